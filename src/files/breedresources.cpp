@@ -1,0 +1,106 @@
+#include "files/breedresources.h"
+
+#include "files/fieldcodec.h"
+#include "model/projectstate.h"
+#include "platform/errors.h"
+#include "platform/numbers.h"
+#include "platform/savefile.h"
+
+#include <QFile>
+
+namespace yw {
+
+namespace {
+
+// Lines as the game's tools write them: CR LF, with bare CR or LF accepted too.
+std::vector<std::string> splitLines(const QByteArray& data)
+{
+    std::vector<std::string> lines;
+    qsizetype pos = 0;
+    while (pos < data.size()) {
+        qsizetype end = pos;
+        while (end < data.size() && data[end] != '\r' && data[end] != '\n')
+            ++end;
+        lines.emplace_back(data.constData() + pos, size_t(end - pos));
+        if (end < data.size()) {
+            const bool carriageReturn = data[end] == '\r';
+            ++end;
+            if (carriageReturn && end < data.size() && data[end] == '\n')
+                ++end;
+        }
+        pos = end;
+    }
+    return lines;
+}
+
+} // namespace
+
+BreedHeader readBreedHeader(const QString& path)
+{
+    FieldReader reader(readWholeFile(path), path);
+    BreedHeader header;
+    header.lnzNameA = reader.text(QStringLiteral("the name of ball set A"));
+    header.lnzNameB = reader.text(QStringLiteral("the name of ball set B"));
+    const int line = reader.line();
+    const int32_t count = reader.int32(QStringLiteral("the number of eBalls per set"));
+    if (count < 1 || count > kMaxBallsPerSet)
+        throw FormatError(path, QStringLiteral("line %1").arg(line),
+                          QStringLiteral("a number of eBalls per set from 1 to %1, not %2")
+                              .arg(kMaxBallsPerSet)
+                              .arg(count));
+    header.ballsPerSet = count;
+    return header;
+}
+
+std::vector<std::string> readBreedLabels(const QString& path)
+{
+    std::vector<std::string> lines = splitLines(readWholeFile(path));
+    if (!lines.empty())
+        lines.erase(lines.begin());
+    return lines;
+}
+
+BreedHeader readBreedHeader(const ProjectState& state)
+{
+    return readBreedHeader(state.infoFilePath());
+}
+
+void getLOX(ProjectState& state)
+{
+    QFile file(state.locatorFilePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const std::vector<std::string> lines = splitLines(file.read(64 * 1024));
+    file.close();
+
+    int32_t* const members[6][3] = {
+        {&state.locDescPos, &state.locDescLen, nullptr},
+        {&state.locNamePos, &state.locNameLen, nullptr},
+        {&state.locSetBPos, nullptr, nullptr},
+        {&state.locSetAPos, nullptr, nullptr},
+        {&state.locAttrPos, &state.locAttrLen, nullptr},
+        {&state.locTipsPos, &state.locTipsLen, &state.tipCount},
+    };
+    for (size_t row = 0; row < 6; ++row) {
+        const size_t lineIndex = row + 2;
+        if (lineIndex >= lines.size())
+            break;
+        const std::string& line = lines[lineIndex];
+        size_t from = 0;
+        for (int32_t* member : members[row]) {
+            if (!member)
+                break;
+            if (from > line.size())
+                break;
+            const size_t split = line.find("\t\t", from);
+            const std::string field =
+                line.substr(from, split == std::string::npos ? std::string::npos : split - from);
+            from = split == std::string::npos ? line.size() + 1 : split + 2;
+            const auto value = parseInt32(field);
+            if (value)
+                *member = *value;
+        }
+    }
+}
+
+} // namespace yw

@@ -1,0 +1,138 @@
+#include "files/projectfile.h"
+
+#include "files/breedresources.h"
+#include "files/fieldcodec.h"
+#include "model/projectstate.h"
+#include "platform/errors.h"
+#include "platform/numbers.h"
+#include "platform/prompts.h"
+#include "platform/savefile.h"
+#include "platform/settingsstore.h"
+
+#include <QFileInfo>
+
+namespace yw {
+
+QByteArray projectFileBytes(const ProjectState& state, int ballsPerSet, int buildField)
+{
+    FieldWriter out;
+    out.line(kProjectHeader);
+    out.text(state.buildNo);
+    out.number(buildField);
+    out.text(state.baseBreed);
+    out.endLine();
+    out.text(toStoredQuotes(state.breedName));
+    out.text(toStoredQuotes(state.eggTray));
+    out.text(toStoredQuotes(state.eggSlot));
+    out.endLine();
+    const int pairs = state.tipPairs();
+    for (int i = 0; i < pairs; ++i) {
+        out.text(toStoredQuotes(state.demoTips[size_t(i)]));
+        out.text(toStoredQuotes(state.regTips[size_t(i)]));
+        out.endLine();
+    }
+    for (int i = 0; i < 2 * ballsPerSet; ++i) {
+        const EBallRecord& r = state.ball(i);
+        out.number(r.auxValue);
+        out.number(r.borderThickness);
+        out.number(r.borderColor);
+        out.number(r.fillColor);
+        out.number(r.fuzziness);
+        out.text(toStoredQuotes(r.comment));
+        out.number(r.diameter);
+        out.number(r.spreckColor);
+        out.number(r.texture);
+        out.number(r.useTexture);
+        out.endLine();
+    }
+    out.text(toStoredQuotes(state.breedDescription));
+    out.endLine();
+    out.text(toStoredQuotes(state.breedAttributes));
+    out.endLine();
+    return out.bytes();
+}
+
+void SaveOPJ(const ProjectState& state, const QString& path)
+{
+    const BreedHeader header = readBreedHeader(state);
+    saveFileAtomically(path, projectFileBytes(state, header.ballsPerSet, 0));
+}
+
+OpenResult OpenOPJ(ProjectState& state, const QString& path, Prompts& prompts,
+                   const SettingsStore& settings, const std::function<void()>& beforeCommit)
+{
+    FieldReader in(readWholeFile(path), path);
+    if (in.atEnd() || in.readLine(QStringLiteral("the project header")) != kProjectHeader) {
+        prompts.message(path + QStringLiteral(" is not a valid project file. It cannot be opened."),
+                        PromptIcon::None);
+        return OpenResult::NotProjectFile;
+    }
+    const std::string fileBuild = in.text(QStringLiteral("the build of the program that wrote it"));
+    in.text(QStringLiteral("the second field of line 2"));
+    const std::string baseBreed = in.text(QStringLiteral("the base breed"));
+
+    if (readStrictNumber(settings, kSectionMain, QStringLiteral("optProjVers"), 1) == 1) {
+        const long long ours = leadingNumber(state.buildNo);
+        const long long theirs = leadingNumber(fileBuild);
+        if (ours != theirs) {
+            const QString text =
+                ours < theirs
+                    ? QStringLiteral("The project file being opened was made by a newer version "
+                                     "of Yolkwright, and may not be compatible with this version. "
+                                     "Should Yolkwright still try to open it?")
+                    : QStringLiteral("The project file being opened was made by an older version "
+                                     "of Yolkwright, and may not be compatible with this version. "
+                                     "Should Yolkwright still try to open it?");
+            if (prompts.question(text, PromptButtons::YesNo, PromptIcon::Question) !=
+                PromptAnswer::Yes)
+                return OpenResult::Declined;
+        }
+    }
+
+    ProjectState fresh = state;
+    fresh.baseBreed = baseBreed;
+    // The reader takes the number of tips and eBalls from the resource files; without them the
+    // file cannot be read at all.
+    if (!QFileInfo(fresh.locatorFilePath()).isFile())
+        throw FileError(fresh.locatorFilePath(),
+                        QStringLiteral("The locator file of the base breed is missing."));
+    getLOX(fresh);
+    const BreedHeader header = readBreedHeader(fresh);
+    const int n = header.ballsPerSet;
+
+    fresh.breedName = fromStoredQuotes(in.text(QStringLiteral("the breed name")));
+    fresh.eggTray = fromStoredQuotes(in.text(QStringLiteral("the tray")));
+    fresh.eggSlot = fromStoredQuotes(in.text(QStringLiteral("the slot")));
+
+    const int pairs = fresh.tipPairs();
+    for (int i = 0; i < pairs; ++i) {
+        fresh.demoTips[size_t(i)] =
+            fromStoredQuotes(in.text(QStringLiteral("demo tip %1").arg(i + 1)));
+        fresh.regTips[size_t(i)] =
+            fromStoredQuotes(in.text(QStringLiteral("registered tip %1").arg(i + 1)));
+    }
+
+    for (int i = 0; i < 2 * n; ++i) {
+        EBallRecord& r = fresh.ball(i);
+        const QString ball = QStringLiteral("eBall %1").arg(i);
+        r.auxValue = in.int16(ball + QStringLiteral(": the seventh value"));
+        r.borderThickness = in.int16(ball + QStringLiteral(": the border thickness"));
+        r.borderColor = in.int16(ball + QStringLiteral(": the border colour"));
+        r.fillColor = in.int16(ball + QStringLiteral(": the fill colour"));
+        r.fuzziness = in.int16(ball + QStringLiteral(": the fuzziness"));
+        r.comment = fromStoredQuotes(in.text(ball + QStringLiteral(": the comment")));
+        r.diameter = in.int16(ball + QStringLiteral(": the diameter"));
+        r.spreckColor = in.int16(ball + QStringLiteral(": the sprecks colour"));
+        r.texture = in.int16(ball + QStringLiteral(": the texture"));
+        r.useTexture = in.int16(ball + QStringLiteral(": the texture flag"));
+    }
+    fresh.breedDescription = fromStoredQuotes(in.text(QStringLiteral("the description")));
+    fresh.breedAttributes = fromStoredQuotes(in.text(QStringLiteral("the attributes")));
+
+    if (beforeCommit)
+        beforeCommit();
+    state.commitProject(fresh, 2 * n);
+    return OpenResult::Opened;
+}
+
+} // namespace yw

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace yw {
+
+struct ProjectState;
+class Prompts;
+class SettingsStore;
+
+inline constexpr char kProjectHeader[] = "[Yolkwright Project File]";
+
+// The project file's bytes for a state whose base breed has `ballsPerSet` eBalls per set.
+// `buildField` is the number after the build text: 0 from SaveOPJ, 2 from the wizard.
+QByteArray projectFileBytes(const ProjectState& state, int ballsPerSet, int buildField);
+
+// Writes the project atomically: on failure the old file is intact. Throws on failure.
+void SaveOPJ(const ProjectState& state, const QString& path);
+
+enum class OpenResult {
+    Opened,
+    NotProjectFile, // the header was wrong; the user has been told
+    Declined,       // the user answered No to the version question
+};
+
+// Reads the project at `path` into a copy of `state` and commits it only when it was read
+// whole; any failure throws (naming the file and line) and leaves `state` as it was.
+// `beforeCommit` runs just before the commit: the editor windows close there and store what
+// they show, which the file's values then replace.
+OpenResult OpenOPJ(ProjectState& state, const QString& path, Prompts& prompts,
+                   const SettingsStore& settings, const std::function<void()>& beforeCommit = {});
+
+} // namespace yw

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace yw {
+
+// Every file routine throws one of these; commands catch them and tell the user.
+class Error : public std::runtime_error
+{
+public:
+    explicit Error(const QString& message);
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// The user cancelled a dialog or a question: the command stops without a message.
+class Cancelled : public Error
+{
+public:
+    Cancelled();
+};
+
+// A file could not be read, written, created or renamed.
+class FileError : public Error
+{
+public:
+    FileError(const QString& path, const QString& reason);
+    QString path() const { return m_path; }
+    QString reason() const { return m_reason; }
+
+private:
+    QString m_path;
+    QString m_reason;
+};
+
+// A file's content is not what its format requires. `where` is "line 7", "byte 1234", ...
+class FormatError : public Error
+{
+public:
+    FormatError(const QString& file, const QString& where, const QString& expected);
+    QString file() const { return m_file; }
+    QString where() const { return m_where; }
+    QString expected() const { return m_expected; }
+
+private:
+    QString m_file;
+    QString m_where;
+    QString m_expected;
+};
+
+// A text or ball set does not fit its room in the base egg.
+class DoesNotFit : public Error
+{
+public:
+    DoesNotFit(const QString& field, qsizetype excessBytes);
+    QString field() const { return m_field; }
+    qsizetype excessBytes() const { return m_excess; }
+
+private:
+    QString m_field;
+    qsizetype m_excess;
+};
+
+} // namespace yw

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace yw {
+
+struct FileEntry
+{
+    QString name;
+    qint64 size = 0;
+};
+
+// The one file-system object of a run. Game files copied from Windows come in any letter case,
+// so a path whose exact spelling is missing is looked up case-insensitively, as Wine does.
+class FileSystem
+{
+public:
+    virtual ~FileSystem() = default;
+
+    // The existing path that `path` names, ignoring letter case where the exact spelling is
+    // missing; `path` unchanged when nothing matches.
+    virtual QString resolve(const QString& path) const;
+    bool fileExists(const QString& path) const;
+    bool folderExists(const QString& path) const;
+    // File name without folder and without its last extension.
+    static QString baseName(const QString& path);
+    // The regular files of a folder with their sizes; empty when the folder is missing.
+    std::vector<FileEntry> files(const QString& folder) const;
+};
+
+} // namespace yw

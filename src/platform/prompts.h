@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace yw {
+
+enum class PromptIcon { None, Information, Exclamation, Critical, Question };
+enum class PromptButtons { YesNo, YesNoCancel };
+enum class PromptAnswer { Yes, No, Cancel };
+
+inline const QString kProgramTitle = QStringLiteral("Yolkwright");
+
+// Every message and question that the core shows goes through here: the GUI shows message
+// boxes, the CLI prints and answers by its own policy, tests script the answers.
+class Prompts
+{
+public:
+    virtual ~Prompts() = default;
+    // A message with an OK button.
+    virtual void message(const QString& text, PromptIcon icon) = 0;
+    virtual PromptAnswer question(const QString& text, PromptButtons buttons, PromptIcon icon) = 0;
+};
+
+} // namespace yw

@@ -1,0 +1,132 @@
+#include "files/breedresources.h"
+#include "model/projectstate.h"
+#include "platform/errors.h"
+#include "platform/filesystem.h"
+#include "support/testsupport.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace yw {
+
+using test::writeFile;
+
+class BreedResources : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        state.programFolder = dir.path();
+        state.resFolder = QStringLiteral("\\res\\");
+        state.fso = &fso;
+        state.resetForStartUp();
+        state.baseBreed = "Zott";
+    }
+    QString res(const char* name) { return dir.filePath(QStringLiteral("res/") + QLatin1String(name)); }
+
+    QTemporaryDir dir;
+    FileSystem fso;
+    ProjectState state;
+};
+
+TEST_F(BreedResources, HeaderAndLabels)
+{
+    writeFile(res("Zott.blz"), "\"zt_small.lnz\",\"zt.lnz\",3\r\nhead\r\n\r\n  tail  \r\n");
+    const BreedHeader header = readBreedHeader(state);
+    EXPECT_EQ(header.lnzNameA, "zt_small.lnz");
+    EXPECT_EQ(header.lnzNameB, "zt.lnz");
+    EXPECT_EQ(header.ballsPerSet, 3);
+    const std::vector<std::string> labels = readBreedLabels(state.infoFilePath());
+    EXPECT_EQ(labels, (std::vector<std::string>{"head", "", "  tail  "}));
+
+    writeFile(res("Zott.blz"), "\"a\",\"b\",1\r\n");
+    EXPECT_TRUE(readBreedLabels(state.infoFilePath()).empty());
+}
+
+TEST_F(BreedResources, BallsPerSetMustBeAWholeNumberFrom1To256)
+{
+    for (const char* count : {"0", "257", "-1", "many", "2.5x"}) {
+        writeFile(res("Zott.blz"), QByteArray("\"a\",\"b\",") + count + "\r\n");
+        try {
+            readBreedHeader(state);
+            ADD_FAILURE() << "accepted " << count;
+        } catch (const FormatError& e) {
+            EXPECT_EQ(e.file(), res("Zott.blz"));
+            EXPECT_EQ(e.where(), QStringLiteral("line 1"));
+        }
+    }
+    writeFile(res("Zott.blz"), "\"a\",\"b\",256\r\n");
+    EXPECT_EQ(readBreedHeader(state).ballsPerSet, 256);
+}
+
+TEST_F(BreedResources, MissingInformationFileIsAFileError)
+{
+    EXPECT_THROW(readBreedHeader(state), FileError);
+    EXPECT_THROW(readBreedLabels(state.infoFilePath()), FileError);
+}
+
+TEST_F(BreedResources, ResourceFilesAreFoundInAnyLetterCase)
+{
+    writeFile(dir.filePath(QStringLiteral("RES/ZOTT.BLZ")), "\"a\",\"b\",2\r\n");
+    EXPECT_EQ(readBreedHeader(state).ballsPerSet, 2);
+}
+
+TEST_F(BreedResources, GetLoxReadsAllElevenValues)
+{
+    writeFile(res("Zott.loc"), "Zott\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n"
+                               " 400 \t\t 60 \r\n500\t\t300\t\t6\r\n");
+    getLOX(state);
+    EXPECT_EQ(state.locDescPos, 100);
+    EXPECT_EQ(state.locDescLen, 50);
+    EXPECT_EQ(state.locNamePos, 200);
+    EXPECT_EQ(state.locNameLen, 40);
+    EXPECT_EQ(state.locSetBPos, 3000); // line 5 is set B
+    EXPECT_EQ(state.locSetAPos, 1000);
+    EXPECT_EQ(state.locAttrPos, 400);
+    EXPECT_EQ(state.locAttrLen, 60);
+    EXPECT_EQ(state.locTipsPos, 500);
+    EXPECT_EQ(state.locTipsLen, 300);
+    EXPECT_EQ(state.tipCount, 6);
+}
+
+TEST_F(BreedResources, GetLoxKeepsGoingPastEveryFailure)
+{
+    state.locDescPos = 11;
+    state.locDescLen = 12;
+    state.tipCount = 6;
+    state.locSetAPos = 13;
+    // Single tabs on line 3, a short line 8, line 6 missing its number.
+    writeFile(res("Zott.loc"), "x\r\ny\r\n100\t50\r\n200\t\t40\r\n3000\r\n\r\n400\t\t60\r\n500\t\t300\r\n");
+    getLOX(state);
+    EXPECT_EQ(state.locDescPos, 11);
+    EXPECT_EQ(state.locDescLen, 12);
+    EXPECT_EQ(state.locNamePos, 200);
+    EXPECT_EQ(state.locSetAPos, 13);
+    EXPECT_EQ(state.locAttrLen, 60);
+    EXPECT_EQ(state.locTipsLen, 300);
+    EXPECT_EQ(state.tipCount, 6); // line 8 had two fields only
+
+    state.baseBreed = "Norvil"; // no locator file at all: nothing changes, nothing thrown
+    getLOX(state);
+    EXPECT_EQ(state.locNamePos, 200);
+}
+
+TEST_F(BreedResources, SwitchingTheEditionReplacesEveryValue)
+{
+    writeFile(res("Zott.loc"), "a\r\nb\r\n1\t\t2\r\n3\t\t4\r\n5\r\n6\r\n7\t\t8\r\n9\t\t10\t\t4\r\n");
+    writeFile(dir.filePath(QStringLiteral("resUK/Zott.loc")),
+              "a\r\nb\r\n11\t\t12\r\n13\t\t14\r\n15\r\n16\r\n17\t\t18\r\n19\t\t20\t\t6\r\n");
+    getLOX(state);
+    EXPECT_EQ(state.locSetAPos, 6);
+    state.resFolder = QStringLiteral("\\resUK\\");
+    getLOX(state);
+    const int32_t expected[] = {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 6};
+    const int32_t actual[] = {state.locDescPos, state.locDescLen, state.locNamePos,
+                              state.locNameLen, state.locSetBPos, state.locSetAPos,
+                              state.locAttrPos, state.locAttrLen, state.locTipsPos,
+                              state.locTipsLen, state.tipCount};
+    for (size_t i = 0; i < std::size(expected); ++i)
+        EXPECT_EQ(actual[i], expected[i]) << i;
+}
+
+} // namespace yw

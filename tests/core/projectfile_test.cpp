@@ -1,0 +1,257 @@
+#include "files/projectfile.h"
+#include "model/projectstate.h"
+#include "platform/errors.h"
+#include "platform/filesystem.h"
+#include "platform/settingsstore.h"
+#include "support/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace yw {
+
+using test::readFile;
+using test::ScriptedPrompts;
+using test::writeFile;
+
+namespace {
+
+const char kHandWritten[] = "[Yolkwright Project File]\r\n"
+                            "\"0310\",0,\"Zott\"\r\n"
+                            "\"Ziggy\",\"12\",\"5\"\r\n"
+                            "\"demo one\",\"reg one\"\r\n"
+                            "\"say \x94hi\x94\",\"\"\r\n"
+                            "\"\",\"reg three\"\r\n"
+                            "0,-1,12,5,0,\"head\",25,255,3,0\r\n"
+                            "7,2,-1,143,3,\"left ear\",-255,0,-1,1\r\n"
+                            "0,0,0,0,0,\"\",0,0,0,0\r\n"
+                            "1,1,1,1,1,\"tail, long\",999,1,1,1\r\n"
+                            "\"A \x94quoted\x94 line\r\nand a second\"\r\n"
+                            "\"Fast, friendly\"\r\n";
+
+} // namespace
+
+class ProjectFile : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        state.programFolder = dir.path();
+        state.resFolder = QStringLiteral("\\res\\");
+        state.fso = &fso;
+        state.buildNo = "0310";
+        state.resetForStartUp();
+        writeFile(dir.filePath(QStringLiteral("res/Zott.blz")),
+                  "\"zt_small.lnz\",\"zt.lnz\",2\r\nhead\r\nleft ear\r\n");
+        writeFile(dir.filePath(QStringLiteral("res/Zott.loc")),
+                  "Zott\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n400\t\t60\r\n"
+                  "500\t\t300\t\t6\r\n");
+    }
+
+    void fillExample()
+    {
+        state.baseBreed = "Zott";
+        state.tipCount = 6;
+        state.breedName = "Ziggy";
+        state.eggTray = "12";
+        state.eggSlot = "5";
+        state.demoTips = {"demo one", "say \"hi\"", ""};
+        state.regTips = {"reg one", "", "reg three"};
+        state.eBalls[0] = {5, 12, 255, 0, -1, 25, 0, 3, "head", 0};
+        state.eBalls[1] = {143, -1, 0, 3, 2, -255, 7, -1, "left ear", 1};
+        state.eBalls[3] = {1, 1, 1, 1, 1, 999, 1, 1, "tail, long", 1};
+        state.breedDescription = "A \"quoted\" line\r\nand a second";
+        state.breedAttributes = "Fast, friendly";
+    }
+
+    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+
+    QTemporaryDir dir;
+    FileSystem fso;
+    ProjectState state;
+    MemorySettingsStore settings;
+    ScriptedPrompts prompts;
+};
+
+TEST_F(ProjectFile, SaveWritesTheLayoutByteForByteAndOpenReadsItBack)
+{
+    fillExample();
+    SaveOPJ(state, path("p.opj"));
+    EXPECT_EQ(readFile(path("p.opj")), QByteArray(kHandWritten));
+
+    const ProjectState saved = state;
+    state.resetForStartUp();
+    state.eBalls[10].comment = "beyond the breed";
+    ASSERT_EQ(OpenOPJ(state, path("p.opj"), prompts, settings), OpenResult::Opened);
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(state.baseBreed, "Zott");
+    EXPECT_EQ(state.breedName, "Ziggy");
+    EXPECT_EQ(state.eggTray, "12");
+    EXPECT_EQ(state.eggSlot, "5");
+    EXPECT_EQ(state.demoTips, saved.demoTips);
+    EXPECT_EQ(state.regTips, saved.regTips);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(state.eBalls[size_t(i)], saved.eBalls[size_t(i)]) << i;
+    EXPECT_EQ(state.breedDescription, saved.breedDescription); // line breaks kept whole
+    EXPECT_EQ(state.breedAttributes, "Fast, friendly");
+    EXPECT_EQ(state.locNamePos, 200);
+    EXPECT_EQ(state.eBalls[10].comment, "beyond the breed"); // records past 2n are not touched
+}
+
+TEST_F(ProjectFile, QuotesInEveryTextAreStoredAs148AndComeBackStraight)
+{
+    fillExample();
+    state.breedName = "The \"Great\" One";
+    state.eggSlot = "\"5\"";
+    state.eBalls[0].comment = "say \"ah\"";
+    state.breedAttributes = "curly \x94 and straight \"";
+    SaveOPJ(state, path("q.opj"));
+    const QByteArray bytes = readFile(path("q.opj"));
+    EXPECT_TRUE(bytes.contains("\"The \x94Great\x94 One\""));
+    EXPECT_TRUE(bytes.contains("\"say \x94" "ah\x94\""));
+    EXPECT_EQ(bytes.count('"') % 2, 0);
+
+    ASSERT_EQ(OpenOPJ(state, path("q.opj"), prompts, settings), OpenResult::Opened);
+    EXPECT_EQ(state.breedName, "The \"Great\" One");
+    EXPECT_EQ(state.eggSlot, "\"5\"");
+    EXPECT_EQ(state.eBalls[0].comment, "say \"ah\"");
+    // A curly quote the user typed comes back straight, like any stored quote.
+    EXPECT_EQ(state.breedAttributes, "curly \" and straight \"");
+}
+
+TEST_F(ProjectFile, TipCountDecidesThePairs)
+{
+    fillExample();
+    state.tipCount = 5;
+    writeFile(path("res/Zott.loc"), "Zott\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n"
+                                    "400\t\t60\r\n500\t\t300\t\t5\r\n");
+    SaveOPJ(state, path("five.opj"));
+    EXPECT_EQ(readFile(path("five.opj")).count("\r\n"), 1 + 1 + 1 + 2 + 4 + 2 + 1);
+    ASSERT_EQ(OpenOPJ(state, path("five.opj"), prompts, settings), OpenResult::Opened);
+    EXPECT_EQ(state.tipCount, 5);
+
+    state.tipCount = 8;
+    EXPECT_THROW(SaveOPJ(state, path("eight.opj")), FormatError);
+    EXPECT_FALSE(QFile::exists(path("eight.opj")));
+}
+
+TEST_F(ProjectFile, VersionQuestionFollowsTheBuildsAndTheSetting)
+{
+    fillExample();
+    SaveOPJ(state, path("p.opj"));
+    QByteArray older = readFile(path("p.opj"));
+    older.replace("\"0310\"", "\"0012\"");
+    writeFile(path("older.opj"), older);
+    QByteArray newer = older;
+    newer.replace("\"0012\"", "\"0400beta\"");
+    writeFile(path("newer.opj"), newer);
+
+    state.breedName = "unchanged";
+    prompts.answers = {PromptAnswer::No};
+    EXPECT_EQ(OpenOPJ(state, path("older.opj"), prompts, settings), OpenResult::Declined);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].question);
+    EXPECT_TRUE(prompts.shown[0].text.startsWith(
+        QStringLiteral("The project file being opened was made by an older version of Yolkwright")));
+    EXPECT_EQ(state.breedName, "unchanged");
+
+    prompts.answers = {PromptAnswer::Yes};
+    EXPECT_EQ(OpenOPJ(state, path("newer.opj"), prompts, settings), OpenResult::Opened);
+    EXPECT_TRUE(prompts.shown[1].text.contains(QStringLiteral("made by a newer version")));
+    EXPECT_EQ(state.breedName, "Ziggy");
+
+    prompts.shown.clear();
+    for (const char* off : {"0", "2"}) {
+        settings.write(kSectionMain, QStringLiteral("optProjVers"), QLatin1String(off));
+        EXPECT_EQ(OpenOPJ(state, path("older.opj"), prompts, settings), OpenResult::Opened);
+    }
+    EXPECT_TRUE(prompts.shown.empty());
+
+    settings.write(kSectionMain, QStringLiteral("optProjVers"), QStringLiteral("on"));
+    EXPECT_THROW(OpenOPJ(state, path("older.opj"), prompts, settings), FormatError);
+}
+
+TEST_F(ProjectFile, WrongHeaderIsRefusedWithTheMessageAndNothingChanges)
+{
+    fillExample();
+    SaveOPJ(state, path("p.opj"));
+    const QByteArray good = readFile(path("p.opj"));
+    const ProjectState before = state;
+    for (const char* header : {"[Yolkwright Project File] ", "[yolkwright project file]", ""}) {
+        QByteArray bad = good;
+        bad.replace("[Yolkwright Project File]", header);
+        writeFile(path("bad.opj"), bad);
+        prompts.shown.clear();
+        EXPECT_EQ(OpenOPJ(state, path("bad.opj"), prompts, settings), OpenResult::NotProjectFile);
+        ASSERT_EQ(prompts.shown.size(), 1u);
+        EXPECT_EQ(prompts.shown[0].text,
+                  path("bad.opj") + QStringLiteral(" is not a valid project file. It cannot be opened."));
+        EXPECT_EQ(state.breedName, before.breedName);
+    }
+}
+
+TEST_F(ProjectFile, MalformedFilesLeaveTheStateUntouchedAndNameFileAndLine)
+{
+    fillExample();
+    SaveOPJ(state, path("p.opj"));
+    const QByteArray good = readFile(path("p.opj"));
+    state.breedName = "open project";
+    state.eBalls[1].fillColor = 77;
+    bool closed = false;
+    const auto closeEditors = [&] { closed = true; };
+
+    struct Case
+    {
+        QByteArray bytes;
+        int line;
+    };
+    QByteArray nonNumeric = good;
+    nonNumeric.replace("7,2,-1,143", "7,2,-1,red");
+    QByteArray tooBig = good;
+    tooBig.replace(",999,", ",99999,");
+    const Case cases[] = {
+        {good.left(good.indexOf("0,0,0,0,0")), 9},   // ends after two eBalls
+        {good.left(good.lastIndexOf("\"Fast")), 13}, // no attributes line
+        {nonNumeric, 8},
+        {tooBig, 10},
+    };
+    for (const Case& c : cases) {
+        writeFile(path("broken.opj"), c.bytes);
+        try {
+            OpenOPJ(state, path("broken.opj"), prompts, settings, closeEditors);
+            ADD_FAILURE() << "accepted a broken file";
+        } catch (const FormatError& e) {
+            EXPECT_EQ(e.file(), path("broken.opj"));
+            EXPECT_EQ(e.where(), QStringLiteral("line %1").arg(c.line))
+                << e.message().toStdString();
+        }
+        EXPECT_EQ(state.breedName, "open project");
+        EXPECT_EQ(state.eBalls[1].fillColor, 77);
+    }
+    EXPECT_FALSE(closed);
+
+    EXPECT_THROW(OpenOPJ(state, path("missing.opj"), prompts, settings), FileError);
+
+    QDir(dir.filePath(QStringLiteral("res"))).remove(QStringLiteral("Zott.loc"));
+    EXPECT_THROW(OpenOPJ(state, path("p.opj"), prompts, settings), FileError);
+    QDir(dir.filePath(QStringLiteral("res"))).remove(QStringLiteral("Zott.blz"));
+    EXPECT_THROW(OpenOPJ(state, path("p.opj"), prompts, settings), FileError);
+    EXPECT_EQ(state.breedName, "open project");
+}
+
+TEST_F(ProjectFile, FailedSaveLeavesTheOldFileIntact)
+{
+    fillExample();
+    SaveOPJ(state, path("p.opj"));
+    const QByteArray before = readFile(path("p.opj"));
+    QDir(dir.filePath(QStringLiteral("res"))).remove(QStringLiteral("Zott.blz"));
+    state.breedName = "changed";
+    EXPECT_THROW(SaveOPJ(state, path("p.opj")), FileError);
+    EXPECT_EQ(readFile(path("p.opj")), before);
+    EXPECT_THROW(SaveOPJ(state, path("no/such/folder/p.opj")), FileError);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("p.opj")});
+}
+
+} // namespace yw

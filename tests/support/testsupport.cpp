@@ -1,0 +1,47 @@
+#include "support/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace yw::test {
+
+void ScriptedPrompts::message(const QString& text, PromptIcon icon)
+{
+    shown.push_back({text, icon, false});
+}
+
+PromptAnswer ScriptedPrompts::question(const QString& text, PromptButtons, PromptIcon icon)
+{
+    shown.push_back({text, icon, true});
+    if (answers.empty())
+        return PromptAnswer::Yes;
+    const PromptAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+QByteArray bytesOf(const char* text)
+{
+    return QByteArray(text);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        ADD_FAILURE() << "cannot write " << path.toStdString();
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        ADD_FAILURE() << "cannot read " << path.toStdString();
+    return file.readAll();
+}
+
+} // namespace yw::test
