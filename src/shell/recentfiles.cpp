@@ -1,0 +1,77 @@
+#include "shell/recentfiles.h"
+
+#include "platform/settingsstore.h"
+
+#include <QAction>
+
+namespace yw {
+
+namespace {
+
+QString keyOf(int k)
+{
+    static const char* const keys[kRecentFileCount] = {"1st", "2nd", "3rd", "4th"};
+    return QString::fromLatin1(keys[k - 1]);
+}
+
+} // namespace
+
+RecentFiles::RecentFiles(SettingsStore& settings, std::array<QAction*, 5> items)
+    : m_settings(settings), m_items(items)
+{}
+
+QString RecentFiles::entry(int k) const
+{
+    if (k < 1 || k > kRecentFileCount)
+        return QString();
+    return m_settings.read(kSectionRecent, keyOf(k), QString());
+}
+
+QStringList RecentFiles::entries() const
+{
+    QStringList list;
+    for (int k = 1; k <= kRecentFileCount; ++k)
+        list.append(entry(k));
+    return list;
+}
+
+void RecentFiles::CycleRecentFiles(const QString& path)
+{
+    if (path != entry(1)) {
+        for (int k = kRecentFileCount; k >= 2; --k)
+            m_settings.write(kSectionRecent, keyOf(k), entry(k - 1));
+        m_settings.write(kSectionRecent, keyOf(1), path);
+    }
+    ShowRecentFiles();
+}
+
+void RecentFiles::ShowRecentFiles() const
+{
+    bool allEmpty = true;
+    for (int k = 1; k <= kRecentFileCount; ++k) {
+        const QString path = entry(k);
+        QAction* item = m_items[size_t(k)];
+        if (!path.isEmpty()) {
+            allEmpty = false;
+            if (m_items[0])
+                m_items[0]->setVisible(false);
+            if (item) {
+                item->setText(menuText(path));
+                item->setVisible(true);
+            }
+        } else if (item) {
+            item->setVisible(false);
+        }
+    }
+    if (allEmpty && m_items[0])
+        m_items[0]->setVisible(true);
+}
+
+QString RecentFiles::menuText(const QString& path)
+{
+    QString text = path;
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return text;
+}
+
+} // namespace yw
