@@ -1,0 +1,56 @@
+#include "files/eggregions.h"
+
+#include "model/projectstate.h"
+#include "platform/errors.h"
+
+namespace yw {
+
+namespace {
+
+const QString kEditionHint = QStringLiteral(
+    " (the breed information may belong to the other edition of Oddballz: check the edition in "
+    "the Options window)");
+
+} // namespace
+
+BallSetSpan readBallSet(const QByteArray& egg, qint64 locSetPos, int count, const QString& eggPath,
+                        const QString& setName)
+{
+    BallSetSpan span;
+    span.start = locSetPos - 1;
+    span.records.reserve(size_t(std::max(count, 0)));
+    qint64 position = span.start;
+    for (int i = 0; i < count; ++i) {
+        try {
+            ParsedBallLine line = parseBallLine(egg, position, eggPath);
+            span.records.push_back(std::move(line.record));
+            position = line.nextPosition;
+        } catch (const FormatError& error) {
+            throw FormatError(eggPath, error.where(),
+                              QStringLiteral("ball line %1 of %2: %3%4")
+                                  .arg(i + 1)
+                                  .arg(setName, error.expected(), kEditionHint));
+        }
+    }
+    span.end = position;
+    return span;
+}
+
+void requireInside(const QByteArray& egg, qint64 first, qint64 length, const QString& eggPath,
+                   const QString& what)
+{
+    if (first < 1 || length < 0 || first - 1 + length > egg.size())
+        throw FormatError(eggPath, QStringLiteral("byte %1").arg(first),
+                          QStringLiteral("%1 (%2 bytes) inside the egg of %3 bytes%4")
+                              .arg(what)
+                              .arg(length)
+                              .arg(egg.size())
+                              .arg(kEditionHint));
+}
+
+qint64 tipsRoom(const ProjectState& state)
+{
+    return 10 * qint64(state.tipCount) + qint64(state.locTipsLen);
+}
+
+} // namespace yw

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "model/eballrecord.h"
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+// Where the regions of a base egg lie: the egg writer and the new-project reader must agree
+// on every position, so both take them from here.
+namespace yw {
+
+struct ProjectState;
+
+// The n ball lines of one set as the base egg holds them: 1-based [start, end).
+struct BallSetSpan
+{
+    qint64 start = 0;
+    qint64 end = 0;
+    std::vector<EBallRecord> records;
+};
+
+// Reads `count` ball lines, the first from byte `locSetPos` - 1. Throws FormatError naming the
+// egg and the byte position, suggesting the edition setting, when they do not read.
+BallSetSpan readBallSet(const QByteArray& egg, qint64 locSetPos, int count, const QString& eggPath,
+                        const QString& setName);
+
+// Throws FormatError unless the 1-based bytes [first, first + length) lie inside the egg.
+void requireInside(const QByteArray& egg, qint64 first, qint64 length, const QString& eggPath,
+                   const QString& what);
+
+// T: the room of the tips block, the tip texts' room plus ten bytes per entry ("string0=" and
+// a line end).
+qint64 tipsRoom(const ProjectState& state);
+
+} // namespace yw

@@ -1,0 +1,190 @@
+#include "files/eggwriter.h"
+
+#include "files/breedresources.h"
+#include "files/eggregions.h"
+#include "files/fieldcodec.h"
+#include "model/projectstate.h"
+#include "platform/errors.h"
+#include "platform/prompts.h"
+#include "platform/savefile.h"
+
+#include <QFileInfo>
+#include <cstring>
+
+namespace yw {
+
+namespace {
+
+constexpr int kSeparatorBlanks = 6;
+constexpr int kSeparatorsPerLine = 7;
+
+const QString kTipsTooLong = QStringLiteral(
+    "The total length of the on-screen tips was too long. The last registered tip might be "
+    "truncated or removed. This could cause problems within Oddballz, so you might want to "
+    "check the lengths of each tip.");
+
+// A ball line with `blanks` blanks after each of its seven separating commas. The numbers hold
+// no comma, so the first seven commas are exactly the separators.
+std::string ballLine(const EBallRecord& record, int blanks)
+{
+    std::string line = formatBallLine(record);
+    if (blanks == kSeparatorBlanks)
+        return line;
+    size_t from = 0;
+    for (int i = 0; i < kSeparatorsPerLine; ++i) {
+        const size_t comma = line.find(',', from);
+        line.erase(comma + 1, size_t(kSeparatorBlanks - blanks));
+        from = comma + 1;
+    }
+    return line;
+}
+
+// The new lines of one set, narrowed until they fit the base egg's lines of that set.
+QByteArray ballSetBytes(const ProjectState& state, int first, int count, qint64 room,
+                        const QString& setName)
+{
+    qint64 excess = 0;
+    for (int blanks = kSeparatorBlanks; blanks >= 1; --blanks) {
+        QByteArray bytes;
+        for (int i = first; i < first + count; ++i) {
+            const std::string line = ballLine(state.ball(i), blanks);
+            bytes.append(line.data(), qsizetype(line.size()));
+            bytes.append(",\r\n");
+        }
+        if (bytes.size() <= room)
+            return bytes;
+        excess = bytes.size() - room;
+    }
+    throw DoesNotFit(QStringLiteral("text of %1").arg(setName), excess);
+}
+
+QByteArray straightQuotes(std::string text)
+{
+    text = fromStoredQuotes(std::move(text));
+    return QByteArray(text.data(), qsizetype(text.size()));
+}
+
+// Entries string0= to string<tipCount-1>=, registered and demo tips alternating.
+QByteArray tipsBlock(const ProjectState& state)
+{
+    const int pairs = state.tipPairs();
+    QByteArray block;
+    for (int j = 0; j < state.tipCount; ++j) {
+        if (j > 0)
+            block.append("\r\n");
+        block.append("string").append(QByteArray::number(j)).append('=');
+        if (j / 2 < pairs) {
+            const std::string& tip =
+                j % 2 == 0 ? state.regTips[size_t(j / 2)] : state.demoTips[size_t(j / 2)];
+            block.append(tip.data(), qsizetype(tip.size()));
+        }
+    }
+    return block;
+}
+
+// A text region: `clear` zero bytes from `position` + 1, then the text from `position`.
+void patchText(QByteArray& egg, qint64 position, qint64 clear, const QByteArray& text)
+{
+    std::memset(egg.data() + position, 0, size_t(clear));
+    std::memcpy(egg.data() + position - 1, text.constData(), size_t(text.size()));
+}
+
+void requireRoom(const QByteArray& text, qint64 room, const QString& field)
+{
+    if (text.size() > room)
+        throw DoesNotFit(field, text.size() - room);
+}
+
+} // namespace
+
+QString companionPathFor(const QString& eggTarget)
+{
+    return eggTarget.left(eggTarget.size() - 1) + QLatin1Char('x');
+}
+
+QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
+                      Prompts& prompts, const QString& baseEggPath)
+{
+    // Everything is checked before the first byte changes, so a refusal shows no notice.
+    const BallSetSpan setA = readBallSet(baseEgg, state.locSetAPos, ballsPerSet, baseEggPath,
+                                         QStringLiteral("ball set A"));
+    const BallSetSpan setB = readBallSet(baseEgg, state.locSetBPos, ballsPerSet, baseEggPath,
+                                         QStringLiteral("ball set B"));
+    const QByteArray linesA =
+        ballSetBytes(state, 0, ballsPerSet, setA.end - setA.start, QStringLiteral("ball set A"));
+    const QByteArray linesB = ballSetBytes(state, ballsPerSet, ballsPerSet, setB.end - setB.start,
+                                           QStringLiteral("ball set B"));
+
+    // A text region spans its position and the cleared bytes after it.
+    const auto requireTextRegion = [&](qint64 position, qint64 length, const QString& what) {
+        requireInside(baseEgg, position, length < 0 ? length : length + 1, baseEggPath, what);
+    };
+    requireTextRegion(state.locDescPos, state.locDescLen, QStringLiteral("the description"));
+    requireTextRegion(state.locAttrPos, state.locAttrLen, QStringLiteral("the attributes"));
+    requireTextRegion(state.locNamePos, state.locNameLen, QStringLiteral("the name block"));
+    const QByteArray description = straightQuotes(state.breedDescription);
+    const QByteArray attributes = straightQuotes(state.breedAttributes);
+    QByteArray nameBlock(state.breedName.data(), qsizetype(state.breedName.size()));
+    nameBlock.append("\r\n").append(state.eggTray.data(), qsizetype(state.eggTray.size()));
+    nameBlock.append(' ').append(state.eggSlot.data(), qsizetype(state.eggSlot.size()));
+    requireRoom(description, qint64(state.locDescLen) + 1, QStringLiteral("description"));
+    requireRoom(attributes, qint64(state.locAttrLen) + 1, QStringLiteral("attributes text"));
+    requireRoom(nameBlock, qint64(state.locNameLen) + 1,
+                QStringLiteral("name block (breed name, tray and slot)"));
+
+    const qint64 room = tipsRoom(state);
+    QByteArray tips = tipsBlock(state);
+    const bool tipsTooLong = tips.size() > room;
+    if (room < 0)
+        requireInside(baseEgg, state.locTipsPos, room, baseEggPath, QStringLiteral("the tips"));
+    if (tipsTooLong)
+        tips.truncate(qsizetype(room));
+    else if (tips.size() < room)
+        tips.append("\r\n").append(QByteArray(qsizetype(room - tips.size()), '\0'));
+    requireInside(baseEgg, state.locTipsPos, std::max<qint64>(room + 1, tips.size()), baseEggPath,
+                  QStringLiteral("the tips"));
+
+    QByteArray egg = baseEgg;
+    std::memcpy(egg.data() + setA.start - 1, linesA.constData(), size_t(linesA.size()));
+    std::memcpy(egg.data() + setB.start - 1, linesB.constData(), size_t(linesB.size()));
+    patchText(egg, state.locDescPos, state.locDescLen, description);
+    patchText(egg, state.locAttrPos, state.locAttrLen, attributes);
+    if (tipsTooLong)
+        prompts.message(kTipsTooLong, PromptIcon::Information);
+    patchText(egg, state.locTipsPos, room, tips);
+    patchText(egg, state.locNamePos, state.locNameLen, nameBlock);
+    return egg;
+}
+
+QString saveODD(const ProjectState& state, const QString& target, Prompts& prompts)
+{
+    const BreedHeader header = readBreedHeader(state);
+    const QString basePath = state.baseEggPath();
+    const QString baseCompanion = state.baseCompanionPath();
+    const bool hasCompanion = QFileInfo(baseCompanion).isFile();
+    const QString companionTarget = companionPathFor(target);
+
+    // Replacing the base egg or its companion would destroy the breed every later egg starts
+    // from.
+    const QString protectedPaths[] = {QFileInfo(basePath).canonicalFilePath(),
+                                      QFileInfo(baseCompanion).canonicalFilePath()};
+    for (const QString& output : {target, companionTarget}) {
+        const QString canonical = QFileInfo(output).canonicalFilePath();
+        if (output == companionTarget && !hasCompanion)
+            continue;
+        if (!canonical.isEmpty() &&
+            (canonical == protectedPaths[0] || canonical == protectedPaths[1]))
+            throw FileError(output, QStringLiteral("This is a file of the base breed itself; "
+                                                   "choose another name for the new egg."));
+    }
+
+    const QByteArray egg =
+        patchedEgg(state, readWholeFile(basePath), header.ballsPerSet, prompts, basePath);
+    const QByteArray companion = hasCompanion ? readWholeFile(baseCompanion) : QByteArray();
+    saveFileAtomically(target, egg);
+    if (hasCompanion)
+        saveFileAtomically(companionTarget, companion);
+    return target;
+}
+
+} // namespace yw

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace yw {
+
+struct ProjectState;
+class Prompts;
+
+// Writes the egg for `state` to `target` (and the companion when the base breed has one): the
+// base egg's bytes patched in memory, each file saved atomically. Returns target. Throws
+// DoesNotFit when a text or ball set has no room in the base egg, FormatError when the base
+// egg's located regions are not what the locator file says (wrong edition), FileError otherwise.
+QString saveODD(const ProjectState& state, const QString& target, Prompts& prompts);
+
+// The companion of an egg: the target with its last character replaced by 'x' (egg -> egx).
+QString companionPathFor(const QString& eggTarget);
+
+// The patched egg alone, for tests, benchmarks and fuzzing. `baseEggPath` names the base egg in
+// error messages.
+QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
+                      Prompts& prompts, const QString& baseEggPath);
+
+} // namespace yw

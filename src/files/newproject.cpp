@@ -1,0 +1,190 @@
+#include "files/newproject.h"
+
+#include "files/eggregions.h"
+#include "files/projectfile.h"
+#include "platform/cp1252.h"
+#include "platform/errors.h"
+#include "platform/filesystem.h"
+#include "platform/prompts.h"
+#include "platform/savefile.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <optional>
+
+namespace yw {
+
+namespace {
+
+bool fileExists(const ProjectState& state, const QString& path)
+{
+    return state.fso ? state.fso->fileExists(path) : QFileInfo(path).isFile();
+}
+
+std::string withoutNul(std::string text)
+{
+    text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
+    return text;
+}
+
+std::vector<std::string> split(const std::string& text, const std::string& separator)
+{
+    std::vector<std::string> parts;
+    size_t from = 0;
+    for (;;) {
+        const size_t at = text.find(separator, from);
+        if (at == std::string::npos) {
+            parts.push_back(text.substr(from));
+            return parts;
+        }
+        parts.push_back(text.substr(from, at - from));
+        from = at + separator.size();
+    }
+}
+
+std::string removeFirst(std::string text, const std::string& key)
+{
+    const size_t at = text.find(key);
+    if (at != std::string::npos)
+        text.erase(at, key.size());
+    return text;
+}
+
+// A missing line or word where the egg must have one: the egg is not what the locator says.
+class Damaged
+{};
+
+std::string bytesAt(const QByteArray& egg, qint64 position, qint64 length, const QString& path,
+                    const QString& what)
+{
+    requireInside(egg, position, length, path, what);
+    return std::string(egg.constData() + position - 1, size_t(length));
+}
+
+void readRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg, const QString& path)
+{
+    const BallSetSpan setA =
+        readBallSet(egg, fresh.locSetAPos, ballsPerSet, path, QStringLiteral("ball set A"));
+    const BallSetSpan setB =
+        readBallSet(egg, fresh.locSetBPos, ballsPerSet, path, QStringLiteral("ball set B"));
+    for (int i = 0; i < ballsPerSet; ++i) {
+        fresh.ball(i) = setA.records[size_t(i)];
+        fresh.ball(ballsPerSet + i) = setB.records[size_t(i)];
+    }
+
+    // Zero bytes are removed from every text: an egg written by us pads the name block with
+    // them, and they would otherwise end up in the slot and so in the project file.
+    const std::vector<std::string> nameLines = split(
+        bytesAt(egg, fresh.locNamePos, fresh.locNameLen, path, QStringLiteral("the name block")),
+        "\r\n");
+    if (nameLines.size() < 2)
+        throw Damaged();
+    const std::vector<std::string> trayAndSlot = split(nameLines[1], " ");
+    if (trayAndSlot.size() < 2)
+        throw Damaged();
+    fresh.breedName = withoutNul(nameLines[0]);
+    fresh.eggTray = withoutNul(trayAndSlot[0]);
+    fresh.eggSlot = withoutNul(trayAndSlot[1]);
+
+    const std::vector<std::string> tips = split(
+        bytesAt(egg, fresh.locTipsPos, tipsRoom(fresh), path, QStringLiteral("the tips")), "\r\n");
+    for (int k = 0; k <= fresh.tipCount - 1; k += 2) {
+        const int t = k / 2;
+        if (t >= kMaxTipPairs || size_t(k + 1) >= tips.size())
+            throw Damaged();
+        const std::string regKey = "string" + std::to_string(k) + "=";
+        const std::string demoKey = "string" + std::to_string(k + 1) + "=";
+        fresh.regTips[size_t(t)] = withoutNul(removeFirst(tips[size_t(k)], regKey));
+        fresh.demoTips[size_t(t)] = withoutNul(removeFirst(tips[size_t(k + 1)], demoKey));
+    }
+
+    fresh.breedDescription = withoutNul(
+        bytesAt(egg, fresh.locDescPos, fresh.locDescLen, path, QStringLiteral("the description")));
+    fresh.breedAttributes = withoutNul(
+        bytesAt(egg, fresh.locAttrPos, fresh.locAttrLen, path, QStringLiteral("the attributes")));
+}
+
+} // namespace
+
+const std::vector<BaseBreedEntry>& baseBreeds()
+{
+    static const std::vector<BaseBreedEntry> breeds = [] {
+        std::vector<BaseBreedEntry> list;
+        for (const char* text : {"Quadrapus", "Honker", "Norvil", "Zott", "Jester", "Snowbo",
+                                 "Walret", "Dynaroo", "Modvark", "Lips", "Skorch", "102", "Grinnz"})
+            list.push_back({QLatin1String(text), text});
+        list.front().stem = "quadrpus";
+        return list;
+    }();
+    return breeds;
+}
+
+NewProject readBaseBreed(const ProjectState& current, const QString& listText, Prompts& prompts)
+{
+    NewProject project;
+    project.state = current;
+    ProjectState& fresh = project.state;
+    const std::optional<std::string> stem = cp1252::fromUnicode(listText);
+    fresh.baseBreed = listText == QStringLiteral("Quadrapus") ? std::string("quadrpus")
+                                                              : stem.value_or(std::string());
+
+    const QString eggPath = fresh.baseEggPath();
+    if (!stem || !fileExists(fresh, eggPath)) {
+        prompts.message(QStringLiteral("The breed that was selected, ") + listText +
+                            QStringLiteral(", is not installed in the Oddballz folder. "
+                                           "Yolkwright cannot use it."),
+                        PromptIcon::None);
+        project.status = NewProjectStatus::NotInstalled;
+        return project;
+    }
+
+    const auto noResources = [&] {
+        prompts.message(QStringLiteral("Yolkwright cannot find any information about the breed "
+                                       "that was selected. A resource file may have been damaged "
+                                       "or deleted."),
+                        PromptIcon::Critical);
+        project.status = NewProjectStatus::NoResources;
+        return project;
+    };
+    if (!fileExists(fresh, fresh.infoFilePath()))
+        return noResources();
+    try {
+        project.header = readBreedHeader(fresh);
+    } catch (const FormatError&) {
+        // A header that does not read is a damaged resource file, not a damaged egg.
+        return noResources();
+    }
+    if (!fileExists(fresh, fresh.locatorFilePath()))
+        return noResources();
+    getLOX(fresh);
+
+    const QByteArray egg = readWholeFile(eggPath);
+    bool damaged = false;
+    try {
+        readRegions(fresh, project.header.ballsPerSet, egg, eggPath);
+    } catch (const Damaged&) {
+        damaged = true;
+    } catch (const FormatError&) {
+        damaged = true;
+    }
+    if (damaged) {
+        prompts.message(QStringLiteral("It appears that the ") +
+                            cp1252::toUnicode(fresh.baseBreed) +
+                            QStringLiteral(".odd file in your Oddballz folder is either corrupt, a "
+                                           "demo egg, or your version of Oddballz has not been "
+                                           "specified in the Options window."),
+                        PromptIcon::Critical);
+        return project;
+    }
+    project.status = NewProjectStatus::Created;
+    return project;
+}
+
+void writeNewProjectFile(const NewProject& project, const QString& path)
+{
+    if (path.trimmed().isEmpty())
+        return;
+    saveFileAtomically(path, projectFileBytes(project.state, project.header.ballsPerSet, 2));
+}
+
+} // namespace yw

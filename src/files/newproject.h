@@ -1,0 +1,41 @@
+#pragma once
+
+#include "files/breedresources.h"
+#include "model/projectstate.h"
+
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace yw {
+
+class Prompts;
+
+struct BaseBreedEntry
+{
+    QString listText;
+    std::string stem;
+};
+
+// The 13 base breeds in the wizard's order; only "Quadrapus" has a stem other than its text.
+const std::vector<BaseBreedEntry>& baseBreeds();
+
+enum class NewProjectStatus { Created, NotInstalled, NoResources, DamagedEgg };
+
+struct NewProject
+{
+    NewProjectStatus status = NewProjectStatus::DamagedEgg;
+    ProjectState state; // a fresh copy of the current state filled from the base egg
+    BreedHeader header; // lnzNameA/B, ballsPerSet of the base breed
+};
+
+// The wizard's reading of a base breed: checks that the egg and the resource files are there,
+// then reads both ball sets, the name block, tips, description and attributes into a copy of
+// `current`. Every expected problem is told through `prompts` and given as the status; an
+// unreadable file throws. Never touches `current`: the caller commits after its save dialog.
+NewProject readBaseBreed(const ProjectState& current, const QString& listText, Prompts& prompts);
+
+// The new project's file (build field 2), saved atomically.
+void writeNewProjectFile(const NewProject& project, const QString& path);
+
+} // namespace yw

@@ -1,0 +1,126 @@
+#include "breedfixture.h"
+
+#include "files/breedresources.h"
+
+#include <cstring>
+
+namespace yw::test {
+
+QByteArray fillerEgg(int size)
+{
+    QByteArray egg(size, '\0');
+    for (int i = 0; i < size; ++i)
+        egg[i] = char('a' + i % 26);
+    return egg;
+}
+
+std::vector<EBallRecord> sampleBalls(int count)
+{
+    std::vector<EBallRecord> balls;
+    for (int i = 0; i < count; ++i) {
+        EBallRecord r;
+        r.fillColor = int16_t(i * 37 % 256);
+        r.borderColor = int16_t(i % 3 == 0 ? -1 : i * 11);
+        r.spreckColor = int16_t(i * 5);
+        r.fuzziness = int16_t(i % 4);
+        r.borderThickness = int16_t(i % 4 - 1);
+        r.diameter = int16_t(10 + i * 3);
+        r.auxValue = int16_t(i % 2);
+        r.texture = int16_t(i % 2 == 0 ? -1 : i);
+        r.useTexture = int16_t(i % 2 == 0 ? 0 : 1);
+        r.comment = "ball " + std::to_string(i);
+        balls.push_back(r);
+    }
+    return balls;
+}
+
+namespace {
+
+void place(QByteArray& egg, int position, const QByteArray& bytes)
+{
+    ASSERT_LE(position - 1 + bytes.size(), egg.size());
+    std::memcpy(egg.data() + position - 1, bytes.constData(), size_t(bytes.size()));
+}
+
+// A text region as a zero-padded egg holds it: the text, then zeros up to len + 1 bytes.
+QByteArray padded(const QByteArray& text, int length)
+{
+    return text + QByteArray(length + 1 - text.size(), '\0');
+}
+
+} // namespace
+
+QByteArray buildEgg(const EggLayout& layout, const EggContent& content)
+{
+    QByteArray egg = fillerEgg(layout.size);
+    const int n = layout.ballsPerSet;
+    QByteArray setA, setB;
+    for (int i = 0; i < n; ++i) {
+        setA += QByteArray::fromStdString(formatBallLine(content.balls[size_t(i)])) + ",\r\n";
+        setB += QByteArray::fromStdString(formatBallLine(content.balls[size_t(n + i)])) + ",\r\n";
+    }
+    place(egg, layout.setAPos - 1, setA);
+    place(egg, layout.setBPos - 1, setB);
+    place(egg, layout.descPos, padded(content.description, layout.descLen));
+    place(egg, layout.attrPos, padded(content.attributes, layout.attrLen));
+    place(egg, layout.namePos, padded(content.nameBlock, layout.nameLen));
+    const int room = 10 * layout.tipCount + layout.tipsLen;
+    QByteArray tips = content.tipsBlock;
+    if (tips.size() < room)
+        tips += "\r\n" + QByteArray(room - tips.size(), '\0');
+    place(egg, layout.tipsPos, tips);
+    return egg;
+}
+
+QByteArray locatorText(const EggLayout& l)
+{
+    return QStringLiteral("Zott\r\nsynthetic\r\n%1\t\t%2\r\n%3\t\t%4\r\n%5\r\n%6\r\n%7\t\t%8\r\n"
+                          "%9\t\t%10\t\t%11\r\n")
+        .arg(l.descPos)
+        .arg(l.descLen)
+        .arg(l.namePos)
+        .arg(l.nameLen)
+        .arg(l.setBPos)
+        .arg(l.setAPos)
+        .arg(l.attrPos)
+        .arg(l.attrLen)
+        .arg(l.tipsPos)
+        .arg(l.tipsLen)
+        .arg(l.tipCount)
+        .toLatin1();
+}
+
+void BreedFixture::SetUp()
+{
+    ASSERT_TRUE(dir.isValid());
+    state.programFolder = dir.filePath(QStringLiteral("program"));
+    state.gameFolder = dir.filePath(QStringLiteral("game"));
+    state.resFolder = QStringLiteral("\\res\\");
+    state.fso = &fso;
+    state.buildNo = "0310";
+    state.resetForStartUp();
+    content.balls = sampleBalls(2 * layout.ballsPerSet);
+}
+
+QString BreedFixture::gamePath(const char* rest) const
+{
+    return state.gameFolder + QLatin1Char('/') + QLatin1String(rest);
+}
+
+void BreedFixture::install(bool withCompanion)
+{
+    QByteArray info =
+        "\"zt_small.lnz\",\"zt.lnz\"," + QByteArray::number(layout.ballsPerSet) + "\r\n";
+    for (int i = 0; i < layout.ballsPerSet; ++i)
+        info += "label " + QByteArray::number(i) + "\r\n";
+    writeFile(state.programFolder + QStringLiteral("/res/Zott.blz"), info);
+    writeFile(state.programFolder + QStringLiteral("/res/Zott.loc"), locatorText(layout));
+    baseEgg = buildEgg(layout, content);
+    writeFile(gamePath("eggz/Zott/Zott.odd"), baseEgg);
+    if (withCompanion)
+        writeFile(gamePath("eggz/Zott/Zott.odx"), baseCompanion);
+    state.baseBreed = "Zott";
+    getLOX(state);
+}
+
+} // namespace yw::test
