@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+
+namespace yw {
+
+class FileSystem;
+class Prompts;
+class SettingsStore;
+struct ProjectState;
+
+// Reads "oddballz.ini" in the Windows folder and returns the game folder as a local path
+// without a trailing separator, or "" after telling the user why there is none. Throws
+// FileError when the settings file exists but cannot be read.
+QString findGameFolder(const FileSystem& fso, Prompts& prompts,
+                       const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
+
+// The first-run edition check (once per user, by the size of "oddballz.wad") and the choice of
+// the resource folder, which it stores in `state.resFolder`. Throws FileError when
+// "oddballz.wad" is missing during the check; CheckedCountry is stored before that, so the
+// check does not run again.
+void checkEdition(ProjectState& state, SettingsStore& settings, Prompts& prompts,
+                  const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
+
+// "0" and "False" mean the US edition ("\res\"); any other text the UK edition ("\resUK\").
+QString resFolderFor(const QString& optUK);
+
+// Where res/, resUK/ and help/ live: the per-user data folder when it has a res folder (so a
+// player can add files for their own eggs without root), else beside the executable when a res
+// folder is there (build tree, Windows), else ../share/yolkwright (installed).
+QString programDataFolder();
+
+// "oddballz.wad" of the UK edition has exactly this size.
+inline constexpr qint64 kUkWadSize = 1488896;
+
+} // namespace yw

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "model/eballrecord.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A small, deterministic stand-in for an installed game: the settings file, the data file and an
+// egg for every base breed in both editions, plus the breed resource files that describe those
+// eggs. Tests, the command-line tool's tests and the README's run command use it.
+namespace yw::sample {
+
+enum class Edition { US, UK };
+
+inline constexpr int kBallsPerSet = 67;
+inline constexpr qint64 kUsWadSize = 1476608;
+
+// "us" or "uk": the folder of that edition's installation inside the sample game folder.
+QString editionFolder(Edition edition);
+
+// What a sample egg holds: the same in both editions.
+struct BreedContent
+{
+    std::string listText; // as the wizard lists it
+    std::string stem;     // file-name stem
+    std::string lnzNameA;
+    std::string lnzNameB;
+    std::vector<std::string> labels; // kBallsPerSet labels
+    std::vector<EBallRecord> eBalls; // set A then set B
+    std::string breedName;
+    std::string eggTray;
+    std::string eggSlot;
+    std::string description; // Windows-1252, may hold double quotes and line breaks
+    std::string attributes;
+    std::array<std::string, 3> regTips;
+    std::array<std::string, 3> demoTips;
+    int tipCount = 6;
+    bool companion = false;
+};
+
+// Where an egg's regions are, as its locator file says, and how big the egg is.
+struct EggLayout
+{
+    int32_t locDescPos = 0, locDescLen = 0;
+    int32_t locNamePos = 0, locNameLen = 0;
+    int32_t locSetBPos = 0;
+    int32_t locSetAPos = 0;
+    int32_t locAttrPos = 0, locAttrLen = 0;
+    int32_t locTipsPos = 0, locTipsLen = 0;
+    int32_t tipCount = 6;
+    qint64 eggSize = 0;
+};
+
+// The 13 base breeds, in the wizard's order.
+int breedCount();
+const BreedContent& breed(int index);
+
+EggLayout eggLayout(int index, Edition edition);
+QByteArray eggFile(int index, Edition edition);
+// Empty for a breed without a companion file.
+QByteArray companionFile(int index, Edition edition);
+// The information file (.blz), the same for both editions.
+QByteArray informationFile(int index);
+QByteArray locatorFile(int index, Edition edition);
+QByteArray gameDataFile(Edition edition);
+QByteArray settingsFile(const QString& gameFolder);
+
+// Writes <folder>/<us|uk>/drive_c/windows/oddballz.ini and the game folder
+// <folder>/<us|uk>/drive_c/Oddballz with oddballz.wad and eggz/<stem>/<stem>.odd (.odx).
+// The settings file names the game folder by its absolute path. Throws FileError.
+void writeSampleGame(const QString& folder, Edition edition);
+QString windowsFolder(const QString& folder, Edition edition);
+QString gameFolder(const QString& folder, Edition edition);
+
+// Writes <dataFolder>/res and <dataFolder>/resUK: the information and locator files of the
+// sample eggs. Throws FileError.
+void writeResourceFiles(const QString& dataFolder);
+// The file names under res/ and resUK/ with their bytes, for comparing with shipped files.
+std::vector<std::pair<QString, QByteArray>> resourceFiles();
+
+} // namespace yw::sample

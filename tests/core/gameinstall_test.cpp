@@ -1,0 +1,252 @@
+#include "model/gameinstall.h"
+#include "model/projectstate.h"
+#include "platform/errors.h"
+#include "platform/filesystem.h"
+#include "platform/settingsstore.h"
+#include "platform/winpaths.h"
+#include "support/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace yw {
+
+using test::ScriptedPrompts;
+using test::writeFile;
+
+namespace {
+
+const QString kNotInstalled = QStringLiteral(
+    "Oddballz does not appear to be installed. You must install it before you can run Yolkwright.");
+const QString kNotDetermined = QStringLiteral("The folder where Oddballz is located could not be "
+                                              "determined. You may need to re-install Oddballz.");
+
+QString canonical(const QString& path)
+{
+    return QFileInfo(path).canonicalFilePath();
+}
+
+} // namespace
+
+// A Wine prefix as Wine lays it out: drive_c with the Windows folder, dosdevices/c: linking to
+// it, and the game installed under Program Files.
+class GameInstall : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        prefix = dir.filePath(QStringLiteral("wine"));
+        QDir().mkpath(prefix + QStringLiteral("/drive_c/Windows"));
+        QDir().mkpath(prefix + QStringLiteral("/dosdevices"));
+        QFile::link(QStringLiteral("../drive_c"), prefix + QStringLiteral("/dosdevices/c:"));
+        game = prefix + QStringLiteral("/drive_c/Program Files/Oddballz");
+        QDir().mkpath(game);
+        env.insert(QStringLiteral("WINEPREFIX"), prefix);
+        env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
+    }
+
+    void writeIni(const QByteArray& text)
+    {
+        writeFile(prefix + QStringLiteral("/drive_c/Windows/ODDBALLZ.INI"), text);
+    }
+    QString find() { return findGameFolder(fso, prompts, env); }
+
+    QTemporaryDir dir;
+    QString prefix;
+    QString game;
+    QProcessEnvironment env;
+    FileSystem fso;
+    ScriptedPrompts prompts;
+};
+
+TEST_F(GameInstall, WindowsPathIsMappedThroughThePrefixDrive)
+{
+    writeIni("[Oddballz]\r\nLast Oddball=C:\\Program Files\\Oddballz\\\r\n");
+    const QString folder = find();
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(canonical(folder), canonical(game));
+    EXPECT_FALSE(folder.endsWith(QLatin1Char('/')));
+    EXPECT_TRUE(folder.startsWith(prefix + QStringLiteral("/dosdevices/c:/")));
+
+    // Game files copied from Windows come in any letter case.
+    writeIni("last oddball=c:\\PROGRAM FILES\\oddballz\r\n");
+    EXPECT_EQ(canonical(find()), canonical(game));
+}
+
+TEST_F(GameInstall, WindowsFolderFromTheEnvironmentOrThePrefix)
+{
+    EXPECT_EQ(windowsFolder(fso, env), prefix + QStringLiteral("/drive_c/Windows"));
+
+    const QString other = dir.filePath(QStringLiteral("elsewhere"));
+    QDir().mkpath(other);
+    env.insert(QStringLiteral("WINDIR"), other);
+    EXPECT_EQ(windowsFolder(fso, env), other);
+    env.insert(QStringLiteral("windir"), QStringLiteral("C:\\windows"));
+    EXPECT_EQ(canonical(windowsFolder(fso, env)),
+              canonical(prefix + QStringLiteral("/drive_c/Windows")));
+
+    QProcessEnvironment noPrefix;
+    noPrefix.insert(QStringLiteral("HOME"), dir.path());
+    EXPECT_EQ(winePrefix(noPrefix), dir.path() + QStringLiteral("/.wine"));
+}
+
+TEST_F(GameInstall, LocalPathKeepsPosixPathsAndMapsDrives)
+{
+    EXPECT_EQ(localPath(QStringLiteral("/games/Oddballz/"), fso, env),
+              QStringLiteral("/games/Oddballz/"));
+    EXPECT_EQ(localPath(QStringLiteral("D:\\Games\\Odd"), fso, env),
+              prefix + QStringLiteral("/dosdevices/d:/Games/Odd"));
+    EXPECT_EQ(localPath(QStringLiteral("C:"), fso, env), prefix + QStringLiteral("/dosdevices/c:"));
+    EXPECT_EQ(localPath(QStringLiteral("\\\\server\\share"), fso, env),
+              QStringLiteral("\\\\server\\share"));
+
+    // Without the dosdevices link drive C is still its own folder.
+    QFile::remove(prefix + QStringLiteral("/dosdevices/c:"));
+    EXPECT_EQ(localPath(QStringLiteral("C:\\Oddballz"), fso, env),
+              prefix + QStringLiteral("/drive_c/Oddballz"));
+}
+
+TEST_F(GameInstall, SettingsFileLines)
+{
+    const QByteArray posix = game.toUtf8();
+    const QList<std::pair<QByteArray, bool>> cases = {
+        // key in any letter case with spaces around it; one trailing separator removed
+        {"[Oddballz]\r\n  LAST OddBall   =C:\\Program Files\\Oddballz\\\r\n", true},
+        {"last oddball=" + posix + "/\r\n", true},
+        // section headers, other keys, blank lines; LF and CR line ends
+        {"[Oddballz]\nsound=1\n\nlast oddball=" + posix + "\n", true},
+        {"[Oddballz]\rsound=1\rlast oddball=" + posix, true},
+        // a space after "=" is part of the value: no such folder
+        {"last oddball= " + posix + "\r\n", false},
+        // missing key, key without "=", similar keys
+        {"[Oddballz]\r\nsound=1\r\n", false},
+        {"last oddball\r\nlast oddball=" + posix + "\r\n", false},
+        {"last oddballz=" + posix + "\r\nlastoddball=" + posix + "\r\n", false},
+        {"last oddball=\r\n", false},
+        {"", false},
+    };
+    for (const auto& [ini, found] : cases) {
+        writeIni(ini);
+        prompts.shown.clear();
+        const QString folder = find();
+        if (found) {
+            EXPECT_EQ(canonical(folder), canonical(game)) << ini.constData();
+            EXPECT_FALSE(folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')));
+            EXPECT_TRUE(prompts.shown.empty()) << ini.constData();
+        } else {
+            EXPECT_EQ(folder, QString()) << ini.constData();
+            ASSERT_EQ(prompts.shown.size(), 1u) << ini.constData();
+            EXPECT_EQ(prompts.shown[0].text, kNotDetermined);
+            EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Exclamation);
+        }
+    }
+}
+
+TEST_F(GameInstall, ValueIsTakenExactlyAfterTheFirstEquals)
+{
+    const QString odd = dir.filePath(QStringLiteral("a=b/Odd Game "));
+    QDir().mkpath(odd + QStringLiteral("/x"));
+    writeIni("last oddball=" + odd.toUtf8() + "\r\n");
+    EXPECT_EQ(find(), odd);
+
+    // Only one trailing separator goes.
+    writeIni("last oddball=" + odd.toUtf8() + "/x//\r\n");
+    EXPECT_EQ(find(), odd + QStringLiteral("/x/"));
+}
+
+TEST_F(GameInstall, NoSettingsFileMeansNotInstalled)
+{
+    EXPECT_EQ(find(), QString());
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, kNotInstalled);
+    EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Exclamation);
+}
+
+class EditionCheck : public GameInstall
+{
+protected:
+    void SetUp() override
+    {
+        GameInstall::SetUp();
+        writeIni("last oddball=C:\\Program Files\\Oddballz\\\r\n");
+        state.fso = &fso;
+    }
+    void writeWad(qint64 size)
+    {
+        QFile wad(game + QStringLiteral("/OddBallz.WAD"));
+        ASSERT_TRUE(wad.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(wad.resize(size));
+    }
+    QString setting(const char* key) const
+    {
+        return settings.read(kSectionMain, QLatin1String(key), QStringLiteral("<absent>"));
+    }
+
+    ProjectState state;
+    MemorySettingsStore settings;
+};
+
+TEST_F(EditionCheck, UkSizeMeansUkEdition)
+{
+    writeWad(kUkWadSize);
+    checkEdition(state, settings, prompts, env);
+    EXPECT_EQ(setting("CheckedCountry"), QStringLiteral("1"));
+    EXPECT_EQ(setting("optUK"), QStringLiteral("1"));
+    EXPECT_EQ(state.resFolder, QStringLiteral("\\resUK\\"));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              QStringLiteral("Yolkwright has detected that your copy of Oddballz is the UK "
+                             "edition.\r\nIf this is incorrect, go to the View menu and choose "
+                             "Options, then click \"Use US Egg Information.\""));
+    EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Information);
+
+    // Once per user: a later start neither checks nor tells again.
+    writeWad(kUkWadSize + 1);
+    checkEdition(state, settings, prompts, env);
+    EXPECT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(state.resFolder, QStringLiteral("\\resUK\\"));
+}
+
+TEST_F(EditionCheck, AnyOtherSizeMeansUsEdition)
+{
+    writeWad(kUkWadSize - 1);
+    checkEdition(state, settings, prompts, env);
+    EXPECT_EQ(setting("optUK"), QStringLiteral("0"));
+    EXPECT_EQ(state.resFolder, QStringLiteral("\\res\\"));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              QStringLiteral("Yolkwright has detected that your copy of Oddballz is the US "
+                             "edition.\r\nIf you are using the UK version, go to the View menu "
+                             "and choose Options, then click \"Use UK Egg Information.\""));
+}
+
+TEST_F(EditionCheck, MissingDataFileFailsAfterMarkingTheCheckDone)
+{
+    EXPECT_THROW(checkEdition(state, settings, prompts, env), FileError);
+    EXPECT_EQ(setting("CheckedCountry"), QStringLiteral("1"));
+    EXPECT_EQ(setting("optUK"), QStringLiteral("<absent>"));
+    EXPECT_TRUE(prompts.shown.empty());
+
+    // The next start skips the check and uses the US files.
+    checkEdition(state, settings, prompts, env);
+    EXPECT_EQ(state.resFolder, QStringLiteral("\\res\\"));
+}
+
+TEST_F(EditionCheck, StoredEditionChoosesTheResourceFolder)
+{
+    settings.write(kSectionMain, QStringLiteral("CheckedCountry"), QStringLiteral("1"));
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", "\\res\\"},      {"False", "\\res\\"},   {"1", "\\resUK\\"},
+        {"True", "\\resUK\\"}, {"false", "\\resUK\\"}, {"", "\\resUK\\"}};
+    for (const auto& [value, folder] : cases) {
+        settings.write(kSectionMain, QStringLiteral("optUK"), QLatin1String(value));
+        checkEdition(state, settings, prompts, env);
+        EXPECT_EQ(state.resFolder, QLatin1String(folder)) << value;
+    }
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+} // namespace yw
