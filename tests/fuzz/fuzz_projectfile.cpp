@@ -1,0 +1,55 @@
+// The project reader on any bytes. Properties: it never crashes; a refused or failed open leaves
+// the state as it was; an opened project saves to bytes that open to the very same project and
+// save to the very same bytes again.
+#include "files/breedresources.h"
+#include "files/projectfile.h"
+#include "fuzzsupport.h"
+#include "platform/errors.h"
+#include "platform/settingsstore.h"
+#include "support/statecompare.h"
+
+using namespace yw;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzz::Fixture& fixture = fuzz::Fixture::instance();
+    const QString path = fixture.path(QStringLiteral("input.opj"));
+    fuzz::writeScratch(path, fuzz::bytesOf(data, size));
+
+    ProjectState state = fixture.startState();
+    state.eBalls[300].comment = "not in any file";
+    const ProjectState before = state;
+    fuzz::YesPrompts prompts;
+    MemorySettingsStore settings;
+    OpenResult result;
+    try {
+        result = OpenOPJ(state, path, prompts, settings);
+    } catch (const Error&) {
+        fuzz::check(test::projectDifference(state, before).empty(),
+                    "a failed open changed the state:", test::projectDifference(state, before));
+        return 0;
+    }
+    if (result != OpenResult::Opened) {
+        fuzz::check(test::projectDifference(state, before).empty(),
+                    "a refused open changed the state:", test::projectDifference(state, before));
+        return 0;
+    }
+    fuzz::check(state.eBalls[300].comment == "not in any file", "records past the breed changed");
+
+    const int n = readBreedHeader(state).ballsPerSet;
+    const QByteArray saved = projectFileBytes(state, n, 0);
+    fuzz::writeScratch(path, saved);
+    ProjectState again = fixture.startState();
+    try {
+        fuzz::check(OpenOPJ(again, path, prompts, settings) == OpenResult::Opened,
+                    "a saved project does not open");
+    } catch (const Error& error) {
+        fuzz::fail("a saved project does not open:", error.message().toStdString());
+    }
+    // Records past 2n come from the state each was opened into, not from the file.
+    again.eBalls[300] = state.eBalls[300];
+    fuzz::check(test::projectDifference(again, state).empty(),
+                "a saved project opens differently:", test::projectDifference(again, state));
+    fuzz::check(projectFileBytes(again, n, 0) == saved, "saving twice gives different bytes");
+    return 0;
+}

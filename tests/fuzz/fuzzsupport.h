@@ -1,0 +1,66 @@
+#pragma once
+
+#include "model/projectstate.h"
+#include "platform/filesystem.h"
+#include "platform/prompts.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace yw::fuzz {
+
+// The resource files of the fixture's breeds: small, so that every input is read to its end
+// quickly, and with two tip counts (6: three pairs, 5: two pairs).
+inline constexpr char kZottInfo[] = "\"zt_small.lnz\",\"zt.lnz\",2\r\nhead\r\nleft ear\r\n";
+inline constexpr char kZottLocator[] = "Zott\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n"
+                                       "400\t\t60\r\n500\t\t300\t\t6\r\n";
+inline constexpr char kLipsInfo[] = "\"lp_a.lnz\",\"lp_b.lnz\",3\r\nupper\r\nlower\r\ncorner\r\n";
+inline constexpr char kLipsLocator[] = "Lips\r\nUS\r\n10\t\t20\r\n40\t\t30\r\n900\r\n600\r\n"
+                                       "80\t\t20\t\t\r\n120\t\t100\t\t5\r\n";
+
+// A failed property: prints what and aborts, so libFuzzer keeps the input as a crash.
+[[noreturn]] void fail(const char* what, const std::string& detail = {});
+inline void check(bool ok, const char* what, const std::string& detail = {})
+{
+    if (!ok)
+        fail(what, detail);
+}
+
+QByteArray bytesOf(const uint8_t* data, size_t size);
+
+// Writes `bytes` to `path`, replacing it (a plain write: the fuzzers' own scratch files).
+void writeScratch(const QString& path, const QByteArray& bytes);
+
+// A private folder for one fuzzer run holding res/ with the fixture's breeds.
+class Fixture
+{
+public:
+    static Fixture& instance();
+    QString path(const QString& name) const;
+    // A state at start-up whose program folder is the fixture's.
+    ProjectState startState() const;
+
+private:
+    Fixture();
+    QString m_root;
+    FileSystem m_fso;
+};
+
+// Answers Yes to every question, as a user who always goes on would.
+class YesPrompts : public Prompts
+{
+public:
+    void message(const QString&, PromptIcon) override { ++messages; }
+    PromptAnswer question(const QString&, PromptButtons, PromptIcon) override
+    {
+        ++questions;
+        return PromptAnswer::Yes;
+    }
+    int messages = 0;
+    int questions = 0;
+};
+
+} // namespace yw::fuzz
