@@ -55,17 +55,25 @@ QByteArray makeCabinet(const std::vector<CabinetFile>& files)
         const QByteArray name = file.name.toUtf8();
         GPtr<GFile> source(g_file_new_for_path(sourcePath.constData()));
         GPtr<GCabFile> entry(gcab_file_new_with_file(name.constData(), source.get()));
-        const QDateTime utc = file.date.toUTC();
-        const QDate day = utc.date();
-        const QTime time = utc.time();
-        GDateTime* date = g_date_time_new_utc(day.year(), day.month(), day.day(), time.hour(),
-                                              time.minute(), time.second());
+        // Cabinets store local DOS dates, which start in 1980.
+        QDateTime local = file.date.toLocalTime();
+        const QDateTime earliest(QDate(1980, 1, 1), QTime(0, 0));
+        if (!local.isValid() || local < earliest)
+            local = earliest;
+        const QDate day = local.date();
+        const QTime time = local.time();
+        GDateTime* date = g_date_time_new_local(day.year(), day.month(), day.day(), time.hour(),
+                                                time.minute(), time.second());
         if (!date)
             throw Error(
                 QStringLiteral("The date of %1 cannot be stored in a cabinet.").arg(file.name));
         gcab_file_set_date_time(entry.get(), date);
         g_date_time_unref(date);
-        gcab_file_set_attributes(entry.get(), GCAB_FILE_ATTRIBUTE_ARCH);
+        bool ascii = true;
+        for (const char c : name)
+            ascii = ascii && uchar(c) < 0x80;
+        gcab_file_set_attributes(entry.get(), GCAB_FILE_ATTRIBUTE_ARCH |
+                                                  (ascii ? 0 : GCAB_FILE_ATTRIBUTE_NAME_IS_UTF));
         GErrorHolder error;
         if (!gcab_folder_add_file(folder.get(), entry.get(), FALSE, nullptr, &error.error))
             throw Error(QStringLiteral("%1 cannot be added to the package: %2")
