@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QHash>
+#include <QPointer>
+#include <QString>
+
+class QWidget;
+
+namespace yw {
+
+// The kinds of file the editor asks for; each remembers its own folder.
+enum class FileKind { Project, Egg, Package };
+
+// The dialogs' filters, in Qt's form ("description (pattern);;...").
+inline const QString kProjectFilter =
+    QStringLiteral("Yolkwright Projects (*.OPJ);;All Files (*.*)");
+inline const QString kEggFilter = QStringLiteral("Oddballz Eggz (*.ODD)");
+inline const QString kPackageFilter = QStringLiteral("Yolkwright Package (*.YPK)");
+
+// The open and save dialogs of the file commands and the wizard, behind an interface so that
+// tests can script them. Both return the chosen path, or an empty text when the user cancelled.
+class FileDialogs
+{
+public:
+    virtual ~FileDialogs() = default;
+    virtual QString openPath(FileKind kind, const QString& filter) = 0;
+    virtual QString savePath(FileKind kind, const QString& filter) = 0;
+};
+
+// Qt's file dialogs. Each opens in the folder last used for its kind of file (for the first use,
+// the folder last used for any kind, else the home folder), selects the first filter, and adds
+// the kind's extension to a name typed without one. Saving asks before replacing a file.
+class QtFileDialogs : public FileDialogs
+{
+public:
+    explicit QtFileDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    QString openPath(FileKind kind, const QString& filter) override;
+    QString savePath(FileKind kind, const QString& filter) override;
+
+    QString startFolder(FileKind kind) const;
+    // The extension added to a name typed without one: "opj", "odd" or "ypk".
+    static QString defaultSuffix(FileKind kind);
+
+private:
+    QString run(FileKind kind, const QString& filter, bool save);
+
+    QPointer<QWidget> m_parent;
+    QHash<FileKind, QString> m_folders;
+    QString m_lastFolder;
+};
+
+} // namespace yw

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "files/newproject.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QUrl>
+#include <functional>
+
+class QListWidget;
+class QListWidgetItem;
+
+namespace yw {
+
+class FileDialogs;
+class Prompts;
+struct ProjectState;
+
+// A label that reports its mouse buttons, the way the wizard's flat buttons and its link need
+// them: `clicked` follows a left press and a left release inside the label, whatever other
+// buttons went down meanwhile.
+class PressLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit PressLabel(const QString& text, QWidget* parent = nullptr);
+
+signals:
+    void pressed(Qt::MouseButton button);
+    void released(Qt::MouseButton button);
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_leftDown = false;
+};
+
+// The New Project Wizard `newEgg`: the user ticks one base breed and presses "Go". The open
+// project is not touched here: after the dialog is accepted, `created()` holds the new project
+// (already written to `createdPath()`) for the caller to commit.
+class NewProjectWizard : public QDialog
+{
+    Q_OBJECT
+public:
+    using UrlOpener = std::function<bool(const QUrl&)>;
+
+    NewProjectWizard(const ProjectState& state, Prompts& prompts, FileDialogs& dialogs,
+                     QWidget* parent = nullptr);
+
+    // Reads the ticked breed, asks where to save the project and writes it. True when the
+    // project was created (the wizard then closes); false keeps the wizard open, except after
+    // a damaged egg, which closes it.
+    bool StartEgg();
+
+    const NewProject& created() const { return m_created; }
+    QString createdPath() const { return m_createdPath; }
+
+    // Tests replace the desktop's browser.
+    void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
+    QUrl linkAddress() const { return m_linkAddress; }
+
+    // The list text of the ticked breed (empty if none, which the list never allows).
+    QString checkedBreed() const;
+
+    // A left press on "Go", "Cancel" or the link arms them; another button on "Go" or "Cancel"
+    // disarms. "Cancel" and the link act, and "Go" starts, only while armed.
+    bool buttonArmed = false;
+
+    QLabel* Label1 = nullptr;
+    QListWidget* bSel = nullptr;
+    PressLabel* btnNext = nullptr;
+    PressLabel* btnClose = nullptr;
+    QLabel* Label3 = nullptr;
+    PressLabel* URL = nullptr;
+
+private:
+    void loadBreeds();
+    void itemCheck(QListWidgetItem* item);
+    void flatButtonPressed(PressLabel* button, Qt::MouseButton mouseButton);
+    void flatButtonReleased(PressLabel* button);
+    void setLinkColour(const QColor& colour);
+    void reportFailure(const QString& what, const QString& reason);
+
+    const ProjectState& m_state;
+    Prompts& m_prompts;
+    FileDialogs& m_dialogs;
+    UrlOpener m_openUrl;
+    QUrl m_linkAddress;
+    bool m_skipItemCheck = false;
+    bool m_inItemCheck = false;
+    NewProject m_created{};
+    QString m_createdPath;
+};
+
+} // namespace yw

@@ -1,0 +1,267 @@
+#include "platform/cp1252.h"
+#include "samplegamefixture.h"
+#include "shell/newprojectwizard.h"
+
+#include <QFile>
+#include <QListWidget>
+#include <QTest>
+#include <memory>
+
+namespace yw {
+
+using test::readFile;
+using test::writeFile;
+
+namespace {
+
+QStringList names(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* text : texts)
+        list.append(QString::fromLatin1(text));
+    return list;
+}
+
+QStringList checkedEntries(const NewProjectWizard& wizard)
+{
+    QStringList checked;
+    for (int i = 0; i < wizard.bSel->count(); ++i) {
+        if (wizard.bSel->item(i)->checkState() == Qt::Checked)
+            checked.append(wizard.bSel->item(i)->text());
+    }
+    return checked;
+}
+
+void tick(NewProjectWizard& wizard, const QString& text)
+{
+    const QList<QListWidgetItem*> found = wizard.bSel->findItems(text, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << text.toStdString();
+    // What a click on the entry's check box does.
+    found.front()->setCheckState(found.front()->checkState() == Qt::Checked ? Qt::Unchecked
+                                                                            : Qt::Checked);
+}
+
+} // namespace
+
+class NewProjectWizardTest : public test::SampleGameFixture
+{
+protected:
+    void SetUp() override
+    {
+        SampleGameFixture::SetUp();
+        before = state;
+        wizard = std::make_unique<NewProjectWizard>(state, prompts, dialogs);
+        wizard->setUrlOpener([this](const QUrl& url) {
+            opened.append(url);
+            return true;
+        });
+        wizard->show();
+    }
+
+    bool stateUnchanged() const
+    {
+        return state.baseBreed == before.baseBreed && state.breedName == before.breedName &&
+               state.eBalls == before.eBalls && state.locSetAPos == before.locSetAPos &&
+               state.breedDescription == before.breedDescription;
+    }
+
+    ProjectState before;
+    std::unique_ptr<NewProjectWizard> wizard;
+    QList<QUrl> opened;
+};
+
+TEST_F(NewProjectWizardTest, ShowsTheBreedsWithQuadrapusTicked)
+{
+    EXPECT_EQ(wizard->objectName(), QStringLiteral("newEgg"));
+    EXPECT_EQ(wizard->windowTitle(), QStringLiteral("New Project Wizard"));
+    EXPECT_EQ(wizard->Label1->text(),
+              QStringLiteral("Please select a breed from the following list to base your work "
+                             "on. The finished product will take characteristics and overall "
+                             "body structure from your selection."));
+    QStringList texts;
+    for (int i = 0; i < wizard->bSel->count(); ++i)
+        texts.append(wizard->bSel->item(i)->text());
+    EXPECT_EQ(texts, names({"Quadrapus", "Honker", "Norvil", "Zott", "Jester", "Snowbo", "Walret",
+                            "Dynaroo", "Modvark", "Lips", "Skorch", "102", "Grinnz"}));
+    EXPECT_EQ(checkedEntries(*wizard), names({"Quadrapus"}));
+    EXPECT_EQ(wizard->btnNext->text(), QStringLiteral("Go"));
+    EXPECT_EQ(wizard->btnClose->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(wizard->Label3->text(), QStringLiteral("Related Sites"));
+    EXPECT_EQ(wizard->URL->text(), QStringLiteral("The Odd Planet"));
+    EXPECT_FALSE(wizard->buttonArmed);
+}
+
+TEST_F(NewProjectWizardTest, ExactlyOneEntryStaysTicked)
+{
+    tick(*wizard, QStringLiteral("Zott"));
+    EXPECT_EQ(checkedEntries(*wizard), names({"Zott"}));
+    // Clicking the ticked entry's box leaves it ticked.
+    tick(*wizard, QStringLiteral("Zott"));
+    EXPECT_EQ(checkedEntries(*wizard), names({"Zott"}));
+    tick(*wizard, QStringLiteral("Grinnz"));
+    EXPECT_EQ(checkedEntries(*wizard), names({"Grinnz"}));
+
+    // A click on an entry's name ticks it as well.
+    QListWidgetItem* honker = wizard->bSel->item(1);
+    const QRect box = wizard->bSel->visualItemRect(honker);
+    QTest::mouseClick(wizard->bSel->viewport(), Qt::LeftButton, {},
+                      QPoint(box.right() - 10, box.center().y()));
+    EXPECT_EQ(checkedEntries(*wizard), names({"Honker"}));
+    EXPECT_EQ(wizard->checkedBreed(), QStringLiteral("Honker"));
+}
+
+TEST_F(NewProjectWizardTest, GoCreatesTheProjectWithoutTouchingTheOpenOne)
+{
+    const QString target = path(QStringLiteral("My Quad.opj"));
+    dialogs.answers.push_back(target);
+    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
+
+    EXPECT_EQ(wizard->result(), QDialog::Accepted);
+    EXPECT_FALSE(wizard->isVisible());
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_TRUE(dialogs.asked[0].save);
+    EXPECT_EQ(dialogs.asked[0].filter,
+              QStringLiteral("Yolkwright Projects (*.OPJ);;All Files (*.*)"));
+    EXPECT_TRUE(prompts.shown.empty());
+
+    // Quadrapus is read from the stem quadrpus, and the file says so.
+    EXPECT_EQ(wizard->createdPath(), target);
+    const NewProject& created = wizard->created();
+    EXPECT_EQ(created.state.baseBreed, "quadrpus");
+    EXPECT_EQ(created.state.breedName, sample::breed(0).breedName);
+    EXPECT_EQ(created.header.ballsPerSet, sample::kBallsPerSet);
+    const QByteArray file = readFile(target);
+    EXPECT_TRUE(file.startsWith("[Yolkwright Project File]\r\n\"0310\",2,\"quadrpus\"\r\n"))
+        << file.left(80).toStdString();
+
+    EXPECT_TRUE(stateUnchanged());
+}
+
+TEST_F(NewProjectWizardTest, ACancelledSaveDialogKeepsTheWizardOpenAndChangesNothing)
+{
+    tick(*wizard, QStringLiteral("Honker"));
+    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
+    EXPECT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_TRUE(wizard->isVisible());
+    EXPECT_EQ(wizard->result(), QDialog::Rejected);
+    EXPECT_TRUE(wizard->createdPath().isEmpty());
+    EXPECT_TRUE(stateUnchanged());
+    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.opj")}).isEmpty());
+}
+
+TEST_F(NewProjectWizardTest, AMissingEggNamesTheListTextAndKeepsTheWizardOpen)
+{
+    ASSERT_TRUE(QFile::remove(eggPath(QStringLiteral("quadrpus"))));
+    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              QStringLiteral("The breed that was selected, Quadrapus, is not installed in the "
+                             "Oddballz folder. Yolkwright cannot use it."));
+    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_TRUE(wizard->isVisible());
+    EXPECT_TRUE(stateUnchanged());
+}
+
+TEST_F(NewProjectWizardTest, ADamagedEggNamesTheStemAndClosesTheWizard)
+{
+    // Letters where quadrpus's first ball line should be.
+    QByteArray egg = readFile(eggPath(QStringLiteral("quadrpus")));
+    const int setA = sample::eggLayout(0, sample::Edition::US).locSetAPos;
+    egg.replace(setA - 2, 60, QByteArray(60, 'x'));
+    writeFile(eggPath(QStringLiteral("quadrpus")), egg);
+
+    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              QStringLiteral("It appears that the quadrpus.odd file in your Oddballz folder is "
+                             "either corrupt, a demo egg, or your version of Oddballz has not "
+                             "been specified in the Options window."));
+    EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Critical);
+    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_FALSE(wizard->isVisible());
+    EXPECT_EQ(wizard->result(), QDialog::Rejected);
+    EXPECT_TRUE(stateUnchanged());
+}
+
+TEST_F(NewProjectWizardTest, AFailedWriteIsToldAndTheWizardStaysOpen)
+{
+    const QString target = path(QStringLiteral("no such folder/quad.opj"));
+    dialogs.answers.push_back(target);
+    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.startsWith(
+        QStringLiteral("The project %1 could not be saved.\r\n").arg(target)))
+        << prompts.shown[0].text.toStdString();
+    EXPECT_TRUE(wizard->isVisible());
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_TRUE(stateUnchanged());
+}
+
+TEST_F(NewProjectWizardTest, GoActsOnlyAfterALeftPress)
+{
+    EXPECT_FALSE(wizard->StartEgg());
+    EXPECT_TRUE(dialogs.asked.empty());
+
+    // Left down arms, a right press meanwhile disarms: the left click then starts nothing.
+    QTest::mousePress(wizard->btnNext, Qt::LeftButton);
+    EXPECT_TRUE(wizard->buttonArmed);
+    QTest::mousePress(wizard->btnNext, Qt::RightButton);
+    EXPECT_FALSE(wizard->buttonArmed);
+    QTest::mouseRelease(wizard->btnNext, Qt::RightButton);
+    QTest::mouseRelease(wizard->btnNext, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_TRUE(wizard->isVisible());
+
+    // Releasing outside the button is no click.
+    QTest::mousePress(wizard->btnNext, Qt::LeftButton);
+    QTest::mouseRelease(wizard->btnNext, Qt::LeftButton, {}, QPoint(-5, -5));
+    EXPECT_TRUE(dialogs.asked.empty());
+}
+
+TEST_F(NewProjectWizardTest, CancelClosesOnlyWhileArmed)
+{
+    QTest::mousePress(wizard->btnClose, Qt::LeftButton);
+    QTest::mousePress(wizard->btnClose, Qt::RightButton);
+    QTest::mouseRelease(wizard->btnClose, Qt::LeftButton);
+    EXPECT_TRUE(wizard->isVisible());
+
+    QTest::mouseClick(wizard->btnClose, Qt::LeftButton);
+    EXPECT_FALSE(wizard->isVisible());
+    EXPECT_EQ(wizard->result(), QDialog::Rejected);
+    EXPECT_TRUE(stateUnchanged());
+}
+
+TEST_F(NewProjectWizardTest, FlatButtonsDarkenWhilePressed)
+{
+    QTest::mousePress(wizard->btnNext, Qt::LeftButton);
+    EXPECT_EQ(wizard->btnNext->backgroundRole(), QPalette::Dark);
+    QTest::mouseRelease(wizard->btnNext, Qt::LeftButton, {}, QPoint(-5, -5));
+    EXPECT_EQ(wizard->btnNext->backgroundRole(), QPalette::Button);
+}
+
+TEST_F(NewProjectWizardTest, TheLinkTurnsRedWhilePressedAndOpensOnce)
+{
+    auto colour = [this] { return wizard->URL->palette().color(QPalette::WindowText); };
+    EXPECT_EQ(colour(), QColor(0, 0, 255));
+
+    QTest::mousePress(wizard->URL, Qt::RightButton);
+    EXPECT_FALSE(wizard->buttonArmed);
+    EXPECT_EQ(colour(), QColor(0, 0, 255));
+    QTest::mouseRelease(wizard->URL, Qt::RightButton);
+
+    QTest::mousePress(wizard->URL, Qt::LeftButton);
+    EXPECT_TRUE(wizard->buttonArmed);
+    EXPECT_EQ(colour(), QColor(255, 0, 0));
+    QTest::mouseRelease(wizard->URL, Qt::LeftButton);
+    EXPECT_EQ(colour(), QColor(0, 0, 255));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0], wizard->linkAddress());
+    EXPECT_EQ(opened[0].scheme(), QStringLiteral("https"));
+    // The link's click used the arming up: "Go" now does nothing until pressed again.
+    EXPECT_FALSE(wizard->buttonArmed);
+    EXPECT_FALSE(wizard->StartEgg());
+    EXPECT_TRUE(wizard->isVisible());
+}
+
+} // namespace yw
