@@ -1,19 +1,555 @@
 #include "shell/mainwindow.h"
 
+#include "files/breedresources.h"
+#include "files/projectfile.h"
 #include "model/projectstate.h"
+#include "platform/cp1252.h"
+#include "platform/errors.h"
+#include "platform/filesystem.h"
+#include "platform/prompts.h"
+#include "platform/settingsstore.h"
+#include "shell/editorwindows.h"
+#include "shell/recentfiles.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QListWidget>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
 
 namespace yw {
 
-MainWindow::MainWindow(ProjectState& state, QWidget* parent)
-    : QMainWindow(parent), m_state(state), m_mdi(new QMdiArea(this))
+namespace {
+
+// Window geometry is given in twips; the screen works in logical pixels.
+constexpr int px(int twips)
+{
+    return twips / 15;
+}
+
+constexpr int kPanelWidth = px(2175);
+constexpr int kListLeft = px(60);
+constexpr int kListWidth = px(2055);
+constexpr int kComponentTop = px(120);
+constexpr int kBallListTop = px(480);
+constexpr int kTipsHeight = px(1575);
+constexpr int kTipsGapBelow = px(75);
+constexpr int kBallListGapBelow = px(90);
+
+const QString kFirstHelpText =
+    QStringLiteral("An existing ODD file or OPJ project has not been opened yet, nor has a new "
+                   "egg been created. Click New in the toolbar to begin.");
+
+} // namespace
+
+CloseGlyph::CloseGlyph(QWidget* parent) : QLabel(parent)
+{
+    setAlignment(Qt::AlignCenter);
+    setForegroundRole(QPalette::ToolTipText);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void CloseGlyph::mousePressEvent(QMouseEvent*)
+{
+    QPalette red = palette();
+    red.setColor(QPalette::ToolTipText, QColor(255, 0, 0));
+    setPalette(red);
+}
+
+void CloseGlyph::mouseReleaseEvent(QMouseEvent* event)
+{
+    setPalette(QPalette());
+    if (rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& prompts,
+                       QWidget* parent)
+    : QMainWindow(parent), m_state(state), m_settings(settings), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("mfmCore"));
-    setCentralWidget(m_mdi);
-    setWindowTitle(QStringLiteral("Yolkwright (Build %1)")
-                       .arg(QString::fromStdString(m_state.buildNo)));
-    resize(6960 / 15, 5820 / 15);
+    QString caption = QStringLiteral("Yolkwright (Build %B)");
+    caption.replace(QStringLiteral("%B"), QString::fromStdString(m_state.buildNo));
+    setWindowTitle(caption);
+
+    createMenus();
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    TBarUltimateHolder = new QWidget(central);
+    TBarUltimateHolder->setObjectName(QStringLiteral("TBarUltimateHolder"));
+    TBarUltimateHolder->setLayout(new QHBoxLayout);
+    TBarUltimateHolder->layout()->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(TBarUltimateHolder);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    column->addLayout(row, 1);
+
+    createLeftPanel();
+    lBack->setParent(central);
+    row->addWidget(lBack);
+    mdiArea = new QMdiArea(central);
+    mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea->setBackground(palette().brush(QPalette::Dark));
+    row->addWidget(mdiArea, 1);
+    setCentralWidget(central);
+
+    statbar = statusBar();
+    statbar->setObjectName(QStringLiteral("statbar"));
+    statbar->setSizeGripEnabled(true);
+    m_pathLabel = new QLabel(statbar);
+    m_pathLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statbar->addWidget(m_pathLabel, 1);
+
+    m_layoutTimer = new QTimer(this);
+    m_layoutTimer->setObjectName(QStringLiteral("Arg"));
+    m_layoutTimer->setSingleShot(true);
+    m_layoutTimer->setInterval(1);
+    connect(m_layoutTimer, &QTimer::timeout, this, &MainWindow::layoutLeftPanel);
+
+    setMinimumSize(px(6000), px(4800));
+    resize(px(6960), px(5820));
+    setSaveEnabled(false);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createMenus()
+{
+    auto add = [](QMenu* menu, const char* caption, QKeySequence shortcut = {}) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setShortcut(shortcut);
+        return action;
+    };
+
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuNew = add(mnuFile, "&New...", QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuOpen = add(mnuFile, "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuSave = mnuFile->addMenu(QStringLiteral("&Save"));
+    mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    mnuSaveOPJ = add(mnuSave, "Project...", QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuSaveODD = add(mnuSave, "ODD File...", QKeySequence(Qt::CTRL | Qt::Key_K));
+    mnuSaveYPK = add(mnuSave, "YPK Archive...", QKeySequence(Qt::CTRL | Qt::Key_E));
+    mnuSaveAs = add(mnuFile, "Save &As...");
+    mnuFile->addSeparator();
+    mnuRecentFile[0] = add(mnuFile, "No Recent Files");
+    mnuRecentFile[0]->setEnabled(false);
+    const char* const placeholders[4] = {"First File", "Second File", "Third File",
+                                         "Fourth File"};
+    for (int i = 1; i <= 4; ++i) {
+        mnuRecentFile[size_t(i)] = add(mnuFile, placeholders[i - 1]);
+        mnuRecentFile[size_t(i)]->setVisible(false);
+    }
+    mnuFile->addSeparator();
+    m_recentFiles = std::make_unique<RecentFiles>(m_settings, mnuRecentFile);
+    mnuFile_Exit = add(mnuFile, "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(mnuFile_Exit, &QAction::triggered, this, &QWidget::close);
+
+    mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuCut = add(mnuEdit, "Cut", QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuCopy = add(mnuEdit, "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuPaste = add(mnuEdit, "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    mnuClear = add(mnuEdit, "Clear");
+
+    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuView_Tips = add(mnuView, "Show &Tips");
+    mnuView_Tips->setCheckable(true);
+    mnuView_Tips->setChecked(true);
+    mnuView_Tbar = add(mnuView, "Show Tool&bar");
+    mnuView_Tbar->setCheckable(true);
+    mnuView_Tbar->setChecked(true);
+    mnuView->addSeparator();
+    mnuOptions = add(mnuView, "&Options...");
+    // The check marks show what is on screen each time the menu opens.
+    connect(mnuView, &QMenu::aboutToShow, this, [this] {
+        mnuView_Tips->setChecked(tipsVisible());
+        mnuView_Tbar->setChecked(!TBarUltimateHolder->isHidden());
+    });
+    connect(mnuView_Tips, &QAction::triggered, this,
+            [this](bool checked) { setTipsVisible(checked); });
+
+    mnUWindow = menuBar()->addMenu(QStringLiteral("&Window"));
+    mnUWindow->setObjectName(QStringLiteral("mnUWindow"));
+    mnuWindArrangeHor = add(mnUWindow, "Tile &Horizontally");
+    mnuWindArrangeVert = add(mnUWindow, "Tile &Vertically");
+    mnuWindCascade = add(mnUWindow, "&Cascade");
+    mnuWindArrangeIcons = add(mnUWindow, "Arrange &Icons");
+    connect(mnuWindArrangeHor, &QAction::triggered, this,
+            [this] { tileSubWindows(Qt::Vertical); });
+    connect(mnuWindArrangeVert, &QAction::triggered, this,
+            [this] { tileSubWindows(Qt::Horizontal); });
+    connect(mnuWindCascade, &QAction::triggered, this, [this] { mdiArea->cascadeSubWindows(); });
+    connect(mnuWindArrangeIcons, &QAction::triggered, this, &MainWindow::arrangeIcons);
+    connect(mnUWindow, &QMenu::aboutToShow, this, &MainWindow::fillWindowMenu);
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+}
+
+void MainWindow::createLeftPanel()
+{
+    lBack = new QWidget(this);
+    lBack->setObjectName(QStringLiteral("lBack"));
+    lBack->setFixedWidth(kPanelWidth);
+    lBack->installEventFilter(this);
+
+    compnt = new QComboBox(lBack);
+    compnt->setObjectName(QStringLiteral("compnt"));
+    compnt->setGeometry(kListLeft, kComponentTop, kListWidth, compnt->sizeHint().height());
+    compnt->addItems({QStringLiteral("Yolkwright Breed"), QStringLiteral("   Appearance"),
+                      QStringLiteral("      qp_small.lnz"), QStringLiteral("      qp.lnz"),
+                      QStringLiteral("   Text & Images"), QStringLiteral("      Slot/Tray"),
+                      QStringLiteral("      Tips")});
+    compnt->setEnabled(false);
+    connect(compnt, &QComboBox::currentIndexChanged, this, &MainWindow::componentChosen);
+
+    eblist = new QListWidget(lBack);
+    eblist->setObjectName(QStringLiteral("eblist"));
+    eblist->setGeometry(kListLeft, kBallListTop, kListWidth, px(2000));
+    eblist->setSelectionMode(QAbstractItemView::SingleSelection);
+    eblist->installEventFilter(this);
+    eblist->viewport()->installEventFilter(this);
+    connect(eblist, &QListWidget::itemClicked, this, &MainWindow::openSelectedBall);
+    connect(eblist, &QListWidget::itemDoubleClicked, this, &MainWindow::openSelectedBall);
+    // Moving through the list with the keyboard opens each eBall as the selection reaches it;
+    // a mouse press waits for its click instead, so one click opens the eBall once.
+    connect(eblist, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && !m_mouseDownInList && !m_fillingList)
+            openSelectedBall();
+    });
+
+    // An etched rule along the top: the shadow line above the highlight line.
+    Line2 = new QFrame(lBack);
+    Line2->setObjectName(QStringLiteral("Line2"));
+    Line2->setGeometry(0, 0, px(2190), 1);
+    Line2->setAutoFillBackground(true);
+    Line2->setBackgroundRole(QPalette::Mid);
+    Line1 = new QFrame(lBack);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setGeometry(0, 1, px(2190), 1);
+    Line1->setAutoFillBackground(true);
+    Line1->setBackgroundRole(QPalette::Light);
+
+    tippy = new QFrame(lBack);
+    tippy->setObjectName(QStringLiteral("tippy"));
+    tippy->setFrameShape(QFrame::Box);
+    tippy->setAutoFillBackground(true);
+    tippy->setBackgroundRole(QPalette::ToolTipBase);
+    tippy->setForegroundRole(QPalette::ToolTipText);
+    tippy->setGeometry(kListLeft, px(3000), kListWidth, kTipsHeight);
+
+    ttex = new QLabel(kFirstHelpText, tippy);
+    ttex->setObjectName(QStringLiteral("ttex"));
+    ttex->setForegroundRole(QPalette::ToolTipText);
+    ttex->setWordWrap(true);
+    ttex->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont small(QStringLiteral("Tahoma"));
+    small.setPointSizeF(7.5);
+    ttex->setFont(small);
+    ttex->setGeometry(px(60), px(60), px(1740) - px(60), kTipsHeight - px(90));
+
+    tclose = new CloseGlyph(tippy);
+    tclose->setObjectName(QStringLiteral("tclose"));
+    tclose->setText(QString(QChar(0x00D7)));
+    tclose->setGeometry(px(1800), px(60), px(195), px(195));
+    tclose->setToolTip(QStringLiteral("Close"));
+    connect(tclose, &CloseGlyph::clicked, this, [this] { setTipsVisible(false); });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lBack && event->type() == QEvent::Resize) {
+        // The panel's final layout waits until the resize has been handled completely.
+        m_layoutTimer->start();
+    } else if (watched == eblist->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress ||
+            event->type() == QEvent::MouseButtonDblClick)
+            m_mouseDownInList = true;
+        else if (event->type() == QEvent::MouseButtonRelease)
+            m_mouseDownInList = false;
+    } else if (watched == eblist && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openSelectedBall();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::layoutLeftPanel()
+{
+    m_layoutTimer->stop();
+    const int tipsTop = lBack->height() - kTipsHeight - kTipsGapBelow;
+    tippy->move(tippy->x(), tipsTop);
+    const int listBottom = tipsVisible() ? tipsTop : lBack->height();
+    eblist->resize(eblist->width(), std::max(0, listBottom - kBallListTop - kBallListGapBelow));
+}
+
+bool MainWindow::tipsVisible() const
+{
+    return !tippy->isHidden();
+}
+
+void MainWindow::setTipsVisible(bool visible)
+{
+    tippy->setVisible(visible);
+    mnuView_Tips->setChecked(visible);
+    layoutLeftPanel();
+}
+
+QString MainWindow::projectPath() const
+{
+    return m_pathLabel->text();
+}
+
+void MainWindow::setProjectPath(const QString& path)
+{
+    m_pathLabel->setText(path);
+}
+
+void MainWindow::setSaveEnabled(bool enabled)
+{
+    // The submenu's shortcuts stay live unless its items are disabled themselves.
+    for (QAction* action : {mnuSave->menuAction(), mnuSaveOPJ, mnuSaveODD, mnuSaveYPK, mnuSaveAs})
+        action->setEnabled(enabled);
+    if (enabled == m_saveEnabled)
+        return;
+    m_saveEnabled = enabled;
+    emit saveEnabledChanged(enabled);
+}
+
+void MainWindow::setEditorWindows(std::unique_ptr<EditorWindows> editors)
+{
+    m_editors = std::move(editors);
+}
+
+void MainWindow::closeEditors()
+{
+    if (m_editors)
+        m_editors->closeAll();
+}
+
+void MainWindow::saveProject(const QString& path)
+{
+    SaveOPJ(m_state, path);
+    setProjectPath(path);
+}
+
+bool MainWindow::askSaveQuestion()
+{
+    if (projectPath().isEmpty())
+        return true;
+    const PromptAnswer answer =
+        m_prompts.question(QStringLiteral("Would you like to save any changes made in this project?"),
+                           PromptButtons::YesNoCancel, PromptIcon::Question);
+    if (answer == PromptAnswer::Cancel)
+        return false;
+    if (answer == PromptAnswer::No)
+        return true;
+    try {
+        saveProject(projectPath());
+    } catch (const Error& e) {
+        m_prompts.message(QStringLiteral("The project could not be saved.\r\n") + e.message(),
+                          PromptIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+bool MainWindow::openProject(const QString& path)
+{
+    try {
+        const OpenResult result =
+            OpenOPJ(m_state, path, m_prompts, m_settings, [this] { closeEditors(); });
+        if (result != OpenResult::Opened)
+            return false;
+    } catch (const Cancelled&) {
+        return false;
+    } catch (const Error& e) {
+        m_prompts.message(QStringLiteral("The project %1 could not be opened.\r\n%2")
+                              .arg(path, e.message()),
+                          PromptIcon::Exclamation);
+        return false;
+    }
+    enterProjectOpenState(path);
+    return true;
+}
+
+void MainWindow::enterProjectOpenState(const QString& path)
+{
+    try {
+        const BreedHeader header = readBreedHeader(m_state);
+        const QString indent(6, QLatin1Char(' '));
+        compnt->setItemText(2, indent + cp1252::toUnicode(header.lnzNameA));
+        compnt->setItemText(3, indent + cp1252::toUnicode(header.lnzNameB));
+    } catch (const Error&) {
+        // The reader that filled the state has just read this header; should it have gone
+        // since, the ball sets keep their names and the eBall list says what is wrong.
+    }
+    setBreedNameItem(cp1252::toUnicode(m_state.breedName));
+    {
+        const QSignalBlocker quiet(compnt);
+        compnt->setCurrentIndex(0);
+    }
+    componentChosen(0);
+    compnt->setEnabled(true);
+    setSaveEnabled(true);
+    setProjectPath(path);
+}
+
+void MainWindow::setBreedNameItem(const QString& name)
+{
+    compnt->setItemText(0, name);
+}
+
+void MainWindow::ShowRecentFiles()
+{
+    m_recentFiles->ShowRecentFiles();
+}
+
+void MainWindow::CycleRecentFiles(const QString& path)
+{
+    m_recentFiles->CycleRecentFiles(path);
+}
+
+void MainWindow::load(const QString& commandLineProject)
+{
+    m_state.askBeforeBrowsing =
+        readLenientNumber(m_settings, kSectionMain, QStringLiteral("optAsk"), 1) != 0;
+    setTipsVisible(readBoolean(m_settings, kSectionMdi, QStringLiteral("ShowTips"), true));
+    curBall = -1;
+    m_state.baseBreed = "Quadrapus";
+    compnt->setItemText(0, QStringLiteral("Yolkwright Breed"));
+
+    const long long width =
+        readStrictNumber(m_settings, kSectionMdi, QStringLiteral("Width"), this->width() * 15);
+    const long long height =
+        readStrictNumber(m_settings, kSectionMdi, QStringLiteral("Height"), this->height() * 15);
+    if (width >= 0 && height >= 0) {
+        resize(int(std::min(width / 15, 100000LL)), int(std::min(height / 15, 100000LL)));
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame(QPoint(), size());
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    } else {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+    QCoreApplication::processEvents();
+
+    m_state.tipCount = 6;
+    const bool exists =
+        !commandLineProject.isEmpty() && (m_state.fso ? m_state.fso->fileExists(commandLineProject)
+                                                      : QFileInfo(commandLineProject).isFile());
+    if (!exists || !openProject(commandLineProject))
+        setSaveEnabled(false);
+    else
+        CycleRecentFiles(commandLineProject);
+    ShowRecentFiles();
+}
+
+void MainWindow::writeWindowSettings()
+{
+    m_settings.write(kSectionMdi, QStringLiteral("ShowTips"),
+                     tipsVisible() ? QStringLiteral("True") : QStringLiteral("False"));
+    if (isMaximized()) {
+        m_settings.write(kSectionMdi, QStringLiteral("Width"), QStringLiteral("-1"));
+        m_settings.write(kSectionMdi, QStringLiteral("Height"), QStringLiteral("-1"));
+    } else {
+        m_settings.write(kSectionMdi, QStringLiteral("Width"), QString::number(width() * 15));
+        m_settings.write(kSectionMdi, QStringLiteral("Height"), QString::number(height() * 15));
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!askSaveQuestion()) {
+        event->ignore();
+        return;
+    }
+    writeWindowSettings();
+    event->accept();
+}
+
+void MainWindow::fillWindowMenu()
+{
+    const QList<QAction*> actions = mnUWindow->actions();
+    const qsizetype fixed = actions.indexOf(mnuWindArrangeIcons) + 1;
+    for (qsizetype i = fixed; i < actions.size(); ++i) {
+        mnUWindow->removeAction(actions[i]);
+        actions[i]->deleteLater();
+    }
+    const QList<QMdiSubWindow*> windows = mdiArea->subWindowList();
+    if (windows.isEmpty())
+        return;
+    mnUWindow->addSeparator();
+    int number = 1;
+    for (QMdiSubWindow* window : windows) {
+        QString caption = window->windowTitle();
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* item = mnUWindow->addAction(
+            number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(caption) : caption);
+        item->setCheckable(true);
+        item->setChecked(window == mdiArea->activeSubWindow());
+        connect(item, &QAction::triggered, this, [this, window] {
+            if (mdiArea->subWindowList().contains(window))
+                mdiArea->setActiveSubWindow(window);
+        });
+        ++number;
+    }
+}
+
+void MainWindow::tileSubWindows(Qt::Orientation orientation)
+{
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : mdiArea->subWindowList())
+        if (!window->isMinimized() && !window->isHidden())
+            windows.append(window);
+    if (windows.isEmpty())
+        return;
+    const QRect area = mdiArea->viewport()->rect();
+    const int count = int(windows.size());
+    for (int i = 0; i < count; ++i) {
+        windows[i]->showNormal();
+        if (orientation == Qt::Vertical) {
+            const int top = area.height() * i / count;
+            const int bottom = area.height() * (i + 1) / count;
+            windows[i]->setGeometry(0, top, area.width(), bottom - top);
+        } else {
+            const int left = area.width() * i / count;
+            const int right = area.width() * (i + 1) / count;
+            windows[i]->setGeometry(left, 0, right - left, area.height());
+        }
+    }
+}
+
+void MainWindow::arrangeIcons()
+{
+    const QRect area = mdiArea->viewport()->rect();
+    int x = 0;
+    for (QMdiSubWindow* window : mdiArea->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        window->move(x, area.height() - size.height());
+        x += size.width();
+    }
 }
 
 } // namespace yw

@@ -1,22 +1,172 @@
 #pragma once
 
+#include <QLabel>
 #include <QMainWindow>
+#include <array>
+#include <memory>
 
+class QAction;
+class QComboBox;
+class QFrame;
+class QListWidget;
 class QMdiArea;
+class QMenu;
+class QStatusBar;
+class QTimer;
 
 namespace yw {
 
 struct ProjectState;
+class EditorWindows;
+class Prompts;
+class RecentFiles;
+class SettingsStore;
 
+// The tips box's close glyph: red while a mouse button is down on it, a click closes the box.
+class CloseGlyph : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit CloseGlyph(QWidget* parent);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// The main window `mfmCore`: menus, the left panel with the component and eBall lists and the
+// tips box, the child-window area and the status bar that holds the project path.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit MainWindow(ProjectState& state, QWidget* parent = nullptr);
+    MainWindow(ProjectState& state, SettingsStore& settings, Prompts& prompts,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The part of the window's load that follows the edition check and the game folder: the
+    // stored preferences and window size, the start-up values, the command-line project and
+    // the recent files. Throws when a stored setting cannot be read (a critical start-up error).
+    void load(const QString& commandLineProject);
+
+    // Fills `list` with the eBall labels of the base breed's information file. All or nothing:
+    // a missing or unreadable file leaves the list empty and tells the user.
+    void epopulate(QListWidget* list);
+
+    // The project path is the status bar's text; empty while no project is open.
+    QString projectPath() const;
+    void setProjectPath(const QString& path);
+
+    // Asks whether to save the open project. False means the caller stops (Cancel, or the save
+    // failed and the user has been told).
+    bool askSaveQuestion();
+    // Writes the project to `path` and makes it the project path. Throws on failure.
+    void saveProject(const QString& path);
+    // Opens a project with the editor windows closed just before the new values are committed.
+    // Failures are reported to the user and leave everything as it was; false then.
+    bool openProject(const QString& path);
+    // After a project was opened or created: the component list shows the breed and its ball
+    // sets with the breed selected and enabled, saving is possible, the status bar shows `path`.
+    void enterProjectOpenState(const QString& path);
+    void closeEditors();
+
+    bool isSaveEnabled() const { return m_saveEnabled; }
+    void setSaveEnabled(bool enabled);
+
+    // The File menu's recent files (see RecentFiles).
+    void ShowRecentFiles();
+    void CycleRecentFiles(const QString& path);
+
+    // Puts the tips box 75 twips above the panel's bottom and lets the eBall list end 90 twips
+    // above it (or above the panel's bottom while the box is hidden).
+    void layoutLeftPanel();
+    bool tipsVisible() const;
+    void setTipsVisible(bool visible);
+
+    // Item 0 of the component list follows the breed-name field of the Slot/Tray panel.
+    void setBreedNameItem(const QString& name);
+
+    // Replaces the child windows the lists open (tests use a recording stand-in).
+    void setEditorWindows(std::unique_ptr<EditorWindows> editors);
+    EditorWindows* editorWindows() const { return m_editors.get(); }
+
+    // The eBall editor's record index: -1 before any eBall was shown, 511 after it closed.
+    int curBall = -1;
+    // The ball set the eBall list shows: 0 set A, 1 set B.
+    int lnzSet = 0;
+    // True while the eBall list holds the eBalls of a ball set.
+    bool eblistHoldsBalls = false;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuNew = nullptr;
+    QAction* mnuOpen = nullptr;
+    QMenu* mnuSave = nullptr;
+    QAction* mnuSaveOPJ = nullptr;
+    QAction* mnuSaveODD = nullptr;
+    QAction* mnuSaveYPK = nullptr;
+    QAction* mnuSaveAs = nullptr;
+    std::array<QAction*, 5> mnuRecentFile{};
+    QAction* mnuFile_Exit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuCut = nullptr;
+    QAction* mnuCopy = nullptr;
+    QAction* mnuPaste = nullptr;
+    QAction* mnuClear = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuView_Tips = nullptr;
+    QAction* mnuView_Tbar = nullptr;
+    QAction* mnuOptions = nullptr;
+    QMenu* mnUWindow = nullptr;
+    QAction* mnuWindArrangeHor = nullptr;
+    QAction* mnuWindArrangeVert = nullptr;
+    QAction* mnuWindCascade = nullptr;
+    QAction* mnuWindArrangeIcons = nullptr;
+    QMenu* mnuHelp = nullptr;
+
+    // The toolbar strip goes here, above the left panel and the child-window area.
+    QWidget* TBarUltimateHolder = nullptr;
+    QWidget* lBack = nullptr;
+    QComboBox* compnt = nullptr;
+    QListWidget* eblist = nullptr;
+    QFrame* Line1 = nullptr;
+    QFrame* Line2 = nullptr;
+    QFrame* tippy = nullptr;
+    QLabel* ttex = nullptr;
+    CloseGlyph* tclose = nullptr;
+    QStatusBar* statbar = nullptr;
+    QMdiArea* mdiArea = nullptr;
+
+signals:
+    void saveEnabledChanged(bool enabled);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void createMenus();
+    void createLeftPanel();
+    void fillWindowMenu();
+    void tileSubWindows(Qt::Orientation orientation);
+    void arrangeIcons();
+    void componentChosen(int index);
+    void openSelectedBall();
+    void writeWindowSettings();
+
     ProjectState& m_state;
-    QMdiArea* m_mdi = nullptr;
+    SettingsStore& m_settings;
+    Prompts& m_prompts;
+    std::unique_ptr<EditorWindows> m_editors;
+    std::unique_ptr<RecentFiles> m_recentFiles;
+    QLabel* m_pathLabel = nullptr;
+    QTimer* m_layoutTimer = nullptr;
+    QAction* m_windowListSeparator = nullptr;
+    bool m_saveEnabled = true;
+    bool m_mouseDownInList = false;
+    bool m_fillingList = false;
 };
 
 } // namespace yw
