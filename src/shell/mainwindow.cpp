@@ -13,8 +13,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -147,8 +147,7 @@ void MainWindow::createMenus()
     mnuFile->addSeparator();
     mnuRecentFile[0] = add(mnuFile, "No Recent Files");
     mnuRecentFile[0]->setEnabled(false);
-    const char* const placeholders[4] = {"First File", "Second File", "Third File",
-                                         "Fourth File"};
+    const char* const placeholders[4] = {"First File", "Second File", "Third File", "Fourth File"};
     for (int i = 1; i <= 4; ++i) {
         mnuRecentFile[size_t(i)] = add(mnuFile, placeholders[i - 1]);
         mnuRecentFile[size_t(i)]->setVisible(false);
@@ -189,8 +188,7 @@ void MainWindow::createMenus()
     mnuWindArrangeVert = add(mnUWindow, "Tile &Vertically");
     mnuWindCascade = add(mnUWindow, "&Cascade");
     mnuWindArrangeIcons = add(mnUWindow, "Arrange &Icons");
-    connect(mnuWindArrangeHor, &QAction::triggered, this,
-            [this] { tileSubWindows(Qt::Vertical); });
+    connect(mnuWindArrangeHor, &QAction::triggered, this, [this] { tileSubWindows(Qt::Vertical); });
     connect(mnuWindArrangeVert, &QAction::triggered, this,
             [this] { tileSubWindows(Qt::Horizontal); });
     connect(mnuWindCascade, &QAction::triggered, this, [this] { mdiArea->cascadeSubWindows(); });
@@ -276,13 +274,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == lBack && event->type() == QEvent::Resize) {
         // The panel's final layout waits until the resize has been handled completely.
         m_layoutTimer->start();
-    } else if (watched == eblist->viewport()) {
+    } else if (eblist && watched == eblist->viewport()) {
         if (event->type() == QEvent::MouseButtonPress ||
             event->type() == QEvent::MouseButtonDblClick)
             m_mouseDownInList = true;
         else if (event->type() == QEvent::MouseButtonRelease)
             m_mouseDownInList = false;
-    } else if (watched == eblist && event->type() == QEvent::KeyPress) {
+    } else if (eblist && watched == eblist && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             openSelectedBall();
@@ -355,9 +353,9 @@ bool MainWindow::askSaveQuestion()
 {
     if (projectPath().isEmpty())
         return true;
-    const PromptAnswer answer =
-        m_prompts.question(QStringLiteral("Would you like to save any changes made in this project?"),
-                           PromptButtons::YesNoCancel, PromptIcon::Question);
+    const PromptAnswer answer = m_prompts.question(
+        QStringLiteral("Would you like to save any changes made in this project?"),
+        PromptButtons::YesNoCancel, PromptIcon::Question);
     if (answer == PromptAnswer::Cancel)
         return false;
     if (answer == PromptAnswer::No)
@@ -382,9 +380,9 @@ bool MainWindow::openProject(const QString& path)
     } catch (const Cancelled&) {
         return false;
     } catch (const Error& e) {
-        m_prompts.message(QStringLiteral("The project %1 could not be opened.\r\n%2")
-                              .arg(path, e.message()),
-                          PromptIcon::Exclamation);
+        m_prompts.message(
+            QStringLiteral("The project %1 could not be opened.\r\n%2").arg(path, e.message()),
+            PromptIcon::Exclamation);
         return false;
     }
     enterProjectOpenState(path);

@@ -91,9 +91,9 @@ void MainWindow::epopulate(QListWidget* list)
         labels = readBreedLabels(path);
     } catch (const Error& e) {
         list->clear();
-        m_prompts.message(
-            QStringLiteral("Yolkwright cannot read the eBalls of this breed.\r\n") + e.message(),
-            PromptIcon::Exclamation);
+        m_prompts.message(QStringLiteral("Yolkwright cannot read the eBalls of this breed.\r\n") +
+                              e.message(),
+                          PromptIcon::Exclamation);
         return;
     }
 
@@ -127,9 +127,9 @@ void MainWindow::openSelectedBall()
     try {
         ballsPerSet = readBreedHeader(m_state).ballsPerSet;
     } catch (const Error& e) {
-        m_prompts.message(
-            QStringLiteral("Yolkwright cannot read the eBalls of this breed.\r\n") + e.message(),
-            PromptIcon::Exclamation);
+        m_prompts.message(QStringLiteral("Yolkwright cannot read the eBalls of this breed.\r\n") +
+                              e.message(),
+                          PromptIcon::Exclamation);
         return;
     }
     const int newIndex = lnzSet * ballsPerSet + position;

@@ -1,0 +1,513 @@
+#include "files/projectfile.h"
+#include "model/projectstate.h"
+#include "platform/errors.h"
+#include "platform/filesystem.h"
+#include "platform/settingsstore.h"
+#include "shell/editorwindows.h"
+#include "shell/mainwindow.h"
+#include "shell/startup.h"
+#include "support/testsupport.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace yw {
+
+using test::ScriptedPrompts;
+using test::writeFile;
+
+namespace {
+
+// Stands in for the editor windows and acts like the eBall editor's SwitchTo on `curBall`.
+class RecordingEditors : public EditorWindows
+{
+public:
+    explicit RecordingEditors(int& curBall) : m_curBall(curBall) {}
+
+    struct Switch
+    {
+        int newIndex;
+        int oldIndex;
+        QString component;
+        bool operator==(const Switch&) const = default;
+    };
+
+    void switchBall(int newIndex, int oldIndex, const QString& componentName) override
+    {
+        switches.push_back({newIndex, oldIndex, componentName});
+        m_curBall = newIndex;
+    }
+    void showSlotTray() override { ++slotTrayShown; }
+    void showTips() override { ++tipsShown; }
+    void closeAll() override { ++closed; }
+
+    std::vector<Switch> switches;
+    int slotTrayShown = 0;
+    int tipsShown = 0;
+    int closed = 0;
+
+private:
+    int& m_curBall;
+};
+
+void PrintTo(const RecordingEditors::Switch& s, std::ostream* out)
+{
+    *out << "{" << s.newIndex << ", " << s.oldIndex << ", " << s.component.toStdString() << "}";
+}
+
+} // namespace
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        state.programFolder = dir.path();
+        state.resFolder = QStringLiteral("\\res\\");
+        state.fso = &fso;
+        state.buildNo = "0310";
+        state.resetForStartUp();
+        // Five eBalls per set (not 67), so the addressing of set B shows.
+        writeBlz("\"qp_small.lnz\",\"qp.lnz\",5\r\nhead\r\nbody\r\n   \r\nleft foot\r\ntail\r\n");
+        writeFile(dir.filePath(QStringLiteral("res/Quadrapus.loc")),
+                  "Quadrapus\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n400\t\t60\r\n"
+                  "500\t\t300\t\t6\r\n");
+        window = std::make_unique<MainWindow>(state, settings, prompts);
+        auto recorder = std::make_unique<RecordingEditors>(window->curBall);
+        editors = recorder.get();
+        window->setEditorWindows(std::move(recorder));
+    }
+
+    void writeBlz(const char* content)
+    {
+        writeFile(dir.filePath(QStringLiteral("res/Quadrapus.blz")), content);
+    }
+
+    // A saved project of the test breed, opened into the window.
+    QString makeProject(const QString& name)
+    {
+        ProjectState project = state;
+        project.breedName = "Zippy";
+        project.eggSlot = "4";
+        project.eggTray = "9";
+        project.eBalls[7].diameter = 77;
+        const QString path = dir.filePath(name);
+        SaveOPJ(project, path);
+        return path;
+    }
+
+    void openProject()
+    {
+        projectPath = makeProject(QStringLiteral("breed.opj"));
+        ASSERT_TRUE(window->openProject(projectPath));
+    }
+
+    void clickBallAt(int row)
+    {
+        QListWidgetItem* item = window->eblist->item(row);
+        ASSERT_NE(item, nullptr);
+        QTest::mouseClick(window->eblist->viewport(), Qt::LeftButton, {},
+                          window->eblist->visualItemRect(item).center());
+    }
+
+    // Lets the window's pending layout and its deferred left-panel layout run.
+    void settle()
+    {
+        EXPECT_TRUE(QTest::qWaitFor(
+            [this] { return !window->findChild<QTimer*>(QStringLiteral("Arg"))->isActive(); },
+            2000));
+        QTest::qWait(10);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [this] { return !window->findChild<QTimer*>(QStringLiteral("Arg"))->isActive(); },
+            2000));
+    }
+
+    QTemporaryDir dir;
+    FileSystem fso;
+    ProjectState state;
+    MemorySettingsStore settings;
+    ScriptedPrompts prompts;
+    std::unique_ptr<MainWindow> window;
+    RecordingEditors* editors = nullptr;
+    QString projectPath;
+};
+
+TEST_F(MainWindowTest, MenuBarCaptionsShortcutsAndPlaceholders)
+{
+    struct Row
+    {
+        const char* caption;
+        const char* shortcut; // "-" marks a separator
+    };
+    auto check = [](QMenu* menu, std::vector<Row> rows) {
+        const QList<QAction*> actions = menu->actions();
+        ASSERT_EQ(actions.size(), qsizetype(rows.size())) << menu->title().toStdString();
+        for (size_t i = 0; i < rows.size(); ++i) {
+            QAction* action = actions[qsizetype(i)];
+            if (QByteArray(rows[i].shortcut) == "-") {
+                EXPECT_TRUE(action->isSeparator()) << i;
+                continue;
+            }
+            EXPECT_EQ(action->text(), QString::fromLatin1(rows[i].caption));
+            EXPECT_EQ(action->shortcut().toString(), QString::fromLatin1(rows[i].shortcut))
+                << rows[i].caption;
+        }
+    };
+
+    const QList<QAction*> top = window->menuBar()->actions();
+    ASSERT_EQ(top.size(), 5);
+    const char* const titles[] = {"&File", "&Edit", "&View", "&Window", "&Help"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(top[i]->text(), QString::fromLatin1(titles[i]));
+
+    check(window->mnuFile, {{"&New...", "Ctrl+N"},
+                            {"&Open...", "Ctrl+O"},
+                            {"&Save", ""},
+                            {"Save &As...", ""},
+                            {"", "-"},
+                            {"No Recent Files", ""},
+                            {"First File", ""},
+                            {"Second File", ""},
+                            {"Third File", ""},
+                            {"Fourth File", ""},
+                            {"", "-"},
+                            {"E&xit", "Ctrl+Q"}});
+    EXPECT_EQ(window->mnuSave->menuAction(), window->mnuFile->actions()[2]);
+    check(window->mnuSave,
+          {{"Project...", "Ctrl+S"}, {"ODD File...", "Ctrl+K"}, {"YPK Archive...", "Ctrl+E"}});
+    check(window->mnuEdit,
+          {{"Cut", "Ctrl+X"}, {"Copy", "Ctrl+C"}, {"Paste", "Ctrl+V"}, {"Clear", ""}});
+    check(window->mnuView,
+          {{"Show &Tips", ""}, {"Show Tool&bar", ""}, {"", "-"}, {"&Options...", ""}});
+    check(window->mnUWindow, {{"Tile &Horizontally", ""},
+                              {"Tile &Vertically", ""},
+                              {"&Cascade", ""},
+                              {"Arrange &Icons", ""}});
+
+    EXPECT_FALSE(window->mnuRecentFile[0]->isEnabled());
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_FALSE(window->mnuRecentFile[size_t(i)]->isVisible());
+    EXPECT_TRUE(window->mnuView_Tips->isChecked());
+    EXPECT_TRUE(window->mnuView_Tbar->isChecked());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Yolkwright (Build 0310)"));
+    EXPECT_EQ(window->objectName(), QStringLiteral("mfmCore"));
+}
+
+TEST_F(MainWindowTest, StartsWithoutProjectAndSavingOff)
+{
+    window->load(QString());
+    EXPECT_TRUE(window->projectPath().isEmpty());
+    EXPECT_FALSE(window->isSaveEnabled());
+    for (QAction* action : {window->mnuSave->menuAction(), window->mnuSaveOPJ, window->mnuSaveODD,
+                            window->mnuSaveYPK, window->mnuSaveAs})
+        EXPECT_FALSE(action->isEnabled());
+    EXPECT_FALSE(window->compnt->isEnabled());
+    EXPECT_EQ(window->compnt->count(), 7);
+    EXPECT_EQ(window->compnt->itemText(0), QStringLiteral("Yolkwright Breed"));
+    EXPECT_EQ(window->compnt->itemText(2), QStringLiteral("      qp_small.lnz"));
+    EXPECT_EQ(window->compnt->itemText(3), QStringLiteral("      qp.lnz"));
+    EXPECT_EQ(window->curBall, -1);
+    EXPECT_EQ(window->eblist->count(), 0);
+    EXPECT_TRUE(window->ttex->text().startsWith(QStringLiteral("An existing ODD file")));
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(MainWindowTest, ComponentsShowTheirHelpAndFillTheList)
+{
+    openProject();
+    EXPECT_EQ(window->compnt->currentIndex(), 0);
+    EXPECT_TRUE(window->compnt->isEnabled());
+    EXPECT_EQ(window->compnt->itemText(0), QStringLiteral("Zippy"));
+    EXPECT_EQ(window->ttex->text(),
+              QStringLiteral("This is the breed name for your work. It can be modified in the "
+                             "Slot/Tray Panel."));
+
+    const char* const starts[] = {"This is the breed name",
+                                  "This contains all the visual",
+                                  "This is the definition file for the baby",
+                                  "This is the definition file for the adult",
+                                  "This contains all the text and images",
+                                  "The Slot/Tray panel lets you",
+                                  "On-screen tips are displayed"};
+    const QStringList labels = {QStringLiteral("head"), QStringLiteral("body"),
+                                QStringLiteral("   "), QStringLiteral("left foot"),
+                                QStringLiteral("tail")};
+    for (int index : {1, 2, 0, 3, 4, 5, 6, 3}) {
+        window->compnt->setCurrentIndex(index);
+        EXPECT_TRUE(window->ttex->text().startsWith(QString::fromLatin1(starts[index]))) << index;
+        QStringList shown;
+        for (int i = 0; i < window->eblist->count(); ++i)
+            shown.append(window->eblist->item(i)->text());
+        EXPECT_EQ(shown, (index == 2 || index == 3) ? labels : QStringList()) << index;
+        EXPECT_EQ(window->eblistHoldsBalls, index == 2 || index == 3);
+        EXPECT_EQ(window->lnzSet, index == 3 ? 1 : 0);
+    }
+    EXPECT_EQ(editors->slotTrayShown, 1);
+    EXPECT_EQ(editors->tipsShown, 1);
+
+    window->compnt->setCurrentIndex(-1);
+    EXPECT_EQ(window->ttex->text(), QStringLiteral("No information is available for this topic."));
+}
+
+TEST_F(MainWindowTest, BallListAddressesSetBAfterSetA)
+{
+    openProject();
+    window->show();
+    window->compnt->setCurrentIndex(3);
+    clickBallAt(4);
+    window->compnt->setCurrentIndex(2);
+    clickBallAt(0);
+    using S = RecordingEditors::Switch;
+    EXPECT_EQ(editors->switches, (std::vector<S>{{5 + 4, -1, QStringLiteral("qp.lnz")},
+                                                 {0, 9, QStringLiteral("qp_small.lnz")}}));
+
+    // Double-click, Enter and the arrow keys open the selected eBall as well.
+    const QPoint second = window->eblist->visualItemRect(window->eblist->item(1)).center();
+    QTest::mouseClick(window->eblist->viewport(), Qt::LeftButton, {}, second);
+    editors->switches.clear();
+    QTest::mouseDClick(window->eblist->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseRelease(window->eblist->viewport(), Qt::LeftButton, {}, second);
+    ASSERT_FALSE(editors->switches.empty());
+    EXPECT_EQ(editors->switches.back().newIndex, 1);
+    editors->switches.clear();
+    window->eblist->setFocus();
+    QTest::keyClick(window->eblist, Qt::Key_Up);
+    QTest::keyClick(window->eblist, Qt::Key_Return);
+    EXPECT_EQ(editors->switches, (std::vector<S>{{0, 1, QStringLiteral("qp_small.lnz")},
+                                                 {0, 0, QStringLiteral("qp_small.lnz")}}));
+}
+
+TEST_F(MainWindowTest, BlankItemsAndPlainListsOpenNothing)
+{
+    openProject();
+    window->show();
+    window->compnt->setCurrentIndex(2);
+    clickBallAt(2); // the label is three blanks
+    QTest::keyClick(window->eblist, Qt::Key_Return);
+    EXPECT_TRUE(editors->switches.empty());
+
+    // Whatever the list holds, it opens nothing while it does not show a ball set.
+    window->compnt->setCurrentIndex(4);
+    window->eblist->addItem(QStringLiteral("stray"));
+    clickBallAt(0);
+    EXPECT_TRUE(editors->switches.empty());
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(MainWindowTest, MissingOrBrokenInformationFileLeavesListEmptyAndSaysSo)
+{
+    openProject();
+    window->compnt->setCurrentIndex(2);
+    ASSERT_EQ(window->eblist->count(), 5);
+
+    writeBlz("\"qp_small.lnz\",\"qp.lnz\",many\r\nhead\r\n");
+    window->compnt->setCurrentIndex(3);
+    EXPECT_EQ(window->eblist->count(), 0);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("Quadrapus.blz")));
+
+    QFile::remove(dir.filePath(QStringLiteral("res/Quadrapus.blz")));
+    window->compnt->setCurrentIndex(2);
+    EXPECT_EQ(window->eblist->count(), 0);
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_TRUE(prompts.shown[1].text.contains(QStringLiteral("Quadrapus.blz")));
+    EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Exclamation);
+}
+
+TEST_F(MainWindowTest, LabelsBeyondTheSetAreNotListed)
+{
+    openProject();
+    writeBlz("\"qp_small.lnz\",\"qp.lnz\",2\r\nhead\r\nbody\r\nextra\r\n");
+    window->compnt->setCurrentIndex(3);
+    ASSERT_EQ(window->eblist->count(), 2);
+    EXPECT_EQ(window->eblist->item(1)->text(), QStringLiteral("body"));
+}
+
+TEST_F(MainWindowTest, CommandLineProjectWithQuotesAndSpacesOpensAtStartUp)
+{
+    const QString path = makeProject(QStringLiteral("my breed project.opj"));
+    const QString argument = QLatin1Char('"') + path + QLatin1Char('"');
+    EXPECT_EQ(commandLineProject({QStringLiteral("yolkwright"), argument}), path);
+    // Unquoted, the shell splits the path into several arguments; joined they name it again.
+    EXPECT_EQ(commandLineProject(QStringList{QStringLiteral("yolkwright")} +
+                                 path.split(QLatin1Char(' '))),
+              path);
+
+    window->load(commandLineProject({QStringLiteral("yolkwright"), argument}));
+    EXPECT_EQ(window->projectPath(), path);
+    EXPECT_TRUE(window->isSaveEnabled());
+    EXPECT_TRUE(window->mnuSaveOPJ->isEnabled());
+    EXPECT_EQ(state.breedName, "Zippy");
+    EXPECT_EQ(state.eBalls[7].diameter, 77);
+    EXPECT_EQ(settings.read(kSectionRecent, QStringLiteral("1st"), QString()), path);
+    EXPECT_TRUE(window->mnuRecentFile[1]->isVisible());
+    EXPECT_FALSE(window->mnuRecentFile[0]->isVisible());
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(MainWindowTest, MissingCommandLineFileStartsWithoutProjectSilently)
+{
+    window->load(dir.filePath(QStringLiteral("not there.opj")));
+    EXPECT_TRUE(window->projectPath().isEmpty());
+    EXPECT_FALSE(window->isSaveEnabled());
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(MainWindowTest, FailedOpenTellsTheUserAndKeepsEverything)
+{
+    openProject();
+    state.eBalls[7].diameter = 12;
+    const QString broken = dir.filePath(QStringLiteral("broken.opj"));
+    QByteArray bytes = test::readFile(projectPath);
+    writeFile(broken, bytes.left(bytes.size() / 2));
+    const int closedBefore = editors->closed;
+
+    EXPECT_FALSE(window->openProject(broken));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.contains(broken));
+    EXPECT_EQ(window->projectPath(), projectPath);
+    EXPECT_EQ(state.eBalls[7].diameter, 12);
+    EXPECT_EQ(editors->closed, closedBefore);
+
+    // A good file closes the editors before its values arrive.
+    EXPECT_TRUE(window->openProject(projectPath));
+    EXPECT_EQ(editors->closed, closedBefore + 1);
+    EXPECT_EQ(state.eBalls[7].diameter, 77);
+}
+
+TEST_F(MainWindowTest, SaveQuestionAnswers)
+{
+    window->load(QString());
+    EXPECT_TRUE(window->askSaveQuestion());
+    EXPECT_TRUE(prompts.shown.empty()); // no project, no question
+
+    openProject();
+    state.breedName = "Changed";
+    prompts.answers = {PromptAnswer::Cancel, PromptAnswer::No, PromptAnswer::Yes};
+    EXPECT_FALSE(window->askSaveQuestion());
+    EXPECT_TRUE(window->askSaveQuestion());
+    EXPECT_FALSE(test::readFile(projectPath).contains("Changed"));
+    EXPECT_TRUE(window->askSaveQuestion());
+    EXPECT_TRUE(test::readFile(projectPath).contains("\"Changed\""));
+    ASSERT_EQ(prompts.shown.size(), 3u);
+    EXPECT_EQ(prompts.shown[0].text,
+              QStringLiteral("Would you like to save any changes made in this project?"));
+    EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Question);
+
+    // A save that fails stops the caller after telling the user.
+    window->setProjectPath(dir.filePath(QStringLiteral("gone/breed.opj")));
+    prompts.answers = {PromptAnswer::Yes};
+    EXPECT_FALSE(window->askSaveQuestion());
+    EXPECT_TRUE(prompts.shown.back().text.contains(QStringLiteral("gone/breed.opj")));
+}
+
+TEST_F(MainWindowTest, ShutDownCancelWritesNothingAndNoWritesSettings)
+{
+    window->load(QString());
+    window->show();
+    openProject();
+    const QByteArray saved = test::readFile(projectPath);
+    state.breedName = "Changed";
+    const int writes = settings.writeCount();
+
+    prompts.answers = {PromptAnswer::Cancel};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(settings.writeCount(), writes);
+
+    window->resize(500, 400);
+    window->setTipsVisible(false);
+    prompts.answers = {PromptAnswer::No};
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(test::readFile(projectPath), saved);
+    EXPECT_EQ(settings.read(kSectionMdi, QStringLiteral("ShowTips"), QString()),
+              QStringLiteral("False"));
+    EXPECT_EQ(settings.read(kSectionMdi, QStringLiteral("Width"), QString()),
+              QStringLiteral("7500"));
+    EXPECT_EQ(settings.read(kSectionMdi, QStringLiteral("Height"), QString()),
+              QStringLiteral("6000"));
+}
+
+TEST_F(MainWindowTest, WindowSizeAndTipsAreRestored)
+{
+    settings.write(kSectionMdi, QStringLiteral("Width"), QStringLiteral("9000"));
+    settings.write(kSectionMdi, QStringLiteral("Height"), QStringLiteral("7500"));
+    settings.write(kSectionMdi, QStringLiteral("ShowTips"), QStringLiteral("False"));
+    window->load(QString());
+    EXPECT_EQ(window->size(), QSize(600, 500));
+    EXPECT_FALSE(window->tipsVisible());
+
+    MainWindow maximised(state, settings, prompts);
+    settings.write(kSectionMdi, QStringLiteral("Width"), QStringLiteral("-1"));
+    settings.write(kSectionMdi, QStringLiteral("Height"), QStringLiteral("-1"));
+    settings.write(kSectionMdi, QStringLiteral("ShowTips"), QStringLiteral("True"));
+    maximised.load(QString());
+    EXPECT_TRUE(maximised.windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(maximised.tipsVisible());
+    maximised.show();
+    prompts.answers = {};
+    maximised.close();
+    EXPECT_EQ(settings.read(kSectionMdi, QStringLiteral("Width"), QString()), QStringLiteral("-1"));
+
+    // No stored size: the design size.
+    MemorySettingsStore fresh;
+    MainWindow designed(state, fresh, prompts);
+    designed.load(QString());
+    EXPECT_EQ(designed.size(), QSize(464, 388));
+
+    // A size that is not a number stops the start-up.
+    settings.write(kSectionMdi, QStringLiteral("Width"), QStringLiteral("wide"));
+    MainWindow broken(state, settings, prompts);
+    EXPECT_THROW(broken.load(QString()), FormatError);
+}
+
+TEST_F(MainWindowTest, TipsBoxAndBallListFollowThePanelHeight)
+{
+    window->load(QString());
+    window->show();
+    window->resize(600, 600);
+    settle();
+    const int panel = window->lBack->height();
+    ASSERT_GT(panel, 300);
+    EXPECT_EQ(window->tippy->geometry().bottom() + 1, panel - 5);
+    EXPECT_EQ(window->tippy->height(), 105);
+    EXPECT_EQ(window->eblist->y(), 32);
+    EXPECT_EQ(window->eblist->geometry().bottom() + 1, window->tippy->y() - 6);
+
+    QTest::mouseClick(window->tclose, Qt::LeftButton);
+    EXPECT_FALSE(window->tipsVisible());
+    EXPECT_EQ(window->eblist->geometry().bottom() + 1, panel - 6);
+
+    window->resize(600, 700);
+    settle();
+    EXPECT_EQ(window->eblist->geometry().bottom() + 1, window->lBack->height() - 6);
+    window->setTipsVisible(true);
+    EXPECT_EQ(window->tippy->geometry().bottom() + 1, window->lBack->height() - 5);
+    EXPECT_EQ(window->eblist->geometry().bottom() + 1, window->tippy->y() - 6);
+
+    // The window does not shrink below 6000 by 4800 twips.
+    window->resize(100, 100);
+    EXPECT_EQ(window->size(), QSize(400, 320));
+}
+
+TEST(StartUpText, BuildStringAndCriticalMessage)
+{
+    EXPECT_EQ(buildString(310), QStringLiteral("0310"));
+    EXPECT_EQ(buildString(7), QStringLiteral("0007"));
+    EXPECT_EQ(criticalStartUpMessage(53, QStringLiteral("/x/oddballz.wad: No such file"),
+                                     QStringLiteral("mfmCore")),
+              QStringLiteral("A critical error was encountered while trying to start Yolkwright. "
+                             "Please forward the following information to Brindlecote:\r\n"
+                             "Error #53(/x/oddballz.wad: No such file) in mfmCore"));
+}
+
+} // namespace yw
