@@ -3,6 +3,7 @@
 #include "platform/settingsstore.h"
 #include "shell/guiprompts.h"
 #include "shell/mainwindow.h"
+#include "shell/startup.h"
 
 #include <QApplication>
 
@@ -12,17 +13,16 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Yolkwright"));
     QApplication::setOrganizationName(QStringLiteral("Brindlecote"));
 
+    // The one file-system object, settings store and project state of the run.
     yw::FileSystem fso;
     yw::QSettingsStore settings;
     yw::GuiPrompts prompts;
     yw::ProjectState state;
-    state.fso = &fso;
-    state.buildNo = QStringLiteral("%1").arg(YW_REVISION, 4, 10, QLatin1Char('0')).toStdString();
     state.resetForStartUp();
 
-    yw::MainWindow window(state, settings, prompts);
-    prompts.setParent(&window);
-    window.load(QString());
-    window.show();
-    return app.exec();
+    yw::EditorStartUp startUp(state, fso, settings, prompts);
+    if (!startUp.run(yw::commandLineProject(QApplication::arguments())))
+        return 1;
+    prompts.setParent(startUp.mainWindow());
+    return QApplication::exec();
 }
