@@ -1,10 +1,19 @@
+#include "cli/cliapp.h"
+#include "platform/settingsstore.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QTextStream(stdout) << QStringLiteral(
-        "usage: yolkwright-cli [--data-dir DIR] [--game-dir DIR] [--edition us|uk] COMMAND [ARGS]\n");
-    return 2;
+    // The same names as the editor's, so both find the same per-user data folder.
+    QCoreApplication::setOrganizationName(QStringLiteral("Brindlecote"));
+    QCoreApplication::setApplicationName(QStringLiteral("Yolkwright"));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    yw::QSettingsStore settings;
+    return int(yw::cli::run(QCoreApplication::arguments().mid(1), out, err, settings));
 }

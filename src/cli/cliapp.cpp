@@ -1,0 +1,145 @@
+#include "cli/cliapp.h"
+
+namespace yw::cli {
+
+QString helpText()
+{
+    return QStringLiteral(
+        "yolkwright-cli: make Oddballz breeds without opening the editor.\n"
+        "\n"
+        "Usage: yolkwright-cli [OPTIONS] COMMAND [ARGUMENTS]\n"
+        "\n"
+        "Commands:\n"
+        "  breeds                  List the base breeds you can start from, one per line:\n"
+        "                          name, file name, whether your game has its egg\n"
+        "                          (installed or missing) and whether Yolkwright has its\n"
+        "                          breed files (resources or no-resources).\n"
+        "  new BREED PROJECT       Start a new breed from a base breed (for example Honker or\n"
+        "                          Quadrapus) and save it as the project file PROJECT (.opj).\n"
+        "  show PROJECT            Print everything in a project as JSON.\n"
+        "  egg PROJECT TARGET      Write the egg for a project to TARGET (.odd; a .odx is\n"
+        "                          written beside it when the base breed has one). Copy it\n"
+        "                          into the game's eggz folder to play with it.\n"
+        "  package PROJECT TARGET  Write a package (.ypk) to share the breed with others.\n"
+        "\n"
+        "Options:\n"
+        "  --game-dir DIR          The Oddballz folder. By default it is found through the\n"
+        "                          game's oddballz.ini, as the editor finds it.\n"
+        "  --edition us|uk         Which edition of the game the eggs come from. By default\n"
+        "                          the editor's setting, or else the game's own files tell.\n"
+        "  --data-dir DIR          The folder with Yolkwright's res and resUK folders.\n"
+        "  -h, --help              Show this help.\n"
+        "\n"
+        "Examples:\n"
+        "  yolkwright-cli new Honker my.opj\n"
+        "  yolkwright-cli egg my.opj my.odd\n"
+        "  yolkwright-cli package my.opj my.ypk\n"
+        "\n"
+        "Exit status: 0 when it worked, 1 when it failed (the reason is printed),\n"
+        "2 when the command line is wrong. Files are written whole or not at all.\n");
+}
+
+namespace {
+
+ExitCode usage(QTextStream& err, const QString& problem)
+{
+    err << "yolkwright-cli: " << problem << '\n'
+        << "Try 'yolkwright-cli --help' for more information.\n";
+    err.flush();
+    return ExitCode::Usage;
+}
+
+} // namespace
+
+ExitCode run(const QStringList& arguments, QTextStream& out, QTextStream& err,
+             SettingsStore& settings)
+{
+    Options options;
+    QStringList positional;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
+            positional.append(arg);
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+            out << helpText();
+            out.flush();
+            return ExitCode::Success;
+        }
+        QString name = arg;
+        QString value;
+        bool hasValue = false;
+        const qsizetype equals = arg.indexOf(QLatin1Char('='));
+        if (arg.startsWith(QLatin1String("--")) && equals > 0) {
+            name = arg.left(equals);
+            value = arg.mid(equals + 1);
+            hasValue = true;
+        }
+        QString* target = nullptr;
+        if (name == QLatin1String("--data-dir"))
+            target = &options.dataDir;
+        else if (name == QLatin1String("--game-dir"))
+            target = &options.gameDir;
+        else if (name == QLatin1String("--edition"))
+            target = &options.edition;
+        else
+            return usage(err, QStringLiteral("Unknown option %1.").arg(arg));
+        if (!hasValue) {
+            if (i + 1 >= arguments.size())
+                return usage(err, QStringLiteral("The option %1 needs a value.").arg(name));
+            value = arguments[++i];
+        }
+        if (value.isEmpty())
+            return usage(err, QStringLiteral("The option %1 needs a value.").arg(name));
+        *target = value;
+    }
+    options.edition = options.edition.toLower();
+    if (!options.edition.isEmpty() && options.edition != QLatin1String("us") &&
+        options.edition != QLatin1String("uk"))
+        return usage(err,
+                     QStringLiteral("The edition must be us or uk, not %1.").arg(options.edition));
+    if (positional.isEmpty())
+        return usage(err, QStringLiteral("No command given."));
+
+    const QString commandName = positional.takeFirst();
+    const std::vector<std::unique_ptr<Command>> commands = allCommands();
+    Command* command = nullptr;
+    for (const auto& candidate : commands) {
+        if (candidate->name() == commandName)
+            command = candidate.get();
+    }
+    if (!command)
+        return usage(err, QStringLiteral("Unknown command %1.").arg(commandName));
+    const QStringList expected = command->arguments();
+    if (positional.size() != expected.size()) {
+        QString form = QStringLiteral("yolkwright-cli ") + command->name();
+        for (const QString& argument : expected)
+            form += QLatin1Char(' ') + argument;
+        return usage(err, QStringLiteral("Wrong number of arguments. Usage: %1").arg(form));
+    }
+
+    try {
+        Context context(options, out, err, settings);
+        const ExitCode code = command->run(context, positional);
+        out.flush();
+        return code;
+    } catch (const UsageError& e) {
+        return usage(err, e.message());
+    } catch (const Failure& e) {
+        err << "yolkwright-cli: " << e.line() << '\n';
+    } catch (const Error& e) {
+        err << "yolkwright-cli: " << oneLine(e.message()) << '\n';
+    } catch (const std::exception& e) {
+        err << "yolkwright-cli: " << QString::fromLocal8Bit(e.what()) << '\n';
+    }
+    err.flush();
+    return ExitCode::Failure;
+}
+
+} // namespace yw::cli

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/prompts.h"
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace yw::cli {
+
+// The command-line tool's answers to the core's prompts: questions (the project-version
+// question) are answered Yes with a warning on stderr; messages are held so that a command can
+// print them as notices when it succeeds or fold the last one into its one-line failure.
+class CliPrompts : public Prompts
+{
+public:
+    explicit CliPrompts(QTextStream& err) : m_err(err) {}
+
+    void message(const QString& text, PromptIcon icon) override;
+    PromptAnswer question(const QString& text, PromptButtons buttons, PromptIcon icon) override;
+
+    QStringList takeMessages();
+
+private:
+    QTextStream& m_err;
+    QStringList m_messages;
+};
+
+// A message on one line: its line breaks become blanks.
+QString oneLine(const QString& text);
+
+} // namespace yw::cli

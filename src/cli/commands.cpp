@@ -1,0 +1,305 @@
+#include "cli/commands.h"
+
+#include "files/breedresources.h"
+#include "files/eggwriter.h"
+#include "files/fieldcodec.h"
+#include "files/newproject.h"
+#include "files/projectfile.h"
+#include "model/gameinstall.h"
+#include "platform/cp1252.h"
+#include "platform/savefile.h"
+#include "platform/winpaths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace yw::cli {
+
+namespace {
+
+const QString kUS = QStringLiteral("\\res\\");
+const QString kUK = QStringLiteral("\\resUK\\");
+
+QString text(const std::string& bytes)
+{
+    return cp1252::toUnicode(bytes);
+}
+
+QString lastMessage(CliPrompts& prompts, const QString& fallback)
+{
+    const QStringList messages = prompts.takeMessages();
+    return messages.isEmpty() ? fallback : messages.last();
+}
+
+// The build field of a project file: the first field of its second line.
+QString buildField(const QString& path)
+{
+    FieldReader reader(readWholeFile(path), path);
+    reader.readLine(QStringLiteral("the header line"));
+    return text(reader.text(QStringLiteral("the build number")));
+}
+
+class BreedsCommand : public Command
+{
+public:
+    QString name() const override { return QStringLiteral("breeds"); }
+    QStringList arguments() const override { return {}; }
+    ExitCode run(Context& context, const QStringList&) override
+    {
+        context.requireGame();
+        context.requireEdition();
+        const ProjectState& state = context.state();
+        for (const BaseBreedEntry& breed : baseBreeds()) {
+            ProjectState probe = state;
+            probe.baseBreed = breed.stem;
+            const bool installed = context.fso().fileExists(probe.baseEggPath());
+            const bool resources = context.fso().fileExists(probe.infoFilePath()) &&
+                                   context.fso().fileExists(probe.locatorFilePath());
+            context.out() << breed.listText << '\t' << text(breed.stem) << '\t'
+                          << (installed ? "installed" : "missing") << '\t'
+                          << (resources ? "resources" : "no-resources") << '\n';
+        }
+        return ExitCode::Success;
+    }
+};
+
+class NewCommand : public Command
+{
+public:
+    QString name() const override { return QStringLiteral("new"); }
+    QStringList arguments() const override
+    {
+        return {QStringLiteral("BREED"), QStringLiteral("PROJECT")};
+    }
+    ExitCode run(Context& context, const QStringList& args) override
+    {
+        const BaseBreedEntry* chosen = nullptr;
+        QStringList names;
+        for (const BaseBreedEntry& breed : baseBreeds()) {
+            names.append(breed.listText);
+            if (!chosen && (breed.listText.compare(args[0], Qt::CaseInsensitive) == 0 ||
+                            text(breed.stem).compare(args[0], Qt::CaseInsensitive) == 0))
+                chosen = &breed;
+        }
+        if (!chosen)
+            throw UsageError(QStringLiteral("There is no base breed called \"%1\". The base "
+                                            "breeds are: %2.")
+                                 .arg(args[0], names.join(QStringLiteral(", "))));
+        const QString path = args[1];
+        if (path.trimmed().isEmpty())
+            throw UsageError(QStringLiteral("The project file name is empty."));
+
+        context.requireGame();
+        context.requireEdition();
+        const NewProject project =
+            readBaseBreed(context.state(), chosen->listText, context.prompts());
+        const ProjectState& fresh = project.state;
+        switch (project.status) {
+        case NewProjectStatus::Created:
+            break;
+        case NewProjectStatus::NotInstalled:
+            throw Failure(fresh.baseEggPath(), lastMessage(context.prompts(), QString()));
+        case NewProjectStatus::NoResources: {
+            QString missing = fresh.infoFilePath();
+            if (context.fso().fileExists(missing))
+                missing = fresh.locatorFilePath();
+            throw Failure(missing, lastMessage(context.prompts(), QString()));
+        }
+        case NewProjectStatus::DamagedEgg:
+            throw Failure(fresh.baseEggPath(), lastMessage(context.prompts(), QString()));
+        }
+        writeNewProjectFile(project, path);
+        context.printNotices();
+        return ExitCode::Success;
+    }
+};
+
+class ShowCommand : public Command
+{
+public:
+    QString name() const override { return QStringLiteral("show"); }
+    QStringList arguments() const override { return {QStringLiteral("PROJECT")}; }
+    ExitCode run(Context& context, const QStringList& args) override
+    {
+        context.openProject(args[0], false);
+        const ProjectState& s = context.state();
+        const BreedHeader header = readBreedHeader(s);
+        const int pairs = s.tipPairs();
+
+        QJsonObject json;
+        json.insert(QStringLiteral("build"), buildField(args[0]));
+        json.insert(QStringLiteral("baseBreed"), text(s.baseBreed));
+        json.insert(QStringLiteral("ballSetFiles"),
+                    QJsonArray{text(header.lnzNameA), text(header.lnzNameB)});
+        json.insert(QStringLiteral("ballsPerSet"), header.ballsPerSet);
+        json.insert(QStringLiteral("breedName"), text(s.breedName));
+        json.insert(QStringLiteral("eggTray"), text(s.eggTray));
+        json.insert(QStringLiteral("eggSlot"), text(s.eggSlot));
+        json.insert(QStringLiteral("description"), text(s.breedDescription));
+        json.insert(QStringLiteral("attributes"), text(s.breedAttributes));
+        QJsonArray regTips;
+        QJsonArray demoTips;
+        for (int t = 0; t < pairs; ++t) {
+            regTips.append(text(s.regTips[size_t(t)]));
+            demoTips.append(text(s.demoTips[size_t(t)]));
+        }
+        json.insert(QStringLiteral("regTips"), regTips);
+        json.insert(QStringLiteral("demoTips"), demoTips);
+        QJsonArray balls;
+        for (int i = 0; i < 2 * header.ballsPerSet; ++i) {
+            const EBallRecord& r = s.ball(i);
+            balls.append(QJsonObject{
+                {QStringLiteral("fillColor"), r.fillColor},
+                {QStringLiteral("borderColor"), r.borderColor},
+                {QStringLiteral("spreckColor"), r.spreckColor},
+                {QStringLiteral("fuzziness"), r.fuzziness},
+                {QStringLiteral("borderThickness"), r.borderThickness},
+                {QStringLiteral("diameter"), r.diameter},
+                {QStringLiteral("auxValue"), r.auxValue},
+                {QStringLiteral("texture"), r.texture},
+                {QStringLiteral("useTexture"), r.useTexture},
+                {QStringLiteral("comment"), text(r.comment)},
+            });
+        }
+        json.insert(QStringLiteral("eBalls"), balls);
+
+        context.printNotices();
+        context.out() << QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Indented));
+        return ExitCode::Success;
+    }
+};
+
+class EggCommand : public Command
+{
+public:
+    QString name() const override { return QStringLiteral("egg"); }
+    QStringList arguments() const override
+    {
+        return {QStringLiteral("PROJECT"), QStringLiteral("TARGET")};
+    }
+    ExitCode run(Context& context, const QStringList& args) override
+    {
+        context.openProject(args[0], true);
+        try {
+            saveODD(context.state(), args[1], context.prompts());
+        } catch (const DoesNotFit& e) {
+            throw Failure(args[1], e.message());
+        }
+        context.printNotices();
+        return ExitCode::Success;
+    }
+};
+
+} // namespace
+
+Failure::Failure(const QString& file, const QString& reason)
+    : Error(file.isEmpty() ? reason : file + QStringLiteral(": ") + reason),
+      m_line(file.isEmpty() ? reason : file + QStringLiteral(": ") + reason)
+{}
+
+Context::Context(Options options, QTextStream& out, QTextStream& err, SettingsStore& settings,
+                 QProcessEnvironment env)
+    : m_options(std::move(options)), m_out(out), m_err(err), m_settings(settings),
+      m_env(std::move(env)), m_prompts(err)
+{
+    m_state.fso = &m_fso;
+    m_state.buildNo = QStringLiteral("%1").arg(YW_REVISION, 4, 10, QLatin1Char('0')).toStdString();
+    if (m_options.dataDir.isEmpty()) {
+        m_state.programFolder = programDataFolder();
+    } else {
+        if (!m_fso.folderExists(m_options.dataDir))
+            throw Failure(m_options.dataDir, QStringLiteral("The data folder does not exist."));
+        m_state.programFolder = QFileInfo(m_options.dataDir).absoluteFilePath();
+    }
+    m_state.resetForStartUp();
+}
+
+void Context::requireGame()
+{
+    if (m_haveGame)
+        return;
+    if (!m_options.gameDir.isEmpty()) {
+        if (!m_fso.folderExists(m_options.gameDir))
+            throw Failure(m_options.gameDir, QStringLiteral("The game folder does not exist."));
+        m_state.gameFolder = QDir::cleanPath(QFileInfo(m_options.gameDir).absoluteFilePath());
+    } else {
+        const QString folder = findGameFolder(m_fso, m_prompts, m_env);
+        if (folder.isEmpty()) {
+            const QString windows = windowsFolder(m_fso, m_env);
+            const QString ini = windows.isEmpty()
+                                    ? QStringLiteral("oddballz.ini")
+                                    : joinPath(windows, QStringLiteral("oddballz.ini"));
+            throw Failure(ini, lastMessage(m_prompts, QString()) +
+                                   QStringLiteral(" (Or name the game folder with --game-dir.)"));
+        }
+        m_state.gameFolder = folder;
+    }
+    m_haveGame = true;
+}
+
+void Context::requireEdition()
+{
+    if (m_haveEdition)
+        return;
+    if (m_options.edition == QLatin1String("uk")) {
+        m_state.resFolder = kUK;
+    } else if (m_options.edition == QLatin1String("us")) {
+        m_state.resFolder = kUS;
+    } else if (readStrictNumber(m_settings, kSectionMain, QStringLiteral("CheckedCountry"), 0) !=
+               0) {
+        m_state.resFolder = resFolderFor(
+            m_settings.read(kSectionMain, QStringLiteral("optUK"), QStringLiteral("0")));
+    } else {
+        // Detected as the editor's first run would, but nothing is stored.
+        requireGame();
+        qint64 size = -1;
+        for (const FileEntry& entry : m_fso.files(m_state.gameFolder)) {
+            if (entry.name.compare(QStringLiteral("oddballz.wad"), Qt::CaseInsensitive) == 0)
+                size = entry.size;
+        }
+        if (size < 0)
+            throw Failure(
+                joinPath(m_state.gameFolder, QStringLiteral("oddballz.wad")),
+                QStringLiteral("The game's data file is missing, so its edition cannot "
+                               "be detected. Name it with --edition us or --edition uk."));
+        m_state.resFolder = size == kUkWadSize ? kUK : kUS;
+    }
+    m_haveEdition = true;
+}
+
+void Context::openProject(const QString& path, bool needGame)
+{
+    if (needGame)
+        requireGame();
+    requireEdition();
+    switch (OpenOPJ(m_state, path, m_prompts, m_settings)) {
+    case OpenResult::Opened:
+        return;
+    case OpenResult::NotProjectFile:
+        throw Failure(QString(), lastMessage(m_prompts, path));
+    case OpenResult::Declined:
+        throw Failure(path, QStringLiteral("The project was not opened."));
+    }
+}
+
+void Context::printNotices()
+{
+    for (const QString& message : m_prompts.takeMessages())
+        m_err << "yolkwright-cli: note: " << message << '\n';
+    m_err.flush();
+}
+
+std::vector<std::unique_ptr<Command>> allCommands()
+{
+    std::vector<std::unique_ptr<Command>> commands;
+    commands.push_back(std::make_unique<BreedsCommand>());
+    commands.push_back(std::make_unique<NewCommand>());
+    commands.push_back(std::make_unique<ShowCommand>());
+    commands.push_back(std::make_unique<EggCommand>());
+    return commands;
+}
+
+} // namespace yw::cli

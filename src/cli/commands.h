@@ -1,0 +1,93 @@
+#pragma once
+
+#include "cli/cliprompts.h"
+#include "model/projectstate.h"
+#include "platform/errors.h"
+#include "platform/filesystem.h"
+#include "platform/settingsstore.h"
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <memory>
+#include <vector>
+
+namespace yw::cli {
+
+enum class ExitCode { Success = 0, Failure = 1, Usage = 2 };
+
+struct Options
+{
+    QString dataDir;
+    QString gameDir;
+    QString edition; // "", "us" or "uk"
+};
+
+// A failure the tool reports on one line; `file` is the file it concerns, if any.
+class Failure : public Error
+{
+public:
+    Failure(const QString& file, const QString& reason);
+    QString line() const { return m_line; }
+
+private:
+    QString m_line;
+};
+
+// A command line that makes no sense: reported with a pointer to --help, exit 2.
+class UsageError : public Error
+{
+public:
+    using Error::Error;
+};
+
+// What every command works with: the project state with the installation found lazily, so
+// that a command that needs no game does not fail for the want of one.
+class Context
+{
+public:
+    Context(Options options, QTextStream& out, QTextStream& err, SettingsStore& settings,
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment());
+
+    ProjectState& state() { return m_state; }
+    SettingsStore& settings() { return m_settings; }
+    CliPrompts& prompts() { return m_prompts; }
+    QTextStream& out() { return m_out; }
+    QTextStream& err() { return m_err; }
+    const FileSystem& fso() const { return m_fso; }
+
+    // Sets state().gameFolder, or throws Failure.
+    void requireGame();
+    // Sets state().resFolder from --edition, the stored edition or the game's data file.
+    void requireEdition();
+    // Opens a project into the state (game and edition first), or throws Failure.
+    void openProject(const QString& path, bool needGame);
+    // Prints the prompts' held messages as notices.
+    void printNotices();
+
+private:
+    Options m_options;
+    QTextStream& m_out;
+    QTextStream& m_err;
+    SettingsStore& m_settings;
+    QProcessEnvironment m_env;
+    FileSystem m_fso;
+    CliPrompts m_prompts;
+    ProjectState m_state;
+    bool m_haveGame = false;
+    bool m_haveEdition = false;
+};
+
+class Command
+{
+public:
+    virtual ~Command() = default;
+    virtual QString name() const = 0;
+    virtual QStringList arguments() const = 0;
+    virtual ExitCode run(Context& context, const QStringList& args) = 0;
+};
+
+std::vector<std::unique_ptr<Command>> allCommands();
+
+} // namespace yw::cli
