@@ -4,6 +4,7 @@
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
 #include "files/newproject.h"
+#include "files/packagewriter.h"
 #include "files/projectfile.h"
 #include "model/gameinstall.h"
 #include "platform/cp1252.h"
@@ -193,6 +194,27 @@ public:
     }
 };
 
+class PackageCommand : public Command
+{
+public:
+    QString name() const override { return QStringLiteral("package"); }
+    QStringList arguments() const override
+    {
+        return {QStringLiteral("PROJECT"), QStringLiteral("TARGET")};
+    }
+    ExitCode run(Context& context, const QStringList& args) override
+    {
+        context.openProject(args[0], true);
+        try {
+            SaveYPK(context.state(), args[1], context.prompts(), context.settings());
+        } catch (const DoesNotFit& e) {
+            throw Failure(args[1], e.message());
+        }
+        context.printNotices();
+        return ExitCode::Success;
+    }
+};
+
 } // namespace
 
 Failure::Failure(const QString& file, const QString& reason)
@@ -299,6 +321,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<NewCommand>());
     commands.push_back(std::make_unique<ShowCommand>());
     commands.push_back(std::make_unique<EggCommand>());
+    commands.push_back(std::make_unique<PackageCommand>());
     return commands;
 }
 

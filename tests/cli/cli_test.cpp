@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -401,6 +402,42 @@ TEST_F(Cli, NoticesAndWarningsGoToStderr)
         << describe(egg);
     EXPECT_TRUE(egg.out.isEmpty());
     EXPECT_TRUE(QFileInfo::exists(path("h.odd")));
+}
+
+TEST_F(Cli, PackageHoldsTheEggItsCompanionAndTheInfoLine)
+{
+    useGame(Edition::UK);
+    writeFile(work.filePath(QStringLiteral("config/Brindlecote.ini")),
+              "[QuorrelYW]\nCheckedCountry=1\noptUK=1\nYPKSiteName=Odd Corner\n");
+    ASSERT_EQ(
+        cli({QStringLiteral("new"), QStringLiteral("Quadrapus"), QStringLiteral("q.opj")}).code, 0);
+    Outcome run =
+        cli({QStringLiteral("package"), QStringLiteral("q.opj"), QStringLiteral("My Breed.ypk")});
+    ASSERT_EQ(run.code, 0) << describe(run);
+    EXPECT_TRUE(run.err.isEmpty()) << describe(run);
+
+    const QString cabextract = QStandardPaths::findExecutable(QStringLiteral("cabextract"));
+    ASSERT_FALSE(cabextract.isEmpty()) << "scripts/setup installs cabextract";
+    QProcess extract;
+    extract.start(cabextract,
+                  {QStringLiteral("-q"), QStringLiteral("-d"), path("out"), path("My Breed.ypk")});
+    ASSERT_TRUE(extract.waitForFinished(60000));
+    ASSERT_EQ(extract.exitCode(), 0) << extract.readAllStandardError().toStdString();
+    EXPECT_EQ(QDir(path("out")).entryList(QDir::Files, QDir::Name),
+              (QStringList{QStringLiteral("My Breed.odd"), QStringLiteral("My Breed.odx"),
+                           QStringLiteral("ypkinfo.inf")}));
+    EXPECT_TRUE(readFile(path("out/My Breed.odd")) ==
+                readFile(baseEgg(Edition::UK, QStringLiteral("quadrpus"))));
+    EXPECT_TRUE(readFile(path("out/My Breed.odx")) ==
+                readFile(baseEgg(Edition::UK, QStringLiteral("quadrpus"), ".odx")));
+    const QByteArray info = readFile(path("out/ypkinfo.inf"));
+    EXPECT_TRUE(info.startsWith("\"YPKFILE|$|2.0\",\"Quadrapus\",\"Four arms")) << info.constData();
+    EXPECT_TRUE(info.endsWith(",#FALSE#,\"Odd Corner\",\"\"\r\n")) << info.constData();
+
+    run = cli({QStringLiteral("package"), QStringLiteral("q.opj"), path("no/such/q.ypk")});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("yolkwright-cli: ") + path("no/such/q.ypk")))
+        << describe(run);
 }
 
 TEST_F(Cli, PlayersOwnDataFolderComesFirst)

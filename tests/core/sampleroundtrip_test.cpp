@@ -117,9 +117,10 @@ TEST_P(SampleRoundTrip, NewProjectEggAndProjectFile)
     EXPECT_TRUE(readFile(target) == readFile(baseEgg(fresh, ".odd")))
         << "egg differs from its base";
     EXPECT_EQ(QFileInfo::exists(work.filePath(QStringLiteral("New Breed.odx"))), b.companion);
-    if (b.companion)
+    if (b.companion) {
         EXPECT_TRUE(readFile(work.filePath(QStringLiteral("New Breed.odx"))) ==
                     readFile(baseEgg(fresh, ".odx")));
+    }
 
     // The new project's file opens to the same project, which writes the same egg.
     const QString opj = work.filePath(QStringLiteral("new.opj"));
