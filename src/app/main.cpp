@@ -1,6 +1,8 @@
 #include "model/projectstate.h"
 #include "platform/filesystem.h"
 #include "platform/settingsstore.h"
+#include "shell/filecommands.h"
+#include "shell/filedialogs.h"
 #include "shell/guiprompts.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
@@ -24,5 +26,7 @@ int main(int argc, char** argv)
     if (!startUp.run(yw::commandLineProject(QApplication::arguments())))
         return 1;
     prompts.setParent(startUp.mainWindow());
+    yw::QtFileDialogs dialogs(startUp.mainWindow());
+    yw::FileCommands fileCommands(*startUp.mainWindow(), state, settings, prompts, dialogs);
     return QApplication::exec();
 }

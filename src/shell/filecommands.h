@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+namespace yw {
+
+class FileDialogs;
+class MainWindow;
+class NewProjectWizard;
+class Prompts;
+class SettingsStore;
+struct ProjectState;
+
+// The File menu's commands on the main window: New, Open, Save, Save As, the egg and the
+// package, and reopening a recent file. Failures are told in a "Yolkwright" message naming the
+// file and the reason; a cancelled dialog or question ends a command with nothing changed.
+// Created after the main window and destroyed before it.
+class FileCommands : public QObject
+{
+    Q_OBJECT
+public:
+    FileCommands(MainWindow& window, ProjectState& state, SettingsStore& settings, Prompts& prompts,
+                 FileDialogs& dialogs);
+
+    // Shows the wizard modally; on success the new project replaces the open one.
+    void New();
+    void mnuOpen_Click();
+    void Save();
+    void SaveAs();
+    void SaveEgg();
+    void SavePackage();
+    // Reopens recent-file entry k (1 to 4).
+    void openRecent(int k);
+
+    // How the wizard is shown: modally by default; tests drive it themselves. True when it
+    // created a project.
+    using WizardRunner = std::function<bool(NewProjectWizard&)>;
+    void setWizardRunner(WizardRunner runner) { m_runWizard = std::move(runner); }
+
+private:
+    // Opens `path` and puts it on top of the recent files even when the file was refused
+    // (not a project, or a newer or older build declined). False on a failure.
+    bool openAndRemember(const QString& path);
+    void commitNewProject(const NewProjectWizard& wizard);
+    void reportFailure(const QString& what, const QString& reason);
+
+    MainWindow& m_window;
+    ProjectState& m_state;
+    SettingsStore& m_settings;
+    Prompts& m_prompts;
+    FileDialogs& m_dialogs;
+    WizardRunner m_runWizard;
+};
+
+} // namespace yw
