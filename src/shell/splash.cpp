@@ -32,7 +32,7 @@ Splash::Splash(const QString& buildNo, QWidget* parent)
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(12, 12, 12, 8);
-    column->addStretch(2);
+    column->addSpacing(78); // room for the egg
     column->addWidget(title);
     column->addWidget(subtitle);
     column->addStretch(3);
@@ -81,7 +81,7 @@ void Splash::paintEvent(QPaintEvent*)
     // An egg, the program's sign.
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(QColor(255, 255, 245));
-    painter.drawEllipse(QRectF(18, 40, 46, 60));
+    painter.drawEllipse(QRectF(width() / 2.0 - 21, 18, 42, 56));
 }
 
 } // namespace yw
