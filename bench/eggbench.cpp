@@ -1,3 +1,189 @@
-#include <benchmark/benchmark.h>
+// Writing an egg, a project and a package for a 1 MiB base egg with 67 eBalls per set, each
+// next to the yardstick it is compared with in the README.
+#include "files/breedresources.h"
+#include "files/eggwriter.h"
+#include "files/newproject.h"
+#include "files/packagewriter.h"
+#include "files/projectfile.h"
+#include "model/projectstate.h"
+#include "platform/filesystem.h"
+#include "platform/prompts.h"
+#include "platform/savefile.h"
+#include "platform/settingsstore.h"
+#include "samplegame/samplegame.h"
 
-BENCHMARK_MAIN();
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using namespace yw;
+
+class SilentPrompts : public Prompts
+{
+public:
+    void message(const QString&, PromptIcon) override {}
+    PromptAnswer question(const QString&, PromptButtons, PromptIcon) override
+    {
+        return PromptAnswer::Yes;
+    }
+};
+
+constexpr qsizetype kEggSize = 1024 * 1024;
+
+// The sample game's Quadrapus (67 eBalls per set, with a companion), its egg padded to 1 MiB:
+// the regions stay where the locator file says.
+struct Setup
+{
+    Setup()
+    {
+        if (!dir.isValid())
+            throw std::runtime_error("no temporary folder");
+        const QString data = dir.filePath(QStringLiteral("data"));
+        sample::writeSampleGame(dir.path(), sample::Edition::US);
+        sample::writeResourceFiles(data);
+        state.programFolder = data;
+        state.resFolder = QStringLiteral("\\res\\");
+        state.gameFolder = sample::gameFolder(dir.path(), sample::Edition::US);
+        state.fso = &fso;
+        state.buildNo = "0310";
+        state.resetForStartUp();
+
+        QByteArray egg = sample::eggFile(0, sample::Edition::US);
+        egg.append(QByteArray(kEggSize - egg.size(), 'z'));
+        state.baseBreed = "quadrpus";
+        saveFileAtomically(state.baseEggPath(), egg);
+
+        NewProject project = readBaseBreed(state, QStringLiteral("Quadrapus"), prompts);
+        if (project.status != NewProjectStatus::Created)
+            throw std::runtime_error("the sample breed did not read");
+        state.commitProject(project.state, 2 * project.header.ballsPerSet);
+        state.breedName = "Bench";
+        state.eBalls[5].fillColor = 200;
+        projectPath = dir.filePath(QStringLiteral("bench.opj"));
+        SaveOPJ(state, projectPath);
+
+        // The three files of a package, for the gcab peer.
+        peerFolder = dir.filePath(QStringLiteral("peer"));
+        QDir().mkpath(peerFolder);
+        saveODD(state, peerFolder + QStringLiteral("/Bench.odd"), prompts);
+        saveFileAtomically(peerFolder + QStringLiteral("/ypkinfo.inf"),
+                           ypkInfoBytes(state, QString(), QString()));
+    }
+
+    QTemporaryDir dir;
+    FileSystem fso;
+    ProjectState state;
+    SilentPrompts prompts;
+    MemorySettingsStore settings;
+    QString projectPath;
+    QString peerFolder;
+};
+
+Setup& setup()
+{
+    static Setup instance;
+    return instance;
+}
+
+void BM_SaveODD(benchmark::State& run)
+{
+    Setup& s = setup();
+    const QString target = s.dir.filePath(QStringLiteral("out.odd"));
+    for (auto _ : run)
+        benchmark::DoNotOptimize(saveODD(s.state, target, s.prompts));
+    run.SetBytesProcessed(run.iterations() * kEggSize);
+}
+BENCHMARK(BM_SaveODD)->Unit(benchmark::kMillisecond);
+
+// The yardstick: a durable copy of the same egg (read whole, QSaveFile, fsync, rename), and the
+// companion copied the same way, as saveODD does.
+void BM_DurableCopy(benchmark::State& run)
+{
+    Setup& s = setup();
+    const QString target = s.dir.filePath(QStringLiteral("copy.odd"));
+    for (auto _ : run) {
+        saveFileAtomically(target, readWholeFile(s.state.baseEggPath()));
+        saveFileAtomically(companionPathFor(target), readWholeFile(s.state.baseCompanionPath()));
+    }
+    run.SetBytesProcessed(run.iterations() * kEggSize);
+}
+BENCHMARK(BM_DurableCopy)->Unit(benchmark::kMillisecond);
+
+void BM_OpenAndSaveProject(benchmark::State& run)
+{
+    Setup& s = setup();
+    const QString target = s.dir.filePath(QStringLiteral("again.opj"));
+    ProjectState state = s.state;
+    for (auto _ : run) {
+        OpenOPJ(state, s.projectPath, s.prompts, s.settings);
+        SaveOPJ(state, target);
+    }
+}
+BENCHMARK(BM_OpenAndSaveProject)->Unit(benchmark::kMicrosecond);
+
+// Opening alone: what the user waits for besides the disk's flush.
+void BM_OpenProject(benchmark::State& run)
+{
+    Setup& s = setup();
+    ProjectState state = s.state;
+    for (auto _ : run)
+        OpenOPJ(state, s.projectPath, s.prompts, s.settings);
+}
+BENCHMARK(BM_OpenProject)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveYPK(benchmark::State& run)
+{
+    Setup& s = setup();
+    const QString target = s.dir.filePath(QStringLiteral("Bench.ypk"));
+    for (auto _ : run)
+        SaveYPK(s.state, target, s.prompts, s.settings);
+}
+BENCHMARK(BM_SaveYPK)->Unit(benchmark::kMillisecond);
+
+// The peer: the gcab tool packing the same three files with MSZIP, spawned.
+void BM_GcabTool(benchmark::State& run)
+{
+    Setup& s = setup();
+    const QString gcab = QStandardPaths::findExecutable(QStringLiteral("gcab"));
+    if (gcab.isEmpty()) {
+        run.SkipWithError("gcab is not installed");
+        return;
+    }
+    const QString target = s.dir.filePath(QStringLiteral("peer.cab"));
+    const QStringList arguments = {QStringLiteral("-c"),
+                                   QStringLiteral("-z"),
+                                   QStringLiteral("-n"),
+                                   target,
+                                   s.peerFolder + QStringLiteral("/ypkinfo.inf"),
+                                   s.peerFolder + QStringLiteral("/Bench.odx"),
+                                   s.peerFolder + QStringLiteral("/Bench.odd")};
+    for (auto _ : run) {
+        QProcess process;
+        process.start(gcab, arguments);
+        if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+            run.SkipWithError("gcab failed");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_GcabTool)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
