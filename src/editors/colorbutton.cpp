@@ -1,0 +1,34 @@
+#include "editors/colorbutton.h"
+
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace yw {
+
+ColorButton::ColorButton(QWidget* parent) : QPushButton(parent)
+{
+    setAutoDefault(false);
+}
+
+void ColorButton::setFaceColor(const QColor& color)
+{
+    m_face = color;
+    update();
+}
+
+void ColorButton::paintEvent(QPaintEvent* event)
+{
+    QPushButton::paintEvent(event);
+    // Styles draw the button's own face; the colour goes inside its bevel, leaving the focus
+    // frame and the pressed look visible around it.
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect face = style()
+                           ->subElementRect(QStyle::SE_PushButtonContents, &option, this)
+                           .adjusted(1, 1, -1, -1);
+    QPainter painter(this);
+    painter.fillRect(face, m_face);
+}
+
+} // namespace yw

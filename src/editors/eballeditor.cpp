@@ -1,0 +1,269 @@
+#include "editors/eballeditor.h"
+
+#include "editors/colorbutton.h"
+#include "editors/colorchooser.h"
+#include "editors/twips.h"
+#include "model/palette.h"
+#include "model/projectstate.h"
+#include "platform/cp1252.h"
+#include "platform/numbers.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <algorithm>
+
+namespace yw {
+
+namespace {
+
+constexpr int kDiameterLimit = 999;
+constexpr int kPanelWidthTwips = 1575;
+
+// The number the text starts with, rounded half to even, held to 16 bits.
+int16_t numericValue(const QString& text)
+{
+    const std::string bytes = text.toStdString();
+    return int16_t(std::clamp<long long>(leadingNumber(bytes), INT16_MIN, INT16_MAX));
+}
+
+QColor screenColor(uint32_t rgb)
+{
+    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
+}
+
+uint32_t rgbOf(const QColor& color)
+{
+    return rgbValue(uint8_t(color.red()), uint8_t(color.green()), uint8_t(color.blue()));
+}
+
+int16_t& colorOf(EBallRecord& record, int field)
+{
+    switch (field) {
+    case 0:
+        return record.fillColor;
+    case 1:
+        return record.borderColor;
+    default:
+        return record.spreckColor;
+    }
+}
+
+} // namespace
+
+EBallEditor::EBallEditor(ProjectState& state, int& curBall, QWidget* parent)
+    : QWidget(parent), m_state(state), m_curBall(curBall)
+{
+    setObjectName(QStringLiteral("eBallEditor"));
+    setMinimumSize(innerSizeOfOuterTwips(3000, 3000));
+    resize(twips(4650), twips(3165));
+
+    const char* captions[] = {"Fill Color", "Border Color",     "Sprecks Color",
+                              "Fuzziness",  "Border Thickness", "eBall Diameter"};
+    const char* labelNames[] = {"Label1", "Label2", "Label3", "Label4", "Label12", "Label14"};
+    for (int i = 0; i < 6; ++i) {
+        auto* label = new QLabel(tr(captions[i]), this);
+        label->setObjectName(QLatin1String(labelNames[i]));
+        label->move(twips(60), twips(120 + 360 * i) - 1);
+        label->resize(twips(4860), label->sizeHint().height());
+    }
+
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("Picture1"));
+    m_panel->setAutoFillBackground(true);
+
+    const char* buttonNames[] = {"fillthing", "borderthing", "spreckthing"};
+    const char* numberNames[] = {"fn", "bn", "sn"};
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new ColorButton(m_panel);
+        button->setObjectName(QLatin1String(buttonNames[i]));
+        button->setGeometry(twipsRect(600, 60 + 360 * i, 915, 315));
+        connect(button, &QPushButton::clicked, this, [this, i] { chooseColor(ColorField(i)); });
+        m_colorButtons[size_t(i)] = button;
+
+        // Right-aligned so that the number ends just left of its button.
+        auto* number = new QLabel(QStringLiteral("0"), m_panel);
+        number->setObjectName(QLatin1String(numberNames[i]));
+        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        number->setGeometry(0, button->y(), twips(570), button->height());
+        m_colorNumbers[size_t(i)] = number;
+    }
+
+    m_fuzz = new QComboBox(m_panel);
+    m_fuzz->setObjectName(QStringLiteral("fuzzthing"));
+    m_fuzz->addItems(
+        {tr("0 (no fuzz)"), tr("1 (light fuzz)"), tr("2 (medium fuzz)"), tr("3 (heavy fuzz)")});
+    m_fuzz->setGeometry(twipsRect(180, 1140, 1335, 315));
+    connect(m_fuzz, &QComboBox::currentIndexChanged, this, [this](int position) {
+        if (EBallRecord* record = current())
+            record->fuzziness = int16_t(position);
+    });
+
+    m_thickness = new QComboBox(m_panel);
+    m_thickness->setObjectName(QStringLiteral("thkthing"));
+    m_thickness->addItems(
+        {tr("-1 (no border)"), tr("0 (half border)"), tr("1 (1-pixel)"), tr("2 (2-pixel)")});
+    m_thickness->setGeometry(twipsRect(180, 1500, 1335, 315));
+    connect(m_thickness, &QComboBox::currentIndexChanged, this, [this](int position) {
+        if (EBallRecord* record = current())
+            record->borderThickness = int16_t(position - 1);
+    });
+
+    m_diameterText = new QLineEdit(QStringLiteral("0"), m_panel);
+    m_diameterText->setObjectName(QStringLiteral("diaTX"));
+    m_diameterText->setGeometry(twipsRect(180, 1860, 1095, 300));
+    connect(m_diameterText, &QLineEdit::textChanged, this, &EBallEditor::diameterTextChanged);
+
+    m_diameterBar = new QScrollBar(Qt::Vertical, m_panel);
+    m_diameterBar->setObjectName(QStringLiteral("diaS"));
+    m_diameterBar->setRange(-kDiameterLimit, kDiameterLimit);
+    m_diameterBar->setPageStep(10);
+    m_diameterBar->setValue(0);
+    // Used with the mouse only; the keyboard edits the text box.
+    m_diameterBar->setFocusPolicy(Qt::NoFocus);
+    m_diameterBar->setGeometry(twipsRect(1320, 1860, 195, 300));
+    connect(m_diameterBar, &QScrollBar::valueChanged, this,
+            [this](int value) { m_diameterText->setText(QString::number(value)); });
+
+    m_useTexture = new QCheckBox(tr("If a texture is specified, use it."), this);
+    m_useTexture->setObjectName(QStringLiteral("usetexture"));
+    m_useTexture->setGeometry(twipsRect(60, 2220, 4575, 315));
+    connect(m_useTexture, &QCheckBox::toggled, this, [this](bool ticked) {
+        if (EBallRecord* record = current())
+            record->useTexture = ticked ? 1 : 0;
+    });
+}
+
+EBallRecord* EBallEditor::current()
+{
+    if (m_curBall < 0 || m_curBall >= kEBallCount)
+        return nullptr;
+    return &m_state.ball(m_curBall);
+}
+
+void EBallEditor::SwitchTo(int newIndex, int oldIndex, const QString& componentName)
+{
+    switchTo(newIndex, oldIndex, componentName, true);
+}
+
+void EBallEditor::switchTo(int newIndex, int oldIndex, const QString& componentName, bool takeFocus)
+{
+    // curBall first: loading the controls runs their change handlers, which write into it.
+    m_curBall = newIndex;
+    if (oldIndex >= 0)
+        storeInto(m_state.ball(oldIndex));
+
+    EBallRecord& record = m_state.ball(newIndex);
+    load(record);
+    // What the controls show is what the record holds from now on (a fuzziness of 7 is 3).
+    storeInto(record);
+
+    QString caption = cp1252::toUnicode(record.comment);
+    if (!componentName.isEmpty())
+        caption += QStringLiteral(" in ") + componentName;
+    setWindowTitle(caption);
+
+    if (takeFocus) {
+        if (auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget());
+            subWindow && subWindow->mdiArea())
+            subWindow->mdiArea()->setActiveSubWindow(subWindow);
+        else
+            setFocus();
+    }
+}
+
+void EBallEditor::storeInto(EBallRecord& record) const
+{
+    record.fillColor = numericValue(m_colorButtons[Fill]->indexText());
+    record.borderColor = numericValue(m_colorButtons[Border]->indexText());
+    record.spreckColor = numericValue(m_colorButtons[Sprecks]->indexText());
+    record.fuzziness = int16_t(m_fuzz->currentIndex());
+    record.borderThickness = int16_t(m_thickness->currentIndex() - 1);
+    record.diameter = numericValue(m_diameterText->text());
+    record.useTexture = m_useTexture->isChecked() ? 1 : 0;
+}
+
+void EBallEditor::load(const EBallRecord& source)
+{
+    // The handlers below write into this very record; work from a copy of what it held.
+    const EBallRecord record = source;
+    for (int field : {Fill, Border, Sprecks}) {
+        const int index = field == Fill     ? record.fillColor
+                          : field == Border ? record.borderColor
+                                            : record.spreckColor;
+        setColor(ColorField(field), index, paletteColor(index));
+    }
+    m_useTexture->setChecked(record.useTexture != 0);
+
+    // Values the lists have no item for show as the nearest item (none below -1 for fuzziness).
+    m_fuzz->setCurrentIndex(record.fuzziness >= 3 ? 3 : std::max<int>(record.fuzziness, -1));
+    m_thickness->setCurrentIndex(std::clamp<int>(record.borderThickness, -1, 2) + 1);
+
+    m_diameterText->setText(QString::number(record.diameter));
+    // The text box has held the value to ±999 already.
+    m_diameterBar->setValue(numericValue(m_diameterText->text()));
+}
+
+void EBallEditor::setColor(ColorField field, int index, uint32_t rgb)
+{
+    ColorButton* button = m_colorButtons[size_t(field)];
+    button->setFaceColor(screenColor(rgb));
+    button->setIndexText(QString::number(index));
+    m_colorNumbers[size_t(field)]->setText(button->indexText());
+}
+
+void EBallEditor::chooseColor(ColorField field)
+{
+    ColorButton* button = m_colorButtons[size_t(field)];
+    ColorChooser chooser(this);
+    chooser.pickIndex = numericValue(button->indexText());
+    chooser.pickColor = rgbOf(button->faceColor());
+    chooser.prepare();
+    chooser.exec();
+    setColor(field, chooser.pickIndex, chooser.pickColor);
+    if (EBallRecord* record = current())
+        colorOf(*record, field) = numericValue(button->indexText());
+}
+
+void EBallEditor::diameterTextChanged()
+{
+    const std::string text = m_diameterText->text().toStdString();
+    const double value = leadingValue(text);
+    if (value > kDiameterLimit)
+        m_diameterText->setText(QString::number(kDiameterLimit));
+    else if (value < -kDiameterLimit)
+        m_diameterText->setText(QString::number(-kDiameterLimit));
+    // A replaced text has run this handler again already.
+    if (m_diameterText->text().toStdString() != text)
+        return;
+
+    const int16_t diameter = numericValue(m_diameterText->text());
+    {
+        const QSignalBlocker blocker(m_diameterBar);
+        m_diameterBar->setValue(diameter);
+    }
+    if (EBallRecord* record = current())
+        record->diameter = diameter;
+}
+
+void EBallEditor::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_panel->setGeometry(width() - twips(kPanelWidthTwips), 0, twips(kPanelWidthTwips), height());
+    m_useTexture->resize(std::max(0, width() - twips(120)), m_useTexture->height());
+}
+
+void EBallEditor::closeEvent(QCloseEvent* event)
+{
+    // The shown values go into the record being edited; the parking record takes the rest.
+    switchTo(kParkingRecord, m_curBall, QString(), false);
+    QWidget::closeEvent(event);
+}
+
+} // namespace yw

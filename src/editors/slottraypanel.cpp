@@ -1,0 +1,172 @@
+#include "editors/slottraypanel.h"
+
+#include "editors/codepagefields.h"
+#include "editors/twips.h"
+#include "files/fieldcodec.h"
+#include "model/projectstate.h"
+#include "platform/cp1252.h"
+#include "platform/numbers.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <optional>
+
+namespace yw {
+
+namespace {
+
+constexpr int kBreedNameLength = 30;
+constexpr int kUpperHeightTwips = 1140;
+
+// A whole number written as one (optional sign and digits), or nothing.
+std::optional<int> wholeNumber(const std::string& text)
+{
+    if (text.find_first_not_of("+-0123456789 ") != std::string::npos)
+        return std::nullopt;
+    const auto value = parseInt32(text);
+    if (!value)
+        return std::nullopt;
+    return *value;
+}
+
+// Sets a scroll bar from a stored text; a text that is no whole number in its range is skipped.
+void setBarFromText(QScrollBar* bar, const std::string& text)
+{
+    const auto value = wholeNumber(text);
+    if (value && *value >= bar->minimum() && *value <= bar->maximum())
+        bar->setValue(*value);
+}
+
+std::string encode(const QString& text)
+{
+    // The fields refuse what the code page cannot hold, so nothing is lost here.
+    return cp1252::fromUnicode(text).value_or(std::string());
+}
+
+} // namespace
+
+SlotTrayPanel::SlotTrayPanel(ProjectState& state,
+                             std::function<void(const QString&)> breedNameChanged, QWidget* parent)
+    : QWidget(parent), m_state(state), m_breedNameChanged(std::move(breedNameChanged))
+{
+    setObjectName(QStringLiteral("frmSlotTray"));
+    setWindowTitle(tr("Slot/Tray"));
+    setMinimumSize(innerSizeOfOuterTwips(3150, 3600));
+    resize(twips(4680), twips(3255));
+
+    const char* captions[] = {"Breed Name", "Slot", "Tray"};
+    for (int row = 0; row < 3; ++row) {
+        auto* label = new QLabel(tr(captions[row]), this);
+        label->setGeometry(twips(120), twips(60 + 360 * row), twips(2625), twips(330));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+
+    auto* fields = new QWidget(this);
+    fields->setObjectName(QStringLiteral("Picture2"));
+    fields->setGeometry(twipsRect(2805, 0, 1875, kUpperHeightTwips));
+
+    m_breedName = new QLineEdit(fields);
+    m_breedName->setObjectName(QStringLiteral("fldBreedName"));
+    m_breedName->setMaxLength(kBreedNameLength);
+    m_breedName->setValidator(new Cp1252Validator(m_breedName));
+    m_breedName->setGeometry(twipsRect(0, 60, 1815, 330));
+
+    // The numbers change only through their scroll bars.
+    auto makeNumber = [fields](const char* textName, const char* barName, int top,
+                               const QString& start, int low, int high) {
+        auto* box = new QLineEdit(start, fields);
+        box->setObjectName(QLatin1String(textName));
+        box->setReadOnly(true);
+        box->setGeometry(twipsRect(0, top, 600, 330));
+        auto* bar = new QScrollBar(Qt::Vertical, fields);
+        bar->setObjectName(QLatin1String(barName));
+        bar->setRange(low, high);
+        bar->setPageStep(1);
+        bar->setGeometry(twipsRect(615, top, 225, 330));
+        return std::pair{box, bar};
+    };
+    std::tie(m_slotText, m_slotBar) =
+        makeNumber("slotTX", "slotS", 420, QStringLiteral("1"), 1, 12);
+    std::tie(m_trayText, m_trayBar) =
+        makeNumber("trayTX", "trayS", 780, QStringLiteral("3"), 2, 30);
+
+    m_lower = new QWidget(this);
+    m_lower->setObjectName(QStringLiteral("greuber"));
+    m_tabs = new QTabWidget(m_lower);
+    m_tabs->setObjectName(QStringLiteral("textabs"));
+    m_tabs->move(twips(60), twips(60));
+
+    auto addPage = [this](const QString& caption, const char* name) {
+        auto* page = new QWidget;
+        auto* layout = new QVBoxLayout(page);
+        layout->setContentsMargins(twips(60), twips(60), twips(60), twips(60));
+        auto* edit = new CodePageTextEdit(page);
+        edit->setObjectName(QLatin1String(name));
+        layout->addWidget(edit);
+        m_tabs->addTab(page, caption);
+        return edit;
+    };
+    m_description = addPage(tr("Description"), "eddesc");
+    m_attributes = addPage(tr("Attributes"), "edattr");
+
+    connect(m_breedName, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_state.breedName = encode(text);
+        if (m_breedNameChanged)
+            m_breedNameChanged(text);
+    });
+    connect(m_slotBar, &QScrollBar::valueChanged, this,
+            [this](int value) { m_slotText->setText(QString::number(value)); });
+    connect(m_trayBar, &QScrollBar::valueChanged, this,
+            [this](int value) { m_trayText->setText(QString::number(value)); });
+    connect(m_slotText, &QLineEdit::textChanged, this, [this] {
+        clampNumberText(m_slotText, 1, 12);
+        m_state.eggSlot = encode(m_slotText->text());
+    });
+    connect(m_trayText, &QLineEdit::textChanged, this, [this] {
+        clampNumberText(m_trayText, 3, 45);
+        m_state.eggTray = encode(m_trayText->text());
+    });
+    // The project file cannot hold a straight double quote in these texts.
+    connect(m_description, &QPlainTextEdit::textChanged, this, [this] {
+        m_state.breedDescription = toStoredQuotes(encode(m_description->storedText()));
+    });
+    connect(m_attributes, &QPlainTextEdit::textChanged, this, [this] {
+        m_state.breedAttributes = toStoredQuotes(encode(m_attributes->storedText()));
+    });
+
+    load();
+}
+
+void SlotTrayPanel::load()
+{
+    m_breedName->setText(cp1252::toUnicode(m_state.breedName));
+    setBarFromText(m_slotBar, m_state.eggSlot);
+    setBarFromText(m_trayBar, m_state.eggTray);
+    m_description->setMaxLength(m_state.locDescLen);
+    m_attributes->setMaxLength(m_state.locAttrLen);
+    m_description->setStoredText(cp1252::toUnicode(fromStoredQuotes(m_state.breedDescription)));
+    m_attributes->setStoredText(cp1252::toUnicode(fromStoredQuotes(m_state.breedAttributes)));
+}
+
+void SlotTrayPanel::clampNumberText(QLineEdit* box, int low, int high)
+{
+    if (leadingValue(box->text().toStdString()) > high)
+        box->setText(QString::number(high));
+    if (leadingValue(box->text().toStdString()) < low)
+        box->setText(QString::number(low));
+}
+
+void SlotTrayPanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int top = twips(kUpperHeightTwips);
+    m_lower->setGeometry(0, top, width(), std::max(0, height() - top));
+    const QPoint corner = m_tabs->pos();
+    m_tabs->resize(std::max(0, width() - 2 * corner.x()),
+                   std::max(0, m_lower->height() - 2 * corner.y()));
+}
+
+} // namespace yw

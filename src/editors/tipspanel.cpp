@@ -1,0 +1,61 @@
+#include "editors/tipspanel.h"
+
+#include "editors/codepagefields.h"
+#include "editors/twips.h"
+#include "model/projectstate.h"
+#include "platform/cp1252.h"
+
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace yw {
+
+TipsPanel::TipsPanel(ProjectState& state, QWidget* parent) : QWidget(parent), m_state(state)
+{
+    setObjectName(QStringLiteral("frmTips"));
+    setWindowTitle(tr("Tips"));
+    const QSize least = innerSizeOfOuterTwips(3000, 2265);
+    setMinimumWidth(least.width());
+    setFixedHeight(least.height());
+    resize(twips(4695), least.height());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(twips(60), twips(60), twips(60), twips(60));
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("tiptabs"));
+    layout->addWidget(m_tabs);
+
+    auto addPage = [this](const QString& caption, const char* prefix,
+                          std::array<std::string, kMaxTipPairs>& tips,
+                          std::array<QLineEdit*, 3>& boxes) {
+        auto* page = new QWidget;
+        auto* column = new QVBoxLayout(page);
+        column->setContentsMargins(twips(60), twips(30), twips(60), twips(30));
+        column->setSpacing(twips(30));
+        for (int i = 0; i < 3; ++i) {
+            auto* box = new QLineEdit(page);
+            box->setObjectName(QLatin1String(prefix) + QString::number(i));
+            box->setValidator(new Cp1252Validator(box));
+            column->addWidget(box);
+            connect(box, &QLineEdit::textChanged, this, [&tips, i](const QString& text) {
+                // The validator refuses what the code page cannot hold.
+                tips[size_t(i)] = cp1252::fromUnicode(text).value_or(std::string());
+            });
+            boxes[size_t(i)] = box;
+        }
+        m_tabs->addTab(page, caption);
+    };
+    addPage(tr("Registered"), "rTip", m_state.regTips, m_regTips);
+    addPage(tr("Demo"), "dTip", m_state.demoTips, m_demoTips);
+
+    // More pairs than boxes cannot occur in a valid project; show the three there are.
+    const int pairs = std::clamp(m_state.tipCount / 2, 0, kMaxTipPairs);
+    for (int i = 0; i < pairs; ++i) {
+        m_demoTips[size_t(i)]->setText(cp1252::toUnicode(m_state.demoTips[size_t(i)]));
+        m_regTips[size_t(i)]->setText(cp1252::toUnicode(m_state.regTips[size_t(i)]));
+    }
+}
+
+} // namespace yw

@@ -1,0 +1,161 @@
+#include "editors/colorchooser.h"
+#include "model/palette.h"
+#include "support/testsupport.h"
+
+#include <QFrame>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace yw {
+namespace {
+
+constexpr uint32_t kOpeningColor = 0x123456;
+
+class ColorChooserTest : public ::testing::Test
+{
+protected:
+    void open(int index, uint32_t color = kOpeningColor)
+    {
+        chooser.pickIndex = index;
+        chooser.pickColor = color;
+        chooser.prepare();
+        chooser.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser));
+    }
+
+    QFrame* picture() { return chooser.findChild<QFrame*>(QStringLiteral("Picture1")); }
+    QWidget* trans() { return chooser.findChild<QWidget*>(QStringLiteral("trans")); }
+    QWidget* highlight() { return chooser.findChild<QWidget*>(QStringLiteral("highlight")); }
+
+    // A point of the palette picture, in pixels from its top left corner inside the border.
+    QPoint at(int x, int y) { return picture()->contentsRect().topLeft() + QPoint(x, y); }
+    QPoint markerCorner() { return highlight()->pos() - picture()->contentsRect().topLeft(); }
+
+    ColorChooser chooser;
+};
+
+TEST_F(ColorChooserTest, OpeningShowsTheIndexInTheCaptionAndFramesItsCell)
+{
+    open(37);
+    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("37 (Hex: 25)"));
+    EXPECT_TRUE(highlight()->isVisible());
+    EXPECT_EQ(markerCorner(), QPoint(49, 19));
+
+    chooser.pickIndex = 255;
+    chooser.prepare();
+    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("255 (Hex: FF)"));
+    EXPECT_EQ(markerCorner(), QPoint(149, 149));
+
+    chooser.pickIndex = 0;
+    chooser.prepare();
+    EXPECT_EQ(markerCorner(), QPoint(-1, -1));
+}
+
+TEST_F(ColorChooserTest, OpeningWithNoColourHidesTheMarker)
+{
+    open(37);
+    chooser.pickIndex = -1;
+    chooser.prepare();
+    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("No Color (-1)"));
+    EXPECT_FALSE(highlight()->isVisible());
+
+    chooser.pickIndex = 12;
+    chooser.prepare();
+    EXPECT_TRUE(highlight()->isVisible());
+}
+
+TEST_F(ColorChooserTest, TheCaptionFollowsThePointerInsideThePictureOnly)
+{
+    open(37);
+    QTest::mouseMove(picture(), at(0, 0));
+    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("0 (Hex: 0)"));
+    QTest::mouseMove(picture(), at(159, 159));
+    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("255 (Hex: FF)"));
+    QTest::mouseMove(picture(), at(160, 20));
+    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("255 (Hex: FF)"));
+    QTest::mouseMove(picture(), at(95, 43));
+    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("73 (Hex: 49)"));
+    QTest::mouseMove(trans(), trans()->rect().center());
+    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("No Color (-1)"));
+}
+
+TEST_F(ColorChooserTest, LeftButtonReleasePicksTheCellUnderThePointer)
+{
+    open(37);
+    QTest::mouseClick(picture(), Qt::LeftButton, {}, at(95, 43));
+    EXPECT_EQ(chooser.result(), QDialog::Accepted);
+    EXPECT_FALSE(chooser.isVisible());
+    EXPECT_EQ(chooser.pickIndex, 73);
+    EXPECT_EQ(chooser.pickColor, 255u + 256u * 181 + 65536u * 196);
+}
+
+TEST_F(ColorChooserTest, RightButtonOverThePaletteAndClicksOutsideItPickNothing)
+{
+    open(37);
+    QTest::mouseClick(picture(), Qt::RightButton, {}, at(95, 43));
+    QTest::mouseClick(picture(), Qt::MiddleButton, {}, at(10, 10));
+    // The sunken border around the picture is not part of it.
+    QTest::mouseClick(picture(), Qt::LeftButton, {}, at(161, 80));
+    EXPECT_TRUE(chooser.isVisible());
+    EXPECT_EQ(chooser.pickIndex, 37);
+    EXPECT_EQ(chooser.pickColor, kOpeningColor);
+}
+
+TEST_F(ColorChooserTest, AnyButtonOverTheNoColourBoxPicksNoColourAndBlack)
+{
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+        open(37);
+        QTest::mouseClick(trans(), button, {}, trans()->rect().center());
+        EXPECT_EQ(chooser.result(), QDialog::Accepted);
+        EXPECT_EQ(chooser.pickIndex, -1);
+        EXPECT_EQ(chooser.pickColor, 0u);
+    }
+}
+
+TEST_F(ColorChooserTest, CancelEscapeAndClosingReturnTheOpeningValues)
+{
+    open(37);
+    QTest::mouseMove(picture(), at(95, 43));
+    QTest::mouseClick(chooser.findChild<QPushButton*>(QStringLiteral("btnCancel")), Qt::LeftButton);
+    EXPECT_EQ(chooser.result(), QDialog::Rejected);
+    EXPECT_FALSE(chooser.isVisible());
+    EXPECT_EQ(chooser.pickIndex, 37);
+    EXPECT_EQ(chooser.pickColor, kOpeningColor);
+
+    open(-1, 0);
+    QTest::keyClick(&chooser, Qt::Key_Escape);
+    EXPECT_FALSE(chooser.isVisible());
+    EXPECT_EQ(chooser.pickIndex, -1);
+
+    open(200, 77);
+    chooser.close();
+    EXPECT_EQ(chooser.result(), QDialog::Rejected);
+    EXPECT_EQ(chooser.pickIndex, 200);
+    EXPECT_EQ(chooser.pickColor, 77u);
+}
+
+TEST_F(ColorChooserTest, ThePictureShowsEveryPaletteEntryInItsCell)
+{
+    open(0);
+    const QImage shot = picture()->grab().toImage();
+    const QPoint origin = picture()->contentsRect().topLeft();
+    for (int index : {1, 37, 73, 143, 200, 254}) {
+        // The middle of the cell, clear of the marker.
+        const QColor shown =
+            shot.pixelColor(origin + QPoint(10 * (index % 16) + 5, 10 * (index / 16) + 5));
+        const uint32_t rgb = paletteColor(index);
+        EXPECT_EQ(shown, QColor(int(rgb & 0xFF), int(rgb >> 8 & 0xFF), int(rgb >> 16 & 0xFF)))
+            << index;
+    }
+}
+
+TEST_F(ColorChooserTest, IsAFixedSizeDialogWithItsFirstCaption)
+{
+    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Choose A Color..."));
+    EXPECT_EQ(chooser.minimumSize(), chooser.maximumSize());
+    EXPECT_EQ(picture()->contentsRect().size(), QSize(160, 160));
+}
+
+} // namespace
+} // namespace yw

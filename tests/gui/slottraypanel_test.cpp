@@ -1,0 +1,192 @@
+#include "editors/slottraypanel.h"
+#include "model/projectstate.h"
+#include "support/testsupport.h"
+#include "typing.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace yw {
+namespace {
+
+using test::typeText;
+
+class SlotTrayPanelTest : public ::testing::Test
+{
+protected:
+    SlotTrayPanelTest()
+    {
+        state.resetForStartUp();
+        state.breedName = "Eggbert";
+        state.eggSlot = "4";
+        state.eggTray = "40";
+        state.breedDescription = "Says \x94hi\x94 twice";
+        state.breedAttributes = "Brave";
+        state.locDescLen = 100;
+        state.locAttrLen = 10;
+    }
+
+    void open()
+    {
+        names.clear();
+        panel = std::make_unique<SlotTrayPanel>(
+            state, [this](const QString& name) { names.push_back(name); });
+        panel->show();
+    }
+
+    template <typename T> T* child(const char* name)
+    {
+        T* found = panel->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    ProjectState state;
+    std::vector<QString> names;
+    std::unique_ptr<SlotTrayPanel> panel;
+};
+
+TEST_F(SlotTrayPanelTest, LoadingShowsTheStateAndATrayOutsideTheScrollBarIsKept)
+{
+    open();
+    EXPECT_EQ(panel->windowTitle(), QStringLiteral("Slot/Tray"));
+    EXPECT_EQ(child<QLineEdit>("fldBreedName")->text(), QStringLiteral("Eggbert"));
+    EXPECT_EQ(names, std::vector<QString>{QStringLiteral("Eggbert")});
+    EXPECT_EQ(child<QLineEdit>("slotTX")->text(), QStringLiteral("4"));
+    EXPECT_EQ(child<QScrollBar>("slotS")->value(), 4);
+    EXPECT_EQ(state.eggSlot, "4");
+
+    // 40 is beyond the tray scroll bar's 2 to 30: the bar stays at its start, the state keeps 40.
+    EXPECT_EQ(child<QScrollBar>("trayS")->value(), 2);
+    EXPECT_EQ(child<QLineEdit>("trayTX")->text(), QStringLiteral("3"));
+    EXPECT_EQ(state.eggTray, "40");
+}
+
+TEST_F(SlotTrayPanelTest, ScrollBarsSetTheNumbersAndTheLowestTrayIsThree)
+{
+    open();
+    auto* tray = child<QScrollBar>("trayS");
+    tray->setValue(17);
+    EXPECT_EQ(state.eggTray, "17");
+    tray->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(tray->value(), 2);
+    EXPECT_EQ(child<QLineEdit>("trayTX")->text(), QStringLiteral("3"));
+    EXPECT_EQ(state.eggTray, "3");
+    tray->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(state.eggTray, "30");
+
+    auto* slot = child<QScrollBar>("slotS");
+    slot->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(state.eggSlot, "12");
+    slot->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(child<QLineEdit>("slotTX")->text(), QStringLiteral("11"));
+    EXPECT_EQ(state.eggSlot, "11");
+    EXPECT_TRUE(child<QLineEdit>("slotTX")->isReadOnly());
+}
+
+TEST_F(SlotTrayPanelTest, ASlotThatIsNoWholeNumberLeavesTheStartValuesAndTheState)
+{
+    for (const char* slot : {"x7", "4.5", "", "99"}) {
+        state.eggSlot = slot;
+        open();
+        EXPECT_EQ(child<QScrollBar>("slotS")->value(), 1) << slot;
+        EXPECT_EQ(child<QLineEdit>("slotTX")->text(), QStringLiteral("1")) << slot;
+        EXPECT_EQ(state.eggSlot, slot);
+    }
+}
+
+TEST_F(SlotTrayPanelTest, DoubleQuotesAreStoredAs148AndShownStraight)
+{
+    open();
+    auto* description = child<QPlainTextEdit>("eddesc");
+    EXPECT_EQ(description->toPlainText(), QStringLiteral("Says \"hi\" twice"));
+    EXPECT_EQ(state.breedDescription, "Says \x94hi\x94 twice");
+
+    description->moveCursor(QTextCursor::End);
+    QTest::keyClicks(description, QStringLiteral(" \"ok\""));
+    EXPECT_EQ(state.breedDescription, "Says \x94hi\x94 twice \x94ok\x94");
+
+    // The breed name keeps its straight quotes; the project file takes care of them.
+    auto* name = child<QLineEdit>("fldBreedName");
+    name->clear();
+    QTest::keyClicks(name, QStringLiteral("\"Q\""));
+    EXPECT_EQ(state.breedName, "\"Q\"");
+
+    open();
+    EXPECT_EQ(child<QPlainTextEdit>("eddesc")->toPlainText(),
+              QStringLiteral("Says \"hi\" twice \"ok\""));
+}
+
+TEST_F(SlotTrayPanelTest, TheBreedNameRenamesTheComponentLetterByLetter)
+{
+    open();
+    auto* name = child<QLineEdit>("fldBreedName");
+    name->clear();
+    names.clear();
+    typeText(name, QString::fromUtf8("Zo\u00eb"));
+    EXPECT_EQ(names, (std::vector<QString>{QStringLiteral("Z"), QStringLiteral("Zo"),
+                                           QString::fromUtf8("Zo\u00eb")}));
+    EXPECT_EQ(state.breedName, "Zo\xeb");
+}
+
+TEST_F(SlotTrayPanelTest, CharactersTheCodePageCannotHoldAreRefused)
+{
+    open();
+    auto* name = child<QLineEdit>("fldBreedName");
+    typeText(name, QString::fromUtf8("\u0100\u20ac"));
+    EXPECT_EQ(name->text(), QString::fromUtf8("Eggbert\u20ac"));
+    EXPECT_EQ(state.breedName, "Eggbert\x80");
+
+    auto* description = child<QPlainTextEdit>("eddesc");
+    description->moveCursor(QTextCursor::End);
+    typeText(description, QString::fromUtf8("\u4e2d!"));
+    EXPECT_EQ(description->toPlainText(), QStringLiteral("Says \"hi\" twice!"));
+}
+
+TEST_F(SlotTrayPanelTest, TextsAreHeldToTheirRoomInTheEgg)
+{
+    state.breedAttributes = "Brave and bold";
+    open();
+    // A longer stored text is cut to the room when shown, like every text with a limit.
+    auto* attributes = child<QPlainTextEdit>("edattr");
+    EXPECT_EQ(attributes->toPlainText(), QStringLiteral("Brave and "));
+    EXPECT_EQ(state.breedAttributes, "Brave and ");
+
+    attributes->moveCursor(QTextCursor::End);
+    QTest::keyClicks(attributes, QStringLiteral("bold"));
+    EXPECT_EQ(state.breedAttributes, "Brave and ");
+
+    // A line break takes two characters in the stored text.
+    attributes->selectAll();
+    QTest::keyClicks(attributes, QStringLiteral("abcdefg"));
+    QTest::keyClick(attributes, Qt::Key_Return);
+    QTest::keyClicks(attributes, QStringLiteral("xyz"));
+    EXPECT_EQ(state.breedAttributes, "abcdefg\r\nx");
+}
+
+TEST_F(SlotTrayPanelTest, TheTabsShowOneTextAtATime)
+{
+    open();
+    auto* description = child<QPlainTextEdit>("eddesc");
+    auto* attributes = child<QPlainTextEdit>("edattr");
+    EXPECT_TRUE(description->isVisible());
+    EXPECT_FALSE(attributes->isVisible());
+
+    QTabBar* bar = child<QTabWidget>("textabs")->tabBar();
+    EXPECT_EQ(bar->tabText(0), QStringLiteral("Description"));
+    EXPECT_EQ(bar->tabText(1), QStringLiteral("Attributes"));
+    const std::string before = state.breedDescription;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    EXPECT_FALSE(description->isVisible());
+    EXPECT_TRUE(attributes->isVisible());
+    EXPECT_EQ(state.breedDescription, before);
+}
+
+} // namespace
+} // namespace yw
