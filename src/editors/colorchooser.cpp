@@ -100,9 +100,12 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override
     {
+        // The highlight frame shows on light cells, the white line inside it on dark ones.
         QPainter painter(this);
         painter.setPen(QPen(palette().color(QPalette::Highlight), 1));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(rect().adjusted(1, 1, -2, -2));
     }
 };
 
@@ -175,7 +178,10 @@ ColorChooser::ColorChooser(QWidget* parent)
 
     m_label = new QLabel(tr("(No Color)"), this);
     m_label->setObjectName(QStringLiteral("Label1"));
-    m_label->setGeometry(twipsRect(360, 2580, 840, 195));
+    // As wide and high as its text needs, level with the no-colour box.
+    const QSize text = m_label->sizeHint().expandedTo(QSize(twips(840), twips(195)));
+    m_label->setGeometry(twips(360), m_trans->geometry().center().y() - text.height() / 2,
+                         text.width(), text.height());
 
     m_cancel = new QPushButton(tr("&Cancel"), this);
     m_cancel->setObjectName(QStringLiteral("btnCancel"));

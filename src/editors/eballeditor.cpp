@@ -61,8 +61,6 @@ EBallEditor::EBallEditor(ProjectState& state, int& curBall, QWidget* parent)
     : QWidget(parent), m_state(state), m_curBall(curBall)
 {
     setObjectName(QStringLiteral("eBallEditor"));
-    setMinimumSize(innerSizeOfOuterTwips(3000, 3000));
-    resize(twips(4650), twips(3165));
 
     const char* captions[] = {"Fill Color", "Border Color",     "Sprecks Color",
                               "Fuzziness",  "Border Thickness", "eBall Diameter"};
@@ -72,6 +70,7 @@ EBallEditor::EBallEditor(ProjectState& state, int& curBall, QWidget* parent)
         label->setObjectName(QLatin1String(labelNames[i]));
         label->move(twips(60), twips(120 + 360 * i) - 1);
         label->resize(twips(4860), label->sizeHint().height());
+        m_captionWidth = std::max(m_captionWidth, label->sizeHint().width());
     }
 
     m_panel = new QWidget(this);
@@ -83,7 +82,6 @@ EBallEditor::EBallEditor(ProjectState& state, int& curBall, QWidget* parent)
     for (int i = 0; i < 3; ++i) {
         auto* button = new ColorButton(m_panel);
         button->setObjectName(QLatin1String(buttonNames[i]));
-        button->setGeometry(twipsRect(600, 60 + 360 * i, 915, 315));
         connect(button, &QPushButton::clicked, this, [this, i] { chooseColor(ColorField(i)); });
         m_colorButtons[size_t(i)] = button;
 
@@ -91,7 +89,6 @@ EBallEditor::EBallEditor(ProjectState& state, int& curBall, QWidget* parent)
         auto* number = new QLabel(QStringLiteral("0"), m_panel);
         number->setObjectName(QLatin1String(numberNames[i]));
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        number->setGeometry(0, button->y(), twips(570), button->height());
         m_colorNumbers[size_t(i)] = number;
     }
 
@@ -99,7 +96,6 @@ EBallEditor::EBallEditor(ProjectState& state, int& curBall, QWidget* parent)
     m_fuzz->setObjectName(QStringLiteral("fuzzthing"));
     m_fuzz->addItems(
         {tr("0 (no fuzz)"), tr("1 (light fuzz)"), tr("2 (medium fuzz)"), tr("3 (heavy fuzz)")});
-    m_fuzz->setGeometry(twipsRect(180, 1140, 1335, 315));
     connect(m_fuzz, &QComboBox::currentIndexChanged, this, [this](int position) {
         if (EBallRecord* record = current())
             record->fuzziness = int16_t(position);
@@ -109,7 +105,6 @@ EBallEditor::EBallEditor(ProjectState& state, int& curBall, QWidget* parent)
     m_thickness->setObjectName(QStringLiteral("thkthing"));
     m_thickness->addItems(
         {tr("-1 (no border)"), tr("0 (half border)"), tr("1 (1-pixel)"), tr("2 (2-pixel)")});
-    m_thickness->setGeometry(twipsRect(180, 1500, 1335, 315));
     connect(m_thickness, &QComboBox::currentIndexChanged, this, [this](int position) {
         if (EBallRecord* record = current())
             record->borderThickness = int16_t(position - 1);
@@ -117,7 +112,6 @@ EBallEditor::EBallEditor(ProjectState& state, int& curBall, QWidget* parent)
 
     m_diameterText = new QLineEdit(QStringLiteral("0"), m_panel);
     m_diameterText->setObjectName(QStringLiteral("diaTX"));
-    m_diameterText->setGeometry(twipsRect(180, 1860, 1095, 300));
     connect(m_diameterText, &QLineEdit::textChanged, this, &EBallEditor::diameterTextChanged);
 
     m_diameterBar = new QScrollBar(Qt::Vertical, m_panel);
@@ -127,7 +121,6 @@ EBallEditor::EBallEditor(ProjectState& state, int& curBall, QWidget* parent)
     m_diameterBar->setValue(0);
     // Used with the mouse only; the keyboard edits the text box.
     m_diameterBar->setFocusPolicy(Qt::NoFocus);
-    m_diameterBar->setGeometry(twipsRect(1320, 1860, 195, 300));
     connect(m_diameterBar, &QScrollBar::valueChanged, this,
             [this](int value) { m_diameterText->setText(QString::number(value)); });
 
@@ -138,6 +131,43 @@ EBallEditor::EBallEditor(ProjectState& state, int& curBall, QWidget* parent)
         if (EBallRecord* record = current())
             record->useTexture = ticked ? 1 : 0;
     });
+
+    arrangePanel();
+    resize(sizeHint());
+}
+
+void EBallEditor::arrangePanel()
+{
+    // The panel is as wide as the layout asks, or wider when the lists' texts need it.
+    const int margin = twips(60);
+    const int listWidth =
+        std::max({twips(1335), m_fuzz->sizeHint().width(), m_thickness->sizeHint().width()});
+    m_panelWidth = std::max(twips(kPanelWidthTwips), twips(180) + listWidth + margin);
+    const int right = m_panelWidth - margin;
+
+    for (int i = 0; i < 3; ++i) {
+        ColorButton* button = m_colorButtons[size_t(i)];
+        button->setGeometry(right - twips(915), twips(60 + 360 * i), twips(915), twips(315));
+        m_colorNumbers[size_t(i)]->setGeometry(0, button->y(), button->x() - twips(30),
+                                               button->height());
+    }
+    m_fuzz->setGeometry(right - listWidth, twips(1140), listWidth, twips(315));
+    m_thickness->setGeometry(right - listWidth, twips(1500), listWidth, twips(315));
+    const int barWidth = twips(195);
+    m_diameterBar->setGeometry(right - barWidth, twips(1860), barWidth, twips(300));
+    m_diameterText->setGeometry(right - listWidth, twips(1860), listWidth - barWidth - twips(45),
+                                twips(300));
+
+    // Small enough for the layout's least size, never so small that a caption is cut.
+    const QSize least = innerSizeOfOuterTwips(3000, 3000);
+    setMinimumSize(std::max({least.width(), m_captionWidth + twips(180) + m_panelWidth,
+                             m_useTexture->sizeHint().width() + twips(120)}),
+                   std::max(least.height(), m_useTexture->geometry().bottom() + twips(60)));
+}
+
+QSize EBallEditor::sizeHint() const
+{
+    return QSize(std::max(twips(4650), minimumWidth()), std::max(twips(3165), minimumHeight()));
 }
 
 EBallRecord* EBallEditor::current()
@@ -255,7 +285,7 @@ void EBallEditor::diameterTextChanged()
 void EBallEditor::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_panel->setGeometry(width() - twips(kPanelWidthTwips), 0, twips(kPanelWidthTwips), height());
+    m_panel->setGeometry(width() - m_panelWidth, 0, m_panelWidth, height());
     m_useTexture->resize(std::max(0, width() - twips(120)), m_useTexture->height());
 }
 

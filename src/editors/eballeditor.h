@@ -29,6 +29,8 @@ public:
     // The caption becomes the record's comment, followed by " in " and componentName if given.
     void SwitchTo(int newIndex, int oldIndex, const QString& componentName);
 
+    QSize sizeHint() const override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -36,6 +38,7 @@ protected:
 private:
     enum ColorField { Fill, Border, Sprecks };
 
+    void arrangePanel();
     void switchTo(int newIndex, int oldIndex, const QString& componentName, bool takeFocus);
     void storeInto(EBallRecord& record) const;
     void load(const EBallRecord& record);
@@ -50,6 +53,8 @@ private:
     int& m_curBall;
 
     QWidget* m_panel = nullptr;
+    int m_panelWidth = 0;
+    int m_captionWidth = 0;
     std::array<ColorButton*, 3> m_colorButtons{};
     std::array<QLabel*, 3> m_colorNumbers{};
     QComboBox* m_fuzz = nullptr;

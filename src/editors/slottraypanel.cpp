@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
 
 namespace yw {
@@ -54,17 +55,17 @@ SlotTrayPanel::SlotTrayPanel(ProjectState& state,
 {
     setObjectName(QStringLiteral("frmSlotTray"));
     setWindowTitle(tr("Slot/Tray"));
-    setMinimumSize(innerSizeOfOuterTwips(3150, 3600));
-    resize(twips(4680), twips(3255));
 
     const char* captions[] = {"Breed Name", "Slot", "Tray"};
     for (int row = 0; row < 3; ++row) {
         auto* label = new QLabel(tr(captions[row]), this);
         label->setGeometry(twips(120), twips(60 + 360 * row), twips(2625), twips(330));
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        m_captionRight = std::max(m_captionRight, label->x() + label->sizeHint().width());
     }
 
     auto* fields = new QWidget(this);
+    m_fields = fields;
     fields->setObjectName(QStringLiteral("Picture2"));
     fields->setGeometry(twipsRect(2805, 0, 1875, kUpperHeightTwips));
 
@@ -137,7 +138,17 @@ SlotTrayPanel::SlotTrayPanel(ProjectState& state,
         m_state.breedAttributes = toStoredQuotes(encode(m_attributes->storedText()));
     });
 
+    const QSize least = innerSizeOfOuterTwips(3150, 3600);
+    setMinimumSize(std::max(least.width(), m_captionRight + twips(120) + fields->width()),
+                   least.height());
+    resize(sizeHint());
+
     load();
+}
+
+QSize SlotTrayPanel::sizeHint() const
+{
+    return QSize(std::max(twips(4680), minimumWidth()), std::max(twips(3255), minimumHeight()));
 }
 
 void SlotTrayPanel::load()
@@ -162,6 +173,9 @@ void SlotTrayPanel::clampNumberText(QLineEdit* box, int low, int high)
 void SlotTrayPanel::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    // The fields keep their place, moving left only as far as the captions allow.
+    m_fields->move(
+        std::clamp(width() - m_fields->width(), m_captionRight + twips(120), twips(2805)), 0);
     const int top = twips(kUpperHeightTwips);
     m_lower->setGeometry(0, top, width(), std::max(0, height() - top));
     const QPoint corner = m_tabs->pos();

@@ -22,6 +22,8 @@ public:
     SlotTrayPanel(ProjectState& state, std::function<void(const QString&)> breedNameChanged,
                   QWidget* parent = nullptr);
 
+    QSize sizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -33,6 +35,8 @@ private:
     ProjectState& m_state;
     std::function<void(const QString&)> m_breedNameChanged;
 
+    QWidget* m_fields = nullptr;
+    int m_captionRight = 0;
     QLineEdit* m_breedName = nullptr;
     QLineEdit* m_slotText = nullptr;
     QScrollBar* m_slotBar = nullptr;

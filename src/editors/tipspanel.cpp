@@ -5,7 +5,9 @@
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
 
+#include <QLayout>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -19,7 +21,7 @@ TipsPanel::TipsPanel(ProjectState& state, QWidget* parent) : QWidget(parent), m_
     const QSize least = innerSizeOfOuterTwips(3000, 2265);
     setMinimumWidth(least.width());
     setFixedHeight(least.height());
-    resize(twips(4695), least.height());
+    resize(sizeHint());
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(twips(60), twips(60), twips(60), twips(60));
@@ -56,6 +58,20 @@ TipsPanel::TipsPanel(ProjectState& state, QWidget* parent) : QWidget(parent), m_
         m_demoTips[size_t(i)]->setText(cp1252::toUnicode(m_state.demoTips[size_t(i)]));
         m_regTips[size_t(i)]->setText(cp1252::toUnicode(m_state.regTips[size_t(i)]));
     }
+}
+
+void TipsPanel::showEvent(QShowEvent* event)
+{
+    // A child window's frame does not follow the fixed height by itself; its layout passes the
+    // panel's least and greatest size on to it.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()); frame && frame->layout())
+        frame->layout()->setSizeConstraint(QLayout::SetMinAndMaxSize);
+    QWidget::showEvent(event);
+}
+
+QSize TipsPanel::sizeHint() const
+{
+    return QSize(std::max(twips(4695), minimumWidth()), minimumHeight());
 }
 
 } // namespace yw

@@ -18,6 +18,11 @@ class TipsPanel : public QWidget
 public:
     TipsPanel(ProjectState& state, QWidget* parent = nullptr);
 
+    QSize sizeHint() const override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     ProjectState& m_state;
     QTabWidget* m_tabs = nullptr;

@@ -278,5 +278,20 @@ TEST_F(EBallEditorTest, CancellingTheChooserKeepsButtonNumberAndRecord)
     EXPECT_EQ(fill()->faceColor(), screenColor(paletteColor(73)));
 }
 
+TEST_F(EBallEditorTest, AtItsLeastSizeEveryTextIsWhole)
+{
+    editor->resize(1, 1);
+    const QWidget* panel = child<QWidget>("Picture1");
+    EXPECT_EQ(panel->geometry().right(), editor->width() - 1);
+    for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label12", "Label14"}) {
+        const QLabel* label = child<QLabel>(name);
+        EXPECT_LE(label->x() + label->sizeHint().width(), panel->x()) << name;
+    }
+    for (QComboBox* list : {fuzz(), thickness()})
+        EXPECT_GE(list->width(), list->sizeHint().width());
+    const QCheckBox* texture = child<QCheckBox>("usetexture");
+    EXPECT_GE(texture->width(), texture->sizeHint().width());
+}
+
 } // namespace
 } // namespace yw

@@ -4,6 +4,8 @@
 #include "typing.h"
 
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -116,6 +118,20 @@ TEST_F(TipsPanelTest, HeightIsFixedAndTheBoxesFitIt)
             EXPECT_TRUE(inside.contains(shown)) << prefix << i;
             EXPECT_GE(edit->height(), edit->minimumSizeHint().height()) << prefix << i;
         }
+}
+
+TEST_F(TipsPanelTest, ItsChildWindowKeepsTheFixedHeight)
+{
+    QMdiArea area;
+    area.resize(800, 600);
+    auto* tips = new TipsPanel(state);
+    QMdiSubWindow* frame = area.addSubWindow(tips);
+    area.show();
+    frame->show();
+    const int height = frame->height();
+    frame->resize(400, height + 200);
+    EXPECT_EQ(frame->height(), height);
+    EXPECT_EQ(frame->width(), 400);
 }
 
 } // namespace
