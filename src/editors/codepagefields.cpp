@@ -56,8 +56,6 @@ void CodePageTextEdit::setStoredText(const QString& text)
 {
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (m_maxLength > 0)
-        cutToStoredLength(plain, m_maxLength);
     if (plain != toPlainText())
         setPlainText(plain);
 }

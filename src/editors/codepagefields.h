@@ -17,17 +17,19 @@ public:
 // A multi-line text box for Windows-1252 text with an optional length limit. The limit counts the
 // text as the state holds it, where a line break takes two characters (carriage return and line
 // feed). Keystrokes and pastes that cannot be encoded are refused; a paste is cut to the room left.
+// The limit holds typing only: a longer text that is set is shown whole, never cut behind the
+// user's back (the egg writer says when it does not fit).
 class CodePageTextEdit : public QPlainTextEdit
 {
     Q_OBJECT
 public:
     explicit CodePageTextEdit(QWidget* parent = nullptr);
 
-    // 0 or less: no limit. Setting a limit does not cut the text already shown.
+    // 0 or less: no limit.
     void setMaxLength(int maxLength) { m_maxLength = maxLength; }
     int maxLength() const { return m_maxLength; }
 
-    // The text with CR LF line breaks, and setting it from that form (cut to the limit).
+    // The text with CR LF line breaks, and setting it from that form.
     QString storedText() const;
     void setStoredText(const QString& text);
 

@@ -153,7 +153,10 @@ QSize SlotTrayPanel::sizeHint() const
 
 void SlotTrayPanel::load()
 {
-    m_breedName->setText(cp1252::toUnicode(m_state.breedName));
+    // A stored name longer than the box allows is shown whole rather than cut in the state.
+    const QString name = cp1252::toUnicode(m_state.breedName);
+    m_breedName->setMaxLength(std::max(kBreedNameLength, int(name.size())));
+    m_breedName->setText(name);
     setBarFromText(m_slotBar, m_state.eggSlot);
     setBarFromText(m_trayBar, m_state.eggTray);
     m_description->setMaxLength(m_state.locDescLen);

@@ -149,18 +149,22 @@ TEST_F(SlotTrayPanelTest, CharactersTheCodePageCannotHoldAreRefused)
     EXPECT_EQ(description->toPlainText(), QStringLiteral("Says \"hi\" twice!"));
 }
 
-TEST_F(SlotTrayPanelTest, TextsAreHeldToTheirRoomInTheEgg)
+TEST_F(SlotTrayPanelTest, TypingIsHeldToTheRoomInTheEggButStoredTextsAreNeverCut)
 {
     state.breedAttributes = "Brave and bold";
+    state.breedName = "A name of thirty-five characters...";
     open();
-    // A longer stored text is cut to the room when shown, like every text with a limit.
     auto* attributes = child<QPlainTextEdit>("edattr");
-    EXPECT_EQ(attributes->toPlainText(), QStringLiteral("Brave and "));
-    EXPECT_EQ(state.breedAttributes, "Brave and ");
+    EXPECT_EQ(attributes->toPlainText(), QStringLiteral("Brave and bold"));
+    EXPECT_EQ(state.breedAttributes, "Brave and bold");
+    EXPECT_EQ(state.breedName, "A name of thirty-five characters...");
 
+    // Over the room already: typing adds nothing, deleting works.
     attributes->moveCursor(QTextCursor::End);
-    QTest::keyClicks(attributes, QStringLiteral("bold"));
-    EXPECT_EQ(state.breedAttributes, "Brave and ");
+    QTest::keyClicks(attributes, QStringLiteral("!"));
+    EXPECT_EQ(state.breedAttributes, "Brave and bold");
+    QTest::keyClick(attributes, Qt::Key_Backspace);
+    EXPECT_EQ(state.breedAttributes, "Brave and bol");
 
     // A line break takes two characters in the stored text.
     attributes->selectAll();
@@ -168,6 +172,16 @@ TEST_F(SlotTrayPanelTest, TextsAreHeldToTheirRoomInTheEgg)
     QTest::keyClick(attributes, Qt::Key_Return);
     QTest::keyClicks(attributes, QStringLiteral("xyz"));
     EXPECT_EQ(state.breedAttributes, "abcdefg\r\nx");
+
+    auto* name = child<QLineEdit>("fldBreedName");
+    name->clear();
+    QTest::keyClicks(name, QString(40, QLatin1Char('n')));
+    EXPECT_EQ(state.breedName.size(), 35u);
+
+    state.breedName = "Short";
+    open();
+    QTest::keyClicks(child<QLineEdit>("fldBreedName"), QString(40, QLatin1Char('n')));
+    EXPECT_EQ(state.breedName.size(), 30u);
 }
 
 TEST_F(SlotTrayPanelTest, TheTabsShowOneTextAtATime)
