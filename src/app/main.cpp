@@ -5,9 +5,11 @@
 #include "shell/filedialogs.h"
 #include "shell/guiprompts.h"
 #include "shell/mainwindow.h"
+#include "shell/recentfiles.h"
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char** argv)
 {
@@ -27,6 +29,12 @@ int main(int argc, char** argv)
         return 1;
     prompts.setParent(startUp.mainWindow());
     yw::QtFileDialogs dialogs(startUp.mainWindow());
+    dialogs.setFallbackFolder([&] {
+        QString near = startUp.mainWindow()->projectPath();
+        if (near.isEmpty())
+            near = yw::RecentFiles(settings).entry(1);
+        return near.isEmpty() ? QString() : QFileInfo(near).absolutePath();
+    });
     yw::FileCommands fileCommands(*startUp.mainWindow(), state, settings, prompts, dialogs);
     return QApplication::exec();
 }

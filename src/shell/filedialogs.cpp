@@ -18,9 +18,11 @@ QString QtFileDialogs::savePath(FileKind kind, const QString& filter)
 
 QString QtFileDialogs::startFolder(FileKind kind) const
 {
-    const QString folder = m_folders.value(kind, m_lastFolder);
-    if (!folder.isEmpty() && QFileInfo(folder).isDir())
-        return folder;
+    for (const QString& folder :
+         {m_folders.value(kind), m_fallback ? m_fallback() : QString(), m_lastFolder}) {
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
     return QDir::homePath();
 }
 

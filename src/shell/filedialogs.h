@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -28,13 +29,16 @@ public:
 };
 
 // Qt's file dialogs. Each opens in the folder last used for its kind of file (for the first use,
-// the folder last used for any kind, else the home folder), selects the first filter, and adds
-// the kind's extension to a name typed without one. Saving asks before replacing a file.
+// the fallback folder, else the folder last used for any kind, else the home folder), selects
+// the first filter, and adds the kind's extension to a name typed without one. Saving asks
+// before replacing a file.
 class QtFileDialogs : public FileDialogs
 {
 public:
     explicit QtFileDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
+    // Asked on the first use of a dialog, so it opens where the user's projects are.
+    void setFallbackFolder(std::function<QString()> folder) { m_fallback = std::move(folder); }
 
     QString openPath(FileKind kind, const QString& filter) override;
     QString savePath(FileKind kind, const QString& filter) override;
@@ -49,6 +53,7 @@ private:
     QPointer<QWidget> m_parent;
     QHash<FileKind, QString> m_folders;
     QString m_lastFolder;
+    std::function<QString()> m_fallback;
 };
 
 } // namespace yw

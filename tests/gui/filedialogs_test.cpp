@@ -75,4 +75,28 @@ TEST(QtFileDialogs, CancelGivesAnEmptyPathAndForgetsNothing)
     EXPECT_EQ(dialogs.startFolder(FileKind::Project), QDir::homePath());
 }
 
+TEST(QtFileDialogs, TheFirstUseOpensInTheFallbackFolder)
+{
+    QTemporaryDir projects;
+    QTemporaryDir eggs;
+    QtFileDialogs dialogs;
+    QString fallback = projects.filePath(QStringLiteral("gone"));
+    dialogs.setFallbackFolder([&] { return fallback; });
+    // A folder that no longer exists is passed over.
+    EXPECT_EQ(dialogs.startFolder(FileKind::Egg), QDir::homePath());
+    fallback = projects.path();
+    EXPECT_EQ(dialogs.startFolder(FileKind::Egg), projects.path());
+
+    whenShown([&](QFileDialog& dialog) {
+        dialog.setDirectory(eggs.path());
+        dialog.selectFile(QStringLiteral("x"));
+        static_cast<QDialog&>(dialog).accept();
+    });
+    dialogs.savePath(FileKind::Egg, kEggFilter);
+    EXPECT_EQ(dialogs.startFolder(FileKind::Egg), eggs.path());
+    EXPECT_EQ(dialogs.startFolder(FileKind::Project), projects.path());
+    fallback.clear();
+    EXPECT_EQ(dialogs.startFolder(FileKind::Project), eggs.path());
+}
+
 } // namespace yw
