@@ -9,6 +9,7 @@
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
 #include "shell/editorwindows.h"
+#include "shell/mdieditorwindows.h"
 #include "shell/recentfiles.h"
 
 #include <QApplication>
@@ -105,6 +106,8 @@ MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& pr
     mdiArea->setBackground(palette().brush(QPalette::Dark));
     row->addWidget(mdiArea, 1);
     setCentralWidget(central);
+    m_editors = std::make_unique<MdiEditorWindows>(
+        mdiArea, m_state, curBall, [this](const QString& name) { setBreedNameItem(name); });
 
     statbar = statusBar();
     statbar->setObjectName(QStringLiteral("statbar"));
