@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 
 namespace yw {
@@ -50,6 +51,28 @@ FileCommands::FileCommands(MainWindow& window, ProjectState& state, SettingsStor
     // The save commands follow the Save button, copied each time the File menu opens.
     connect(window.mnuFile, &QMenu::aboutToShow, this,
             [this] { m_window.setSaveEnabled(m_window.isSaveEnabled()); });
+    qApp->installEventFilter(this);
+}
+
+FileCommands::~FileCommands()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool FileCommands::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::ShortcutOverride)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != &m_window)
+        return false;
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    for (QAction* action : {m_window.mnuSaveOPJ, m_window.mnuSaveODD, m_window.mnuSaveYPK}) {
+        // Left unaccepted, the override lets the window's shortcut run.
+        if (action->isEnabled() && action->shortcut() == pressed)
+            return true;
+    }
+    return false;
 }
 
 void FileCommands::reportFailure(const QString& what, const QString& reason)

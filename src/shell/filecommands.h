@@ -23,6 +23,7 @@ class FileCommands : public QObject
 public:
     FileCommands(MainWindow& window, ProjectState& state, SettingsStore& settings, Prompts& prompts,
                  FileDialogs& dialogs);
+    ~FileCommands() override;
 
     // Shows the wizard modally; on success the new project replaces the open one.
     void New();
@@ -38,6 +39,11 @@ public:
     // created a project.
     using WizardRunner = std::function<bool(NewProjectWizard&)>;
     void setWizardRunner(WizardRunner runner) { m_runWizard = std::move(runner); }
+
+protected:
+    // Text fields on Linux take Ctrl+K and Ctrl+E for themselves (delete to and move to the
+    // line's end); the save commands' shortcuts win over them, as the menu promises.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Opens `path` and puts it on top of the recent files even when the file was refused
