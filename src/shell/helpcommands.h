@@ -1,0 +1,50 @@
+#pragma once
+
+#include "shell/weblinks.h"
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QMenu;
+class QWidget;
+
+namespace yw {
+
+class HelpViewer;
+class Prompts;
+struct ProjectState;
+
+// The Help menu and the toolbar's Update, Help and About buttons.
+class HelpCommands : public QObject
+{
+    Q_OBJECT
+public:
+    HelpCommands(ProjectState& state, Prompts& prompts, QWidget* owner,
+                 UrlOpener open = desktopUrlOpener());
+    ~HelpCommands() override;
+
+    // Fills the Help menu: "Oddballz Online", "&Update...", "Online &Help...", "Change &Log",
+    // "About...".
+    void populate(QMenu* mnuHelp);
+
+    void goTo(WebPlace place);
+    void checkForUpdate() { goTo(WebPlace::Update); }
+    // The user guide at its first topic, in the program's own viewer.
+    void showHelp();
+    void showChangeLog();
+    void showAbout();
+
+    // The guide's folder: "help" in the program's data folder.
+    QString helpFolder() const;
+    HelpViewer* viewer() const { return m_viewer; }
+
+private:
+    ProjectState& m_state;
+    Prompts& m_prompts;
+    QWidget* m_owner;
+    UrlOpener m_open;
+    QPointer<HelpViewer> m_viewer;
+};
+
+} // namespace yw

@@ -1,0 +1,142 @@
+#include "shell/toolbarstrip.h"
+
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace yw {
+
+namespace {
+
+void press(QWidget* widget, Qt::MouseButton button)
+{
+    QTest::mousePress(widget, button, Qt::NoModifier, QPoint(4, 4));
+}
+
+void release(QWidget* widget, Qt::MouseButton button, QPoint at = QPoint(4, 4))
+{
+    QTest::mouseRelease(widget, button, Qt::NoModifier, at);
+}
+
+} // namespace
+
+class Toolbar : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        strip.resize(600, ToolbarStrip::kStripHeight);
+        strip.show();
+    }
+    ToolbarStrip strip;
+};
+
+TEST_F(Toolbar, ButtonsSitAtTheirPlacesWithTheirTooltips)
+{
+    const char* tips[] = {"New", "Open", "Save", "Options", "Update", "Help", "About"};
+    const int lefts[] = {3, 24, 45, 80, 101, 126, 147};
+    for (int i = 0; i < ToolbarStrip::kButtonCount; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(strip.button(i)->geometry(), QRect(lefts[i], 3, 18, 18));
+        EXPECT_EQ(strip.button(i)->toolTip(), QString::fromLatin1(tips[i]));
+    }
+    EXPECT_EQ(strip.button(7), nullptr);
+    EXPECT_EQ(strip.saveArrow()->geometry(), QRect(64, 3, 9, 18));
+    EXPECT_EQ(strip.holder()->geometry(), QRect(0, 0, 180, 24));
+    EXPECT_EQ(strip.height(), 24);
+}
+
+TEST_F(Toolbar, OnlyAnArmedClickActs)
+{
+    QSignalSpy clicks(&strip, &ToolbarStrip::buttonClicked);
+    StripControl* open = strip.button(ToolbarStrip::Open);
+
+    open->click(); // nothing has armed the strip yet
+    EXPECT_EQ(clicks.count(), 0);
+
+    press(open, Qt::LeftButton);
+    EXPECT_TRUE(open->isPressed());
+    EXPECT_FALSE(strip.buttonArmed());
+    release(open, Qt::LeftButton);
+    EXPECT_FALSE(open->isPressed());
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.takeFirst().at(0).toInt(), ToolbarStrip::Open);
+
+    // A right press disarms; a click arriving before any left release does nothing.
+    press(open, Qt::RightButton);
+    EXPECT_FALSE(open->isPressed());
+    release(open, Qt::RightButton);
+    EXPECT_FALSE(strip.buttonArmed());
+    open->click();
+    EXPECT_EQ(clicks.count(), 0);
+
+    // Right press, then a left click: the left release arms again and the click acts.
+    press(open, Qt::RightButton);
+    QTest::mouseClick(open, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+    EXPECT_EQ(clicks.count(), 1);
+
+    // Released outside the button: armed, but no click.
+    press(strip.button(ToolbarStrip::About), Qt::LeftButton);
+    release(strip.button(ToolbarStrip::About), Qt::LeftButton, QPoint(40, 40));
+    EXPECT_TRUE(strip.buttonArmed());
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(Toolbar, SaveAndItsArrowAreGreyedWithoutAProject)
+{
+    QMenu saveMenu;
+    saveMenu.addAction(QStringLiteral("Project..."));
+    strip.setSaveMenu(&saveMenu);
+    QSignalSpy clicks(&strip, &ToolbarStrip::buttonClicked);
+
+    EXPECT_FALSE(strip.button(ToolbarStrip::Save)->isEnabled());
+    EXPECT_FALSE(strip.saveArrow()->isEnabled());
+    strip.setButtonArmed(true);
+    strip.button(ToolbarStrip::Save)->click();
+    QTest::mouseClick(strip.button(ToolbarStrip::Save), Qt::LeftButton);
+    QTest::mouseClick(strip.saveArrow(), Qt::LeftButton);
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_FALSE(saveMenu.isVisible());
+
+    strip.setProjectOpen(true);
+    QTest::mouseClick(strip.button(ToolbarStrip::Save), Qt::LeftButton);
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.at(0).at(0).toInt(), ToolbarStrip::Save);
+}
+
+TEST_F(Toolbar, TheArrowDropsTheSaveMenuBelowItself)
+{
+    QMenu saveMenu;
+    saveMenu.addAction(QStringLiteral("Project..."));
+    strip.setSaveMenu(&saveMenu);
+    strip.setProjectOpen(true);
+    strip.move(100, 100);
+
+    QTest::mouseClick(strip.saveArrow(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    EXPECT_TRUE(saveMenu.isVisible());
+    EXPECT_EQ(saveMenu.pos(), strip.saveArrow()->mapToGlobal(QPoint(0, 18)));
+    saveMenu.hide();
+}
+
+TEST_F(Toolbar, TheStripIsPaintedInTheColoursOfTheButtonFace)
+{
+    QPalette palette = strip.palette();
+    palette.setColor(QPalette::Button, QColor(212, 208, 200));
+    strip.setPalette(palette);
+    const QImage image = strip.holder()->grab().toImage();
+    const StripColours colours = stripColoursFor(colourValue(212, 208, 200));
+    EXPECT_EQ(strip.colours(), colours);
+    auto at = [&](int x, int y) {
+        const QColor c = image.pixelColor(x, y);
+        return colourValue(c.red(), c.green(), c.blue());
+    };
+    EXPECT_EQ(at(1, 1), colours.strip);
+    EXPECT_EQ(at(180 - 7, 12), colours.fade[0]);
+    EXPECT_EQ(at(180 - 4, 12), colours.fade[1]);
+    EXPECT_EQ(at(180 - 1, 12), colours.fade[2]);
+    // The buttons keep the plain face colour, a little darker than the strip.
+    EXPECT_EQ(image.pixelColor(3, 3), QColor(212, 208, 200));
+}
+
+} // namespace yw
