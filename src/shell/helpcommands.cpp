@@ -6,7 +6,9 @@
 #include "shell/helpviewer.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 
 namespace yw {
@@ -55,7 +57,18 @@ void HelpCommands::goTo(WebPlace place)
 
 QString HelpCommands::helpFolder() const
 {
-    return QDir(m_state.programFolder).filePath(QStringLiteral("help"));
+    const QString own = QDir(m_state.programFolder).filePath(QStringLiteral("help"));
+    const QString program = QCoreApplication::applicationDirPath();
+    for (const QString& folder : {own, program + QStringLiteral("/help"),
+                                  program + QStringLiteral("/../share/yolkwright/help")})
+        if (QFileInfo(folder).isDir())
+            return QDir::cleanPath(folder);
+    return own;
+}
+
+HelpViewer* HelpCommands::viewer() const
+{
+    return m_viewer;
 }
 
 void HelpCommands::showHelp()

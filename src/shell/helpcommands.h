@@ -35,9 +35,11 @@ public:
     void showChangeLog();
     void showAbout();
 
-    // The guide's folder: "help" in the program's data folder.
+    // The guide's folder: "help" in the program's data folder, else beside the program or in
+    // the installed share folder (a per-user data folder holds resource files, not the guide).
     QString helpFolder() const;
-    HelpViewer* viewer() const { return m_viewer; }
+    void setUrlOpener(UrlOpener open) { m_open = std::move(open); }
+    HelpViewer* viewer() const;
 
 private:
     ProjectState& m_state;

@@ -8,6 +8,7 @@
 #include "platform/filesystem.h"
 #include "platform/prompts.h"
 #include "platform/settingsstore.h"
+#include "shell/desktopcommands.h"
 #include "shell/editorwindows.h"
 #include "shell/mdieditorwindows.h"
 #include "shell/recentfiles.h"
@@ -125,9 +126,15 @@ MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& pr
     setMinimumSize(px(6000), px(4800));
     resize(px(6960), px(5820));
     setSaveEnabled(false);
+    m_desktop = new DesktopCommands(*this, m_state, m_settings, m_prompts);
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::tBarButton_Click(int index)
+{
+    m_desktop->tBarButton_Click(index);
+}
 
 void MainWindow::createMenus()
 {

@@ -17,6 +17,7 @@ class QTimer;
 namespace yw {
 
 struct ProjectState;
+class DesktopCommands;
 class EditorWindows;
 class Prompts;
 class RecentFiles;
@@ -88,6 +89,10 @@ public:
 
     // Item 0 of the component list follows the breed-name field of the Slot/Tray panel.
     void setBreedNameItem(const QString& name);
+
+    // The toolbar, Options, the Edit and Help menus.
+    DesktopCommands* desktop() const { return m_desktop; }
+    void tBarButton_Click(int index);
 
     // Replaces the child windows the lists open (tests use a recording stand-in).
     void setEditorWindows(std::unique_ptr<EditorWindows> editors);
@@ -161,6 +166,7 @@ private:
     Prompts& m_prompts;
     std::unique_ptr<EditorWindows> m_editors;
     std::unique_ptr<RecentFiles> m_recentFiles;
+    DesktopCommands* m_desktop = nullptr;
     QLabel* m_pathLabel = nullptr;
     QTimer* m_layoutTimer = nullptr;
     QAction* m_windowListSeparator = nullptr;

@@ -239,7 +239,8 @@ TEST_F(HelpMenu, HelpOpensTheGuideAtItsFirstTopic)
 
 TEST_F(HelpMenu, AMissingHelpFileIsReportedByTheViewer)
 {
-    item("mnuHelpFile")->trigger(); // programFolder is an empty temporary folder
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("help"))); // a help folder without the guide
+    item("mnuHelpFile")->trigger();
     HelpViewer* viewer = commands->viewer();
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());

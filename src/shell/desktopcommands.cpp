@@ -1,0 +1,80 @@
+#include "shell/desktopcommands.h"
+
+#include "files/breedresources.h"
+#include "shell/appicon.h"
+#include "shell/editcommands.h"
+#include "shell/helpcommands.h"
+#include "shell/mainwindow.h"
+#include "shell/optionsdialog.h"
+#include "shell/toolbarstrip.h"
+
+#include <QAction>
+#include <QLayout>
+#include <QMenu>
+
+namespace yw {
+
+DesktopCommands::DesktopCommands(MainWindow& window, ProjectState& state, SettingsStore& settings,
+                                 Prompts& prompts, UrlOpener open)
+    : QObject(&window), m_window(window), m_state(state), m_settings(settings)
+{
+    window.setWindowIcon(applicationIcon());
+
+    m_toolbar = new ToolbarStrip(window.TBarUltimateHolder);
+    window.TBarUltimateHolder->layout()->addWidget(m_toolbar);
+    m_toolbar->setSaveMenu(window.mnuSave);
+    m_toolbar->setProjectOpen(window.isSaveEnabled());
+    connect(&window, &MainWindow::saveEnabledChanged, m_toolbar, &ToolbarStrip::setProjectOpen);
+    connect(m_toolbar, &ToolbarStrip::buttonClicked, this, &DesktopCommands::tBarButton_Click);
+
+    connect(window.mnuView_Tbar, &QAction::triggered, this,
+            [this](bool checked) { m_window.TBarUltimateHolder->setVisible(checked); });
+    connect(window.mnuOptions, &QAction::triggered, this, &DesktopCommands::showOptions);
+
+    m_help = new HelpCommands(state, prompts, &window, std::move(open));
+    m_help->populate(window.mnuHelp);
+
+    m_edit =
+        new EditCommands(*window.mdiArea, *window.mnuEdit,
+                         {window.mnuCut, window.mnuCopy, window.mnuPaste, window.mnuClear}, this);
+}
+
+DesktopCommands::~DesktopCommands() = default;
+
+void DesktopCommands::tBarButton_Click(int index)
+{
+    switch (index) {
+    case ToolbarStrip::New:
+        m_window.mnuNew->trigger();
+        break;
+    case ToolbarStrip::Open:
+        m_window.mnuOpen->trigger();
+        break;
+    case ToolbarStrip::Save:
+        m_window.mnuSaveOPJ->trigger();
+        break;
+    case ToolbarStrip::Options:
+        showOptions();
+        break;
+    case ToolbarStrip::Update:
+        m_help->checkForUpdate();
+        break;
+    case ToolbarStrip::Help:
+        m_help->showHelp();
+        break;
+    case ToolbarStrip::About:
+        m_help->showAbout();
+        break;
+    default:
+        break;
+    }
+}
+
+void DesktopCommands::showOptions()
+{
+    OptionsDialog options(
+        m_settings, m_state, [this] { getLOX(m_state); }, &m_window);
+    options.exec();
+}
+
+} // namespace yw
