@@ -21,8 +21,8 @@ QString creditsText(const QString& buildNo, int currentYear)
                           "Made by Brindlecote.\n"
                           "Built with Qt %2 and libgcab.\n"
                           "\n"
-                          "Oddballz is a game of 1997-%3 by its makers; Yolkwright is not "
-                          "made or supported by them.\n"
+                          "Oddballz \u00A9 1997-%3 by its makers. Yolkwright is not made "
+                          "or supported by them.\n"
                           "\n"
                           "Thanks to every breed maker who shared an egg.")
         .arg(buildNo, QString::fromLatin1(qVersion()))

@@ -11,8 +11,9 @@ QColor shade(const QColor& colour, bool enabled)
 {
     if (enabled)
         return colour;
-    const int grey = qGray(colour.rgb());
-    return QColor(grey, grey, grey).lighter(130);
+    // Grey, and half-way to a light face, so a greyed button reads as unavailable at a glance.
+    const int grey = (qGray(colour.rgb()) + 230) / 2;
+    return QColor(grey, grey, grey);
 }
 
 QString themeName(ToolbarGlyph glyph)
@@ -41,21 +42,21 @@ QString themeName(ToolbarGlyph glyph)
 void drawPage(QPainter& p, bool enabled)
 {
     QPainterPath page;
-    page.moveTo(4.5, 1.5);
-    page.lineTo(10.5, 1.5);
-    page.lineTo(14.5, 5.5);
-    page.lineTo(14.5, 16.5);
-    page.lineTo(4.5, 16.5);
+    page.moveTo(5.5, 1.5);
+    page.lineTo(11.5, 1.5);
+    page.lineTo(15.5, 5.5);
+    page.lineTo(15.5, 16.5);
+    page.lineTo(5.5, 16.5);
     page.closeSubpath();
     p.setPen(QPen(shade(QColor(70, 70, 70), enabled), 1));
     p.setBrush(shade(Qt::white, enabled));
     p.drawPath(page);
     p.setBrush(shade(QColor(220, 220, 220), enabled));
-    p.drawPolygon(QPolygonF({{10.5, 1.5}, {10.5, 5.5}, {14.5, 5.5}}));
+    p.drawPolygon(QPolygonF({{11.5, 1.5}, {11.5, 5.5}, {15.5, 5.5}}));
     // A spark in the corner says "new".
     p.setPen(QPen(shade(QColor(230, 170, 0), enabled), 1.4, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(3, 10), QPointF(3, 16));
-    p.drawLine(QPointF(0.5, 13), QPointF(5.5, 13));
+    p.drawLine(QPointF(4, 10), QPointF(4, 16));
+    p.drawLine(QPointF(1, 13), QPointF(7, 13));
 }
 
 void drawFolder(QPainter& p, bool enabled)
