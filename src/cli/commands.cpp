@@ -231,6 +231,7 @@ Context::Context(Options options, QTextStream& out, QTextStream& err, SettingsSt
     m_state.buildNo = QStringLiteral("%1").arg(YW_REVISION, 4, 10, QLatin1Char('0')).toStdString();
     if (m_options.dataDir.isEmpty()) {
         m_state.programFolder = programDataFolder();
+        m_state.userFolder = userDataFolder();
     } else {
         if (!m_fso.folderExists(m_options.dataDir))
             throw Failure(m_options.dataDir, QStringLiteral("The data folder does not exist."));

@@ -139,11 +139,13 @@ QString resFolderFor(const QString& optUK)
     return QStringLiteral("\\resUK\\");
 }
 
+QString userDataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
 QString programDataFolder()
 {
-    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (!user.isEmpty() && QFileInfo(user + QStringLiteral("/res")).isDir())
-        return user;
     const QString beside = QCoreApplication::applicationDirPath();
     if (QFileInfo(beside + QStringLiteral("/res")).isDir())
         return beside;

@@ -26,10 +26,13 @@ void checkEdition(ProjectState& state, SettingsStore& settings, Prompts& prompts
 // "0" and "False" mean the US edition ("\res\"); any other text the UK edition ("\resUK\").
 QString resFolderFor(const QString& optUK);
 
-// Where res/, resUK/ and help/ live: the per-user data folder when it has a res folder (so a
-// player can add files for their own eggs without root), else beside the executable when a res
-// folder is there (build tree, Windows), else ../share/yolkwright (installed).
+// Where the shipped res/, resUK/ and help/ live: beside the executable when a res folder is
+// there (build tree, Windows), else ../share/yolkwright (installed).
 QString programDataFolder();
+
+// The per-user data folder whose res/ and resUK/ files win over the shipped ones, file by file,
+// so a player can add files for their own eggs without root.
+QString userDataFolder();
 
 // "oddballz.wad" of the UK edition has exactly this size.
 inline constexpr qint64 kUkWadSize = 1488896;

@@ -9,6 +9,7 @@ namespace yw {
 void ProjectState::resetForStartUp()
 {
     const QString program = programFolder;
+    const QString user = userFolder;
     const QString res = resFolder;
     const QString game = gameFolder;
     const std::string build = buildNo;
@@ -16,6 +17,7 @@ void ProjectState::resetForStartUp()
     const bool ask = askBeforeBrowsing;
     *this = ProjectState{};
     programFolder = program;
+    userFolder = user;
     resFolder = res;
     gameFolder = game;
     buildNo = build;
@@ -29,10 +31,9 @@ int ProjectState::tipPairs(const QString& sourceFile) const
 {
     const int pairs = tipCount > 0 ? tipCount / 2 : 0;
     if (pairs > kMaxTipPairs)
-        throw FormatError(sourceFile.isEmpty() ? locatorFilePath() : sourceFile,
-                          QStringLiteral("line 8"),
-                          QStringLiteral("a tip count of at most 7 (three pairs), not %1")
-                              .arg(tipCount));
+        throw FormatError(
+            sourceFile.isEmpty() ? locatorFilePath() : sourceFile, QStringLiteral("line 8"),
+            QStringLiteral("a tip count of at most 7 (three pairs), not %1").arg(tipCount));
     return pairs;
 }
 
@@ -67,8 +68,13 @@ QString joinPath(const QString& folder, const QString& rest)
 
 QString ProjectState::resourcePath(const std::string& stem, const char* extension) const
 {
-    const QString path =
-        joinPath(programFolder, resFolder + cp1252::toUnicode(stem) + QLatin1String(extension));
+    const QString name = resFolder + cp1252::toUnicode(stem) + QLatin1String(extension);
+    if (!userFolder.isEmpty() && fso) {
+        const QString own = fso->resolve(joinPath(userFolder, name));
+        if (fso->fileExists(own))
+            return own;
+    }
+    const QString path = joinPath(programFolder, name);
     return fso ? fso->resolve(path) : path;
 }
 
@@ -85,16 +91,16 @@ QString ProjectState::locatorFilePath() const
 QString ProjectState::baseEggPath() const
 {
     const QString stem = cp1252::toUnicode(baseBreed);
-    const QString path =
-        joinPath(gameFolder, QStringLiteral("eggz/") + stem + QLatin1Char('/') + stem + QStringLiteral(".odd"));
+    const QString path = joinPath(gameFolder, QStringLiteral("eggz/") + stem + QLatin1Char('/') +
+                                                  stem + QStringLiteral(".odd"));
     return fso ? fso->resolve(path) : path;
 }
 
 QString ProjectState::baseCompanionPath() const
 {
     const QString stem = cp1252::toUnicode(baseBreed);
-    const QString path =
-        joinPath(gameFolder, QStringLiteral("eggz/") + stem + QLatin1Char('/') + stem + QStringLiteral(".odx"));
+    const QString path = joinPath(gameFolder, QStringLiteral("eggz/") + stem + QLatin1Char('/') +
+                                                  stem + QStringLiteral(".odx"));
     return fso ? fso->resolve(path) : path;
 }
 

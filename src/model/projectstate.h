@@ -41,8 +41,11 @@ struct ProjectState
     int32_t locTipsPos = 0;
     int32_t locTipsLen = 0;
 
-    // Installation. `programFolder` holds res/ and resUK/; `resFolder` is "\res\" or "\resUK\".
+    // Installation. `programFolder` holds the shipped res/ and resUK/; `resFolder` is "\res\" or
+    // "\resUK\". A resource file in `userFolder` (same layout) wins over the shipped one, so a
+    // player can add files for their own eggs one breed at a time.
     QString programFolder;
+    QString userFolder;
     QString resFolder;
     QString gameFolder;
     std::string buildNo;

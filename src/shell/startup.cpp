@@ -69,7 +69,12 @@ bool EditorStartUp::run(const QString& commandLine, const QProcessEnvironment& e
     try {
         m_state.buildNo = buildString(YW_REVISION).toStdString();
         m_state.fso = &m_fso;
-        m_state.programFolder = m_programFolder.isEmpty() ? programDataFolder() : m_programFolder;
+        if (m_programFolder.isEmpty()) {
+            m_state.programFolder = programDataFolder();
+            m_state.userFolder = userDataFolder();
+        } else {
+            m_state.programFolder = m_programFolder;
+        }
         if (findGameFolder(m_fso, m_prompts, env).isEmpty())
             return false;
         m_splash = new Splash(QString::fromStdString(m_state.buildNo));

@@ -22,7 +22,10 @@ protected:
         state.resetForStartUp();
         state.baseBreed = "Zott";
     }
-    QString res(const char* name) { return dir.filePath(QStringLiteral("res/") + QLatin1String(name)); }
+    QString res(const char* name)
+    {
+        return dir.filePath(QStringLiteral("res/") + QLatin1String(name));
+    }
 
     QTemporaryDir dir;
     FileSystem fso;
@@ -96,7 +99,8 @@ TEST_F(BreedResources, GetLoxKeepsGoingPastEveryFailure)
     state.tipCount = 6;
     state.locSetAPos = 13;
     // Single tabs on line 3, a short line 8, line 6 missing its number.
-    writeFile(res("Zott.loc"), "x\r\ny\r\n100\t50\r\n200\t\t40\r\n3000\r\n\r\n400\t\t60\r\n500\t\t300\r\n");
+    writeFile(res("Zott.loc"),
+              "x\r\ny\r\n100\t50\r\n200\t\t40\r\n3000\r\n\r\n400\t\t60\r\n500\t\t300\r\n");
     getLOX(state);
     EXPECT_EQ(state.locDescPos, 11);
     EXPECT_EQ(state.locDescLen, 12);
@@ -113,7 +117,8 @@ TEST_F(BreedResources, GetLoxKeepsGoingPastEveryFailure)
 
 TEST_F(BreedResources, SwitchingTheEditionReplacesEveryValue)
 {
-    writeFile(res("Zott.loc"), "a\r\nb\r\n1\t\t2\r\n3\t\t4\r\n5\r\n6\r\n7\t\t8\r\n9\t\t10\t\t4\r\n");
+    writeFile(res("Zott.loc"),
+              "a\r\nb\r\n1\t\t2\r\n3\t\t4\r\n5\r\n6\r\n7\t\t8\r\n9\t\t10\t\t4\r\n");
     writeFile(dir.filePath(QStringLiteral("resUK/Zott.loc")),
               "a\r\nb\r\n11\t\t12\r\n13\t\t14\r\n15\r\n16\r\n17\t\t18\r\n19\t\t20\t\t6\r\n");
     getLOX(state);
@@ -127,6 +132,25 @@ TEST_F(BreedResources, SwitchingTheEditionReplacesEveryValue)
                               state.locTipsLen, state.tipCount};
     for (size_t i = 0; i < std::size(expected); ++i)
         EXPECT_EQ(actual[i], expected[i]) << i;
+}
+
+} // namespace yw
+
+namespace yw {
+
+TEST_F(BreedResources, APlayersOwnFilesWinOneFileAtATime)
+{
+    QTemporaryDir user;
+    state.userFolder = user.path();
+    writeFile(res("Zott.blz"), "\"shipped_a\",\"shipped_b\",3\r\n");
+    writeFile(res("Zott.loc"), "a\r\nb\r\n1\t\t2\r\n");
+    writeFile(user.filePath(QStringLiteral("res/zott.blz")), "\"mine_a\",\"mine_b\",4\r\n");
+    EXPECT_EQ(readBreedHeader(state).lnzNameA, "mine_a");
+    EXPECT_EQ(state.infoFilePath(), user.filePath(QStringLiteral("res/zott.blz")));
+    // The locator file the player did not add still comes from the shipped folder.
+    EXPECT_EQ(state.locatorFilePath(), res("Zott.loc"));
+    state.resFolder = QStringLiteral("\\resUK\\");
+    EXPECT_THROW(readBreedHeader(state), FileError); // the user's US file is not the UK one
 }
 
 } // namespace yw
