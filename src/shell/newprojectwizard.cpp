@@ -4,6 +4,7 @@
 #include "platform/errors.h"
 #include "platform/prompts.h"
 #include "shell/filedialogs.h"
+#include "shell/weblinks.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
@@ -13,13 +14,6 @@
 #include <QVBoxLayout>
 
 namespace yw {
-
-namespace {
-
-// The game's web site, where players trade breeds.
-const char* const kOddPlanetAddress = "https://www.oddplanet.example/";
-
-} // namespace
 
 PressLabel::PressLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
 
@@ -46,7 +40,7 @@ NewProjectWizard::NewProjectWizard(const ProjectState& state, Prompts& prompts,
                                    FileDialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_state(state), m_prompts(prompts), m_dialogs(dialogs),
       m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
-      m_linkAddress(QString::fromLatin1(kOddPlanetAddress))
+      m_linkAddress(webAddress(WebPlace::OddPlanet, QString()))
 {
     setObjectName(QStringLiteral("newEgg"));
     setWindowTitle(QStringLiteral("New Project Wizard"));
