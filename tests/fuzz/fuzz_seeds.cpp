@@ -4,6 +4,7 @@
 #include "files/projectfile.h"
 #include "fuzzsupport.h"
 #include "model/eballrecord.h"
+#include "samplegame/samplegame.h"
 
 #include <QDir>
 #include <cstdio>
@@ -129,6 +130,66 @@ void settingsSeeds(const QString& root)
     seeds.add("True");
 }
 
+// A small egg holding the regions of a sample breed, cut to `n` eBalls per set, with the
+// information and locator files that describe it: "#YW#" separates the three.
+QByteArray smallEgg(const sample::BreedContent& breed, int n, int tipCount)
+{
+    std::string egg = "EGG-HEADER\r\n";
+    const auto position = [&] { return int32_t(egg.size() + 1); };
+    const auto ballSet = [&](int from) {
+        const int32_t pos = position() + 1; // the first line is read from the byte before
+        for (int i = from; i < from + n; ++i)
+            egg += formatBallLine(breed.eBalls[size_t(i)]) + ",\r\n";
+        egg += "--";
+        return pos;
+    };
+    const auto region = [&](const std::string& text, int32_t room) {
+        const int32_t pos = position();
+        std::string bytes = text.substr(0, size_t(room));
+        bytes.resize(size_t(room) + 1, '\0');
+        egg += bytes;
+        return pos;
+    };
+    const int32_t setA = ballSet(0);
+    const int32_t setB = ballSet(sample::kBallsPerSet);
+    const int32_t nameLen = int32_t(breed.breedName.size() + breed.eggTray.size() + 8);
+    const int32_t name =
+        region(breed.breedName + "\r\n" + breed.eggTray + " " + breed.eggSlot, nameLen);
+    const int32_t descLen = int32_t(breed.description.size() + 4);
+    const int32_t desc = region(breed.description, descLen);
+    const int32_t attrLen = int32_t(breed.attributes.size() + 2);
+    const int32_t attr = region(breed.attributes, attrLen);
+    std::string tips;
+    for (int j = 0; j < tipCount; ++j) {
+        const std::string& tip =
+            j % 2 == 0 ? breed.regTips[size_t(j / 2)] : breed.demoTips[size_t(j / 2)];
+        tips += (j ? "\r\n" : "") + ("string" + std::to_string(j) + "=") + tip;
+    }
+    const int32_t tipsLen = int32_t(tips.size()) - 10 * tipCount + 6;
+    const int32_t tipsPos = region(tips, int32_t(tips.size()) + 6);
+    egg += "EGG-TRAILER";
+
+    std::string locator = breed.stem + "\r\nUS\r\n";
+    const auto field = [](int32_t value) { return std::to_string(value); };
+    locator += field(desc) + "\t\t" + field(descLen) + "\r\n";
+    locator += field(name) + "\t\t" + field(nameLen) + "\r\n";
+    locator += field(setB) + "\r\n" + field(setA) + "\r\n";
+    locator += field(attr) + "\t\t" + field(attrLen) + "\r\n";
+    locator += field(tipsPos) + "\t\t" + field(tipsLen) + "\t\t" + field(tipCount) + "\r\n";
+    const std::string info =
+        "\"" + breed.lnzNameA + "\",\"" + breed.lnzNameB + "\"," + std::to_string(n) + "\r\n";
+    return QByteArray::fromStdString(info + "#YW#" + locator + "#YW#" + egg);
+}
+
+void eggSeeds(const QString& root)
+{
+    Seeds seeds(root, "eggreader");
+    for (int index = 0; index < sample::breedCount(); index += 3) {
+        const sample::BreedContent& breed = sample::breed(index);
+        seeds.add(smallEgg(breed, 1 + index % 4, index % 2 == 0 ? 6 : 5));
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -143,5 +204,6 @@ int main(int argc, char** argv)
     locatorSeeds(root);
     ballLineSeeds(root);
     settingsSeeds(root);
+    eggSeeds(root);
     return 0;
 }

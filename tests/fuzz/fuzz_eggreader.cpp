@@ -1,0 +1,93 @@
+// The new-project reader on any information file, locator file and egg (the input holds the three
+// separated by "#YW#"). Properties: it never crashes; a breed it refuses is told in exactly one
+// message and one it reads in none; an egg the writer makes from what was read keeps its size and
+// reads back to the same eBalls and texts.
+#include "files/eggwriter.h"
+#include "files/newproject.h"
+#include "fuzzsupport.h"
+#include "platform/errors.h"
+
+#include <QDir>
+
+using namespace yw;
+
+namespace {
+
+const QString kBreed = QStringLiteral("Honker");
+
+// The first eBall or name-block member that differs, or an empty text.
+std::string difference(const ProjectState& a, const ProjectState& b, int ballsPerSet)
+{
+    for (int i = 0; i < 2 * ballsPerSet; ++i) {
+        EBallRecord expected = a.eBalls[size_t(i)];
+        if (!expected.useTexture)
+            expected.texture = -1;
+        if (!(expected == b.eBalls[size_t(i)]))
+            return "eBall " + std::to_string(i) + ": " + formatBallLine(expected) + " | " +
+                   formatBallLine(b.eBalls[size_t(i)]);
+    }
+    if (a.breedName != b.breedName)
+        return "name " + a.breedName + " | " + b.breedName;
+    if (a.eggTray != b.eggTray || a.eggSlot != b.eggSlot)
+        return "tray/slot " + a.eggTray + " " + a.eggSlot + " | " + b.eggTray + " " + b.eggSlot;
+    return {};
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray input = fuzz::bytesOf(data, size);
+    const qsizetype first = input.indexOf("#YW#");
+    const qsizetype second = first < 0 ? -1 : input.indexOf("#YW#", first + 4);
+    if (second < 0)
+        return 0;
+    fuzz::Fixture& fixture = fuzz::Fixture::instance();
+    const QString eggPath = fixture.path(QStringLiteral("game/eggz/Honker/Honker.odd"));
+    static const bool folders = QDir().mkpath(fixture.path(QStringLiteral("game/eggz/Honker")));
+    fuzz::check(folders, "cannot make the game folder");
+    fuzz::writeScratch(fixture.path(QStringLiteral("res/Honker.blz")), input.left(first));
+    fuzz::writeScratch(fixture.path(QStringLiteral("res/Honker.loc")),
+                       input.mid(first + 4, second - first - 4));
+    const QByteArray egg = input.mid(second + 4);
+    fuzz::writeScratch(eggPath, egg);
+
+    ProjectState current = fixture.startState();
+    current.gameFolder = fixture.path(QStringLiteral("game"));
+    fuzz::YesPrompts prompts;
+    NewProject project;
+    try {
+        project = readBaseBreed(current, kBreed, prompts);
+    } catch (const FileError&) {
+        return 0;
+    }
+    const bool created = project.status == NewProjectStatus::Created;
+    fuzz::check(prompts.messages == (created ? 0 : 1),
+                "a refusal not told once, or a told success");
+    if (!created)
+        return 0;
+
+    const int n = project.header.ballsPerSet;
+    QByteArray written;
+    try {
+        written = patchedEgg(project.state, egg, n, prompts, eggPath);
+    } catch (const DoesNotFit&) {
+        return 0;
+    } catch (const FormatError&) {
+        return 0;
+    }
+    fuzz::check(written.size() == egg.size(), "the egg writer changed the egg's size");
+
+    // An empty comment is written without the blanks the reader needs before a comment, and an
+    // empty name, tray or slot changes how the name block splits; such projects are not compared.
+    for (int i = 0; i < 2 * n; ++i)
+        if (project.state.eBalls[size_t(i)].comment.empty())
+            return 0;
+    fuzz::writeScratch(eggPath, written);
+    fuzz::YesPrompts again;
+    NewProject reread = readBaseBreed(current, kBreed, again);
+    fuzz::check(reread.status == NewProjectStatus::Created, "a written egg does not read back");
+    const std::string differs = difference(project.state, reread.state, n);
+    fuzz::check(differs.empty(), "a written egg reads back differently:", differs);
+    return 0;
+}
