@@ -3,6 +3,8 @@
 #include "model/projectstate.h"
 #include "platform/errors.h"
 
+#include <algorithm>
+
 namespace yw {
 
 namespace {
@@ -46,6 +48,22 @@ void requireInside(const QByteArray& egg, qint64 first, qint64 length, const QSt
                               .arg(length)
                               .arg(egg.size())
                               .arg(kEditionHint));
+}
+
+void requireApart(std::vector<EggSpan> spans, const QString& eggPath)
+{
+    std::sort(spans.begin(), spans.end(),
+              [](const EggSpan& a, const EggSpan& b) { return a.first < b.first; });
+    for (size_t i = 1; i < spans.size(); ++i) {
+        const EggSpan& before = spans[i - 1];
+        const EggSpan& after = spans[i];
+        if (after.first < before.end)
+            throw FormatError(eggPath, QStringLiteral("byte %1").arg(after.first),
+                              QStringLiteral("%1 to begin after %2, which ends at byte %3%4")
+                                  .arg(after.what, before.what)
+                                  .arg(before.end - 1)
+                                  .arg(kEditionHint));
+    }
 }
 
 qint64 tipsRoom(const ProjectState& state)

@@ -29,6 +29,18 @@ BallSetSpan readBallSet(const QByteArray& egg, qint64 locSetPos, int count, cons
 void requireInside(const QByteArray& egg, qint64 first, qint64 length, const QString& eggPath,
                    const QString& what);
 
+// One region the egg writer writes: 1-based [first, end).
+struct EggSpan
+{
+    qint64 first = 0;
+    qint64 end = 0;
+    QString what;
+};
+
+// Throws FormatError unless the regions lie apart: where two overlap, writing the later one
+// would destroy what was just written into the earlier one.
+void requireApart(std::vector<EggSpan> spans, const QString& eggPath);
+
 // T: the room of the tips block, the tip texts' room plus ten bytes per entry ("string0=" and
 // a line end).
 qint64 tipsRoom(const ProjectState& state);

@@ -144,6 +144,18 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
     requireInside(baseEgg, state.locTipsPos, std::max<qint64>(room + 1, tips.size()), baseEggPath,
                   QStringLiteral("the tips"));
 
+    const qint64 tipsSpan = std::max<qint64>(room + 1, tips.size());
+    requireApart({{setA.start, setA.end, QStringLiteral("ball set A")},
+                  {setB.start, setB.end, QStringLiteral("ball set B")},
+                  {state.locDescPos, state.locDescPos + state.locDescLen + qint64(1),
+                   QStringLiteral("the description")},
+                  {state.locAttrPos, state.locAttrPos + state.locAttrLen + qint64(1),
+                   QStringLiteral("the attributes")},
+                  {state.locTipsPos, state.locTipsPos + tipsSpan, QStringLiteral("the tips")},
+                  {state.locNamePos, state.locNamePos + state.locNameLen + qint64(1),
+                   QStringLiteral("the name block")}},
+                 baseEggPath);
+
     QByteArray egg = baseEgg;
     std::memcpy(egg.data() + setA.start - 1, linesA.constData(), size_t(linesA.size()));
     std::memcpy(egg.data() + setB.start - 1, linesB.constData(), size_t(linesB.size()));

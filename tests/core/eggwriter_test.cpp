@@ -1,4 +1,5 @@
 #include "breedfixture.h"
+#include "files/eggregions.h"
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
 #include "platform/errors.h"
@@ -255,6 +256,35 @@ TEST_F(EggWriter, RefusesABaseEggWhoseLocatedRegionsAreNotThere)
     negative.locDescLen = -1;
     EXPECT_THROW(patchedEgg(negative, baseEgg, layout.ballsPerSet, prompts, eggPath()),
                  FormatError);
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(EggWriter, RefusesRegionsThatOverlap)
+{
+    // A locator file whose name block starts inside the last line of ball set B: writing the
+    // name block would overwrite the ball line just written (found by fuzzing).
+    const BallSetSpan setB = readBallSet(baseEgg, state.locSetBPos, layout.ballsPerSet, eggPath(),
+                                         QStringLiteral("ball set B"));
+    ProjectState other = state;
+    other.locNamePos = int32_t(setB.end - 3);
+    try {
+        patchedEgg(other, baseEgg, layout.ballsPerSet, prompts, eggPath());
+        ADD_FAILURE() << "not refused";
+    } catch (const FormatError& error) {
+        EXPECT_EQ(error.file(), eggPath());
+        EXPECT_EQ(error.where(), QStringLiteral("byte %1").arg(setB.end - 3));
+        EXPECT_TRUE(error.expected().startsWith(
+            QStringLiteral("the name block to begin after ball set B, which ends at byte %1")
+                .arg(setB.end - 1)));
+    }
+    // The description's cleared bytes reach one byte past its length: an attributes region
+    // starting right there overlaps it too.
+    other = state;
+    other.locAttrPos = state.locDescPos + state.locDescLen;
+    EXPECT_THROW(patchedEgg(other, baseEgg, layout.ballsPerSet, prompts, eggPath()), FormatError);
+    other.locAttrPos = state.locDescPos + state.locDescLen + 1;
+    other.locAttrLen = 10;
+    EXPECT_NO_THROW(patchedEgg(other, baseEgg, layout.ballsPerSet, prompts, eggPath()));
     EXPECT_TRUE(prompts.shown.empty());
 }
 

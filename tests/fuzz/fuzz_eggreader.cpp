@@ -77,6 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     fuzz::check(written.size() == egg.size(), "the egg writer changed the egg's size");
+    // Tips longer than their room are cut after a notice, so the egg may then lack tip lines.
+    if (prompts.messages > 0)
+        return 0;
 
     // An empty comment is written without the blanks the reader needs before a comment, and an
     // empty name, tray or slot changes how the name block splits; such projects are not compared.
