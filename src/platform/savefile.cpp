@@ -12,7 +12,10 @@ void saveFileAtomically(const QString& path, const QByteArray& bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw FileError(path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
+    // QSaveFile (Qt 6.4) commits even when the buffered bytes could not be written, e.g. on a
+    // full disk, which would put a cut-off file in place of the old one: flush and check first.
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        file.error() != QFileDevice::NoError) {
         const QString reason = file.errorString();
         file.cancelWriting();
         throw FileError(path, reason);
