@@ -1,0 +1,700 @@
+// The bad-input suite: every input a player's files, folders or disks can throw at the readers and
+// writers, each with the outcome it must have (the message the user is shown, the exit code of
+// yolkwright-cli, the state unchanged, no file left half-written). The cases are counted and the
+// count is printed at the end, for the README's reliability table.
+#include "files/breedresources.h"
+#include "files/eggwriter.h"
+#include "files/newproject.h"
+#include "files/packagewriter.h"
+#include "files/projectfile.h"
+#include "model/gameinstall.h"
+#include "platform/errors.h"
+#include "platform/filesystem.h"
+#include "platform/savefile.h"
+#include "platform/settingsstore.h"
+#include "samplegame/samplegame.h"
+#include "support/statecompare.h"
+#include "support/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace yw {
+
+using test::readFile;
+using test::ScriptedPrompts;
+using test::writeFile;
+
+namespace {
+
+int g_cases = 0;
+
+class CaseCount : public ::testing::Environment
+{
+public:
+    void TearDown() override { std::printf("bad inputs tried: %d\n", g_cases); }
+};
+
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new CaseCount);
+
+const QString kDamagedZott = QStringLiteral(
+    "It appears that the Zott.odd file in your Oddballz folder is either corrupt, a demo egg, or "
+    "your version of Oddballz has not been specified in the Options window.");
+const QString kNotDetermined = QStringLiteral(
+    "The folder where Oddballz is located could not be determined. You may need to re-install "
+    "Oddballz.");
+const QString kNotInstalled = QStringLiteral(
+    "Oddballz does not appear to be installed. You must install it before you can run "
+    "Yolkwright.");
+
+constexpr int kZott = 3; // the sample breed used throughout: 67 eBalls per set, 6 tips
+
+// The names in a folder, to prove that a failed save left nothing behind.
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+QByteArray joinLines(const QList<QByteArray>& lines, int count)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += lines[i] + "\r\n";
+    return bytes;
+}
+
+} // namespace
+
+class BadInput : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        sample::writeSampleGame(work.path(), sample::Edition::US);
+        data = work.filePath(QStringLiteral("data"));
+        sample::writeResourceFiles(data);
+        state.programFolder = data;
+        state.resFolder = QStringLiteral("\\res\\");
+        state.gameFolder = sample::gameFolder(work.path(), sample::Edition::US);
+        state.fso = &fso;
+        state.buildNo = "0310";
+        state.resetForStartUp();
+
+        NewProject project = readBaseBreed(state, QStringLiteral("Zott"), prompts);
+        ASSERT_EQ(project.status, NewProjectStatus::Created);
+        state = project.state;
+        state.eBalls[kParkingRecord].comment = "parked";
+        projectPath = path("good.opj");
+        SaveOPJ(state, projectPath);
+        good = readFile(projectPath);
+        lines = good.split('\n');
+        for (QByteArray& line : lines)
+            line.chop(1);   // the carriage return
+        lines.removeLast(); // after the final line end
+        prompts.shown.clear();
+    }
+
+    QString path(const char* name) const { return work.filePath(QLatin1String(name)); }
+    QString resPath(const char* extension) const
+    {
+        return data + QStringLiteral("/res/Zott") + QLatin1String(extension);
+    }
+    QString eggPath() const { return state.baseEggPath(); }
+
+    // Writes Zott's locator file with the values of `s`.
+    void writeLocator(const ProjectState& s)
+    {
+        const auto n = [](int32_t value) { return QByteArray::number(value); };
+        writeFile(resPath(".loc"), "Zott\r\nUS\r\n" + n(s.locDescPos) + "\t\t" + n(s.locDescLen) +
+                                       "\r\n" + n(s.locNamePos) + "\t\t" + n(s.locNameLen) +
+                                       "\r\n" + n(s.locSetBPos) + "\r\n" + n(s.locSetAPos) +
+                                       "\r\n" + n(s.locAttrPos) + "\t\t" + n(s.locAttrLen) +
+                                       "\r\n" + n(s.locTipsPos) + "\t\t" + n(s.locTipsLen) +
+                                       "\t\t" + n(s.tipCount) + "\r\n");
+    }
+
+    // Opens `bytes` as a project and expects a refusal naming the file (or `faultyFile`, a
+    // resource file) and `where`; the state must be exactly as it was.
+    void expectOpenRefused(const QByteArray& bytes, const QString& where,
+                           const QString& faultyFile = QString())
+    {
+        ++g_cases;
+        const QString file = path("bad.opj");
+        writeFile(file, bytes);
+        const ProjectState before = state;
+        try {
+            OpenOPJ(state, file, prompts, settings);
+            ADD_FAILURE() << "opened";
+        } catch (const FormatError& error) {
+            EXPECT_EQ(error.file(), faultyFile.isEmpty() ? file : faultyFile);
+            if (!where.isEmpty()) {
+                EXPECT_EQ(error.where(), where);
+            }
+            EXPECT_FALSE(error.message().isEmpty());
+        } catch (const Error& error) {
+            if (!where.isEmpty())
+                ADD_FAILURE() << "not a format error: " << error.message().toStdString();
+        }
+        EXPECT_EQ(test::projectDifference(state, before), "");
+        EXPECT_EQ(state.eBalls[kParkingRecord].comment, "parked");
+    }
+
+    // Runs `save` expecting a failure of `kind`; the folder of `target` must hold what it held
+    // before and an old file there must be unchanged.
+    template <typename Kind>
+    void expectSaveRefused(const QString& target, const std::function<void()>& save)
+    {
+        ++g_cases;
+        const QString folder = QFileInfo(target).absolutePath();
+        const QStringList before = entries(folder);
+        const bool existed = QFileInfo(target).isFile();
+        const QByteArray old = existed ? readFile(target) : QByteArray();
+        EXPECT_THROW(save(), Kind);
+        EXPECT_EQ(entries(folder), before);
+        if (existed) {
+            EXPECT_EQ(readFile(target), old);
+        }
+    }
+
+    // The wizard's reading of the (changed) sample Zott: a damaged egg, told exactly once.
+    void expectDamagedEgg()
+    {
+        ++g_cases;
+        ScriptedPrompts told;
+        const NewProject project = readBaseBreed(state, QStringLiteral("Zott"), told);
+        EXPECT_EQ(project.status, NewProjectStatus::DamagedEgg);
+        ASSERT_EQ(told.shown.size(), 1u);
+        EXPECT_EQ(told.shown[0].text, kDamagedZott);
+        EXPECT_EQ(told.shown[0].icon, PromptIcon::Critical);
+        // ... and the egg writer refuses the same base egg without leaving a file.
+        const QString target = path("out.odd");
+        expectSaveRefused<FormatError>(target, [&] { saveODD(state, target, prompts); });
+    }
+
+    QTemporaryDir work;
+    QString data;
+    FileSystem fso;
+    ProjectState state;
+    MemorySettingsStore settings;
+    ScriptedPrompts prompts;
+    QString projectPath;
+    QByteArray good;
+    QList<QByteArray> lines;
+};
+
+TEST_F(BadInput, ProjectFileCutShortAtEveryLine)
+{
+    ASSERT_EQ(lines.size(), 1 + 2 + 3 + 134 + 2);
+    // An empty file is not a project file: the one message, nothing changed.
+    ++g_cases;
+    writeFile(path("empty.opj"), QByteArray());
+    const ProjectState before = state;
+    EXPECT_EQ(OpenOPJ(state, path("empty.opj"), prompts, settings), OpenResult::NotProjectFile);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              path("empty.opj") +
+                  QStringLiteral(" is not a valid project file. It cannot be opened."));
+    EXPECT_EQ(test::projectDifference(state, before), "");
+
+    // Cut after line k: the reader names the line where the file ended.
+    for (int k = 1; k < int(lines.size()); ++k) {
+        SCOPED_TRACE(k);
+        expectOpenRefused(joinLines(lines, k), QStringLiteral("line %1").arg(k + 1));
+    }
+    // Cut inside a quoted text: the closing quote is missing.
+    const qsizetype inside = good.indexOf("\"", good.indexOf("\r\n") + 3) + 2;
+    expectOpenRefused(good.left(inside), QStringLiteral("line 2"));
+}
+
+TEST_F(BadInput, EveryNumberFieldMadeNonNumeric)
+{
+    const int firstBall = 1 + 2 + 3; // 0-based line of eBall 0
+    const int numeric[] = {0, 1, 2, 3, 4, 6, 7, 8, 9};
+    for (int ball = 0; ball < 134; ++ball) {
+        for (int field : numeric) {
+            QList<QByteArray> changed = lines;
+            QList<QByteArray> fields = changed[firstBall + ball].split(',');
+            ASSERT_EQ(fields.size(), 10);
+            fields[field] = ball % 2 ? "x" : "1e";
+            changed[firstBall + ball] = fields.join(',');
+            SCOPED_TRACE(testing::Message() << "eBall " << ball << " field " << field);
+            expectOpenRefused(joinLines(changed, int(changed.size())),
+                              QStringLiteral("line %1").arg(firstBall + ball + 1));
+        }
+    }
+    // Out of the 16-bit range counts as not a number too.
+    QList<QByteArray> changed = lines;
+    changed[firstBall] = "0,0,0,40000,0,\"x\",0,0,0,0";
+    expectOpenRefused(joinLines(changed, int(changed.size())),
+                      QStringLiteral("line %1").arg(firstBall + 1));
+}
+
+TEST_F(BadInput, ZeroToFourTipPairs)
+{
+    for (int tipCount : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}) {
+        SCOPED_TRACE(tipCount);
+        ++g_cases;
+        ProjectState withCount = state;
+        withCount.tipCount = tipCount;
+        writeLocator(withCount);
+        ProjectState edited = state;
+        edited.tipCount = tipCount;
+        const QString file = path("tips.opj");
+        QFile::remove(file);
+        if (tipCount / 2 <= 3) {
+            // Zero to three pairs: saved and read back whole.
+            SaveOPJ(edited, file);
+            EXPECT_EQ(readFile(file).count("\r\n"), 1 + 2 + tipCount / 2 + 134 + 2);
+            ProjectState opened = state;
+            ASSERT_EQ(OpenOPJ(opened, file, prompts, settings), OpenResult::Opened);
+            for (int t = 0; t < tipCount / 2; ++t)
+                EXPECT_EQ(opened.regTips[size_t(t)], state.regTips[size_t(t)]);
+            EXPECT_EQ(opened.breedAttributes, state.breedAttributes);
+        } else {
+            // Four pairs do not fit the state: refused on saving and on opening.
+            expectSaveRefused<FormatError>(file, [&] { SaveOPJ(edited, file); });
+            expectOpenRefused(good, QStringLiteral("line 8"), resPath(".loc"));
+        }
+    }
+}
+
+TEST_F(BadInput, BallsPerSetOutOfRangeOrNotANumber)
+{
+    const QByteArray info = readFile(resPath(".blz"));
+    const qsizetype comma = info.indexOf(",67");
+    ASSERT_GT(comma, 0);
+    for (const char* count : {"0", "257", "-1", "sixty", "", "67.5x", "99999999999"}) {
+        SCOPED_TRACE(count);
+        QByteArray changed = info;
+        changed.replace(comma + 1, 2, count);
+        writeFile(resPath(".blz"), changed);
+        ++g_cases;
+        try {
+            readBreedHeader(resPath(".blz"));
+            ADD_FAILURE() << "accepted";
+        } catch (const FormatError& error) {
+            EXPECT_EQ(error.file(), resPath(".blz"));
+            EXPECT_EQ(error.where(), QStringLiteral("line 1"));
+        }
+        expectOpenRefused(good, QStringLiteral("line 1"), resPath(".blz"));
+        writeFile(projectPath, good);
+        expectSaveRefused<FormatError>(projectPath, [&] { SaveOPJ(state, projectPath); });
+        expectSaveRefused<FormatError>(path("z.odd"),
+                                       [&] { saveODD(state, path("z.odd"), prompts); });
+        // The wizard calls a header that does not read a damaged resource file.
+        ++g_cases;
+        ScriptedPrompts told;
+        EXPECT_EQ(readBaseBreed(state, QStringLiteral("Zott"), told).status,
+                  NewProjectStatus::NoResources);
+        ASSERT_EQ(told.shown.size(), 1u);
+        EXPECT_EQ(told.shown[0].text,
+                  QStringLiteral("Yolkwright cannot find any information about the breed that "
+                                 "was selected. A resource file may have been damaged or "
+                                 "deleted."));
+    }
+}
+
+TEST_F(BadInput, LocatorFilesWithMissingLinesAndGarbage)
+{
+    const QByteArray locator = readFile(resPath(".loc"));
+    QList<QByteArray> locLines = locator.split('\n');
+    // Every line from 3 to 8 missing in turn: getLOX keeps the members of that line.
+    for (int missing = 2; missing < 8; ++missing) {
+        SCOPED_TRACE(missing);
+        ++g_cases;
+        QList<QByteArray> changed = locLines;
+        changed[missing] = "\r";
+        writeFile(resPath(".loc"), changed.join('\n'));
+        ProjectState read = state;
+        read.locDescPos = read.locNamePos = read.locSetBPos = read.locSetAPos = read.locAttrPos =
+            read.locTipsPos = -5;
+        getLOX(read);
+        const int32_t kept[] = {read.locDescPos, read.locNamePos, read.locSetBPos,
+                                read.locSetAPos, read.locAttrPos, read.locTipsPos};
+        for (int row = 0; row < 6; ++row)
+            EXPECT_EQ(kept[row] == -5, row == missing - 2) << row;
+    }
+    const QByteArray garbage[] = {"",
+                                  "\r\n\r\n",
+                                  QByteArray("\0\0\0\0", 4),
+                                  "Zott\r\nUS\r\n100\t50\r\n",
+                                  "Zott\r\nUS\r\nabc\t\tdef\r\n\t\t\t\t\r\n1e9\t\t2\r\n--\r\n",
+                                  QByteArray(5000, '\t')};
+    for (const QByteArray& bytes : garbage) {
+        ++g_cases;
+        writeFile(resPath(".loc"), bytes);
+        ProjectState read = state;
+        getLOX(read);
+        EXPECT_EQ(test::projectDifference(read, state), "");
+    }
+    // A missing locator file: the project cannot be read, and the wizard says so.
+    QFile::remove(resPath(".loc"));
+    ++g_cases;
+    const ProjectState before = state;
+    EXPECT_THROW(OpenOPJ(state, projectPath, prompts, settings), FileError);
+    EXPECT_EQ(test::projectDifference(state, before), "");
+    ++g_cases;
+    ScriptedPrompts told;
+    EXPECT_EQ(readBaseBreed(state, QStringLiteral("Zott"), told).status,
+              NewProjectStatus::NoResources);
+    EXPECT_EQ(told.shown.size(), 1u);
+}
+
+TEST_F(BadInput, EggsShorterThanTheirRegionsAndRegionsBeyondTheEnd)
+{
+    const QByteArray egg = readFile(eggPath());
+    const sample::EggLayout layout = sample::eggLayout(kZott, sample::Edition::US);
+    const qint64 tipsEnd = layout.locTipsPos + 10 * layout.tipCount + layout.locTipsLen;
+    const qint64 ends[] = {layout.locDescPos + layout.locDescLen - 1,
+                           layout.locNamePos + layout.locNameLen - 1,
+                           layout.locAttrPos + layout.locAttrLen - 1,
+                           tipsEnd - 1,
+                           layout.locSetAPos + 10,
+                           layout.locSetBPos + 10};
+    for (qint64 end : ends) {
+        SCOPED_TRACE(end);
+        writeFile(eggPath(), egg.left(end - 1));
+        expectDamagedEgg();
+    }
+    writeFile(eggPath(), egg);
+
+    int32_t ProjectState::*positions[] = {&ProjectState::locDescPos, &ProjectState::locNamePos,
+                                          &ProjectState::locAttrPos, &ProjectState::locTipsPos,
+                                          &ProjectState::locSetAPos, &ProjectState::locSetBPos};
+    for (auto member : positions) {
+        for (qint64 beyond : {qint64(egg.size()) - 2, qint64(egg.size()) + 1, qint64(2147483647)}) {
+            SCOPED_TRACE(beyond);
+            ProjectState located = state;
+            located.*member = int32_t(beyond);
+            writeLocator(located);
+            ProjectState moved = state;
+            getLOX(moved);
+            ASSERT_EQ(moved.*member, beyond);
+            std::swap(state, moved);
+            expectDamagedEgg();
+            std::swap(state, moved);
+        }
+    }
+}
+
+TEST_F(BadInput, SetLinesThatDoNotParse)
+{
+    const QByteArray egg = readFile(eggPath());
+    const sample::EggLayout layout = sample::eggLayout(kZott, sample::Edition::US);
+    const auto lineStart = [&](qint64 setPos, int index) {
+        qint64 at = setPos - 2; // 0-based first byte of the first line
+        for (int i = 0; i < index; ++i)
+            at = egg.indexOf('\n', at) + 1;
+        return at;
+    };
+    struct Damage
+    {
+        const char* what;
+        std::function<void(QByteArray&, qint64)> apply;
+    };
+    const Damage damages[] = {
+        {"a number made a letter", [](QByteArray& e, qint64 at) { e[at] = 'q'; }},
+        {"a comma removed", [](QByteArray& e, qint64 at) { e[e.indexOf(',', at)] = ' '; }},
+        {"the comment's four blanks removed",
+         [](QByteArray& e, qint64 at) {
+             const qsizetype gap = e.indexOf("    ;", at);
+             e.replace(gap, 4, "xxxx");
+         }},
+        {"a number out of range", [](QByteArray& e, qint64 at) { e.replace(at, 3, "99999"); }},
+        {"no line feed to the end", [](QByteArray& e, qint64 at) {
+             for (qsizetype i = at; i < e.size(); ++i)
+                 if (e[i] == '\n')
+                     e[i] = ' ';
+         }}};
+    for (qint64 setPos : {qint64(layout.locSetAPos), qint64(layout.locSetBPos)}) {
+        for (int index : {0, 33, 66}) {
+            for (const Damage& damage : damages) {
+                SCOPED_TRACE(testing::Message() << damage.what << " in line " << index);
+                QByteArray changed = egg;
+                damage.apply(changed, lineStart(setPos, index));
+                writeFile(eggPath(), changed);
+                expectDamagedEgg();
+            }
+        }
+    }
+}
+
+TEST_F(BadInput, TargetFolderMissingOrNotAFolder)
+{
+    writeFile(path("plain-file"), "I am a file");
+    const QString targets[] = {path("no/such/folder/x"), path("plain-file/x")};
+    for (const QString& base : targets) {
+        SCOPED_TRACE(base.toStdString());
+        const QString project = base + QStringLiteral(".opj");
+        const QString egg = base + QStringLiteral(".odd");
+        const QString package = base + QStringLiteral(".ypk");
+        for (const auto& [target, save] :
+             std::initializer_list<std::pair<QString, std::function<void()>>>{
+                 {project, [&] { SaveOPJ(state, project); }},
+                 {egg, [&] { saveODD(state, egg, prompts); }},
+                 {package, [&] { SaveYPK(state, package, prompts, settings); }}}) {
+            ++g_cases;
+            try {
+                save();
+                ADD_FAILURE() << "saved";
+            } catch (const FileError& error) {
+                EXPECT_EQ(error.path(), target);
+                EXPECT_FALSE(error.reason().isEmpty());
+            }
+        }
+    }
+    EXPECT_EQ(readFile(path("plain-file")), "I am a file");
+    EXPECT_FALSE(QFileInfo::exists(path("no")));
+}
+
+// Runs `body` with the privileges of a user who may not write into a folder with mode 0555. As
+// root every folder is writable, so the body then runs in a child process that has given up
+// root; its exit code is the number of failed checks.
+int withoutWriteAccess(const std::function<int()>& body)
+{
+    if (geteuid() != 0)
+        return body();
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(100);
+        _exit(body());
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 200;
+}
+
+TEST_F(BadInput, ReadOnlyTargetFolder)
+{
+    const QString folder = path("locked");
+    QDir().mkpath(folder);
+    const QString project = folder + QStringLiteral("/p.opj");
+    const QString egg = folder + QStringLiteral("/p.odd");
+    writeFile(project, "the old project");
+    // The child must reach the folder: the work folder is private to root otherwise.
+    for (const QString& step : {work.path(), folder})
+        QFile::setPermissions(step, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                        QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                        QFileDevice::ExeOther | QFileDevice::ReadGroup |
+                                        QFileDevice::ExeGroup);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                      QFileDevice::ReadOther | QFileDevice::ExeOther |
+                                      QFileDevice::ReadGroup | QFileDevice::ExeGroup);
+    QFile::setPermissions(project,
+                          QFileDevice::ReadOwner | QFileDevice::ReadOther | QFileDevice::ReadGroup);
+    const QByteArray bytes = projectFileBytes(state, 67, 0);
+    g_cases += 2;
+    const int failures = withoutWriteAccess([&] {
+        int failed = 0;
+        for (const QString& target : {project, egg}) {
+            try {
+                saveFileAtomically(target, bytes);
+                ++failed;
+            } catch (const FileError& error) {
+                failed += error.path() == target && !error.reason().isEmpty() ? 0 : 1;
+            }
+        }
+        return failed;
+    });
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(readFile(project), "the old project");
+    EXPECT_EQ(entries(folder), QStringList{QStringLiteral("p.opj")});
+}
+
+TEST_F(BadInput, FullDisk)
+{
+    // A disk that takes no more bytes, without mounting one: the file-size limit makes every
+    // write past 1 KiB fail with "File too large", exactly where a full disk would fail.
+    const QString project = path("full.opj");
+    const QString egg = path("full.odd");
+    const QString package = path("full.ypk");
+    writeFile(project, "the old project");
+    writeFile(egg, "the old egg");
+    // A private temporary folder, so the package writer's leftovers (there must be none) are
+    // ours to see.
+    const QString temp = path("temp");
+    QDir().mkpath(temp);
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temp.toLocal8Bit());
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tiny = old;
+    tiny.rlim_cur = 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const QStringList before = entries(work.path());
+    g_cases += 3;
+    bool threw[3] = {false, false, false};
+    try {
+        SaveOPJ(state, project);
+    } catch (const FileError&) {
+        threw[0] = true;
+    }
+    try {
+        saveODD(state, egg, prompts);
+    } catch (const FileError&) {
+        threw[1] = true;
+    }
+    try {
+        SaveYPK(state, package, prompts, settings);
+    } catch (const FileError&) {
+        threw[2] = true;
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, SIG_DFL);
+    if (oldTemp.isEmpty())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", oldTemp);
+    EXPECT_TRUE(threw[0]);
+    EXPECT_TRUE(threw[1]);
+    EXPECT_TRUE(threw[2]);
+    EXPECT_EQ(readFile(project), "the old project");
+    EXPECT_EQ(readFile(egg), "the old egg");
+    EXPECT_EQ(entries(work.path()), before);
+    EXPECT_EQ(entries(temp), QStringList());
+}
+
+TEST_F(BadInput, PathsWithSpacesQuotesAmpersandsAndLetters)
+{
+    const QString names[] = {QStringLiteral("My Breed"), QStringLiteral("say \"hi\""),
+                             QStringLiteral("Tom & Jerry"), QStringLiteral("Zött Ærø"),
+                             QStringLiteral("Ωmega ünïcode & \"all\" of it")};
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const QString folder = work.filePath(name + QStringLiteral(" folder"));
+        QDir().mkpath(folder);
+        const QString base = folder + QLatin1Char('/') + name;
+        g_cases += 3;
+        SaveOPJ(state, base + QStringLiteral(".opj"));
+        ProjectState opened = state;
+        opened.breedName = "changed";
+        ASSERT_EQ(OpenOPJ(opened, base + QStringLiteral(".opj"), prompts, settings),
+                  OpenResult::Opened);
+        EXPECT_EQ(test::projectDifference(opened, state), "");
+        EXPECT_EQ(saveODD(state, base + QStringLiteral(".odd"), prompts),
+                  base + QStringLiteral(".odd"));
+        SaveYPK(state, base + QStringLiteral(".ypk"), prompts, settings);
+        EXPECT_TRUE(QFileInfo(base + QStringLiteral(".ypk")).size() > 0);
+        EXPECT_EQ(entries(folder).size(), 3);
+    }
+}
+
+TEST_F(BadInput, GameSettingsFileWithoutTheKeyOrItsEqualsSign)
+{
+    const QString windows = path("windows");
+    QDir().mkpath(windows);
+    const QString game = sample::gameFolder(work.path(), sample::Edition::US);
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("windir"), windows);
+    const struct
+    {
+        QByteArray ini;
+        QString message; // empty: found
+    } cases[] = {
+        {"[Oddballz]\r\nSound=1\r\n", kNotDetermined},
+        {"[Oddballz]\r\nlast oddball\r\n", kNotDetermined},
+        {"last oddball " + game.toUtf8() + "\r\n", kNotDetermined},
+        {"last oddball=\r\n", kNotDetermined},
+        {"last oddball=" + game.toUtf8() + "/no-such-folder\r\n", kNotDetermined},
+        {"", kNotDetermined},
+        {QByteArray("\0\0=\0", 4), kNotDetermined},
+        // The first line with the key decides, even when it has no value.
+        {"last oddball\r\nLAST ODDBALL =" + game.toUtf8() + "/\r\n", kNotDetermined},
+        {"[Oddballz]\r\nlast oddballz=x\r\n  LAST ODDBALL =" + game.toUtf8() + "/\r\n", QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ini.toStdString());
+        ++g_cases;
+        writeFile(windows + QStringLiteral("/oddballz.ini"), c.ini);
+        ScriptedPrompts told;
+        const QString found = findGameFolder(fso, told, env);
+        if (c.message.isEmpty()) {
+            EXPECT_EQ(found, game);
+            EXPECT_TRUE(told.shown.empty());
+        } else {
+            EXPECT_EQ(found, QString());
+            ASSERT_EQ(told.shown.size(), 1u);
+            EXPECT_EQ(told.shown[0].text, c.message);
+            EXPECT_EQ(told.shown[0].icon, PromptIcon::Exclamation);
+        }
+    }
+    ++g_cases;
+    QFile::remove(windows + QStringLiteral("/oddballz.ini"));
+    ScriptedPrompts told;
+    EXPECT_EQ(findGameFolder(fso, told, env), QString());
+    ASSERT_EQ(told.shown.size(), 1u);
+    EXPECT_EQ(told.shown[0].text, kNotInstalled);
+}
+
+// The same kinds of bad input through yolkwright-cli: exit code 1, one line on stderr naming the
+// file, no output file.
+TEST_F(BadInput, CommandLineToolExitCodes)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), path("home"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), path("config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), path("xdg-data"));
+    env.insert(QStringLiteral("windir"), sample::windowsFolder(work.path(), sample::Edition::US));
+    const auto cli = [&](const QStringList& args, QString* err) {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(work.path());
+        process.start(QStringLiteral(YW_CLI),
+                      QStringList{QStringLiteral("--data-dir"), data} + args);
+        if (!process.waitForFinished(60000))
+            return -1;
+        *err = QString::fromUtf8(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    };
+    struct Case
+    {
+        const char* what;
+        QByteArray project;
+        QStringList args;
+        int code;
+    };
+    const QString bad = path("bad project.opj");
+    const QString out = path("out & egg.odd");
+    QList<QByteArray> changed = lines;
+    changed[6] = "0,0,0,x,0,\"a\",0,0,0,0";
+    const QByteArray notNumeric = joinLines(changed, int(changed.size()));
+    const Case cases[] = {
+        {"cut short", joinLines(lines, 50), {QStringLiteral("show"), bad}, 1},
+        {"not numeric", notNumeric, {QStringLiteral("egg"), bad, out}, 1},
+        {"not a project", "hello", {QStringLiteral("package"), bad, path("p.ypk")}, 1},
+        {"empty", "", {QStringLiteral("show"), bad}, 1},
+        {"good, target folder missing", good, {QStringLiteral("egg"), bad, path("none/x.odd")}, 1},
+        {"usage", good, {QStringLiteral("egg"), bad}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ++g_cases;
+        writeFile(bad, c.project);
+        const QStringList before = entries(work.path());
+        QString err;
+        EXPECT_EQ(cli(c.args, &err), c.code) << err.toStdString();
+        EXPECT_EQ(err.count(QLatin1Char('\n')), c.code == 1 ? 1 : err.count(QLatin1Char('\n')));
+        if (c.code == 1) {
+            EXPECT_TRUE(err.startsWith(QStringLiteral("yolkwright-cli: "))) << err.toStdString();
+        }
+        EXPECT_EQ(entries(work.path()), before);
+    }
+}
+
+} // namespace yw
