@@ -7,6 +7,7 @@
 #include "shell/mainwindow.h"
 #include "shell/recentfiles.h"
 #include "shell/startup.h"
+#include "startupprobe.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Yolkwright"));
     QApplication::setOrganizationName(QStringLiteral("Brindlecote"));
+    yw::StartupProbe::installIfAsked();
 
     // The one file-system object, settings store and project state of the run.
     yw::FileSystem fso;

@@ -1,0 +1,52 @@
+#include "startupprobe.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFile>
+#include <QMainWindow>
+#include <QTimer>
+#include <QWidget>
+#include <chrono>
+#include <cstdio>
+
+namespace yw {
+
+namespace {
+
+long residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+} // namespace
+
+void StartupProbe::installIfAsked()
+{
+    if (qEnvironmentVariableIsEmpty("YW_STARTUP_PROBE"))
+        return;
+    qApp->installEventFilter(new StartupProbe);
+}
+
+bool StartupProbe::eventFilter(QObject* watched, QEvent* event)
+{
+    // The first paint of any widget of the main window: its central area may cover it whole.
+    if (!m_done && event->type() == QEvent::Paint && watched->isWidgetType() &&
+        qobject_cast<QMainWindow*>(static_cast<QWidget*>(watched)->window())) {
+        m_done = true;
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        std::fprintf(stderr, "first paint at %lld ns, VmRSS %ld KiB\n",
+                     static_cast<long long>(
+                         std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
+                     residentKiB());
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace yw
