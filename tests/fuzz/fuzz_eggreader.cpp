@@ -2,6 +2,7 @@
 // separated by "#YW#"). Properties: it never crashes; a breed it refuses is told in exactly one
 // message and one it reads in none; an egg the writer makes from what was read keeps its size and
 // reads back to the same eBalls and texts.
+#include "files/eggregions.h"
 #include "files/eggwriter.h"
 #include "files/newproject.h"
 #include "fuzzsupport.h"
@@ -89,6 +90,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::writeScratch(eggPath, written);
     fuzz::YesPrompts again;
     NewProject reread = readBaseBreed(current, kBreed, again);
+    if (reread.status != NewProjectStatus::Created && project.state.tipCount % 2 == 1) {
+        // With an odd tip count the reader also takes the line after the last entry, which only
+        // the padding after a block shorter than its room provides: a block that fills its room
+        // exactly reads as damaged, as the game's own tools would read it.
+        const ProjectState& s = project.state;
+        const QByteArray tips = written.mid(s.locTipsPos - 1, tipsRoom(s));
+        if (tips.count("\r\n") == s.tipCount - 1)
+            return 0;
+    }
     fuzz::check(reread.status == NewProjectStatus::Created, "a written egg does not read back");
     const std::string differs = difference(project.state, reread.state, n);
     fuzz::check(differs.empty(), "a written egg reads back differently:", differs);
