@@ -1,0 +1,57 @@
+// The yardstick for the editor's start-up (scripts/measure-startup): a bare Qt main window with an
+// MDI area, reporting its first paint the way the editor's start-up probe does.
+#include <QApplication>
+#include <QEvent>
+#include <QFile>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+long residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+class Probe : public QObject
+{
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!m_done && event->type() == QEvent::Paint && watched->isWidgetType() &&
+            qobject_cast<QMainWindow*>(static_cast<QWidget*>(watched)->window())) {
+            m_done = true;
+            const auto now = std::chrono::system_clock::now().time_since_epoch();
+            std::fprintf(stderr, "first paint at %lld ns, VmRSS %ld KiB\n",
+                         static_cast<long long>(
+                             std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
+                         residentKiB());
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_done = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    app.installEventFilter(new Probe);
+    QMainWindow window;
+    window.setCentralWidget(new QMdiArea);
+    window.show();
+    return QApplication::exec();
+}
