@@ -131,13 +131,7 @@ void FileCommands::Save()
     const QString path = m_window.projectPath();
     if (!m_window.isSaveEnabled() || path.isEmpty())
         return;
-    try {
-        m_window.saveProject(path);
-    } catch (const Error& e) {
-        reportFailure(QStringLiteral("The project %1 could not be saved.").arg(path), e.message());
-        return;
-    }
-    m_window.CycleRecentFiles(path);
+    saveProjectTo(path);
 }
 
 void FileCommands::SaveAs()
@@ -147,6 +141,11 @@ void FileCommands::SaveAs()
     const QString path = m_dialogs.savePath(FileKind::Project, kProjectFilter);
     if (path.isEmpty())
         return;
+    saveProjectTo(path);
+}
+
+void FileCommands::saveProjectTo(const QString& path)
+{
     try {
         m_window.saveProject(path);
     } catch (const Error& e) {

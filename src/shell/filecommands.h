@@ -51,6 +51,8 @@ private:
     bool openAndRemember(const QString& path);
     void commitNewProject(const NewProjectWizard& wizard);
     void reportFailure(const QString& what, const QString& reason);
+    // Save and Save As: the project to `path`, then to the top of the recent files.
+    void saveProjectTo(const QString& path);
 
     MainWindow& m_window;
     ProjectState& m_state;
