@@ -1,5 +1,7 @@
 // The yardstick for the editor's start-up (scripts/measure-startup): a bare Qt main window with an
 // MDI area, reporting its first paint the way the editor's start-up probe does.
+#include "platform/memoryusage.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
@@ -10,17 +12,6 @@
 #include <cstdio>
 
 namespace {
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
 
 class Probe : public QObject
 {
@@ -34,7 +25,7 @@ protected:
             std::fprintf(stderr, "first paint at %lld ns, VmRSS %ld KiB\n",
                          static_cast<long long>(
                              std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
-                         residentKiB());
+                         yw::residentKiB());
             QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
         }
         return QObject::eventFilter(watched, event);

@@ -1,5 +1,7 @@
 #include "startupprobe.h"
 
+#include "platform/memoryusage.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
@@ -10,21 +12,6 @@
 #include <cstdio>
 
 namespace yw {
-
-namespace {
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
-} // namespace
 
 void StartupProbe::installIfAsked()
 {

@@ -8,6 +8,7 @@
 #include "files/packagewriter.h"
 #include "files/projectfile.h"
 #include "platform/filesystem.h"
+#include "platform/memoryusage.h"
 #include "platform/settingsstore.h"
 #include "samplegame/samplegame.h"
 #include "support/statecompare.h"
@@ -29,17 +30,6 @@ using test::ScriptedPrompts;
 using test::writeFile;
 
 namespace {
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
 
 int soakCount()
 {
