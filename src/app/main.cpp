@@ -5,6 +5,7 @@
 #include "shell/filedialogs.h"
 #include "shell/guiprompts.h"
 #include "shell/mainwindow.h"
+#include "shell/projectsession.h"
 #include "shell/recentfiles.h"
 #include "shell/startup.h"
 #include "startupprobe.h"
@@ -32,7 +33,7 @@ int main(int argc, char** argv)
     prompts.setParent(startUp.mainWindow());
     yw::QtFileDialogs dialogs(startUp.mainWindow());
     dialogs.setFallbackFolder([&] {
-        QString near = startUp.mainWindow()->projectPath();
+        QString near = startUp.mainWindow()->session().path();
         if (near.isEmpty())
             near = yw::RecentFiles(settings).entry(1);
         return near.isEmpty() ? QString() : QFileInfo(near).absolutePath();

@@ -2,14 +2,13 @@
 
 #include "files/eggwriter.h"
 #include "files/packagewriter.h"
-#include "files/projectfile.h"
 #include "model/projectstate.h"
 #include "platform/errors.h"
-#include "platform/filesystem.h"
 #include "platform/prompts.h"
 #include "shell/filedialogs.h"
 #include "shell/mainwindow.h"
 #include "shell/newprojectwizard.h"
+#include "shell/projectsession.h"
 #include "shell/recentfiles.h"
 
 #include <QAction>
@@ -85,53 +84,26 @@ void FileCommands::New()
     NewProjectWizard wizard(m_state, m_prompts, m_dialogs, &m_window);
     if (!m_runWizard(wizard))
         return;
-    commitNewProject(wizard);
-}
-
-void FileCommands::commitNewProject(const NewProjectWizard& wizard)
-{
-    const NewProject& project = wizard.created();
-    // The editors store what they show while closing; the new project then replaces it.
-    m_window.closeEditors();
-    m_state.commitProject(project.state, 2 * project.header.ballsPerSet);
-    m_window.enterProjectOpenState(wizard.createdPath());
-    m_window.CycleRecentFiles(wizard.createdPath());
-}
-
-bool FileCommands::openAndRemember(const QString& path)
-{
-    OpenResult result = OpenResult::Opened;
-    try {
-        result = OpenOPJ(m_state, path, m_prompts, m_settings, [this] { m_window.closeEditors(); });
-    } catch (const Cancelled&) {
-        return false;
-    } catch (const Error& e) {
-        reportFailure(QStringLiteral("The project %1 could not be opened.").arg(path), e.message());
-        return false;
-    }
-    if (result == OpenResult::Opened)
-        m_window.enterProjectOpenState(path);
-    m_window.CycleRecentFiles(path);
-    return true;
+    m_window.session().adoptNew(wizard.created(), wizard.createdPath());
 }
 
 void FileCommands::mnuOpen_Click()
 {
-    if (!m_window.askSaveQuestion())
+    if (!m_window.session().askSaveQuestion())
         return;
     const QString path = m_dialogs.openPath(FileKind::Project, kProjectFilter);
     if (path.isEmpty())
         return;
-    openAndRemember(path);
+    m_window.session().openAndRemember(path);
 }
 
 void FileCommands::Save()
 {
     // The shortcut reaches here only while saving is enabled; the guard keeps it that way.
-    const QString path = m_window.projectPath();
+    const QString path = m_window.session().path();
     if (!m_window.isSaveEnabled() || path.isEmpty())
         return;
-    saveProjectTo(path);
+    m_window.session().saveAs(path);
 }
 
 void FileCommands::SaveAs()
@@ -141,18 +113,7 @@ void FileCommands::SaveAs()
     const QString path = m_dialogs.savePath(FileKind::Project, kProjectFilter);
     if (path.isEmpty())
         return;
-    saveProjectTo(path);
-}
-
-void FileCommands::saveProjectTo(const QString& path)
-{
-    try {
-        m_window.saveProject(path);
-    } catch (const Error& e) {
-        reportFailure(QStringLiteral("The project %1 could not be saved.").arg(path), e.message());
-        return;
-    }
-    m_window.CycleRecentFiles(path);
+    m_window.session().saveAs(path);
 }
 
 void FileCommands::SaveEgg()
@@ -188,18 +149,7 @@ void FileCommands::SavePackage()
 
 void FileCommands::openRecent(int k)
 {
-    if (!m_window.askSaveQuestion())
-        return;
-    const QString path = RecentFiles(m_settings).entry(k);
-    if (path.isEmpty())
-        return;
-    if (!m_state.fso || !m_state.fso->fileExists(path)) {
-        m_prompts.message(
-            QStringLiteral("That file has been removed or renamed. Yolkwright cannot open it."),
-            PromptIcon::Information);
-        return;
-    }
-    openAndRemember(path);
+    m_window.session().openRecent(k);
 }
 
 } // namespace yw

@@ -46,13 +46,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Opens `path` and puts it on top of the recent files even when the file was refused
-    // (not a project, or a newer or older build declined). False on a failure.
-    bool openAndRemember(const QString& path);
-    void commitNewProject(const NewProjectWizard& wizard);
     void reportFailure(const QString& what, const QString& reason);
-    // Save and Save As: the project to `path`, then to the top of the recent files.
-    void saveProjectTo(const QString& path);
 
     MainWindow& m_window;
     ProjectState& m_state;

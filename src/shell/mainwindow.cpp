@@ -11,6 +11,7 @@
 #include "shell/desktopcommands.h"
 #include "shell/editorwindows.h"
 #include "shell/mdieditorwindows.h"
+#include "shell/projectsession.h"
 #include "shell/recentfiles.h"
 
 #include <QApplication>
@@ -79,6 +80,7 @@ MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& pr
     : QMainWindow(parent), m_state(state), m_settings(settings), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("mfmCore"));
+    m_session = new ProjectSession(m_state, m_settings, m_prompts, this);
     QString caption = QStringLiteral("Yolkwright (Build %B)");
     caption.replace(QStringLiteral("%B"), QString::fromStdString(m_state.buildNo));
     setWindowTitle(caption);
@@ -116,6 +118,10 @@ MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& pr
     m_pathLabel = new QLabel(statbar);
     m_pathLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statbar->addWidget(m_pathLabel, 1);
+    connect(m_session, &ProjectSession::pathChanged, m_pathLabel, &QLabel::setText);
+    connect(m_session, &ProjectSession::aboutToReplace, this, &MainWindow::closeEditors);
+    connect(m_session, &ProjectSession::projectReplaced, this, &MainWindow::showOpenedProject);
+    connect(m_session, &ProjectSession::recentFilesChanged, this, &MainWindow::ShowRecentFiles);
 
     m_layoutTimer = new QTimer(this);
     m_layoutTimer->setObjectName(QStringLiteral("Arg"));
@@ -163,7 +169,6 @@ void MainWindow::createMenus()
         mnuRecentFile[size_t(i)]->setVisible(false);
     }
     mnuFile->addSeparator();
-    m_recentFiles = std::make_unique<RecentFiles>(m_settings, mnuRecentFile);
     mnuFile_Exit = add(mnuFile, "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(mnuFile_Exit, &QAction::triggered, this, &QWidget::close);
 
@@ -321,16 +326,6 @@ void MainWindow::setTipsVisible(bool visible)
     layoutLeftPanel();
 }
 
-QString MainWindow::projectPath() const
-{
-    return m_pathLabel->text();
-}
-
-void MainWindow::setProjectPath(const QString& path)
-{
-    m_pathLabel->setText(path);
-}
-
 void MainWindow::setSaveEnabled(bool enabled)
 {
     // The submenu's shortcuts stay live unless its items are disabled themselves.
@@ -353,53 +348,7 @@ void MainWindow::closeEditors()
         m_editors->closeAll();
 }
 
-void MainWindow::saveProject(const QString& path)
-{
-    SaveOPJ(m_state, path);
-    setProjectPath(path);
-}
-
-bool MainWindow::askSaveQuestion()
-{
-    if (projectPath().isEmpty())
-        return true;
-    const PromptAnswer answer = m_prompts.question(
-        QStringLiteral("Would you like to save any changes made in this project?"),
-        PromptButtons::YesNoCancel, PromptIcon::Question);
-    if (answer == PromptAnswer::Cancel)
-        return false;
-    if (answer == PromptAnswer::No)
-        return true;
-    try {
-        saveProject(projectPath());
-    } catch (const Error& e) {
-        m_prompts.message(QStringLiteral("The project could not be saved.\r\n") + e.message(),
-                          PromptIcon::Exclamation);
-        return false;
-    }
-    return true;
-}
-
-bool MainWindow::openProject(const QString& path)
-{
-    try {
-        const OpenResult result =
-            OpenOPJ(m_state, path, m_prompts, m_settings, [this] { closeEditors(); });
-        if (result != OpenResult::Opened)
-            return false;
-    } catch (const Cancelled&) {
-        return false;
-    } catch (const Error& e) {
-        m_prompts.message(
-            QStringLiteral("The project %1 could not be opened.\r\n%2").arg(path, e.message()),
-            PromptIcon::Exclamation);
-        return false;
-    }
-    enterProjectOpenState(path);
-    return true;
-}
-
-void MainWindow::enterProjectOpenState(const QString& path)
+void MainWindow::showOpenedProject()
 {
     try {
         const BreedHeader header = readBreedHeader(m_state);
@@ -418,7 +367,6 @@ void MainWindow::enterProjectOpenState(const QString& path)
     componentChosen(0);
     compnt->setEnabled(true);
     setSaveEnabled(true);
-    setProjectPath(path);
 }
 
 void MainWindow::setBreedNameItem(const QString& name)
@@ -428,12 +376,7 @@ void MainWindow::setBreedNameItem(const QString& name)
 
 void MainWindow::ShowRecentFiles()
 {
-    m_recentFiles->ShowRecentFiles();
-}
-
-void MainWindow::CycleRecentFiles(const QString& path)
-{
-    m_recentFiles->CycleRecentFiles(path);
+    RecentFiles(m_settings, mnuRecentFile).ShowRecentFiles();
 }
 
 void MainWindow::load(const QString& commandLineProject)
@@ -465,10 +408,10 @@ void MainWindow::load(const QString& commandLineProject)
     const bool exists =
         !commandLineProject.isEmpty() && (m_state.fso ? m_state.fso->fileExists(commandLineProject)
                                                       : QFileInfo(commandLineProject).isFile());
-    if (!exists || !openProject(commandLineProject))
-        setSaveEnabled(false);
+    if (exists && m_session->open(commandLineProject) == ProjectSession::Opening::Opened)
+        m_session->CycleRecentFiles(commandLineProject);
     else
-        CycleRecentFiles(commandLineProject);
+        setSaveEnabled(false);
     ShowRecentFiles();
 }
 
@@ -487,7 +430,7 @@ void MainWindow::writeWindowSettings()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!askSaveQuestion()) {
+    if (!m_session->askSaveQuestion()) {
         event->ignore();
         return;
     }

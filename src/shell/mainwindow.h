@@ -19,8 +19,8 @@ namespace yw {
 struct ProjectState;
 class DesktopCommands;
 class EditorWindows;
+class ProjectSession;
 class Prompts;
-class RecentFiles;
 class SettingsStore;
 
 // The tips box's close glyph: red while a mouse button is down on it, a click closes the box.
@@ -57,29 +57,14 @@ public:
     // a missing or unreadable file leaves the list empty and tells the user.
     void epopulate(QListWidget* list);
 
-    // The project path is the status bar's text; empty while no project is open.
-    QString projectPath() const;
-    void setProjectPath(const QString& path);
-
-    // Asks whether to save the open project. False means the caller stops (Cancel, or the save
-    // failed and the user has been told).
-    bool askSaveQuestion();
-    // Writes the project to `path` and makes it the project path. Throws on failure.
-    void saveProject(const QString& path);
-    // Opens a project with the editor windows closed just before the new values are committed.
-    // Failures are reported to the user and leave everything as it was; false then.
-    bool openProject(const QString& path);
-    // After a project was opened or created: the component list shows the breed and its ball
-    // sets with the breed selected and enabled, saving is possible, the status bar shows `path`.
-    void enterProjectOpenState(const QString& path);
-    void closeEditors();
+    // Open, save, the save question and the recent files; the status bar shows its path.
+    ProjectSession& session() const { return *m_session; }
 
     bool isSaveEnabled() const { return m_saveEnabled; }
     void setSaveEnabled(bool enabled);
 
-    // The File menu's recent files (see RecentFiles).
+    // Rebuilds the File menu's recent files from the settings.
     void ShowRecentFiles();
-    void CycleRecentFiles(const QString& path);
 
     // Puts the tips box 75 twips above the panel's bottom and lets the eBall list end 90 twips
     // above it (or above the panel's bottom while the box is hidden).
@@ -160,12 +145,16 @@ private:
     void componentChosen(int index);
     void openSelectedBall();
     void writeWindowSettings();
+    void closeEditors();
+    // After a project was opened or created: the component list shows the breed and its ball
+    // sets with the breed selected and enabled, and saving is possible.
+    void showOpenedProject();
 
     ProjectState& m_state;
     SettingsStore& m_settings;
     Prompts& m_prompts;
     std::unique_ptr<EditorWindows> m_editors;
-    std::unique_ptr<RecentFiles> m_recentFiles;
+    ProjectSession* m_session = nullptr;
     DesktopCommands* m_desktop = nullptr;
     QLabel* m_pathLabel = nullptr;
     QTimer* m_layoutTimer = nullptr;

@@ -8,6 +8,7 @@
 #include "shell/filecommands.h"
 #include "shell/mainwindow.h"
 #include "shell/newprojectwizard.h"
+#include "shell/projectsession.h"
 #include "shell/recentfiles.h"
 
 #include <QAction>
@@ -78,7 +79,7 @@ protected:
         const QString target = makeProject(listText, name);
         dialogs.answers.push_back(target);
         commands->mnuOpen_Click();
-        EXPECT_EQ(window->projectPath(), target);
+        EXPECT_EQ(window->session().path(), target);
         prompts.shown.clear();
         dialogs.asked.clear();
         return target;
@@ -115,7 +116,7 @@ TEST_F(FileCommandsTest, NewPutsTheCreatedProjectIntoTheWindow)
     EXPECT_EQ(state.baseBreed, "Honker");
     EXPECT_EQ(state.breedName, sample::breed(1).breedName);
     EXPECT_EQ(state.eBalls[0], sample::breed(1).eBalls[0]);
-    EXPECT_EQ(window->projectPath(), target);
+    EXPECT_EQ(window->session().path(), target);
     EXPECT_TRUE(window->compnt->isEnabled());
     EXPECT_EQ(window->compnt->currentIndex(), 0);
     EXPECT_EQ(window->compnt->itemText(0), cp1252::toUnicode(sample::breed(1).breedName));
@@ -149,7 +150,7 @@ TEST_F(FileCommandsTest, ACancelledWizardLeavesTheOpenProjectAsItWas)
     EXPECT_EQ(state.baseBreed, before.baseBreed);
     EXPECT_EQ(state.locSetAPos, before.locSetAPos);
     EXPECT_EQ(state.eBalls, before.eBalls);
-    EXPECT_EQ(window->projectPath(), open);
+    EXPECT_EQ(window->session().path(), open);
     EXPECT_EQ(window->compnt->itemText(0), cp1252::toUnicode(sample::breed(3).breedName));
     EXPECT_EQ(window->compnt->itemText(2),
               QStringLiteral("      ") + cp1252::toUnicode(sample::breed(3).lnzNameA));
@@ -181,7 +182,7 @@ TEST_F(FileCommandsTest, OpenAsksTheSaveQuestionFirst)
     EXPECT_FALSE(dialogs.asked[0].save);
     EXPECT_EQ(dialogs.asked[0].filter, kProjectFilter);
     EXPECT_EQ(readFile(first), firstFile);
-    EXPECT_EQ(window->projectPath(), second);
+    EXPECT_EQ(window->session().path(), second);
     EXPECT_EQ(state.baseBreed, "Lips");
     EXPECT_EQ(recent->entry(1), second);
 
@@ -191,7 +192,7 @@ TEST_F(FileCommandsTest, OpenAsksTheSaveQuestionFirst)
     dialogs.answers.push_back(first);
     commands->mnuOpen_Click();
     EXPECT_TRUE(readFile(second).contains("\"Kissy\""));
-    EXPECT_EQ(window->projectPath(), first);
+    EXPECT_EQ(window->session().path(), first);
     EXPECT_EQ(state.baseBreed, "Zott");
     EXPECT_EQ(recent->entries(), QStringList({first, second, first, QString()}));
 }
@@ -208,7 +209,7 @@ TEST_F(FileCommandsTest, ARefusedFileStillGoesToTheTopOfTheRecentFiles)
     ASSERT_EQ(prompts.shown.size(), 2u);
     EXPECT_EQ(prompts.shown[1].text,
               notAProject + QStringLiteral(" is not a valid project file. It cannot be opened."));
-    EXPECT_EQ(window->projectPath(), open);
+    EXPECT_EQ(window->session().path(), open);
     EXPECT_EQ(state.baseBreed, "Zott");
     EXPECT_EQ(recent->entries(), QStringList({notAProject, open, QString(), QString()}));
 }
@@ -232,7 +233,7 @@ TEST_F(FileCommandsTest, AFailedOpenIsToldAndChangesNothing)
         << prompts.shown[1].text.toStdString();
     EXPECT_EQ(state.baseBreed, before.baseBreed);
     EXPECT_EQ(state.eBalls, before.eBalls);
-    EXPECT_EQ(window->projectPath(), open);
+    EXPECT_EQ(window->session().path(), open);
     EXPECT_EQ(recent->entries(), QStringList({open, QString(), QString(), QString()}));
 }
 
@@ -247,7 +248,7 @@ TEST_F(FileCommandsTest, SaveAsMovesTheProjectPathAndSaveFollowsIt)
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_TRUE(dialogs.asked[0].save);
     EXPECT_EQ(dialogs.asked[0].filter, kProjectFilter);
-    EXPECT_EQ(window->projectPath(), moved);
+    EXPECT_EQ(window->session().path(), moved);
     EXPECT_EQ(recent->entries(), QStringList({moved, open, QString(), QString()}));
 
     state.breedName = "Moved On";
@@ -291,7 +292,7 @@ TEST_F(FileCommandsTest, TheEggCommandNeverTouchesTheProjectPathOrTheRecentFiles
     const QString reference = path(QStringLiteral("reference.odd"));
     saveODD(state, reference, prompts);
     EXPECT_EQ(readFile(egg), readFile(reference));
-    EXPECT_EQ(window->projectPath(), open);
+    EXPECT_EQ(window->session().path(), open);
     EXPECT_EQ(recent->entries(), QStringList({open, QString(), QString(), QString()}));
 }
 
@@ -332,7 +333,7 @@ TEST_F(FileCommandsTest, ARemovedRecentFileIsToldAndKeepsItsEntry)
 {
     const QString gone = makeProject(QStringLiteral("Lips"), QStringLiteral("gone.opj"));
     const QString open = openProject(QStringLiteral("Zott"), QStringLiteral("zott.opj"));
-    window->CycleRecentFiles(gone);
+    window->session().CycleRecentFiles(gone);
     ASSERT_TRUE(QFile::remove(gone));
 
     prompts.answers = {PromptAnswer::No};
@@ -343,7 +344,7 @@ TEST_F(FileCommandsTest, ARemovedRecentFileIsToldAndKeepsItsEntry)
               QStringLiteral("That file has been removed or renamed. Yolkwright cannot open it."));
     EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Information);
     EXPECT_EQ(recent->entries(), QStringList({gone, open, QString(), QString()}));
-    EXPECT_EQ(window->projectPath(), open);
+    EXPECT_EQ(window->session().path(), open);
 
     // The second entry still exists and reopens, going to the top.
     prompts.answers = {PromptAnswer::No};

@@ -5,6 +5,7 @@
 #include "platform/settingsstore.h"
 #include "shell/editorwindows.h"
 #include "shell/mainwindow.h"
+#include "shell/projectsession.h"
 #include "shell/startup.h"
 #include "support/testsupport.h"
 
@@ -108,7 +109,7 @@ protected:
     void openProject()
     {
         projectPath = makeProject(QStringLiteral("breed.opj"));
-        ASSERT_TRUE(window->openProject(projectPath));
+        ASSERT_EQ(window->session().open(projectPath), ProjectSession::Opening::Opened);
     }
 
     void clickBallAt(int row)
@@ -205,7 +206,7 @@ TEST_F(MainWindowTest, MenuBarCaptionsShortcutsAndPlaceholders)
 TEST_F(MainWindowTest, StartsWithoutProjectAndSavingOff)
 {
     window->load(QString());
-    EXPECT_TRUE(window->projectPath().isEmpty());
+    EXPECT_TRUE(window->session().path().isEmpty());
     EXPECT_FALSE(window->isSaveEnabled());
     for (QAction* action : {window->mnuSave->menuAction(), window->mnuSaveOPJ, window->mnuSaveODD,
                             window->mnuSaveYPK, window->mnuSaveAs})
@@ -343,7 +344,7 @@ TEST_F(MainWindowTest, CommandLineProjectWithQuotesAndSpacesOpensAtStartUp)
               path);
 
     window->load(commandLineProject({QStringLiteral("yolkwright"), argument}));
-    EXPECT_EQ(window->projectPath(), path);
+    EXPECT_EQ(window->session().path(), path);
     EXPECT_TRUE(window->isSaveEnabled());
     EXPECT_TRUE(window->mnuSaveOPJ->isEnabled());
     EXPECT_EQ(state.breedName, "Zippy");
@@ -357,7 +358,7 @@ TEST_F(MainWindowTest, CommandLineProjectWithQuotesAndSpacesOpensAtStartUp)
 TEST_F(MainWindowTest, MissingCommandLineFileStartsWithoutProjectSilently)
 {
     window->load(dir.filePath(QStringLiteral("not there.opj")));
-    EXPECT_TRUE(window->projectPath().isEmpty());
+    EXPECT_TRUE(window->session().path().isEmpty());
     EXPECT_FALSE(window->isSaveEnabled());
     EXPECT_TRUE(prompts.shown.empty());
 }
@@ -371,15 +372,15 @@ TEST_F(MainWindowTest, FailedOpenTellsTheUserAndKeepsEverything)
     writeFile(broken, bytes.left(bytes.size() / 2));
     const int closedBefore = editors->closed;
 
-    EXPECT_FALSE(window->openProject(broken));
+    EXPECT_EQ(window->session().open(broken), ProjectSession::Opening::NotOpened);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_TRUE(prompts.shown[0].text.contains(broken));
-    EXPECT_EQ(window->projectPath(), projectPath);
+    EXPECT_EQ(window->session().path(), projectPath);
     EXPECT_EQ(state.eBalls[7].diameter, 12);
     EXPECT_EQ(editors->closed, closedBefore);
 
     // A good file closes the editors before its values arrive.
-    EXPECT_TRUE(window->openProject(projectPath));
+    EXPECT_EQ(window->session().open(projectPath), ProjectSession::Opening::Opened);
     EXPECT_EQ(editors->closed, closedBefore + 1);
     EXPECT_EQ(state.eBalls[7].diameter, 77);
 }
@@ -387,16 +388,16 @@ TEST_F(MainWindowTest, FailedOpenTellsTheUserAndKeepsEverything)
 TEST_F(MainWindowTest, SaveQuestionAnswers)
 {
     window->load(QString());
-    EXPECT_TRUE(window->askSaveQuestion());
+    EXPECT_TRUE(window->session().askSaveQuestion());
     EXPECT_TRUE(prompts.shown.empty()); // no project, no question
 
     openProject();
     state.breedName = "Changed";
     prompts.answers = {PromptAnswer::Cancel, PromptAnswer::No, PromptAnswer::Yes};
-    EXPECT_FALSE(window->askSaveQuestion());
-    EXPECT_TRUE(window->askSaveQuestion());
+    EXPECT_FALSE(window->session().askSaveQuestion());
+    EXPECT_TRUE(window->session().askSaveQuestion());
     EXPECT_FALSE(test::readFile(projectPath).contains("Changed"));
-    EXPECT_TRUE(window->askSaveQuestion());
+    EXPECT_TRUE(window->session().askSaveQuestion());
     EXPECT_TRUE(test::readFile(projectPath).contains("\"Changed\""));
     ASSERT_EQ(prompts.shown.size(), 3u);
     EXPECT_EQ(prompts.shown[0].text,
@@ -404,10 +405,45 @@ TEST_F(MainWindowTest, SaveQuestionAnswers)
     EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Question);
 
     // A save that fails stops the caller after telling the user.
-    window->setProjectPath(dir.filePath(QStringLiteral("gone/breed.opj")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("gone")));
+    ASSERT_TRUE(window->session().saveAs(dir.filePath(QStringLiteral("gone/breed.opj"))));
+    ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("gone"))).removeRecursively());
     prompts.answers = {PromptAnswer::Yes};
-    EXPECT_FALSE(window->askSaveQuestion());
+    EXPECT_FALSE(window->session().askSaveQuestion());
     EXPECT_TRUE(prompts.shown.back().text.contains(QStringLiteral("gone/breed.opj")));
+}
+
+// What a change history relies on: a replaced project and a save leave it clean, and with
+// tracking on the save question follows the modified flag.
+TEST_F(MainWindowTest, ChangeTrackingDecidesTheSaveQuestion)
+{
+    window->load(QString());
+    ProjectSession& session = window->session();
+    QStringList events;
+    QObject::connect(&session, &ProjectSession::aboutToReplace,
+                     [&] { events << QStringLiteral("replacing"); });
+    QObject::connect(&session, &ProjectSession::projectReplaced,
+                     [&](const QString& path) { events << QStringLiteral("replaced ") + path; });
+    QObject::connect(&session, &ProjectSession::modifiedChanged, [&](bool modified) {
+        events << (modified ? QStringLiteral("modified") : QStringLiteral("clean"));
+    });
+    session.setChangeTracking(true);
+    openProject();
+    EXPECT_EQ(events, QStringList({QStringLiteral("replacing"),
+                                   QStringLiteral("replaced ") + projectPath}));
+    EXPECT_FALSE(session.isModified());
+    EXPECT_TRUE(session.askSaveQuestion());
+    EXPECT_TRUE(prompts.shown.empty());
+
+    events.clear();
+    session.setModified(true);
+    prompts.answers = {PromptAnswer::Yes};
+    EXPECT_TRUE(session.askSaveQuestion());
+    EXPECT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(events, QStringList({QStringLiteral("modified"), QStringLiteral("clean")}));
+    // Without tracking an open project always counts as changed.
+    session.setChangeTracking(false);
+    EXPECT_TRUE(session.isModified());
 }
 
 TEST_F(MainWindowTest, ShutDownCancelWritesNothingAndNoWritesSettings)

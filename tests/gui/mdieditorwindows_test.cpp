@@ -6,6 +6,7 @@
 #include "platform/filesystem.h"
 #include "platform/settingsstore.h"
 #include "shell/mainwindow.h"
+#include "shell/projectsession.h"
 #include "support/testsupport.h"
 
 #include <QComboBox>
@@ -54,7 +55,7 @@ protected:
 
         window = std::make_unique<MainWindow>(state, settings, prompts);
         window->show();
-        ASSERT_TRUE(window->openProject(projectPath));
+        ASSERT_EQ(window->session().open(projectPath), ProjectSession::Opening::Opened);
     }
 
     void clickBallAt(int row)
@@ -137,7 +138,7 @@ TEST_F(EditorWindowsTest, OpeningAProjectClosesTheEditorsBeforeItsValuesArrive)
     EXPECT_EQ(listed, (QStringList{QStringLiteral("&1 ball 3 in qp_small.lnz"),
                                    QStringLiteral("&2 Slot/Tray"), QStringLiteral("&3 Tips*")}));
 
-    ASSERT_TRUE(window->openProject(projectPath));
+    ASSERT_EQ(window->session().open(projectPath), ProjectSession::Opening::Opened);
     QTest::qWait(10);
     EXPECT_TRUE(window->mdiArea->subWindowList().isEmpty());
     EXPECT_EQ(window->curBall, kParkingRecord);
