@@ -1,0 +1,172 @@
+#include "model/eballtools.h"
+#include "model/projectstate.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace yw {
+
+namespace {
+
+using Member = int16_t EBallRecord::*;
+const std::pair<EBallField, Member> kFields[] = {
+    {EBallField::Fill, &EBallRecord::fillColor},
+    {EBallField::Border, &EBallRecord::borderColor},
+    {EBallField::Sprecks, &EBallRecord::spreckColor},
+    {EBallField::Fuzziness, &EBallRecord::fuzziness},
+    {EBallField::BorderThickness, &EBallRecord::borderThickness},
+    {EBallField::Diameter, &EBallRecord::diameter},
+    {EBallField::UseTexture, &EBallRecord::useTexture},
+};
+
+constexpr int kPerSet = 5; // not 67: set B must start at ballsPerSet
+constexpr int16_t kOld = 7;
+constexpr int16_t kNew = 9;
+
+// Every field of every record differs from every other, and from the colour being replaced
+// except where a row of the tests puts it.
+ProjectState distinctBalls()
+{
+    ProjectState state;
+    for (int i = 0; i < kEBallCount; ++i) {
+        EBallRecord& r = state.eBalls[size_t(i)];
+        r = {int16_t(1000 + i),       int16_t(2000 + i), int16_t(3000 + i), int16_t(4000 + i),
+             int16_t(5000 + i),       int16_t(6000 + i), int16_t(7000 + i), int16_t(8000 + i),
+             "c" + std::to_string(i), int16_t(i % 2)};
+    }
+    return state;
+}
+
+} // namespace
+
+TEST(ReplaceColour, ChangesExactlyTheNamedFieldsOfTheNamedSets)
+{
+    ProjectState start = distinctBalls();
+    auto& b = start.eBalls;
+    b[0].fillColor = kOld;
+    b[1].borderColor = kOld;
+    b[2].spreckColor = kOld;
+    b[3].fillColor = b[3].borderColor = kOld;
+    b[4].fuzziness = b[4].diameter = kOld; // not colours
+    b[kPerSet + 0].fillColor = kOld;
+    b[kPerSet + 2].spreckColor = kOld;
+    b[2 * kPerSet].fillColor = kOld; // beyond both sets
+    b[kEBallCount - 1].borderColor = kOld;
+
+    const EBallFields all = kColourFields;
+    const BallSets both = BallSet::A | BallSet::B;
+    struct Row
+    {
+        EBallFields fields;
+        BallSets sets;
+        std::vector<std::pair<int, EBallField>> changes;
+        int count;
+    };
+    const Row rows[] = {
+        {EBallField::Fill, BallSet::B, {{kPerSet, EBallField::Fill}}, 1},
+        {EBallField::Fill | EBallField::Border,
+         BallSet::A,
+         {{0, EBallField::Fill},
+          {1, EBallField::Border},
+          {3, EBallField::Fill},
+          {3, EBallField::Border}},
+         3},
+        {EBallField::Sprecks,
+         both,
+         {{2, EBallField::Sprecks}, {kPerSet + 2, EBallField::Sprecks}},
+         2},
+        {EBallField::Border, BallSet::B, {}, 0},
+        {all,
+         both,
+         {{0, EBallField::Fill},
+          {1, EBallField::Border},
+          {2, EBallField::Sprecks},
+          {3, EBallField::Fill},
+          {3, EBallField::Border},
+          {kPerSet, EBallField::Fill},
+          {kPerSet + 2, EBallField::Sprecks}},
+         6},
+    };
+    for (const Row& row : rows) {
+        ProjectState state = start;
+        const ColourReplacement replacement{kOld, kNew, row.fields, row.sets};
+        EXPECT_EQ(countColourReplacements(state.eBalls, kPerSet, replacement), row.count);
+        EXPECT_EQ(state.eBalls, start.eBalls) << "counting changed the table";
+        EXPECT_EQ(replaceColour(state.eBalls, kPerSet, replacement), row.count);
+
+        ProjectState expected = start;
+        for (const auto& [record, field] : row.changes)
+            for (const auto& [f, member] : kFields)
+                if (f == field)
+                    expected.eBalls[size_t(record)].*member = kNew;
+        for (int i = 0; i < kEBallCount; ++i)
+            EXPECT_EQ(state.eBalls[size_t(i)], expected.eBalls[size_t(i)])
+                << "record " << i << ", row with count " << row.count;
+    }
+
+    ProjectState same = start;
+    EXPECT_EQ(replaceColour(same.eBalls, kPerSet, {kOld, kOld, all, both}), 0);
+    EXPECT_THROW(
+        countColourReplacements(same.eBalls, kPerSet, {kOld, kNew, EBallField::Diameter, both}),
+        std::invalid_argument);
+    EXPECT_EQ(same.eBalls, start.eBalls);
+}
+
+TEST(ApplyToOthers, CopiesExactlyTheChosenFieldsToTheChosenEBalls)
+{
+    const ProjectState start = distinctBalls();
+    struct Row
+    {
+        BallSet set;
+        int source;
+        std::vector<int> targets;
+        EBallFields fields;
+    };
+    const Row rows[] = {
+        {BallSet::B, 1, {0, 3}, EBallField::Border | EBallField::Diameter | EBallField::UseTexture},
+        {BallSet::A, 4, {0, 1, 4}, EBallField::Fill | EBallField::Sprecks},
+        {BallSet::A, 0, {2}, EBallField::Fuzziness | EBallField::BorderThickness},
+        {BallSet::B, 4, {2}, EBallField::Fill | EBallField::Border | EBallField::Sprecks},
+    };
+    for (const Row& row : rows) {
+        ProjectState state = start;
+        const int offset = row.set == BallSet::B ? kPerSet : 0;
+        const int changed =
+            applyToOthers(state.eBalls, kPerSet, row.set, row.source, row.targets, row.fields);
+        const EBallRecord& source = start.eBalls[size_t(offset + row.source)];
+        int expectedChanged = 0;
+        for (int i = 0; i < kEBallCount; ++i) {
+            EBallRecord expected = start.eBalls[size_t(i)];
+            const bool target =
+                i != offset + row.source &&
+                std::find(row.targets.begin(), row.targets.end(), i - offset) != row.targets.end();
+            if (target) {
+                for (const auto& [field, member] : kFields)
+                    if (row.fields & field)
+                        expected.*member = source.*member;
+                expectedChanged += expected == start.eBalls[size_t(i)] ? 0 : 1;
+            }
+            EXPECT_EQ(state.eBalls[size_t(i)], expected) << "record " << i;
+        }
+        EXPECT_EQ(changed, expectedChanged);
+    }
+
+    ProjectState state = start;
+    EXPECT_THROW(
+        applyToOthers(state.eBalls, kPerSet, BallSet::A, 0, {1, kPerSet}, EBallField::Fill),
+        std::out_of_range);
+    EXPECT_EQ(state.eBalls, start.eBalls) << "a bad position must change nothing";
+}
+
+TEST(ApplyToOthers, LabelFilterIgnoresCaseAndBlanks)
+{
+    const std::vector<std::string> labels = {"Left Tentacle", "tentacle tip", "Head",
+                                             "TENTACLES",     "Body",         "\xC9paule"};
+    EXPECT_EQ(labelsContaining(labels, QStringLiteral(" Tentacle ")), (std::vector<int>{0, 1, 3}));
+    EXPECT_EQ(labelsContaining(labels, QStringLiteral("\u00e9PAULE")), (std::vector<int>{5}));
+    EXPECT_TRUE(labelsContaining(labels, QStringLiteral("  ")).empty());
+    EXPECT_TRUE(labelsContaining(labels, QStringLiteral("Tail")).empty());
+}
+
+} // namespace yw
