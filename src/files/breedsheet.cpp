@@ -1,0 +1,307 @@
+#include "files/breedsheet.h"
+
+#include "files/breedresources.h"
+#include "model/palette.h"
+#include "model/projectstate.h"
+#include "platform/cp1252.h"
+#include "platform/savefile.h"
+
+#include <QStringList>
+#include <algorithm>
+
+namespace yw {
+
+namespace {
+
+constexpr double kMargin = 24;
+constexpr int kColumnsPerSet = 3;
+constexpr double kCellWidth = 190;
+constexpr double kCellHeight = 60;
+constexpr double kSetGap = 32;
+constexpr double kSetWidth = kColumnsPerSet * kCellWidth;
+constexpr double kSheetWidth = 2 * kMargin + 2 * kSetWidth + kSetGap;
+constexpr double kRadius = 24;
+constexpr double kTextLeft = 62; // from the cell's left edge
+constexpr double kLabelWidth = kCellWidth - kTextLeft - 8;
+// Average advance of a glyph in em, generous for the sans-serif fonts a viewer picks.
+constexpr double kGlyphWidth = 0.6;
+constexpr qsizetype kDescriptionColumns = 150;
+
+constexpr uint32_t kInk = 0x202020;
+constexpr uint32_t kGrey = 0x555555;
+
+// Texts of the state are Windows-1252 bytes; control characters have no place in a picture (and
+// most are not allowed in XML), so they become blanks.
+QString withoutControls(QString text)
+{
+    for (QChar& c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = QLatin1Char(' ');
+    }
+    return text;
+}
+
+QString sheetText(std::string_view bytes)
+{
+    return withoutControls(cp1252::toUnicode(bytes));
+}
+
+SheetText makeText(double x, double y, double size, QString text, uint32_t color = kInk,
+                   bool bold = false, double fitWidth = 0)
+{
+    SheetText t;
+    t.x = x;
+    t.y = y;
+    t.size = size;
+    t.bold = bold;
+    t.color = color;
+    if (fitWidth > 0 && double(text.size()) * size * kGlyphWidth > fitWidth)
+        t.squeezeTo = fitWidth;
+    t.text = std::move(text);
+    return t;
+}
+
+// The description's own line breaks, then word wrapping at a fixed column count.
+std::vector<QString> descriptionLines(const std::string& description)
+{
+    std::vector<QString> lines;
+    QString all = cp1252::toUnicode(description);
+    all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    all.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    for (const QString& paragraph : all.split(QLatin1Char('\n'))) {
+        QString rest = withoutControls(paragraph).trimmed();
+        while (rest.size() > kDescriptionColumns) {
+            qsizetype cut = rest.lastIndexOf(QLatin1Char(' '), kDescriptionColumns);
+            if (cut <= 0)
+                cut = kDescriptionColumns;
+            lines.push_back(rest.left(cut).trimmed());
+            rest = rest.mid(cut).trimmed();
+        }
+        lines.push_back(rest);
+    }
+    while (!lines.empty() && lines.back().isEmpty())
+        lines.pop_back();
+    return lines;
+}
+
+std::optional<uint32_t> colourOf(int16_t index)
+{
+    if (index < 0)
+        return std::nullopt;
+    return paletteColor(index);
+}
+
+} // namespace
+
+const std::array<std::array<double, 2>, 6>& spreckDots()
+{
+    static const std::array<std::array<double, 2>, 6> dots{{
+        {-0.45, -0.35},
+        {0.3, -0.5},
+        {0.5, 0.2},
+        {-0.15, 0.45},
+        {-0.55, 0.25},
+        {0.05, -0.05},
+    }};
+    return dots;
+}
+
+double ringWidthFor(int16_t borderThickness)
+{
+    if (borderThickness < 0)
+        return 0;
+    if (borderThickness == 0)
+        return 1.5;
+    return 3.0 * std::min<int>(borderThickness, 4);
+}
+
+BreedSheet breedSheet(const ProjectState& state, const BreedHeader& header,
+                      const std::vector<std::string>& labels)
+{
+    BreedSheet sheet;
+    sheet.width = kSheetWidth;
+    sheet.title = sheetText(state.breedName);
+    sheet.texts.push_back(
+        makeText(kMargin, 50, 26, sheet.title, kInk, true, kSheetWidth - 2 * kMargin));
+    sheet.texts.push_back(makeText(kMargin, 78, 14,
+                                   QStringLiteral("Tray %1 \u00b7 Slot %2")
+                                       .arg(sheetText(state.eggTray), sheetText(state.eggSlot)),
+                                   kGrey));
+    double y = 106;
+    for (const QString& line : descriptionLines(state.breedDescription)) {
+        sheet.texts.push_back(
+            makeText(kMargin, y, 12, line, kInk, false, kSheetWidth - 2 * kMargin));
+        y += 17;
+    }
+
+    const int n = header.ballsPerSet;
+    const double headingY = y + 20;
+    const double top = headingY + 14;
+    const int rows = (n + kColumnsPerSet - 1) / kColumnsPerSet;
+    sheet.height = top + rows * kCellHeight + kMargin;
+
+    const std::string* setFiles[2] = {&header.lnzNameA, &header.lnzNameB};
+    const char* setNames[2] = {"Set A (baby)", "Set B (adult)"};
+    sheet.swatches.reserve(size_t(2 * std::max(n, 0)));
+    for (int set = 0; set < 2; ++set) {
+        const double left = kMargin + set * (kSetWidth + kSetGap);
+        sheet.texts.push_back(makeText(left, headingY, 15,
+                                       QLatin1String(setNames[set]) + QStringLiteral(" \u00b7 ") +
+                                           sheetText(*setFiles[set]),
+                                       kInk, true, kSetWidth));
+        for (int p = 0; p < n; ++p) {
+            const int record = set * n + p;
+            const EBallRecord& ball = state.ball(record);
+            const double x = left + (p % kColumnsPerSet) * kCellWidth;
+            const double cellTop = top + (p / kColumnsPerSet) * kCellHeight;
+
+            SheetSwatch swatch;
+            swatch.record = record;
+            swatch.cx = x + kRadius + 6;
+            swatch.cy = cellTop + kCellHeight / 2;
+            swatch.radius = kRadius;
+            swatch.fill = colourOf(ball.fillColor);
+            swatch.border = colourOf(ball.borderColor);
+            swatch.sprecks = colourOf(ball.spreckColor);
+            swatch.ringWidth = swatch.border ? ringWidthFor(ball.borderThickness) : 0;
+            const QString label = size_t(p) < labels.size() && !labels[size_t(p)].empty()
+                                      ? sheetText(labels[size_t(p)])
+                                      : QStringLiteral("eBall %1").arg(p + 1);
+            swatch.label =
+                makeText(x + kTextLeft, cellTop + 27, 12, label, kInk, false, kLabelWidth);
+            swatch.values = makeText(
+                x + kTextLeft, cellTop + 44, 10,
+                QStringLiteral("fuzz %1 \u00b7 diam. %2").arg(ball.fuzziness).arg(ball.diameter),
+                kGrey, false, kLabelWidth);
+            sheet.swatches.push_back(std::move(swatch));
+        }
+    }
+    return sheet;
+}
+
+namespace {
+
+class SvgWriter
+{
+public:
+    QByteArray bytes;
+
+    SvgWriter& raw(const char* text)
+    {
+        bytes.append(text);
+        return *this;
+    }
+    SvgWriter& number(double value)
+    {
+        bytes.append(QByteArray::number(value, 'g', 7));
+        return *this;
+    }
+    SvgWriter& colour(std::optional<uint32_t> rgb)
+    {
+        if (!rgb)
+            return raw("none");
+        static const char digits[] = "0123456789abcdef";
+        char text[8] = {'#'};
+        const uint32_t value = *rgb;
+        const uint32_t channels[3] = {value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF};
+        for (int i = 0; i < 3; ++i) {
+            text[1 + 2 * i] = digits[channels[i] >> 4];
+            text[2 + 2 * i] = digits[channels[i] & 0xF];
+        }
+        bytes.append(text, 7);
+        return *this;
+    }
+    // Escaped for element content and attribute values alike.
+    SvgWriter& escaped(const QString& text)
+    {
+        QString out;
+        out.reserve(text.size() + 16);
+        for (const QChar c : text) {
+            switch (c.unicode()) {
+            case '&':
+                out += QStringLiteral("&amp;");
+                break;
+            case '<':
+                out += QStringLiteral("&lt;");
+                break;
+            case '>':
+                out += QStringLiteral("&gt;");
+                break;
+            case '"':
+                out += QStringLiteral("&quot;");
+                break;
+            default:
+                out += c;
+            }
+        }
+        bytes.append(out.toUtf8());
+        return *this;
+    }
+    void text(const SheetText& t, const char* cssClass)
+    {
+        raw("<text class=\"").raw(cssClass).raw("\" x=\"").number(t.x).raw("\" y=\"").number(t.y);
+        raw("\" font-size=\"").number(t.size).raw("\" fill=\"").colour(t.color).raw("\"");
+        if (t.bold)
+            raw(" font-weight=\"bold\"");
+        if (t.squeezeTo > 0)
+            raw(" textLength=\"").number(t.squeezeTo).raw("\" lengthAdjust=\"spacingAndGlyphs\"");
+        raw(">").escaped(t.text).raw("</text>\n");
+    }
+    void circle(const char* cssClass, double cx, double cy, double r)
+    {
+        raw("<circle class=\"").raw(cssClass).raw("\" cx=\"").number(cx).raw("\" cy=\"");
+        number(cy).raw("\" r=\"").number(r).raw("\"");
+    }
+};
+
+} // namespace
+
+QByteArray breedSheetSvg(const BreedSheet& sheet)
+{
+    SvgWriter w;
+    w.bytes.reserve(qsizetype(1024 + sheet.swatches.size() * 900));
+    w.raw("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+    w.raw("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"").number(sheet.width);
+    w.raw("\" height=\"").number(sheet.height).raw("\" viewBox=\"0 0 ").number(sheet.width);
+    w.raw(" ").number(sheet.height);
+    w.raw("\" font-family=\"DejaVu Sans, Verdana, sans-serif\">\n");
+    w.raw("<title>").escaped(sheet.title).raw("</title>\n");
+    w.raw("<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n");
+    for (const SheetText& t : sheet.texts)
+        w.text(t, "heading");
+    for (const SheetSwatch& s : sheet.swatches) {
+        w.raw("<g class=\"swatch\" id=\"eball").number(s.record).raw("\">\n");
+        w.circle("disc", s.cx, s.cy, s.radius);
+        if (s.fill)
+            w.raw(" fill=\"").colour(s.fill).raw("\"/>\n");
+        else // no colour: an outline, so the swatch is still there to see
+            w.raw(" fill=\"none\" stroke=\"#999999\" stroke-dasharray=\"3 2\"/>\n");
+        if (s.ringWidth > 0) {
+            w.circle("ring", s.cx, s.cy, s.radius - s.ringWidth / 2);
+            w.raw(" fill=\"none\" stroke=\"").colour(s.border).raw("\" stroke-width=\"");
+            w.number(s.ringWidth).raw("\"/>\n");
+        }
+        if (s.sprecks) {
+            for (const auto& [dx, dy] : spreckDots()) {
+                w.circle("spreck", s.cx + dx * s.radius, s.cy + dy * s.radius,
+                         kSpreckDotRadius * s.radius);
+                w.raw(" fill=\"").colour(s.sprecks).raw("\"/>\n");
+            }
+        }
+        w.text(s.label, "label");
+        w.text(s.values, "values");
+        w.raw("</g>\n");
+    }
+    w.raw("</svg>\n");
+    return w.bytes;
+}
+
+void saveBreedSheet(const ProjectState& state, const QString& target)
+{
+    const QString info = state.infoFilePath();
+    const BreedHeader header = readBreedHeader(info);
+    const std::vector<std::string> labels = readBreedLabels(info);
+    saveFileAtomically(target, breedSheetSvg(breedSheet(state, header, labels)));
+}
+
+} // namespace yw

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The breed sheet: one picture of the whole breed. The layout is computed once here, widget-free,
+// so that the SVG writer below and a painter in the editor draw the same picture.
+namespace yw {
+
+struct BreedHeader;
+struct ProjectState;
+
+struct SheetText
+{
+    double x = 0;
+    double y = 0; // baseline
+    double size = 12;
+    bool bold = false;
+    uint32_t color = 0; // red + 256 * green + 65536 * blue
+    QString text;
+    // When not 0, the text is squeezed to this width (it would be wider at its natural size).
+    double squeezeTo = 0;
+};
+
+struct SheetSwatch
+{
+    int record = 0; // index into the project's eBall table
+    double cx = 0;
+    double cy = 0;
+    double radius = 0;
+    // The palette colours; nullopt for no colour (-1). No ring when ringWidth is 0: the eBall
+    // has no border (thickness -1) or no border colour.
+    std::optional<uint32_t> fill;
+    std::optional<uint32_t> border;
+    std::optional<uint32_t> sprecks;
+    double ringWidth = 0;
+    SheetText label;
+    SheetText values; // fuzziness and diameter
+};
+
+struct BreedSheet
+{
+    double width = 0;
+    double height = 0;
+    QString title;                     // the breed name
+    std::vector<SheetText> texts;      // name, tray and slot, description lines, set headings
+    std::vector<SheetSwatch> swatches; // set A in list order, then set B
+};
+
+// Where the sprecks' dots lie, relative to a swatch's centre, in units of its radius.
+const std::array<std::array<double, 2>, 6>& spreckDots();
+inline constexpr double kSpreckDotRadius = 0.1; // of the swatch's radius
+
+// Ring width in sheet units for a border thickness: -1 none, 0 a half border, 1 and 2 pixels.
+double ringWidthFor(int16_t borderThickness);
+
+// Lays out the sheet of `state`: ballsPerSet and the set names from `header`; `labels` are the
+// information file's eBall labels (a missing one is shown as "eBall N").
+BreedSheet breedSheet(const ProjectState& state, const BreedHeader& header,
+                      const std::vector<std::string>& labels);
+
+// The sheet as a standalone SVG document, UTF-8.
+QByteArray breedSheetSvg(const BreedSheet& sheet);
+
+// Reads the base breed's information file and saves the SVG sheet of `state` to `target`
+// atomically. Throws FileError or FormatError; on failure nothing is written.
+void saveBreedSheet(const ProjectState& state, const QString& target);
+
+} // namespace yw
