@@ -21,6 +21,9 @@ QString helpText()
         "                          written beside it when the base breed has one). Copy it\n"
         "                          into the game's eggz folder to play with it.\n"
         "  package PROJECT TARGET  Write a package (.ypk) to share the breed with others.\n"
+        "  sheet PROJECT TARGET    Draw the breed sheet (.svg): both ball sets as labelled\n"
+        "                          colour swatches, with the name, tray, slot and\n"
+        "                          description.\n"
         "\n"
         "Options:\n"
         "  --game-dir DIR          The Oddballz folder. By default it is found through the\n"
@@ -34,6 +37,7 @@ QString helpText()
         "  yolkwright-cli new Honker my.opj\n"
         "  yolkwright-cli egg my.opj my.odd\n"
         "  yolkwright-cli package my.opj my.ypk\n"
+        "  yolkwright-cli sheet my.opj my.svg\n"
         "\n"
         "Exit status: 0 when it worked, 1 when it failed (the reason is printed),\n"
         "2 when the command line is wrong. Files are written whole or not at all.\n");

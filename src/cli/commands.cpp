@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "files/breedresources.h"
+#include "files/breedsheet.h"
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
 #include "files/newproject.h"
@@ -215,6 +216,27 @@ public:
     }
 };
 
+class SheetCommand : public Command
+{
+public:
+    QString name() const override { return QStringLiteral("sheet"); }
+    QStringList arguments() const override
+    {
+        return {QStringLiteral("PROJECT"), QStringLiteral("TARGET")};
+    }
+    ExitCode run(Context& context, const QStringList& args) override
+    {
+        if (QFileInfo(args[0]).canonicalFilePath() == QFileInfo(args[1]).canonicalFilePath() &&
+            QFileInfo::exists(args[1]))
+            throw Failure(args[1], QStringLiteral("The sheet would replace the project it is "
+                                                  "made from."));
+        context.openProject(args[0], false);
+        saveBreedSheet(context.state(), args[1]);
+        context.printNotices();
+        return ExitCode::Success;
+    }
+};
+
 } // namespace
 
 Failure::Failure(const QString& file, const QString& reason)
@@ -323,6 +345,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<ShowCommand>());
     commands.push_back(std::make_unique<EggCommand>());
     commands.push_back(std::make_unique<PackageCommand>());
+    commands.push_back(std::make_unique<SheetCommand>());
     return commands;
 }
 

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -118,8 +119,8 @@ TEST_F(Cli, HelpExplainsTheCommands)
         EXPECT_EQ(run.code, 0);
         for (const char* text :
              {"breeds", "new BREED PROJECT", "show PROJECT", "egg PROJECT TARGET",
-              "package PROJECT TARGET", "--game-dir DIR", "--edition us|uk", "--data-dir DIR",
-              "yolkwright-cli new Honker my.opj"})
+              "package PROJECT TARGET", "sheet PROJECT TARGET", "--game-dir DIR", "--edition us|uk",
+              "--data-dir DIR", "yolkwright-cli new Honker my.opj"})
             EXPECT_TRUE(run.out.contains(QLatin1String(text))) << text;
     }
 }
@@ -438,6 +439,50 @@ TEST_F(Cli, PackageHoldsTheEggItsCompanionAndTheInfoLine)
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("yolkwright-cli: ") + path("no/such/q.ypk")))
         << describe(run);
+}
+
+TEST_F(Cli, SheetDrawsEveryEBallAndFailsWithoutWriting)
+{
+    ASSERT_EQ(cli({QStringLiteral("new"), QStringLiteral("Honker"), QStringLiteral("h.opj")}).code,
+              0);
+    Outcome run = cli({QStringLiteral("sheet"), QStringLiteral("h.opj"), QStringLiteral("h.svg")});
+    ASSERT_EQ(run.code, 0) << describe(run);
+    EXPECT_TRUE(run.out.isEmpty() && run.err.isEmpty()) << describe(run);
+    QXmlStreamReader xml(readFile(path("h.svg")));
+    int swatches = 0;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            xml.attributes().value(QLatin1String("class")) == QLatin1String("swatch"))
+            ++swatches;
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(swatches,
+              2 * showJson(QStringLiteral("h.opj"))[QStringLiteral("ballsPerSet")].toInt());
+
+    // A data folder without the breed's information file.
+    const QString data = path("mydata");
+    sample::writeResourceFiles(data);
+    QFile::remove(data + QStringLiteral("/res/Honker.blz"));
+    const QByteArray project = readFile(path("h.opj"));
+    const QList<std::pair<QStringList, QString>> failures = {
+        {{QStringLiteral("missing.opj"), QStringLiteral("m.svg")}, QStringLiteral("missing.opj")},
+        {{QStringLiteral("h.opj"), path("no/such/h.svg")}, path("no/such/h.svg")},
+        {{QStringLiteral("h.opj"), path("h.opj")}, path("h.opj")},
+        {{QStringLiteral("--data-dir"), data, QStringLiteral("h.opj"), QStringLiteral("d.svg")},
+         data + QStringLiteral("/res/Honker.blz")},
+    };
+    for (const auto& [args, file] : failures) {
+        QStringList line = args;
+        line.insert(line.size() - 2, QStringLiteral("sheet"));
+        run = cli(line);
+        EXPECT_EQ(run.code, 1) << describe(run);
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("yolkwright-cli: ") + file)) << describe(run);
+        EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << describe(run);
+    }
+    EXPECT_TRUE(readFile(path("h.opj")) == project);
+    EXPECT_EQ(QDir(work.path()).entryList({QStringLiteral("*.svg")}, QDir::Files),
+              QStringList{QStringLiteral("h.svg")});
+    EXPECT_EQ(cli({QStringLiteral("sheet"), QStringLiteral("h.opj")}).code, 2);
 }
 
 TEST_F(Cli, PlayersOwnDataFolderComesFirst)
