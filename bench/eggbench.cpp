@@ -1,6 +1,7 @@
 // Writing an egg, a project and a package for a 1 MiB base egg with 67 eBalls per set, each
 // next to the yardstick it is compared with in the README.
 #include "files/breedresources.h"
+#include "files/breedsheet.h"
 #include "files/eggwriter.h"
 #include "files/newproject.h"
 #include "files/packagewriter.h"
@@ -174,6 +175,29 @@ void BM_GcabTool(benchmark::State& run)
     }
 }
 BENCHMARK(BM_GcabTool)->Unit(benchmark::kMillisecond);
+
+// The breed sheet of the 2 x 67 breed: layout and SVG text in memory, from the state and the
+// information file's values as the editor holds them.
+void BM_BreedSheetSvg(benchmark::State& run)
+{
+    Setup& s = setup();
+    const BreedHeader header = readBreedHeader(s.state);
+    const std::vector<std::string> labels = readBreedLabels(s.state.infoFilePath());
+    for (auto _ : run)
+        benchmark::DoNotOptimize(breedSheetSvg(breedSheet(s.state, header, labels)));
+}
+BENCHMARK(BM_BreedSheetSvg)->Unit(benchmark::kMillisecond);
+
+// What `yolkwright-cli sheet` does after opening the project: read the information file, lay
+// out, write the SVG and save it atomically.
+void BM_SaveBreedSheet(benchmark::State& run)
+{
+    Setup& s = setup();
+    const QString target = s.dir.filePath(QStringLiteral("sheet.svg"));
+    for (auto _ : run)
+        saveBreedSheet(s.state, target);
+}
+BENCHMARK(BM_SaveBreedSheet)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
