@@ -52,7 +52,8 @@ struct BreedSheet
     std::vector<SheetSwatch> swatches; // set A in list order, then set B
 };
 
-// Where the sprecks' dots lie, relative to a swatch's centre, in units of its radius.
+// Where the sprecks' dots lie, relative to a swatch's centre, in units of its radius. None covers
+// the centre, which always shows the fill colour, and all lie inside a two-pixel border's ring.
 const std::array<std::array<double, 2>, 6>& spreckDots();
 inline constexpr double kSpreckDotRadius = 0.1; // of the swatch's radius
 
