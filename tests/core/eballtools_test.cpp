@@ -105,6 +105,12 @@ TEST(ReplaceColour, ChangesExactlyTheNamedFieldsOfTheNamedSets)
                 << "record " << i << ", row with count " << row.count;
     }
 
+    // Unless told otherwise, the fill colour of the adult set: the set the game takes colours from.
+    ColourReplacement defaults;
+    defaults.from = kOld;
+    defaults.to = kNew;
+    EXPECT_EQ(countColourReplacements(start.eBalls, kPerSet, defaults), 1);
+
     ProjectState same = start;
     EXPECT_EQ(replaceColour(same.eBalls, kPerSet, {kOld, kOld, all, both}), 0);
     EXPECT_THROW(
