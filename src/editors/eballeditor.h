@@ -17,7 +17,7 @@ struct EBallRecord;
 class ColorButton;
 
 // eBallEditor: shows one record of the eBall table and writes every change into it.
-// `curBall` belongs to the main window, which outlives this window: -1 before any eBall was
+// `curBall` belongs to the editor windows, which outlive this window: -1 before any eBall was
 // shown, 511 (the parking record) after the window was closed.
 class EBallEditor : public QWidget
 {

@@ -2,7 +2,6 @@
 
 #include "files/breedresources.h"
 #include "shell/appicon.h"
-#include "shell/editcommands.h"
 #include "shell/helpcommands.h"
 #include "shell/mainwindow.h"
 #include "shell/optionsdialog.h"
@@ -14,29 +13,27 @@
 
 namespace yw {
 
-DesktopCommands::DesktopCommands(MainWindow& window, ProjectState& state, SettingsStore& settings,
-                                 Prompts& prompts, UrlOpener open)
-    : QObject(&window), m_window(window), m_state(state), m_settings(settings)
+DesktopCommands::DesktopCommands(MainWindow& window, const Parts& parts, ProjectState& state,
+                                 SettingsStore& settings, Prompts& prompts, UrlOpener open)
+    : QObject(&window), m_window(window), m_parts(parts), m_state(state), m_settings(settings)
 {
     window.setWindowIcon(applicationIcon());
 
-    m_toolbar = new ToolbarStrip(window.TBarUltimateHolder);
-    window.TBarUltimateHolder->layout()->addWidget(m_toolbar);
-    m_toolbar->setSaveMenu(window.mnuSave);
+    m_toolbar = new ToolbarStrip(parts.toolbarHolder);
+    parts.toolbarHolder->layout()->addWidget(m_toolbar);
+    m_toolbar->setSaveMenu(parts.saveMenu);
     m_toolbar->setProjectOpen(window.isSaveEnabled());
     connect(&window, &MainWindow::saveEnabledChanged, m_toolbar, &ToolbarStrip::setProjectOpen);
     connect(m_toolbar, &ToolbarStrip::buttonClicked, this, &DesktopCommands::tBarButton_Click);
 
-    connect(window.mnuView_Tbar, &QAction::triggered, this,
-            [this](bool checked) { m_window.TBarUltimateHolder->setVisible(checked); });
-    connect(window.mnuOptions, &QAction::triggered, this, &DesktopCommands::showOptions);
+    connect(parts.showToolbar, &QAction::triggered, this,
+            [this](bool checked) { m_parts.toolbarHolder->setVisible(checked); });
+    connect(parts.options, &QAction::triggered, this, &DesktopCommands::showOptions);
 
     m_help = new HelpCommands(state, prompts, &window, std::move(open));
-    m_help->populate(window.mnuHelp);
+    m_help->populate(parts.help);
 
-    m_edit =
-        new EditCommands(*window.mdiArea, *window.mnuEdit,
-                         {window.mnuCut, window.mnuCopy, window.mnuPaste, window.mnuClear}, this);
+    m_edit = new EditCommands(*parts.area, *parts.edit, parts.editActions, this);
 }
 
 DesktopCommands::~DesktopCommands() = default;
@@ -45,13 +42,13 @@ void DesktopCommands::tBarButton_Click(int index)
 {
     switch (index) {
     case ToolbarStrip::New:
-        m_window.mnuNew->trigger();
+        m_parts.newProject->trigger();
         break;
     case ToolbarStrip::Open:
-        m_window.mnuOpen->trigger();
+        m_parts.open->trigger();
         break;
     case ToolbarStrip::Save:
-        m_window.mnuSaveOPJ->trigger();
+        m_parts.saveProject->trigger();
         break;
     case ToolbarStrip::Options:
         showOptions();

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "shell/editcommands.h"
 #include "shell/weblinks.h"
 
 #include <QObject>
 
+class QAction;
+class QMdiArea;
+class QMenu;
+class QWidget;
+
 namespace yw {
 
-class EditCommands;
 class HelpCommands;
 class MainWindow;
 class Prompts;
@@ -20,8 +25,24 @@ class DesktopCommands : public QObject
 {
     Q_OBJECT
 public:
-    DesktopCommands(MainWindow& window, ProjectState& state, SettingsStore& settings,
-                    Prompts& prompts, UrlOpener open = desktopUrlOpener());
+    // The parts of the main window these commands fill or answer.
+    struct Parts
+    {
+        QWidget* toolbarHolder = nullptr;
+        QMenu* saveMenu = nullptr;
+        QAction* newProject = nullptr;
+        QAction* open = nullptr;
+        QAction* saveProject = nullptr;
+        QAction* showToolbar = nullptr;
+        QAction* options = nullptr;
+        QMenu* help = nullptr;
+        QMenu* edit = nullptr;
+        EditCommands::Actions editActions;
+        QMdiArea* area = nullptr;
+    };
+
+    DesktopCommands(MainWindow& window, const Parts& parts, ProjectState& state,
+                    SettingsStore& settings, Prompts& prompts, UrlOpener open = desktopUrlOpener());
     ~DesktopCommands() override;
 
     // A toolbar button's action, by index 0 to 6 (New, Open, Save, Options, Update, Help,
@@ -35,6 +56,7 @@ public:
 
 private:
     MainWindow& m_window;
+    Parts m_parts;
     ProjectState& m_state;
     SettingsStore& m_settings;
     ToolbarStrip* m_toolbar = nullptr;

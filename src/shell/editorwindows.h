@@ -11,9 +11,9 @@ class EditorWindows
 public:
     virtual ~EditorWindows() = default;
 
-    // Creates the eBall editor when it is not open, then switches it from record `oldIndex` to
-    // record `newIndex` (it stores what it shows into the old record first).
-    virtual void switchBall(int newIndex, int oldIndex, const QString& componentName) = 0;
+    // Creates the eBall editor when it is not open, then switches it to record `newIndex`; it
+    // stores what it shows into the record it showed before (`curBall`) first.
+    virtual void switchBall(int newIndex, const QString& componentName) = 0;
     // Create the panel when it is not open, show it and give it the focus.
     virtual void showSlotTray() = 0;
     virtual void showTips() = 0;

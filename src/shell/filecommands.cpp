@@ -34,21 +34,21 @@ public:
 
 FileCommands::FileCommands(MainWindow& window, ProjectState& state, SettingsStore& settings,
                            Prompts& prompts, FileDialogs& dialogs)
-    : m_window(window), m_state(state), m_settings(settings), m_prompts(prompts),
-      m_dialogs(dialogs),
+    : m_window(window), m_actions(window.fileActions()), m_state(state), m_settings(settings),
+      m_prompts(prompts), m_dialogs(dialogs),
       m_runWizard([](NewProjectWizard& wizard) { return wizard.exec() == QDialog::Accepted; })
 {
-    connect(window.mnuNew, &QAction::triggered, this, &FileCommands::New);
-    connect(window.mnuOpen, &QAction::triggered, this, &FileCommands::mnuOpen_Click);
-    connect(window.mnuSaveOPJ, &QAction::triggered, this, &FileCommands::Save);
-    connect(window.mnuSaveODD, &QAction::triggered, this, &FileCommands::SaveEgg);
-    connect(window.mnuSaveYPK, &QAction::triggered, this, &FileCommands::SavePackage);
-    connect(window.mnuSaveAs, &QAction::triggered, this, &FileCommands::SaveAs);
+    connect(m_actions.newProject, &QAction::triggered, this, &FileCommands::New);
+    connect(m_actions.open, &QAction::triggered, this, &FileCommands::mnuOpen_Click);
+    connect(m_actions.saveProject, &QAction::triggered, this, &FileCommands::Save);
+    connect(m_actions.saveEgg, &QAction::triggered, this, &FileCommands::SaveEgg);
+    connect(m_actions.savePackage, &QAction::triggered, this, &FileCommands::SavePackage);
+    connect(m_actions.saveAs, &QAction::triggered, this, &FileCommands::SaveAs);
     for (int k = 1; k <= kRecentFileCount; ++k)
-        connect(window.mnuRecentFile[size_t(k)], &QAction::triggered, this,
+        connect(m_actions.recent[size_t(k - 1)], &QAction::triggered, this,
                 [this, k] { openRecent(k); });
     // The save commands follow the Save button, copied each time the File menu opens.
-    connect(window.mnuFile, &QMenu::aboutToShow, this,
+    connect(m_actions.file, &QMenu::aboutToShow, this,
             [this] { m_window.setSaveEnabled(m_window.isSaveEnabled()); });
     qApp->installEventFilter(this);
 }
@@ -66,7 +66,7 @@ bool FileCommands::eventFilter(QObject* watched, QEvent* event)
     if (!widget || widget->window() != &m_window)
         return false;
     const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-    for (QAction* action : {m_window.mnuSaveOPJ, m_window.mnuSaveODD, m_window.mnuSaveYPK}) {
+    for (QAction* action : {m_actions.saveProject, m_actions.saveEgg, m_actions.savePackage}) {
         // Left unaccepted, the override lets the window's shortcut run.
         if (action->isEnabled() && action->shortcut() == pressed)
             return true;

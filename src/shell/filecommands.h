@@ -1,8 +1,14 @@
 #pragma once
 
+#include "shell/recentfiles.h"
+
 #include <QObject>
 #include <QString>
+#include <array>
 #include <functional>
+
+class QAction;
+class QMenu;
 
 namespace yw {
 
@@ -21,6 +27,19 @@ class FileCommands : public QObject
 {
     Q_OBJECT
 public:
+    // The File menu's items these commands answer.
+    struct Actions
+    {
+        QMenu* file = nullptr;
+        QAction* newProject = nullptr;
+        QAction* open = nullptr;
+        QAction* saveProject = nullptr;
+        QAction* saveEgg = nullptr;
+        QAction* savePackage = nullptr;
+        QAction* saveAs = nullptr;
+        std::array<QAction*, kRecentFileCount> recent{};
+    };
+
     FileCommands(MainWindow& window, ProjectState& state, SettingsStore& settings, Prompts& prompts,
                  FileDialogs& dialogs);
     ~FileCommands() override;
@@ -49,6 +68,7 @@ private:
     void reportFailure(const QString& what, const QString& reason);
 
     MainWindow& m_window;
+    Actions m_actions;
     ProjectState& m_state;
     SettingsStore& m_settings;
     Prompts& m_prompts;

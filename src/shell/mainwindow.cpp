@@ -110,7 +110,7 @@ MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& pr
     row->addWidget(mdiArea, 1);
     setCentralWidget(central);
     m_editors = std::make_unique<MdiEditorWindows>(
-        mdiArea, m_state, curBall, [this](const QString& name) { setBreedNameItem(name); });
+        mdiArea, m_state, [this](const QString& name) { setBreedNameItem(name); });
 
     statbar = statusBar();
     statbar->setObjectName(QStringLiteral("statbar"));
@@ -132,7 +132,26 @@ MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& pr
     setMinimumSize(px(6000), px(4800));
     resize(px(6960), px(5820));
     setSaveEnabled(false);
-    m_desktop = new DesktopCommands(*this, m_state, m_settings, m_prompts);
+    const DesktopCommands::Parts parts{TBarUltimateHolder,
+                                       mnuSave,
+                                       mnuNew,
+                                       mnuOpen,
+                                       mnuSaveOPJ,
+                                       mnuView_Tbar,
+                                       mnuOptions,
+                                       mnuHelp,
+                                       mnuEdit,
+                                       {mnuCut, mnuCopy, mnuPaste, mnuClear},
+                                       mdiArea};
+    m_desktop = new DesktopCommands(*this, parts, m_state, m_settings, m_prompts);
+}
+
+FileCommands::Actions MainWindow::fileActions() const
+{
+    return {mnuFile,    mnuNew,
+            mnuOpen,    mnuSaveOPJ,
+            mnuSaveODD, mnuSaveYPK,
+            mnuSaveAs,  {mnuRecentFile[1], mnuRecentFile[2], mnuRecentFile[3], mnuRecentFile[4]}};
 }
 
 MainWindow::~MainWindow() = default;
@@ -144,51 +163,56 @@ void MainWindow::tBarButton_Click(int index)
 
 void MainWindow::createMenus()
 {
-    auto add = [](QMenu* menu, const char* caption, QKeySequence shortcut = {}) {
+    // Each item is named after its field, so tests find it by object name.
+    auto add = [](QMenu* menu, const char* name, const char* caption, QKeySequence shortcut = {}) {
         QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(shortcut);
         return action;
     };
 
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuNew = add(mnuFile, "&New...", QKeySequence(Qt::CTRL | Qt::Key_N));
-    mnuOpen = add(mnuFile, "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuNew = add(mnuFile, "mnuNew", "&New...", QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuOpen = add(mnuFile, "mnuOpen", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuSave = mnuFile->addMenu(QStringLiteral("&Save"));
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
-    mnuSaveOPJ = add(mnuSave, "Project...", QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuSaveODD = add(mnuSave, "ODD File...", QKeySequence(Qt::CTRL | Qt::Key_K));
-    mnuSaveYPK = add(mnuSave, "YPK Archive...", QKeySequence(Qt::CTRL | Qt::Key_E));
-    mnuSaveAs = add(mnuFile, "Save &As...");
+    mnuSaveOPJ = add(mnuSave, "mnuSaveOPJ", "Project...", QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuSaveODD = add(mnuSave, "mnuSaveODD", "ODD File...", QKeySequence(Qt::CTRL | Qt::Key_K));
+    mnuSaveYPK = add(mnuSave, "mnuSaveYPK", "YPK Archive...", QKeySequence(Qt::CTRL | Qt::Key_E));
+    mnuSaveAs = add(mnuFile, "mnuSaveAs", "Save &As...");
     mnuFile->addSeparator();
-    mnuRecentFile[0] = add(mnuFile, "No Recent Files");
+    mnuRecentFile[0] = add(mnuFile, "mnuRecentFile0", "No Recent Files");
     mnuRecentFile[0]->setEnabled(false);
-    const char* const placeholders[4] = {"First File", "Second File", "Third File", "Fourth File"};
+    const char* const placeholders[4][2] = {{"mnuRecentFile1", "First File"},
+                                            {"mnuRecentFile2", "Second File"},
+                                            {"mnuRecentFile3", "Third File"},
+                                            {"mnuRecentFile4", "Fourth File"}};
     for (int i = 1; i <= 4; ++i) {
-        mnuRecentFile[size_t(i)] = add(mnuFile, placeholders[i - 1]);
+        mnuRecentFile[size_t(i)] = add(mnuFile, placeholders[i - 1][0], placeholders[i - 1][1]);
         mnuRecentFile[size_t(i)]->setVisible(false);
     }
     mnuFile->addSeparator();
-    mnuFile_Exit = add(mnuFile, "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
+    mnuFile_Exit = add(mnuFile, "mnuFile_Exit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(mnuFile_Exit, &QAction::triggered, this, &QWidget::close);
 
     mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuCut = add(mnuEdit, "Cut", QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuCopy = add(mnuEdit, "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuPaste = add(mnuEdit, "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
-    mnuClear = add(mnuEdit, "Clear");
+    mnuCut = add(mnuEdit, "mnuCut", "Cut", QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuCopy = add(mnuEdit, "mnuCopy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuPaste = add(mnuEdit, "mnuPaste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    mnuClear = add(mnuEdit, "mnuClear", "Clear");
 
     mnuView = menuBar()->addMenu(QStringLiteral("&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
-    mnuView_Tips = add(mnuView, "Show &Tips");
+    mnuView_Tips = add(mnuView, "mnuView_Tips", "Show &Tips");
     mnuView_Tips->setCheckable(true);
     mnuView_Tips->setChecked(true);
-    mnuView_Tbar = add(mnuView, "Show Tool&bar");
+    mnuView_Tbar = add(mnuView, "mnuView_Tbar", "Show Tool&bar");
     mnuView_Tbar->setCheckable(true);
     mnuView_Tbar->setChecked(true);
     mnuView->addSeparator();
-    mnuOptions = add(mnuView, "&Options...");
+    mnuOptions = add(mnuView, "mnuOptions", "&Options...");
     // The check marks show what is on screen each time the menu opens.
     connect(mnuView, &QMenu::aboutToShow, this, [this] {
         mnuView_Tips->setChecked(tipsVisible());
@@ -199,10 +223,10 @@ void MainWindow::createMenus()
 
     mnUWindow = menuBar()->addMenu(QStringLiteral("&Window"));
     mnUWindow->setObjectName(QStringLiteral("mnUWindow"));
-    mnuWindArrangeHor = add(mnUWindow, "Tile &Horizontally");
-    mnuWindArrangeVert = add(mnUWindow, "Tile &Vertically");
-    mnuWindCascade = add(mnUWindow, "&Cascade");
-    mnuWindArrangeIcons = add(mnUWindow, "Arrange &Icons");
+    mnuWindArrangeHor = add(mnUWindow, "mnuWindArrangeHor", "Tile &Horizontally");
+    mnuWindArrangeVert = add(mnUWindow, "mnuWindArrangeVert", "Tile &Vertically");
+    mnuWindCascade = add(mnUWindow, "mnuWindCascade", "&Cascade");
+    mnuWindArrangeIcons = add(mnUWindow, "mnuWindArrangeIcons", "Arrange &Icons");
     connect(mnuWindArrangeHor, &QAction::triggered, this, [this] { tileSubWindows(Qt::Vertical); });
     connect(mnuWindArrangeVert, &QAction::triggered, this,
             [this] { tileSubWindows(Qt::Horizontal); });
@@ -384,7 +408,6 @@ void MainWindow::load(const QString& commandLineProject)
     m_state.askBeforeBrowsing =
         readLenientNumber(m_settings, kSectionMain, QStringLiteral("optAsk"), 1) != 0;
     setTipsVisible(readBoolean(m_settings, kSectionMdi, QStringLiteral("ShowTips"), true));
-    curBall = -1;
     m_state.baseBreed = "Quadrapus";
     compnt->setItemText(0, QStringLiteral("Yolkwright Breed"));
 

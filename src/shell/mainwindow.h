@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/filecommands.h"
+
 #include <QLabel>
 #include <QMainWindow>
 #include <array>
@@ -83,8 +85,30 @@ public:
     void setEditorWindows(std::unique_ptr<EditorWindows> editors);
     EditorWindows* editorWindows() const { return m_editors.get(); }
 
-    // The eBall editor's record index: -1 before any eBall was shown, 511 after it closed.
-    int curBall = -1;
+    // The File menu's items, for the commands that answer them.
+    FileCommands::Actions fileActions() const;
+
+signals:
+    void saveEnabledChanged(bool enabled);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createMenus();
+    void createLeftPanel();
+    void fillWindowMenu();
+    void tileSubWindows(Qt::Orientation orientation);
+    void arrangeIcons();
+    void componentChosen(int index);
+    void openSelectedBall();
+    void writeWindowSettings();
+    void closeEditors();
+    // After a project was opened or created: the component list shows the breed and its ball
+    // sets with the breed selected and enabled, and saving is possible.
+    void showOpenedProject();
+
     // The ball set the eBall list shows: 0 set A, 1 set B.
     int lnzSet = 0;
     // True while the eBall list holds the eBalls of a ball set.
@@ -128,28 +152,6 @@ public:
     CloseGlyph* tclose = nullptr;
     QStatusBar* statbar = nullptr;
     QMdiArea* mdiArea = nullptr;
-
-signals:
-    void saveEnabledChanged(bool enabled);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void createMenus();
-    void createLeftPanel();
-    void fillWindowMenu();
-    void tileSubWindows(Qt::Orientation orientation);
-    void arrangeIcons();
-    void componentChosen(int index);
-    void openSelectedBall();
-    void writeWindowSettings();
-    void closeEditors();
-    // After a project was opened or created: the component list shows the breed and its ball
-    // sets with the breed selected and enabled, and saving is possible.
-    void showOpenedProject();
-
     ProjectState& m_state;
     SettingsStore& m_settings;
     Prompts& m_prompts;

@@ -135,7 +135,7 @@ void MainWindow::openSelectedBall()
     const int newIndex = lnzSet * ballsPerSet + position;
     if (position >= ballsPerSet || newIndex >= kParkingRecord || !m_editors)
         return;
-    m_editors->switchBall(newIndex, curBall, compnt->currentText().trimmed());
+    m_editors->switchBall(newIndex, compnt->currentText().trimmed());
 }
 
 } // namespace yw

@@ -9,10 +9,9 @@
 
 namespace yw {
 
-MdiEditorWindows::MdiEditorWindows(QMdiArea* area, ProjectState& state, int& curBall,
+MdiEditorWindows::MdiEditorWindows(QMdiArea* area, ProjectState& state,
                                    std::function<void(const QString&)> breedNameChanged)
-    : m_area(area), m_state(state), m_curBall(curBall),
-      m_breedNameChanged(std::move(breedNameChanged))
+    : m_area(area), m_state(state), m_breedNameChanged(std::move(breedNameChanged))
 {}
 
 QMdiSubWindow* MdiEditorWindows::addWindow(QWidget* widget)
@@ -36,14 +35,14 @@ void MdiEditorWindows::bringToFront(QMdiSubWindow* window)
     window->widget()->setFocus();
 }
 
-void MdiEditorWindows::switchBall(int newIndex, int oldIndex, const QString& componentName)
+void MdiEditorWindows::switchBall(int newIndex, const QString& componentName)
 {
     if (!m_ballWindow || !m_ballEditor) {
         m_ballEditor = new EBallEditor(m_state, m_curBall);
         m_ballWindow = addWindow(m_ballEditor);
     }
     bringToFront(m_ballWindow);
-    m_ballEditor->SwitchTo(newIndex, oldIndex, componentName);
+    m_ballEditor->SwitchTo(newIndex, m_curBall, componentName);
 }
 
 void MdiEditorWindows::showSlotTray()

@@ -19,13 +19,17 @@ struct ProjectState;
 class MdiEditorWindows : public EditorWindows
 {
 public:
-    MdiEditorWindows(QMdiArea* area, ProjectState& state, int& curBall,
+    MdiEditorWindows(QMdiArea* area, ProjectState& state,
                      std::function<void(const QString&)> breedNameChanged);
 
-    void switchBall(int newIndex, int oldIndex, const QString& componentName) override;
+    void switchBall(int newIndex, const QString& componentName) override;
     void showSlotTray() override;
     void showTips() override;
     void closeAll() override;
+
+    // The eBall editor's record index `curBall`: -1 before any eBall was shown, 511 after the
+    // editor closed. It outlives the editor, which is made anew each time it opens.
+    int curBall() const { return m_curBall; }
 
     QMdiSubWindow* ballWindow() const { return m_ballWindow; }
     QMdiSubWindow* slotTrayWindow() const { return m_slotTrayWindow; }
@@ -37,7 +41,7 @@ private:
 
     QMdiArea* m_area;
     ProjectState& m_state;
-    int& m_curBall;
+    int m_curBall = -1;
     std::function<void(const QString&)> m_breedNameChanged;
     QPointer<QMdiSubWindow> m_ballWindow;
     QPointer<EBallEditor> m_ballEditor;

@@ -1,3 +1,4 @@
+#include "mainwindowparts.h"
 #include "model/projectstate.h"
 #include "platform/settingsstore.h"
 #include "shell/desktopcommands.h"
@@ -28,6 +29,7 @@ protected:
         state.resetForStartUp();
         state.buildNo = "0310";
         window = std::make_unique<MainWindow>(state, settings, prompts);
+        ui = test::MainWindowParts(*window);
         window->desktop()->help()->setUrlOpener([this](const QUrl& url) {
             opened.push_back(url);
             return true;
@@ -36,20 +38,21 @@ protected:
         QApplication::processEvents();
     }
     ToolbarStrip* toolbar() const { return window->desktop()->toolbar(); }
-    void openViewMenu() { emit window->mnuView->aboutToShow(); }
+    void openViewMenu() { emit ui.mnuView->aboutToShow(); }
 
     ProjectState state;
     MemorySettingsStore settings;
     test::ScriptedPrompts prompts;
     std::unique_ptr<MainWindow> window;
+    test::MainWindowParts ui;
     std::vector<QUrl> opened;
 };
 
 TEST_F(DesktopWiring, TheToolbarSitsInTheStripAndFollowsTheOpenProject)
 {
     ASSERT_NE(toolbar(), nullptr);
-    EXPECT_EQ(toolbar()->parentWidget(), window->TBarUltimateHolder);
-    EXPECT_EQ(toolbar()->saveMenu(), window->mnuSave);
+    EXPECT_EQ(toolbar()->parentWidget(), ui.TBarUltimateHolder);
+    EXPECT_EQ(toolbar()->saveMenu(), ui.mnuSave);
     EXPECT_FALSE(toolbar()->button(ToolbarStrip::Save)->isEnabled());
     EXPECT_FALSE(toolbar()->saveArrow()->isEnabled());
     window->setSaveEnabled(true);
@@ -60,7 +63,7 @@ TEST_F(DesktopWiring, TheToolbarSitsInTheStripAndFollowsTheOpenProject)
 
 TEST_F(DesktopWiring, ButtonsRunTheirCommands)
 {
-    QSignalSpy saves(window->mnuSaveOPJ, &QAction::triggered);
+    QSignalSpy saves(ui.mnuSaveOPJ, &QAction::triggered);
     window->tBarButton_Click(ToolbarStrip::Save); // no project: Save is unavailable
     EXPECT_EQ(saves.count(), 0);
     window->setSaveEnabled(true);
@@ -95,7 +98,7 @@ TEST_F(DesktopWiring, OptionsOkRereadsTheLocatorsOfTheNewEdition)
         modal->findChild<QAbstractButton*>(QStringLiteral("optUK0"))->click();
         modal->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
     });
-    window->mnuOptions->trigger();
+    ui.mnuOptions->trigger();
     EXPECT_EQ(state.resFolder, QStringLiteral("\\resUK\\"));
     EXPECT_EQ(settings.read(kSectionMain, QStringLiteral("optUK"), QString()),
               QStringLiteral("True"));
@@ -103,43 +106,42 @@ TEST_F(DesktopWiring, OptionsOkRereadsTheLocatorsOfTheNewEdition)
 
 TEST_F(DesktopWiring, ShowToolbarAndShowTipsFollowWhatIsOnScreen)
 {
-    const int stripTop = window->mdiArea->mapTo(window.get(), QPoint()).y();
-    window->mnuView_Tbar->trigger();
+    const int stripTop = ui.mdiArea->mapTo(window.get(), QPoint()).y();
+    ui.mnuView_Tbar->trigger();
     QApplication::processEvents();
-    EXPECT_TRUE(window->TBarUltimateHolder->isHidden());
-    EXPECT_EQ(window->mdiArea->mapTo(window.get(), QPoint()).y(),
-              stripTop - ToolbarStrip::kStripHeight);
+    EXPECT_TRUE(ui.TBarUltimateHolder->isHidden());
+    EXPECT_EQ(ui.mdiArea->mapTo(window.get(), QPoint()).y(), stripTop - ToolbarStrip::kStripHeight);
     openViewMenu();
-    EXPECT_FALSE(window->mnuView_Tbar->isChecked());
-    window->mnuView_Tbar->trigger();
+    EXPECT_FALSE(ui.mnuView_Tbar->isChecked());
+    ui.mnuView_Tbar->trigger();
     QApplication::processEvents();
-    EXPECT_FALSE(window->TBarUltimateHolder->isHidden());
+    EXPECT_FALSE(ui.TBarUltimateHolder->isHidden());
     openViewMenu();
-    EXPECT_TRUE(window->mnuView_Tbar->isChecked());
+    EXPECT_TRUE(ui.mnuView_Tbar->isChecked());
 
-    QTest::mouseClick(window->tclose, Qt::LeftButton);
+    QTest::mouseClick(ui.tclose, Qt::LeftButton);
     openViewMenu();
-    EXPECT_FALSE(window->mnuView_Tips->isChecked());
-    EXPECT_TRUE(window->tippy->isHidden());
+    EXPECT_FALSE(ui.mnuView_Tips->isChecked());
+    EXPECT_TRUE(ui.tippy->isHidden());
 }
 
 TEST_F(DesktopWiring, TheEditMenuWorksOnTheActiveChild)
 {
     auto* field = new QLineEdit(QStringLiteral("locked"));
     field->setReadOnly(true);
-    window->mdiArea->addSubWindow(field)->show();
+    ui.mdiArea->addSubWindow(field)->show();
     field->setFocus();
     QApplication::processEvents();
-    emit window->mnuEdit->aboutToShow();
-    EXPECT_FALSE(window->mnuCut->isEnabled());
-    EXPECT_TRUE(window->mnuCopy->isEnabled());
-    EXPECT_FALSE(window->mnuPaste->isEnabled());
-    EXPECT_FALSE(window->mnuClear->isEnabled());
+    emit ui.mnuEdit->aboutToShow();
+    EXPECT_FALSE(ui.mnuCut->isEnabled());
+    EXPECT_TRUE(ui.mnuCopy->isEnabled());
+    EXPECT_FALSE(ui.mnuPaste->isEnabled());
+    EXPECT_FALSE(ui.mnuClear->isEnabled());
 }
 
 TEST_F(DesktopWiring, TheHelpMenuIsFilled)
 {
-    const QList<QAction*> items = window->mnuHelp->actions();
+    const QList<QAction*> items = ui.mnuHelp->actions();
     ASSERT_EQ(items.size(), 6);
     EXPECT_EQ(items.first()->text(), QStringLiteral("Oddballz Online"));
     EXPECT_EQ(items.last()->text(), QStringLiteral("About..."));

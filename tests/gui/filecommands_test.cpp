@@ -1,6 +1,7 @@
 #include "files/eggwriter.h"
 #include "files/newproject.h"
 #include "files/projectfile.h"
+#include "mainwindowparts.h"
 #include "platform/cp1252.h"
 #include "platform/settingsstore.h"
 #include "samplegamefixture.h"
@@ -29,7 +30,7 @@ namespace {
 class CountingEditors : public EditorWindows
 {
 public:
-    void switchBall(int, int, const QString&) override {}
+    void switchBall(int, const QString&) override {}
     void showSlotTray() override {}
     void showTips() override {}
     void closeAll() override { ++closed; }
@@ -48,6 +49,7 @@ protected:
     {
         SampleGameFixture::SetUp();
         window = std::make_unique<MainWindow>(state, settings, prompts);
+        ui = test::MainWindowParts(*window);
         auto counting = std::make_unique<CountingEditors>();
         editors = counting.get();
         window->setEditorWindows(std::move(counting));
@@ -101,6 +103,7 @@ protected:
 
     MemorySettingsStore settings;
     std::unique_ptr<MainWindow> window;
+    test::MainWindowParts ui;
     std::unique_ptr<FileCommands> commands;
     std::unique_ptr<RecentFiles> recent;
     CountingEditors* editors = nullptr;
@@ -111,19 +114,19 @@ TEST_F(FileCommandsTest, NewPutsTheCreatedProjectIntoTheWindow)
     const QString target = path(QStringLiteral("honk.opj"));
     dialogs.answers.push_back(target);
     runWizardWith(QStringLiteral("Honker"), true);
-    window->mnuNew->trigger();
+    ui.mnuNew->trigger();
 
     EXPECT_EQ(state.baseBreed, "Honker");
     EXPECT_EQ(state.breedName, sample::breed(1).breedName);
     EXPECT_EQ(state.eBalls[0], sample::breed(1).eBalls[0]);
     EXPECT_EQ(window->session().path(), target);
-    EXPECT_TRUE(window->compnt->isEnabled());
-    EXPECT_EQ(window->compnt->currentIndex(), 0);
-    EXPECT_EQ(window->compnt->itemText(0), cp1252::toUnicode(sample::breed(1).breedName));
-    EXPECT_EQ(window->compnt->itemText(2),
+    EXPECT_TRUE(ui.compnt->isEnabled());
+    EXPECT_EQ(ui.compnt->currentIndex(), 0);
+    EXPECT_EQ(ui.compnt->itemText(0), cp1252::toUnicode(sample::breed(1).breedName));
+    EXPECT_EQ(ui.compnt->itemText(2),
               QStringLiteral("      ") + cp1252::toUnicode(sample::breed(1).lnzNameA));
     EXPECT_TRUE(window->isSaveEnabled());
-    EXPECT_TRUE(window->mnuSaveOPJ->isEnabled());
+    EXPECT_TRUE(ui.mnuSaveOPJ->isEnabled());
     EXPECT_EQ(recent->entry(1), target);
     EXPECT_EQ(editors->closed, 1);
     // New asks no save question, even with a project open.
@@ -144,15 +147,15 @@ TEST_F(FileCommandsTest, ACancelledWizardLeavesTheOpenProjectAsItWas)
         QTest::mouseClick(wizard.btnClose, Qt::LeftButton);
         return wizard.result() == QDialog::Accepted;
     });
-    window->mnuNew->trigger();
+    ui.mnuNew->trigger();
 
     EXPECT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(state.baseBreed, before.baseBreed);
     EXPECT_EQ(state.locSetAPos, before.locSetAPos);
     EXPECT_EQ(state.eBalls, before.eBalls);
     EXPECT_EQ(window->session().path(), open);
-    EXPECT_EQ(window->compnt->itemText(0), cp1252::toUnicode(sample::breed(3).breedName));
-    EXPECT_EQ(window->compnt->itemText(2),
+    EXPECT_EQ(ui.compnt->itemText(0), cp1252::toUnicode(sample::breed(3).breedName));
+    EXPECT_EQ(ui.compnt->itemText(2),
               QStringLiteral("      ") + cp1252::toUnicode(sample::breed(3).lnzNameA));
     EXPECT_EQ(recent->entries(), recentBefore);
     EXPECT_EQ(editors->closed, 1); // from the first open only
@@ -243,7 +246,7 @@ TEST_F(FileCommandsTest, SaveAsMovesTheProjectPathAndSaveFollowsIt)
     const QByteArray original = readFile(open);
     const QString moved = path(QStringLiteral("moved.opj"));
     dialogs.answers.push_back(moved);
-    window->mnuSaveAs->trigger();
+    ui.mnuSaveAs->trigger();
 
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_TRUE(dialogs.asked[0].save);
@@ -252,7 +255,7 @@ TEST_F(FileCommandsTest, SaveAsMovesTheProjectPathAndSaveFollowsIt)
     EXPECT_EQ(recent->entries(), QStringList({moved, open, QString(), QString()}));
 
     state.breedName = "Moved On";
-    window->mnuSaveOPJ->trigger();
+    ui.mnuSaveOPJ->trigger();
     EXPECT_TRUE(readFile(moved).contains("\"Moved On\""));
     EXPECT_EQ(readFile(open), original);
     EXPECT_EQ(dialogs.asked.size(), 1u);
@@ -265,7 +268,7 @@ TEST_F(FileCommandsTest, AFailingSaveIsToldAndKeepsTheOldFile)
     const QByteArray original = readFile(open);
     ASSERT_TRUE(QFile::remove(state.infoFilePath()));
     state.breedName = "Lost?";
-    window->mnuSaveOPJ->trigger();
+    ui.mnuSaveOPJ->trigger();
 
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_TRUE(prompts.shown[0].text.startsWith(
@@ -281,7 +284,7 @@ TEST_F(FileCommandsTest, TheEggCommandNeverTouchesTheProjectPathOrTheRecentFiles
     const QString egg = path(QStringLiteral("eggs/Spotty.odd"));
     QDir().mkpath(path(QStringLiteral("eggs")));
     dialogs.answers.push_back(egg);
-    window->mnuSaveODD->trigger();
+    ui.mnuSaveODD->trigger();
 
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_TRUE(dialogs.asked[0].save);
@@ -302,7 +305,7 @@ TEST_F(FileCommandsTest, AnEggThatDoesNotFitIsRefusedWithItsOwnMessage)
     state.breedDescription = std::string(size_t(state.locDescLen) + 5, 'x');
     const QString egg = path(QStringLiteral("long.odd"));
     dialogs.answers.push_back(egg);
-    window->mnuSaveODD->trigger();
+    ui.mnuSaveODD->trigger();
 
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_TRUE(prompts.shown[0].text.startsWith(
@@ -317,7 +320,7 @@ TEST_F(FileCommandsTest, ThePackageCommandAsksForAPackageAndWritesACabinet)
     openProject(QStringLiteral("Zott"), QStringLiteral("zott.opj"));
     const QString package = path(QStringLiteral("My Breed.ypk"));
     dialogs.answers.push_back(package);
-    window->mnuSaveYPK->trigger();
+    ui.mnuSaveYPK->trigger();
 
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].kind, FileKind::Package);
@@ -337,7 +340,7 @@ TEST_F(FileCommandsTest, ARemovedRecentFileIsToldAndKeepsItsEntry)
     ASSERT_TRUE(QFile::remove(gone));
 
     prompts.answers = {PromptAnswer::No};
-    window->mnuRecentFile[1]->trigger();
+    ui.mnuRecentFile[1]->trigger();
     ASSERT_EQ(prompts.shown.size(), 2u);
     EXPECT_EQ(prompts.shown[0].text, kSaveQuestion);
     EXPECT_EQ(prompts.shown[1].text,
@@ -349,10 +352,10 @@ TEST_F(FileCommandsTest, ARemovedRecentFileIsToldAndKeepsItsEntry)
     // The second entry still exists and reopens, going to the top.
     prompts.answers = {PromptAnswer::No};
     state.breedName = "Unsaved";
-    window->mnuRecentFile[2]->trigger();
+    ui.mnuRecentFile[2]->trigger();
     EXPECT_EQ(state.breedName, sample::breed(3).breedName);
     EXPECT_EQ(recent->entries(), QStringList({open, gone, open, QString()}));
-    EXPECT_EQ(window->mnuRecentFile[1]->text(), open);
+    EXPECT_EQ(ui.mnuRecentFile[1]->text(), open);
 }
 
 TEST_F(FileCommandsTest, SaveShortcutsDoNothingBeforeAProjectExists)
@@ -360,11 +363,11 @@ TEST_F(FileCommandsTest, SaveShortcutsDoNothingBeforeAProjectExists)
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     window->activateWindow();
-    emit window->mnuFile->aboutToShow();
+    emit ui.mnuFile->aboutToShow();
     for (Qt::Key key : {Qt::Key_S, Qt::Key_K, Qt::Key_E})
         QTest::keyClick(window.get(), key, Qt::ControlModifier);
-    EXPECT_FALSE(window->mnuSave->menuAction()->isEnabled());
-    EXPECT_FALSE(window->mnuSaveAs->isEnabled());
+    EXPECT_FALSE(ui.mnuSave->menuAction()->isEnabled());
+    EXPECT_FALSE(ui.mnuSaveAs->isEnabled());
     commands->Save();
     commands->SaveEgg();
     commands->SavePackage();
@@ -374,9 +377,9 @@ TEST_F(FileCommandsTest, SaveShortcutsDoNothingBeforeAProjectExists)
 
     // Once a project is open the shortcuts work.
     openProject(QStringLiteral("Zott"), QStringLiteral("zott.opj"));
-    emit window->mnuFile->aboutToShow();
-    EXPECT_TRUE(window->mnuSave->menuAction()->isEnabled());
-    EXPECT_TRUE(window->mnuSaveAs->isEnabled());
+    emit ui.mnuFile->aboutToShow();
+    EXPECT_TRUE(ui.mnuSave->menuAction()->isEnabled());
+    EXPECT_TRUE(ui.mnuSaveAs->isEnabled());
     QTest::keyClick(window.get(), Qt::Key_K, Qt::ControlModifier);
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].kind, FileKind::Egg);

@@ -1,4 +1,5 @@
 #include "files/projectfile.h"
+#include "mainwindowparts.h"
 #include "model/projectstate.h"
 #include "platform/errors.h"
 #include "platform/filesystem.h"
@@ -27,12 +28,10 @@ using test::writeFile;
 
 namespace {
 
-// Stands in for the editor windows and acts like the eBall editor's SwitchTo on `curBall`.
+// Stands in for the editor windows and keeps `curBall` the way the eBall editor does.
 class RecordingEditors : public EditorWindows
 {
 public:
-    explicit RecordingEditors(int& curBall) : m_curBall(curBall) {}
-
     struct Switch
     {
         int newIndex;
@@ -41,9 +40,9 @@ public:
         bool operator==(const Switch&) const = default;
     };
 
-    void switchBall(int newIndex, int oldIndex, const QString& componentName) override
+    void switchBall(int newIndex, const QString& componentName) override
     {
-        switches.push_back({newIndex, oldIndex, componentName});
+        switches.push_back({newIndex, m_curBall, componentName});
         m_curBall = newIndex;
     }
     void showSlotTray() override { ++slotTrayShown; }
@@ -56,7 +55,7 @@ public:
     int closed = 0;
 
 private:
-    int& m_curBall;
+    int m_curBall = -1;
 };
 
 void PrintTo(const RecordingEditors::Switch& s, std::ostream* out)
@@ -83,7 +82,8 @@ protected:
                   "Quadrapus\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n400\t\t60\r\n"
                   "500\t\t300\t\t6\r\n");
         window = std::make_unique<MainWindow>(state, settings, prompts);
-        auto recorder = std::make_unique<RecordingEditors>(window->curBall);
+        ui = test::MainWindowParts(*window);
+        auto recorder = std::make_unique<RecordingEditors>();
         editors = recorder.get();
         window->setEditorWindows(std::move(recorder));
     }
@@ -114,10 +114,10 @@ protected:
 
     void clickBallAt(int row)
     {
-        QListWidgetItem* item = window->eblist->item(row);
+        QListWidgetItem* item = ui.eblist->item(row);
         ASSERT_NE(item, nullptr);
-        QTest::mouseClick(window->eblist->viewport(), Qt::LeftButton, {},
-                          window->eblist->visualItemRect(item).center());
+        QTest::mouseClick(ui.eblist->viewport(), Qt::LeftButton, {},
+                          ui.eblist->visualItemRect(item).center());
     }
 
     // Lets the window's pending layout and its deferred left-panel layout run.
@@ -138,6 +138,7 @@ protected:
     MemorySettingsStore settings;
     ScriptedPrompts prompts;
     std::unique_ptr<MainWindow> window;
+    test::MainWindowParts ui;
     RecordingEditors* editors = nullptr;
     QString projectPath;
 };
@@ -170,35 +171,33 @@ TEST_F(MainWindowTest, MenuBarCaptionsShortcutsAndPlaceholders)
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(top[i]->text(), QString::fromLatin1(titles[i]));
 
-    check(window->mnuFile, {{"&New...", "Ctrl+N"},
-                            {"&Open...", "Ctrl+O"},
-                            {"&Save", ""},
-                            {"Save &As...", ""},
-                            {"", "-"},
-                            {"No Recent Files", ""},
-                            {"First File", ""},
-                            {"Second File", ""},
-                            {"Third File", ""},
-                            {"Fourth File", ""},
-                            {"", "-"},
-                            {"E&xit", "Ctrl+Q"}});
-    EXPECT_EQ(window->mnuSave->menuAction(), window->mnuFile->actions()[2]);
-    check(window->mnuSave,
+    check(ui.mnuFile, {{"&New...", "Ctrl+N"},
+                       {"&Open...", "Ctrl+O"},
+                       {"&Save", ""},
+                       {"Save &As...", ""},
+                       {"", "-"},
+                       {"No Recent Files", ""},
+                       {"First File", ""},
+                       {"Second File", ""},
+                       {"Third File", ""},
+                       {"Fourth File", ""},
+                       {"", "-"},
+                       {"E&xit", "Ctrl+Q"}});
+    EXPECT_EQ(ui.mnuSave->menuAction(), ui.mnuFile->actions()[2]);
+    check(ui.mnuSave,
           {{"Project...", "Ctrl+S"}, {"ODD File...", "Ctrl+K"}, {"YPK Archive...", "Ctrl+E"}});
-    check(window->mnuEdit,
-          {{"Cut", "Ctrl+X"}, {"Copy", "Ctrl+C"}, {"Paste", "Ctrl+V"}, {"Clear", ""}});
-    check(window->mnuView,
-          {{"Show &Tips", ""}, {"Show Tool&bar", ""}, {"", "-"}, {"&Options...", ""}});
-    check(window->mnUWindow, {{"Tile &Horizontally", ""},
-                              {"Tile &Vertically", ""},
-                              {"&Cascade", ""},
-                              {"Arrange &Icons", ""}});
+    check(ui.mnuEdit, {{"Cut", "Ctrl+X"}, {"Copy", "Ctrl+C"}, {"Paste", "Ctrl+V"}, {"Clear", ""}});
+    check(ui.mnuView, {{"Show &Tips", ""}, {"Show Tool&bar", ""}, {"", "-"}, {"&Options...", ""}});
+    check(ui.mnUWindow, {{"Tile &Horizontally", ""},
+                         {"Tile &Vertically", ""},
+                         {"&Cascade", ""},
+                         {"Arrange &Icons", ""}});
 
-    EXPECT_FALSE(window->mnuRecentFile[0]->isEnabled());
+    EXPECT_FALSE(ui.mnuRecentFile[0]->isEnabled());
     for (int i = 1; i <= 4; ++i)
-        EXPECT_FALSE(window->mnuRecentFile[size_t(i)]->isVisible());
-    EXPECT_TRUE(window->mnuView_Tips->isChecked());
-    EXPECT_TRUE(window->mnuView_Tbar->isChecked());
+        EXPECT_FALSE(ui.mnuRecentFile[size_t(i)]->isVisible());
+    EXPECT_TRUE(ui.mnuView_Tips->isChecked());
+    EXPECT_TRUE(ui.mnuView_Tbar->isChecked());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Yolkwright (Build 0310)"));
     EXPECT_EQ(window->objectName(), QStringLiteral("mfmCore"));
 }
@@ -208,27 +207,26 @@ TEST_F(MainWindowTest, StartsWithoutProjectAndSavingOff)
     window->load(QString());
     EXPECT_TRUE(window->session().path().isEmpty());
     EXPECT_FALSE(window->isSaveEnabled());
-    for (QAction* action : {window->mnuSave->menuAction(), window->mnuSaveOPJ, window->mnuSaveODD,
-                            window->mnuSaveYPK, window->mnuSaveAs})
+    for (QAction* action :
+         {ui.mnuSave->menuAction(), ui.mnuSaveOPJ, ui.mnuSaveODD, ui.mnuSaveYPK, ui.mnuSaveAs})
         EXPECT_FALSE(action->isEnabled());
-    EXPECT_FALSE(window->compnt->isEnabled());
-    EXPECT_EQ(window->compnt->count(), 7);
-    EXPECT_EQ(window->compnt->itemText(0), QStringLiteral("Yolkwright Breed"));
-    EXPECT_EQ(window->compnt->itemText(2), QStringLiteral("      qp_small.lnz"));
-    EXPECT_EQ(window->compnt->itemText(3), QStringLiteral("      qp.lnz"));
-    EXPECT_EQ(window->curBall, -1);
-    EXPECT_EQ(window->eblist->count(), 0);
-    EXPECT_TRUE(window->ttex->text().startsWith(QStringLiteral("An existing ODD file")));
+    EXPECT_FALSE(ui.compnt->isEnabled());
+    EXPECT_EQ(ui.compnt->count(), 7);
+    EXPECT_EQ(ui.compnt->itemText(0), QStringLiteral("Yolkwright Breed"));
+    EXPECT_EQ(ui.compnt->itemText(2), QStringLiteral("      qp_small.lnz"));
+    EXPECT_EQ(ui.compnt->itemText(3), QStringLiteral("      qp.lnz"));
+    EXPECT_EQ(ui.eblist->count(), 0);
+    EXPECT_TRUE(ui.ttex->text().startsWith(QStringLiteral("An existing ODD file")));
     EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(MainWindowTest, ComponentsShowTheirHelpAndFillTheList)
 {
     openProject();
-    EXPECT_EQ(window->compnt->currentIndex(), 0);
-    EXPECT_TRUE(window->compnt->isEnabled());
-    EXPECT_EQ(window->compnt->itemText(0), QStringLiteral("Zippy"));
-    EXPECT_EQ(window->ttex->text(),
+    EXPECT_EQ(ui.compnt->currentIndex(), 0);
+    EXPECT_TRUE(ui.compnt->isEnabled());
+    EXPECT_EQ(ui.compnt->itemText(0), QStringLiteral("Zippy"));
+    EXPECT_EQ(ui.ttex->text(),
               QStringLiteral("This is the breed name for your work. It can be modified in the "
                              "Slot/Tray Panel."));
 
@@ -243,46 +241,44 @@ TEST_F(MainWindowTest, ComponentsShowTheirHelpAndFillTheList)
                                 QStringLiteral("   "), QStringLiteral("left foot"),
                                 QStringLiteral("tail")};
     for (int index : {1, 2, 0, 3, 4, 5, 6, 3}) {
-        window->compnt->setCurrentIndex(index);
-        EXPECT_TRUE(window->ttex->text().startsWith(QString::fromLatin1(starts[index]))) << index;
+        ui.compnt->setCurrentIndex(index);
+        EXPECT_TRUE(ui.ttex->text().startsWith(QString::fromLatin1(starts[index]))) << index;
         QStringList shown;
-        for (int i = 0; i < window->eblist->count(); ++i)
-            shown.append(window->eblist->item(i)->text());
+        for (int i = 0; i < ui.eblist->count(); ++i)
+            shown.append(ui.eblist->item(i)->text());
         EXPECT_EQ(shown, (index == 2 || index == 3) ? labels : QStringList()) << index;
-        EXPECT_EQ(window->eblistHoldsBalls, index == 2 || index == 3);
-        EXPECT_EQ(window->lnzSet, index == 3 ? 1 : 0);
     }
     EXPECT_EQ(editors->slotTrayShown, 1);
     EXPECT_EQ(editors->tipsShown, 1);
 
-    window->compnt->setCurrentIndex(-1);
-    EXPECT_EQ(window->ttex->text(), QStringLiteral("No information is available for this topic."));
+    ui.compnt->setCurrentIndex(-1);
+    EXPECT_EQ(ui.ttex->text(), QStringLiteral("No information is available for this topic."));
 }
 
 TEST_F(MainWindowTest, BallListAddressesSetBAfterSetA)
 {
     openProject();
     window->show();
-    window->compnt->setCurrentIndex(3);
+    ui.compnt->setCurrentIndex(3);
     clickBallAt(4);
-    window->compnt->setCurrentIndex(2);
+    ui.compnt->setCurrentIndex(2);
     clickBallAt(0);
     using S = RecordingEditors::Switch;
     EXPECT_EQ(editors->switches, (std::vector<S>{{5 + 4, -1, QStringLiteral("qp.lnz")},
                                                  {0, 9, QStringLiteral("qp_small.lnz")}}));
 
     // Double-click, Enter and the arrow keys open the selected eBall as well.
-    const QPoint second = window->eblist->visualItemRect(window->eblist->item(1)).center();
-    QTest::mouseClick(window->eblist->viewport(), Qt::LeftButton, {}, second);
+    const QPoint second = ui.eblist->visualItemRect(ui.eblist->item(1)).center();
+    QTest::mouseClick(ui.eblist->viewport(), Qt::LeftButton, {}, second);
     editors->switches.clear();
-    QTest::mouseDClick(window->eblist->viewport(), Qt::LeftButton, {}, second);
-    QTest::mouseRelease(window->eblist->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(ui.eblist->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseRelease(ui.eblist->viewport(), Qt::LeftButton, {}, second);
     ASSERT_FALSE(editors->switches.empty());
     EXPECT_EQ(editors->switches.back().newIndex, 1);
     editors->switches.clear();
-    window->eblist->setFocus();
-    QTest::keyClick(window->eblist, Qt::Key_Up);
-    QTest::keyClick(window->eblist, Qt::Key_Return);
+    ui.eblist->setFocus();
+    QTest::keyClick(ui.eblist, Qt::Key_Up);
+    QTest::keyClick(ui.eblist, Qt::Key_Return);
     EXPECT_EQ(editors->switches, (std::vector<S>{{0, 1, QStringLiteral("qp_small.lnz")},
                                                  {0, 0, QStringLiteral("qp_small.lnz")}}));
 }
@@ -291,14 +287,14 @@ TEST_F(MainWindowTest, BlankItemsAndPlainListsOpenNothing)
 {
     openProject();
     window->show();
-    window->compnt->setCurrentIndex(2);
+    ui.compnt->setCurrentIndex(2);
     clickBallAt(2); // the label is three blanks
-    QTest::keyClick(window->eblist, Qt::Key_Return);
+    QTest::keyClick(ui.eblist, Qt::Key_Return);
     EXPECT_TRUE(editors->switches.empty());
 
     // Whatever the list holds, it opens nothing while it does not show a ball set.
-    window->compnt->setCurrentIndex(4);
-    window->eblist->addItem(QStringLiteral("stray"));
+    ui.compnt->setCurrentIndex(4);
+    ui.eblist->addItem(QStringLiteral("stray"));
     clickBallAt(0);
     EXPECT_TRUE(editors->switches.empty());
     EXPECT_TRUE(prompts.shown.empty());
@@ -307,18 +303,18 @@ TEST_F(MainWindowTest, BlankItemsAndPlainListsOpenNothing)
 TEST_F(MainWindowTest, MissingOrBrokenInformationFileLeavesListEmptyAndSaysSo)
 {
     openProject();
-    window->compnt->setCurrentIndex(2);
-    ASSERT_EQ(window->eblist->count(), 5);
+    ui.compnt->setCurrentIndex(2);
+    ASSERT_EQ(ui.eblist->count(), 5);
 
     writeBlz("\"qp_small.lnz\",\"qp.lnz\",many\r\nhead\r\n");
-    window->compnt->setCurrentIndex(3);
-    EXPECT_EQ(window->eblist->count(), 0);
+    ui.compnt->setCurrentIndex(3);
+    EXPECT_EQ(ui.eblist->count(), 0);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("Quadrapus.blz")));
 
     QFile::remove(dir.filePath(QStringLiteral("res/Quadrapus.blz")));
-    window->compnt->setCurrentIndex(2);
-    EXPECT_EQ(window->eblist->count(), 0);
+    ui.compnt->setCurrentIndex(2);
+    EXPECT_EQ(ui.eblist->count(), 0);
     ASSERT_EQ(prompts.shown.size(), 2u);
     EXPECT_TRUE(prompts.shown[1].text.contains(QStringLiteral("Quadrapus.blz")));
     EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Exclamation);
@@ -328,9 +324,9 @@ TEST_F(MainWindowTest, LabelsBeyondTheSetAreNotListed)
 {
     openProject();
     writeBlz("\"qp_small.lnz\",\"qp.lnz\",2\r\nhead\r\nbody\r\nextra\r\n");
-    window->compnt->setCurrentIndex(3);
-    ASSERT_EQ(window->eblist->count(), 2);
-    EXPECT_EQ(window->eblist->item(1)->text(), QStringLiteral("body"));
+    ui.compnt->setCurrentIndex(3);
+    ASSERT_EQ(ui.eblist->count(), 2);
+    EXPECT_EQ(ui.eblist->item(1)->text(), QStringLiteral("body"));
 }
 
 TEST_F(MainWindowTest, CommandLineProjectWithQuotesAndSpacesOpensAtStartUp)
@@ -346,12 +342,12 @@ TEST_F(MainWindowTest, CommandLineProjectWithQuotesAndSpacesOpensAtStartUp)
     window->load(commandLineProject({QStringLiteral("yolkwright"), argument}));
     EXPECT_EQ(window->session().path(), path);
     EXPECT_TRUE(window->isSaveEnabled());
-    EXPECT_TRUE(window->mnuSaveOPJ->isEnabled());
+    EXPECT_TRUE(ui.mnuSaveOPJ->isEnabled());
     EXPECT_EQ(state.breedName, "Zippy");
     EXPECT_EQ(state.eBalls[7].diameter, 77);
     EXPECT_EQ(settings.read(kSectionRecent, QStringLiteral("1st"), QString()), path);
-    EXPECT_TRUE(window->mnuRecentFile[1]->isVisible());
-    EXPECT_FALSE(window->mnuRecentFile[0]->isVisible());
+    EXPECT_TRUE(ui.mnuRecentFile[1]->isVisible());
+    EXPECT_FALSE(ui.mnuRecentFile[0]->isVisible());
     EXPECT_TRUE(prompts.shown.empty());
 }
 
@@ -512,23 +508,23 @@ TEST_F(MainWindowTest, TipsBoxAndBallListFollowThePanelHeight)
     window->show();
     window->resize(600, 600);
     settle();
-    const int panel = window->lBack->height();
+    const int panel = ui.lBack->height();
     ASSERT_GT(panel, 300);
-    EXPECT_EQ(window->tippy->geometry().bottom() + 1, panel - 5);
-    EXPECT_EQ(window->tippy->height(), 105);
-    EXPECT_EQ(window->eblist->y(), 32);
-    EXPECT_EQ(window->eblist->geometry().bottom() + 1, window->tippy->y() - 6);
+    EXPECT_EQ(ui.tippy->geometry().bottom() + 1, panel - 5);
+    EXPECT_EQ(ui.tippy->height(), 105);
+    EXPECT_EQ(ui.eblist->y(), 32);
+    EXPECT_EQ(ui.eblist->geometry().bottom() + 1, ui.tippy->y() - 6);
 
-    QTest::mouseClick(window->tclose, Qt::LeftButton);
+    QTest::mouseClick(ui.tclose, Qt::LeftButton);
     EXPECT_FALSE(window->tipsVisible());
-    EXPECT_EQ(window->eblist->geometry().bottom() + 1, panel - 6);
+    EXPECT_EQ(ui.eblist->geometry().bottom() + 1, panel - 6);
 
     window->resize(600, 700);
     settle();
-    EXPECT_EQ(window->eblist->geometry().bottom() + 1, window->lBack->height() - 6);
+    EXPECT_EQ(ui.eblist->geometry().bottom() + 1, ui.lBack->height() - 6);
     window->setTipsVisible(true);
-    EXPECT_EQ(window->tippy->geometry().bottom() + 1, window->lBack->height() - 5);
-    EXPECT_EQ(window->eblist->geometry().bottom() + 1, window->tippy->y() - 6);
+    EXPECT_EQ(ui.tippy->geometry().bottom() + 1, ui.lBack->height() - 5);
+    EXPECT_EQ(ui.eblist->geometry().bottom() + 1, ui.tippy->y() - 6);
 
     // The window does not shrink below 6000 by 4800 twips.
     window->resize(100, 100);

@@ -2,10 +2,12 @@
 #include "editors/slottraypanel.h"
 #include "editors/tipspanel.h"
 #include "files/projectfile.h"
+#include "mainwindowparts.h"
 #include "model/projectstate.h"
 #include "platform/filesystem.h"
 #include "platform/settingsstore.h"
 #include "shell/mainwindow.h"
+#include "shell/mdieditorwindows.h"
 #include "shell/projectsession.h"
 #include "support/testsupport.h"
 
@@ -54,21 +56,27 @@ protected:
         SaveOPJ(project, projectPath);
 
         window = std::make_unique<MainWindow>(state, settings, prompts);
+        ui = test::MainWindowParts(*window);
         window->show();
         ASSERT_EQ(window->session().open(projectPath), ProjectSession::Opening::Opened);
     }
 
     void clickBallAt(int row)
     {
-        QListWidgetItem* item = window->eblist->item(row);
+        QListWidgetItem* item = ui.eblist->item(row);
         ASSERT_NE(item, nullptr);
-        QTest::mouseClick(window->eblist->viewport(), Qt::LeftButton, {},
-                          window->eblist->visualItemRect(item).center());
+        QTest::mouseClick(ui.eblist->viewport(), Qt::LeftButton, {},
+                          ui.eblist->visualItemRect(item).center());
+    }
+
+    int curBall() const
+    {
+        return dynamic_cast<const MdiEditorWindows&>(*window->editorWindows()).curBall();
     }
 
     template <typename T> T* activeEditor() const
     {
-        QMdiSubWindow* active = window->mdiArea->activeSubWindow();
+        QMdiSubWindow* active = ui.mdiArea->activeSubWindow();
         return active ? qobject_cast<T*>(active->widget()) : nullptr;
     }
 
@@ -78,44 +86,45 @@ protected:
     MemorySettingsStore settings;
     ScriptedPrompts prompts;
     std::unique_ptr<MainWindow> window;
+    test::MainWindowParts ui;
     QString projectPath;
 };
 
 TEST_F(EditorWindowsTest, BallListOpensTheRecordOfEitherSet)
 {
-    window->compnt->setCurrentIndex(3);
+    ui.compnt->setCurrentIndex(3);
     clickBallAt(4);
-    EXPECT_EQ(window->curBall, 6 + 4);
+    EXPECT_EQ(curBall(), 6 + 4);
     auto* editor = activeEditor<EBallEditor>();
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("ball 10 in qp.lnz"));
     // The child window opens at the editor's own inner size (4650 by 3165 twips).
     EXPECT_EQ(editor->size(), QSize(310, 211));
 
-    window->compnt->setCurrentIndex(2);
+    ui.compnt->setCurrentIndex(2);
     clickBallAt(4);
-    EXPECT_EQ(window->curBall, 4);
-    EXPECT_EQ(window->mdiArea->subWindowList().size(), 1);
+    EXPECT_EQ(curBall(), 4);
+    EXPECT_EQ(ui.mdiArea->subWindowList().size(), 1);
     EXPECT_EQ(activeEditor<EBallEditor>(), editor);
 }
 
 TEST_F(EditorWindowsTest, PanelsOpenOnceAndComeToTheFront)
 {
-    window->compnt->setCurrentIndex(5);
+    ui.compnt->setCurrentIndex(5);
     auto* slotTray = activeEditor<SlotTrayPanel>();
     ASSERT_NE(slotTray, nullptr);
-    window->compnt->setCurrentIndex(6);
+    ui.compnt->setCurrentIndex(6);
     ASSERT_NE(activeEditor<TipsPanel>(), nullptr);
-    window->compnt->setCurrentIndex(5);
+    ui.compnt->setCurrentIndex(5);
     EXPECT_EQ(activeEditor<SlotTrayPanel>(), slotTray);
-    EXPECT_EQ(window->mdiArea->subWindowList().size(), 2);
+    EXPECT_EQ(ui.mdiArea->subWindowList().size(), 2);
 
     // The breed name typed in the panel renames the breed's item as it is typed.
     auto* name = slotTray->findChild<QLineEdit*>(QStringLiteral("fldBreedName"));
     ASSERT_NE(name, nullptr);
     name->selectAll();
     QTest::keyClicks(name, QStringLiteral("Bo"));
-    EXPECT_EQ(window->compnt->itemText(0), QStringLiteral("Bo"));
+    EXPECT_EQ(ui.compnt->itemText(0), QStringLiteral("Bo"));
     EXPECT_EQ(state.breedName, "Bo");
 }
 
@@ -123,16 +132,16 @@ TEST_F(EditorWindowsTest, OpeningAProjectClosesTheEditorsBeforeItsValuesArrive)
 {
     // The editor shows a value the file does not hold; closing stores it, then the file's wins.
     state.eBalls[3].diameter = 500;
-    window->compnt->setCurrentIndex(2);
+    ui.compnt->setCurrentIndex(2);
     clickBallAt(3);
-    window->compnt->setCurrentIndex(5);
-    window->compnt->setCurrentIndex(6);
-    ASSERT_EQ(window->mdiArea->subWindowList().size(), 3);
+    ui.compnt->setCurrentIndex(5);
+    ui.compnt->setCurrentIndex(6);
+    ASSERT_EQ(ui.mdiArea->subWindowList().size(), 3);
 
     // The Window menu lists the open child windows, the active one checked.
-    emit window->mnUWindow->aboutToShow();
+    emit ui.mnUWindow->aboutToShow();
     QStringList listed;
-    for (QAction* action : window->mnUWindow->actions())
+    for (QAction* action : ui.mnUWindow->actions())
         if (action->isCheckable())
             listed.append(action->text() + (action->isChecked() ? QStringLiteral("*") : QString()));
     EXPECT_EQ(listed, (QStringList{QStringLiteral("&1 ball 3 in qp_small.lnz"),
@@ -140,14 +149,14 @@ TEST_F(EditorWindowsTest, OpeningAProjectClosesTheEditorsBeforeItsValuesArrive)
 
     ASSERT_EQ(window->session().open(projectPath), ProjectSession::Opening::Opened);
     QTest::qWait(10);
-    EXPECT_TRUE(window->mdiArea->subWindowList().isEmpty());
-    EXPECT_EQ(window->curBall, kParkingRecord);
+    EXPECT_TRUE(ui.mdiArea->subWindowList().isEmpty());
+    EXPECT_EQ(curBall(), kParkingRecord);
     EXPECT_EQ(state.eBalls[3].diameter, 23);
 
     // Reopened, the eBall editor starts from the parking record and shows the file's values.
-    window->compnt->setCurrentIndex(2);
+    ui.compnt->setCurrentIndex(2);
     clickBallAt(3);
-    EXPECT_EQ(window->curBall, 3);
+    EXPECT_EQ(curBall(), 3);
     EXPECT_EQ(state.eBalls[3].diameter, 23);
 }
 
