@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 #include <cstring>
+#include <vector>
 
 namespace yw {
 
@@ -39,21 +40,37 @@ std::string ballLine(const EBallRecord& record, int blanks)
     return line;
 }
 
-// The new lines of one set, narrowed until they fit the base egg's lines of that set.
+// The new lines of one set, filling exactly the base egg's lines of that set (`room` bytes), so
+// no fragment of the old lines survives after them: six blanks after each separating comma, or
+// the widest uniform count that fits, and what is left over as blanks before each line's final
+// comma, the first lines taking one more when it does not share out evenly.
 QByteArray ballSetBytes(const ProjectState& state, int first, int count, qint64 room,
                         const QString& setName)
 {
+    if (count <= 0)
+        return QByteArray();
+    std::vector<std::string> lines(static_cast<size_t>(count));
     qint64 excess = 0;
     for (int blanks = kSeparatorBlanks; blanks >= 1; --blanks) {
+        qint64 size = 0;
+        for (int i = 0; i < count; ++i) {
+            lines[size_t(i)] = ballLine(state.ball(first + i), blanks);
+            size += qint64(lines[size_t(i)].size()) + 3; // ",\r\n"
+        }
+        if (size > room) {
+            excess = size - room;
+            continue;
+        }
+        const qint64 spare = room - size;
         QByteArray bytes;
-        for (int i = first; i < first + count; ++i) {
-            const std::string line = ballLine(state.ball(i), blanks);
+        bytes.reserve(qsizetype(room));
+        for (int i = 0; i < count; ++i) {
+            const std::string& line = lines[size_t(i)];
             bytes.append(line.data(), qsizetype(line.size()));
+            bytes.append(qsizetype(spare / count + (i < spare % count ? 1 : 0)), ' ');
             bytes.append(",\r\n");
         }
-        if (bytes.size() <= room)
-            return bytes;
-        excess = bytes.size() - room;
+        return bytes;
     }
     throw DoesNotFit(QStringLiteral("text of %1").arg(setName), excess);
 }
@@ -127,9 +144,11 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
     QByteArray nameBlock(state.breedName.data(), qsizetype(state.breedName.size()));
     nameBlock.append("\r\n").append(state.eggTray.data(), qsizetype(state.eggTray.size()));
     nameBlock.append(' ').append(state.eggSlot.data(), qsizetype(state.eggSlot.size()));
-    requireRoom(description, qint64(state.locDescLen) + 1, QStringLiteral("description"));
-    requireRoom(attributes, qint64(state.locAttrLen) + 1, QStringLiteral("attributes text"));
-    requireRoom(nameBlock, qint64(state.locNameLen) + 1,
+    // At most the locator length, so the cleared byte after the text stays zero and a reader of
+    // the egg finds the whole text within the bytes it reads.
+    requireRoom(description, state.locDescLen, QStringLiteral("description"));
+    requireRoom(attributes, state.locAttrLen, QStringLiteral("attributes text"));
+    requireRoom(nameBlock, state.locNameLen,
                 QStringLiteral("name block (breed name, tray and slot)"));
 
     const qint64 room = tipsRoom(state);
@@ -139,8 +158,11 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
         requireInside(baseEgg, state.locTipsPos, room, baseEggPath, QStringLiteral("the tips"));
     if (tipsTooLong)
         tips.truncate(qsizetype(room));
-    else if (tips.size() < room)
-        tips.append("\r\n").append(QByteArray(qsizetype(room - tips.size()), '\0'));
+    else if (tips.size() < room) {
+        // A line end and T - L zeros: T + 2 bytes in all.
+        const QByteArray zeros(qsizetype(room - tips.size()), '\0');
+        tips.append("\r\n").append(zeros);
+    }
     requireInside(baseEgg, state.locTipsPos, std::max<qint64>(room + 1, tips.size()), baseEggPath,
                   QStringLiteral("the tips"));
 

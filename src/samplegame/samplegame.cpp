@@ -537,6 +537,8 @@ QByteArray eggFile(int index, Edition edition)
     const BreedContent& b = breed(index);
     const EggLayout layout = eggLayout(index, edition);
     QByteArray egg = filler(layout.eggSize, editionSeed(index, edition).toStdString() + "/egg");
+    // No zero byte in the filler: next to a region it would hide a writer that stops short.
+    std::replace(egg.begin(), egg.end(), '\0', '\x01');
 
     // A text region as the egg writer leaves it: the text at its position, then zeros up to one
     // byte past its room.

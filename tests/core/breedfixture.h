@@ -39,6 +39,9 @@ struct EggContent
     QByteArray attributes = "Bouncy";
     QByteArray tipsBlock = "string0=reg zero\r\nstring1=demo zero\r\nstring2=reg one\r\n"
                            "string3=demo one\r\nstring4=reg two\r\nstring5=demo two";
+    // What the rooms hold after each text: zeros, as in a written egg, or another byte, so that
+    // a byte the writer fails to clear or write shows.
+    char roomFill = '\0';
 };
 
 // Filler that is not a ball line anywhere: letters only.
@@ -46,6 +49,11 @@ QByteArray fillerEgg(int size);
 std::vector<EBallRecord> sampleBalls(int count);
 QByteArray buildEgg(const EggLayout& layout, const EggContent& content);
 QByteArray locatorText(const EggLayout& layout);
+
+// What every egg written from `base` for `s` must be: each set reads back as n ball lines holding
+// the state's records and ending where the base egg's lines ended; each text region holds its text
+// (quotes as stored in `s`, straight in the egg) and zeros; every other byte is the base egg's.
+void expectEggFitsBase(const QByteArray& egg, const QByteArray& base, const ProjectState& s, int n);
 
 class BreedFixture : public ::testing::Test
 {

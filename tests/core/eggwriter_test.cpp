@@ -41,6 +41,7 @@ protected:
     void SetUp() override
     {
         BreedFixture::SetUp();
+        content.roomFill = '~';
         install();
         for (size_t i = 0; i < content.balls.size(); ++i)
             state.eBalls[i] = content.balls[i];
@@ -66,34 +67,48 @@ protected:
     int tipsRoom() const { return 10 * layout.tipCount + layout.tipsLen; }
 };
 
-TEST_F(EggWriter, PatchesEveryRegionAndKeepsAllOtherBytes)
+TEST_F(EggWriter, EveryEditFillsItsRegionsExactlyAndKeepsEveryOtherByte)
 {
-    const QByteArray egg = patched();
-    ASSERT_EQ(egg.size(), baseEgg.size());
-    const int n = layout.ballsPerSet;
-    const QByteArray setA = ballLines(state, 0, n);
-    const QByteArray setB = ballLines(state, n, n);
-    EXPECT_EQ(at(egg, layout.setAPos - 1, setA.size()), setA);
-    EXPECT_EQ(at(egg, layout.setBPos - 1, setB.size()), setB);
-    EXPECT_EQ(at(egg, layout.namePos, layout.nameLen + 1),
-              "Ziggy\r\n12 5" + QByteArray(layout.nameLen + 1 - 11, '\0'));
-    EXPECT_EQ(at(egg, layout.descPos, 16), bytes("New description\0"));
-    EXPECT_EQ(at(egg, layout.attrPos, 5), bytes("Fast\0"));
-
-    // Outside the regions nothing changed.
-    QByteArray outside = egg, baseOutside = baseEgg;
-    const auto blank = [&](int position, int length) {
-        std::memset(outside.data() + position - 1, 0, size_t(length));
-        std::memset(baseOutside.data() + position - 1, 0, size_t(length));
+    struct Case
+    {
+        const char* what;
+        std::function<void(ProjectState&)> change;
     };
-    blank(layout.setAPos - 1, setA.size());
-    blank(layout.setBPos - 1, setB.size());
-    blank(layout.namePos, layout.nameLen + 1);
-    blank(layout.descPos, layout.descLen + 1);
-    blank(layout.attrPos, layout.attrLen + 1);
-    blank(layout.tipsPos, tipsRoom() + 2);
-    EXPECT_EQ(outside, baseOutside);
-    EXPECT_TRUE(prompts.shown.empty());
+    const std::vector<Case> cases = {
+        {"unchanged", [](ProjectState&) {}},
+        {"a number one digit longer", [](ProjectState& s) { s.eBalls[1].fillColor = 200; }},
+        {"a comment five bytes shorter", [](ProjectState& s) { s.eBalls[4].comment = "b"; }},
+        {"a set at one blank",
+         [](ProjectState& s) { s.eBalls[0].comment += std::string(100, 'x'); }},
+        {"every set shorter",
+         [](ProjectState& s) {
+             for (int i = 0; i < 6; ++i)
+                 s.eBalls[size_t(i)].comment = "c";
+         }},
+        {"texts filling their rooms",
+         [this](ProjectState& s) {
+             s.breedDescription = std::string(size_t(layout.descLen), 'd');
+             s.breedAttributes = std::string(size_t(layout.attrLen), 'a');
+             s.breedName = std::string(size_t(layout.nameLen - 6), 'n');
+         }},
+        {"empty texts and tips",
+         [](ProjectState& s) {
+             s.breedDescription.clear();
+             s.breedAttributes.clear();
+             s.regTips = s.demoTips = {"", "", ""};
+         }},
+        {"tips filling their room", [](ProjectState& s) { s.regTips[0] = std::string(192, 't'); }},
+        {"tips one byte short", [](ProjectState& s) { s.regTips[0] = std::string(191, 't'); }},
+        {"tips too long", [](ProjectState& s) { s.demoTips[2] = std::string(300, 't'); }},
+        {"an odd tip count", [](ProjectState& s) { s.tipCount = 5; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProjectState changed = state;
+        c.change(changed);
+        expectEggFitsBase(patchedEgg(changed, baseEgg, layout.ballsPerSet, prompts, eggPath()),
+                          baseEgg, changed, layout.ballsPerSet);
+    }
 }
 
 TEST_F(EggWriter, TipsBlockIsPaddedWithALineEndAndZerosToTwoBytesMoreThanItsRoom)
@@ -139,14 +154,6 @@ TEST_F(EggWriter, TipsOrderRegisteredBeforeDemoAndAnOddCountEndsWithAnEmptyEntry
               QByteArray(room - block.size(), '\0'));
 }
 
-TEST_F(EggWriter, EmptyDescriptionKeepsTheFirstByteAndClearsTheRest)
-{
-    state.breedDescription.clear();
-    const QByteArray egg = patched();
-    EXPECT_EQ(at(egg, layout.descPos, 1), at(baseEgg, layout.descPos, 1));
-    EXPECT_EQ(at(egg, layout.descPos + 1, layout.descLen), QByteArray(layout.descLen, '\0'));
-}
-
 TEST_F(EggWriter, StoredCurlyQuotesBecomeStraightQuotesInTheEgg)
 {
     state.breedDescription = "Say \x94hi\x94";
@@ -157,35 +164,34 @@ TEST_F(EggWriter, StoredCurlyQuotesBecomeStraightQuotesInTheEgg)
     EXPECT_EQ(at(egg, layout.attrPos, 7), bytes("\"fast\"\0"));
 }
 
-TEST_F(EggWriter, ShorterSetLeavesTheBaseEggsLastBytesAfterIt)
+TEST_F(EggWriter, ASetTakesTheWidestSeparatorThatFitsAndSpreadsTheRestBeforeItsFinalCommas)
 {
-    state.eBalls[2].comment = "ball "; // one byte shorter than "ball 2"
-    const QByteArray newLines = ballLines(state, 0, layout.ballsPerSet);
-    const QByteArray baseLines = at(baseEgg, layout.setAPos - 1, newLines.size() + 1);
-    const QByteArray egg = patched();
-    EXPECT_EQ(at(egg, layout.setAPos - 1, newLines.size() + 1), newLines + baseLines.right(1));
-    EXPECT_EQ(baseLines.right(1), "\n");
-}
-
-TEST_F(EggWriter, LongerSetIsWrittenWithTheWidestUniformSeparatorThatFits)
-{
-    // 10 bytes more; one blank less after each of the 21 commas saves 21.
-    state.eBalls[0].comment += std::string(10, 'x');
-    const QByteArray egg = patched();
-    const QByteArray base = ballLines(state, 0, layout.ballsPerSet);
-    QByteArray narrowed = base;
-    narrowed.replace(",      ", ",     ");
-    ASSERT_EQ(narrowed.size(), base.size() - 21);
-    EXPECT_EQ(at(egg, layout.setAPos - 1, narrowed.size()), narrowed);
-    // The narrowed lines still read back as the same records.
-    qint64 position = layout.setAPos - 1;
-    for (int i = 0; i < layout.ballsPerSet; ++i) {
-        const ParsedBallLine line = parseBallLine(egg, position, eggPath());
-        EXPECT_EQ(line.record, state.eBalls[size_t(i)]);
-        position = line.nextPosition;
+    // Set A's room is its three lines at six blanks; a blank less after each of the 21 commas
+    // saves 21 bytes.
+    struct Case
+    {
+        std::string comment0;
+        int blanks;
+        std::array<int, 3> extra;
+    };
+    const qsizetype room = ballLines(state, 0, 3).size();
+    for (const Case& c :
+         {Case{"ball ", 6, {1, 0, 0}}, Case{"b", 6, {2, 2, 1}}, Case{"ball 00", 5, {7, 7, 6}},
+          Case{"ball 0" + std::string(10, 'x'), 5, {4, 4, 3}},
+          Case{"ball 0" + std::string(105, 'x'), 1, {0, 0, 0}}}) {
+        SCOPED_TRACE(c.comment0);
+        ProjectState changed = state;
+        changed.eBalls[0].comment = c.comment0;
+        QByteArray lines;
+        for (size_t i = 0; i < 3; ++i) {
+            QByteArray line = QByteArray::fromStdString(formatBallLine(changed.eBalls[i]));
+            line.replace(",      ", "," + QByteArray(c.blanks, ' '));
+            lines += line + QByteArray(c.extra[i], ' ') + ",\r\n";
+        }
+        ASSERT_EQ(lines.size(), room);
+        const QByteArray egg = patchedEgg(changed, baseEgg, layout.ballsPerSet, prompts, eggPath());
+        EXPECT_EQ(at(egg, layout.setAPos - 1, int(room)), lines);
     }
-    // Set B was not touched by the narrowing of set A.
-    EXPECT_EQ(at(egg, layout.setBPos - 1, 10), at(ballLines(state, 3, 3), 1, 10));
 }
 
 TEST_F(EggWriter, RefusesTextsThatDoNotFitTheirRoom)
@@ -198,16 +204,16 @@ TEST_F(EggWriter, RefusesTextsThatDoNotFitTheirRoom)
         qsizetype excess;
     };
     const std::vector<Case> cases = {
-        {"name block", [](ProjectState& s) { s.breedName = std::string(41 - 6 + 3, 'n'); },
+        {"name block", [](ProjectState& s) { s.breedName = std::string(40 - 6 + 3, 'n'); },
          QStringLiteral("name block (breed name, tray and slot)"), 3},
         {"description",
-         [this](ProjectState& s) { s.breedDescription = std::string(layout.descLen + 2, 'd'); },
+         [this](ProjectState& s) { s.breedDescription = std::string(layout.descLen + 1, 'd'); },
          QStringLiteral("description"), 1},
         {"attributes",
          [this](ProjectState& s) { s.breedAttributes = std::string(layout.attrLen + 5, 'a'); },
-         QStringLiteral("attributes text"), 4},
-        {"set B", [](ProjectState& s) { s.eBalls[4].comment += std::string(200, 'x'); },
-         QStringLiteral("text of ball set B"), 200 - 5 * 21},
+         QStringLiteral("attributes text"), 5},
+        {"set B", [](ProjectState& s) { s.eBalls[4].comment += std::string(106, 'x'); },
+         QStringLiteral("text of ball set B"), 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -222,10 +228,6 @@ TEST_F(EggWriter, RefusesTextsThatDoNotFitTheirRoom)
             EXPECT_TRUE(error.message().contains(c.field));
         }
     }
-    // Exactly len + 1 bytes fit: the room includes the byte at the position itself.
-    state.breedName = std::string(layout.nameLen + 1 - 6, 'n');
-    state.breedDescription = std::string(layout.descLen + 1, 'd');
-    EXPECT_NO_THROW(patched());
 }
 
 TEST_F(EggWriter, RefusesABaseEggWhoseLocatedRegionsAreNotThere)

@@ -1,3 +1,4 @@
+#include "breedfixture.h"
 #include "files/eggwriter.h"
 #include "files/newproject.h"
 #include "files/projectfile.h"
@@ -148,6 +149,7 @@ TEST_P(SampleRoundTrip, ChangedEggReadsBackAsChanged)
     changed.ball(70).diameter = 99;
     changed.ball(70).useTexture = 1;
     changed.ball(70).texture = 4;
+    changed.ball(80).comment.resize(1);
 
     // The changed egg becomes the base egg of a second installation and is read again.
     ProjectState second = state;
@@ -157,6 +159,8 @@ TEST_P(SampleRoundTrip, ChangedEggReadsBackAsChanged)
                            stem + QStringLiteral(".odd");
     ASSERT_TRUE(QDir().mkpath(QFileInfo(target).path()));
     saveODD(changed, target, prompts);
+    test::expectEggFitsBase(readFile(target), readFile(baseEgg(changed, ".odd")), changed,
+                            project.header.ballsPerSet);
     const NewProject reread =
         readBaseBreed(second, QString::fromLatin1(b.listText.c_str()), prompts);
     ASSERT_EQ(reread.status, NewProjectStatus::Created);
