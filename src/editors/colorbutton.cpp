@@ -1,5 +1,8 @@
 #include "editors/colorbutton.h"
 
+#include "editors/screencolor.h"
+#include "model/palette.h"
+
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -11,9 +14,10 @@ ColorButton::ColorButton(QWidget* parent) : QPushButton(parent)
     setAutoDefault(false);
 }
 
-void ColorButton::setFaceColor(const QColor& color)
+void ColorButton::setIndex(int index)
 {
-    m_face = color;
+    m_index = index;
+    m_face = screenColor(paletteColor(index));
     update();
 }
 

@@ -5,28 +5,26 @@
 
 namespace yw {
 
-// A colour button of the eBall editor: shows its face colour and keeps the palette index it
-// stands for as text, the way the record's value reaches the chooser and back.
+// A colour button of the eBall editor: the palette index it stands for, shown as its face.
 class ColorButton : public QPushButton
 {
     Q_OBJECT
     Q_PROPERTY(QColor faceColor READ faceColor)
-    Q_PROPERTY(QString indexText READ indexText)
+    Q_PROPERTY(int index READ index)
 public:
     explicit ColorButton(QWidget* parent = nullptr);
 
     QColor faceColor() const { return m_face; }
-    void setFaceColor(const QColor& color);
-
-    const QString& indexText() const { return m_indexText; }
-    void setIndexText(const QString& text) { m_indexText = text; }
+    int index() const { return m_index; }
+    // The face becomes the palette colour of `index` (black for no colour).
+    void setIndex(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QColor m_face = Qt::black;
-    QString m_indexText = QStringLiteral("0");
+    int m_index = 0;
 };
 
 } // namespace yw

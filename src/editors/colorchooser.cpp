@@ -1,5 +1,6 @@
 #include "editors/colorchooser.h"
 
+#include "editors/screencolor.h"
 #include "editors/twips.h"
 #include "model/palette.h"
 
@@ -17,11 +18,6 @@ namespace {
 constexpr int kCell = 10;
 constexpr int kPictureSide = 16 * kCell;
 constexpr int kBorder = 2;
-
-QColor screenColor(uint32_t rgb)
-{
-    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
-}
 
 } // namespace
 
@@ -151,7 +147,7 @@ protected:
     }
 };
 
-ColorChooser::ColorChooser(QWidget* parent)
+ColorChooser::ColorChooser(int current, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint)
 {
@@ -164,7 +160,7 @@ ColorChooser::ColorChooser(QWidget* parent)
     m_picture->setGeometry(twips(60), twips(60), kPictureSide + 2 * kBorder,
                            kPictureSide + 2 * kBorder);
     m_picture->hovered = [this](int index) { setWindowTitle(indexCaption(index)); };
-    m_picture->released = [this](int index) { pick(index); };
+    m_picture->released = [this](int index) { choose(index); };
 
     m_highlight = new Highlight(m_picture);
     m_highlight->setObjectName(QStringLiteral("highlight"));
@@ -174,7 +170,7 @@ ColorChooser::ColorChooser(QWidget* parent)
     m_trans->setObjectName(QStringLiteral("trans"));
     m_trans->setGeometry(twips(60), twips(2580), kCell + 2 * kBorder, kCell + 2 * kBorder);
     m_trans->hovered = [this] { setWindowTitle(tr("No Color (-1)")); };
-    m_trans->released = [this] { pick(-1); };
+    m_trans->released = [this] { choose(-1); };
 
     m_label = new QLabel(tr("(No Color)"), this);
     m_label->setObjectName(QStringLiteral("Label1"));
@@ -188,6 +184,15 @@ ColorChooser::ColorChooser(QWidget* parent)
     m_cancel->setGeometry(twipsRect(1800, 2565, 735, 255));
     m_cancel->setAutoDefault(false);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    markCurrent(current);
+}
+
+std::optional<int> ColorChooser::pick(int current, QWidget* parent)
+{
+    ColorChooser chooser(current, parent);
+    chooser.exec();
+    return chooser.picked();
 }
 
 QString ColorChooser::indexCaption(int index)
@@ -195,26 +200,25 @@ QString ColorChooser::indexCaption(int index)
     return QStringLiteral("%1 (Hex: %2)").arg(index).arg(QString::number(index, 16).toUpper());
 }
 
-void ColorChooser::prepare()
+void ColorChooser::markCurrent(int current)
 {
-    if (pickIndex < 0) {
+    if (current < 0) {
         setWindowTitle(tr("No Color (-1)"));
         m_trans->highlighted = true;
         m_highlight->hide();
     } else {
-        setWindowTitle(indexCaption(pickIndex));
+        setWindowTitle(indexCaption(current));
         m_trans->highlighted = false;
         m_highlight->move(m_picture->origin() +
-                          QPoint(kCell * (pickIndex % 16) - 1, kCell * (pickIndex / 16) - 1));
+                          QPoint(kCell * (current % 16) - 1, kCell * (current / 16) - 1));
         m_highlight->show();
     }
     m_trans->update();
 }
 
-void ColorChooser::pick(int index)
+void ColorChooser::choose(int index)
 {
-    pickIndex = index;
-    pickColor = paletteColor(index);
+    m_picked = index;
     accept();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QDialog>
-#include <cstdint>
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -11,32 +11,33 @@ namespace yw {
 class PalettePicture;
 class NoColorBox;
 
-// dlgColor: the modal chooser of a palette index. The caller sets pickIndex and pickColor,
-// calls prepare() and exec(), then reads them back: a pick changes them, Cancel, Escape and
-// closing leave the values the caller set.
+// dlgColor: the modal chooser of a palette index, opened on the current one.
 class ColorChooser : public QDialog
 {
     Q_OBJECT
 public:
-    explicit ColorChooser(QWidget* parent = nullptr);
+    explicit ColorChooser(int current, QWidget* parent = nullptr);
 
-    int pickIndex = 0;
-    uint32_t pickColor = 0;
+    // Shows the chooser modally over `parent`: the palette index picked (-1 for no colour), or
+    // nothing when it was cancelled, escaped or closed.
+    static std::optional<int> pick(int current, QWidget* parent);
 
-    // Caption and marker for pickIndex; the marker is hidden for no colour (index below 0).
-    void prepare();
+    std::optional<int> picked() const { return m_picked; }
 
     // "37 (Hex: 25)"
     static QString indexCaption(int index);
 
 private:
-    void pick(int index);
+    // Caption and marker for the current index; the marker is hidden for no colour (below 0).
+    void markCurrent(int current);
+    void choose(int index);
 
     PalettePicture* m_picture = nullptr;
     QWidget* m_highlight = nullptr;
     NoColorBox* m_trans = nullptr;
     QLabel* m_label = nullptr;
     QPushButton* m_cancel = nullptr;
+    std::optional<int> m_picked;
 };
 
 } // namespace yw

@@ -3,7 +3,6 @@
 #include "editors/colorbutton.h"
 #include "editors/colorchooser.h"
 #include "editors/twips.h"
-#include "model/palette.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
@@ -31,16 +30,6 @@ int16_t numericValue(const QString& text)
 {
     const std::string bytes = text.toStdString();
     return int16_t(std::clamp<long long>(leadingNumber(bytes), INT16_MIN, INT16_MAX));
-}
-
-QColor screenColor(uint32_t rgb)
-{
-    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
-}
-
-uint32_t rgbOf(const QColor& color)
-{
-    return rgbValue(uint8_t(color.red()), uint8_t(color.green()), uint8_t(color.blue()));
 }
 
 int16_t& colorOf(EBallRecord& record, int field)
@@ -210,9 +199,9 @@ void EBallEditor::switchTo(int newIndex, int oldIndex, const QString& componentN
 
 void EBallEditor::storeInto(EBallRecord& record) const
 {
-    record.fillColor = numericValue(m_colorButtons[Fill]->indexText());
-    record.borderColor = numericValue(m_colorButtons[Border]->indexText());
-    record.spreckColor = numericValue(m_colorButtons[Sprecks]->indexText());
+    record.fillColor = int16_t(m_colorButtons[Fill]->index());
+    record.borderColor = int16_t(m_colorButtons[Border]->index());
+    record.spreckColor = int16_t(m_colorButtons[Sprecks]->index());
     record.fuzziness = int16_t(m_fuzz->currentIndex());
     record.borderThickness = int16_t(m_thickness->currentIndex() - 1);
     record.diameter = numericValue(m_diameterText->text());
@@ -227,7 +216,7 @@ void EBallEditor::load(const EBallRecord& source)
         const int index = field == Fill     ? record.fillColor
                           : field == Border ? record.borderColor
                                             : record.spreckColor;
-        setColor(ColorField(field), index, paletteColor(index));
+        setColor(ColorField(field), index);
     }
     m_useTexture->setChecked(record.useTexture != 0);
 
@@ -240,25 +229,19 @@ void EBallEditor::load(const EBallRecord& source)
     m_diameterBar->setValue(numericValue(m_diameterText->text()));
 }
 
-void EBallEditor::setColor(ColorField field, int index, uint32_t rgb)
+void EBallEditor::setColor(ColorField field, int index)
 {
-    ColorButton* button = m_colorButtons[size_t(field)];
-    button->setFaceColor(screenColor(rgb));
-    button->setIndexText(QString::number(index));
-    m_colorNumbers[size_t(field)]->setText(button->indexText());
+    m_colorButtons[size_t(field)]->setIndex(index);
+    m_colorNumbers[size_t(field)]->setText(QString::number(index));
 }
 
 void EBallEditor::chooseColor(ColorField field)
 {
     ColorButton* button = m_colorButtons[size_t(field)];
-    ColorChooser chooser(this);
-    chooser.pickIndex = numericValue(button->indexText());
-    chooser.pickColor = rgbOf(button->faceColor());
-    chooser.prepare();
-    chooser.exec();
-    setColor(field, chooser.pickIndex, chooser.pickColor);
+    if (const std::optional<int> picked = ColorChooser::pick(button->index(), this))
+        setColor(field, *picked);
     if (EBallRecord* record = current())
-        colorOf(*record, field) = numericValue(button->indexText());
+        colorOf(*record, field) = int16_t(button->index());
 }
 
 void EBallEditor::diameterTextChanged()

@@ -46,7 +46,7 @@ private:
     EBallRecord* current();
 
     void chooseColor(ColorField field);
-    void setColor(ColorField field, int index, uint32_t rgb);
+    void setColor(ColorField field, int index);
     void diameterTextChanged();
 
     ProjectState& m_state;

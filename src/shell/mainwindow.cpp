@@ -1,5 +1,6 @@
 #include "shell/mainwindow.h"
 
+#include "editors/twips.h"
 #include "files/breedresources.h"
 #include "files/projectfile.h"
 #include "model/projectstate.h"
@@ -33,20 +34,14 @@ namespace yw {
 
 namespace {
 
-// Window geometry is given in twips; the screen works in logical pixels.
-constexpr int px(int twips)
-{
-    return twips / 15;
-}
-
-constexpr int kPanelWidth = px(2175);
-constexpr int kListLeft = px(60);
-constexpr int kListWidth = px(2055);
-constexpr int kComponentTop = px(120);
-constexpr int kBallListTop = px(480);
-constexpr int kTipsHeight = px(1575);
-constexpr int kTipsGapBelow = px(75);
-constexpr int kBallListGapBelow = px(90);
+constexpr int kPanelWidth = twips(2175);
+constexpr int kListLeft = twips(60);
+constexpr int kListWidth = twips(2055);
+constexpr int kComponentTop = twips(120);
+constexpr int kBallListTop = twips(480);
+constexpr int kTipsHeight = twips(1575);
+constexpr int kTipsGapBelow = twips(75);
+constexpr int kBallListGapBelow = twips(90);
 
 const QString kFirstHelpText =
     QStringLiteral("An existing ODD file or OPJ project has not been opened yet, nor has a new "
@@ -129,8 +124,8 @@ MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& pr
     m_layoutTimer->setInterval(1);
     connect(m_layoutTimer, &QTimer::timeout, this, &MainWindow::layoutLeftPanel);
 
-    setMinimumSize(px(6000), px(4800));
-    resize(px(6960), px(5820));
+    setMinimumSize(twips(6000), twips(4800));
+    resize(twips(6960), twips(5820));
     setSaveEnabled(false);
     const DesktopCommands::Parts parts{TBarUltimateHolder,
                                        mnuSave,
@@ -257,7 +252,7 @@ void MainWindow::createLeftPanel()
 
     eblist = new QListWidget(lBack);
     eblist->setObjectName(QStringLiteral("eblist"));
-    eblist->setGeometry(kListLeft, kBallListTop, kListWidth, px(2000));
+    eblist->setGeometry(kListLeft, kBallListTop, kListWidth, twips(2000));
     eblist->setSelectionMode(QAbstractItemView::SingleSelection);
     eblist->installEventFilter(this);
     eblist->viewport()->installEventFilter(this);
@@ -273,12 +268,12 @@ void MainWindow::createLeftPanel()
     // An etched rule along the top: the shadow line above the highlight line.
     Line2 = new QFrame(lBack);
     Line2->setObjectName(QStringLiteral("Line2"));
-    Line2->setGeometry(0, 0, px(2190), 1);
+    Line2->setGeometry(0, 0, twips(2190), 1);
     Line2->setAutoFillBackground(true);
     Line2->setBackgroundRole(QPalette::Mid);
     Line1 = new QFrame(lBack);
     Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setGeometry(0, 1, px(2190), 1);
+    Line1->setGeometry(0, 1, twips(2190), 1);
     Line1->setAutoFillBackground(true);
     Line1->setBackgroundRole(QPalette::Light);
 
@@ -288,7 +283,7 @@ void MainWindow::createLeftPanel()
     tippy->setAutoFillBackground(true);
     tippy->setBackgroundRole(QPalette::ToolTipBase);
     tippy->setForegroundRole(QPalette::ToolTipText);
-    tippy->setGeometry(kListLeft, px(3000), kListWidth, kTipsHeight);
+    tippy->setGeometry(kListLeft, twips(3000), kListWidth, kTipsHeight);
 
     ttex = new QLabel(kFirstHelpText, tippy);
     ttex->setObjectName(QStringLiteral("ttex"));
@@ -298,12 +293,12 @@ void MainWindow::createLeftPanel()
     QFont small(QStringLiteral("Tahoma"));
     small.setPointSizeF(7.5);
     ttex->setFont(small);
-    ttex->setGeometry(px(60), px(60), px(1740) - px(60), kTipsHeight - px(90));
+    ttex->setGeometry(twips(60), twips(60), twips(1740) - twips(60), kTipsHeight - twips(90));
 
     tclose = new CloseGlyph(tippy);
     tclose->setObjectName(QStringLiteral("tclose"));
     tclose->setText(QString(QChar(0x00D7)));
-    tclose->setGeometry(px(1800), px(60), px(195), px(195));
+    tclose->setGeometry(twips(1800), twips(60), twips(195), twips(195));
     tclose->setToolTip(QStringLiteral("Close"));
     connect(tclose, &CloseGlyph::clicked, this, [this] { setTipsVisible(false); });
 }

@@ -1,5 +1,7 @@
 #include "shell/splash.h"
 
+#include "editors/twips.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -16,7 +18,7 @@ Splash::Splash(const QString& buildNo, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     // The program ends with its main window, whether or not the splash is still up.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFixedSize(4530 / 15, 3030 / 15);
+    setFixedSize(twips(4530), twips(3030));
 
     auto* title = new QLabel(QStringLiteral("Yolkwright"), this);
     QFont big = title->font();

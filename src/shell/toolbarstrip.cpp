@@ -1,5 +1,7 @@
 #include "shell/toolbarstrip.h"
 
+#include "editors/screencolor.h"
+
 #include <QEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -27,16 +29,6 @@ constexpr int kButtonTop = 3;
 constexpr int kArrowLeft = 64;
 constexpr int kArrowWidth = 9;
 
-QColor toQColor(ColourValue value)
-{
-    return QColor(int(value & 0xFF), int(value >> 8 & 0xFF), int(value >> 16 & 0xFF));
-}
-
-ColourValue toValue(const QColor& colour)
-{
-    return colourValue(colour.red(), colour.green(), colour.blue());
-}
-
 // tbarHolder: paints the strip colour and the grip lines near its right end.
 class StripHolder : public QWidget
 {
@@ -49,11 +41,11 @@ protected:
         m_strip.refreshColours();
         const StripColours colours = m_strip.colours();
         QPainter painter(this);
-        painter.fillRect(rect(), toQColor(colours.strip));
+        painter.fillRect(rect(), screenColor(colours.strip));
         const int w = width();
         const int xs[3] = {w - 7, w - 4, w - 1};
         for (int i = 0; i < 3; ++i) {
-            painter.setPen(toQColor(colours.fade[i]));
+            painter.setPen(screenColor(colours.fade[i]));
             painter.drawLine(xs[i], 0, xs[i], height() - 1);
         }
     }
@@ -163,7 +155,7 @@ QPoint ToolbarStrip::saveMenuPosition() const
 
 void ToolbarStrip::refreshColours()
 {
-    if (const auto fresh = m_cache.update(toValue(palette().color(QPalette::Button))))
+    if (const auto fresh = m_cache.update(colorValueOf(palette().color(QPalette::Button))))
         m_colours = *fresh;
 }
 

@@ -6,62 +6,55 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace yw {
 namespace {
 
-constexpr uint32_t kOpeningColor = 0x123456;
-
 class ColorChooserTest : public ::testing::Test
 {
 protected:
-    void open(int index, uint32_t color = kOpeningColor)
+    void open(int index)
     {
-        chooser.pickIndex = index;
-        chooser.pickColor = color;
-        chooser.prepare();
-        chooser.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser));
+        owned = std::make_unique<ColorChooser>(index);
+        owned->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(owned.get()));
     }
 
-    QFrame* picture() { return chooser.findChild<QFrame*>(QStringLiteral("Picture1")); }
-    QWidget* trans() { return chooser.findChild<QWidget*>(QStringLiteral("trans")); }
-    QWidget* highlight() { return chooser.findChild<QWidget*>(QStringLiteral("highlight")); }
+    ColorChooser& chooser() { return *owned; }
+    QFrame* picture() { return owned->findChild<QFrame*>(QStringLiteral("Picture1")); }
+    QWidget* trans() { return owned->findChild<QWidget*>(QStringLiteral("trans")); }
+    QWidget* highlight() { return owned->findChild<QWidget*>(QStringLiteral("highlight")); }
 
     // A point of the palette picture, in pixels from its top left corner inside the border.
     QPoint at(int x, int y) { return picture()->contentsRect().topLeft() + QPoint(x, y); }
     QPoint markerCorner() { return highlight()->pos() - picture()->contentsRect().topLeft(); }
 
-    ColorChooser chooser;
+    std::unique_ptr<ColorChooser> owned;
 };
 
 TEST_F(ColorChooserTest, OpeningShowsTheIndexInTheCaptionAndFramesItsCell)
 {
     open(37);
-    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("37 (Hex: 25)"));
+    EXPECT_EQ(chooser().windowTitle(), QStringLiteral("37 (Hex: 25)"));
     EXPECT_TRUE(highlight()->isVisible());
     EXPECT_EQ(markerCorner(), QPoint(49, 19));
 
-    chooser.pickIndex = 255;
-    chooser.prepare();
-    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("255 (Hex: FF)"));
+    open(255);
+    EXPECT_EQ(chooser().windowTitle(), QStringLiteral("255 (Hex: FF)"));
     EXPECT_EQ(markerCorner(), QPoint(149, 149));
 
-    chooser.pickIndex = 0;
-    chooser.prepare();
+    open(0);
     EXPECT_EQ(markerCorner(), QPoint(-1, -1));
 }
 
 TEST_F(ColorChooserTest, OpeningWithNoColourHidesTheMarker)
 {
-    open(37);
-    chooser.pickIndex = -1;
-    chooser.prepare();
-    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("No Color (-1)"));
+    open(-1);
+    EXPECT_EQ(chooser().windowTitle(), QStringLiteral("No Color (-1)"));
     EXPECT_FALSE(highlight()->isVisible());
 
-    chooser.pickIndex = 12;
-    chooser.prepare();
+    open(12);
     EXPECT_TRUE(highlight()->isVisible());
 }
 
@@ -69,25 +62,24 @@ TEST_F(ColorChooserTest, TheCaptionFollowsThePointerInsideThePictureOnly)
 {
     open(37);
     QTest::mouseMove(picture(), at(0, 0));
-    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("0 (Hex: 0)"));
+    EXPECT_EQ(chooser().windowTitle(), QStringLiteral("0 (Hex: 0)"));
     QTest::mouseMove(picture(), at(159, 159));
-    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("255 (Hex: FF)"));
+    EXPECT_EQ(chooser().windowTitle(), QStringLiteral("255 (Hex: FF)"));
     QTest::mouseMove(picture(), at(160, 20));
-    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("255 (Hex: FF)"));
+    EXPECT_EQ(chooser().windowTitle(), QStringLiteral("255 (Hex: FF)"));
     QTest::mouseMove(picture(), at(95, 43));
-    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("73 (Hex: 49)"));
+    EXPECT_EQ(chooser().windowTitle(), QStringLiteral("73 (Hex: 49)"));
     QTest::mouseMove(trans(), trans()->rect().center());
-    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("No Color (-1)"));
+    EXPECT_EQ(chooser().windowTitle(), QStringLiteral("No Color (-1)"));
 }
 
 TEST_F(ColorChooserTest, LeftButtonReleasePicksTheCellUnderThePointer)
 {
     open(37);
     QTest::mouseClick(picture(), Qt::LeftButton, {}, at(95, 43));
-    EXPECT_EQ(chooser.result(), QDialog::Accepted);
-    EXPECT_FALSE(chooser.isVisible());
-    EXPECT_EQ(chooser.pickIndex, 73);
-    EXPECT_EQ(chooser.pickColor, 255u + 256u * 181 + 65536u * 196);
+    EXPECT_EQ(chooser().result(), QDialog::Accepted);
+    EXPECT_FALSE(chooser().isVisible());
+    EXPECT_EQ(chooser().picked(), 73);
 }
 
 TEST_F(ColorChooserTest, RightButtonOverThePaletteAndClicksOutsideItPickNothing)
@@ -97,42 +89,39 @@ TEST_F(ColorChooserTest, RightButtonOverThePaletteAndClicksOutsideItPickNothing)
     QTest::mouseClick(picture(), Qt::MiddleButton, {}, at(10, 10));
     // The sunken border around the picture is not part of it.
     QTest::mouseClick(picture(), Qt::LeftButton, {}, at(161, 80));
-    EXPECT_TRUE(chooser.isVisible());
-    EXPECT_EQ(chooser.pickIndex, 37);
-    EXPECT_EQ(chooser.pickColor, kOpeningColor);
+    EXPECT_TRUE(chooser().isVisible());
+    EXPECT_EQ(chooser().picked(), std::nullopt);
 }
 
-TEST_F(ColorChooserTest, AnyButtonOverTheNoColourBoxPicksNoColourAndBlack)
+TEST_F(ColorChooserTest, AnyButtonOverTheNoColourBoxPicksNoColour)
 {
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
         open(37);
         QTest::mouseClick(trans(), button, {}, trans()->rect().center());
-        EXPECT_EQ(chooser.result(), QDialog::Accepted);
-        EXPECT_EQ(chooser.pickIndex, -1);
-        EXPECT_EQ(chooser.pickColor, 0u);
+        EXPECT_EQ(chooser().result(), QDialog::Accepted);
+        EXPECT_EQ(chooser().picked(), -1);
     }
 }
 
-TEST_F(ColorChooserTest, CancelEscapeAndClosingReturnTheOpeningValues)
+TEST_F(ColorChooserTest, CancelEscapeAndClosingPickNothing)
 {
     open(37);
     QTest::mouseMove(picture(), at(95, 43));
-    QTest::mouseClick(chooser.findChild<QPushButton*>(QStringLiteral("btnCancel")), Qt::LeftButton);
-    EXPECT_EQ(chooser.result(), QDialog::Rejected);
-    EXPECT_FALSE(chooser.isVisible());
-    EXPECT_EQ(chooser.pickIndex, 37);
-    EXPECT_EQ(chooser.pickColor, kOpeningColor);
+    QTest::mouseClick(chooser().findChild<QPushButton*>(QStringLiteral("btnCancel")),
+                      Qt::LeftButton);
+    EXPECT_EQ(chooser().result(), QDialog::Rejected);
+    EXPECT_FALSE(chooser().isVisible());
+    EXPECT_EQ(chooser().picked(), std::nullopt);
 
-    open(-1, 0);
-    QTest::keyClick(&chooser, Qt::Key_Escape);
-    EXPECT_FALSE(chooser.isVisible());
-    EXPECT_EQ(chooser.pickIndex, -1);
+    open(-1);
+    QTest::keyClick(&chooser(), Qt::Key_Escape);
+    EXPECT_FALSE(chooser().isVisible());
+    EXPECT_EQ(chooser().picked(), std::nullopt);
 
-    open(200, 77);
-    chooser.close();
-    EXPECT_EQ(chooser.result(), QDialog::Rejected);
-    EXPECT_EQ(chooser.pickIndex, 200);
-    EXPECT_EQ(chooser.pickColor, 77u);
+    open(200);
+    chooser().close();
+    EXPECT_EQ(chooser().result(), QDialog::Rejected);
+    EXPECT_EQ(chooser().picked(), std::nullopt);
 }
 
 TEST_F(ColorChooserTest, ThePictureShowsEveryPaletteEntryInItsCell)
@@ -150,10 +139,10 @@ TEST_F(ColorChooserTest, ThePictureShowsEveryPaletteEntryInItsCell)
     }
 }
 
-TEST_F(ColorChooserTest, IsAFixedSizeDialogWithItsFirstCaption)
+TEST_F(ColorChooserTest, IsAFixedSizeDialog)
 {
-    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Choose A Color..."));
-    EXPECT_EQ(chooser.minimumSize(), chooser.maximumSize());
+    open(0);
+    EXPECT_EQ(chooser().minimumSize(), chooser().maximumSize());
     EXPECT_EQ(picture()->contentsRect().size(), QSize(160, 160));
 }
 
