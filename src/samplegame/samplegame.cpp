@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <stdexcept>
 
 namespace yw::sample {
@@ -364,20 +365,25 @@ BreedContent makeContent(const BreedSeed& seed)
 
     Random random(b.stem + "/eBalls");
     for (int i = 0; i < 2 * kBallsPerSet; ++i) {
-        const bool adult = i >= kBallsPerSet;
         EBallRecord r;
         r.fillColor = int16_t(random.below(256));
         r.borderColor = int16_t(random.below(256));
         r.spreckColor = int16_t(random.below(5) == 0 ? -1 : random.below(256));
         r.fuzziness = int16_t(random.below(4));
         r.borderThickness = int16_t(random.below(4) - 1);
-        r.diameter = int16_t(adult ? 8 + random.below(80) : 4 + random.below(36));
+        r.diameter = int16_t(8 + random.below(80));
         r.auxValue = int16_t(random.below(6) == 0 ? random.below(5) - 1 : 0);
         r.texture = int16_t(random.below(3) == 0 ? random.below(24) : -1);
         r.useTexture = r.texture > -1 ? 1 : 0;
-        r.comment = (adult ? "; " : "; baby ") + lowerAscii(b.labels[size_t(i % kBallsPerSet)]);
+        // Both sets carry the label as their comment: a survey of the egg finds it there.
+        r.comment = "; " + lowerAscii(b.labels[size_t(i % kBallsPerSet)]);
         b.eBalls.push_back(r);
     }
+    // The baby is the smaller form, ball by ball.
+    Random scale(b.stem + "/baby");
+    for (int k = 0; k < kBallsPerSet; ++k)
+        b.eBalls[size_t(k)].diameter = int16_t(std::max(
+            2, b.eBalls[size_t(kBallsPerSet + k)].diameter * (35 + scale.below(40)) / 100));
     return b;
 }
 
@@ -426,13 +432,6 @@ QByteArray tipsBlock(const BreedContent& b)
     return block;
 }
 
-int tipsRoom(const EggLayout& layout)
-{
-    return 10 * layout.tipCount + layout.locTipsLen;
-}
-
-enum class Region { Name, Desc, Attr, Tips, SetA, SetB };
-
 QByteArray editionSeed(int index, Edition edition)
 {
     return QByteArray::fromStdString(allBreeds()[size_t(index)].stem) +
@@ -443,6 +442,353 @@ void checkIndex(int index)
 {
     if (index < 0 || index >= kCount)
         throw std::out_of_range("sample breed index");
+}
+
+// What a reader of any code page takes for text: printable characters, tab, CR and LF.
+bool isTextByte(char c)
+{
+    const auto u = uint8_t(c);
+    return u == '\t' || u == '\n' || u == '\r' || (u >= 0x20 && u != 0x7f);
+}
+
+// Control characters that no reader takes for text. Every region has one of these right before
+// it and right after its room, so a writer that is one byte off changes a byte that matters.
+char nonTextByte(Random& random)
+{
+    static constexpr char kBytes[] = {1,  2,  3,  4,  5,  6,  7,  8,  14, 15, 16, 17, 18, 19,
+                                      20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 127};
+    return kBytes[random.below(int(std::size(kBytes)))];
+}
+
+// Binary filler with zero bytes, like code and pictures, except that no text runs into a zero
+// byte: only the egg's own texts have the shape of a text with its room.
+QByteArray binaryFiller(qint64 size, const std::string& seed)
+{
+    QByteArray bytes = filler(size, seed);
+    Random random(seed + "/cut");
+    for (qint64 i = 1; i < size; ++i)
+        if (bytes[i] == '\0' && isTextByte(bytes[i - 1]))
+            bytes[i - 1] = nonTextByte(random);
+    return bytes;
+}
+
+void put16(QByteArray& bytes, qint64 at, qint64 value)
+{
+    bytes[at] = char(value & 0xff);
+    bytes[at + 1] = char((value >> 8) & 0xff);
+}
+
+void append16(QByteArray& bytes, qint64 value)
+{
+    bytes.append(char(value & 0xff)).append(char((value >> 8) & 0xff));
+}
+
+constexpr int kShift = 4; // resource offsets and lengths count 16-byte units
+constexpr qint64 kUnit = qint64(1) << kShift;
+
+qint64 roundUp(qint64 size)
+{
+    return (size + kUnit - 1) / kUnit * kUnit;
+}
+
+// One resource of the egg. A named type or resource has an empty id.
+struct Resource
+{
+    uint16_t type = 0;
+    QByteArray typeName;
+    uint16_t id = 0;
+    QByteArray name;
+    QByteArray data; // a whole number of units
+    qint64 offset = 0;
+};
+
+// An LNZ text: the breed's numbers for one form in bracketed sections, the ball lines under
+// [Ballz Info] among others whose numeric lines are no ball lines.
+QByteArray lnzText(const BreedContent& b, int set, qint64& ballLinesAt)
+{
+    const bool adult = set == 1;
+    Random random(b.stem + (adult ? "/lnz/adult" : "/lnz/baby"));
+    const auto number = [&](int low, int high) {
+        return QByteArray::number(low + random.below(high - low + 1));
+    };
+    QByteArray text = "; " + QByteArray::fromStdString(adult ? b.lnzNameB : b.lnzNameA) + " - " +
+                      QByteArray::fromStdString(b.listText) + (adult ? ", grown up" : ", baby") +
+                      "\r\n\r\n[Default Scales]\r\n" + number(60, 120) + "\r\n\r\n[Move]\r\n";
+    for (int i = 0; i < 3; ++i)
+        text += number(-9, 9) + ", " + number(-9, 9) + ", " + number(-9, 9) + "\r\n";
+    text += "\r\n[Ballz Info]\r\n";
+    ballLinesAt = text.size();
+    text += ballSet(b, set * kBallsPerSet);
+    text += "\r\n[Add Ball]\r\n";
+    for (int i = 0, count = 3 + random.below(6); i < count; ++i)
+        text += number(0, kBallsPerSet - 1) + "\t" + number(-40, 40) + "\t" + number(-40, 40) +
+                "\t" + number(-40, 40) + "\t" + number(0, 255) + "\t" + number(-1, 255) + "\t" +
+                number(0, 3) + "\t" + number(4, 40) + "\t; extra " + QByteArray::number(i + 1) +
+                "\r\n";
+    text += "\r\n[Paint Ballz]\r\n";
+    for (int i = 0, count = 2 + random.below(5); i < count; ++i)
+        text += number(0, kBallsPerSet - 1) + " " + number(0, kBallsPerSet - 1) + " " +
+                number(10, 60) + " -1 " + number(0, 255) + " 0 0 ; spot\r\n";
+    text += "\r\n[Linez]\r\n";
+    for (int i = 0, count = 4 + random.below(8); i < count; ++i)
+        text += number(0, kBallsPerSet - 1) + " " + number(0, kBallsPerSet - 1) + " " +
+                number(0, 3) + " " + number(-1, 255) + " -1 -1 " + number(1, 8) + "\r\n";
+    text += "\r\n[Omissions]\r\n" + number(1, 4) + "\r\n";
+    // A last comment line fills the final unit, so no zero byte follows the text.
+    text += ';';
+    while ((text.size() + 2) % kUnit != 0)
+        text += '-';
+    return text + "\r\n";
+}
+
+enum class Text { Name, Desc, Attr, Tips };
+
+struct PlacedText
+{
+    Text text;
+    QByteArray bytes;
+    qint64 room = 0; // the text and the zero bytes after it
+    qint64 at = 0;   // inside its resource
+};
+
+// Texts each with a control byte before it and zero bytes after it up to its room, and control
+// bytes to the end of the last unit.
+QByteArray textResource(std::vector<PlacedText>& texts, Random& random)
+{
+    QByteArray data;
+    for (PlacedText& t : texts) {
+        if (t.bytes.size() >= t.room)
+            throw std::logic_error("sample text has no zero byte in its room");
+        for (int i = 0, count = 1 + random.below(3); i < count; ++i)
+            data += nonTextByte(random);
+        t.at = data.size();
+        data += t.bytes + QByteArray(t.room - t.bytes.size(), '\0');
+    }
+    do
+        data += nonTextByte(random);
+    while (data.size() % kUnit != 0);
+    return data;
+}
+
+// Texts that are no region: not followed by zero bytes.
+QByteArray decoyResource(const BreedContent& b, Random& random)
+{
+    const std::string decoys[] = {"Oddballz Egg",
+                                  b.listText,
+                                  b.listText + "\r\n" + b.eggTray,
+                                  "Copyright 1997 Brindlecote. All rights reserved.",
+                                  "string",
+                                  "This egg hatches in the Eggz tray."};
+    QByteArray data;
+    for (const std::string& decoy : decoys)
+        data += nonTextByte(random) + QByteArray::fromStdString(decoy);
+    do
+        data += nonTextByte(random);
+    while (data.size() % kUnit != 0);
+    return data;
+}
+
+// The DOS header and stub that every Windows program starts with.
+QByteArray dosStub(qint64 neOffset, Random& random)
+{
+    QByteArray stub(64, '\0');
+    stub[0] = 'M';
+    stub[1] = 'Z';
+    put16(stub, 0x02, 0x10);   // bytes on the last page
+    put16(stub, 0x04, 1);      // pages
+    put16(stub, 0x08, 4);      // header paragraphs
+    put16(stub, 0x0A, 0x10);   // minimum extra paragraphs
+    put16(stub, 0x0C, 0xffff); // maximum extra paragraphs
+    put16(stub, 0x10, 0xb8);   // SP
+    put16(stub, 0x18, 0x40);   // relocation table
+    put16(stub, 0x3C, neOffset);
+    // Prints the message and ends.
+    stub += QByteArray("\x0e\x1f\xba\x0e\x00\xb4\x09\xcd\x21\xb8\x01\x4c\xcd\x21", 14);
+    stub += "This program requires Microsoft Windows.\r\n$";
+    while (stub.size() < neOffset)
+        stub += nonTextByte(random);
+    return stub;
+}
+
+// The NE header, the resource table and the (empty) name and entry tables. The resources'
+// offsets must be set.
+QByteArray neHeader(const std::vector<Resource>& resources)
+{
+    // Type records in the order of first appearance; names after them.
+    std::vector<std::pair<uint16_t, QByteArray>> types;
+    for (const Resource& r : resources) {
+        const std::pair<uint16_t, QByteArray> type{r.type, r.typeName};
+        if (std::find(types.begin(), types.end(), type) == types.end())
+            types.push_back(type);
+    }
+    qint64 namesAt = 2 + 2;
+    for (const auto& type : types)
+        namesAt += 8 + 12 * std::count_if(resources.begin(), resources.end(), [&](const auto& r) {
+                           return r.type == type.first && r.typeName == type.second;
+                       });
+    QByteArray names;
+    const auto nameOffset = [&](const QByteArray& name) {
+        const qint64 at = namesAt + names.size();
+        names += char(name.size()) + name;
+        return at;
+    };
+    QByteArray table;
+    append16(table, kShift);
+    for (const auto& [type, typeName] : types) {
+        std::vector<const Resource*> ofType;
+        for (const Resource& r : resources)
+            if (r.type == type && r.typeName == typeName)
+                ofType.push_back(&r);
+        const qint64 typeAt = table.size();
+        append16(table, 0);
+        append16(table, qint64(ofType.size()));
+        table += QByteArray(4, '\0');
+        for (const Resource* r : ofType) {
+            append16(table, r->offset >> kShift);
+            append16(table, r->data.size() >> kShift);
+            append16(table, 0x0c30); // moveable, pure, discardable
+            append16(table, r->name.isEmpty() ? 0x8000 | r->id : nameOffset(r->name));
+            table += QByteArray(4, '\0');
+        }
+        // The type's name last, so the names end with the shortest.
+        put16(table, typeAt, typeName.isEmpty() ? 0x8000 | type : nameOffset(typeName));
+    }
+    append16(table, 0);
+    table += names + '\0';
+
+    const qint64 tablesAt = 0x40 + table.size(); // resident names, imports, entries: empty
+    QByteArray ne(0x40, '\0');
+    ne[0] = 'N';
+    ne[1] = 'E';
+    ne[2] = 5;
+    ne[3] = 10;
+    put16(ne, 0x04, tablesAt + 2); // entry table
+    put16(ne, 0x06, 1);
+    put16(ne, 0x0C, 0x0302);
+    put16(ne, 0x10, 0x400); // heap
+    put16(ne, 0x22, 0x40);  // segments: none
+    put16(ne, 0x24, 0x40);  // resource table
+    put16(ne, 0x26, tablesAt);
+    put16(ne, 0x28, tablesAt + 1);
+    put16(ne, 0x2A, tablesAt + 1);
+    put16(ne, 0x32, kShift);
+    put16(ne, 0x34, qint64(resources.size()));
+    ne[0x36] = 2; // Windows
+    put16(ne, 0x3E, 0x030a);
+    return ne + table + QByteArray(4, '\0');
+}
+
+struct BuiltEgg
+{
+    QByteArray bytes;
+    EggLayout layout;
+};
+
+// A 16-bit Windows executable with the breed in its resources: the two LNZ texts, a resource
+// with the name block, description and attributes, one with the tips, one with decoy texts,
+// an icon and two pictures, in an order and with filler that differ between the editions.
+BuiltEgg buildEgg(int index, Edition edition)
+{
+    const BreedContent& b = breed(index);
+    const bool uk = edition == Edition::UK;
+    const std::string seed = editionSeed(index, edition).toStdString();
+    Random random(seed + "/layout");
+
+    EggLayout layout;
+    layout.tipCount = b.tipCount;
+    layout.locNameLen = 40 + 8 * random.below(4);
+    layout.locDescLen = 230 + random.below(60);
+    layout.locAttrLen = 110 + random.below(40);
+    layout.locTipsLen = 420 + random.below(80);
+    layout.eggSize = kBreeds[index].eggSize - (uk ? 3072 + 128 * index : 0);
+
+    // Rooms: a locator length is the room less one, the tips' T the room less two (a line end).
+    std::vector<PlacedText> breedTexts = {
+        {Text::Name, nameBlock(b), layout.locNameLen + 1},
+        {Text::Desc, QByteArray::fromStdString(b.description), layout.locDescLen + 1},
+        {Text::Attr, QByteArray::fromStdString(b.attributes), layout.locAttrLen + 1}};
+    if (uk)
+        std::reverse(breedTexts.begin(), breedTexts.end());
+    std::vector<PlacedText> tipsTexts = {
+        {Text::Tips, tipsBlock(b) + "\r\n", 10 * layout.tipCount + layout.locTipsLen + 2}};
+
+    qint64 setAAt = 0, setBAt = 0;
+    // The table lists the types in this order, the LNZ type last, so that its short name ends
+    // the names.
+    enum { Icon, BreedText, Tips, About, Picture1, Picture2, LnzA, LnzB, ResourceCount };
+    std::vector<Resource> resources(ResourceCount);
+    resources[Icon] = {0x3, {}, 1, {}, binaryFiller(752, seed + "/icon")};
+    resources[Picture1] = {0x2, {}, 1, {}, {}};
+    resources[Picture2] = {0x2, {}, 2, {}, {}};
+    resources[LnzA] = {0, "LNZ", 0, QByteArray::fromStdString(b.lnzNameA), lnzText(b, 0, setAAt)};
+    resources[LnzB] = {0, "LNZ", 0, QByteArray::fromStdString(b.lnzNameB), lnzText(b, 1, setBAt)};
+    resources[BreedText] = {0xa, {}, 0, "BREED", textResource(breedTexts, random)};
+    resources[Tips] = {0xa, {}, 0, "TIPS", textResource(tipsTexts, random)};
+    resources[About] = {0xa, {}, 0, "ABOUT", decoyResource(b, random)};
+
+    const qint64 neOffset = uk ? 0x100 : 0x80;
+    const qint64 headerSize = neOffset + neHeader(resources).size();
+    const std::vector<int> order =
+        uk ? std::vector<int>{Picture1, Tips, LnzB, About, BreedText, LnzA, Icon, Picture2}
+           : std::vector<int>{Icon, LnzA, LnzB, BreedText, Tips, About, Picture1, Picture2};
+    // Filler of at least one unit between resources, and after the last.
+    std::vector<qint64> gaps;
+    qint64 used = roundUp(headerSize);
+    for (size_t i = 0; i <= order.size(); ++i) {
+        gaps.push_back(kUnit * (1 + random.below(uk ? 90 : 40)));
+        used += gaps.back();
+    }
+    for (const Resource& r : resources)
+        used += r.data.size();
+    const qint64 pictures = (layout.eggSize - used) / kUnit;
+    const qint64 picture1 = pictures * (30 + random.below(40)) / 100;
+    if (picture1 < 1 || picture1 > 0xffff || pictures - picture1 < 1 ||
+        pictures - picture1 > 0xffff)
+        throw std::logic_error("sample egg's size does not suit its resources");
+    resources[Picture1].data = binaryFiller(picture1 * kUnit, seed + "/picture1");
+    resources[Picture2].data = binaryFiller((pictures - picture1) * kUnit, seed + "/picture2");
+
+    qint64 cursor = roundUp(headerSize);
+    for (size_t i = 0; i < order.size(); ++i) {
+        cursor += gaps[i];
+        resources[size_t(order[i])].offset = cursor;
+        cursor += resources[size_t(order[i])].data.size();
+    }
+
+    QByteArray egg = binaryFiller(layout.eggSize, seed + "/egg");
+    const QByteArray header = dosStub(neOffset, random) + neHeader(resources);
+    egg.replace(0, header.size(), header);
+    for (const Resource& r : resources) {
+        egg.replace(r.offset, r.data.size(), r.data);
+        // Resources lie between control bytes: whether a reader stops at a resource's end or
+        // not, a text in it is followed by the same bytes.
+        egg[r.offset - 1] = nonTextByte(random);
+        if (r.offset + r.data.size() < egg.size())
+            egg[r.offset + r.data.size()] = nonTextByte(random);
+    }
+
+    // Positions are 1-based; ball lines are read from one byte before their located position.
+    layout.locSetAPos = int32_t(resources[LnzA].offset + setAAt + 2);
+    layout.locSetBPos = int32_t(resources[LnzB].offset + setBAt + 2);
+    for (const PlacedText& t : breedTexts) {
+        const auto position = int32_t(resources[BreedText].offset + t.at + 1);
+        (t.text == Text::Name   ? layout.locNamePos
+         : t.text == Text::Desc ? layout.locDescPos
+                                : layout.locAttrPos) = position;
+    }
+    layout.locTipsPos = int32_t(resources[Tips].offset + tipsTexts[0].at + 1);
+
+    // Only the four texts may have the shape of a text with its room.
+    const std::set<qint64> texts = {layout.locNamePos - 1, layout.locDescPos - 1,
+                                    layout.locAttrPos - 1, layout.locTipsPos - 1};
+    for (qint64 i = 0, start = 0; i < egg.size(); ++i) {
+        if (isTextByte(egg[i]))
+            continue;
+        if (egg[i] == '\0' && i - start >= 4 && !texts.count(start))
+            throw std::logic_error("sample egg has a stray text before zero bytes");
+        start = i + 1;
+    }
+    return {egg, layout};
 }
 
 } // namespace
@@ -465,106 +811,12 @@ const BreedContent& breed(int index)
 
 EggLayout eggLayout(int index, Edition edition)
 {
-    const BreedContent& b = breed(index);
-    const bool uk = edition == Edition::UK;
-    Random random(editionSeed(index, edition).toStdString() + "/layout");
-
-    EggLayout layout;
-    layout.tipCount = b.tipCount;
-    layout.locNameLen = 40 + 8 * random.below(4);
-    layout.locDescLen = 230 + random.below(60);
-    layout.locAttrLen = 110 + random.below(40);
-    layout.locTipsLen = 420 + random.below(80);
-
-    // Each region's extent in bytes, counted from its first byte: the writer clears one byte
-    // past a text region's room and writes the tips block with its line end and padding.
-    const auto extent = [&](Region region) -> qint64 {
-        switch (region) {
-        case Region::Name:
-            return layout.locNameLen + 1;
-        case Region::Desc:
-            return layout.locDescLen + 1;
-        case Region::Attr:
-            return layout.locAttrLen + 1;
-        case Region::Tips:
-            return tipsRoom(layout) + 2;
-        case Region::SetA:
-            return ballSet(b, 0).size();
-        case Region::SetB:
-            return ballSet(b, kBallsPerSet).size();
-        }
-        return 0;
-    };
-    const Region usOrder[] = {Region::Name, Region::Desc, Region::Attr,
-                              Region::Tips, Region::SetA, Region::SetB};
-    const Region ukOrder[] = {Region::SetA, Region::SetB, Region::Tips,
-                              Region::Name, Region::Attr, Region::Desc};
-
-    qint64 cursor = (uk ? 6144 : 1536) + random.below(4096); // 0-based first byte
-    for (const Region region : uk ? ukOrder : usOrder) {
-        const auto position = int32_t(cursor + 1);
-        switch (region) {
-        case Region::Name:
-            layout.locNamePos = position;
-            break;
-        case Region::Desc:
-            layout.locDescPos = position;
-            break;
-        case Region::Attr:
-            layout.locAttrPos = position;
-            break;
-        case Region::Tips:
-            layout.locTipsPos = position;
-            break;
-        // Ball lines start one byte before their located position.
-        case Region::SetA:
-            layout.locSetAPos = position + 1;
-            break;
-        case Region::SetB:
-            layout.locSetBPos = position + 1;
-            break;
-        }
-        cursor += extent(region) + 24 + random.below(2000);
-    }
-    layout.eggSize = kBreeds[index].eggSize - (uk ? 3072 + 128 * index : 0);
-    if (layout.eggSize < cursor + 1024)
-        throw std::logic_error("sample egg too small for its regions");
-    return layout;
+    return buildEgg(index, edition).layout;
 }
 
 QByteArray eggFile(int index, Edition edition)
 {
-    const BreedContent& b = breed(index);
-    const EggLayout layout = eggLayout(index, edition);
-    QByteArray egg = filler(layout.eggSize, editionSeed(index, edition).toStdString() + "/egg");
-    // No zero byte in the filler: next to a region it would hide a writer that stops short.
-    std::replace(egg.begin(), egg.end(), '\0', '\x01');
-
-    // A text region as the egg writer leaves it: the text at its position, then zeros up to one
-    // byte past its room.
-    const auto putText = [&](int32_t position, const QByteArray& text, int32_t room) {
-        if (text.size() > room)
-            throw std::logic_error("sample text longer than its room");
-        QByteArray region = text;
-        region.append(QByteArray(room + 1 - text.size(), '\0'));
-        egg.replace(position - 1, region.size(), region);
-    };
-    putText(layout.locNamePos, nameBlock(b), layout.locNameLen);
-    putText(layout.locDescPos, QByteArray::fromStdString(b.description), layout.locDescLen);
-    putText(layout.locAttrPos, QByteArray::fromStdString(b.attributes), layout.locAttrLen);
-
-    const QByteArray tips = tipsBlock(b);
-    const int room = tipsRoom(layout);
-    if (tips.size() >= room)
-        throw std::logic_error("sample tips longer than their room");
-    QByteArray tipsRegion = tips + "\r\n" + QByteArray(room - tips.size(), '\0');
-    egg.replace(layout.locTipsPos - 1, tipsRegion.size(), tipsRegion);
-
-    const QByteArray setA = ballSet(b, 0);
-    const QByteArray setB = ballSet(b, kBallsPerSet);
-    egg.replace(layout.locSetAPos - 2, setA.size(), setA);
-    egg.replace(layout.locSetBPos - 2, setB.size(), setB);
-    return egg;
+    return buildEgg(index, edition).bytes;
 }
 
 QByteArray companionFile(int index, Edition edition)

@@ -60,6 +60,11 @@ int breedCount();
 const BreedContent& breed(int index);
 
 EggLayout eggLayout(int index, Edition edition);
+// A 16-bit Windows "New Executable" with the breed in its resources: the ball sets under
+// [Ballz Info] in two LNZ texts named like the sets, the name block, description and attributes
+// in one resource and the tips in another, decoy texts elsewhere. Every text is followed by zero
+// bytes up to its room (locator length + 1, tips: T + 2) and then a non-zero byte; a non-zero
+// byte lies right before every region.
 QByteArray eggFile(int index, Edition edition);
 // Empty for a breed without a companion file.
 QByteArray companionFile(int index, Edition edition);
