@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QStatusTipEvent>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <climits>
@@ -13,6 +15,10 @@
 namespace yw {
 
 namespace {
+
+// How a lone line break shows in a multi-line box: not in the code page, so never typed or pasted.
+constexpr QChar kLoneLineFeed(0x240A);
+constexpr QChar kLoneCarriageReturn(0x240D);
 
 void cutToStoredLength(QString& plainText, int maxLength)
 {
@@ -29,6 +35,29 @@ void cutToStoredLength(QString& plainText, int maxLength)
 }
 
 } // namespace
+
+void showRefusal(QWidget& field, const QString& message)
+{
+    QApplication::beep();
+    // A status tip travels up to the main window, which shows it on its status bar.
+    QStatusTipEvent tip(message);
+    QApplication::sendEvent(&field, &tip);
+}
+
+void holdToCodePage(QLineEdit& field)
+{
+    field.setValidator(new Cp1252Validator(&field));
+    QObject::connect(&field, &QLineEdit::inputRejected, &field, [&field] {
+        const int limit = field.maxLength();
+        showRefusal(field, limit < 32767
+                               ? QObject::tr("Not all of that text was taken: this field holds at "
+                                             "most %1 characters, all of the Windows-1252 code "
+                                             "page.")
+                                     .arg(limit)
+                               : QObject::tr("That text was not taken: this field holds only "
+                                             "characters of the Windows-1252 code page."));
+    });
+}
 
 QValidator::State Cp1252Validator::validate(QString& input, int& /*pos*/) const
 {
@@ -49,13 +78,28 @@ QString CodePageTextEdit::storedText() const
 {
     QString text = toPlainText();
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    text.replace(kLoneLineFeed, QLatin1Char('\n'));
+    text.replace(kLoneCarriageReturn, QLatin1Char('\r'));
     return text;
 }
 
 void CodePageTextEdit::setStoredText(const QString& text)
 {
-    QString plain = text;
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() &&
+            text[i + 1] == QLatin1Char('\n')) {
+            plain += QLatin1Char('\n');
+            ++i;
+        } else if (text[i] == QLatin1Char('\r')) {
+            plain += kLoneCarriageReturn;
+        } else if (text[i] == QLatin1Char('\n')) {
+            plain += kLoneLineFeed;
+        } else {
+            plain += text[i];
+        }
+    }
     if (plain != toPlainText())
         setPlainText(plain);
 }
@@ -98,17 +142,37 @@ void CodePageTextEdit::inputMethodEvent(QInputMethodEvent* event)
 
 void CodePageTextEdit::insertFromMimeData(const QMimeData* source)
 {
-    if (!source->hasText())
-        return;
-    QString text = source->text();
+    if (source->hasText())
+        insertChecked(source->text());
+}
+
+void CodePageTextEdit::insertChecked(const QString& insertion)
+{
+    QString text = insertion;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (!cp1252::canEncode(text)) {
-        QApplication::beep();
+        showRefusal(*this, tr("That text was not taken: it holds characters that the "
+                              "Windows-1252 code page cannot store."));
         return;
     }
+    const int whole = storedLength(text);
     cutToStoredLength(text, room());
-    if (!text.isEmpty())
-        insertPlainText(text);
+    if (text.isEmpty() && whole > 0) {
+        showRefusal(
+            *this,
+            tr("That text was not taken: this text holds at most %1 characters.").arg(m_maxLength));
+        return;
+    }
+    if (storedLength(text) < whole)
+        showRefusal(*this,
+                    tr("Only %1 of the %2 characters were taken: this text holds at most %3.")
+                        .arg(storedLength(text))
+                        .arg(whole)
+                        .arg(m_maxLength));
+    QTextCursor cursor = textCursor();
+    cursor.insertText(text);
+    setTextCursor(cursor);
 }
 
 } // namespace yw

@@ -3,6 +3,8 @@
 #include <QPlainTextEdit>
 #include <QValidator>
 
+class QLineEdit;
+
 namespace yw {
 
 // Refuses input that Windows-1252 cannot hold, so no character is ever replaced on the way into
@@ -14,11 +16,19 @@ public:
     State validate(QString& input, int& pos) const override;
 };
 
+// Tells the user on the main window's status bar why text did not go in (or not all of it).
+void showRefusal(QWidget& field, const QString& message);
+
+// Gives a single-line field the Windows-1252 check, and says on the status bar whenever the field
+// refuses or cuts what was typed, pasted or dropped.
+void holdToCodePage(QLineEdit& field);
+
 // A multi-line text box for Windows-1252 text with an optional length limit. The limit counts the
 // text as the state holds it, where a line break takes two characters (carriage return and line
 // feed). Keystrokes and pastes that cannot be encoded are refused; a paste is cut to the room left.
 // The limit holds typing only: a longer text that is set is shown whole, never cut behind the
-// user's back (the egg writer says when it does not fit).
+// user's back (the egg writer says when it does not fit). A lone carriage return or line feed is
+// shown as its control picture and given back unchanged; nobody can type those pictures.
 class CodePageTextEdit : public QPlainTextEdit
 {
     Q_OBJECT
@@ -34,6 +44,10 @@ public:
     void setStoredText(const QString& text);
 
     static int storedLength(const QString& plainText);
+
+    // Puts text in place of the selection as a paste does: refused whole when the code page cannot
+    // hold it, cut to the room left, and the user told on the status bar either way.
+    void insertChecked(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

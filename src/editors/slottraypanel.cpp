@@ -41,10 +41,12 @@ void setBarFromText(QScrollBar* bar, const std::string& text)
         bar->setValue(*value);
 }
 
-std::string encode(const QString& text)
+// The fields refuse what the code page cannot hold; should anything slip past them, the state
+// keeps its text rather than losing it.
+void store(std::string& member, const QString& text, bool quotes = false)
 {
-    // The fields refuse what the code page cannot hold, so nothing is lost here.
-    return cp1252::fromUnicode(text).value_or(std::string());
+    if (const auto bytes = cp1252::fromUnicode(text))
+        member = quotes ? toStoredQuotes(*bytes) : *bytes;
 }
 
 } // namespace
@@ -72,7 +74,7 @@ SlotTrayPanel::SlotTrayPanel(ProjectState& state,
     m_breedName = new QLineEdit(fields);
     m_breedName->setObjectName(QStringLiteral("fldBreedName"));
     m_breedName->setMaxLength(kBreedNameLength);
-    m_breedName->setValidator(new Cp1252Validator(m_breedName));
+    holdToCodePage(*m_breedName);
     m_breedName->setGeometry(twipsRect(0, 60, 1815, 330));
 
     // The numbers change only through their scroll bars.
@@ -113,8 +115,10 @@ SlotTrayPanel::SlotTrayPanel(ProjectState& state,
     m_description = addPage(tr("Description"), "eddesc");
     m_attributes = addPage(tr("Attributes"), "edattr");
 
+    // Loading shows the state as it is; only the user's changes are written back.
     connect(m_breedName, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_state.breedName = encode(text);
+        if (!m_loading)
+            store(m_state.breedName, text);
         if (m_breedNameChanged)
             m_breedNameChanged(text);
     });
@@ -124,18 +128,22 @@ SlotTrayPanel::SlotTrayPanel(ProjectState& state,
             [this](int value) { m_trayText->setText(QString::number(value)); });
     connect(m_slotText, &QLineEdit::textChanged, this, [this] {
         clampNumberText(m_slotText, 1, 12);
-        m_state.eggSlot = encode(m_slotText->text());
+        if (!m_loading)
+            store(m_state.eggSlot, m_slotText->text());
     });
     connect(m_trayText, &QLineEdit::textChanged, this, [this] {
         clampNumberText(m_trayText, 3, 45);
-        m_state.eggTray = encode(m_trayText->text());
+        if (!m_loading)
+            store(m_state.eggTray, m_trayText->text());
     });
     // The project file cannot hold a straight double quote in these texts.
     connect(m_description, &QPlainTextEdit::textChanged, this, [this] {
-        m_state.breedDescription = toStoredQuotes(encode(m_description->storedText()));
+        if (!m_loading)
+            store(m_state.breedDescription, m_description->storedText(), true);
     });
     connect(m_attributes, &QPlainTextEdit::textChanged, this, [this] {
-        m_state.breedAttributes = toStoredQuotes(encode(m_attributes->storedText()));
+        if (!m_loading)
+            store(m_state.breedAttributes, m_attributes->storedText(), true);
     });
 
     const QSize least = innerSizeOfOuterTwips(3150, 3600);
@@ -156,13 +164,16 @@ void SlotTrayPanel::load()
     // A stored name longer than the box allows is shown whole rather than cut in the state.
     const QString name = cp1252::toUnicode(m_state.breedName);
     m_breedName->setMaxLength(std::max(kBreedNameLength, int(name.size())));
+    m_loading = true;
     m_breedName->setText(name);
+    m_breedName->setCursorPosition(0); // a long name shows its beginning
     setBarFromText(m_slotBar, m_state.eggSlot);
     setBarFromText(m_trayBar, m_state.eggTray);
     m_description->setMaxLength(m_state.locDescLen);
     m_attributes->setMaxLength(m_state.locAttrLen);
     m_description->setStoredText(cp1252::toUnicode(fromStoredQuotes(m_state.breedDescription)));
     m_attributes->setStoredText(cp1252::toUnicode(fromStoredQuotes(m_state.breedAttributes)));
+    m_loading = false;
 }
 
 void SlotTrayPanel::clampNumberText(QLineEdit* box, int low, int high)

@@ -46,6 +46,7 @@ private:
     QTabWidget* m_tabs = nullptr;
     CodePageTextEdit* m_description = nullptr;
     CodePageTextEdit* m_attributes = nullptr;
+    bool m_loading = false;
 };
 
 } // namespace yw

@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -39,11 +40,13 @@ TipsPanel::TipsPanel(ProjectState& state, QWidget* parent) : QWidget(parent), m_
         for (int i = 0; i < 3; ++i) {
             auto* box = new QLineEdit(page);
             box->setObjectName(QLatin1String(prefix) + QString::number(i));
-            box->setValidator(new Cp1252Validator(box));
+            holdToCodePage(*box);
             column->addWidget(box);
             connect(box, &QLineEdit::textChanged, this, [&tips, i](const QString& text) {
-                // The validator refuses what the code page cannot hold.
-                tips[size_t(i)] = cp1252::fromUnicode(text).value_or(std::string());
+                // The field refuses what the code page cannot hold; should anything slip past,
+                // the tip keeps its text rather than losing it.
+                if (const auto bytes = cp1252::fromUnicode(text))
+                    tips[size_t(i)] = *bytes;
             });
             boxes[size_t(i)] = box;
         }
@@ -54,9 +57,15 @@ TipsPanel::TipsPanel(ProjectState& state, QWidget* parent) : QWidget(parent), m_
 
     // More pairs than boxes cannot occur in a valid project; show the three there are.
     const int pairs = std::clamp(m_state.tipCount / 2, 0, kMaxTipPairs);
+    // Showing the tips changes nothing, and a long tip shows its beginning.
+    auto show = [](QLineEdit* box, const std::string& tip) {
+        const QSignalBlocker quiet(box);
+        box->setText(cp1252::toUnicode(tip));
+        box->setCursorPosition(0);
+    };
     for (int i = 0; i < pairs; ++i) {
-        m_demoTips[size_t(i)]->setText(cp1252::toUnicode(m_state.demoTips[size_t(i)]));
-        m_regTips[size_t(i)]->setText(cp1252::toUnicode(m_state.regTips[size_t(i)]));
+        show(m_demoTips[size_t(i)], m_state.demoTips[size_t(i)]);
+        show(m_regTips[size_t(i)], m_state.regTips[size_t(i)]);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "shell/editcommands.h"
 
+#include "editors/codepagefields.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -10,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
+#include <QValidator>
 #include <algorithm>
 
 namespace yw {
@@ -78,8 +81,16 @@ void replaceFieldSelection(QWidget& field, const QString& text)
         const int length = line->hasSelectedText() ? int(line->selectedText().size()) : 0;
         QString changed = line->text();
         changed.replace(start, length, text);
+        int position = start;
+        if (line->validator() &&
+            line->validator()->validate(changed, position) == QValidator::Invalid) {
+            showRefusal(*line, QObject::tr("That text was not taken: this field cannot hold it."));
+            return;
+        }
         line->setText(changed.left(line->maxLength()));
         line->setCursorPosition(int(std::min<qsizetype>(start + text.size(), line->maxLength())));
+    } else if (auto* checked = qobject_cast<CodePageTextEdit*>(&field)) {
+        checked->insertChecked(text); // the same checks as typing and dropping
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(&field)) {
         replaceInDocument(*plain, text);
     } else if (auto* rich = qobject_cast<QTextEdit*>(&field)) {

@@ -27,8 +27,10 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace yw {
 
@@ -248,7 +250,19 @@ void MainWindow::createLeftPanel()
                       QStringLiteral("   Text & Images"), QStringLiteral("      Slot/Tray"),
                       QStringLiteral("      Tips")});
     compnt->setEnabled(false);
-    connect(compnt, &QComboBox::currentIndexChanged, this, &MainWindow::componentChosen);
+    connect(compnt, &QComboBox::currentIndexChanged, this, [this](int index) {
+        componentChosen(index);
+        // The user's choice that changed the index is reported again as activated; the flag
+        // lasts until the event loop turns, so a change made by code leaves nothing behind.
+        m_componentJustChanged = true;
+        QMetaObject::invokeMethod(
+            this, [this] { m_componentJustChanged = false; }, Qt::QueuedConnection);
+    });
+    // Choosing the component already shown acts as well: a list is reloaded, a panel comes back.
+    connect(compnt, &QComboBox::activated, this, [this](int index) {
+        if (!std::exchange(m_componentJustChanged, false))
+            componentChosen(index);
+    });
 
     eblist = new QListWidget(lBack);
     eblist->setObjectName(QStringLiteral("eblist"));
@@ -256,14 +270,20 @@ void MainWindow::createLeftPanel()
     eblist->setSelectionMode(QAbstractItemView::SingleSelection);
     eblist->installEventFilter(this);
     eblist->viewport()->installEventFilter(this);
-    connect(eblist, &QListWidget::itemClicked, this, &MainWindow::openSelectedBall);
-    connect(eblist, &QListWidget::itemDoubleClicked, this, &MainWindow::openSelectedBall);
-    // Moving through the list with the keyboard opens each eBall as the selection reaches it;
-    // a mouse press waits for its click instead, so one click opens the eBall once.
-    connect(eblist, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && !m_mouseDownInList && !m_fillingList)
+    // Every change of selection opens the eBall it reaches (keys, a press of any button, a drag
+    // across rows), so the list and the editor never disagree. A click opens its eBall again
+    // only when its press did not already do so.
+    connect(eblist, &QListWidget::itemSelectionChanged, this, [this] {
+        if (m_fillingList)
+            return;
+        m_openedByPress = m_mouseDownInList;
+        openSelectedBall();
+    });
+    connect(eblist, &QListWidget::itemClicked, this, [this] {
+        if (!std::exchange(m_openedByPress, false))
             openSelectedBall();
     });
+    connect(eblist, &QListWidget::itemDoubleClicked, this, &MainWindow::openSelectedBall);
 
     // An etched rule along the top: the shadow line above the highlight line.
     Line2 = new QFrame(lBack);
@@ -310,9 +330,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         m_layoutTimer->start();
     } else if (eblist && watched == eblist->viewport()) {
         if (event->type() == QEvent::MouseButtonPress ||
-            event->type() == QEvent::MouseButtonDblClick)
+            event->type() == QEvent::MouseButtonDblClick) {
             m_mouseDownInList = true;
-        else if (event->type() == QEvent::MouseButtonRelease)
+            m_openedByPress = false;
+        } else if (event->type() == QEvent::MouseButtonRelease)
             m_mouseDownInList = false;
     } else if (eblist && watched == eblist && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -454,6 +475,21 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     writeWindowSettings();
     event->accept();
+    // The program ends with its main window: the help viewer and any other window close too.
+    for (QWidget* other : QApplication::topLevelWidgets())
+        if (other != this && other->isVisible())
+            other->close();
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    // Notes from the fields (text refused or cut) stay a while, then the project path is back.
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        statbar->showMessage(tip, tip.isEmpty() ? 0 : 10000);
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void MainWindow::fillWindowMenu()
@@ -493,18 +529,33 @@ void MainWindow::tileSubWindows(Qt::Orientation orientation)
     if (windows.isEmpty())
         return;
     const QRect area = mdiArea->viewport()->rect();
+    const bool across = orientation == Qt::Horizontal;
+    const int length = across ? area.width() : area.height();
     const int count = int(windows.size());
+
+    // Each window takes its share of the area, but never less than its least size: where the
+    // shares are too small, the windows overlap rather than being cut off.
+    std::vector<QSize> sizes;
+    int total = 0;
     for (int i = 0; i < count; ++i) {
         windows[i]->showNormal();
-        if (orientation == Qt::Vertical) {
-            const int top = area.height() * i / count;
-            const int bottom = area.height() * (i + 1) / count;
-            windows[i]->setGeometry(0, top, area.width(), bottom - top);
-        } else {
-            const int left = area.width() * i / count;
-            const int right = area.width() * (i + 1) / count;
-            windows[i]->setGeometry(left, 0, right - left, area.height());
-        }
+        const QWidget* inner = windows[i]->widget();
+        QSize least = windows[i]->minimumSizeHint().expandedTo(windows[i]->minimumSize());
+        if (inner)
+            least = least.expandedTo(inner->minimumSize() + windows[i]->size() - inner->size());
+        const int share = length * (i + 1) / count - length * i / count;
+        QSize size = across ? QSize(share, area.height()) : QSize(area.width(), share);
+        sizes.push_back(size.expandedTo(least));
+        total += across ? sizes.back().width() : sizes.back().height();
+    }
+    int next = 0;
+    for (int i = 0; i < count; ++i) {
+        const int extent = across ? sizes[size_t(i)].width() : sizes[size_t(i)].height();
+        const int start = std::max(0, std::min(next, length - total));
+        total -= extent;
+        const QPoint corner = across ? QPoint(start, 0) : QPoint(0, start);
+        windows[i]->setGeometry(QRect(corner, sizes[size_t(i)]));
+        next = start + extent;
     }
 }
 

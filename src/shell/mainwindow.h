@@ -93,6 +93,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -163,6 +164,8 @@ private:
     QAction* m_windowListSeparator = nullptr;
     bool m_saveEnabled = true;
     bool m_mouseDownInList = false;
+    bool m_openedByPress = false;
+    bool m_componentJustChanged = false;
     bool m_fillingList = false;
 };
 

@@ -9,11 +9,15 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QStyle>
 #include <algorithm>
 
 namespace yw {
 
 namespace {
+
+// The item's own margins inside the list.
+constexpr int kItemPadding = 8;
 
 QString helpText(int component)
 {
@@ -111,6 +115,15 @@ void MainWindow::epopulate(QListWidget* list)
     list->clear();
     list->addItems(items);
     m_fillingList = false;
+
+    // A label wider than the list shows whole as its tooltip.
+    const int room = list->width() - 2 * list->frameWidth() -
+                     list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - kItemPadding;
+    for (int row = 0; row < list->count(); ++row) {
+        QListWidgetItem* item = list->item(row);
+        if (list->fontMetrics().horizontalAdvance(item->text()) > room)
+            item->setToolTip(item->text());
+    }
 }
 
 void MainWindow::openSelectedBall()

@@ -47,14 +47,15 @@ void MdiEditorWindows::switchBall(int newIndex, const QString& componentName)
 
 void MdiEditorWindows::showSlotTray()
 {
-    if (!m_slotTrayWindow)
+    // A window closed a moment ago is still waiting for its deletion: make a fresh one.
+    if (!m_slotTrayWindow || m_slotTrayWindow->isHidden())
         m_slotTrayWindow = addWindow(new SlotTrayPanel(m_state, m_breedNameChanged));
     bringToFront(m_slotTrayWindow);
 }
 
 void MdiEditorWindows::showTips()
 {
-    if (!m_tipsWindow)
+    if (!m_tipsWindow || m_tipsWindow->isHidden())
         m_tipsWindow = addWindow(new TipsPanel(m_state));
     bringToFront(m_tipsWindow);
 }

@@ -6,17 +6,24 @@
 #include "model/projectstate.h"
 #include "platform/filesystem.h"
 #include "platform/settingsstore.h"
+#include "shell/helpviewer.h"
 #include "shell/mainwindow.h"
 #include "shell/mdieditorwindows.h"
 #include "shell/projectsession.h"
 #include "support/testsupport.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -38,14 +45,17 @@ protected:
         state.fso = &fso;
         state.buildNo = "0310";
         state.resetForStartUp();
-        writeFile(
-            dir.filePath(QStringLiteral("res/Quadrapus.blz")),
-            "\"qp_small.lnz\",\"qp.lnz\",6\r\nhead\r\nbody\r\nneck\r\nleg\r\nfoot\r\ntail\r\n");
+        writeFile(dir.filePath(QStringLiteral("res/Quadrapus.blz")),
+                  "\"qp_small.lnz\",\"qp.lnz\",6\r\nhead\r\nbody\r\nneck\r\nleg\r\nfoot\r\n"
+                  "tail, the long curling part behind the body\r\n");
         writeFile(dir.filePath(QStringLiteral("res/Quadrapus.loc")),
                   "Quadrapus\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n400\t\t60\r\n"
                   "500\t\t300\t\t6\r\n");
         ProjectState project = state;
         project.breedName = "Zippy";
+        project.breedDescription = "One\nlone\rbreak\r\nthen more";
+        project.breedAttributes = "Bold\r\n\rodd";
+        project.regTips[0] = "A long tip whose first words must show, then far more words after";
         project.eggSlot = "4";
         project.eggTray = "9";
         for (int i = 0; i < 12; ++i) {
@@ -72,6 +82,36 @@ protected:
     int curBall() const
     {
         return dynamic_cast<const MdiEditorWindows&>(*window->editorWindows()).curBall();
+    }
+
+    // A press on one row, a move with the button held to another, and the release there.
+    void dragBalls(int fromRow, int toRow)
+    {
+        QWidget* viewport = ui.eblist->viewport();
+        const QPoint from = ui.eblist->visualItemRect(ui.eblist->item(fromRow)).center();
+        const QPoint to = ui.eblist->visualItemRect(ui.eblist->item(toRow)).center();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+    }
+
+    // The user picks an item from the component list's drop-down, changed or not.
+    void pickComponent(int index)
+    {
+        QApplication::processEvents();
+        ui.compnt->showPopup();
+        QAbstractItemView* view = ui.compnt->view();
+        const QPoint centre = view->visualRect(view->model()->index(index, 0)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+    }
+
+    template <typename T> T* child(const char* name) const
+    {
+        T* found = ui.mdiArea->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
     }
 
     template <typename T> T* activeEditor() const
@@ -158,6 +198,140 @@ TEST_F(EditorWindowsTest, OpeningAProjectClosesTheEditorsBeforeItsValuesArrive)
     clickBallAt(3);
     EXPECT_EQ(curBall(), 3);
     EXPECT_EQ(state.eBalls[3].diameter, 23);
+}
+
+TEST_F(EditorWindowsTest, ShowingThePanelsChangesNothingAndLongTextsShowTheirStart)
+{
+    const ProjectState before = state;
+    ui.compnt->setCurrentIndex(5);
+    ui.compnt->setCurrentIndex(6);
+    EXPECT_EQ(state.breedDescription, before.breedDescription);
+    EXPECT_EQ(state.breedAttributes, before.breedAttributes);
+    EXPECT_EQ(state.regTips, before.regTips);
+    EXPECT_EQ(state.eggSlot, before.eggSlot);
+    EXPECT_EQ(child<QLineEdit>("rTip0")->cursorPosition(), 0);
+
+    // Typed text goes in; the lone line breaks around it stay as they were.
+    auto* description = child<QPlainTextEdit>("eddesc");
+    description->moveCursor(QTextCursor::End);
+    QTest::keyClicks(description, QStringLiteral("!"));
+    EXPECT_EQ(state.breedDescription, "One\nlone\rbreak\r\nthen more!");
+
+    state.breedName = "Thirty characters of a name...";
+    window->editorWindows()->closeAll();
+    ui.compnt->setCurrentIndex(0);
+    ui.compnt->setCurrentIndex(5);
+    EXPECT_EQ(child<QLineEdit>("fldBreedName")->cursorPosition(), 0);
+}
+
+TEST_F(EditorWindowsTest, PastedTextPassesTheChecksOfTypingAndTheStatusBarSaysWhy)
+{
+    ui.compnt->setCurrentIndex(5);
+    struct Case
+    {
+        std::string field;
+        QString clipboard;
+        std::string ProjectState::*member;
+        std::string expected;
+        bool told;
+    };
+    const std::string description = "One\nlone\rbreak\r\nthen more"; // 25 of its 50 bytes
+    const Case cases[] = {
+        {"eddesc", QString::fromUtf8("caf\u00e9 \u4e2d"), &ProjectState::breedDescription,
+         description, true},
+        {"eddesc", QString(60, QLatin1Char('x')), &ProjectState::breedDescription,
+         description + std::string(25, 'x'), true},
+        {"edattr", QString::fromUtf8("\u0100"), &ProjectState::breedAttributes, "Bold\r\n\rodd",
+         true},
+        {"fldBreedName", QString::fromUtf8("\u20ac\u4e2d"), &ProjectState::breedName, "Zippy",
+         true},
+        {"fldBreedName", QString::fromUtf8("\u20ac"), &ProjectState::breedName, "Zippy\x80", false},
+    };
+    for (const Case& c : cases) {
+        child<QTabWidget>("textabs")->setCurrentIndex(c.field == "edattr" ? 1 : 0);
+        QWidget* field = child<QWidget>(c.field.c_str());
+        field->setFocus();
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
+            plain->moveCursor(QTextCursor::End);
+        else
+            qobject_cast<QLineEdit*>(field)->end(false);
+        // The field had the focus last in its window; the Edit menu pastes into it from outside.
+        ui.eblist->setFocus();
+        window->statusBar()->clearMessage();
+        QApplication::clipboard()->setText(c.clipboard);
+        ui.mnuPaste->trigger();
+        EXPECT_EQ(state.*c.member, c.expected) << c.field;
+        EXPECT_EQ(!window->statusBar()->currentMessage().isEmpty(), c.told) << c.field;
+    }
+}
+
+TEST_F(EditorWindowsTest, ChoosingTheShownComponentAgainActs)
+{
+    ui.compnt->setCurrentIndex(2);
+    clickBallAt(1);
+    pickComponent(2);
+    EXPECT_TRUE(ui.eblist->selectedItems().isEmpty());
+    EXPECT_EQ(ui.eblist->count(), 6);
+
+    ui.compnt->setCurrentIndex(5);
+    ui.compnt->setCurrentIndex(6);
+    QMdiSubWindow* tips = ui.mdiArea->activeSubWindow();
+    ui.mdiArea->setActiveSubWindow(ui.mdiArea->subWindowList().at(1));
+    pickComponent(6);
+    EXPECT_EQ(ui.mdiArea->activeSubWindow(), tips);
+
+    tips->close(); // a closed panel opens again without another item chosen first
+    pickComponent(6);
+    QTest::qWait(10);
+    ASSERT_NE(activeEditor<TipsPanel>(), nullptr);
+    EXPECT_TRUE(ui.mdiArea->activeSubWindow()->isVisible());
+}
+
+TEST_F(EditorWindowsTest, EverySelectionInTheBallListOpensThatBall)
+{
+    ui.compnt->setCurrentIndex(2);
+    QWidget* viewport = ui.eblist->viewport();
+    auto rowCentre = [this](int row) {
+        return ui.eblist->visualItemRect(ui.eblist->item(row)).center();
+    };
+    QTest::mouseClick(viewport, Qt::RightButton, {}, rowCentre(2));
+    EXPECT_EQ(curBall(), 2);
+    dragBalls(2, 4);
+    EXPECT_EQ(curBall(), 4);
+    QTest::keyClick(ui.eblist, Qt::Key_Up);
+    EXPECT_EQ(curBall(), 3);
+    EXPECT_EQ(ui.eblist->currentRow(), 3);
+}
+
+TEST_F(EditorWindowsTest, TilingKeepsEveryWindowsLeastSizeAndLongLabelsHaveTooltips)
+{
+    ui.compnt->setCurrentIndex(3);
+    EXPECT_EQ(ui.eblist->item(5)->toolTip(), ui.eblist->item(5)->text());
+    EXPECT_EQ(ui.eblist->item(0)->toolTip(), QString());
+
+    clickBallAt(0);
+    ui.compnt->setCurrentIndex(5);
+    ui.compnt->setCurrentIndex(6);
+    window->resize(window->minimumSize());
+    QApplication::processEvents();
+    ui.find<QAction>("mnuWindArrangeVert")->trigger();
+    for (QMdiSubWindow* sub : ui.mdiArea->subWindowList()) {
+        EXPECT_GE(sub->widget()->width(), sub->widget()->minimumWidth())
+            << sub->windowTitle().toStdString();
+        EXPECT_GE(sub->widget()->height(), sub->widget()->minimumHeight())
+            << sub->windowTitle().toStdString();
+        EXPECT_GE(sub->width(), 200) << sub->windowTitle().toStdString(); // 3000 twips
+    }
+}
+
+TEST_F(EditorWindowsTest, ExitClosesEveryOtherWindow)
+{
+    HelpViewer viewer;
+    viewer.show();
+    prompts.answers = {PromptAnswer::No};
+    ui.find<QAction>("mnuFile_Exit")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(viewer.isVisible());
 }
 
 } // namespace yw

@@ -139,6 +139,7 @@ TEST_F(SlotTrayPanelTest, CharactersTheCodePageCannotHoldAreRefused)
 {
     open();
     auto* name = child<QLineEdit>("fldBreedName");
+    name->end(false);
     typeText(name, QString::fromUtf8("\u0100\u20ac"));
     EXPECT_EQ(name->text(), QString::fromUtf8("Eggbert\u20ac"));
     EXPECT_EQ(state.breedName, "Eggbert\x80");
