@@ -50,7 +50,7 @@ struct Setup
         sample::writeSampleGame(dir.path(), sample::Edition::US);
         sample::writeResourceFiles(data);
         state.programFolder = data;
-        state.resFolder = QStringLiteral("\\res\\");
+        state.edition = Edition::US;
         state.gameFolder = sample::gameFolder(dir.path(), sample::Edition::US);
         state.fso = &fso;
         state.buildNo = "0310";

@@ -60,6 +60,7 @@ ExitCode run(const QStringList& arguments, QTextStream& out, QTextStream& err,
 {
     Options options;
     QStringList positional;
+    QString editionText;
     bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
@@ -91,7 +92,7 @@ ExitCode run(const QStringList& arguments, QTextStream& out, QTextStream& err,
         else if (name == QLatin1String("--game-dir"))
             target = &options.gameDir;
         else if (name == QLatin1String("--edition"))
-            target = &options.edition;
+            target = &editionText;
         else
             return usage(err, QStringLiteral("Unknown option %1.").arg(arg));
         if (!hasValue) {
@@ -103,11 +104,14 @@ ExitCode run(const QStringList& arguments, QTextStream& out, QTextStream& err,
             return usage(err, QStringLiteral("The option %1 needs a value.").arg(name));
         *target = value;
     }
-    options.edition = options.edition.toLower();
-    if (!options.edition.isEmpty() && options.edition != QLatin1String("us") &&
-        options.edition != QLatin1String("uk"))
-        return usage(err,
-                     QStringLiteral("The edition must be us or uk, not %1.").arg(options.edition));
+    if (editionText.compare(QLatin1String("us"), Qt::CaseInsensitive) == 0)
+        options.edition = Edition::US;
+    else if (editionText.compare(QLatin1String("uk"), Qt::CaseInsensitive) == 0)
+        options.edition = Edition::UK;
+    else if (!editionText.isEmpty())
+        return usage(
+            err,
+            QStringLiteral("The edition must be us or uk, not %1.").arg(editionText.toLower()));
     if (positional.isEmpty())
         return usage(err, QStringLiteral("No command given."));
 

@@ -22,9 +22,6 @@ namespace yw::cli {
 
 namespace {
 
-const QString kUS = QStringLiteral("\\res\\");
-const QString kUK = QStringLiteral("\\resUK\\");
-
 QString text(const std::string& bytes)
 {
     return cp1252::toUnicode(bytes);
@@ -289,28 +286,22 @@ void Context::requireEdition()
 {
     if (m_haveEdition)
         return;
-    if (m_options.edition == QLatin1String("uk")) {
-        m_state.resFolder = kUK;
-    } else if (m_options.edition == QLatin1String("us")) {
-        m_state.resFolder = kUS;
+    if (m_options.edition) {
+        m_state.edition = *m_options.edition;
     } else if (readStrictNumber(m_settings, kSectionMain, QStringLiteral("CheckedCountry"), 0) !=
                0) {
-        m_state.resFolder = resFolderFor(
+        m_state.edition = editionFromSetting(
             m_settings.read(kSectionMain, QStringLiteral("optUK"), QStringLiteral("0")));
     } else {
         // Detected as the editor's first run would, but nothing is stored.
         requireGame();
-        qint64 size = -1;
-        for (const FileEntry& entry : m_fso.files(m_state.gameFolder)) {
-            if (entry.name.compare(QStringLiteral("oddballz.wad"), Qt::CaseInsensitive) == 0)
-                size = entry.size;
+        try {
+            m_state.edition = detectEdition(m_fso, m_state.gameFolder);
+        } catch (const FileError& e) {
+            throw Failure(e.path(),
+                          e.reason() +
+                              QStringLiteral(" Name it with --edition us or --edition uk."));
         }
-        if (size < 0)
-            throw Failure(
-                joinPath(m_state.gameFolder, QStringLiteral("oddballz.wad")),
-                QStringLiteral("The game's data file is missing, so its edition cannot "
-                               "be detected. Name it with --edition us or --edition uk."));
-        m_state.resFolder = size == kUkWadSize ? kUK : kUS;
     }
     m_haveEdition = true;
 }

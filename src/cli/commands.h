@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/cliprompts.h"
+#include "model/edition.h"
 #include "model/projectstate.h"
 #include "platform/errors.h"
 #include "platform/filesystem.h"
@@ -11,6 +12,7 @@
 #include <QStringList>
 #include <QTextStream>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace yw::cli {
@@ -21,7 +23,7 @@ struct Options
 {
     QString dataDir;
     QString gameDir;
-    QString edition; // "", "us" or "uk"
+    std::optional<Edition> edition; // from --edition
 };
 
 // A failure the tool reports on one line; `file` is the file it concerns, if any.
@@ -59,7 +61,7 @@ public:
 
     // Sets state().gameFolder, or throws Failure.
     void requireGame();
-    // Sets state().resFolder from --edition, the stored edition or the game's data file.
+    // Sets state().edition from --edition, the stored edition or the game's data file.
     void requireEdition();
     // Opens a project into the state (game and edition first), or throws Failure.
     void openProject(const QString& path, bool needGame);

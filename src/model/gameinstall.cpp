@@ -100,20 +100,8 @@ void checkEdition(ProjectState& state, SettingsStore& settings, Prompts& prompts
         settings.write(kSectionMain, checkedKey, QStringLiteral("1"));
         FileSystem ownFso;
         const FileSystem& fso = state.fso ? *state.fso : ownFso;
-        const QString folder = findGameFolder(fso, prompts, env);
-        const QString wadName = QStringLiteral("oddballz.wad");
-        qint64 size = -1;
-        for (const FileEntry& entry : fso.files(folder)) {
-            if (entry.name.compare(wadName, Qt::CaseInsensitive) == 0) {
-                size = entry.size;
-                break;
-            }
-        }
-        if (size < 0)
-            throw FileError(folder.isEmpty() ? wadName : joinPath(folder, wadName),
-                            QStringLiteral("The game's data file is missing, so its edition "
-                                           "cannot be detected."));
-        if (size == kUkWadSize) {
+        const Edition detected = detectEdition(fso, findGameFolder(fso, prompts, env));
+        if (detected == Edition::UK) {
             settings.write(kSectionMain, ukKey, QStringLiteral("1"));
             prompts.message(QStringLiteral("Yolkwright has detected that your copy of Oddballz is "
                                            "the UK edition.\r\nIf this is incorrect, go to the "
@@ -129,14 +117,7 @@ void checkEdition(ProjectState& state, SettingsStore& settings, Prompts& prompts
                             PromptIcon::Information);
         }
     }
-    state.resFolder = resFolderFor(settings.read(kSectionMain, ukKey, QStringLiteral("0")));
-}
-
-QString resFolderFor(const QString& optUK)
-{
-    if (optUK == QLatin1String("0") || optUK == QLatin1String("False"))
-        return QStringLiteral("\\res\\");
-    return QStringLiteral("\\resUK\\");
+    state.edition = editionFromSetting(settings.read(kSectionMain, ukKey, QStringLiteral("0")));
 }
 
 QString userDataFolder()

@@ -17,14 +17,11 @@ QString findGameFolder(const FileSystem& fso, Prompts& prompts,
                        const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
 
 // The first-run edition check (once per user, by the size of "oddballz.wad") and the choice of
-// the resource folder, which it stores in `state.resFolder`. Throws FileError when
+// the edition, which it stores in `state.edition`. Throws FileError when
 // "oddballz.wad" is missing during the check; CheckedCountry is stored before that, so the
 // check does not run again.
 void checkEdition(ProjectState& state, SettingsStore& settings, Prompts& prompts,
                   const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
-
-// "0" and "False" mean the US edition ("\res\"); any other text the UK edition ("\resUK\").
-QString resFolderFor(const QString& optUK);
 
 // Where the shipped res/, resUK/ and help/ live: beside the executable when a res folder is
 // there (build tree, Windows), else ../share/yolkwright (installed).
@@ -33,8 +30,5 @@ QString programDataFolder();
 // The per-user data folder whose res/ and resUK/ files win over the shipped ones, file by file,
 // so a player can add files for their own eggs without root.
 QString userDataFolder();
-
-// "oddballz.wad" of the UK edition has exactly this size.
-inline constexpr qint64 kUkWadSize = 1488896;
 
 } // namespace yw

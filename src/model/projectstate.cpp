@@ -10,7 +10,7 @@ void ProjectState::resetForStartUp()
 {
     const QString program = programFolder;
     const QString user = userFolder;
-    const QString res = resFolder;
+    const Edition res = edition;
     const QString game = gameFolder;
     const std::string build = buildNo;
     const FileSystem* files = fso;
@@ -18,7 +18,7 @@ void ProjectState::resetForStartUp()
     *this = ProjectState{};
     programFolder = program;
     userFolder = user;
-    resFolder = res;
+    edition = res;
     gameFolder = game;
     buildNo = build;
     fso = files;
@@ -68,7 +68,7 @@ QString joinPath(const QString& folder, const QString& rest)
 
 QString ProjectState::resourcePath(const std::string& stem, const char* extension) const
 {
-    const QString name = resFolder + cp1252::toUnicode(stem) + QLatin1String(extension);
+    const QString name = resFolder(edition) + cp1252::toUnicode(stem) + QLatin1String(extension);
     if (!userFolder.isEmpty() && fso) {
         const QString own = fso->resolve(joinPath(userFolder, name));
         if (fso->fileExists(own))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/eballrecord.h"
+#include "model/edition.h"
 
 #include <QString>
 #include <array>
@@ -41,12 +42,12 @@ struct ProjectState
     int32_t locTipsPos = 0;
     int32_t locTipsLen = 0;
 
-    // Installation. `programFolder` holds the shipped res/ and resUK/; `resFolder` is "\res\" or
-    // "\resUK\". A resource file in `userFolder` (same layout) wins over the shipped one, so a
+    // Installation. `programFolder` holds the shipped res/ and resUK/; `edition` picks one of
+    // them. A resource file in `userFolder` (same layout) wins over the shipped one, so a
     // player can add files for their own eggs one breed at a time.
     QString programFolder;
     QString userFolder;
-    QString resFolder;
+    Edition edition = Edition::US;
     QString gameFolder;
     std::string buildNo;
     const FileSystem* fso = nullptr;

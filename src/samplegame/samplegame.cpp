@@ -918,8 +918,9 @@ std::vector<std::pair<QString, QByteArray>> resourceFiles()
 {
     std::vector<std::pair<QString, QByteArray>> files;
     for (const Edition edition : {Edition::US, Edition::UK}) {
+        // "res/" or "resUK/", relative to the data folder.
         const QString folder =
-            edition == Edition::UK ? QStringLiteral("resUK/") : QStringLiteral("res/");
+            resFolder(edition).mid(1).replace(QLatin1Char('\\'), QLatin1Char('/'));
         for (int i = 0; i < kCount; ++i) {
             const QString stem = QString::fromStdString(breed(i).stem);
             files.emplace_back(folder + stem + QStringLiteral(".blz"), informationFile(i));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/eballrecord.h"
+#include "model/edition.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,7 +15,7 @@
 // eggs. Tests, the command-line tool's tests and the README's run command use it.
 namespace yw::sample {
 
-enum class Edition { US, UK };
+using yw::Edition;
 
 inline constexpr int kBallsPerSet = 67;
 inline constexpr qint64 kUsWadSize = 1476608;

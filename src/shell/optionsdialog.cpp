@@ -174,7 +174,7 @@ void OptionsDialog::acceptChanges()
     m_settings.write(kSectionMain, kSplash, checkBoxValue(m_splash));
     const bool uk = m_uk->isChecked();
     m_settings.write(kSectionMain, kUK, uk ? QStringLiteral("True") : QStringLiteral("False"));
-    m_state.resFolder = uk ? QStringLiteral("\\resUK\\") : QStringLiteral("\\res\\");
+    m_state.edition = uk ? Edition::UK : Edition::US;
     if (m_rereadLocators)
         m_rereadLocators();
     accept();

@@ -16,7 +16,6 @@
 
 namespace yw {
 
-using sample::Edition;
 using test::readFile;
 using test::writeFile;
 

@@ -142,7 +142,7 @@ void BreedFixture::SetUp()
     ASSERT_TRUE(dir.isValid());
     state.programFolder = dir.filePath(QStringLiteral("program"));
     state.gameFolder = dir.filePath(QStringLiteral("game"));
-    state.resFolder = QStringLiteral("\\res\\");
+    state.edition = Edition::US;
     state.fso = &fso;
     state.buildNo = "0310";
     state.resetForStartUp();

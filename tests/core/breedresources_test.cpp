@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         state.programFolder = dir.path();
-        state.resFolder = QStringLiteral("\\res\\");
+        state.edition = Edition::US;
         state.fso = &fso;
         state.resetForStartUp();
         state.baseBreed = "Zott";
@@ -123,7 +123,7 @@ TEST_F(BreedResources, SwitchingTheEditionReplacesEveryValue)
               "a\r\nb\r\n11\t\t12\r\n13\t\t14\r\n15\r\n16\r\n17\t\t18\r\n19\t\t20\t\t6\r\n");
     getLOX(state);
     EXPECT_EQ(state.locSetAPos, 6);
-    state.resFolder = QStringLiteral("\\resUK\\");
+    state.edition = Edition::UK;
     getLOX(state);
     const int32_t expected[] = {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 6};
     const int32_t actual[] = {state.locDescPos, state.locDescLen, state.locNamePos,
@@ -149,7 +149,7 @@ TEST_F(BreedResources, APlayersOwnFilesWinOneFileAtATime)
     EXPECT_EQ(state.infoFilePath(), user.filePath(QStringLiteral("res/zott.blz")));
     // The locator file the player did not add still comes from the shipped folder.
     EXPECT_EQ(state.locatorFilePath(), res("Zott.loc"));
-    state.resFolder = QStringLiteral("\\resUK\\");
+    state.edition = Edition::UK;
     EXPECT_THROW(readBreedHeader(state), FileError); // the user's US file is not the UK one
 }
 

@@ -195,7 +195,7 @@ TEST_F(EditionCheck, UkSizeMeansUkEdition)
     checkEdition(state, settings, prompts, env);
     EXPECT_EQ(setting("CheckedCountry"), QStringLiteral("1"));
     EXPECT_EQ(setting("optUK"), QStringLiteral("1"));
-    EXPECT_EQ(state.resFolder, QStringLiteral("\\resUK\\"));
+    EXPECT_EQ(state.edition, Edition::UK);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text,
               QStringLiteral("Yolkwright has detected that your copy of Oddballz is the UK "
@@ -207,7 +207,7 @@ TEST_F(EditionCheck, UkSizeMeansUkEdition)
     writeWad(kUkWadSize + 1);
     checkEdition(state, settings, prompts, env);
     EXPECT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(state.resFolder, QStringLiteral("\\resUK\\"));
+    EXPECT_EQ(state.edition, Edition::UK);
 }
 
 TEST_F(EditionCheck, AnyOtherSizeMeansUsEdition)
@@ -215,7 +215,7 @@ TEST_F(EditionCheck, AnyOtherSizeMeansUsEdition)
     writeWad(kUkWadSize - 1);
     checkEdition(state, settings, prompts, env);
     EXPECT_EQ(setting("optUK"), QStringLiteral("0"));
-    EXPECT_EQ(state.resFolder, QStringLiteral("\\res\\"));
+    EXPECT_EQ(state.edition, Edition::US);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].text,
               QStringLiteral("Yolkwright has detected that your copy of Oddballz is the US "
@@ -232,7 +232,7 @@ TEST_F(EditionCheck, MissingDataFileFailsAfterMarkingTheCheckDone)
 
     // The next start skips the check and uses the US files.
     checkEdition(state, settings, prompts, env);
-    EXPECT_EQ(state.resFolder, QStringLiteral("\\res\\"));
+    EXPECT_EQ(state.edition, Edition::US);
 }
 
 TEST_F(EditionCheck, StoredEditionChoosesTheResourceFolder)
@@ -244,7 +244,7 @@ TEST_F(EditionCheck, StoredEditionChoosesTheResourceFolder)
     for (const auto& [value, folder] : cases) {
         settings.write(kSectionMain, QStringLiteral("optUK"), QLatin1String(value));
         checkEdition(state, settings, prompts, env);
-        EXPECT_EQ(state.resFolder, QLatin1String(folder)) << value;
+        EXPECT_EQ(resFolder(state.edition), QLatin1String(folder)) << value;
     }
     EXPECT_TRUE(prompts.shown.empty());
 }

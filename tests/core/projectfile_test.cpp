@@ -39,7 +39,7 @@ protected:
     void SetUp() override
     {
         state.programFolder = dir.path();
-        state.resFolder = QStringLiteral("\\res\\");
+        state.edition = Edition::US;
         state.fso = &fso;
         state.buildNo = "0310";
         state.resetForStartUp();
@@ -110,7 +110,8 @@ TEST_F(ProjectFile, QuotesInEveryTextAreStoredAs148AndComeBackStraight)
     SaveOPJ(state, path("q.opj"));
     const QByteArray bytes = readFile(path("q.opj"));
     EXPECT_TRUE(bytes.contains("\"The \x94Great\x94 One\""));
-    EXPECT_TRUE(bytes.contains("\"say \x94" "ah\x94\""));
+    EXPECT_TRUE(bytes.contains("\"say \x94"
+                               "ah\x94\""));
     EXPECT_EQ(bytes.count('"') % 2, 0);
 
     ASSERT_EQ(OpenOPJ(state, path("q.opj"), prompts, settings), OpenResult::Opened);
@@ -153,8 +154,8 @@ TEST_F(ProjectFile, VersionQuestionFollowsTheBuildsAndTheSetting)
     EXPECT_EQ(OpenOPJ(state, path("older.opj"), prompts, settings), OpenResult::Declined);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_TRUE(prompts.shown[0].question);
-    EXPECT_TRUE(prompts.shown[0].text.startsWith(
-        QStringLiteral("The project file being opened was made by an older version of Yolkwright")));
+    EXPECT_TRUE(prompts.shown[0].text.startsWith(QStringLiteral(
+        "The project file being opened was made by an older version of Yolkwright")));
     EXPECT_EQ(state.breedName, "unchanged");
 
     prompts.answers = {PromptAnswer::Yes};
@@ -187,7 +188,8 @@ TEST_F(ProjectFile, WrongHeaderIsRefusedWithTheMessageAndNothingChanges)
         EXPECT_EQ(OpenOPJ(state, path("bad.opj"), prompts, settings), OpenResult::NotProjectFile);
         ASSERT_EQ(prompts.shown.size(), 1u);
         EXPECT_EQ(prompts.shown[0].text,
-                  path("bad.opj") + QStringLiteral(" is not a valid project file. It cannot be opened."));
+                  path("bad.opj") +
+                      QStringLiteral(" is not a valid project file. It cannot be opened."));
         EXPECT_EQ(state.breedName, before.breedName);
     }
 }

@@ -15,8 +15,6 @@
 
 namespace yw {
 
-using sample::Edition;
-
 namespace {
 
 std::string bytesAt(const QByteArray& egg, qint64 position, qint64 length)
@@ -114,8 +112,7 @@ TEST(SampleGame, ResourceFilesDescribeTheEggs)
             ProjectState state;
             state.fso = &fso;
             state.programFolder = dir.path();
-            state.resFolder =
-                edition == Edition::UK ? QStringLiteral("\\resUK\\") : QStringLiteral("\\res\\");
+            state.edition = edition;
             state.resetForStartUp();
             state.baseBreed = b.stem;
             getLOX(state);
@@ -265,8 +262,7 @@ TEST(SampleGame, InstallationIsFoundAndItsEditionDetected)
         state.fso = &fso;
         MemorySettingsStore settings;
         checkEdition(state, settings, prompts, env);
-        EXPECT_EQ(state.resFolder,
-                  edition == Edition::UK ? QStringLiteral("\\resUK\\") : QStringLiteral("\\res\\"));
+        EXPECT_EQ(state.edition, edition);
 
         const QString game = sample::gameFolder(dir.path(), edition);
         for (int i = 0; i < sample::breedCount(); ++i) {

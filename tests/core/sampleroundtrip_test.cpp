@@ -15,7 +15,6 @@
 
 namespace yw {
 
-using sample::Edition;
 using test::readFile;
 
 namespace {
@@ -59,8 +58,7 @@ protected:
         index = std::get<1>(GetParam());
         state.fso = &fso;
         state.programFolder = QStringLiteral(YW_SOURCE_DIR "/data");
-        state.resFolder =
-            edition == Edition::UK ? QStringLiteral("\\resUK\\") : QStringLiteral("\\res\\");
+        state.edition = edition;
         state.gameFolder = sample::gameFolder(s_game->path(), edition);
         state.buildNo = "0310";
         state.resetForStartUp();

@@ -56,7 +56,7 @@ ProjectState Fixture::startState() const
 {
     ProjectState state;
     state.programFolder = m_root;
-    state.resFolder = QStringLiteral("\\res\\");
+    state.edition = Edition::US;
     state.fso = &m_fso;
     state.buildNo = "0310";
     state.resetForStartUp();

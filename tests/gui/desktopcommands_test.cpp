@@ -91,7 +91,7 @@ TEST_F(DesktopWiring, ButtonsRunTheirCommands)
 
 TEST_F(DesktopWiring, OptionsOkRereadsTheLocatorsOfTheNewEdition)
 {
-    state.resFolder = QStringLiteral("\\res\\");
+    state.edition = Edition::US;
     QTimer::singleShot(0, [] {
         QWidget* modal = QApplication::activeModalWidget();
         ASSERT_NE(modal, nullptr);
@@ -99,7 +99,7 @@ TEST_F(DesktopWiring, OptionsOkRereadsTheLocatorsOfTheNewEdition)
         modal->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
     });
     ui.mnuOptions->trigger();
-    EXPECT_EQ(state.resFolder, QStringLiteral("\\resUK\\"));
+    EXPECT_EQ(state.edition, Edition::UK);
     EXPECT_EQ(settings.read(kSectionMain, QStringLiteral("optUK"), QString()),
               QStringLiteral("True"));
 }

@@ -72,7 +72,7 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         state.programFolder = dir.path();
-        state.resFolder = QStringLiteral("\\res\\");
+        state.edition = Edition::US;
         state.fso = &fso;
         state.buildNo = "0310";
         state.resetForStartUp();

@@ -41,7 +41,7 @@ class Options : public ::testing::Test
 protected:
     void SetUp() override
     {
-        state.resFolder = QStringLiteral("\\res\\");
+        state.edition = Edition::US;
         state.askBeforeBrowsing = true;
     }
 
@@ -57,7 +57,7 @@ protected:
         };
         auto reread = [this] {
             ++locatorReads;
-            resFolderSeenByReread = state.resFolder;
+            editionSeenByReread = state.edition;
         };
         return std::make_unique<OptionsDialog>(settings, state, reread, nullptr, input);
     }
@@ -65,7 +65,7 @@ protected:
     RecordingStore settings;
     ProjectState state;
     int locatorReads = 0;
-    QString resFolderSeenByReread;
+    Edition editionSeenByReread = Edition::US;
     std::vector<InputCall> inputCalls;
     std::vector<QString> answers;
 };
@@ -125,13 +125,13 @@ TEST_F(Options, OkRewritesAllFourInOrderThenRereadsTheLocators)
     EXPECT_EQ(settings.main("optUK"), QStringLiteral("True"));
     EXPECT_EQ(settings.main("optAsk"), QStringLiteral("1"));
     EXPECT_EQ(locatorReads, 1);
-    EXPECT_EQ(resFolderSeenByReread, QStringLiteral("\\resUK\\"));
+    EXPECT_EQ(editionSeenByReread, Edition::UK);
     EXPECT_TRUE(state.askBeforeBrowsing);
 }
 
 TEST_F(Options, OkStoresClearedBoxesAndTheUsEdition)
 {
-    state.resFolder = QStringLiteral("\\resUK\\");
+    state.edition = Edition::UK;
     auto dialog = open();
     dialog->optAsk()->click();
     dialog->optSplash()->click();
@@ -142,8 +142,8 @@ TEST_F(Options, OkStoresClearedBoxesAndTheUsEdition)
     EXPECT_EQ(settings.main("optProjVers"), QStringLiteral("1"));
     EXPECT_EQ(settings.main("optUK"), QStringLiteral("False"));
     EXPECT_FALSE(state.askBeforeBrowsing);
-    EXPECT_EQ(state.resFolder, QStringLiteral("\\res\\"));
-    EXPECT_EQ(resFolderSeenByReread, QStringLiteral("\\res\\"));
+    EXPECT_EQ(state.edition, Edition::US);
+    EXPECT_EQ(editionSeenByReread, Edition::US);
 }
 
 TEST_F(Options, CancelWritesNothingButKeepsASiteInput)

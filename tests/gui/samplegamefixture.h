@@ -23,7 +23,7 @@ protected:
         sample::writeSampleGame(dir.path(), sample::Edition::US);
         sample::writeResourceFiles(dir.filePath(QStringLiteral("program")));
         state.programFolder = dir.filePath(QStringLiteral("program"));
-        state.resFolder = QStringLiteral("\\res\\");
+        state.edition = Edition::US;
         state.gameFolder = sample::gameFolder(dir.path(), sample::Edition::US);
         state.buildNo = "0310";
         state.fso = &fso;

@@ -59,7 +59,7 @@ TEST_F(StartUpTest, ShowsTheMainWindowAndTheSplash)
     EXPECT_EQ(run->mainWindow()->windowTitle(), QStringLiteral("Yolkwright (Build 0310)"));
     EXPECT_EQ(state.buildNo, "0310");
     EXPECT_EQ(state.gameFolder, game);
-    EXPECT_EQ(state.resFolder, QStringLiteral("\\res\\"));
+    EXPECT_EQ(state.edition, Edition::US);
     EXPECT_EQ(state.baseBreed, "Quadrapus");
     EXPECT_EQ(state.tipCount, 6);
     EXPECT_TRUE(prompts.shown.empty());

@@ -87,7 +87,7 @@ protected:
         data = work.filePath(QStringLiteral("data"));
         sample::writeResourceFiles(data);
         state.programFolder = data;
-        state.resFolder = QStringLiteral("\\res\\");
+        state.edition = Edition::US;
         state.gameFolder = sample::gameFolder(work.path(), sample::Edition::US);
         state.fso = &fso;
         state.buildNo = "0310";

@@ -108,7 +108,7 @@ TEST(Soak, RandomProjectsRoundTripThroughEveryFileAndMemoryStaysFlat)
     FileSystem fso;
     ProjectState start;
     start.programFolder = data;
-    start.resFolder = QStringLiteral("\\res\\");
+    start.edition = Edition::US;
     start.gameFolder = sample::gameFolder(work.path(), sample::Edition::US);
     start.fso = &fso;
     start.buildNo = "0310";
