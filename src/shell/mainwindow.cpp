@@ -30,6 +30,8 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <numeric>
 #include <utility>
 
 namespace yw {
@@ -533,28 +535,50 @@ void MainWindow::tileSubWindows(Qt::Orientation orientation)
     const int length = across ? area.width() : area.height();
     const int count = int(windows.size());
 
-    // Each window takes its share of the area, but never less than its least size: where the
-    // shares are too small, the windows overlap rather than being cut off.
-    std::vector<QSize> sizes;
-    int total = 0;
-    for (int i = 0; i < count; ++i) {
-        windows[i]->showNormal();
-        const QWidget* inner = windows[i]->widget();
-        QSize least = windows[i]->minimumSizeHint().expandedTo(windows[i]->minimumSize());
-        if (inner)
-            least = least.expandedTo(inner->minimumSize() + windows[i]->size() - inner->size());
-        const int share = length * (i + 1) / count - length * i / count;
-        QSize size = across ? QSize(share, area.height()) : QSize(area.width(), share);
-        sizes.push_back(size.expandedTo(least));
-        total += across ? sizes.back().width() : sizes.back().height();
+    // The windows share the area, but none gets less than its least size: those that need more
+    // than an even share take it, and the others split what is left. Only when even the least
+    // sizes do not fit do the windows overlap, each still whole.
+    std::vector<QSize> least;
+    for (QMdiSubWindow* window : windows) {
+        window->showNormal();
+        QSize size = window->minimumSizeHint().expandedTo(window->minimumSize());
+        if (const QWidget* inner = window->widget())
+            size = size.expandedTo(inner->minimumSize() + window->size() - inner->size());
+        least.push_back(size);
     }
+    auto along = [across](const QSize& size) { return across ? size.width() : size.height(); };
+    std::vector<int> extents(size_t(count), -1);
+    int left = length;
+    for (;;) {
+        const int open = int(std::count(extents.begin(), extents.end(), -1));
+        if (open == 0)
+            break;
+        size_t needy = 0;
+        while (needy < extents.size() &&
+               (extents[needy] >= 0 || along(least[needy]) * open <= left))
+            ++needy;
+        if (needy < extents.size()) {
+            extents[needy] = along(least[needy]);
+            left -= extents[needy];
+            continue;
+        }
+        int k = 0;
+        for (int& extent : extents)
+            if (extent < 0) {
+                extent = left * (k + 1) / open - left * k / open;
+                ++k;
+            }
+    }
+    int total = std::accumulate(extents.begin(), extents.end(), 0);
     int next = 0;
     for (int i = 0; i < count; ++i) {
-        const int extent = across ? sizes[size_t(i)].width() : sizes[size_t(i)].height();
+        const int extent = extents[size_t(i)];
         const int start = std::max(0, std::min(next, length - total));
         total -= extent;
-        const QPoint corner = across ? QPoint(start, 0) : QPoint(0, start);
-        windows[i]->setGeometry(QRect(corner, sizes[size_t(i)]));
+        const QSize size = across
+                               ? QSize(extent, std::max(area.height(), least[size_t(i)].height()))
+                               : QSize(std::max(area.width(), least[size_t(i)].width()), extent);
+        windows[i]->setGeometry(QRect(across ? QPoint(start, 0) : QPoint(0, start), size));
         next = start + extent;
     }
 }
