@@ -117,13 +117,20 @@ bool CodePageTextEdit::accepts(const QString& insertion) const
     return cp1252::canEncode(insertion) && storedLength(insertion) <= room();
 }
 
+void CodePageTextEdit::refuseTyping(const QString& typed)
+{
+    showRefusal(*this, cp1252::canEncode(typed)
+                           ? tr("This text holds at most %1 characters.").arg(m_maxLength)
+                           : tr("The Windows-1252 code page cannot store that character."));
+}
+
 void CodePageTextEdit::keyPressEvent(QKeyEvent* event)
 {
     const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const QString typed = lineBreak ? QStringLiteral("\n") : event->text();
     const bool inserts = lineBreak || (!typed.isEmpty() && typed.at(0).isPrint());
     if (inserts && !accepts(typed)) {
-        QApplication::beep();
+        refuseTyping(typed);
         event->accept();
         return;
     }
@@ -133,7 +140,7 @@ void CodePageTextEdit::keyPressEvent(QKeyEvent* event)
 void CodePageTextEdit::inputMethodEvent(QInputMethodEvent* event)
 {
     if (!event->commitString().isEmpty() && !accepts(event->commitString())) {
-        QApplication::beep();
+        refuseTyping(event->commitString());
         event->accept();
         return;
     }

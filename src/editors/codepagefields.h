@@ -58,6 +58,7 @@ private:
     // How many characters (in the stored form) may still be inserted in place of the selection.
     int room() const;
     bool accepts(const QString& insertion) const;
+    void refuseTyping(const QString& typed);
 
     int m_maxLength = 0;
 };

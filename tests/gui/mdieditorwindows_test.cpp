@@ -11,6 +11,7 @@
 #include "shell/mdieditorwindows.h"
 #include "shell/projectsession.h"
 #include "support/testsupport.h"
+#include "typing.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -263,6 +264,10 @@ TEST_F(EditorWindowsTest, PastedTextPassesTheChecksOfTypingAndTheStatusBarSaysWh
         EXPECT_EQ(state.*c.member, c.expected) << c.field;
         EXPECT_EQ(!window->statusBar()->currentMessage().isEmpty(), c.told) << c.field;
     }
+    // Typing says why a key did nothing, too.
+    window->statusBar()->clearMessage();
+    test::typeText(child<QPlainTextEdit>("eddesc"), QString::fromUtf8("\u4e2d"));
+    EXPECT_FALSE(window->statusBar()->currentMessage().isEmpty());
 }
 
 TEST_F(EditorWindowsTest, ChoosingTheShownComponentAgainActs)
