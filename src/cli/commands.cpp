@@ -10,6 +10,7 @@
 #include "model/gameinstall.h"
 #include "platform/cp1252.h"
 #include "platform/savefile.h"
+#include "platform/setting.h"
 #include "platform/winpaths.h"
 
 #include <QDir>
@@ -288,10 +289,8 @@ void Context::requireEdition()
         return;
     if (m_options.edition) {
         m_state.edition = *m_options.edition;
-    } else if (readStrictNumber(m_settings, kSectionMain, QStringLiteral("CheckedCountry"), 0) !=
-               0) {
-        m_state.edition = editionFromSetting(
-            m_settings.read(kSectionMain, QStringLiteral("optUK"), QStringLiteral("0")));
+    } else if (setting::checkedCountry.number(m_settings) != 0) {
+        m_state.edition = editionFromSetting(setting::optUK.text(m_settings));
     } else {
         // Detected as the editor's first run would, but nothing is stored.
         requireGame();

@@ -8,7 +8,7 @@
 #include "platform/errors.h"
 #include "platform/filesystem.h"
 #include "platform/savefile.h"
-#include "platform/settingsstore.h"
+#include "platform/setting.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -47,8 +47,8 @@ void SaveYPK(const ProjectState& state, const QString& packagePath, Prompts& pro
              const SettingsStore& settings)
 {
     const QString name = FileSystem::baseName(packagePath);
-    const QString siteName = settings.read(kSectionMain, QStringLiteral("YPKSiteName"), QString());
-    const QString siteUrl = settings.read(kSectionMain, QStringLiteral("YPKURL"), QString());
+    const QString siteName = setting::siteName.text(settings);
+    const QString siteUrl = setting::siteUrl.text(settings);
     const QByteArray info = ypkInfoBytes(state, siteName, siteUrl);
 
     // A folder of our own: a fixed name in the shared temporary folder could be another run's

@@ -7,7 +7,7 @@
 #include "platform/numbers.h"
 #include "platform/prompts.h"
 #include "platform/savefile.h"
-#include "platform/settingsstore.h"
+#include "platform/setting.h"
 
 #include <QFileInfo>
 
@@ -71,7 +71,7 @@ OpenResult OpenOPJ(ProjectState& state, const QString& path, Prompts& prompts,
     in.text(QStringLiteral("the second field of line 2"));
     const std::string baseBreed = in.text(QStringLiteral("the base breed"));
 
-    if (readStrictNumber(settings, kSectionMain, QStringLiteral("optProjVers"), 1) == 1) {
+    if (setting::optProjVers.number(settings) == 1) {
         const long long ours = leadingNumber(state.buildNo);
         const long long theirs = leadingNumber(fileBuild);
         if (ours != theirs) {

@@ -6,7 +6,7 @@
 #include "platform/filesystem.h"
 #include "platform/prompts.h"
 #include "platform/savefile.h"
-#include "platform/settingsstore.h"
+#include "platform/setting.h"
 #include "platform/winpaths.h"
 
 #include <QCoreApplication>
@@ -94,22 +94,20 @@ QString findGameFolder(const FileSystem& fso, Prompts& prompts, const QProcessEn
 void checkEdition(ProjectState& state, SettingsStore& settings, Prompts& prompts,
                   const QProcessEnvironment& env)
 {
-    const QString checkedKey = QStringLiteral("CheckedCountry");
-    const QString ukKey = QStringLiteral("optUK");
-    if (readStrictNumber(settings, kSectionMain, checkedKey, 0) == 0) {
-        settings.write(kSectionMain, checkedKey, QStringLiteral("1"));
+    if (setting::checkedCountry.number(settings) == 0) {
+        setting::checkedCountry.write(settings, QStringLiteral("1"));
         FileSystem ownFso;
         const FileSystem& fso = state.fso ? *state.fso : ownFso;
         const Edition detected = detectEdition(fso, findGameFolder(fso, prompts, env));
         if (detected == Edition::UK) {
-            settings.write(kSectionMain, ukKey, QStringLiteral("1"));
+            setting::optUK.write(settings, QStringLiteral("1"));
             prompts.message(QStringLiteral("Yolkwright has detected that your copy of Oddballz is "
                                            "the UK edition.\r\nIf this is incorrect, go to the "
                                            "View menu and choose Options, then click \"Use US Egg "
                                            "Information.\""),
                             PromptIcon::Information);
         } else {
-            settings.write(kSectionMain, ukKey, QStringLiteral("0"));
+            setting::optUK.write(settings, QStringLiteral("0"));
             prompts.message(QStringLiteral("Yolkwright has detected that your copy of Oddballz is "
                                            "the US edition.\r\nIf you are using the UK version, "
                                            "go to the View menu and choose Options, then click "
@@ -117,7 +115,7 @@ void checkEdition(ProjectState& state, SettingsStore& settings, Prompts& prompts
                             PromptIcon::Information);
         }
     }
-    state.edition = editionFromSetting(settings.read(kSectionMain, ukKey, QStringLiteral("0")));
+    state.edition = editionFromSetting(setting::optUK.text(settings));
 }
 
 QString userDataFolder()

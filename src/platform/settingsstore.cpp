@@ -37,13 +37,11 @@ long long roundHalfEven(double value)
 QSettingsStore::QSettingsStore()
     : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                              QStringLiteral("Brindlecote")))
-{
-}
+{}
 
 QSettingsStore::QSettingsStore(const QString& iniPath)
     : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
-{
-}
+{}
 
 QSettingsStore::~QSettingsStore() = default;
 
@@ -86,7 +84,8 @@ bool MemorySettingsStore::contains(const QString& section, const QString& key) c
 
 long long strictNumber(const QString& text, const QString& what)
 {
-    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+(\\.\\d*)?|\\.\\d+)\\s*$"));
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*[+-]?(\\d+(\\.\\d*)?|\\.\\d+)\\s*$"));
     if (!number.match(text).hasMatch())
         throw FormatError(what, QString(), QStringLiteral("a number, not \"%1\"").arg(text));
     bool ok = false;
@@ -118,27 +117,6 @@ bool booleanValue(const QString& text, const QString& what)
     if (t.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
         return false;
     return strictNumber(text, what) != 0;
-}
-
-long long readStrictNumber(const SettingsStore& store, const QString& section, const QString& key,
-                           long long defaultValue)
-{
-    return strictNumber(store.read(section, key, QString::number(defaultValue)),
-                        QStringLiteral("The setting %1\\%2").arg(section, key));
-}
-
-long long readLenientNumber(const SettingsStore& store, const QString& section, const QString& key,
-                            long long defaultValue)
-{
-    return lenientNumber(store.read(section, key, QString::number(defaultValue)));
-}
-
-bool readBoolean(const SettingsStore& store, const QString& section, const QString& key,
-                 bool defaultValue)
-{
-    return booleanValue(
-        store.read(section, key, defaultValue ? QStringLiteral("True") : QStringLiteral("False")),
-        QStringLiteral("The setting %1\\%2").arg(section, key));
 }
 
 } // namespace yw

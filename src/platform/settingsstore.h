@@ -57,18 +57,12 @@ private:
     int m_writes = 0;
 };
 
-// The reading rules of the settings. Strict: the whole text must be a number, else a
-// FormatError (a type error). Lenient: the number the text starts with, 0 if none.
-// Boolean: "True"/"False" in any letter case or a number (0 false); anything else a type error.
+// The reading rules of the settings (each setting names its rule in setting.h). Strict: the whole
+// text must be a number, else a FormatError (a type error). Lenient: the number the text starts
+// with, 0 if none. Boolean: "True"/"False" in any letter case or a number (0 false); anything else
+// a type error.
 long long strictNumber(const QString& text, const QString& what);
 long long lenientNumber(const QString& text);
 bool booleanValue(const QString& text, const QString& what);
-
-long long readStrictNumber(const SettingsStore& store, const QString& section, const QString& key,
-                           long long defaultValue);
-long long readLenientNumber(const SettingsStore& store, const QString& section, const QString& key,
-                            long long defaultValue);
-bool readBoolean(const SettingsStore& store, const QString& section, const QString& key,
-                 bool defaultValue);
 
 } // namespace yw

@@ -8,7 +8,7 @@
 #include "platform/errors.h"
 #include "platform/filesystem.h"
 #include "platform/prompts.h"
-#include "platform/settingsstore.h"
+#include "platform/setting.h"
 #include "shell/desktopcommands.h"
 #include "shell/editorwindows.h"
 #include "shell/mdieditorwindows.h"
@@ -423,16 +423,13 @@ void MainWindow::ShowRecentFiles()
 
 void MainWindow::load(const QString& commandLineProject)
 {
-    m_state.askBeforeBrowsing =
-        readLenientNumber(m_settings, kSectionMain, QStringLiteral("optAsk"), 1) != 0;
-    setTipsVisible(readBoolean(m_settings, kSectionMdi, QStringLiteral("ShowTips"), true));
+    m_state.askBeforeBrowsing = setting::optAsk.number(m_settings) != 0;
+    setTipsVisible(setting::showTips.isOn(m_settings));
     m_state.baseBreed = "Quadrapus";
     compnt->setItemText(0, QStringLiteral("Yolkwright Breed"));
 
-    const long long width =
-        readStrictNumber(m_settings, kSectionMdi, QStringLiteral("Width"), this->width() * 15);
-    const long long height =
-        readStrictNumber(m_settings, kSectionMdi, QStringLiteral("Height"), this->height() * 15);
+    const long long width = setting::width.number(m_settings, this->width() * 15);
+    const long long height = setting::height.number(m_settings, this->height() * 15);
     if (width >= 0 && height >= 0) {
         resize(int(std::min(width / 15, 100000LL)), int(std::min(height / 15, 100000LL)));
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -458,14 +455,14 @@ void MainWindow::load(const QString& commandLineProject)
 
 void MainWindow::writeWindowSettings()
 {
-    m_settings.write(kSectionMdi, QStringLiteral("ShowTips"),
-                     tipsVisible() ? QStringLiteral("True") : QStringLiteral("False"));
+    setting::showTips.write(m_settings,
+                            tipsVisible() ? QStringLiteral("True") : QStringLiteral("False"));
     if (isMaximized()) {
-        m_settings.write(kSectionMdi, QStringLiteral("Width"), QStringLiteral("-1"));
-        m_settings.write(kSectionMdi, QStringLiteral("Height"), QStringLiteral("-1"));
+        setting::width.write(m_settings, QStringLiteral("-1"));
+        setting::height.write(m_settings, QStringLiteral("-1"));
     } else {
-        m_settings.write(kSectionMdi, QStringLiteral("Width"), QString::number(width() * 15));
-        m_settings.write(kSectionMdi, QStringLiteral("Height"), QString::number(height() * 15));
+        setting::width.write(m_settings, QString::number(width() * 15));
+        setting::height.write(m_settings, QString::number(height() * 15));
     }
 }
 

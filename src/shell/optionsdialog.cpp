@@ -3,7 +3,7 @@
 #include "model/projectstate.h"
 #include "platform/errors.h"
 #include "platform/prompts.h"
-#include "platform/settingsstore.h"
+#include "platform/setting.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -17,26 +17,20 @@ namespace yw {
 
 namespace {
 
-const QString kAsk = QStringLiteral("optAsk");
-const QString kSplash = QStringLiteral("optSplash");
-const QString kProjVers = QStringLiteral("optProjVers");
-const QString kUK = QStringLiteral("optUK");
-const QString kSiteName = QStringLiteral("YPKSiteName");
-const QString kURL = QStringLiteral("YPKURL");
-
-// A check box holds 0 (clear), 1 (checked) or 2 (greyed). A stored text that is not one of
-// these whole numbers (a hand-edited store) shows the box at its default, checked, and OK then
-// stores a valid value again.
-void loadCheckBox(QCheckBox* box, const SettingsStore& settings, const QString& key)
+// A check box holds 0 (clear), 1 (checked) or 2 (greyed), read by the setting's own rule so
+// that the box shows what the program does. Any other value (a hand-edited store) shows the
+// box at its default, and OK then stores a valid value again.
+void loadCheckBox(QCheckBox* box, const SettingsStore& settings, const Setting& setting)
 {
-    long long value = 1;
+    const long long fallback = setting.defaultValue.toLongLong();
+    long long value = fallback;
     try {
-        value = readStrictNumber(settings, kSectionMain, key, 1);
+        value = setting.number(settings);
     } catch (const Error&) {
-        value = 1;
+        value = fallback;
     }
     if (value < 0 || value > 2)
-        value = 1;
+        value = fallback;
     box->setCheckState(value == 2   ? Qt::PartiallyChecked
                        : value == 1 ? Qt::Checked
                                     : Qt::Unchecked);
@@ -85,9 +79,9 @@ OptionsDialog::OptionsDialog(SettingsStore& settings, ProjectState& state,
     m_splash = new QCheckBox(QStringLiteral("Show splash screen on start."), general);
     m_projVers =
         new QCheckBox(QStringLiteral("Warn if a project is out of date or too new."), general);
-    m_ask->setObjectName(kAsk);
-    m_splash->setObjectName(kSplash);
-    m_projVers->setObjectName(kProjVers);
+    m_ask->setObjectName(setting::optAsk.key);
+    m_splash->setObjectName(setting::optSplash.key);
+    m_projVers->setObjectName(setting::optProjVers.key);
     auto* generalLayout = new QVBoxLayout(general);
     generalLayout->addWidget(m_ask);
     generalLayout->addWidget(m_splash);
@@ -138,13 +132,13 @@ OptionsDialog::OptionsDialog(SettingsStore& settings, ProjectState& state,
         askForSiteValue(
             QStringLiteral(
                 "Please enter the name of the website you would like to display in YPK files."),
-            kSiteName);
+            setting::siteName);
     });
     connect(m_url, &QPushButton::clicked, this, [this] {
         askForSiteValue(
             QStringLiteral(
                 "Please enter the location of the website you would like to display in YPK files."),
-            kURL);
+            setting::siteUrl);
     });
 
     load();
@@ -152,40 +146,35 @@ OptionsDialog::OptionsDialog(SettingsStore& settings, ProjectState& state,
 
 void OptionsDialog::load()
 {
-    loadCheckBox(m_ask, m_settings, kAsk);
-    loadCheckBox(m_splash, m_settings, kSplash);
-    loadCheckBox(m_projVers, m_settings, kProjVers);
-    bool uk = false;
-    try {
-        uk = readBoolean(m_settings, kSectionMain, kUK, false);
-    } catch (const Error&) {
-        uk = false; // not a boolean: the design-time choice, US
-    }
-    if (uk)
+    loadCheckBox(m_ask, m_settings, setting::optAsk);
+    loadCheckBox(m_splash, m_settings, setting::optSplash);
+    loadCheckBox(m_projVers, m_settings, setting::optProjVers);
+    // The edition in use, so that OK without a change keeps it.
+    if (editionFromSetting(setting::optUK.text(m_settings)) == Edition::UK)
         m_uk->setChecked(true);
 }
 
 void OptionsDialog::acceptChanges()
 {
     const QString ask = checkBoxValue(m_ask);
-    m_settings.write(kSectionMain, kAsk, ask);
+    setting::optAsk.write(m_settings, ask);
     m_state.askBeforeBrowsing = ask != QLatin1String("0");
-    m_settings.write(kSectionMain, kProjVers, checkBoxValue(m_projVers));
-    m_settings.write(kSectionMain, kSplash, checkBoxValue(m_splash));
+    setting::optProjVers.write(m_settings, checkBoxValue(m_projVers));
+    setting::optSplash.write(m_settings, checkBoxValue(m_splash));
     const bool uk = m_uk->isChecked();
-    m_settings.write(kSectionMain, kUK, uk ? QStringLiteral("True") : QStringLiteral("False"));
+    setting::optUK.write(m_settings, uk ? QStringLiteral("True") : QStringLiteral("False"));
     m_state.edition = uk ? Edition::UK : Edition::US;
     if (m_rereadLocators)
         m_rereadLocators();
     accept();
 }
 
-void OptionsDialog::askForSiteValue(const QString& prompt, const QString& key)
+void OptionsDialog::askForSiteValue(const QString& prompt, const Setting& setting)
 {
-    const QString current = m_settings.read(kSectionMain, key, QString());
+    const QString current = setting.text(m_settings);
     // Written at once: Cancel on the dialog afterwards keeps it, and the box's own Cancel
     // answers an empty text, which empties the value.
-    m_settings.write(kSectionMain, key, m_inputBox(this, kProgramTitle, prompt, current));
+    setting.write(m_settings, m_inputBox(this, kProgramTitle, prompt, current));
 }
 
 } // namespace yw

@@ -10,6 +10,7 @@ class QRadioButton;
 namespace yw {
 
 class SettingsStore;
+struct Setting;
 struct ProjectState;
 
 // The platform's one-line input box: (parent, title, prompt, initial text) -> the answer, or an
@@ -41,7 +42,7 @@ public:
 private:
     void load();
     void acceptChanges();
-    void askForSiteValue(const QString& prompt, const QString& key);
+    void askForSiteValue(const QString& prompt, const Setting& setting);
 
     SettingsStore& m_settings;
     ProjectState& m_state;

@@ -1,20 +1,10 @@
 #include "shell/recentfiles.h"
 
-#include "platform/settingsstore.h"
+#include "platform/setting.h"
 
 #include <QAction>
 
 namespace yw {
-
-namespace {
-
-QString keyOf(int k)
-{
-    static const char* const keys[kRecentFileCount] = {"1st", "2nd", "3rd", "4th"};
-    return QString::fromLatin1(keys[k - 1]);
-}
-
-} // namespace
 
 RecentFiles::RecentFiles(SettingsStore& settings, std::array<QAction*, 5> items)
     : m_settings(settings), m_items(items)
@@ -24,7 +14,7 @@ QString RecentFiles::entry(int k) const
 {
     if (k < 1 || k > kRecentFileCount)
         return QString();
-    return m_settings.read(kSectionRecent, keyOf(k), QString());
+    return setting::recentFiles[size_t(k - 1)].text(m_settings);
 }
 
 QStringList RecentFiles::entries() const
@@ -39,8 +29,8 @@ void RecentFiles::CycleRecentFiles(const QString& path)
 {
     if (path != entry(1)) {
         for (int k = kRecentFileCount; k >= 2; --k)
-            m_settings.write(kSectionRecent, keyOf(k), entry(k - 1));
-        m_settings.write(kSectionRecent, keyOf(1), path);
+            setting::recentFiles[size_t(k - 1)].write(m_settings, entry(k - 1));
+        setting::recentFiles[0].write(m_settings, path);
     }
     ShowRecentFiles();
 }

@@ -4,7 +4,7 @@
 #include "model/projectstate.h"
 #include "platform/errors.h"
 #include "platform/prompts.h"
-#include "platform/settingsstore.h"
+#include "platform/setting.h"
 #include "shell/mainwindow.h"
 #include "shell/splash.h"
 
@@ -86,7 +86,7 @@ bool EditorStartUp::run(const QString& commandLine, const QProcessEnvironment& e
         m_window->load(commandLine);
 
         component = QStringLiteral("dlgSplash");
-        if (readLenientNumber(m_settings, kSectionMain, QStringLiteral("optSplash"), 1) < 1)
+        if (setting::optSplash.number(m_settings) < 1)
             delete m_splash.data();
         m_window->show();
         if (m_splash) {

@@ -1,6 +1,7 @@
+#include "model/edition.h"
 #include "platform/errors.h"
 #include "platform/numbers.h"
-#include "platform/settingsstore.h"
+#include "platform/setting.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -37,17 +38,33 @@ TEST(SettingsRules, BooleansAcceptWordsAndNumbers)
     EXPECT_THROW(booleanValue(QStringLiteral("yes"), QString()), FormatError);
 }
 
-TEST(SettingsRules, DefaultsApplyOnlyWhenAbsent)
+// A fresh account: the edition check runs, everything is switched on, the texts are empty.
+TEST(SettingsRules, FreshAccountReadsTheDefaultsAndStoredTextWins)
 {
     MemorySettingsStore store;
-    EXPECT_EQ(readStrictNumber(store, kSectionMain, QStringLiteral("optProjVers"), 1), 1);
-    EXPECT_TRUE(readBoolean(store, kSectionMdi, QStringLiteral("ShowTips"), true));
-    store.write(kSectionMain, QStringLiteral("optProjVers"), QStringLiteral("2"));
-    EXPECT_EQ(readStrictNumber(store, kSectionMain, QStringLiteral("optProjVers"), 1), 2);
-    store.write(kSectionMain, QStringLiteral("optSplash"), QStringLiteral("off"));
-    EXPECT_EQ(readLenientNumber(store, kSectionMain, QStringLiteral("optSplash"), 1), 0);
-    store.write(kSectionMdi, QStringLiteral("Width"), QStringLiteral("wide"));
-    EXPECT_THROW(readStrictNumber(store, kSectionMdi, QStringLiteral("Width"), 0), FormatError);
+    EXPECT_EQ(setting::checkedCountry.number(store), 0);
+    EXPECT_EQ(editionFromSetting(setting::optUK.text(store)), Edition::US);
+    for (const Setting* s : {&setting::optAsk, &setting::optSplash, &setting::optProjVers})
+        EXPECT_EQ(s->number(store), 1) << s->key.toStdString();
+    EXPECT_TRUE(setting::showTips.isOn(store));
+    EXPECT_EQ(setting::width.number(store, 9000), 9000);
+    for (const Setting* s : {&setting::siteName, &setting::siteUrl, &setting::recentFiles[0],
+                             &setting::recentFiles[3]})
+        EXPECT_EQ(s->text(store), QString()) << s->key.toStdString();
+
+    // Each read by its own rule: optSplash leniently, the window size strictly.
+    setting::optProjVers.write(store, QStringLiteral("2"));
+    EXPECT_EQ(setting::optProjVers.number(store), 2);
+    setting::optSplash.write(store, QStringLiteral("off"));
+    EXPECT_EQ(setting::optSplash.number(store), 0);
+    setting::optAsk.write(store, QStringLiteral("2 please"));
+    EXPECT_EQ(setting::optAsk.number(store), 2);
+    setting::width.write(store, QStringLiteral("wide"));
+    EXPECT_THROW(setting::width.number(store, 9000), FormatError);
+    setting::showTips.write(store, QStringLiteral("False"));
+    EXPECT_FALSE(setting::showTips.isOn(store));
+    EXPECT_EQ(store.read(kSectionMdi, QStringLiteral("ShowTips"), QString()),
+              QStringLiteral("False"));
 }
 
 TEST(QSettingsStore, SectionsWithBackslashesAreNestedGroupsAndValuesStayText)
@@ -79,7 +96,7 @@ TEST(QSettingsStore, HandEditedSectionsAndUnquotedCommasReadBack)
     file.write("[QuorrelYW\\MDI]\nWidth=9000\n[QuorrelYW]\nYPKSiteName=Eggs, Nests and More\n");
     file.close();
     QSettingsStore store(ini);
-    EXPECT_EQ(readStrictNumber(store, kSectionMdi, QStringLiteral("Width"), 0), 9000);
+    EXPECT_EQ(setting::width.number(store, 0), 9000);
     EXPECT_EQ(store.read(kSectionMain, QStringLiteral("YPKSiteName"), QString()),
               QStringLiteral("Eggs, Nests and More"));
 }

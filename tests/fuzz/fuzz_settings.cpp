@@ -3,7 +3,7 @@
 // hand-edited settings file gives values or a type error, never anything else.
 #include "fuzzsupport.h"
 #include "platform/errors.h"
-#include "platform/settingsstore.h"
+#include "platform/setting.h"
 
 using namespace yw;
 
@@ -30,27 +30,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString ini = fixture.path(QStringLiteral("Brindlecote.ini"));
     fuzz::writeScratch(ini, bytes);
     const QSettingsStore store(ini);
-    const struct
-    {
-        const QString& section;
-        const char* key;
-    } numbers[] = {{kSectionMain, "CheckedCountry"}, {kSectionMain, "optProjVers"},
-                   {kSectionMdi, "Width"},           {kSectionMdi, "Height"},
-                   {kSectionMain, "optAsk"},         {kSectionMain, "optSplash"}};
-    for (const auto& setting : numbers) {
-        const QString key = QLatin1String(setting.key);
+    for (const Setting* setting : {&setting::checkedCountry, &setting::optProjVers, &setting::width,
+                                   &setting::height, &setting::optAsk, &setting::optSplash}) {
         try {
-            readStrictNumber(store, setting.section, key, 0);
+            setting->number(store);
         } catch (const FormatError&) {
         }
-        readLenientNumber(store, setting.section, key, 1);
     }
     try {
-        readBoolean(store, kSectionMdi, QStringLiteral("ShowTips"), true);
+        setting::showTips.isOn(store);
     } catch (const FormatError&) {
     }
-    for (const char* key : {"optUK", "YPKSiteName", "YPKURL"})
-        store.read(kSectionMain, QLatin1String(key), QString());
-    store.read(kSectionRecent, QStringLiteral("1st"), QString());
+    for (const Setting* setting :
+         {&setting::optUK, &setting::siteName, &setting::siteUrl, &setting::recentFiles[0]})
+        setting->text(store);
     return 0;
 }

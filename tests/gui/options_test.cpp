@@ -176,22 +176,25 @@ TEST_F(Options, CancelWritesNothingButKeepsASiteInput)
     EXPECT_EQ(inputCalls[1].initial, QStringLiteral("http://old.example/"));
 }
 
-TEST_F(Options, AStoredTextThatIsNoWholeNumberShowsTheDefaultAndOkMendsIt)
+// The dialog reads each setting as the program does, so it shows what is in effect and OK
+// without a change keeps it.
+TEST_F(Options, AHandEditedStoreShowsWhatIsInEffectAndOkMendsIt)
 {
     settings.write(kSectionMain, QStringLiteral("optSplash"), QStringLiteral("often"));
     settings.write(kSectionMain, QStringLiteral("optAsk"), QStringLiteral("7"));
     settings.write(kSectionMain, QStringLiteral("optProjVers"), QStringLiteral("2"));
     settings.write(kSectionMain, QStringLiteral("optUK"), QStringLiteral("maybe"));
     auto dialog = open();
-    EXPECT_EQ(dialog->optSplash()->checkState(), Qt::Checked);
+    EXPECT_EQ(dialog->optSplash()->checkState(), Qt::Unchecked); // no leading number: off
     EXPECT_EQ(dialog->optAsk()->checkState(), Qt::Checked);
     EXPECT_EQ(dialog->optProjVers()->checkState(), Qt::PartiallyChecked); // greyed, as stored
-    EXPECT_TRUE(dialog->usOption()->isChecked());
+    EXPECT_TRUE(dialog->ukOption()->isChecked());
     dialog->btnOK()->click();
-    EXPECT_EQ(settings.main("optSplash"), QStringLiteral("1"));
+    EXPECT_EQ(settings.main("optSplash"), QStringLiteral("0"));
     EXPECT_EQ(settings.main("optAsk"), QStringLiteral("1"));
     EXPECT_EQ(settings.main("optProjVers"), QStringLiteral("2"));
-    EXPECT_EQ(settings.main("optUK"), QStringLiteral("False"));
+    EXPECT_EQ(settings.main("optUK"), QStringLiteral("True"));
+    EXPECT_EQ(state.edition, Edition::UK);
 }
 
 TEST_F(Options, AClickOnAGreyedBoxMakesItAPlainCheckBox)
