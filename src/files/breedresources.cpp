@@ -5,35 +5,11 @@
 #include "platform/errors.h"
 #include "platform/numbers.h"
 #include "platform/savefile.h"
+#include "platform/text.h"
 
 #include <QFile>
 
 namespace yw {
-
-namespace {
-
-// Lines as the game's tools write them: CR LF, with bare CR or LF accepted too.
-std::vector<std::string> splitLines(const QByteArray& data)
-{
-    std::vector<std::string> lines;
-    qsizetype pos = 0;
-    while (pos < data.size()) {
-        qsizetype end = pos;
-        while (end < data.size() && data[end] != '\r' && data[end] != '\n')
-            ++end;
-        lines.emplace_back(data.constData() + pos, size_t(end - pos));
-        if (end < data.size()) {
-            const bool carriageReturn = data[end] == '\r';
-            ++end;
-            if (carriageReturn && end < data.size() && data[end] == '\n')
-                ++end;
-        }
-        pos = end;
-    }
-    return lines;
-}
-
-} // namespace
 
 BreedHeader readBreedHeader(const QString& path)
 {

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/numbers.h"
+#include "platform/text.h"
 
 #include <string_view>
 #include <vector>
@@ -12,15 +13,6 @@ namespace {
 
 constexpr std::string_view kSeparator = ",      ";
 constexpr std::string_view kCommentGap = "    ";
-
-std::string_view trimSpaces(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
 
 } // namespace
 
@@ -35,8 +27,9 @@ std::string formatBallNumber(int16_t value)
 
 std::string formatBallLine(const EBallRecord& r)
 {
-    const int16_t numbers[] = {r.fillColor,       r.borderColor, r.spreckColor,
-                               r.fuzziness,       r.borderThickness, r.diameter,
+    const int16_t numbers[] = {r.fillColor,       r.borderColor,
+                               r.spreckColor,     r.fuzziness,
+                               r.borderThickness, r.diameter,
                                r.auxValue,        r.useTexture != 0 ? r.texture : int16_t(-1)};
     std::string line;
     line.reserve(80 + r.comment.size());
@@ -79,13 +72,13 @@ ParsedBallLine parseBallLine(QByteArrayView egg, qint64 position, const QString&
 
     int16_t numbers[7];
     for (int i = 0; i < 7; ++i) {
-        const auto value = parseInt16(trimSpaces(fields[size_t(i)]));
+        const auto value = parseInt16(trimmed(fields[size_t(i)]));
         if (!value)
             throw fail(QStringLiteral("a 16-bit number in field %1 of the ball line").arg(i + 1));
         numbers[i] = *value;
     }
 
-    const std::string_view last = trimSpaces(fields[7]);
+    const std::string_view last = trimmed(fields[7]);
     const size_t gap = last.find(kCommentGap);
     if (gap == std::string_view::npos)
         throw fail(QStringLiteral("four blanks between the texture and the comment"));

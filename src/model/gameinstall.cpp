@@ -7,6 +7,7 @@
 #include "platform/prompts.h"
 #include "platform/savefile.h"
 #include "platform/setting.h"
+#include "platform/text.h"
 #include "platform/winpaths.h"
 
 #include <QCoreApplication>
@@ -25,35 +26,6 @@ const QString kNotDetermined = QStringLiteral(
     "The folder where Oddballz is located could not be determined. You may need to re-install "
     "Oddballz.");
 
-// The lines of a settings file written with CR LF, LF or CR line ends.
-QList<QByteArray> splitLines(const QByteArray& data)
-{
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < data.size(); ++i) {
-        if (data[i] != '\r' && data[i] != '\n')
-            continue;
-        lines.append(data.mid(start, i - start));
-        if (data[i] == '\r' && i + 1 < data.size() && data[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < data.size())
-        lines.append(data.mid(start));
-    return lines;
-}
-
-QString trimSpaces(const QString& text)
-{
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text[from] == QLatin1Char(' '))
-        ++from;
-    while (to > from && text[to - 1] == QLatin1Char(' '))
-        --to;
-    return text.mid(from, to - from);
-}
-
 } // namespace
 
 QString findGameFolder(const FileSystem& fso, Prompts& prompts, const QProcessEnvironment& env)
@@ -67,18 +39,16 @@ QString findGameFolder(const FileSystem& fso, Prompts& prompts, const QProcessEn
         return QString();
     }
 
-    const QList<QByteArray> lines = splitLines(readWholeFile(iniPath));
-    for (const QByteArray& line : lines) {
-        const QString text =
-            cp1252::toUnicode(std::string_view(line.constData(), size_t(line.size())));
-        const qsizetype equals = text.indexOf(QLatin1Char('='));
-        const QString key = trimSpaces((equals < 0 ? text : text.left(equals)).toLower());
+    for (const std::string& line : splitLines(readWholeFile(iniPath))) {
+        const size_t equals = line.find('=');
+        const std::string_view keyPart = std::string_view(line).substr(0, equals);
+        const QString key = cp1252::toUnicode(trimmed(keyPart)).toLower();
         if (key != QLatin1String("last oddball"))
             continue;
         // A key without a value names no folder.
-        if (equals < 0)
+        if (equals == std::string::npos)
             break;
-        const QString value = text.mid(equals + 1);
+        const QString value = cp1252::toUnicode(std::string_view(line).substr(equals + 1));
         const QString folder = localPath(value, fso, env);
         if (value.isEmpty() || !fso.folderExists(folder))
             break;

@@ -1,5 +1,7 @@
 #include "platform/numbers.h"
 
+#include "platform/text.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -8,10 +10,7 @@ namespace yw {
 
 namespace {
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+constexpr std::string_view kBlanks = " \t";
 
 // Length of the decimal number at the start of `text` ([+-]digits[.digits]), 0 if none.
 size_t numberLength(std::string_view text)
@@ -38,20 +37,11 @@ size_t numberLength(std::string_view text)
     return digits > 0 ? i : 0;
 }
 
-std::string_view trimBlanks(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 } // namespace
 
 std::optional<long long> parseNumber(std::string_view text, long long min, long long max)
 {
-    text = trimBlanks(text);
+    text = trimmed(text, kBlanks);
     const size_t length = numberLength(text);
     if (length == 0 || length != text.size() || length > 40)
         return std::nullopt;
@@ -83,8 +73,7 @@ std::optional<int32_t> parseInt32(std::string_view text)
 
 double leadingValue(std::string_view text)
 {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
+    text = trimmed(text, kBlanks);
     const size_t length = std::min<size_t>(numberLength(text), 40);
     if (length == 0)
         return 0;

@@ -1,10 +1,9 @@
 #include "platform/settingsstore.h"
 
 #include "platform/errors.h"
+#include "platform/numbers.h"
 
-#include <QRegularExpression>
 #include <QSettings>
-#include <cmath>
 
 namespace yw {
 
@@ -25,11 +24,6 @@ QString asText(const QVariant& value)
     if (value.userType() == QMetaType::QStringList)
         return value.toStringList().join(QStringLiteral(", "));
     return value.toString();
-}
-
-long long roundHalfEven(double value)
-{
-    return static_cast<long long>(std::nearbyint(value));
 }
 
 } // namespace
@@ -82,31 +76,21 @@ bool MemorySettingsStore::contains(const QString& section, const QString& key) c
     return m_values.contains(settingsKey(section, key));
 }
 
+// Larger numbers would lose digits on the way through a double.
+constexpr long long kSettingLimit = 9'000'000'000'000'000;
+
 long long strictNumber(const QString& text, const QString& what)
 {
-    static const QRegularExpression number(
-        QStringLiteral("^\\s*[+-]?(\\d+(\\.\\d*)?|\\.\\d+)\\s*$"));
-    if (!number.match(text).hasMatch())
+    const std::optional<long long> value =
+        parseNumber(text.toUtf8().toStdString(), -kSettingLimit, kSettingLimit);
+    if (!value)
         throw FormatError(what, QString(), QStringLiteral("a number, not \"%1\"").arg(text));
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value) || std::fabs(value) > 9.0e15)
-        throw FormatError(what, QString(), QStringLiteral("a number, not \"%1\"").arg(text));
-    return roundHalfEven(value);
+    return *value;
 }
 
 long long lenientNumber(const QString& text)
 {
-    static const QRegularExpression leading(QStringLiteral("^\\s*[+-]?(\\d+(\\.\\d*)?|\\.\\d+)"));
-    const auto match = leading.match(text);
-    if (!match.hasMatch())
-        return 0;
-    QString digits = match.captured(0).trimmed();
-    bool ok = false;
-    const double value = digits.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || std::fabs(value) > 9.0e15)
-        return 0;
-    return roundHalfEven(value);
+    return leadingNumber(text.toUtf8().toStdString());
 }
 
 bool booleanValue(const QString& text, const QString& what)

@@ -22,7 +22,7 @@ namespace {
 // box at its default, and OK then stores a valid value again.
 void loadCheckBox(QCheckBox* box, const SettingsStore& settings, const Setting& setting)
 {
-    const long long fallback = setting.defaultValue.toLongLong();
+    const long long fallback = lenientNumber(setting.defaultValue);
     long long value = fallback;
     try {
         value = setting.number(settings);

@@ -1,0 +1,33 @@
+#include "platform/text.h"
+
+namespace yw {
+
+std::string_view trimmed(std::string_view text, std::string_view characters)
+{
+    const size_t first = text.find_first_not_of(characters);
+    if (first == std::string_view::npos)
+        return text.substr(text.size());
+    return text.substr(first, text.find_last_not_of(characters) - first + 1);
+}
+
+std::vector<std::string> splitLines(const QByteArray& data)
+{
+    std::vector<std::string> lines;
+    qsizetype pos = 0;
+    while (pos < data.size()) {
+        qsizetype end = pos;
+        while (end < data.size() && data[end] != '\r' && data[end] != '\n')
+            ++end;
+        lines.emplace_back(data.constData() + pos, size_t(end - pos));
+        if (end < data.size()) {
+            const bool carriageReturn = data[end] == '\r';
+            ++end;
+            if (carriageReturn && end < data.size() && data[end] == '\n')
+                ++end;
+        }
+        pos = end;
+    }
+    return lines;
+}
+
+} // namespace yw
