@@ -854,8 +854,7 @@ QByteArray locatorFile(int index, Edition edition)
         return text + "\r\n";
     };
     // Line 1 as a survey of the egg writes it: the shipped files are what a player would get.
-    QByteArray loc = "Locator of " + QByteArray::fromStdString(b.stem) +
-                     (edition == Edition::UK ? ".odd, UK edition" : ".odd, US edition") + "\r\n";
+    QByteArray loc = "Locator of " + QByteArray::fromStdString(b.stem) + ".odd (surveyed)\r\n";
     loc += "position\t\tlength\t\tcount\r\n";
     loc += line({l.locDescPos, l.locDescLen});
     loc += line({l.locNamePos, l.locNameLen});
