@@ -1,10 +1,10 @@
 #include "mainwindowparts.h"
 #include "model/projectstate.h"
 #include "platform/settingsstore.h"
-#include "shell/desktopcommands.h"
-#include "shell/helpcommands.h"
-#include "shell/mainwindow.h"
-#include "shell/toolbarstrip.h"
+#include "shell/commands/desktopcommands.h"
+#include "shell/help/helpcommands.h"
+#include "shell/mainwindow/mainwindow.h"
+#include "shell/toolbar/toolbarstrip.h"
 #include "support/testsupport.h"
 
 #include <QAction>

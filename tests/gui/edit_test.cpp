@@ -1,4 +1,4 @@
-#include "shell/editcommands.h"
+#include "shell/commands/editcommands.h"
 
 #include <QAction>
 #include <QApplication>

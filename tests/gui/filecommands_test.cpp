@@ -5,12 +5,12 @@
 #include "platform/cp1252.h"
 #include "platform/settingsstore.h"
 #include "samplegamefixture.h"
-#include "shell/editorwindows.h"
-#include "shell/filecommands.h"
-#include "shell/mainwindow.h"
-#include "shell/newprojectwizard.h"
-#include "shell/projectsession.h"
-#include "shell/recentfiles.h"
+#include "shell/commands/filecommands.h"
+#include "shell/dialogs/newprojectwizard.h"
+#include "shell/mainwindow/editorwindows.h"
+#include "shell/mainwindow/mainwindow.h"
+#include "shell/session/projectsession.h"
+#include "shell/session/recentfiles.h"
 
 #include <QAction>
 #include <QComboBox>

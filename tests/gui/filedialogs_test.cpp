@@ -1,4 +1,4 @@
-#include "shell/filedialogs.h"
+#include "shell/dialogs/filedialogs.h"
 #include "support/testsupport.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "model/projectstate.h"
-#include "shell/aboutdialog.h"
-#include "shell/changelog.h"
-#include "shell/helpcommands.h"
-#include "shell/helpviewer.h"
-#include "shell/weblinks.h"
+#include "shell/help/aboutdialog.h"
+#include "shell/help/changelog.h"
+#include "shell/help/helpcommands.h"
+#include "shell/help/helpviewer.h"
+#include "shell/help/weblinks.h"
 #include "support/testsupport.h"
 
 #include <QAction>

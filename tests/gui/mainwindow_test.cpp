@@ -4,10 +4,10 @@
 #include "platform/errors.h"
 #include "platform/filesystem.h"
 #include "platform/settingsstore.h"
-#include "shell/editorwindows.h"
-#include "shell/mainwindow.h"
-#include "shell/projectsession.h"
-#include "shell/startup.h"
+#include "shell/mainwindow/editorwindows.h"
+#include "shell/mainwindow/mainwindow.h"
+#include "shell/mainwindow/startup.h"
+#include "shell/session/projectsession.h"
 #include "support/testsupport.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/mainwindow.h"
+#include "shell/mainwindow/mainwindow.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "platform/cp1252.h"
 #include "samplegamefixture.h"
-#include "shell/newprojectwizard.h"
+#include "shell/dialogs/newprojectwizard.h"
 
 #include <QFile>
 #include <QListWidget>

@@ -1,6 +1,6 @@
 #include "model/projectstate.h"
 #include "platform/settingsstore.h"
-#include "shell/optionsdialog.h"
+#include "shell/dialogs/optionsdialog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

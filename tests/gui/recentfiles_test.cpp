@@ -1,5 +1,5 @@
 #include "platform/settingsstore.h"
-#include "shell/recentfiles.h"
+#include "shell/session/recentfiles.h"
 #include "support/testsupport.h"
 
 #include <QAction>

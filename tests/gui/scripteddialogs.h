@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/filedialogs.h"
+#include "shell/dialogs/filedialogs.h"
 
 #include <QString>
 #include <deque>

@@ -1,9 +1,9 @@
 #include "model/projectstate.h"
 #include "platform/filesystem.h"
 #include "platform/settingsstore.h"
-#include "shell/mainwindow.h"
-#include "shell/splash.h"
-#include "shell/startup.h"
+#include "shell/mainwindow/mainwindow.h"
+#include "shell/mainwindow/splash.h"
+#include "shell/mainwindow/startup.h"
 #include "support/testsupport.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "shell/toolbarstrip.h"
+#include "shell/toolbar/toolbarstrip.h"
 
 #include <QMenu>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "shell/toolbarcolours.h"
+#include "shell/toolbar/toolbarcolours.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,155 @@
+#include "shell/commands/filecommands.h"
+
+#include "files/eggwriter.h"
+#include "files/packagewriter.h"
+#include "model/projectstate.h"
+#include "platform/errors.h"
+#include "platform/prompts.h"
+#include "shell/dialogs/filedialogs.h"
+#include "shell/dialogs/newprojectwizard.h"
+#include "shell/mainwindow/mainwindow.h"
+#include "shell/session/projectsession.h"
+#include "shell/session/recentfiles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+
+namespace yw {
+
+namespace {
+
+// The busy pointer for the length of a write, restored however the write ends.
+class BusyPointer
+{
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+} // namespace
+
+FileCommands::FileCommands(MainWindow& window, ProjectState& state, SettingsStore& settings,
+                           Prompts& prompts, FileDialogs& dialogs)
+    : m_window(window), m_actions(window.fileActions()), m_state(state), m_settings(settings),
+      m_prompts(prompts), m_dialogs(dialogs),
+      m_runWizard([](NewProjectWizard& wizard) { return wizard.exec() == QDialog::Accepted; })
+{
+    connect(m_actions.newProject, &QAction::triggered, this, &FileCommands::New);
+    connect(m_actions.open, &QAction::triggered, this, &FileCommands::mnuOpen_Click);
+    connect(m_actions.saveProject, &QAction::triggered, this, &FileCommands::Save);
+    connect(m_actions.saveEgg, &QAction::triggered, this, &FileCommands::SaveEgg);
+    connect(m_actions.savePackage, &QAction::triggered, this, &FileCommands::SavePackage);
+    connect(m_actions.saveAs, &QAction::triggered, this, &FileCommands::SaveAs);
+    for (int k = 1; k <= kRecentFileCount; ++k)
+        connect(m_actions.recent[size_t(k - 1)], &QAction::triggered, this,
+                [this, k] { openRecent(k); });
+    // The save commands follow the Save button, copied each time the File menu opens.
+    connect(m_actions.file, &QMenu::aboutToShow, this,
+            [this] { m_window.setSaveEnabled(m_window.isSaveEnabled()); });
+    qApp->installEventFilter(this);
+}
+
+FileCommands::~FileCommands()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool FileCommands::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::ShortcutOverride)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != &m_window)
+        return false;
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    for (QAction* action : {m_actions.saveProject, m_actions.saveEgg, m_actions.savePackage}) {
+        // Left unaccepted, the override lets the window's shortcut run.
+        if (action->isEnabled() && action->shortcut() == pressed)
+            return true;
+    }
+    return false;
+}
+
+void FileCommands::reportFailure(const QString& what, const QString& reason)
+{
+    m_prompts.message(what + QStringLiteral("\r\n") + reason, PromptIcon::Exclamation);
+}
+
+void FileCommands::New()
+{
+    NewProjectWizard wizard(m_state, m_prompts, m_dialogs, &m_window);
+    if (!m_runWizard(wizard))
+        return;
+    m_window.session().adoptNew(wizard.created(), wizard.createdPath());
+}
+
+void FileCommands::mnuOpen_Click()
+{
+    if (!m_window.session().askSaveQuestion())
+        return;
+    const QString path = m_dialogs.openPath(FileKind::Project, kProjectFilter);
+    if (path.isEmpty())
+        return;
+    m_window.session().openAndRemember(path);
+}
+
+void FileCommands::Save()
+{
+    // The shortcut reaches here only while saving is enabled; the guard keeps it that way.
+    const QString path = m_window.session().path();
+    if (!m_window.isSaveEnabled() || path.isEmpty())
+        return;
+    m_window.session().saveAs(path);
+}
+
+void FileCommands::SaveAs()
+{
+    if (!m_window.isSaveEnabled())
+        return;
+    const QString path = m_dialogs.savePath(FileKind::Project, kProjectFilter);
+    if (path.isEmpty())
+        return;
+    m_window.session().saveAs(path);
+}
+
+void FileCommands::SaveEgg()
+{
+    if (!m_window.isSaveEnabled())
+        return;
+    const QString path = m_dialogs.savePath(FileKind::Egg, kEggFilter);
+    if (path.isEmpty())
+        return;
+    try {
+        const BusyPointer busy;
+        saveODD(m_state, path, m_prompts);
+    } catch (const Error& e) {
+        reportFailure(QStringLiteral("The egg %1 could not be written.").arg(path), e.message());
+    }
+}
+
+void FileCommands::SavePackage()
+{
+    if (!m_window.isSaveEnabled())
+        return;
+    const QString path = m_dialogs.savePath(FileKind::Package, kPackageFilter);
+    if (path.isEmpty())
+        return;
+    try {
+        const BusyPointer busy;
+        SaveYPK(m_state, path, m_prompts, m_settings);
+    } catch (const Error& e) {
+        reportFailure(QStringLiteral("The package %1 could not be written.").arg(path),
+                      e.message());
+    }
+}
+
+void FileCommands::openRecent(int k)
+{
+    m_window.session().openRecent(k);
+}
+
+} // namespace yw

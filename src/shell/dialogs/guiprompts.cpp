@@ -1,0 +1,54 @@
+#include "shell/dialogs/guiprompts.h"
+
+#include <QMessageBox>
+
+namespace yw {
+
+namespace {
+
+QMessageBox::Icon boxIcon(PromptIcon icon)
+{
+    switch (icon) {
+    case PromptIcon::Information:
+        return QMessageBox::Information;
+    case PromptIcon::Exclamation:
+        return QMessageBox::Warning;
+    case PromptIcon::Critical:
+        return QMessageBox::Critical;
+    case PromptIcon::Question:
+        return QMessageBox::Question;
+    case PromptIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void GuiPrompts::message(const QString& text, PromptIcon icon)
+{
+    QMessageBox box(boxIcon(icon), kProgramTitle, text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+PromptAnswer GuiPrompts::question(const QString& text, PromptButtons buttons, PromptIcon icon)
+{
+    QMessageBox::StandardButtons choices = QMessageBox::Yes | QMessageBox::No;
+    if (buttons == PromptButtons::YesNoCancel)
+        choices |= QMessageBox::Cancel;
+    QMessageBox box(boxIcon(icon), kProgramTitle, text, choices, m_parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    // Closing the box with Escape or its close button is the gentlest answer it offers.
+    box.setEscapeButton(buttons == PromptButtons::YesNoCancel ? QMessageBox::Cancel
+                                                              : QMessageBox::No);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return PromptAnswer::Yes;
+    case QMessageBox::No:
+        return PromptAnswer::No;
+    default:
+        return buttons == PromptButtons::YesNoCancel ? PromptAnswer::Cancel : PromptAnswer::No;
+    }
+}
+
+} // namespace yw

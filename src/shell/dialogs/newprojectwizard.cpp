@@ -1,0 +1,266 @@
+#include "shell/dialogs/newprojectwizard.h"
+
+#include "model/projectstate.h"
+#include "platform/errors.h"
+#include "platform/prompts.h"
+#include "shell/dialogs/filedialogs.h"
+#include "shell/help/weblinks.h"
+
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace yw {
+
+PressLabel::PressLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+
+void PressLabel::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_leftDown = true;
+    emit pressed(event->button());
+    event->accept();
+}
+
+void PressLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit released(event->button());
+    if (event->button() == Qt::LeftButton && m_leftDown) {
+        m_leftDown = false;
+        if (rect().contains(event->position().toPoint()))
+            emit clicked();
+    }
+    event->accept();
+}
+
+NewProjectWizard::NewProjectWizard(const ProjectState& state, Prompts& prompts,
+                                   FileDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_state(state), m_prompts(prompts), m_dialogs(dialogs),
+      m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+      m_linkAddress(webAddress(WebPlace::OddPlanet, QString()))
+{
+    setObjectName(QStringLiteral("newEgg"));
+    setWindowTitle(QStringLiteral("New Project Wizard"));
+    setModal(true);
+
+    Label1 = new QLabel(
+        QStringLiteral("Please select a breed from the following list to base your work on. "
+                       "The finished product will take characteristics and overall body "
+                       "structure from your selection."),
+        this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+
+    bSel = new QListWidget(this);
+    bSel->setObjectName(QStringLiteral("bSel"));
+    bSel->addItem(QStringLiteral("Quadrapus"));
+
+    auto makeButton = [this](const char* name, const QString& caption) {
+        auto* button = new PressLabel(caption, this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setAlignment(Qt::AlignCenter);
+        button->setFrameShape(QFrame::Panel);
+        button->setFrameShadow(QFrame::Raised);
+        button->setAutoFillBackground(true);
+        button->setBackgroundRole(QPalette::Button);
+        button->setForegroundRole(QPalette::ButtonText);
+        button->setMinimumSize(80, 26);
+        connect(button, &PressLabel::pressed, this, [this, button](Qt::MouseButton mouseButton) {
+            flatButtonPressed(button, mouseButton);
+        });
+        connect(button, &PressLabel::released, this,
+                [this, button](Qt::MouseButton) { flatButtonReleased(button); });
+        return button;
+    };
+    btnNext = makeButton("btnNext", QStringLiteral("Go"));
+    btnClose = makeButton("btnClose", QStringLiteral("Cancel"));
+    connect(btnNext, &PressLabel::clicked, this, [this] {
+        if (StartEgg())
+            accept();
+    });
+    connect(btnClose, &PressLabel::clicked, this, [this] {
+        if (buttonArmed)
+            reject();
+    });
+
+    Label3 = new QLabel(QStringLiteral("Related Sites"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    QFont heading = Label3->font();
+    heading.setBold(true);
+    Label3->setFont(heading);
+
+    URL = new PressLabel(QStringLiteral("The Odd Planet"), this);
+    URL->setObjectName(QStringLiteral("URL"));
+    URL->setCursor(Qt::PointingHandCursor);
+    URL->setToolTip(m_linkAddress.toString());
+    QFont underlined = URL->font();
+    underlined.setUnderline(true);
+    URL->setFont(underlined);
+    setLinkColour(QColor(0, 0, 255));
+    connect(URL, &PressLabel::pressed, this, [this](Qt::MouseButton button) {
+        if (button != Qt::LeftButton)
+            return;
+        buttonArmed = true;
+        setLinkColour(QColor(255, 0, 0));
+    });
+    connect(URL, &PressLabel::released, this,
+            [this](Qt::MouseButton) { setLinkColour(QColor(0, 0, 255)); });
+    connect(URL, &PressLabel::clicked, this, [this] {
+        if (!buttonArmed)
+            return;
+        buttonArmed = false;
+        if (m_openUrl)
+            m_openUrl(m_linkAddress);
+    });
+
+    auto* sites = new QVBoxLayout;
+    sites->addWidget(Label3);
+    sites->addWidget(URL);
+    sites->addStretch();
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(bSel, 1);
+    middle->addLayout(sites);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnNext);
+    buttons->addWidget(btnClose);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addLayout(middle, 1);
+    layout->addLayout(buttons);
+    resize(440, 360);
+
+    connect(bSel, &QListWidget::itemChanged, this, &NewProjectWizard::itemCheck);
+    // A click on the breed's name ticks it too, so what is highlighted is what "Go" uses.
+    connect(bSel, &QListWidget::itemClicked, this, [](QListWidgetItem* item) {
+        if (item->checkState() != Qt::Checked)
+            item->setCheckState(Qt::Checked);
+    });
+    loadBreeds();
+}
+
+void NewProjectWizard::loadBreeds()
+{
+    QListWidgetItem* first = bSel->item(0);
+    {
+        const QSignalBlocker quiet(bSel);
+        first->setFlags(first->flags() | Qt::ItemIsUserCheckable);
+    }
+    m_skipItemCheck = true;
+    first->setCheckState(Qt::Checked);
+    // Should the check not have reported itself, the user's first tick must still count.
+    m_skipItemCheck = false;
+    const std::vector<BaseBreedEntry>& breeds = baseBreeds();
+    for (size_t i = 1; i < breeds.size(); ++i) {
+        auto* item = new QListWidgetItem(breeds[i].listText);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+        bSel->addItem(item);
+    }
+    bSel->setCurrentRow(0);
+}
+
+void NewProjectWizard::itemCheck(QListWidgetItem* item)
+{
+    // The changes made here would report themselves again.
+    if (m_inItemCheck)
+        return;
+    if (m_skipItemCheck) {
+        m_skipItemCheck = false;
+        return;
+    }
+    m_inItemCheck = true;
+    for (int i = 0; i < bSel->count(); ++i)
+        bSel->item(i)->setCheckState(Qt::Unchecked);
+    item->setCheckState(Qt::Checked);
+    m_inItemCheck = false;
+}
+
+QString NewProjectWizard::checkedBreed() const
+{
+    QString text;
+    for (int i = 0; i < bSel->count(); ++i) {
+        if (bSel->item(i)->checkState() == Qt::Checked)
+            text = bSel->item(i)->text();
+    }
+    return text;
+}
+
+void NewProjectWizard::flatButtonPressed(PressLabel* button, Qt::MouseButton mouseButton)
+{
+    if (mouseButton != Qt::LeftButton) {
+        buttonArmed = false;
+        return;
+    }
+    buttonArmed = true;
+    button->setBackgroundRole(QPalette::Dark);
+}
+
+void NewProjectWizard::flatButtonReleased(PressLabel* button)
+{
+    button->setBackgroundRole(QPalette::Button);
+}
+
+void NewProjectWizard::setLinkColour(const QColor& colour)
+{
+    QPalette palette = URL->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    URL->setPalette(palette);
+}
+
+void NewProjectWizard::reportFailure(const QString& what, const QString& reason)
+{
+    m_prompts.message(what + QStringLiteral("\r\n") + reason, PromptIcon::Exclamation);
+}
+
+bool NewProjectWizard::StartEgg()
+{
+    if (!buttonArmed)
+        return false;
+
+    // The last ticked entry wins; the list keeps exactly one ticked.
+    for (int i = 0; i < bSel->count(); ++i) {
+        if (bSel->item(i)->checkState() == Qt::Checked)
+            bSel->setCurrentRow(i);
+    }
+    const QString listText = bSel->currentItem() ? bSel->currentItem()->text() : QString();
+
+    NewProject project;
+    try {
+        project = readBaseBreed(m_state, listText, m_prompts);
+    } catch (const Error& e) {
+        reportFailure(QStringLiteral("The breed %1 could not be read.").arg(listText), e.message());
+        return false;
+    }
+    switch (project.status) {
+    case NewProjectStatus::Created:
+        break;
+    case NewProjectStatus::NotInstalled:
+    case NewProjectStatus::NoResources:
+        return false;
+    case NewProjectStatus::DamagedEgg:
+        reject();
+        return false;
+    }
+
+    const QString path = m_dialogs.savePath(FileKind::Project, kProjectFilter).trimmed();
+    if (path.isEmpty())
+        return false;
+    try {
+        writeNewProjectFile(project, path);
+    } catch (const Error& e) {
+        reportFailure(QStringLiteral("The project %1 could not be saved.").arg(path), e.message());
+        return false;
+    }
+    m_created = std::move(project);
+    m_createdPath = path;
+    return true;
+}
+
+} // namespace yw

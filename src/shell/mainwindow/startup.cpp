@@ -1,0 +1,118 @@
+#include "shell/mainwindow/startup.h"
+
+#include "model/gameinstall.h"
+#include "model/projectstate.h"
+#include "platform/errors.h"
+#include "platform/prompts.h"
+#include "platform/setting.h"
+#include "shell/mainwindow/mainwindow.h"
+#include "shell/mainwindow/splash.h"
+
+#include <new>
+
+namespace yw {
+
+QString buildString(int revision)
+{
+    return QStringLiteral("%1").arg(revision, 4, 10, QLatin1Char('0'));
+}
+
+QString commandLineProject(const QStringList& arguments)
+{
+    QString line = arguments.mid(1).join(QLatin1Char(' '));
+    line.remove(QLatin1Char('"'));
+    return line;
+}
+
+QString criticalStartUpMessage(int number, const QString& description, const QString& component)
+{
+    return QStringLiteral("A critical error was encountered while trying to start Yolkwright. "
+                          "Please forward the following information to Brindlecote:\r\n") +
+           QStringLiteral("Error #") + QString::number(number) + QStringLiteral("(") + description +
+           QStringLiteral(") in ") + component;
+}
+
+int currentStartUpErrorNumber()
+{
+    try {
+        throw;
+    } catch (const FileError&) {
+        return int(StartUpErrorNumber::FileError);
+    } catch (const FormatError&) {
+        return int(StartUpErrorNumber::FormatError);
+    } catch (const std::bad_alloc&) {
+        return int(StartUpErrorNumber::OutOfMemory);
+    } catch (...) {
+        return int(StartUpErrorNumber::Unexpected);
+    }
+}
+
+EditorStartUp::EditorStartUp(ProjectState& state, const FileSystem& fso, SettingsStore& settings,
+                             Prompts& prompts)
+    : m_state(state), m_fso(fso), m_settings(settings), m_prompts(prompts)
+{}
+
+EditorStartUp::~EditorStartUp()
+{
+    if (m_splash)
+        delete m_splash.data();
+}
+
+Splash* EditorStartUp::splash() const
+{
+    return m_splash;
+}
+
+bool EditorStartUp::run(const QString& commandLine, const QProcessEnvironment& env)
+{
+    QString component = QStringLiteral("dlgSplash");
+    try {
+        m_state.buildNo = buildString(YW_REVISION).toStdString();
+        m_state.fso = &m_fso;
+        if (m_programFolder.isEmpty()) {
+            m_state.programFolder = programDataFolder();
+            m_state.userFolder = userDataFolder();
+        } else {
+            m_state.programFolder = m_programFolder;
+        }
+        if (findGameFolder(m_fso, m_prompts, env).isEmpty())
+            return false;
+        m_splash = new Splash(QString::fromStdString(m_state.buildNo));
+
+        component = QStringLiteral("mfmCore");
+        m_window = std::make_unique<MainWindow>(m_state, m_settings, m_prompts);
+        checkEdition(m_state, m_settings, m_prompts, env);
+        m_state.gameFolder = findGameFolder(m_fso, m_prompts, env);
+        m_window->load(commandLine);
+
+        component = QStringLiteral("dlgSplash");
+        if (setting::optSplash.number(m_settings) < 1)
+            delete m_splash.data();
+        m_window->show();
+        if (m_splash) {
+            m_splash->show();
+            m_splash->raise();
+            m_splash->activateWindow();
+        }
+        return true;
+    } catch (...) {
+        const int number = currentStartUpErrorNumber();
+        QString description;
+        try {
+            throw;
+        } catch (const Error& e) {
+            description = e.message();
+        } catch (const std::exception& e) {
+            description = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+            description = QStringLiteral("Unknown error");
+        }
+        delete m_splash.data();
+        m_window.reset();
+        m_prompts.message(criticalStartUpMessage(number, description, component),
+                          PromptIcon::Critical);
+        return false;
+    }
+}
+
+} // namespace yw
