@@ -110,8 +110,9 @@ void BM_DurableCopy(benchmark::State& run)
     Setup& s = setup();
     const QString target = s.dir.filePath(QStringLiteral("copy.odd"));
     for (auto _ : run) {
-        saveFileAtomically(target, readWholeFile(s.state.baseEggPath()));
-        saveFileAtomically(companionPathFor(target), readWholeFile(s.state.baseCompanionPath()));
+        saveFileAtomically(target, readWholeFile(s.state.baseEggPath(), kEggFileLimit));
+        saveFileAtomically(companionPathFor(target),
+                           readWholeFile(s.state.baseCompanionPath(), kEggFileLimit));
     }
     run.SetBytesProcessed(run.iterations() * kEggSize);
 }

@@ -37,7 +37,7 @@ QString lastMessage(CliPrompts& prompts, const QString& fallback)
 // The build field of a project file: the first field of its second line.
 QString buildField(const QString& path)
 {
-    FieldReader reader(readWholeFile(path), path);
+    FieldReader reader(readWholeFile(path, kTextFileLimit), path);
     reader.readLine(QStringLiteral("the header line"));
     return text(reader.text(QStringLiteral("the build number")));
 }
@@ -184,7 +184,7 @@ public:
     {
         context.openProject(args[0], true);
         try {
-            saveODD(context.state(), args[1], context.prompts());
+            saveODD(context.state(), args[1], context.prompts(), args[0]);
         } catch (const DoesNotFit& e) {
             throw Failure(args[1], e.message());
         }
@@ -205,7 +205,7 @@ public:
     {
         context.openProject(args[0], true);
         try {
-            SaveYPK(context.state(), args[1], context.prompts(), context.settings());
+            SaveYPK(context.state(), args[1], context.prompts(), context.settings(), args[0]);
         } catch (const DoesNotFit& e) {
             throw Failure(args[1], e.message());
         }

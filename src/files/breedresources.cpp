@@ -7,13 +7,11 @@
 #include "platform/savefile.h"
 #include "platform/text.h"
 
-#include <QFile>
-
 namespace yw {
 
 BreedHeader readBreedHeader(const QString& path)
 {
-    FieldReader reader(readWholeFile(path), path);
+    FieldReader reader(readWholeFile(path, kTextFileLimit), path);
     BreedHeader header;
     header.lnzNameA = reader.text(QStringLiteral("the name of ball set A"));
     header.lnzNameB = reader.text(QStringLiteral("the name of ball set B"));
@@ -30,7 +28,7 @@ BreedHeader readBreedHeader(const QString& path)
 
 std::vector<std::string> readBreedLabels(const QString& path)
 {
-    std::vector<std::string> lines = splitLines(readWholeFile(path));
+    std::vector<std::string> lines = splitLines(readWholeFile(path, kTextFileLimit));
     if (!lines.empty())
         lines.erase(lines.begin());
     return lines;
@@ -41,13 +39,10 @@ BreedHeader readBreedHeader(const ProjectState& state)
     return readBreedHeader(state.infoFilePath());
 }
 
-void getLOX(ProjectState& state)
+void readLocatorFile(ProjectState& state)
 {
-    QFile file(state.locatorFilePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const std::vector<std::string> lines = splitLines(file.read(64 * 1024));
-    file.close();
+    const std::vector<std::string> lines =
+        splitLines(readWholeFile(state.locatorFilePath(), kTextFileLimit));
 
     int32_t* const members[6][3] = {
         {&state.locDescPos, &state.locDescLen, nullptr},
@@ -76,6 +71,14 @@ void getLOX(ProjectState& state)
             if (value)
                 *member = *value;
         }
+    }
+}
+
+void getLOX(ProjectState& state)
+{
+    try {
+        readLocatorFile(state);
+    } catch (const FileError&) {
     }
 }
 

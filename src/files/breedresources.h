@@ -28,8 +28,13 @@ std::vector<std::string> readBreedLabels(const QString& path);
 // The information file of the state's base breed.
 BreedHeader readBreedHeader(const ProjectState& state);
 
-// Reads the locator file of the state's base breed into the eleven locator members. Keeps
-// going past every failure: a missing file, line or field leaves those members as they were.
+// Reads the locator file of the state's base breed into the eleven locator members. A missing
+// line or field leaves those members as they were; a file that cannot be read (missing, not a
+// regular file, over 1 MiB) is a FileError naming it.
+void readLocatorFile(ProjectState& state);
+
+// readLocatorFile that keeps going past every failure: a file that cannot be read changes
+// nothing.
 void getLOX(ProjectState& state);
 
 } // namespace yw

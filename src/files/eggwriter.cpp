@@ -190,31 +190,49 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
     return egg;
 }
 
-QString saveODD(const ProjectState& state, const QString& target, Prompts& prompts)
+void requireSafeOutput(const ProjectState& state, const QString& output, const QString& projectPath)
+{
+    requireRegularTarget(output);
+    const QString canonical = QFileInfo(output).canonicalFilePath();
+    const auto is = [&](const QString& input) {
+        return !canonical.isEmpty() && !input.isEmpty() &&
+               QFileInfo(input).canonicalFilePath() == canonical;
+    };
+    if (is(projectPath))
+        throw FileError(output, QStringLiteral("This is the project file the breed is made from, "
+                                               "which would be lost; choose another name."));
+    // Replacing the base egg or its companion would destroy the breed every later egg starts
+    // from.
+    if (is(state.baseEggPath()) || is(state.baseCompanionPath()))
+        throw FileError(output, QStringLiteral("This is a file of the base breed itself; "
+                                               "choose another name."));
+}
+
+QString saveODD(const ProjectState& state, const QString& target, Prompts& prompts,
+                const QString& projectPath)
 {
     const BreedHeader header = readBreedHeader(state);
     const QString basePath = state.baseEggPath();
     const QString baseCompanion = state.baseCompanionPath();
-    const bool hasCompanion = QFileInfo(baseCompanion).isFile();
+    // Anything there counts: a companion that is not a regular file is refused when read.
+    const bool hasCompanion = QFileInfo::exists(baseCompanion);
     const QString companionTarget = companionPathFor(target);
 
-    // Replacing the base egg or its companion would destroy the breed every later egg starts
-    // from.
-    const QString protectedPaths[] = {QFileInfo(basePath).canonicalFilePath(),
-                                      QFileInfo(baseCompanion).canonicalFilePath()};
-    for (const QString& output : {target, companionTarget}) {
-        const QString canonical = QFileInfo(output).canonicalFilePath();
-        if (output == companionTarget && !hasCompanion)
-            continue;
-        if (!canonical.isEmpty() &&
-            (canonical == protectedPaths[0] || canonical == protectedPaths[1]))
-            throw FileError(output, QStringLiteral("This is a file of the base breed itself; "
-                                                   "choose another name for the new egg."));
-    }
+    // The game finds names in any letter case, so "Rex" and "REX" both name their own companion.
+    if (hasCompanion && companionTarget.compare(target, Qt::CaseInsensitive) == 0)
+        throw FileError(target, QStringLiteral("The base breed has a companion file, which is "
+                                               "written under the egg's name with its last "
+                                               "letter replaced by \"x\": here that is the egg "
+                                               "itself. Choose a name that does not end in \"x\", "
+                                               "such as one ending in .odd."));
+    requireSafeOutput(state, target, projectPath);
+    if (hasCompanion)
+        requireSafeOutput(state, companionTarget, projectPath);
 
-    const QByteArray egg =
-        patchedEgg(state, readWholeFile(basePath), header.ballsPerSet, prompts, basePath);
-    const QByteArray companion = hasCompanion ? readWholeFile(baseCompanion) : QByteArray();
+    const QByteArray egg = patchedEgg(state, readWholeFile(basePath, kEggFileLimit),
+                                      header.ballsPerSet, prompts, basePath);
+    const QByteArray companion =
+        hasCompanion ? readWholeFile(baseCompanion, kEggFileLimit) : QByteArray();
     saveFileAtomically(target, egg);
     if (hasCompanion)
         saveFileAtomically(companionTarget, companion);

@@ -9,10 +9,19 @@ struct ProjectState;
 class Prompts;
 
 // Writes the egg for `state` to `target` (and the companion when the base breed has one): the
-// base egg's bytes patched in memory, each file saved atomically. Returns target. Throws
-// DoesNotFit when a text or ball set has no room in the base egg, FormatError when the base
-// egg's located regions are not what the locator file says (wrong edition), FileError otherwise.
-QString saveODD(const ProjectState& state, const QString& target, Prompts& prompts);
+// base egg's bytes patched in memory, each file saved atomically. Returns target. `projectPath`
+// is the project file the egg is made from, empty when there is none. Throws DoesNotFit when a
+// text or ball set has no room in the base egg, FormatError when the base egg's located regions
+// are not what the locator file says (wrong edition), FileError otherwise. Every refusal comes
+// before the first file is written.
+QString saveODD(const ProjectState& state, const QString& target, Prompts& prompts,
+                const QString& projectPath = QString());
+
+// Throws FileError unless `output` may be written: it exists only as a regular file, and is
+// neither the project file `projectPath` nor the base breed's egg or companion (compared as
+// canonical paths, so links and other spellings are seen through).
+void requireSafeOutput(const ProjectState& state, const QString& output,
+                       const QString& projectPath);
 
 // The companion of an egg: the target with its last character replaced by 'x' (egg -> egx).
 QString companionPathFor(const QString& eggTarget);

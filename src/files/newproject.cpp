@@ -1,6 +1,7 @@
 #include "files/newproject.h"
 
 #include "files/eggregions.h"
+#include "files/eggwriter.h"
 #include "files/projectfile.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
@@ -156,9 +157,9 @@ NewProject readBaseBreed(const ProjectState& current, const QString& listText, P
     }
     if (!fileExists(fresh, fresh.locatorFilePath()))
         return noResources();
-    getLOX(fresh);
+    readLocatorFile(fresh);
 
-    const QByteArray egg = readWholeFile(eggPath);
+    const QByteArray egg = readWholeFile(eggPath, kEggFileLimit);
     bool damaged = false;
     try {
         readRegions(fresh, project.header.ballsPerSet, egg, eggPath);
@@ -184,6 +185,7 @@ void writeNewProjectFile(const NewProject& project, const QString& path)
 {
     if (path.trimmed().isEmpty())
         return;
+    requireSafeOutput(project.state, path, QString());
     saveFileAtomically(path, projectFileBytes(project.state, project.header.ballsPerSet, 2));
 }
 

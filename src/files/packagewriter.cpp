@@ -44,8 +44,9 @@ QByteArray ypkInfoBytes(const ProjectState& state, const QString& siteName, cons
 }
 
 void SaveYPK(const ProjectState& state, const QString& packagePath, Prompts& prompts,
-             const SettingsStore& settings)
+             const SettingsStore& settings, const QString& projectPath)
 {
+    requireSafeOutput(state, packagePath, projectPath);
     const QString name = FileSystem::baseName(packagePath);
     const QString siteName = setting::siteName.text(settings);
     const QString siteUrl = setting::siteUrl.text(settings);

@@ -15,8 +15,10 @@ QByteArray ypkInfoBytes(const ProjectState& state, const QString& siteName, cons
 
 // Writes the package: the egg (and companion) and "ypkinfo.inf" into a private temporary folder
 // made for this call and always removed, then a cabinet holding "ypkinfo.inf", N.odx if any and
-// N.odd (N the package's base name), saved atomically.
+// N.odd (N the package's base name), saved atomically. `projectPath` is the project file the
+// package is made from, empty when there is none; the package never replaces it (nor the base
+// breed's files).
 void SaveYPK(const ProjectState& state, const QString& packagePath, Prompts& prompts,
-             const SettingsStore& settings);
+             const SettingsStore& settings, const QString& projectPath = QString());
 
 } // namespace yw

@@ -1,6 +1,7 @@
 #include "files/projectfile.h"
 
 #include "files/breedresources.h"
+#include "files/eggwriter.h"
 #include "files/fieldcodec.h"
 #include "model/projectstate.h"
 #include "platform/errors.h"
@@ -55,13 +56,14 @@ QByteArray projectFileBytes(const ProjectState& state, int ballsPerSet, int buil
 void SaveOPJ(const ProjectState& state, const QString& path)
 {
     const BreedHeader header = readBreedHeader(state);
+    requireSafeOutput(state, path, QString());
     saveFileAtomically(path, projectFileBytes(state, header.ballsPerSet, 0));
 }
 
 OpenResult OpenOPJ(ProjectState& state, const QString& path, Prompts& prompts,
                    const SettingsStore& settings, const std::function<void()>& beforeCommit)
 {
-    FieldReader in(readWholeFile(path), path);
+    FieldReader in(readWholeFile(path, kTextFileLimit), path);
     if (in.atEnd() || in.readLine(QStringLiteral("the project header")) != kProjectHeader) {
         prompts.message(path + QStringLiteral(" is not a valid project file. It cannot be opened."),
                         PromptIcon::None);
@@ -93,10 +95,10 @@ OpenResult OpenOPJ(ProjectState& state, const QString& path, Prompts& prompts,
     fresh.baseBreed = baseBreed;
     // The reader takes the number of tips and eBalls from the resource files; without them the
     // file cannot be read at all.
-    if (!QFileInfo(fresh.locatorFilePath()).isFile())
+    if (!QFileInfo::exists(fresh.locatorFilePath()))
         throw FileError(fresh.locatorFilePath(),
                         QStringLiteral("The locator file of the base breed is missing."));
-    getLOX(fresh);
+    readLocatorFile(fresh);
     const BreedHeader header = readBreedHeader(fresh);
     const int n = header.ballsPerSet;
 

@@ -39,7 +39,7 @@ QString findGameFolder(const FileSystem& fso, Prompts& prompts, const QProcessEn
         return QString();
     }
 
-    for (const std::string& line : splitLines(readWholeFile(iniPath))) {
+    for (const std::string& line : splitLines(readWholeFile(iniPath, kTextFileLimit))) {
         const size_t equals = line.find('=');
         const std::string_view keyPart = std::string_view(line).substr(0, equals);
         const QString key = cp1252::toUnicode(trimmed(keyPart)).toLower();

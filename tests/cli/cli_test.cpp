@@ -13,6 +13,7 @@
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 namespace yw {
 
@@ -355,6 +356,23 @@ TEST_F(Cli, ProjectFailures)
                 run.err.startsWith(QStringLiteral("yolkwright-cli: cut.opj")))
         << describe(run);
     EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << describe(run);
+
+    // Neither a pipe nor a device is read: the command ends at once, naming it.
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.opj")).constData(), 0600), 0);
+    run = cli({QStringLiteral("show"), QStringLiteral("pipe.opj")});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("yolkwright-cli: pipe.opj: This is not a "
+                                                  "regular file")))
+        << describe(run);
+
+    // The egg never replaces the project it is made from.
+    const QByteArray project = readFile(path("h.opj"));
+    run = cli({QStringLiteral("egg"), QStringLiteral("h.opj"), QStringLiteral("h.opj")});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("yolkwright-cli: h.opj: This is the project "
+                                                  "file")))
+        << describe(run);
+    EXPECT_EQ(readFile(path("h.opj")), project);
 }
 
 TEST_F(Cli, EggRefusalsLeaveNoFile)

@@ -315,6 +315,24 @@ TEST_F(FileCommandsTest, AnEggThatDoesNotFitIsRefusedWithItsOwnMessage)
     EXPECT_FALSE(QFile::exists(egg));
 }
 
+TEST_F(FileCommandsTest, TheEggAndPackageNeverReplaceTheOpenProject)
+{
+    const QString open = openProject(QStringLiteral("Zott"), QStringLiteral("zott.opj"));
+    const QByteArray project = readFile(open);
+    for (const auto& [action, what] : {std::pair{ui.mnuSaveODD, QStringLiteral("egg")},
+                                       std::pair{ui.mnuSaveYPK, QStringLiteral("package")}}) {
+        prompts.shown.clear();
+        dialogs.answers.push_back(open);
+        action->trigger();
+        ASSERT_EQ(prompts.shown.size(), 1u);
+        EXPECT_TRUE(prompts.shown[0].text.startsWith(
+            QStringLiteral("The %1 %2 could not be written.\r\n").arg(what, open)));
+        EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("project file")))
+            << prompts.shown[0].text.toStdString();
+        EXPECT_EQ(readFile(open), project);
+    }
+}
+
 TEST_F(FileCommandsTest, ThePackageCommandAsksForAPackageAndWritesACabinet)
 {
     openProject(QStringLiteral("Zott"), QStringLiteral("zott.opj"));

@@ -28,6 +28,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -458,6 +459,156 @@ TEST_F(BadInput, TargetFolderMissingOrNotAFolder)
     }
     EXPECT_EQ(readFile(path("plain-file")), "I am a file");
     EXPECT_FALSE(QFileInfo::exists(path("no")));
+}
+
+// A pipe would block the reader for ever and a device never end; a target that is not a regular
+// file must stay what it is. Pipes are made here: a device under /dev would be damaged by a run
+// as root that went wrong.
+TEST_F(BadInput, PipesFoldersAndOversizedFilesAreRefusedByName)
+{
+    const QString pipe = path("pipe");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(pipe, path("link-to-pipe")));
+    QDir().mkpath(path("folder"));
+    const auto sized = [&](const QString& file, qint64 size) {
+        QFile sparse(file);
+        ASSERT_TRUE(sparse.open(QIODevice::ReadWrite) && sparse.resize(size));
+    };
+    const QByteArray egg = readFile(eggPath());
+    const QString companion = state.baseCompanionPath();
+    const qint64 mib = 1 << 20;
+    // Each case puts `file` in place, then expects `run` to be refused naming it.
+    struct Case
+    {
+        const char* what;
+        QString file;
+        std::function<void()> prepare;
+        std::function<void()> run;
+    };
+    const auto open = [&](const QString& project) {
+        return [&, project] { OpenOPJ(state, project, prompts, settings); };
+    };
+    const auto replaceWithPipe = [&](const QString& file) {
+        return [&, file] {
+            QFile::remove(file);
+            ASSERT_TRUE(QFile::link(pipe, file));
+        };
+    };
+    const auto egg_ = [&] { saveODD(state, path("out.odd"), prompts); };
+    const Case cases[] = {
+        {"project is a pipe", pipe, [] {}, open(pipe)},
+        {"project is a link to a pipe", path("link-to-pipe"), [] {}, open(path("link-to-pipe"))},
+        {"project is a folder", path("folder"), [] {}, open(path("folder"))},
+        {"project over 1 MiB", path("big.opj"), [&] { sized(path("big.opj"), mib + 1); },
+         open(path("big.opj"))},
+        {"information file is a pipe", resPath(".blz"), replaceWithPipe(resPath(".blz")),
+         open(projectPath)},
+        {"locator file is a pipe", resPath(".loc"), replaceWithPipe(resPath(".loc")),
+         open(projectPath)},
+        {"locator file over 1 MiB", resPath(".loc"), [&] { sized(resPath(".loc"), mib + 1); },
+         open(projectPath)},
+        {"base egg is a pipe", eggPath(), replaceWithPipe(eggPath()), egg_},
+        {"base egg over 64 MiB", eggPath(), [&] { sized(eggPath(), 64 * mib + 1); }, egg_},
+        {"base companion is a pipe", companion, replaceWithPipe(companion), egg_},
+        {"egg target is a pipe", pipe, [] {}, [&] { saveODD(state, pipe, prompts); }},
+        {"egg target is a folder", path("folder"), [] {},
+         [&] { saveODD(state, path("folder"), prompts); }},
+        {"companion target is a pipe", path("out.odx"),
+         [&] {
+             writeFile(companion, "companion");
+             ASSERT_TRUE(QFile::link(pipe, path("out.odx")));
+         },
+         egg_},
+        {"project target is a pipe", pipe, [] {}, [&] { SaveOPJ(state, pipe); }},
+        {"package target is a pipe", pipe, [] {}, [&] { SaveYPK(state, pipe, prompts, settings); }},
+    };
+    const QByteArray blz = readFile(resPath(".blz"));
+    const QByteArray loc = readFile(resPath(".loc"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ++g_cases;
+        c.prepare();
+        const QStringList before = entries(work.path());
+        const ProjectState unchanged = state;
+        try {
+            c.run();
+            ADD_FAILURE() << "not refused";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.path(), c.file);
+            EXPECT_TRUE(error.message().startsWith(c.file));
+        }
+        EXPECT_EQ(entries(work.path()), before);
+        EXPECT_EQ(test::projectDifference(state, unchanged), "");
+        EXPECT_FALSE(QFileInfo(pipe).isFile());
+        for (const QString& file :
+             {resPath(".blz"), resPath(".loc"), eggPath(), companion, path("out.odx")})
+            QFile::remove(file);
+        writeFile(resPath(".blz"), blz);
+        writeFile(resPath(".loc"), loc);
+        writeFile(eggPath(), egg);
+    }
+
+    // A bigger egg than the game's own is still an egg, and a link is written through.
+    sized(eggPath(), 2 * mib);
+    ASSERT_TRUE(QFile::link(path("real.odd"), path("link.odd")));
+    saveODD(state, path("link.odd"), prompts);
+    EXPECT_TRUE(QFileInfo(path("link.odd")).isSymLink());
+    EXPECT_EQ(QFileInfo(path("real.odd")).size(), 2 * mib);
+}
+
+// An output never replaces a file it is made from, however its path is spelt; each refusal comes
+// before anything is written.
+TEST_F(BadInput, AnOutputNeverReplacesItsOwnInput)
+{
+    writeFile(state.baseCompanionPath(), "companion");
+    const QString own = path("own.odx"); // the project whose egg "own.odd" has it as companion
+    writeFile(own, good);
+    ASSERT_TRUE(QFile::link(projectPath, path("link.opj")));
+    QDir().mkpath(path("sub"));
+    const QString egg = eggPath();
+    struct Case
+    {
+        const char* what;
+        QString output;
+        std::function<void()> run;
+    };
+    const Case cases[] = {
+        {"egg over its project", projectPath,
+         [&] { saveODD(state, projectPath, prompts, projectPath); }},
+        {"egg over its project spelt another way", path("sub/../good.opj"),
+         [&] { saveODD(state, path("sub/../good.opj"), prompts, projectPath); }},
+        {"egg over a link to its project", path("link.opj"),
+         [&] { saveODD(state, path("link.opj"), prompts, projectPath); }},
+        {"companion over its project", own, [&] { saveODD(state, path("own.odd"), prompts, own); }},
+        {"egg named as its own companion", path("Rex"),
+         [&] { saveODD(state, path("Rex"), prompts, projectPath); }},
+        {"egg named as its own companion in capitals", path("BREED.ODX"),
+         [&] { saveODD(state, path("BREED.ODX"), prompts, projectPath); }},
+        {"package over its project", projectPath,
+         [&] { SaveYPK(state, projectPath, prompts, settings, projectPath); }},
+        {"package over the base egg", egg,
+         [&] { SaveYPK(state, egg, prompts, settings, projectPath); }},
+        {"project over the base egg", egg, [&] { SaveOPJ(state, egg); }},
+    };
+    const QByteArray baseEgg = readFile(egg);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ++g_cases;
+        const QStringList before = entries(work.path());
+        try {
+            c.run();
+            ADD_FAILURE() << "not refused";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.path(), c.output);
+        }
+        EXPECT_EQ(entries(work.path()), before);
+        EXPECT_EQ(readFile(projectPath), good);
+        EXPECT_EQ(readFile(own), good);
+        EXPECT_EQ(readFile(egg), baseEgg);
+    }
+    // Without a companion the same name is an egg like any other.
+    QFile::remove(state.baseCompanionPath());
+    EXPECT_NO_THROW(saveODD(state, path("Rex"), prompts, projectPath));
 }
 
 // Runs `body` with the privileges of a user who may not write into a folder with mode 0555. As

@@ -125,7 +125,7 @@ void FileCommands::SaveEgg()
         return;
     try {
         const BusyPointer busy;
-        saveODD(m_state, path, m_prompts);
+        saveODD(m_state, path, m_prompts, m_window.session().path());
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The egg %1 could not be written.").arg(path), e.message());
     }
@@ -140,7 +140,7 @@ void FileCommands::SavePackage()
         return;
     try {
         const BusyPointer busy;
-        SaveYPK(m_state, path, m_prompts, m_settings);
+        SaveYPK(m_state, path, m_prompts, m_settings, m_window.session().path());
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The package %1 could not be written.").arg(path),
                       e.message());
