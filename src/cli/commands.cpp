@@ -224,12 +224,10 @@ public:
     }
     ExitCode run(Context& context, const QStringList& args) override
     {
-        if (QFileInfo(args[0]).canonicalFilePath() == QFileInfo(args[1]).canonicalFilePath() &&
-            QFileInfo::exists(args[1]))
-            throw Failure(args[1], QStringLiteral("The sheet would replace the project it is "
-                                                  "made from."));
+        // The sheet needs no game; but where there is one, its base eggs are protected too.
+        context.findGameIfAny();
         context.openProject(args[0], false);
-        saveBreedSheet(context.state(), args[1]);
+        saveBreedSheet(context.state(), args[1], args[0]);
         context.printNotices();
         return ExitCode::Success;
     }
@@ -281,6 +279,19 @@ void Context::requireGame()
         m_state.gameFolder = folder;
     }
     m_haveGame = true;
+}
+
+void Context::findGameIfAny()
+{
+    if (!m_options.gameDir.isEmpty()) {
+        requireGame();
+        return;
+    }
+    try {
+        requireGame();
+    } catch (const Failure&) {
+        m_prompts.takeMessages();
+    }
 }
 
 void Context::requireEdition()

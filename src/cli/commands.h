@@ -61,6 +61,9 @@ public:
 
     // Sets state().gameFolder, or throws Failure.
     void requireGame();
+    // requireGame for a command that can do without a game: only a --game-dir that is not a
+    // folder fails.
+    void findGameIfAny();
     // Sets state().edition from --edition, the stored edition or the game's data file.
     void requireEdition();
     // Opens a project into the state (game and edition first), or throws Failure.

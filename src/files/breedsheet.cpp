@@ -1,11 +1,14 @@
 #include "files/breedsheet.h"
 
 #include "files/breedresources.h"
+#include "files/eggwriter.h"
 #include "model/palette.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
+#include "platform/errors.h"
 #include "platform/savefile.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 
@@ -296,9 +299,14 @@ QByteArray breedSheetSvg(const BreedSheet& sheet)
     return w.bytes;
 }
 
-void saveBreedSheet(const ProjectState& state, const QString& target)
+void saveBreedSheet(const ProjectState& state, const QString& target, const QString& projectPath)
 {
+    requireSafeOutput(state, target, projectPath);
     const QString info = state.infoFilePath();
+    const QString canonical = QFileInfo(target).canonicalFilePath();
+    if (!canonical.isEmpty() && canonical == QFileInfo(info).canonicalFilePath())
+        throw FileError(target, QStringLiteral("This is a file of the base breed itself; choose "
+                                               "another name."));
     const BreedHeader header = readBreedHeader(info);
     const std::vector<std::string> labels = readBreedLabels(info);
     saveFileAtomically(target, breedSheetSvg(breedSheet(state, header, labels)));

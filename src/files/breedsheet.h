@@ -69,7 +69,10 @@ BreedSheet breedSheet(const ProjectState& state, const BreedHeader& header,
 QByteArray breedSheetSvg(const BreedSheet& sheet);
 
 // Reads the base breed's information file and saves the SVG sheet of `state` to `target`
-// atomically. Throws FileError or FormatError; on failure nothing is written.
-void saveBreedSheet(const ProjectState& state, const QString& target);
+// atomically. `projectPath` is the project file the sheet is made from, empty when there is
+// none: the sheet never replaces it, the base breed's files or anything but a regular file.
+// Throws FileError or FormatError; on failure nothing is written.
+void saveBreedSheet(const ProjectState& state, const QString& target,
+                    const QString& projectPath = QString());
 
 } // namespace yw

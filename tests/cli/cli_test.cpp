@@ -476,15 +476,24 @@ TEST_F(Cli, SheetDrawsEveryEBallAndFailsWithoutWriting)
     EXPECT_EQ(swatches,
               2 * showJson(QStringLiteral("h.opj"))[QStringLiteral("ballsPerSet")].toInt());
 
-    // A data folder without the breed's information file.
+    // One data folder without the breed's information file, one whole.
     const QString data = path("mydata");
+    const QString whole = path("whole");
     sample::writeResourceFiles(data);
+    sample::writeResourceFiles(whole);
     QFile::remove(data + QStringLiteral("/res/Honker.blz"));
+    const QString info = whole + QStringLiteral("/res/Honker.blz");
     const QByteArray project = readFile(path("h.opj"));
+    const QByteArray infoBytes = readFile(info);
+    const QString egg = baseEgg(Edition::US, QStringLiteral("Honker"));
+    const QByteArray eggBytes = readFile(egg);
     const QList<std::pair<QStringList, QString>> failures = {
         {{QStringLiteral("missing.opj"), QStringLiteral("m.svg")}, QStringLiteral("missing.opj")},
         {{QStringLiteral("h.opj"), path("no/such/h.svg")}, path("no/such/h.svg")},
         {{QStringLiteral("h.opj"), path("h.opj")}, path("h.opj")},
+        {{QStringLiteral("h.opj"), work.path()}, work.path()},
+        {{QStringLiteral("--edition"), QStringLiteral("us"), QStringLiteral("h.opj"), egg}, egg},
+        {{QStringLiteral("--data-dir"), whole, QStringLiteral("h.opj"), info}, info},
         {{QStringLiteral("--data-dir"), data, QStringLiteral("h.opj"), QStringLiteral("d.svg")},
          data + QStringLiteral("/res/Honker.blz")},
     };
@@ -497,6 +506,8 @@ TEST_F(Cli, SheetDrawsEveryEBallAndFailsWithoutWriting)
         EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << describe(run);
     }
     EXPECT_TRUE(readFile(path("h.opj")) == project);
+    EXPECT_TRUE(readFile(info) == infoBytes);
+    EXPECT_TRUE(readFile(egg) == eggBytes);
     EXPECT_EQ(QDir(work.path()).entryList({QStringLiteral("*.svg")}, QDir::Files),
               QStringList{QStringLiteral("h.svg")});
     EXPECT_EQ(cli({QStringLiteral("sheet"), QStringLiteral("h.opj")}).code, 2);
