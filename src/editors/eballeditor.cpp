@@ -2,6 +2,7 @@
 
 #include "editors/colorbutton.h"
 #include "editors/colorchooser.h"
+#include "editors/projectedits.h"
 #include "editors/twips.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
@@ -32,22 +33,12 @@ int16_t numericValue(const QString& text)
     return int16_t(std::clamp<long long>(leadingNumber(bytes), INT16_MIN, INT16_MAX));
 }
 
-int16_t& colorOf(EBallRecord& record, int field)
-{
-    switch (field) {
-    case 0:
-        return record.fillColor;
-    case 1:
-        return record.borderColor;
-    default:
-        return record.spreckColor;
-    }
-}
+constexpr EBallField kColorFields[] = {EBallField::Fill, EBallField::Border, EBallField::Sprecks};
 
 } // namespace
 
-EBallEditor::EBallEditor(ProjectState& state, int& curBall, QWidget* parent)
-    : QWidget(parent), m_state(state), m_curBall(curBall)
+EBallEditor::EBallEditor(ProjectEdits& edits, int& curBall, QWidget* parent)
+    : QWidget(parent), m_edits(edits), m_state(edits.state()), m_curBall(curBall)
 {
     setObjectName(QStringLiteral("eBallEditor"));
 
@@ -85,23 +76,20 @@ EBallEditor::EBallEditor(ProjectState& state, int& curBall, QWidget* parent)
     m_fuzz->setObjectName(QStringLiteral("fuzzthing"));
     m_fuzz->addItems(
         {tr("0 (no fuzz)"), tr("1 (light fuzz)"), tr("2 (medium fuzz)"), tr("3 (heavy fuzz)")});
-    connect(m_fuzz, &QComboBox::currentIndexChanged, this, [this](int position) {
-        if (EBallRecord* record = current())
-            record->fuzziness = int16_t(position);
-    });
+    connect(m_fuzz, &QComboBox::currentIndexChanged, this,
+            [this](int position) { changed(EBallField::Fuzziness, int16_t(position)); });
 
     m_thickness = new QComboBox(m_panel);
     m_thickness->setObjectName(QStringLiteral("thkthing"));
     m_thickness->addItems(
         {tr("-1 (no border)"), tr("0 (half border)"), tr("1 (1-pixel)"), tr("2 (2-pixel)")});
-    connect(m_thickness, &QComboBox::currentIndexChanged, this, [this](int position) {
-        if (EBallRecord* record = current())
-            record->borderThickness = int16_t(position - 1);
-    });
+    connect(m_thickness, &QComboBox::currentIndexChanged, this,
+            [this](int position) { changed(EBallField::BorderThickness, int16_t(position - 1)); });
 
     m_diameterText = new QLineEdit(QStringLiteral("0"), m_panel);
     m_diameterText->setObjectName(QStringLiteral("diaTX"));
     connect(m_diameterText, &QLineEdit::textChanged, this, &EBallEditor::diameterTextChanged);
+    m_edits.endTypingOnFocusOut(m_diameterText);
 
     m_diameterBar = new QScrollBar(Qt::Vertical, m_panel);
     m_diameterBar->setObjectName(QStringLiteral("diaS"));
@@ -110,15 +98,24 @@ EBallEditor::EBallEditor(ProjectState& state, int& curBall, QWidget* parent)
     m_diameterBar->setValue(0);
     // Used with the mouse only; the keyboard edits the text box.
     m_diameterBar->setFocusPolicy(Qt::NoFocus);
-    connect(m_diameterBar, &QScrollBar::valueChanged, this,
-            [this](int value) { m_diameterText->setText(QString::number(value)); });
+    // A click on the bar is a step of its own; a drag is one step until the slider is let go.
+    connect(m_diameterBar, &QScrollBar::valueChanged, this, [this](int value) {
+        if (!m_diameterBar->isSliderDown())
+            m_edits.endTyping();
+        m_diameterText->setText(QString::number(value));
+        if (!m_diameterBar->isSliderDown())
+            m_edits.endTyping();
+    });
+    connect(m_diameterBar, &QScrollBar::sliderReleased, &m_edits, &ProjectEdits::endTyping);
 
     m_useTexture = new QCheckBox(tr("If a texture is specified, use it."), this);
     m_useTexture->setObjectName(QStringLiteral("usetexture"));
     m_useTexture->setGeometry(twipsRect(60, 2220, 4575, 315));
-    connect(m_useTexture, &QCheckBox::toggled, this, [this](bool ticked) {
-        if (EBallRecord* record = current())
-            record->useTexture = ticked ? 1 : 0;
+    connect(m_useTexture, &QCheckBox::toggled, this,
+            [this](bool ticked) { changed(EBallField::UseTexture, ticked ? 1 : 0); });
+    connect(&m_edits, &ProjectEdits::ballChanged, this, [this](int record) {
+        if (record == m_curBall)
+            load(m_state.ball(record), true);
     });
 
     arrangePanel();
@@ -159,11 +156,12 @@ QSize EBallEditor::sizeHint() const
     return QSize(std::max(twips(4650), minimumWidth()), std::max(twips(3165), minimumHeight()));
 }
 
-EBallRecord* EBallEditor::current()
+void EBallEditor::changed(EBallField field, int16_t value, bool typing)
 {
-    if (m_curBall < 0 || m_curBall >= kEBallCount)
-        return nullptr;
-    return &m_state.ball(m_curBall);
+    if (m_loading || m_curBall < 0 || m_curBall >= kEBallCount)
+        return;
+    m_edits.setBallField(m_curBall, field, value,
+                         typing ? ProjectEdits::Typing::Merge : ProjectEdits::Typing::No);
 }
 
 void EBallEditor::SwitchTo(int newIndex, int oldIndex, const QString& componentName)
@@ -173,15 +171,15 @@ void EBallEditor::SwitchTo(int newIndex, int oldIndex, const QString& componentN
 
 void EBallEditor::switchTo(int newIndex, int oldIndex, const QString& componentName, bool takeFocus)
 {
-    // curBall first: loading the controls runs their change handlers, which write into it.
-    m_curBall = newIndex;
+    m_edits.endTyping();
     if (oldIndex >= 0)
-        storeInto(m_state.ball(oldIndex));
+        storeInto(oldIndex);
+    m_curBall = newIndex;
 
-    EBallRecord& record = m_state.ball(newIndex);
+    const EBallRecord& record = m_state.ball(newIndex);
     load(record);
     // What the controls show is what the record holds from now on (a fuzziness of 7 is 3).
-    storeInto(record);
+    storeInto(newIndex);
 
     QString caption = cp1252::toUnicode(record.comment);
     if (!componentName.isEmpty())
@@ -197,8 +195,9 @@ void EBallEditor::switchTo(int newIndex, int oldIndex, const QString& componentN
     }
 }
 
-void EBallEditor::storeInto(EBallRecord& record) const
+EBallRecord EBallEditor::shown() const
 {
+    EBallRecord record;
     record.fillColor = int16_t(m_colorButtons[Fill]->index());
     record.borderColor = int16_t(m_colorButtons[Border]->index());
     record.spreckColor = int16_t(m_colorButtons[Sprecks]->index());
@@ -206,27 +205,48 @@ void EBallEditor::storeInto(EBallRecord& record) const
     record.borderThickness = int16_t(m_thickness->currentIndex() - 1);
     record.diameter = numericValue(m_diameterText->text());
     record.useTexture = m_useTexture->isChecked() ? 1 : 0;
+    return record;
 }
 
-void EBallEditor::load(const EBallRecord& source)
+void EBallEditor::storeInto(int index)
 {
-    // The handlers below write into this very record; work from a copy of what it held.
+    const EBallRecord values = shown();
+    for (EBallField field :
+         {EBallField::Fill, EBallField::Border, EBallField::Sprecks, EBallField::Fuzziness,
+          EBallField::BorderThickness, EBallField::Diameter, EBallField::UseTexture})
+        m_edits.setBallField(index, field, ProjectEdits::fieldValue(values, field));
+}
+
+void EBallEditor::load(const EBallRecord& source, bool onlyDifferent)
+{
+    // Showing a record is no change of it; the caller stores what is shown where it must.
     const EBallRecord record = source;
+    const EBallRecord before = shown();
+    m_loading = true;
+    auto differs = [&](EBallField field) {
+        return !onlyDifferent ||
+               ProjectEdits::fieldValue(before, field) != ProjectEdits::fieldValue(record, field);
+    };
     for (int field : {Fill, Border, Sprecks}) {
-        const int index = field == Fill     ? record.fillColor
-                          : field == Border ? record.borderColor
-                                            : record.spreckColor;
-        setColor(ColorField(field), index);
+        const int index = ProjectEdits::fieldValue(record, kColorFields[field]);
+        if (differs(kColorFields[field]))
+            setColor(ColorField(field), index);
     }
-    m_useTexture->setChecked(record.useTexture != 0);
+    if (differs(EBallField::UseTexture))
+        m_useTexture->setChecked(record.useTexture != 0);
 
     // Values the lists have no item for show as the nearest item (none below -1 for fuzziness).
-    m_fuzz->setCurrentIndex(record.fuzziness >= 3 ? 3 : std::max<int>(record.fuzziness, -1));
-    m_thickness->setCurrentIndex(std::clamp<int>(record.borderThickness, -1, 2) + 1);
+    if (differs(EBallField::Fuzziness))
+        m_fuzz->setCurrentIndex(record.fuzziness >= 3 ? 3 : std::max<int>(record.fuzziness, -1));
+    if (differs(EBallField::BorderThickness))
+        m_thickness->setCurrentIndex(std::clamp<int>(record.borderThickness, -1, 2) + 1);
 
-    m_diameterText->setText(QString::number(record.diameter));
-    // The text box has held the value to ±999 already.
-    m_diameterBar->setValue(numericValue(m_diameterText->text()));
+    if (differs(EBallField::Diameter)) {
+        m_diameterText->setText(QString::number(record.diameter));
+        // The text box has held the value to ±999 already.
+        m_diameterBar->setValue(numericValue(m_diameterText->text()));
+    }
+    m_loading = false;
 }
 
 void EBallEditor::setColor(ColorField field, int index)
@@ -240,8 +260,7 @@ void EBallEditor::chooseColor(ColorField field)
     ColorButton* button = m_colorButtons[size_t(field)];
     if (const std::optional<int> picked = ColorChooser::pick(button->index(), this))
         setColor(field, *picked);
-    if (EBallRecord* record = current())
-        colorOf(*record, field) = int16_t(button->index());
+    changed(kColorFields[field], int16_t(button->index()));
 }
 
 void EBallEditor::diameterTextChanged()
@@ -261,8 +280,7 @@ void EBallEditor::diameterTextChanged()
         const QSignalBlocker blocker(m_diameterBar);
         m_diameterBar->setValue(diameter);
     }
-    if (EBallRecord* record = current())
-        record->diameter = diameter;
+    changed(EBallField::Diameter, diameter, true);
 }
 
 void EBallEditor::resizeEvent(QResizeEvent* event)

@@ -15,15 +15,18 @@ namespace yw {
 struct ProjectState;
 struct EBallRecord;
 class ColorButton;
+class ProjectEdits;
+enum class EBallField : unsigned;
 
-// eBallEditor: shows one record of the eBall table and writes every change into it.
+// eBallEditor: shows one record of the eBall table and writes every change into it, each as a
+// step of the project's history; it shows the record again whenever the record changes.
 // `curBall` belongs to the editor windows, which outlive this window: -1 before any eBall was
 // shown, 511 (the parking record) after the window was closed.
 class EBallEditor : public QWidget
 {
     Q_OBJECT
 public:
-    EBallEditor(ProjectState& state, int& curBall, QWidget* parent = nullptr);
+    EBallEditor(ProjectEdits& edits, int& curBall, QWidget* parent = nullptr);
 
     // Shows record newIndex after storing the shown values into oldIndex (-1: nothing to store).
     // The caption becomes the record's comment, followed by " in " and componentName if given.
@@ -40,17 +43,24 @@ private:
 
     void arrangePanel();
     void switchTo(int newIndex, int oldIndex, const QString& componentName, bool takeFocus);
-    void storeInto(EBallRecord& record) const;
-    void load(const EBallRecord& record);
-    // The record the editor shows, or nullptr while it shows none of the table's records.
-    EBallRecord* current();
+    // What the controls show, as the record holds it.
+    EBallRecord shown() const;
+    // Writes the shown values that differ into record `index`.
+    void storeInto(int index);
+    // Shows `record`; with onlyDifferent, a control that shows the stored value already keeps
+    // what it shows (a diameter being typed as "12.7" stays). Changes nothing in the project.
+    void load(const EBallRecord& record, bool onlyDifferent = false);
+    // The user changed a field of the shown record.
+    void changed(EBallField field, int16_t value, bool typing = false);
 
     void chooseColor(ColorField field);
     void setColor(ColorField field, int index);
     void diameterTextChanged();
 
-    ProjectState& m_state;
+    ProjectEdits& m_edits;
+    const ProjectState& m_state;
     int& m_curBall;
+    bool m_loading = false;
 
     QWidget* m_panel = nullptr;
     int m_panelWidth = 0;

@@ -1,6 +1,7 @@
 #include "editors/slottraypanel.h"
 
 #include "editors/codepagefields.h"
+#include "editors/projectedits.h"
 #include "editors/twips.h"
 #include "files/fieldcodec.h"
 #include "model/projectstate.h"
@@ -41,19 +42,10 @@ void setBarFromText(QScrollBar* bar, const std::string& text)
         bar->setValue(*value);
 }
 
-// The fields refuse what the code page cannot hold; should anything slip past them, the state
-// keeps its text rather than losing it.
-void store(std::string& member, const QString& text, bool quotes = false)
-{
-    if (const auto bytes = cp1252::fromUnicode(text))
-        member = quotes ? toStoredQuotes(*bytes) : *bytes;
-}
-
 } // namespace
 
-SlotTrayPanel::SlotTrayPanel(ProjectState& state,
-                             std::function<void(const QString&)> breedNameChanged, QWidget* parent)
-    : QWidget(parent), m_state(state), m_breedNameChanged(std::move(breedNameChanged))
+SlotTrayPanel::SlotTrayPanel(ProjectEdits& edits, QWidget* parent)
+    : QWidget(parent), m_edits(edits), m_state(edits.state())
 {
     setObjectName(QStringLiteral("frmSlotTray"));
     setWindowTitle(tr("Slot/Tray"));
@@ -115,36 +107,28 @@ SlotTrayPanel::SlotTrayPanel(ProjectState& state,
     m_description = addPage(tr("Description"), "eddesc");
     m_attributes = addPage(tr("Attributes"), "edattr");
 
-    // Loading shows the state as it is; only the user's changes are written back.
-    connect(m_breedName, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (!m_loading)
-            store(m_state.breedName, text);
-        if (m_breedNameChanged)
-            m_breedNameChanged(text);
-    });
+    connect(m_breedName, &QLineEdit::textChanged, this,
+            [this](const QString& text) { store(ProjectText::BreedName, text, true); });
     connect(m_slotBar, &QScrollBar::valueChanged, this,
             [this](int value) { m_slotText->setText(QString::number(value)); });
     connect(m_trayBar, &QScrollBar::valueChanged, this,
             [this](int value) { m_trayText->setText(QString::number(value)); });
     connect(m_slotText, &QLineEdit::textChanged, this, [this] {
         clampNumberText(m_slotText, 1, 12);
-        if (!m_loading)
-            store(m_state.eggSlot, m_slotText->text());
+        store(ProjectText::Slot, m_slotText->text(), false);
     });
     connect(m_trayText, &QLineEdit::textChanged, this, [this] {
         clampNumberText(m_trayText, 3, 45);
-        if (!m_loading)
-            store(m_state.eggTray, m_trayText->text());
+        store(ProjectText::Tray, m_trayText->text(), false);
     });
-    // The project file cannot hold a straight double quote in these texts.
-    connect(m_description, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_loading)
-            store(m_state.breedDescription, m_description->storedText(), true);
-    });
-    connect(m_attributes, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_loading)
-            store(m_state.breedAttributes, m_attributes->storedText(), true);
-    });
+    connect(m_description, &QPlainTextEdit::textChanged, this,
+            [this] { store(ProjectText::Description, m_description->storedText(), true); });
+    connect(m_attributes, &QPlainTextEdit::textChanged, this,
+            [this] { store(ProjectText::Attributes, m_attributes->storedText(), true); });
+    for (QWidget* field : {static_cast<QWidget*>(m_breedName), static_cast<QWidget*>(m_description),
+                           static_cast<QWidget*>(m_attributes)})
+        m_edits.endTypingOnFocusOut(field);
+    connect(&m_edits, &ProjectEdits::textChanged, this, &SlotTrayPanel::showText);
 
     const QSize least = innerSizeOfOuterTwips(3150, 3600);
     setMinimumSize(std::max(least.width(), m_captionRight + twips(120) + fields->width()),
@@ -157,6 +141,57 @@ SlotTrayPanel::SlotTrayPanel(ProjectState& state,
 QSize SlotTrayPanel::sizeHint() const
 {
     return QSize(std::max(twips(4680), minimumWidth()), std::max(twips(3255), minimumHeight()));
+}
+
+void SlotTrayPanel::store(ProjectText text, const QString& shown, bool typing)
+{
+    if (m_loading)
+        return;
+    // The fields refuse what the code page cannot hold; should anything slip past them, the
+    // project keeps its text rather than losing it.
+    const auto bytes = cp1252::fromUnicode(shown);
+    if (!bytes)
+        return;
+    std::string value = *bytes;
+    // The project file cannot hold a straight double quote in these texts.
+    if (text == ProjectText::Description || text == ProjectText::Attributes)
+        value = toStoredQuotes(value);
+    m_edits.setText(text, value, typing ? ProjectEdits::Typing::Merge : ProjectEdits::Typing::No);
+}
+
+void SlotTrayPanel::showText(ProjectText text)
+{
+    m_loading = true;
+    const std::string& value = m_edits.text(text);
+    switch (text) {
+    case ProjectText::BreedName:
+        if (cp1252::fromUnicode(m_breedName->text()) != value) {
+            const QString name = cp1252::toUnicode(value);
+            m_breedName->setMaxLength(std::max(kBreedNameLength, int(name.size())));
+            m_breedName->setText(name);
+        }
+        break;
+    case ProjectText::Slot:
+    case ProjectText::Tray: {
+        QLineEdit* box = text == ProjectText::Slot ? m_slotText : m_trayText;
+        if (cp1252::fromUnicode(box->text()) != value) {
+            setBarFromText(text == ProjectText::Slot ? m_slotBar : m_trayBar, value);
+            box->setText(cp1252::toUnicode(value));
+        }
+        break;
+    }
+    case ProjectText::Description:
+    case ProjectText::Attributes: {
+        CodePageTextEdit* edit = text == ProjectText::Description ? m_description : m_attributes;
+        const auto shown = cp1252::fromUnicode(edit->storedText());
+        if (!shown || toStoredQuotes(*shown) != value)
+            edit->setStoredText(cp1252::toUnicode(fromStoredQuotes(value)));
+        break;
+    }
+    default:
+        break;
+    }
+    m_loading = false;
 }
 
 void SlotTrayPanel::load()

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 
 class QLineEdit;
 class QScrollBar;
@@ -11,16 +10,17 @@ namespace yw {
 
 struct ProjectState;
 class CodePageTextEdit;
+class ProjectEdits;
+enum class ProjectText;
 
 // frmSlotTray: the breed's name, slot, tray, description and attributes. Reads the state when
-// it is created and writes every change back at once; it keeps nothing of its own.
+// it is created and writes every change back at once, each as a step of the project's history;
+// it keeps nothing of its own and shows every change of these texts, undone ones too.
 class SlotTrayPanel : public QWidget
 {
     Q_OBJECT
 public:
-    // breedNameChanged receives every new breed name, so the component list can show it.
-    SlotTrayPanel(ProjectState& state, std::function<void(const QString&)> breedNameChanged,
-                  QWidget* parent = nullptr);
+    explicit SlotTrayPanel(ProjectEdits& edits, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
 
@@ -29,11 +29,15 @@ protected:
 
 private:
     void load();
+    // Shows the stored text anew where the field shows something else.
+    void showText(ProjectText text);
+    void store(ProjectText text, const QString& shown, bool typing);
     // Holds a number box's text between low and high, then returns it for the state.
     static void clampNumberText(QLineEdit* box, int low, int high);
 
-    ProjectState& m_state;
-    std::function<void(const QString&)> m_breedNameChanged;
+    ProjectEdits& m_edits;
+    const ProjectState& m_state;
+    bool m_loading = false;
 
     QWidget* m_fields = nullptr;
     int m_captionRight = 0;
@@ -46,7 +50,6 @@ private:
     QTabWidget* m_tabs = nullptr;
     CodePageTextEdit* m_description = nullptr;
     CodePageTextEdit* m_attributes = nullptr;
-    bool m_loading = false;
 };
 
 } // namespace yw

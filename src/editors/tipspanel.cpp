@@ -1,6 +1,7 @@
 #include "editors/tipspanel.h"
 
 #include "editors/codepagefields.h"
+#include "editors/projectedits.h"
 #include "editors/twips.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
@@ -15,7 +16,8 @@
 
 namespace yw {
 
-TipsPanel::TipsPanel(ProjectState& state, QWidget* parent) : QWidget(parent), m_state(state)
+TipsPanel::TipsPanel(ProjectEdits& edits, QWidget* parent)
+    : QWidget(parent), m_edits(edits), m_state(edits.state())
 {
     setObjectName(QStringLiteral("frmTips"));
     setWindowTitle(tr("Tips"));
@@ -30,8 +32,7 @@ TipsPanel::TipsPanel(ProjectState& state, QWidget* parent) : QWidget(parent), m_
     m_tabs->setObjectName(QStringLiteral("tiptabs"));
     layout->addWidget(m_tabs);
 
-    auto addPage = [this](const QString& caption, const char* prefix,
-                          std::array<std::string, kMaxTipPairs>& tips,
+    auto addPage = [this](const QString& caption, const char* prefix, bool demo,
                           std::array<QLineEdit*, 3>& boxes) {
         auto* page = new QWidget;
         auto* column = new QVBoxLayout(page);
@@ -42,18 +43,20 @@ TipsPanel::TipsPanel(ProjectState& state, QWidget* parent) : QWidget(parent), m_
             box->setObjectName(QLatin1String(prefix) + QString::number(i));
             holdToCodePage(*box);
             column->addWidget(box);
-            connect(box, &QLineEdit::textChanged, this, [&tips, i](const QString& text) {
+            connect(box, &QLineEdit::textChanged, this, [this, demo, i](const QString& text) {
                 // The field refuses what the code page cannot hold; should anything slip past,
                 // the tip keeps its text rather than losing it.
-                if (const auto bytes = cp1252::fromUnicode(text))
-                    tips[size_t(i)] = *bytes;
+                const auto bytes = cp1252::fromUnicode(text);
+                if (bytes)
+                    m_edits.setText(tipText(demo, i), *bytes, ProjectEdits::Typing::Merge);
             });
+            m_edits.endTypingOnFocusOut(box);
             boxes[size_t(i)] = box;
         }
         m_tabs->addTab(page, caption);
     };
-    addPage(tr("Registered"), "rTip", m_state.regTips, m_regTips);
-    addPage(tr("Demo"), "dTip", m_state.demoTips, m_demoTips);
+    addPage(tr("Registered"), "rTip", false, m_regTips);
+    addPage(tr("Demo"), "dTip", true, m_demoTips);
 
     // More pairs than boxes cannot occur in a valid project; show the three there are.
     const int pairs = std::clamp(m_state.tipCount / 2, 0, kMaxTipPairs);
@@ -66,6 +69,21 @@ TipsPanel::TipsPanel(ProjectState& state, QWidget* parent) : QWidget(parent), m_
     for (int i = 0; i < pairs; ++i) {
         show(m_demoTips[size_t(i)], m_state.demoTips[size_t(i)]);
         show(m_regTips[size_t(i)], m_state.regTips[size_t(i)]);
+    }
+    connect(&m_edits, &ProjectEdits::textChanged, this, &TipsPanel::showTip);
+}
+
+void TipsPanel::showTip(ProjectText text)
+{
+    for (int i = 0; i < 3; ++i) {
+        for (bool demo : {false, true}) {
+            QLineEdit* box = (demo ? m_demoTips : m_regTips)[size_t(i)];
+            const QString value = cp1252::toUnicode(m_edits.text(text));
+            if (tipText(demo, i) != text || box->text() == value)
+                continue;
+            const QSignalBlocker quiet(box);
+            box->setText(value);
+        }
     }
 }
 

@@ -9,14 +9,17 @@ class QTabWidget;
 namespace yw {
 
 struct ProjectState;
+class ProjectEdits;
+enum class ProjectText;
 
 // frmTips: the registered and the demo tips of the breed. Reads the state when it is created and
-// writes every change back at once.
+// writes every change back at once, each as a step of the project's history, and shows every
+// change of a tip, undone ones too.
 class TipsPanel : public QWidget
 {
     Q_OBJECT
 public:
-    TipsPanel(ProjectState& state, QWidget* parent = nullptr);
+    explicit TipsPanel(ProjectEdits& edits, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
 
@@ -24,7 +27,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    ProjectState& m_state;
+    void showTip(ProjectText text);
+
+    ProjectEdits& m_edits;
+    const ProjectState& m_state;
     QTabWidget* m_tabs = nullptr;
     std::array<QLineEdit*, 3> m_regTips{};
     std::array<QLineEdit*, 3> m_demoTips{};

@@ -1,6 +1,7 @@
 #include "editors/colorbutton.h"
 #include "editors/colorchooser.h"
 #include "editors/eballeditor.h"
+#include "editors/projectedits.h"
 #include "model/palette.h"
 #include "model/projectstate.h"
 #include "support/testsupport.h"
@@ -55,7 +56,7 @@ protected:
         state.eBalls[5] = makeRecord(143, 1, 0, 25, "left ear");
         state.eBalls[6] = makeRecord(73, 3, 2, -40, "right ear");
         state.eBalls[70] = makeRecord(200, 2, 1, 300, "tail");
-        editor = std::make_unique<EBallEditor>(state, curBall);
+        editor = std::make_unique<EBallEditor>(edits, curBall);
         editor->show();
     }
 
@@ -94,6 +95,7 @@ protected:
     }
 
     ProjectState state;
+    ProjectEdits edits{state};
     int curBall = -1;
     std::unique_ptr<EBallEditor> editor;
 };
@@ -224,7 +226,7 @@ TEST_F(EBallEditorTest, ClosingStoresTheShownValuesAndParksInRecord511)
 
     // A fresh window stores its blank controls into the parking record and loses nothing.
     const EBallRecord seventy = state.eBalls[70];
-    editor = std::make_unique<EBallEditor>(state, curBall);
+    editor = std::make_unique<EBallEditor>(edits, curBall);
     editor->SwitchTo(5, curBall, QString());
     EXPECT_EQ(state.eBalls[70], seventy);
     EXPECT_EQ(state.eBalls[5], before[5]);

@@ -186,7 +186,13 @@ TEST_F(MainWindowTest, MenuBarCaptionsShortcutsAndPlaceholders)
     EXPECT_EQ(ui.mnuSave->menuAction(), ui.mnuFile->actions()[2]);
     check(ui.mnuSave,
           {{"Project...", "Ctrl+S"}, {"ODD File...", "Ctrl+K"}, {"YPK Archive...", "Ctrl+E"}});
-    check(ui.mnuEdit, {{"Cut", "Ctrl+X"}, {"Copy", "Ctrl+C"}, {"Paste", "Ctrl+V"}, {"Clear", ""}});
+    check(ui.mnuEdit, {{"Undo", "Ctrl+Z"},
+                       {"Redo", "Ctrl+Shift+Z"},
+                       {"", "-"},
+                       {"Cut", "Ctrl+X"},
+                       {"Copy", "Ctrl+C"},
+                       {"Paste", "Ctrl+V"},
+                       {"Clear", ""}});
     check(ui.mnuView, {{"Show &Tips", ""}, {"Show Tool&bar", ""}, {"", "-"}, {"&Options...", ""}});
     check(ui.mnUWindow, {{"Tile &Horizontally", ""},
                          {"Tile &Vertically", ""},

@@ -1,4 +1,5 @@
 #include "editors/eballeditor.h"
+#include "editors/projectedits.h"
 #include "editors/slottraypanel.h"
 #include "editors/tipspanel.h"
 #include "files/projectfile.h"
@@ -10,6 +11,7 @@
 #include "shell/mainwindow/mainwindow.h"
 #include "shell/mainwindow/mdieditorwindows.h"
 #include "shell/session/projectsession.h"
+#include "support/statecompare.h"
 #include "support/testsupport.h"
 #include "typing.h"
 
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -27,7 +30,11 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
+#include <array>
 #include <gtest/gtest.h>
+#include <map>
+#include <random>
 
 namespace yw {
 
@@ -114,6 +121,9 @@ protected:
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
+
+    QUndoStack& history() const { return window->edits().history(); }
+    QString mark() const { return ui.find<QLabel>("modifiedMark")->text(); }
 
     template <typename T> T* activeEditor() const
     {
@@ -339,6 +349,169 @@ TEST_F(EditorWindowsTest, ExitClosesEveryOtherWindow)
     ui.find<QAction>("mnuFile_Exit")->trigger();
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(viewer.isVisible());
+}
+
+TEST_F(EditorWindowsTest, UndoAndRedoWalkTheWholeHistoryAndTheOpenEditorsFollow)
+{
+    ui.compnt->setCurrentIndex(2);
+    clickBallAt(2);
+    ui.compnt->setCurrentIndex(5);
+    ui.compnt->setCurrentIndex(6);
+    auto* diameter = ui.find<QLineEdit>("diaTX");
+    auto* name = ui.find<QLineEdit>("fldBreedName");
+    auto* tip = ui.find<QLineEdit>("dTip1");
+    ASSERT_EQ(history().count(), 0);
+
+    std::mt19937 random(13);
+    auto pick = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const EBallField fields[] = {
+        EBallField::Fill,      EBallField::Border,          EBallField::Sprecks,
+        EBallField::Fuzziness, EBallField::BorderThickness, EBallField::Diameter,
+        EBallField::UseTexture};
+    const int16_t lows[] = {-1, -1, -1, 0, -1, -999, 0};
+    const int16_t highs[] = {255, 255, 255, 3, 2, 999, 1};
+    const ProjectState start = state;
+    // The state after each step of the history, by the step's index.
+    std::map<int, ProjectState> after{{0, start}};
+    ProjectEdits& edits = window->edits();
+    for (int round = 0; round < 150; ++round) {
+        const auto typing = pick(0, 1) ? ProjectEdits::Typing::Merge : ProjectEdits::Typing::No;
+        switch (pick(0, 4)) {
+        case 0:
+        case 1: {
+            const int f = pick(0, 6);
+            edits.setBallField(pick(0, 3) == 0 ? 2 : pick(0, 11), fields[f],
+                               int16_t(pick(lows[f], highs[f])), typing);
+            break;
+        }
+        case 2:
+            edits.setText(ProjectText(pick(0, 10)), std::to_string(pick(1, 12)), typing);
+            break;
+        case 3: {
+            ColourReplacement replacement{int16_t(pick(-1, 3)), int16_t(pick(-1, 3)),
+                                          EBallField::Fill | EBallField::Sprecks, BallSet::B};
+            edits.changeBalls(QStringLiteral("Replace Colour"), [&](std::span<EBallRecord> t) {
+                return replaceColour(t, 6, replacement);
+            });
+            break;
+        }
+        default:
+            // Through the windows: a keystroke each, a leaving focus now and then.
+            QLineEdit* box = std::array{diameter, name, tip}[size_t(pick(0, 2))];
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key(Qt::Key_0 + pick(1, 9)));
+            if (pick(0, 2) == 0)
+                edits.endTyping();
+        }
+        after[history().index()] = state;
+    }
+    ASSERT_GT(history().count(), 60);
+    const ProjectState end = state;
+
+    for (int index = history().index(); index > 0; --index) {
+        history().undo();
+        ASSERT_EQ(test::projectDifference(state, after[index - 1]), "") << "undo to " << index - 1;
+    }
+    EXPECT_EQ(test::projectDifference(state, start), "");
+    EXPECT_EQ(diameter->text(), QString::number(state.eBalls[2].diameter));
+    EXPECT_EQ(name->text(), QStringLiteral("Zippy"));
+    EXPECT_EQ(ui.compnt->itemText(0), QStringLiteral("Zippy"));
+    EXPECT_EQ(tip->text(), QString::fromLatin1(start.demoTips[1]));
+    EXPECT_FALSE(ui.find<QAction>("mnuUndo")->isEnabled());
+
+    while (history().canRedo())
+        ui.find<QAction>("mnuRedo")->trigger();
+    EXPECT_EQ(test::projectDifference(state, end), "");
+    EXPECT_EQ(diameter->text(), QString::number(state.eBalls[2].diameter));
+    EXPECT_EQ(name->text(), QString::fromLatin1(state.breedName));
+    EXPECT_EQ(tip->text(), QString::fromLatin1(state.demoTips[1]));
+}
+
+TEST_F(EditorWindowsTest, TypingIsOneStepUntilTheFocusLeavesAndTheMenuNamesIt)
+{
+    // Shortcuts and focus changes need the active window.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ui.compnt->setCurrentIndex(2);
+    clickBallAt(1);
+    auto* diameter = ui.find<QLineEdit>("diaTX");
+    diameter->setFocus();
+    diameter->selectAll();
+    QTest::keyClicks(diameter, QStringLiteral("123"));
+    ui.find<QComboBox>("fuzzthing")->setCurrentIndex(2);
+    EXPECT_EQ(history().count(), 2);
+    EXPECT_EQ(ui.find<QAction>("mnuUndo")->text(), QStringLiteral("Undo Fuzziness"));
+    ui.find<QAction>("mnuUndo")->trigger();
+    EXPECT_EQ(ui.find<QAction>("mnuUndo")->text(), QStringLiteral("Undo eBall Diameter"));
+    EXPECT_EQ(ui.find<QAction>("mnuRedo")->text(), QStringLiteral("Redo Fuzziness"));
+    EXPECT_EQ(ui.find<QComboBox>("fuzzthing")->currentIndex(), 0);
+    // Ctrl+Z in the text box takes back the project's step, not the box's own typing.
+    QTest::keyClick(diameter, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(state.eBalls[1].diameter, 21);
+    EXPECT_EQ(diameter->text(), QStringLiteral("21"));
+    QTest::keyClick(diameter, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(state.eBalls[1].diameter, 123);
+
+    ui.compnt->setCurrentIndex(5);
+    auto* name = ui.find<QLineEdit>("fldBreedName");
+    auto* description = ui.find<QPlainTextEdit>("eddesc");
+    const QString shown = description->toPlainText();
+    history().clear();
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("Bo"));
+    description->setFocus();
+    QTest::keyClicks(description, QStringLiteral("ab"));
+    name->setFocus();
+    name->end(false);
+    QTest::keyClicks(name, QStringLiteral("x"));
+    EXPECT_EQ(history().count(), 3);
+    EXPECT_EQ(ui.compnt->itemText(0), QStringLiteral("Box"));
+
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(state.breedName, "Box") << "nothing to redo";
+    for (const char* expected : {"Bo", "Bo", "Zippy"}) {
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(name->text(), QLatin1String(expected));
+        EXPECT_EQ(ui.compnt->itemText(0), QLatin1String(expected));
+    }
+    EXPECT_EQ(description->toPlainText(), shown);
+}
+
+TEST_F(EditorWindowsTest, TheMarkFollowsTheSavedStateAndOpeningClearsTheHistory)
+{
+    const QString title = window->windowTitle();
+    EXPECT_EQ(mark(), QString());
+    ui.compnt->setCurrentIndex(2);
+    clickBallAt(0);
+    ui.find<QComboBox>("thkthing")->setCurrentIndex(3);
+    EXPECT_EQ(mark(), QStringLiteral("Modified"));
+    ASSERT_TRUE(window->session().saveAs(projectPath));
+    EXPECT_EQ(mark(), QString());
+    ui.find<QAction>("mnuUndo")->trigger();
+    EXPECT_EQ(mark(), QStringLiteral("Modified"));
+    ui.find<QAction>("mnuRedo")->trigger();
+    EXPECT_EQ(mark(), QString());
+    ui.find<QComboBox>("thkthing")->setCurrentIndex(1);
+    ui.find<QAction>("mnuUndo")->trigger();
+    EXPECT_EQ(mark(), QString()) << "undone back to the saved state";
+    EXPECT_EQ(window->windowTitle(), title);
+
+    // The save question is asked whenever a project is open, saved or not.
+    prompts.answers = {PromptAnswer::No};
+    EXPECT_TRUE(window->session().askSaveQuestion());
+    EXPECT_EQ(prompts.shown.size(), 1u);
+
+    ui.find<QComboBox>("thkthing")->setCurrentIndex(0);
+    ASSERT_TRUE(history().canUndo());
+    ASSERT_EQ(window->session().open(projectPath), ProjectSession::Opening::Opened);
+    EXPECT_EQ(history().count(), 0);
+    EXPECT_EQ(mark(), QString());
+    EXPECT_FALSE(ui.find<QAction>("mnuUndo")->isEnabled());
+    EXPECT_EQ(ui.find<QAction>("mnuUndo")->text(), QStringLiteral("Undo"));
+    EXPECT_EQ(state.eBalls[0].borderThickness, 2);
 }
 
 } // namespace yw

@@ -1,3 +1,4 @@
+#include "editors/projectedits.h"
 #include "editors/tipspanel.h"
 #include "model/projectstate.h"
 #include "support/testsupport.h"
@@ -29,7 +30,7 @@ protected:
 
     void open()
     {
-        panel = std::make_unique<TipsPanel>(state);
+        panel = std::make_unique<TipsPanel>(edits);
         panel->show();
     }
 
@@ -41,6 +42,7 @@ protected:
     }
 
     ProjectState state;
+    ProjectEdits edits{state};
     std::unique_ptr<TipsPanel> panel;
 };
 
@@ -124,7 +126,7 @@ TEST_F(TipsPanelTest, ItsChildWindowKeepsTheFixedHeight)
 {
     QMdiArea area;
     area.resize(800, 600);
-    auto* tips = new TipsPanel(state);
+    auto* tips = new TipsPanel(edits);
     QMdiSubWindow* frame = area.addSubWindow(tips);
     area.show();
     frame->show();

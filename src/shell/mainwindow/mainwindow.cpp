@@ -1,5 +1,6 @@
 #include "shell/mainwindow/mainwindow.h"
 
+#include "editors/projectedits.h"
 #include "editors/twips.h"
 #include "files/breedresources.h"
 #include "files/projectfile.h"
@@ -10,6 +11,7 @@
 #include "platform/prompts.h"
 #include "platform/setting.h"
 #include "shell/commands/desktopcommands.h"
+#include "shell/commands/undocommands.h"
 #include "shell/mainwindow/editorwindows.h"
 #include "shell/mainwindow/mdieditorwindows.h"
 #include "shell/session/projectsession.h"
@@ -80,6 +82,7 @@ MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& pr
 {
     setObjectName(QStringLiteral("mfmCore"));
     m_session = new ProjectSession(m_state, m_settings, m_prompts, this);
+    m_edits = new ProjectEdits(m_state, this);
     QString caption = QStringLiteral("Yolkwright (Build %B)");
     caption.replace(QStringLiteral("%B"), QString::fromStdString(m_state.buildNo));
     setWindowTitle(caption);
@@ -108,8 +111,11 @@ MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& pr
     mdiArea->setBackground(palette().brush(QPalette::Dark));
     row->addWidget(mdiArea, 1);
     setCentralWidget(central);
-    m_editors = std::make_unique<MdiEditorWindows>(
-        mdiArea, m_state, [this](const QString& name) { setBreedNameItem(name); });
+    m_editors = std::make_unique<MdiEditorWindows>(mdiArea, *m_edits);
+    connect(m_edits, &ProjectEdits::textChanged, this, [this](ProjectText text) {
+        if (text == ProjectText::BreedName)
+            setBreedNameItem(cp1252::toUnicode(m_state.breedName));
+    });
 
     statbar = statusBar();
     statbar->setObjectName(QStringLiteral("statbar"));
@@ -121,6 +127,7 @@ MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& pr
     connect(m_session, &ProjectSession::aboutToReplace, this, &MainWindow::closeEditors);
     connect(m_session, &ProjectSession::projectReplaced, this, &MainWindow::showOpenedProject);
     connect(m_session, &ProjectSession::recentFilesChanged, this, &MainWindow::ShowRecentFiles);
+    m_undo = new UndoCommands(*m_edits, *m_session, *mnuEdit, *statbar, *this);
 
     m_layoutTimer = new QTimer(this);
     m_layoutTimer->setObjectName(QStringLiteral("Arg"));

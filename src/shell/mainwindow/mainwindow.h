@@ -21,7 +21,9 @@ namespace yw {
 struct ProjectState;
 class DesktopCommands;
 class EditorWindows;
+class ProjectEdits;
 class ProjectSession;
+class UndoCommands;
 class Prompts;
 class SettingsStore;
 
@@ -61,6 +63,8 @@ public:
 
     // Open, save, the save question and the recent files; the status bar shows its path.
     ProjectSession& session() const { return *m_session; }
+    // Every change of the project, as a step of its history.
+    ProjectEdits& edits() const { return *m_edits; }
 
     bool isSaveEnabled() const { return m_saveEnabled; }
     void setSaveEnabled(bool enabled);
@@ -158,6 +162,8 @@ private:
     Prompts& m_prompts;
     std::unique_ptr<EditorWindows> m_editors;
     ProjectSession* m_session = nullptr;
+    ProjectEdits* m_edits = nullptr;
+    UndoCommands* m_undo = nullptr;
     DesktopCommands* m_desktop = nullptr;
     QLabel* m_pathLabel = nullptr;
     QTimer* m_layoutTimer = nullptr;

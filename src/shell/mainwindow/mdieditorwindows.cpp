@@ -9,9 +9,8 @@
 
 namespace yw {
 
-MdiEditorWindows::MdiEditorWindows(QMdiArea* area, ProjectState& state,
-                                   std::function<void(const QString&)> breedNameChanged)
-    : m_area(area), m_state(state), m_breedNameChanged(std::move(breedNameChanged))
+MdiEditorWindows::MdiEditorWindows(QMdiArea* area, ProjectEdits& edits)
+    : m_area(area), m_edits(edits)
 {}
 
 QMdiSubWindow* MdiEditorWindows::addWindow(QWidget* widget)
@@ -38,7 +37,7 @@ void MdiEditorWindows::bringToFront(QMdiSubWindow* window)
 void MdiEditorWindows::switchBall(int newIndex, const QString& componentName)
 {
     if (!m_ballWindow || !m_ballEditor) {
-        m_ballEditor = new EBallEditor(m_state, m_curBall);
+        m_ballEditor = new EBallEditor(m_edits, m_curBall);
         m_ballWindow = addWindow(m_ballEditor);
     }
     bringToFront(m_ballWindow);
@@ -49,14 +48,14 @@ void MdiEditorWindows::showSlotTray()
 {
     // A window closed a moment ago is still waiting for its deletion: make a fresh one.
     if (!m_slotTrayWindow || m_slotTrayWindow->isHidden())
-        m_slotTrayWindow = addWindow(new SlotTrayPanel(m_state, m_breedNameChanged));
+        m_slotTrayWindow = addWindow(new SlotTrayPanel(m_edits));
     bringToFront(m_slotTrayWindow);
 }
 
 void MdiEditorWindows::showTips()
 {
     if (!m_tipsWindow || m_tipsWindow->isHidden())
-        m_tipsWindow = addWindow(new TipsPanel(m_state));
+        m_tipsWindow = addWindow(new TipsPanel(m_edits));
     bringToFront(m_tipsWindow);
 }
 

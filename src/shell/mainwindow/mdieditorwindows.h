@@ -3,7 +3,6 @@
 #include "shell/mainwindow/editorwindows.h"
 
 #include <QPointer>
-#include <functional>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -12,15 +11,14 @@ class QWidget;
 namespace yw {
 
 class EBallEditor;
-struct ProjectState;
+class ProjectEdits;
 
 // The editor windows as child windows of the main window's MDI area. Each is created when first
 // asked for and deleted when closed, so it reads the state afresh when opened again.
 class MdiEditorWindows : public EditorWindows
 {
 public:
-    MdiEditorWindows(QMdiArea* area, ProjectState& state,
-                     std::function<void(const QString&)> breedNameChanged);
+    MdiEditorWindows(QMdiArea* area, ProjectEdits& edits);
 
     void switchBall(int newIndex, const QString& componentName) override;
     void showSlotTray() override;
@@ -40,9 +38,8 @@ private:
     void bringToFront(QMdiSubWindow* window);
 
     QMdiArea* m_area;
-    ProjectState& m_state;
+    ProjectEdits& m_edits;
     int m_curBall = -1;
-    std::function<void(const QString&)> m_breedNameChanged;
     QPointer<QMdiSubWindow> m_ballWindow;
     QPointer<EBallEditor> m_ballEditor;
     QPointer<QMdiSubWindow> m_slotTrayWindow;

@@ -128,6 +128,7 @@ void ProjectSession::saveTo(const QString& path)
     SaveOPJ(m_state, path);
     setPath(path);
     setModified(false);
+    emit saved(path);
 }
 
 bool ProjectSession::saveAs(const QString& path)

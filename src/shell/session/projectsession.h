@@ -71,6 +71,8 @@ signals:
     // A different project is now open (opened or created): views show it, a history clears.
     void projectReplaced(const QString& path);
     void pathChanged(const QString& path);
+    // The project now equals the file at `path` (Save, Save As, Yes to the save question).
+    void saved(const QString& path);
     void modifiedChanged(bool modified);
     void recentFilesChanged();
 

@@ -1,0 +1,345 @@
+#include "editors/projectedits.h"
+
+#include "model/projectstate.h"
+
+#include <QEvent>
+#include <QUndoCommand>
+#include <QUndoStack>
+#include <QWidget>
+#include <stdexcept>
+#include <vector>
+
+namespace yw {
+
+namespace {
+
+enum CommandId { kBallFieldId = 1, kTextId = 2 };
+
+// A typing key names the one value typed into: an eBall field or a project text.
+long ballKey(int record, EBallField field)
+{
+    return long(record) * 256 + long(field);
+}
+
+long textKey(ProjectText text)
+{
+    return -1 - long(text);
+}
+
+} // namespace
+
+ProjectText tipText(bool demo, int i)
+{
+    if (i < 0 || i > 2)
+        throw std::out_of_range("tip " + std::to_string(i));
+    return ProjectText(int(demo ? ProjectText::DemoTip1 : ProjectText::RegTip1) + i);
+}
+
+// One field of one eBall.
+class BallFieldCommand : public QUndoCommand
+{
+public:
+    BallFieldCommand(ProjectEdits& edits, int record, EBallField field, int16_t before,
+                     int16_t after, long key)
+        : QUndoCommand(ProjectEdits::fieldName(field)), m_edits(edits), m_record(record),
+          m_field(field), m_before(before), m_after(after), m_key(key)
+    {}
+
+    void redo() override { set(m_after); }
+    void undo() override { set(m_before); }
+    int id() const override { return kBallFieldId; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* next = static_cast<const BallFieldCommand*>(other);
+        if (next->m_key != m_key || !m_edits.mayMerge(m_key))
+            return false;
+        m_after = next->m_after;
+        setObsolete(m_after == m_before);
+        return true;
+    }
+
+private:
+    void set(int16_t value)
+    {
+        ProjectEdits::fieldRef(m_edits.m_state.ball(m_record), m_field) = value;
+        emit m_edits.ballChanged(m_record);
+    }
+
+    ProjectEdits& m_edits;
+    int m_record;
+    EBallField m_field;
+    int16_t m_before;
+    int16_t m_after;
+    long m_key;
+};
+
+// One text of the project.
+class TextCommand : public QUndoCommand
+{
+public:
+    TextCommand(ProjectEdits& edits, ProjectText text, std::string before, std::string after)
+        : QUndoCommand(ProjectEdits::textName(text)), m_edits(edits), m_text(text),
+          m_before(std::move(before)), m_after(std::move(after))
+    {}
+
+    void redo() override { set(m_after); }
+    void undo() override { set(m_before); }
+    int id() const override { return kTextId; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* next = static_cast<const TextCommand*>(other);
+        if (next->m_text != m_text || !m_edits.mayMerge(textKey(m_text)))
+            return false;
+        m_after = next->m_after;
+        setObsolete(m_after == m_before);
+        return true;
+    }
+
+private:
+    void set(const std::string& value)
+    {
+        m_edits.textRef(m_text) = value;
+        emit m_edits.textChanged(m_text);
+    }
+
+    ProjectEdits& m_edits;
+    ProjectText m_text;
+    std::string m_before;
+    std::string m_after;
+};
+
+// A tool's change: the records it changed, before and after.
+class BallsCommand : public QUndoCommand
+{
+public:
+    struct Change
+    {
+        int record;
+        EBallRecord before;
+        EBallRecord after;
+    };
+
+    BallsCommand(ProjectEdits& edits, const QString& name, std::vector<Change> changes)
+        : QUndoCommand(name), m_edits(edits), m_changes(std::move(changes))
+    {}
+
+    void redo() override
+    {
+        for (const Change& change : m_changes)
+            set(change.record, change.after);
+    }
+    void undo() override
+    {
+        for (const Change& change : m_changes)
+            set(change.record, change.before);
+    }
+
+private:
+    void set(int record, const EBallRecord& value)
+    {
+        m_edits.m_state.ball(record) = value;
+        emit m_edits.ballChanged(record);
+    }
+
+    ProjectEdits& m_edits;
+    std::vector<Change> m_changes;
+};
+
+ProjectEdits::ProjectEdits(ProjectState& state, QObject* parent)
+    : QObject(parent), m_state(state), m_history(new QUndoStack(this))
+{
+    // Undo and redo end a typing step: the next keystroke is a step of its own.
+    connect(m_history, &QUndoStack::indexChanged, this, [this] {
+        if (!m_pushing)
+            m_typingKey.reset();
+    });
+}
+
+ProjectEdits::~ProjectEdits() = default;
+
+void ProjectEdits::push(QUndoCommand* command, std::optional<long> typingKey)
+{
+    m_pushing = true;
+    m_history->push(command);
+    m_pushing = false;
+    m_typingKey = typingKey;
+}
+
+bool ProjectEdits::mayMerge(long key) const
+{
+    return m_pushing && m_typingKey == key;
+}
+
+void ProjectEdits::setBallField(int record, EBallField field, int16_t value, Typing typing)
+{
+    EBallRecord& ball = m_state.ball(record);
+    const int16_t before = fieldValue(ball, field);
+    if (record == kParkingRecord) {
+        fieldRef(ball, field) = value;
+        return;
+    }
+    if (before == value)
+        return;
+    const long key = ballKey(record, field);
+    push(new BallFieldCommand(*this, record, field, before, value, key),
+         typing == Typing::Merge ? std::optional<long>(key) : std::nullopt);
+}
+
+void ProjectEdits::setText(ProjectText text, const std::string& value, Typing typing)
+{
+    const std::string& before = textRef(text);
+    if (before == value)
+        return;
+    push(new TextCommand(*this, text, before, value),
+         typing == Typing::Merge ? std::optional<long>(textKey(text)) : std::nullopt);
+}
+
+int ProjectEdits::changeBalls(const QString& name,
+                              const std::function<int(std::span<EBallRecord>)>& change)
+{
+    // The tool works on a copy, so a tool that throws changes nothing.
+    auto table = m_state.eBalls;
+    const int result = change(table);
+    std::vector<BallsCommand::Change> changes;
+    for (int i = 0; i < kEBallCount; ++i) {
+        if (i != kParkingRecord && !(table[size_t(i)] == m_state.eBalls[size_t(i)]))
+            changes.push_back({i, m_state.eBalls[size_t(i)], table[size_t(i)]});
+    }
+    if (!changes.empty())
+        push(new BallsCommand(*this, name, std::move(changes)), std::nullopt);
+    return result;
+}
+
+void ProjectEdits::endTyping()
+{
+    m_typingKey.reset();
+}
+
+void ProjectEdits::endTypingOnFocusOut(QWidget* field)
+{
+    field->installEventFilter(this);
+}
+
+bool ProjectEdits::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut)
+        endTyping();
+    return QObject::eventFilter(watched, event);
+}
+
+void ProjectEdits::clear()
+{
+    m_history->clear();
+    m_typingKey.reset();
+}
+
+void ProjectEdits::markSaved()
+{
+    m_history->setClean();
+    // A keystroke after saving starts a step of its own, so undo can reach the saved text.
+    m_typingKey.reset();
+}
+
+QString ProjectEdits::fieldName(EBallField field)
+{
+    switch (field) {
+    case EBallField::Fill:
+        return tr("Fill Color");
+    case EBallField::Border:
+        return tr("Border Color");
+    case EBallField::Sprecks:
+        return tr("Sprecks Color");
+    case EBallField::Fuzziness:
+        return tr("Fuzziness");
+    case EBallField::BorderThickness:
+        return tr("Border Thickness");
+    case EBallField::Diameter:
+        return tr("eBall Diameter");
+    case EBallField::UseTexture:
+        return tr("Texture Use");
+    }
+    return QString();
+}
+
+QString ProjectEdits::textName(ProjectText text)
+{
+    switch (text) {
+    case ProjectText::BreedName:
+        return tr("Breed Name");
+    case ProjectText::Slot:
+        return tr("Slot");
+    case ProjectText::Tray:
+        return tr("Tray");
+    case ProjectText::Description:
+        return tr("Description");
+    case ProjectText::Attributes:
+        return tr("Attributes");
+    case ProjectText::RegTip1:
+    case ProjectText::RegTip2:
+    case ProjectText::RegTip3:
+        return tr("Registered Tip %1").arg(int(text) - int(ProjectText::RegTip1) + 1);
+    case ProjectText::DemoTip1:
+    case ProjectText::DemoTip2:
+    case ProjectText::DemoTip3:
+        return tr("Demo Tip %1").arg(int(text) - int(ProjectText::DemoTip1) + 1);
+    }
+    return QString();
+}
+
+int16_t& ProjectEdits::fieldRef(EBallRecord& record, EBallField field)
+{
+    switch (field) {
+    case EBallField::Fill:
+        return record.fillColor;
+    case EBallField::Border:
+        return record.borderColor;
+    case EBallField::Sprecks:
+        return record.spreckColor;
+    case EBallField::Fuzziness:
+        return record.fuzziness;
+    case EBallField::BorderThickness:
+        return record.borderThickness;
+    case EBallField::Diameter:
+        return record.diameter;
+    case EBallField::UseTexture:
+        return record.useTexture;
+    }
+    throw std::invalid_argument("not one eBall field");
+}
+
+int16_t ProjectEdits::fieldValue(const EBallRecord& record, EBallField field)
+{
+    return fieldRef(const_cast<EBallRecord&>(record), field);
+}
+
+const std::string& ProjectEdits::text(ProjectText text) const
+{
+    return const_cast<ProjectEdits*>(this)->textRef(text);
+}
+
+std::string& ProjectEdits::textRef(ProjectText text)
+{
+    switch (text) {
+    case ProjectText::BreedName:
+        return m_state.breedName;
+    case ProjectText::Slot:
+        return m_state.eggSlot;
+    case ProjectText::Tray:
+        return m_state.eggTray;
+    case ProjectText::Description:
+        return m_state.breedDescription;
+    case ProjectText::Attributes:
+        return m_state.breedAttributes;
+    case ProjectText::RegTip1:
+    case ProjectText::RegTip2:
+    case ProjectText::RegTip3:
+        return m_state.regTips[size_t(int(text) - int(ProjectText::RegTip1))];
+    case ProjectText::DemoTip1:
+    case ProjectText::DemoTip2:
+    case ProjectText::DemoTip3:
+        return m_state.demoTips[size_t(int(text) - int(ProjectText::DemoTip1))];
+    }
+    throw std::invalid_argument("not one project text");
+}
+
+} // namespace yw
