@@ -22,10 +22,10 @@ protected:
             qobject_cast<QMainWindow*>(static_cast<QWidget*>(watched)->window())) {
             m_done = true;
             const auto now = std::chrono::system_clock::now().time_since_epoch();
-            std::fprintf(stderr, "first paint at %lld ns, VmRSS %ld KiB\n",
+            std::fprintf(stderr, "first paint at %lld ns, cpu %lld us, VmRSS %ld KiB\n",
                          static_cast<long long>(
                              std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
-                         yw::residentKiB());
+                         yw::cpuMicroseconds(), yw::residentKiB());
             QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
         }
         return QObject::eventFilter(watched, event);

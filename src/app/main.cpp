@@ -4,18 +4,22 @@
 #include "shell/commands/filecommands.h"
 #include "shell/dialogs/filedialogs.h"
 #include "shell/dialogs/guiprompts.h"
+#include "shell/mainwindow/lazyiconstyle.h"
 #include "shell/mainwindow/mainwindow.h"
 #include "shell/mainwindow/startup.h"
 #include "shell/session/projectsession.h"
 #include "shell/session/recentfiles.h"
 #include "startupprobe.h"
+#include "startupwork.h"
 
 #include <QApplication>
 #include <QFileInfo>
 
 int main(int argc, char** argv)
 {
+    yw::FontConfigWarmUp fonts;
     QApplication app(argc, argv);
+    QApplication::setStyle(new yw::LazyIconStyle(QApplication::style()));
     QApplication::setApplicationName(QStringLiteral("Yolkwright"));
     QApplication::setOrganizationName(QStringLiteral("Brindlecote"));
     yw::StartupProbe::installIfAsked();
@@ -27,6 +31,7 @@ int main(int argc, char** argv)
     yw::ProjectState state;
     state.resetForStartUp();
 
+    fonts.finish();
     yw::EditorStartUp startUp(state, fso, settings, prompts);
     if (!startUp.run(yw::commandLineProject(QApplication::arguments())))
         return 1;

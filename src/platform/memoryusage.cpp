@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <sys/resource.h>
 
 namespace yw {
 
@@ -15,6 +16,15 @@ long residentKiB()
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').first().toLong();
     return -1;
+}
+
+long long cpuMicroseconds()
+{
+    rusage usage{};
+    if (getrusage(RUSAGE_SELF, &usage) != 0)
+        return -1;
+    const auto micro = [](const timeval& t) { return t.tv_sec * 1000000LL + t.tv_usec; };
+    return micro(usage.ru_utime) + micro(usage.ru_stime);
 }
 
 } // namespace yw

@@ -3,6 +3,7 @@
 #include "platform/settingsstore.h"
 #include "shell/commands/desktopcommands.h"
 #include "shell/help/helpcommands.h"
+#include "shell/mainwindow/lazyiconstyle.h"
 #include "shell/mainwindow/mainwindow.h"
 #include "shell/toolbar/toolbarstrip.h"
 #include "support/testsupport.h"
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -58,7 +60,19 @@ TEST_F(DesktopWiring, TheToolbarSitsInTheStripAndFollowsTheOpenProject)
     window->setSaveEnabled(true);
     EXPECT_TRUE(toolbar()->button(ToolbarStrip::Save)->isEnabled());
     EXPECT_TRUE(toolbar()->saveArrow()->isEnabled());
-    EXPECT_FALSE(window->windowIcon().isNull());
+    // The icon is drawn when asked for: the egg fills the middle.
+    EXPECT_EQ(window->windowIcon().pixmap(64, 64).toImage().pixelColor(32, 32).alpha(), 255);
+}
+
+TEST(LazyIconStyle, TheOverflowIconIsTheBaseStylesWhenDrawn)
+{
+    QStyle* base = QStyleFactory::create(QStringLiteral("Fusion"));
+    const QImage expected =
+        base->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16, 16).toImage();
+    const LazyIconStyle lazy(base);
+    const QIcon icon = lazy.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    EXPECT_FALSE(expected.isNull());
+    EXPECT_EQ(icon.pixmap(16, 16).toImage(), expected);
 }
 
 TEST_F(DesktopWiring, ButtonsRunTheirCommands)

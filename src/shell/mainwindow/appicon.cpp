@@ -1,5 +1,7 @@
 #include "shell/mainwindow/appicon.h"
 
+#include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -44,18 +46,44 @@ void paintApplicationIcon(QPainter& painter, const QRectF& rect)
     painter.restore();
 }
 
-QIcon applicationIcon()
+namespace {
+
+// Draws the picture at the size asked for, when it is first asked for. Painting seven sizes up
+// front cost a tenth of the editor's start-up, and most of them are never shown. Listing no
+// sizes marks the icon as scalable.
+class ApplicationIconEngine : public QIconEngine
 {
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        QPixmap pixmap(size, size);
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
+    {
+        paintApplicationIcon(*painter, rect);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        const quint64 key = quint64(size.width()) << 32 | quint64(size.height());
+        if (const auto found = m_drawn.constFind(key); found != m_drawn.constEnd())
+            return *found;
+        QPixmap pixmap(size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        paintApplicationIcon(painter, QRectF(0, 0, size, size));
+        paint(&painter, QRect(QPoint(), size), mode, state);
         painter.end();
-        icon.addPixmap(pixmap);
+        m_drawn.insert(key, pixmap);
+        return pixmap;
     }
-    return icon;
+
+    QIconEngine* clone() const override { return new ApplicationIconEngine(*this); }
+
+private:
+    QHash<quint64, QPixmap> m_drawn;
+};
+
+} // namespace
+
+QIcon applicationIcon()
+{
+    return QIcon(new ApplicationIconEngine);
 }
 
 } // namespace yw
