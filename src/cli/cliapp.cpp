@@ -12,8 +12,9 @@ QString helpText()
         "Commands:\n"
         "  breeds                  List the base breeds you can start from, one per line:\n"
         "                          name, file name, whether your game has its egg\n"
-        "                          (installed or missing) and whether Yolkwright has its\n"
-        "                          breed files (resources or no-resources).\n"
+        "                          (installed or missing), whether Yolkwright has its\n"
+        "                          breed files (resources or no-resources) and whether\n"
+        "                          those files fit your egg (matches, does-not-match, or -).\n"
         "  new BREED PROJECT       Start a new breed from a base breed (for example Honker or\n"
         "                          Quadrapus) and save it as the project file PROJECT (.opj).\n"
         "  show PROJECT            Print everything in a project as JSON.\n"
@@ -24,6 +25,13 @@ QString helpText()
         "  sheet PROJECT TARGET    Draw the breed sheet (.svg): both ball sets as labelled\n"
         "                          colour swatches, with the name, tray, slot and\n"
         "                          description.\n"
+        "  survey BREED [--to DIR] [--description POS] [--attributes POS]\n"
+        "                          Measure your game's own egg of BREED and write its breed\n"
+        "                          files (.blz and .loc) to DIR, by default your own res or\n"
+        "                          resUK folder, where Yolkwright looks first. When it cannot\n"
+        "                          tell the description from the attributes it lists the\n"
+        "                          texts; give their byte positions with --description and\n"
+        "                          --attributes.\n"
         "\n"
         "Options:\n"
         "  --game-dir DIR          The Oddballz folder. By default it is found through the\n"
@@ -34,6 +42,7 @@ QString helpText()
         "  -h, --help              Show this help.\n"
         "\n"
         "Examples:\n"
+        "  yolkwright-cli survey Honker\n"
         "  yolkwright-cli new Honker my.opj\n"
         "  yolkwright-cli egg my.opj my.odd\n"
         "  yolkwright-cli package my.opj my.ypk\n"
@@ -58,6 +67,11 @@ ExitCode usage(QTextStream& err, const QString& problem)
 ExitCode run(const QStringList& arguments, QTextStream& out, QTextStream& err,
              SettingsStore& settings)
 {
+    const std::vector<std::unique_ptr<Command>> commands = allCommands();
+    QStringList commandOptions;
+    for (const auto& command : commands)
+        commandOptions += command->options();
+
     Options options;
     QStringList positional;
     QString editionText;
@@ -93,6 +107,8 @@ ExitCode run(const QStringList& arguments, QTextStream& out, QTextStream& err,
             target = &options.gameDir;
         else if (name == QLatin1String("--edition"))
             target = &editionText;
+        else if (commandOptions.contains(name))
+            target = &options.commandOptions[name];
         else
             return usage(err, QStringLiteral("Unknown option %1.").arg(arg));
         if (!hasValue) {
@@ -116,7 +132,6 @@ ExitCode run(const QStringList& arguments, QTextStream& out, QTextStream& err,
         return usage(err, QStringLiteral("No command given."));
 
     const QString commandName = positional.takeFirst();
-    const std::vector<std::unique_ptr<Command>> commands = allCommands();
     Command* command = nullptr;
     for (const auto& candidate : commands) {
         if (candidate->name() == commandName)
@@ -124,6 +139,10 @@ ExitCode run(const QStringList& arguments, QTextStream& out, QTextStream& err,
     }
     if (!command)
         return usage(err, QStringLiteral("Unknown command %1.").arg(commandName));
+    for (const auto& given : options.commandOptions)
+        if (!command->options().contains(given.first))
+            return usage(err, QStringLiteral("The option %1 does not go with the command %2.")
+                                  .arg(given.first, command->name()));
     const QStringList expected = command->arguments();
     if (positional.size() != expected.size()) {
         QString form = QStringLiteral("yolkwright-cli ") + command->name();

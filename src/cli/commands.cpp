@@ -7,6 +7,7 @@
 #include "files/newproject.h"
 #include "files/packagewriter.h"
 #include "files/projectfile.h"
+#include "files/survey.h"
 #include "model/gameinstall.h"
 #include "platform/cp1252.h"
 #include "platform/savefile.h"
@@ -42,6 +43,35 @@ QString buildField(const QString& path)
     return text(reader.text(QStringLiteral("the build number")));
 }
 
+// A base breed by its list text or stem, in any letter case.
+const BaseBreedEntry& breedNamed(const QString& name)
+{
+    QStringList names;
+    for (const BaseBreedEntry& breed : baseBreeds()) {
+        if (breed.listText.compare(name, Qt::CaseInsensitive) == 0 ||
+            text(breed.stem).compare(name, Qt::CaseInsensitive) == 0)
+            return breed;
+        names.append(breed.listText);
+    }
+    throw UsageError(QStringLiteral("There is no base breed called \"%1\". The base breeds are: "
+                                    "%2.")
+                         .arg(name, names.join(QStringLiteral(", "))));
+}
+
+// Whether the wizard's reads succeed on the installed egg at the located positions.
+bool resourcesMatch(ProjectState probe)
+{
+    try {
+        const BreedHeader header = readBreedHeader(probe);
+        getLOX(probe);
+        readEggRegions(probe, header.ballsPerSet, readWholeFile(probe.baseEggPath()),
+                       probe.baseEggPath());
+        return true;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
 class BreedsCommand : public Command
 {
 public:
@@ -58,9 +88,12 @@ public:
             const bool installed = context.fso().fileExists(probe.baseEggPath());
             const bool resources = context.fso().fileExists(probe.infoFilePath()) &&
                                    context.fso().fileExists(probe.locatorFilePath());
+            const char* fit = "-";
+            if (installed && resources)
+                fit = resourcesMatch(probe) ? "matches" : "does-not-match";
             context.out() << breed.listText << '\t' << text(breed.stem) << '\t'
                           << (installed ? "installed" : "missing") << '\t'
-                          << (resources ? "resources" : "no-resources") << '\n';
+                          << (resources ? "resources" : "no-resources") << '\t' << fit << '\n';
         }
         return ExitCode::Success;
     }
@@ -76,18 +109,7 @@ public:
     }
     ExitCode run(Context& context, const QStringList& args) override
     {
-        const BaseBreedEntry* chosen = nullptr;
-        QStringList names;
-        for (const BaseBreedEntry& breed : baseBreeds()) {
-            names.append(breed.listText);
-            if (!chosen && (breed.listText.compare(args[0], Qt::CaseInsensitive) == 0 ||
-                            text(breed.stem).compare(args[0], Qt::CaseInsensitive) == 0))
-                chosen = &breed;
-        }
-        if (!chosen)
-            throw UsageError(QStringLiteral("There is no base breed called \"%1\". The base "
-                                            "breeds are: %2.")
-                                 .arg(args[0], names.join(QStringLiteral(", "))));
+        const BaseBreedEntry* chosen = &breedNamed(args[0]);
         const QString path = args[1];
         if (path.trimmed().isEmpty())
             throw UsageError(QStringLiteral("The project file name is empty."));
@@ -233,6 +255,124 @@ public:
     }
 };
 
+// A position given with --description or --attributes: a whole number from 1 on.
+std::optional<qint64> positionOption(const Context& context, const QString& name)
+{
+    const QString value = context.option(name);
+    if (value.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const qint64 position = value.toLongLong(&ok);
+    if (!ok || position < 1)
+        throw UsageError(QStringLiteral("The option %1 needs a byte position (a whole number "
+                                        "from 1 on), not %2.")
+                             .arg(name, value));
+    return position;
+}
+
+QString refusalLine(const SurveyRefusal& refusal)
+{
+    QString line = refusal.message;
+    if (refusal.candidates.empty())
+        return line;
+    QStringList texts;
+    for (const TextCandidate& candidate : refusal.candidates) {
+        if (texts.size() == 12) {
+            texts.append(QStringLiteral("and %1 more").arg(refusal.candidates.size() - 12));
+            break;
+        }
+        QString shown = text(candidate.text.substr(0, 48)).simplified();
+        if (candidate.text.size() > 48)
+            shown += QStringLiteral("...");
+        texts.append(QStringLiteral("byte %1 \"%2\"").arg(candidate.position).arg(shown));
+    }
+    return line + QStringLiteral(" The texts: ") + texts.join(QStringLiteral("; ")) +
+           QStringLiteral(". Give their positions with --description POS and --attributes POS.");
+}
+
+QString shortText(const std::string& bytes)
+{
+    QString shown = text(bytes).simplified();
+    return shown.size() > 60 ? shown.left(57) + QStringLiteral("...") : shown;
+}
+
+class SurveyCommand : public Command
+{
+public:
+    QString name() const override { return QStringLiteral("survey"); }
+    QStringList arguments() const override { return {QStringLiteral("BREED")}; }
+    QStringList options() const override
+    {
+        return {QStringLiteral("--to"), QStringLiteral("--description"),
+                QStringLiteral("--attributes")};
+    }
+    ExitCode run(Context& context, const QStringList& args) override
+    {
+        const BaseBreedEntry& breed = breedNamed(args[0]);
+        SurveyChoices choices;
+        choices.descriptionPosition = positionOption(context, QStringLiteral("--description"));
+        choices.attributesPosition = positionOption(context, QStringLiteral("--attributes"));
+
+        context.requireGame();
+        context.requireEdition();
+        ProjectState probe = context.state();
+        probe.baseBreed = breed.stem;
+        const QString eggPath = probe.baseEggPath();
+        if (!context.fso().fileExists(eggPath))
+            throw Failure(eggPath, QStringLiteral("The breed that was selected, %1, is not "
+                                                  "installed in the Oddballz folder.")
+                                       .arg(breed.listText));
+        const SurveyResult result = surveyEgg(readWholeFile(eggPath), breed.stem, choices);
+        if (!result.findings)
+            throw Failure(eggPath, refusalLine(result.refusal));
+        const SurveyFindings& found = *result.findings;
+
+        QString folder = context.option(QStringLiteral("--to"));
+        if (folder.isEmpty()) {
+            const QString user = context.state().userFolder.isEmpty() ? userDataFolder()
+                                                                      : context.state().userFolder;
+            folder = joinPath(user, resFolder(context.state().edition));
+        }
+        if (!QDir().mkpath(folder))
+            throw Failure(folder, QStringLiteral("The folder cannot be made."));
+        const QString stem = text(breed.stem);
+        const QString info = QDir(folder).filePath(stem + QStringLiteral(".blz"));
+        const QString locator = QDir(folder).filePath(stem + QStringLiteral(".loc"));
+        saveFileAtomically(info, surveyedInformationFile(found));
+        saveFileAtomically(locator, surveyedLocatorFile(found, breed.stem));
+
+        const ProjectState& s = found.read;
+        const LocatorValues& l = found.locator;
+        const int n = found.header.ballsPerSet;
+        QTextStream& out = context.out();
+        out << "Surveyed " << QDir::toNativeSeparators(eggPath)
+            << (found.resourceTable ? " (its resources)" : " (the whole file: it has no resources)")
+            << ":\n";
+        QStringList labels;
+        for (int k = 0; k < std::min(n, 4); ++k)
+            labels.append(text(found.labels[size_t(k)]));
+        if (n > 4)
+            labels.append(QStringLiteral("..."));
+        out << "  Baby ball set " << text(found.header.lnzNameA) << ": " << n
+            << " eBalls from byte " << l.locSetAPos - 1 << " (" << labels.join(QStringLiteral(", "))
+            << ")\n";
+        out << "  Adult ball set " << text(found.header.lnzNameB) << ": " << n
+            << " eBalls from byte " << l.locSetBPos - 1 << "\n";
+        out << "  Name: " << text(s.breedName) << ", tray " << text(s.eggTray) << ", slot "
+            << text(s.eggSlot) << " (at byte " << l.locNamePos << ", room for " << l.locNameLen
+            << " characters)\n";
+        out << "  Description: \"" << shortText(s.breedDescription) << "\" (at byte "
+            << l.locDescPos << ", room for " << l.locDescLen << " characters)\n";
+        out << "  Attributes: \"" << shortText(s.breedAttributes) << "\" (at byte " << l.locAttrPos
+            << ", room for " << l.locAttrLen << " characters)\n";
+        out << "  Tips: " << l.tipCount / 2 << " pairs (" << l.tipCount << " entries, at byte "
+            << l.locTipsPos << ", room for " << l.locTipsLen << " characters)\n";
+        out << "Wrote " << QDir::toNativeSeparators(info) << " and "
+            << QDir::toNativeSeparators(locator) << ".\n";
+        return ExitCode::Success;
+    }
+};
+
 } // namespace
 
 Failure::Failure(const QString& file, const QString& reason)
@@ -256,6 +396,12 @@ Context::Context(Options options, QTextStream& out, QTextStream& err, SettingsSt
         m_state.programFolder = QFileInfo(m_options.dataDir).absoluteFilePath();
     }
     m_state.resetForStartUp();
+}
+
+QString Context::option(const QString& name) const
+{
+    const auto found = m_options.commandOptions.find(name);
+    return found == m_options.commandOptions.end() ? QString() : found->second;
 }
 
 void Context::requireGame()
@@ -347,6 +493,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<EggCommand>());
     commands.push_back(std::make_unique<PackageCommand>());
     commands.push_back(std::make_unique<SheetCommand>());
+    commands.push_back(std::make_unique<SurveyCommand>());
     return commands;
 }
 

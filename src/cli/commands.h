@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -24,6 +25,8 @@ struct Options
     QString dataDir;
     QString gameDir;
     std::optional<Edition> edition; // from --edition
+    // Options that belong to the command (--to DIR and the like), by name with their values.
+    std::map<QString, QString> commandOptions;
 };
 
 // A failure the tool reports on one line; `file` is the file it concerns, if any.
@@ -58,6 +61,8 @@ public:
     QTextStream& out() { return m_out; }
     QTextStream& err() { return m_err; }
     const FileSystem& fso() const { return m_fso; }
+    // The value of a command's own option, or "" when it was not given.
+    QString option(const QString& name) const;
 
     // Sets state().gameFolder, or throws Failure.
     void requireGame();
@@ -90,6 +95,8 @@ public:
     virtual ~Command() = default;
     virtual QString name() const = 0;
     virtual QStringList arguments() const = 0;
+    // The command's own options, each taking a value ("--to").
+    virtual QStringList options() const { return {}; }
     virtual ExitCode run(Context& context, const QStringList& args) = 0;
 };
 

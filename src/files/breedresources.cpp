@@ -82,4 +82,50 @@ void getLOX(ProjectState& state)
     }
 }
 
+void LocatorValues::applyTo(ProjectState& state) const
+{
+    state.locDescPos = locDescPos;
+    state.locDescLen = locDescLen;
+    state.locNamePos = locNamePos;
+    state.locNameLen = locNameLen;
+    state.locSetBPos = locSetBPos;
+    state.locSetAPos = locSetAPos;
+    state.locAttrPos = locAttrPos;
+    state.locAttrLen = locAttrLen;
+    state.locTipsPos = locTipsPos;
+    state.locTipsLen = locTipsLen;
+    state.tipCount = tipCount;
+}
+
+QByteArray informationFileBytes(const BreedHeader& header, const std::vector<std::string>& labels)
+{
+    QByteArray blz = "\"" + QByteArray::fromStdString(header.lnzNameA) + "\",\"" +
+                     QByteArray::fromStdString(header.lnzNameB) + "\"," +
+                     QByteArray::number(header.ballsPerSet) + "\r\n";
+    for (const std::string& label : labels)
+        blz += QByteArray::fromStdString(label) + "\r\n";
+    return blz;
+}
+
+QByteArray locatorFileBytes(const LocatorValues& v, const std::string& title)
+{
+    const auto line = [](std::initializer_list<int32_t> values) {
+        QByteArray text;
+        for (const int32_t value : values) {
+            if (!text.isEmpty())
+                text += "\t\t";
+            text += QByteArray::number(value);
+        }
+        return text + "\r\n";
+    };
+    QByteArray loc = QByteArray::fromStdString(title) + "\r\nposition\t\tlength\t\tcount\r\n";
+    loc += line({v.locDescPos, v.locDescLen});
+    loc += line({v.locNamePos, v.locNameLen});
+    loc += line({v.locSetBPos});
+    loc += line({v.locSetAPos});
+    loc += line({v.locAttrPos, v.locAttrLen});
+    loc += line({v.locTipsPos, v.locTipsLen, v.tipCount});
+    return loc;
+}
+
 } // namespace yw

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -36,5 +38,28 @@ void readLocatorFile(ProjectState& state);
 // readLocatorFile that keeps going past every failure: a file that cannot be read changes
 // nothing.
 void getLOX(ProjectState& state);
+
+// The eleven values of a locator file, named as the state names them.
+struct LocatorValues
+{
+    int32_t locDescPos = 0, locDescLen = 0;
+    int32_t locNamePos = 0, locNameLen = 0;
+    int32_t locSetBPos = 0;
+    int32_t locSetAPos = 0;
+    int32_t locAttrPos = 0, locAttrLen = 0;
+    int32_t locTipsPos = 0, locTipsLen = 0;
+    int32_t tipCount = 0;
+
+    bool operator==(const LocatorValues&) const = default;
+    void applyTo(ProjectState& state) const;
+};
+
+// The information file: the header line, then one label per line, CR LF throughout. Labels
+// must not hold line breaks, nor set names double quotes.
+QByteArray informationFileBytes(const BreedHeader& header, const std::vector<std::string>& labels);
+
+// The locator file: `title` and a column heading on the two lines nobody reads, then the six
+// lines of values with two tabs between fields, CR LF throughout.
+QByteArray locatorFileBytes(const LocatorValues& values, const std::string& title);
 
 } // namespace yw

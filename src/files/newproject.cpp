@@ -51,10 +51,6 @@ std::string removeFirst(std::string text, const std::string& key)
     return text;
 }
 
-// A missing line or word where the egg must have one: the egg is not what the locator says.
-class Damaged
-{};
-
 std::string bytesAt(const QByteArray& egg, qint64 position, qint64 length, const QString& path,
                     const QString& what)
 {
@@ -62,7 +58,10 @@ std::string bytesAt(const QByteArray& egg, qint64 position, qint64 length, const
     return std::string(egg.constData() + position - 1, size_t(length));
 }
 
-void readRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg, const QString& path)
+} // namespace
+
+void readEggRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg,
+                    const QString& path)
 {
     const BallSetSpan setA =
         readBallSet(egg, fresh.locSetAPos, ballsPerSet, path, QStringLiteral("ball set A"));
@@ -78,11 +77,16 @@ void readRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg, co
     const std::vector<std::string> nameLines = split(
         bytesAt(egg, fresh.locNamePos, fresh.locNameLen, path, QStringLiteral("the name block")),
         "\r\n");
+    const auto nameBlockFault = [&] {
+        return FormatError(path, QStringLiteral("byte %1").arg(fresh.locNamePos),
+                           QStringLiteral("a name block of a name, a line break, the tray, a "
+                                          "blank and the slot"));
+    };
     if (nameLines.size() < 2)
-        throw Damaged();
+        throw nameBlockFault();
     const std::vector<std::string> trayAndSlot = split(nameLines[1], " ");
     if (trayAndSlot.size() < 2)
-        throw Damaged();
+        throw nameBlockFault();
     fresh.breedName = withoutNul(nameLines[0]);
     fresh.eggTray = withoutNul(trayAndSlot[0]);
     fresh.eggSlot = withoutNul(trayAndSlot[1]);
@@ -92,7 +96,9 @@ void readRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg, co
     for (int k = 0; k <= fresh.tipCount - 1; k += 2) {
         const int t = k / 2;
         if (t >= kMaxTipPairs || size_t(k + 1) >= tips.size())
-            throw Damaged();
+            throw FormatError(
+                path, QStringLiteral("byte %1").arg(fresh.locTipsPos),
+                QStringLiteral("%1 tip lines (at most six) in the tips block").arg(fresh.tipCount));
         const std::string regKey = "string" + std::to_string(k) + "=";
         const std::string demoKey = "string" + std::to_string(k + 1) + "=";
         fresh.regTips[size_t(t)] = withoutNul(removeFirst(tips[size_t(k)], regKey));
@@ -104,8 +110,6 @@ void readRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg, co
     fresh.breedAttributes = withoutNul(
         bytesAt(egg, fresh.locAttrPos, fresh.locAttrLen, path, QStringLiteral("the attributes")));
 }
-
-} // namespace
 
 const std::vector<BaseBreedEntry>& baseBreeds()
 {
@@ -162,9 +166,7 @@ NewProject readBaseBreed(const ProjectState& current, const QString& listText, P
     const QByteArray egg = readWholeFile(eggPath, kEggFileLimit);
     bool damaged = false;
     try {
-        readRegions(fresh, project.header.ballsPerSet, egg, eggPath);
-    } catch (const Damaged&) {
-        damaged = true;
+        readEggRegions(fresh, project.header.ballsPerSet, egg, eggPath);
     } catch (const FormatError&) {
         damaged = true;
     }

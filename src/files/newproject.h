@@ -35,6 +35,11 @@ struct NewProject
 // unreadable file throws. Never touches `current`: the caller commits after its save dialog.
 NewProject readBaseBreed(const ProjectState& current, const QString& listText, Prompts& prompts);
 
+// The wizard's reading of a base egg at the state's locator values: both ball sets, the name
+// block, tips, description and attributes into `fresh`. Throws FormatError when they do not read.
+void readEggRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg,
+                    const QString& eggPath);
+
 // The new project's file (build field 2), saved atomically.
 void writeNewProjectFile(const NewProject& project, const QString& path);
 

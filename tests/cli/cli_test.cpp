@@ -1,4 +1,6 @@
+#include "files/breedresources.h"
 #include "samplegame/samplegame.h"
+#include "support/surveyeggs.h"
 #include "support/testsupport.h"
 
 #include <QDir>
@@ -139,6 +141,11 @@ TEST_F(Cli, UsageErrorsExitWith2)
          "The option --game-dir needs a value."},
         {{QStringLiteral("new"), QStringLiteral("Dodo"), QStringLiteral("d.opj")},
          "There is no base breed called \"Dodo\"."},
+        {{QStringLiteral("breeds"), QStringLiteral("--to"), QStringLiteral("x")},
+         "The option --to does not go with the command breeds."},
+        {{QStringLiteral("survey"), QStringLiteral("Zott"), QStringLiteral("--attributes"),
+          QStringLiteral("0")},
+         "The option --attributes needs a byte position (a whole number from 1 on), not 0."},
     };
     for (const auto& [args, message] : cases) {
         const Outcome run = cli(args);
@@ -160,6 +167,9 @@ TEST_F(Cli, BreedsTellsWhatIsInstalledAndWhatHasResources)
                   QStringLiteral("/eggz/Lips/Lips.odd"));
     sample::writeResourceFiles(data);
     QFile::remove(data + QStringLiteral("/res/Zott.loc"));
+    const QString honker = sample::gameFolder(gameCopy.path(), Edition::US) +
+                           QStringLiteral("/eggz/Honker/Honker.odd");
+    writeFile(honker, readFile(honker).left(3000));
 
     const Outcome run =
         cli({QStringLiteral("--data-dir"), data, QStringLiteral("--game-dir"),
@@ -167,10 +177,77 @@ TEST_F(Cli, BreedsTellsWhatIsInstalledAndWhatHasResources)
     ASSERT_EQ(run.code, 0) << describe(run);
     const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 13);
-    EXPECT_EQ(lines[0], QStringLiteral("Quadrapus\tquadrpus\tinstalled\tresources"));
-    EXPECT_EQ(lines[3], QStringLiteral("Zott\tZott\tinstalled\tno-resources"));
-    EXPECT_EQ(lines[9], QStringLiteral("Lips\tLips\tmissing\tresources"));
-    EXPECT_EQ(lines[12], QStringLiteral("Grinnz\tGrinnz\tinstalled\tresources"));
+    EXPECT_EQ(lines[0], QStringLiteral("Quadrapus\tquadrpus\tinstalled\tresources\tmatches"));
+    EXPECT_EQ(lines[1], QStringLiteral("Honker\tHonker\tinstalled\tresources\tdoes-not-match"));
+    EXPECT_EQ(lines[3], QStringLiteral("Zott\tZott\tinstalled\tno-resources\t-"));
+    EXPECT_EQ(lines[9], QStringLiteral("Lips\tLips\tmissing\tresources\t-"));
+    EXPECT_EQ(lines[12], QStringLiteral("Grinnz\tGrinnz\tinstalled\tresources\tmatches"));
+}
+
+// A game whose Honker egg is a "New Executable" with three texts that could be the description.
+TEST_F(Cli, SurveyThenNewWritesTheBaseEggAgain)
+{
+    QTemporaryDir gameCopy;
+    sample::writeSampleGame(gameCopy.path(), Edition::US);
+    const QString game = sample::gameFolder(gameCopy.path(), Edition::US);
+    test::SurveyEggRecipe recipe;
+    recipe.ballsPerSet = 67;
+    recipe.thirdText = true;
+    const test::SurveyEgg egg = test::makeSurveyEgg(recipe);
+    writeFile(game + QStringLiteral("/eggz/Honker/Honker.odd"), egg.bytes);
+    const auto honker = [&](const QStringList& args) {
+        return cli(QStringList{QStringLiteral("--game-dir"), game, QStringLiteral("--edition"),
+                               QStringLiteral("us")} +
+                   args);
+    };
+    const QString own = path("data/Brindlecote/Yolkwright/res/Honker");
+    const QString desc = QString::number(egg.locator.locDescPos);
+    const QString attr = QString::number(egg.locator.locAttrPos);
+
+    Outcome run = honker({QStringLiteral("survey"), QStringLiteral("Honker")});
+    EXPECT_EQ(run.code, 1) << describe(run);
+    for (const QString& text :
+         {QStringLiteral("Honker.odd: The description and the attributes cannot be told apart "
+                         "among 3 texts"),
+          QStringLiteral("byte ") + desc + QStringLiteral(" \""),
+          QStringLiteral("byte ") + attr + QStringLiteral(" \"") +
+              QString::fromStdString(egg.attributes),
+          QStringLiteral("--description POS and --attributes POS")})
+        EXPECT_TRUE(run.err.contains(text)) << text.toStdString() << "\n" << describe(run);
+    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1);
+    EXPECT_FALSE(QFileInfo::exists(own + QStringLiteral(".blz")));
+    EXPECT_TRUE(honker({QStringLiteral("breeds")})
+                    .out.contains(QStringLiteral("Honker\tinstalled\tresources\tdoes-not-match")));
+
+    run = honker({QStringLiteral("survey"), QStringLiteral("honker"),
+                  QStringLiteral("--description"), desc, QStringLiteral("--attributes=") + attr});
+    ASSERT_EQ(run.code, 0) << describe(run);
+    for (const char* text :
+         {"Baby ball set HK_SMALL.LNZ: 67 eBalls", "(Body, ", "Adult ball set HK.LNZ",
+          "Name: Honker, tray 4, slot 2", "Tips: 3 pairs", "Wrote "})
+        EXPECT_TRUE(run.out.contains(QLatin1String(text))) << text << "\n" << describe(run);
+    EXPECT_EQ(readFile(own + QStringLiteral(".blz")), informationFileBytes(egg.header, egg.labels));
+    EXPECT_EQ(readFile(own + QStringLiteral(".loc")),
+              locatorFileBytes(egg.locator, "Locator of Honker.odd (surveyed)"));
+    EXPECT_TRUE(honker({QStringLiteral("breeds")})
+                    .out.contains(QStringLiteral("Honker\tinstalled\tresources\tmatches")));
+
+    ASSERT_EQ(
+        honker({QStringLiteral("new"), QStringLiteral("Honker"), QStringLiteral("h.opj")}).code, 0);
+    ASSERT_EQ(
+        honker({QStringLiteral("egg"), QStringLiteral("h.opj"), QStringLiteral("h.odd")}).code, 0);
+    EXPECT_TRUE(readFile(path("h.odd")) == egg.bytes);
+
+    // --to writes elsewhere; a position that is no number is a usage error.
+    run = honker({QStringLiteral("survey"), QStringLiteral("Honker"), QStringLiteral("--to"),
+                  path("out"), QStringLiteral("--description"), attr,
+                  QStringLiteral("--attributes"), desc});
+    ASSERT_EQ(run.code, 0) << describe(run);
+    EXPECT_TRUE(readFile(path("out/Honker.loc")).contains(attr.toLatin1() + "\t\t"));
+    EXPECT_EQ(honker({QStringLiteral("survey"), QStringLiteral("Honker"),
+                      QStringLiteral("--description"), QStringLiteral("first")})
+                  .code,
+              2);
 }
 
 TEST_F(Cli, NewEggAndShowOnBothEditions)

@@ -5,6 +5,7 @@
 #include "fuzzsupport.h"
 #include "model/eballrecord.h"
 #include "samplegame/samplegame.h"
+#include "support/surveyeggs.h"
 
 #include <QDir>
 #include <cstdio>
@@ -190,6 +191,29 @@ void eggSeeds(const QString& root)
     }
 }
 
+// The smallest sample eggs of both editions, and small generated eggs of every shape.
+void surveySeeds(const QString& root)
+{
+    Seeds seeds(root, "survey");
+    for (const sample::Edition edition : {sample::Edition::US, sample::Edition::UK})
+        for (const char* stem : {"Lips", "Snowbo"})
+            for (int index = 0; index < sample::breedCount(); ++index)
+                if (sample::breed(index).stem == stem)
+                    seeds.add(sample::eggFile(index, edition));
+    for (uint64_t seed = 1; seed <= 8; ++seed) {
+        test::SurveyEggRecipe recipe;
+        recipe.seed = seed;
+        recipe.resourceTable = seed % 2 == 0;
+        recipe.decoys = seed % 3 != 0;
+        recipe.ballzInfo = seed % 4 != 1;
+        recipe.onePaddingByte = seed == 5;
+        recipe.thirdText = seed == 7;
+        recipe.ballsPerSet = 2 + int(seed % 3);
+        recipe.tipCount = 4 + int(seed % 3);
+        seeds.add(test::makeSurveyEgg(recipe).bytes);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -205,5 +229,6 @@ int main(int argc, char** argv)
     ballLineSeeds(root);
     settingsSeeds(root);
     eggSeeds(root);
+    surveySeeds(root);
     return 0;
 }

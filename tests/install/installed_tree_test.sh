@@ -41,6 +41,6 @@ if [ $rc -ne 0 ]; then
   echo "yolkwright-cli breeds failed ($rc):"; cat "$work/err"; exit 1
 fi
 echo "$out"
-# Every base breed has its resource files in the installed data folder.
-[ "$(grep -c $'\tresources$' <<<"$out")" -eq 13 ] || { echo "resources not found"; exit 1; }
-grep -q $'^Quadrapus\tquadrpus\tinstalled\tresources$' <<<"$out"
+# Every base breed has its resource files in the installed data folder, and they fit its egg.
+[ "$(grep -c $'\tresources\tmatches$' <<<"$out")" -eq 13 ] || { echo "resources not found"; exit 1; }
+grep -q $'^Quadrapus\tquadrpus\tinstalled\tresources\tmatches$' <<<"$out"

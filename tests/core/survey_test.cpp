@@ -1,0 +1,312 @@
+#include "files/eggwriter.h"
+#include "files/neresources.h"
+#include "files/newproject.h"
+#include "files/survey.h"
+#include "platform/filesystem.h"
+#include "support/surveyeggs.h"
+#include "support/testsupport.h"
+
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace yw {
+
+using test::makeSurveyEgg;
+using test::SurveyEgg;
+using test::SurveyEggRecipe;
+
+namespace {
+
+void putU16(QByteArray& bytes, qsizetype at, uint32_t value)
+{
+    bytes[at] = char(value & 0xff);
+    bytes[at + 1] = char(value >> 8);
+}
+
+// The resource table of every NE egg made here begins at byte 128; its records at 138.
+constexpr qsizetype kTable = 128;
+constexpr qsizetype kRecords = kTable + 10;
+
+} // namespace
+
+// Eggs of every shape: the survey finds exactly the generator's regions and rooms, its files
+// read back through the program's own readers, and an unchanged project writes the base egg.
+TEST(Survey, FindsEveryRegionOfGeneratedEggs)
+{
+    QTemporaryDir dir;
+    FileSystem fso;
+    for (uint64_t seed = 1; seed <= 240; ++seed) {
+        SurveyEggRecipe recipe;
+        recipe.seed = seed;
+        recipe.resourceTable = seed % 2 == 0;
+        recipe.decoys = seed % 3 != 0;
+        recipe.ballzInfo = seed % 4 != 1;
+        recipe.onePaddingByte = seed % 5 == 0;
+        recipe.ballsPerSet = seed % 11 == 0 ? 67 : 2 + int(seed % 6);
+        recipe.tipCount = recipe.onePaddingByte ? 2 * int(1 + seed % 3) : 1 + int(seed % 6);
+        if (seed % 7 == 0) {
+            // A picture whose bytes hold a text followed by zeros: pictures are not searched.
+            QByteArray picture(600, Qt::Uninitialized);
+            for (qsizetype i = 0; i < picture.size(); ++i)
+                picture[i] = char(0x80 + (i * 37 + qsizetype(seed)) % 128);
+            recipe.more = {{"PICTURE", picture.insert(300, "\x01Looks like words\0\0\0", 20)}};
+        }
+        const SurveyEgg egg = makeSurveyEgg(recipe);
+        SCOPED_TRACE("seed " + std::to_string(seed));
+
+        const SurveyResult result = surveyEgg(egg.bytes, "Honker");
+        ASSERT_TRUE(result.findings) << result.refusal.message.toStdString();
+        const SurveyFindings& found = *result.findings;
+        EXPECT_EQ(found.locator, egg.locator);
+        EXPECT_EQ(found.header.lnzNameA, egg.header.lnzNameA);
+        EXPECT_EQ(found.header.lnzNameB, egg.header.lnzNameB);
+        EXPECT_EQ(found.header.ballsPerSet, recipe.ballsPerSet);
+        EXPECT_EQ(found.labels, egg.labels);
+        EXPECT_EQ(found.resourceTable, recipe.resourceTable);
+        for (int i = 0; i < 2 * recipe.ballsPerSet; ++i)
+            EXPECT_EQ(found.read.eBalls[size_t(i)], egg.eBalls[size_t(i)]) << "eBall " << i;
+        EXPECT_EQ(found.read.breedDescription, egg.description);
+        EXPECT_EQ(found.read.breedAttributes, egg.attributes);
+        EXPECT_EQ(found.read.eggTray + "/" + found.read.eggSlot, "4/2");
+
+        ProjectState state;
+        state.programFolder = dir.path();
+        state.edition = Edition::US;
+        state.fso = &fso;
+        state.baseBreed = "Honker";
+        test::writeFile(state.resourcePath("Honker", ".blz"), surveyedInformationFile(found));
+        test::writeFile(state.resourcePath("Honker", ".loc"), surveyedLocatorFile(found, "Honker"));
+        getLOX(state);
+        LocatorValues read;
+        read.locDescPos = state.locDescPos, read.locDescLen = state.locDescLen;
+        read.locNamePos = state.locNamePos, read.locNameLen = state.locNameLen;
+        read.locSetAPos = state.locSetAPos, read.locSetBPos = state.locSetBPos;
+        read.locAttrPos = state.locAttrPos, read.locAttrLen = state.locAttrLen;
+        read.locTipsPos = state.locTipsPos, read.locTipsLen = state.locTipsLen;
+        read.tipCount = state.tipCount;
+        EXPECT_EQ(read, egg.locator);
+        const BreedHeader header = readBreedHeader(state);
+        EXPECT_EQ(header.lnzNameA + "|" + header.lnzNameB,
+                  found.header.lnzNameA + "|" + found.header.lnzNameB);
+        EXPECT_EQ(readBreedLabels(state.infoFilePath()), egg.labels);
+
+        // With one zero byte after the tips the last tip keeps the block's CR (T = room - 2).
+        if (!recipe.onePaddingByte) {
+            test::ScriptedPrompts prompts;
+            EXPECT_EQ(patchedEgg(found.read, egg.bytes, recipe.ballsPerSet, prompts, QString()),
+                      egg.bytes);
+            EXPECT_TRUE(prompts.shown.empty());
+        }
+    }
+}
+
+struct RefusalCase
+{
+    const char* name;
+    SurveyEggRecipe recipe;
+    std::function<void(SurveyEgg&)> damage;
+    SurveyRegion region;
+    const char* message;
+    SurveyChoices choices = {};
+};
+
+TEST(Survey, RefusesWhatItCannotSettle)
+{
+    const auto ne = [](bool decoys = false) {
+        SurveyEggRecipe r;
+        r.decoys = decoys;
+        return r;
+    };
+    const auto bare = [](int ballsPerSet = 4, int tipCount = 6) {
+        SurveyEggRecipe r;
+        r.resourceTable = false;
+        r.decoys = false;
+        r.ballsPerSet = ballsPerSet;
+        r.tipCount = tipCount;
+        return r;
+    };
+    const auto appendText = [](const QByteArray& text) {
+        return
+            [text](SurveyEgg& egg) { egg.bytes += "\x01" + text + QByteArray(4, '\0') + "\x02"; };
+    };
+    const auto attributesEnd = [](const SurveyEgg& egg) {
+        return egg.locator.locAttrPos - 1 + qsizetype(egg.attributes.size());
+    };
+    using R = SurveyRegion;
+    const std::vector<RefusalCase> cases = {
+        {"truncated", ne(), [](SurveyEgg& e) { e.bytes.truncate(kTable + 4); }, R::ResourceTable,
+         "The egg's resource table is damaged: the list of resource types has no end."},
+        {"table past the end", ne(), [](SurveyEgg& e) { putU16(e.bytes, 64 + 0x24, 0x7000); },
+         R::ResourceTable, "the resource table begins at byte 28737, past the end of the file"},
+        {"shift count", ne(), [](SurveyEgg& e) { putU16(e.bytes, kTable, 16); }, R::ResourceTable,
+         "the resource table's shift count is 16; at most 15 can be."},
+        {"offset past the end", ne(), [](SurveyEgg& e) { putU16(e.bytes, kRecords + 12, 0xffff); },
+         R::ResourceTable, "a resource begins at byte 1048561, past the end of the file"},
+        {"overlap", ne(),
+         [](SurveyEgg& e) {
+             putU16(e.bytes, kRecords + 12,
+                    uint8_t(e.bytes[kRecords]) | uint8_t(e.bytes[kRecords + 1]) << 8);
+         },
+         R::ResourceTable, "two resources overlap at byte"},
+        {"too many records", ne(), [](SurveyEgg& e) { putU16(e.bytes, kTable + 4, 60000); },
+         R::ResourceTable, "60000 resources are listed at byte 139, more than the file holds."},
+        {"name anywhere", ne(), [](SurveyEgg& e) { putU16(e.bytes, kRecords + 6, 0x7fff); },
+         R::ResourceTable, "the name of a resource lies outside the file (byte 32896 of"},
+        {"garbage", bare(), [](SurveyEgg& e) { e.bytes = QByteArray(5000, '\x11') + "x\0"; },
+         R::BallSets, "No ball lines were found, so there are no ball sets."},
+        {"no ball lines", bare(), [](SurveyEgg& e) { e.bytes.replace(",      ", ";      "); },
+         R::BallSets, "No ball lines were found"},
+        {"unequal sets", bare(), [](SurveyEgg& e) { e.bytes[e.locator.locSetBPos - 1] = ';'; },
+         R::BallSets, "The two runs of ball lines differ in length ("},
+        {"a set cut in two", bare(3),
+         [](SurveyEgg& e) {
+             const qsizetype line = e.bytes.indexOf('\n', e.locator.locSetBPos - 2) + 1;
+             e.bytes[line + 1] = 'x';
+         },
+         R::BallSets, "The two ball sets cannot be told among 3 runs of ball lines ("},
+        {"three sets", bare(2),
+         [](SurveyEgg& e) {
+             const qsizetype from = e.locator.locSetAPos - 2;
+             const qsizetype to = e.bytes.indexOf('\n', e.bytes.indexOf('\n', from) + 1) + 1;
+             e.bytes += "\x01" + e.bytes.mid(from, to - from);
+             e.bytes.replace("[Ballz Info]", "[Ballz Infx]");
+         },
+         R::BallSets, "The two ball sets cannot be told among 3 runs of ball lines"},
+        {"too many eBalls", bare(257), nullptr, R::BallSets,
+         "The ball sets have 257 lines each; at most 256 can be edited."},
+        {"no tips", bare(), [](SurveyEgg& e) { e.bytes.replace("string0=", "strinG0="); }, R::Tips,
+         "No tips block (lines beginning string0=, string1=, ...) was found."},
+        {"two tips blocks", bare(), appendText("string0=again\r\nstring1=and again"), R::Tips,
+         "2 tips blocks were found (at bytes"},
+        {"eight tips", bare(4, 8), nullptr, R::Tips, "has 8 entries; at most 6 can be edited."},
+        {"tips without a zero", bare(),
+         [](SurveyEgg& e) {
+             e.bytes.replace(e.locator.locTipsPos - 1 +
+                                 e.bytes.mid(e.locator.locTipsPos - 1).indexOf('\0'),
+                             1, "\x03");
+         },
+         R::Tips, "has no zero byte after it, so its room cannot be measured."},
+        {"no name block", bare(),
+         [](SurveyEgg& e) { e.bytes.replace("Honker\r\n4 2", "Honker\r\n4x2"); }, R::NameBlock,
+         "No name block (the name, a line break, then the tray and the slot"},
+        {"two foreign name blocks", bare(),
+         [](SurveyEgg& e) {
+             e.bytes.replace("Honker\r\n4 2", "Hunker\r\n4 2");
+             e.bytes += "\x01Honk\r\n1 1" + QByteArray(3, '\0') + "\x01";
+         },
+         R::NameBlock, "2 name blocks were found and none is the only one named Honker:"},
+        {"attributes without a zero", bare(),
+         [&](SurveyEgg& e) { e.bytes[attributesEnd(e)] = '\x05'; }, R::Description,
+         "Only one text for the description and the attributes (followed by zero bytes)"},
+        {"three texts", bare(), appendText("Another text entirely"), R::Description,
+         "The description and the attributes cannot be told apart among 3 texts"},
+        {"two texts alike in length", bare(),
+         [](SurveyEgg& e) {
+             const auto length = qsizetype(e.attributes.size());
+             e.bytes.replace(e.locator.locDescPos - 1, qsizetype(e.description.size()),
+                             QByteArray(length, 'w') +
+                                 QByteArray(qsizetype(e.description.size()) - length, '\0'));
+         },
+         R::Description, "cannot be told apart among 2 texts"},
+        {"chosen position is no text",
+         bare(),
+         nullptr,
+         R::Description,
+         "No text that could be the description begins at byte 3.",
+         {3, std::nullopt}},
+        {"one text for both",
+         bare(),
+         nullptr,
+         R::Attributes,
+         "The description and the attributes cannot both be the text at byte",
+         {0, 0}},
+        {"odd tips with one zero after",
+         [] {
+             SurveyEggRecipe r;
+             r.resourceTable = false;
+             r.decoys = false;
+             r.onePaddingByte = true;
+             r.tipCount = 5;
+             return r;
+         }(),
+         nullptr, R::Check, "The regions found do not read back as the program reads them:"},
+    };
+    for (RefusalCase c : cases) {
+        SurveyEgg egg = makeSurveyEgg(c.recipe);
+        if (c.damage)
+            c.damage(egg);
+        if (c.choices.descriptionPosition == 0)
+            c.choices = {egg.locator.locAttrPos, egg.locator.locAttrPos};
+        const SurveyResult result = surveyEgg(egg.bytes, "Honker", c.choices);
+        EXPECT_FALSE(result.findings) << c.name;
+        EXPECT_EQ(result.refusal.region, c.region) << c.name;
+        EXPECT_TRUE(result.refusal.message.contains(QLatin1String(c.message)))
+            << c.name << ": " << result.refusal.message.toStdString();
+    }
+}
+
+// Three texts: the caller's choice of positions settles which is which.
+TEST(Survey, ChoicesSettleTheTexts)
+{
+    SurveyEggRecipe recipe;
+    recipe.decoys = false;
+    recipe.resourceTable = false;
+    SurveyEgg egg = makeSurveyEgg(recipe);
+    const qint64 extra = egg.bytes.size() + 1;
+    egg.bytes += "Yet another text here" + QByteArray(6, '\0') + "\x04";
+
+    const SurveyResult ambiguous = surveyEgg(egg.bytes, "Honker");
+    std::vector<qint64> listed;
+    for (const TextCandidate& candidate : ambiguous.refusal.candidates)
+        listed.push_back(candidate.position);
+    EXPECT_EQ(listed, (std::vector<qint64>{std::min(egg.locator.locDescPos, egg.locator.locAttrPos),
+                                           std::max(egg.locator.locDescPos, egg.locator.locAttrPos),
+                                           extra}));
+
+    const qint64 desc = egg.locator.locDescPos;
+    const qint64 attr = egg.locator.locAttrPos;
+    for (const SurveyChoices& choices :
+         {SurveyChoices{desc, attr}, SurveyChoices{extra, attr}, SurveyChoices{attr, extra}}) {
+        const SurveyResult result = surveyEgg(egg.bytes, "Honker", choices);
+        ASSERT_TRUE(result.findings) << result.refusal.message.toStdString();
+        EXPECT_EQ(result.findings->locator.locDescPos, *choices.descriptionPosition);
+        EXPECT_EQ(result.findings->locator.locAttrPos, *choices.attributesPosition);
+    }
+    EXPECT_EQ(surveyEgg(egg.bytes, "Honker", {extra, std::nullopt}).refusal.region,
+              SurveyRegion::Attributes);
+
+    // With two texts left, one choice settles the other.
+    egg.bytes.chop(28);
+    const SurveyResult one = surveyEgg(egg.bytes, "Honker", {attr, std::nullopt});
+    ASSERT_TRUE(one.findings);
+    EXPECT_EQ(one.findings->locator.locDescPos, attr);
+    EXPECT_EQ(one.findings->locator.locAttrPos, desc);
+}
+
+TEST(NeResources, ReadsNamesOffsetsAndCutsAtTheEnd)
+{
+    const QByteArray file = test::neFile({{"FIRST", QByteArray(40, 'a')}, {"B", "bb"}});
+    NeResourceTable table = readNeResources(file);
+    ASSERT_EQ(table.kind, NeResourceTable::Kind::Table);
+    ASSERT_EQ(table.resources.size(), 2u);
+    EXPECT_EQ(table.resources[0].name, "FIRST");
+    EXPECT_EQ(file.mid(table.resources[0].offset, 40), QByteArray(40, 'a'));
+    EXPECT_EQ(table.resources[0].length, 48);
+    EXPECT_EQ(table.resources[1].name, "B");
+    EXPECT_EQ(table.resources[1].type, 10);
+    EXPECT_EQ(file.mid(table.resources[1].offset, 2), "bb");
+
+    QByteArray cut = file;
+    putU16(cut, kRecords + 12 + 2, 0x0fff);
+    table = readNeResources(cut);
+    ASSERT_EQ(table.kind, NeResourceTable::Kind::Table);
+    EXPECT_EQ(table.resources[1].offset + table.resources[1].length, cut.size());
+
+    QByteArray none = file;
+    putU16(none, 64 + 0x26, 64); // the resource table's offset: no resources
+    EXPECT_EQ(readNeResources(none).kind, NeResourceTable::Kind::None);
+    EXPECT_EQ(readNeResources(file.mid(1)).kind, NeResourceTable::Kind::None);
+}
+
+} // namespace yw

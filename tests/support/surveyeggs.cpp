@@ -1,0 +1,293 @@
+#include "support/surveyeggs.h"
+
+#include <algorithm>
+#include <random>
+
+namespace yw::test {
+
+namespace {
+
+enum class Region { None, SetA, SetB, Name, Desc, Attr, Tips };
+
+struct Item
+{
+    QByteArray text;
+    int zeros = 0; // none: a control byte follows, so the text has no zero after it
+    Region region = Region::None;
+    int ballLinesAt = 0; // for a set: where its first ball line begins in `text`
+};
+
+struct Piece
+{
+    std::string name;
+    std::vector<Item> items;
+    bool zeroTail = false; // padded with zeros to the end of the resource, then a zero after it
+};
+
+class Filler
+{
+public:
+    explicit Filler(uint64_t seed) : m_random(seed) {}
+    int below(int bound) { return int(m_random() % uint64_t(bound)); }
+    // Non-zero bytes that are no text: nothing in them reads as a region.
+    QByteArray control(int count)
+    {
+        static const char bytes[] = "\x01\x02\x03\x04\x05\x06\x07\x08\x0b\x0c\x0e\x0f\x10\x11"
+                                    "\x12\x13\x14\x15\x16\x17\x18\x19\x1a\x1b\x1c\x1d\x1e\x1f\x7f";
+        QByteArray out;
+        for (int i = 0; i < count; ++i)
+            out += bytes[below(int(sizeof bytes) - 1)];
+        return out;
+    }
+    std::mt19937_64& random() { return m_random; }
+
+private:
+    std::mt19937_64 m_random;
+};
+
+void putU16(QByteArray& bytes, qsizetype at, uint32_t value)
+{
+    bytes[at] = char(value & 0xff);
+    bytes[at + 1] = char((value >> 8) & 0xff);
+}
+
+QByteArray itemBytes(const Item& item, Filler& filler)
+{
+    return item.text + (item.zeros > 0 ? QByteArray(item.zeros, '\0') : filler.control(1));
+}
+
+const char* const kParts[] = {"body",     "left cheek", "right ear tip", "tail", "nose",
+                              "left eye", "chin",       "belly",         "neck", "right paw"};
+
+std::string titleCase(std::string text)
+{
+    for (size_t i = 0; i < text.size(); ++i)
+        if ((i == 0 || text[i - 1] == ' ') && text[i] >= 'a' && text[i] <= 'z')
+            text[i] = char(text[i] - 'a' + 'A');
+    return text;
+}
+
+std::string words(Filler& filler, int count, const char* separator)
+{
+    static const char* const pool[] = {"honk",   "loud",  "happy", "bright", "the",      "egg",
+                                       "sleepy", "round", "quick", "tray",   "friendly", "bold"};
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += (i ? separator : "") + std::string(pool[filler.below(12)]);
+    return text;
+}
+
+} // namespace
+
+QByteArray neFile(const std::vector<NeChunk>& chunks, std::vector<qsizetype>* offsets)
+{
+    Filler filler(chunks.size());
+    QByteArray file = "MZ" + filler.control(62) + "NE" + filler.control(62);
+    putU16(file, 0x3c, 64);
+    putU16(file, 0x3e, 0);
+    const qsizetype table = 128;
+    const auto count = qsizetype(
+        std::count_if(chunks.begin(), chunks.end(), [](const NeChunk& c) { return c.resource; }));
+    qsizetype tableSize = 2 + 8 + 12 * count + 2 + 1;
+    for (const NeChunk& chunk : chunks)
+        tableSize += chunk.resource ? 1 + qsizetype(chunk.name.size()) : 0;
+    putU16(file, 64 + 0x24, uint32_t(table - 64));
+    putU16(file, 64 + 0x26, uint32_t(table - 64 + tableSize));
+    file += QByteArray(tableSize, '\0');
+    putU16(file, table, 4);
+    putU16(file, table + 2, 0x800a);
+    putU16(file, table + 4, uint32_t(count));
+    qsizetype record = table + 10;
+    qsizetype name = 2 + 8 + 12 * count + 2;
+    for (const NeChunk& chunk : chunks) {
+        file += filler.control(3 + filler.below(20));
+        file += filler.control(int((16 - file.size() % 16) % 16));
+        if (offsets)
+            offsets->push_back(file.size());
+        if (chunk.resource) {
+            putU16(file, record, uint32_t(file.size() / 16));
+            putU16(file, record + 2, uint32_t((chunk.data.size() + 15) / 16));
+            putU16(file, record + 4, 0x0c30);
+            putU16(file, record + 6, uint32_t(name));
+            record += 12;
+            file[table + name] = char(chunk.name.size());
+            file.replace(table + name + 1, qsizetype(chunk.name.size()),
+                         QByteArray::fromStdString(chunk.name));
+            name += 1 + qsizetype(chunk.name.size());
+        }
+        file += chunk.data;
+        file += QByteArray((16 - chunk.data.size() % 16) % 16, '~'); // inside the resource
+    }
+    return file + filler.control(7);
+}
+
+SurveyEgg makeSurveyEgg(const SurveyEggRecipe& recipe)
+{
+    Filler filler(recipe.seed);
+    SurveyEgg egg;
+    const int n = recipe.ballsPerSet;
+    const auto zeros = [&] { return recipe.onePaddingByte ? 1 : 2 + filler.below(30); };
+
+    for (int set = 0; set < 2; ++set) {
+        for (int k = 0; k < n; ++k) {
+            EBallRecord r;
+            r.fillColor = int16_t(filler.below(256));
+            r.borderColor = int16_t(filler.below(256) - 1);
+            r.fuzziness = int16_t(filler.below(4));
+            r.borderThickness = int16_t(filler.below(4) - 1);
+            r.diameter = int16_t(set == 0 ? 4 + filler.below(27) : 31 + filler.below(60));
+            r.texture = int16_t(filler.below(3) == 0 ? filler.below(20) : -1);
+            r.useTexture = r.texture > -1;
+            const std::string part = k < 10 ? kParts[k] : "part " + std::to_string(k + 1);
+            r.comment = k == 1 ? ";" : (set == 0 ? "; baby " : "; ") + part;
+            egg.eBalls.push_back(r);
+            if (set == 1)
+                egg.labels.push_back(k == 1 ? "eBall 2" : titleCase(part));
+        }
+    }
+    std::vector<Piece> pieces;
+    for (int set = 0; set < 2; ++set) {
+        QByteArray lnz = recipe.decoys ? "[Default Linez Thickness]\r\n100\r\n" : "";
+        if (recipe.ballzInfo)
+            lnz += "[Ballz Info]\r\n";
+        const int at = int(lnz.size());
+        for (int k = 0; k < n; ++k)
+            lnz += QByteArray::fromStdString(formatBallLine(egg.eBalls[size_t(set * n + k)])) +
+                   ",\r\n";
+        if (recipe.decoys) {
+            lnz += "[Add Ball]\r\n10 20 30 4 5 6 7\r\n[Linez]\r\n1 2 0 -1 5 5\r\n";
+            if (set == 0)
+                lnz += "[Paint Ballz]\r\n  3,      2,      1,      0,      0,      1,      0,  "
+                       "    4    dot,\r\n";
+        }
+        pieces.push_back({set == 0 ? "HK_SMALL.LNZ" : "HK.LNZ",
+                          {{lnz, filler.below(3), set == 0 ? Region::SetA : Region::SetB, at}},
+                          false});
+    }
+    egg.description = "The Honker is " + words(filler, 8 + filler.below(10), " ") + ".";
+    egg.attributes = words(filler, 3, ", ");
+    QByteArray tips;
+    for (int j = 0; j < recipe.tipCount; ++j)
+        // The egg writer writes an entry beyond the pairs empty: so does the game.
+        tips += (j ? "\r\nstring" : "string") + QByteArray::number(j) + "=" +
+                QByteArray::fromStdString(j < recipe.tipCount / 2 * 2
+                                              ? words(filler, filler.below(6), " ")
+                                              : std::string());
+    std::vector<Item> texts = {
+        {"Honker\r\n4 2", zeros(), Region::Name, 0},
+        {QByteArray::fromStdString(egg.description), zeros(), Region::Desc, 0},
+        {QByteArray::fromStdString(egg.attributes), zeros(), Region::Attr, 0},
+        {tips + "\r\n", zeros(), Region::Tips, 0},
+    };
+    if (recipe.decoys) {
+        texts.push_back({"Honkette\r\n7 3", zeros(), Region::None, 0});
+        texts.push_back({"A text with no zero byte after it", 0, Region::None, 0});
+        texts.push_back({"12 34 56 78", zeros(), Region::None, 0});
+    }
+    if (recipe.thirdText)
+        texts.push_back({"Some other words entirely", zeros(), Region::None, 0});
+    std::shuffle(texts.begin(), texts.end(), filler.random());
+    if (filler.below(2) == 0) {
+        pieces.push_back({"STRINGS", texts, false});
+    } else {
+        for (size_t i = 0; i < texts.size(); ++i)
+            pieces.push_back({"TEXT" + std::to_string(i), {texts[i]}, false});
+    }
+    std::shuffle(pieces.begin(), pieces.end(), filler.random());
+    for (Piece& piece : pieces)
+        piece.zeroTail = recipe.resourceTable && !recipe.onePaddingByte &&
+                         piece.items.back().zeros > 0 && filler.below(2) == 0;
+
+    // Lay the pieces out, noting where each region's text begins and where its room ends
+    // within its piece, then move them by where the piece lands.
+    struct Placed
+    {
+        const Item* item;
+        size_t piece;
+        qsizetype at;
+        qsizetype roomEnd;
+    };
+    std::vector<Placed> placed;
+    std::vector<NeChunk> chunks;
+    for (size_t index = 0; index < pieces.size(); ++index) {
+        const Piece& piece = pieces[index];
+        QByteArray data;
+        for (const Item& item : piece.items) {
+            const qsizetype at = data.size();
+            data += itemBytes(item, filler);
+            placed.push_back({&item, index, at, data.size()});
+            if (!recipe.resourceTable)
+                data += filler.control(1 + filler.below(8));
+        }
+        if (piece.zeroTail) {
+            data += QByteArray((16 - data.size() % 16) % 16, '\0');
+            placed.back().roomEnd = data.size();
+        }
+        chunks.push_back({piece.name, data, recipe.resourceTable});
+    }
+    if (recipe.decoys && recipe.resourceTable) // a text outside every resource
+        chunks.insert(
+            chunks.begin() + 1,
+            {"", "Outside every resource, so no text" + QByteArray(8, '\0') + filler.control(1),
+             false});
+    std::vector<qsizetype> offsets;
+    if (recipe.resourceTable) {
+        chunks.insert(chunks.end(), recipe.more.begin(), recipe.more.end());
+        egg.bytes = neFile(chunks, &offsets);
+        if (recipe.decoys)
+            offsets.erase(offsets.begin() + 1);
+    } else {
+        for (const NeChunk& chunk : chunks) {
+            egg.bytes += filler.control(1 + filler.below(20));
+            offsets.push_back(egg.bytes.size());
+            egg.bytes += chunk.data;
+        }
+        egg.bytes += filler.control(9);
+    }
+    for (Placed& p : placed) {
+        p.at += offsets[p.piece];
+        p.roomEnd += offsets[p.piece];
+        // A zero right after a resource whose room runs to its end: the room must stop there.
+        if (pieces[p.piece].zeroTail && p.item == &pieces[p.piece].items.back())
+            egg.bytes[p.roomEnd] = '\0';
+    }
+
+    LocatorValues& l = egg.locator;
+    l.tipCount = recipe.tipCount;
+    for (const Placed& p : placed) {
+        const auto position = int32_t(p.at + 1);
+        const auto room = int32_t(p.roomEnd - p.at);
+        switch (p.item->region) {
+        case Region::SetA:
+            l.locSetAPos = position + p.item->ballLinesAt + 1;
+            break;
+        case Region::SetB:
+            l.locSetBPos = position + p.item->ballLinesAt + 1;
+            break;
+        case Region::Name:
+            l.locNamePos = position;
+            l.locNameLen = room - 1;
+            break;
+        case Region::Desc:
+            l.locDescPos = position;
+            l.locDescLen = room - 1;
+            break;
+        case Region::Attr:
+            l.locAttrPos = position;
+            l.locAttrLen = room - 1;
+            break;
+        case Region::Tips:
+            l.locTipsPos = position;
+            l.locTipsLen = room - 2 - 10 * recipe.tipCount;
+            break;
+        case Region::None:
+            break;
+        }
+    }
+    egg.header.ballsPerSet = n;
+    egg.header.lnzNameA = recipe.resourceTable ? "HK_SMALL.LNZ" : "Honker_baby.lnz";
+    egg.header.lnzNameB = recipe.resourceTable ? "HK.LNZ" : "Honker_adult.lnz";
+    return egg;
+}
+
+} // namespace yw::test
