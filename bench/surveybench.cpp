@@ -49,7 +49,7 @@ void BM_SurveyEgg(benchmark::State& run)
 {
     SurveySetup& s = surveySetup();
     for (auto _ : run)
-        benchmark::DoNotOptimize(surveyEgg(readWholeFile(s.path), "Honker"));
+        benchmark::DoNotOptimize(surveyEgg(readWholeFile(s.path, kEggFileLimit), "Honker"));
     run.SetBytesProcessed(run.iterations() * s.egg.size());
 }
 BENCHMARK(BM_SurveyEgg)->Unit(benchmark::kMillisecond);
@@ -58,7 +58,7 @@ void BM_ReadEgg(benchmark::State& run)
 {
     SurveySetup& s = surveySetup();
     for (auto _ : run)
-        benchmark::DoNotOptimize(readWholeFile(s.path));
+        benchmark::DoNotOptimize(readWholeFile(s.path, kEggFileLimit));
     run.SetBytesProcessed(run.iterations() * s.egg.size());
 }
 BENCHMARK(BM_ReadEgg)->Unit(benchmark::kMillisecond);

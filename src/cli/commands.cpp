@@ -64,7 +64,7 @@ bool resourcesMatch(ProjectState probe)
     try {
         const BreedHeader header = readBreedHeader(probe);
         getLOX(probe);
-        readEggRegions(probe, header.ballsPerSet, readWholeFile(probe.baseEggPath()),
+        readEggRegions(probe, header.ballsPerSet, readWholeFile(probe.baseEggPath(), kEggFileLimit),
                        probe.baseEggPath());
         return true;
     } catch (const Error&) {
@@ -322,7 +322,8 @@ public:
             throw Failure(eggPath, QStringLiteral("The breed that was selected, %1, is not "
                                                   "installed in the Oddballz folder.")
                                        .arg(breed.listText));
-        const SurveyResult result = surveyEgg(readWholeFile(eggPath), breed.stem, choices);
+        const SurveyResult result =
+            surveyEgg(readWholeFile(eggPath, kEggFileLimit), breed.stem, choices);
         if (!result.findings)
             throw Failure(eggPath, refusalLine(result.refusal));
         const SurveyFindings& found = *result.findings;

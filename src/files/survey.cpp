@@ -6,6 +6,7 @@
 #include "platform/cp1252.h"
 #include "platform/errors.h"
 #include "platform/prompts.h"
+#include "platform/savefile.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -14,8 +15,6 @@ namespace yw {
 
 namespace {
 
-// The egg writer's own limit on a base egg; positions must also fit the locator's 32 bits.
-constexpr qint64 kLargestEgg = 64 * 1024 * 1024;
 constexpr int kMostTipEntries = 6;
 
 class Refused
@@ -577,11 +576,11 @@ void Surveyor::check()
 
 SurveyFindings Surveyor::run()
 {
-    if (m_egg.size() > kLargestEgg)
+    if (m_egg.size() > kEggFileLimit)
         throw Refused(SurveyRegion::Check,
                       QStringLiteral("The egg has %1 bytes, more than the %2 an egg can have.")
                           .arg(m_egg.size())
-                          .arg(kLargestEgg));
+                          .arg(kEggFileLimit));
     findSegments();
     scan();
     chooseBallSets();

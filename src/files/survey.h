@@ -92,7 +92,8 @@ struct SurveyResult
 SurveyResult surveyEgg(const QByteArray& egg, const std::string& stem,
                        const SurveyChoices& choices = {});
 
-// The files' bytes, exactly as the program reads them.
+// The files' bytes, exactly as the program reads them. The locator's unread first line is
+// "Locator of <stem>.odd (surveyed)" (settled: the shipped sample files carry it too).
 QByteArray surveyedInformationFile(const SurveyFindings& findings);
 QByteArray surveyedLocatorFile(const SurveyFindings& findings, const std::string& stem);
 
