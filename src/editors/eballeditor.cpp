@@ -1,11 +1,14 @@
 #include "editors/eballeditor.h"
 
+#include "editors/applytoothersdialog.h"
 #include "editors/colorbutton.h"
 #include "editors/colorchooser.h"
 #include "editors/projectedits.h"
 #include "editors/twips.h"
+#include "files/breedresources.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
+#include "platform/errors.h"
 #include "platform/numbers.h"
 
 #include <QCheckBox>
@@ -15,6 +18,8 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -113,6 +118,14 @@ EBallEditor::EBallEditor(ProjectEdits& edits, int& curBall, QWidget* parent)
     m_useTexture->setGeometry(twipsRect(60, 2220, 4575, 315));
     connect(m_useTexture, &QCheckBox::toggled, this,
             [this](bool ticked) { changed(EBallField::UseTexture, ticked ? 1 : 0); });
+    m_applyToOthers = new QPushButton(tr("Apply to Others..."), this);
+    m_applyToOthers->setObjectName(QStringLiteral("btnApply"));
+    m_applyToOthers->setGeometry(twipsRect(60, 2580, 1800, 345));
+    m_applyToOthers->resize(std::max(m_applyToOthers->width(), m_applyToOthers->sizeHint().width()),
+                            m_applyToOthers->height());
+    m_applyToOthers->setEnabled(false);
+    connect(m_applyToOthers, &QPushButton::clicked, this, &EBallEditor::applyToOthers);
+
     connect(&m_edits, &ProjectEdits::ballChanged, this, [this](int record) {
         if (record == m_curBall)
             load(m_state.ball(record), true);
@@ -148,7 +161,7 @@ void EBallEditor::arrangePanel()
     const QSize least = innerSizeOfOuterTwips(3000, 3000);
     setMinimumSize(std::max({least.width(), m_captionWidth + twips(180) + m_panelWidth,
                              m_useTexture->sizeHint().width() + twips(120)}),
-                   std::max(least.height(), m_useTexture->geometry().bottom() + twips(60)));
+                   std::max(least.height(), m_applyToOthers->geometry().bottom() + twips(60)));
 }
 
 QSize EBallEditor::sizeHint() const
@@ -180,6 +193,7 @@ void EBallEditor::switchTo(int newIndex, int oldIndex, const QString& componentN
     load(record);
     // What the controls show is what the record holds from now on (a fuzziness of 7 is 3).
     storeInto(newIndex);
+    m_applyToOthers->setEnabled(newIndex >= 0 && newIndex != kParkingRecord);
 
     QString caption = cp1252::toUnicode(record.comment);
     if (!componentName.isEmpty())
@@ -295,6 +309,27 @@ void EBallEditor::closeEvent(QCloseEvent* event)
     // The shown values go into the record being edited; the parking record takes the rest.
     switchTo(kParkingRecord, m_curBall, QString(), false);
     QWidget::closeEvent(event);
+}
+
+void EBallEditor::applyToOthers()
+{
+    BreedHeader header;
+    std::vector<std::string> labels;
+    try {
+        header = readBreedHeader(m_state);
+        labels = readBreedLabels(m_state.infoFilePath());
+    } catch (const Error& e) {
+        QMessageBox::warning(this, QStringLiteral("Yolkwright"),
+                             tr("Apply to Others needs the eBalls of the base breed.") +
+                                 QStringLiteral("\r\n") + e.message());
+        return;
+    }
+    const int perSet = header.ballsPerSet;
+    if (m_curBall < 0 || m_curBall >= 2 * perSet)
+        return;
+    const BallSet set = m_curBall < perSet ? BallSet::A : BallSet::B;
+    ApplyToOthersDialog dialog(m_edits, perSet, set, m_curBall % perSet, labels, this);
+    dialog.exec();
 }
 
 } // namespace yw

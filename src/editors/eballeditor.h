@@ -8,6 +8,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QScrollBar;
 
 namespace yw {
@@ -56,6 +57,8 @@ private:
     void chooseColor(ColorField field);
     void setColor(ColorField field, int index);
     void diameterTextChanged();
+    // Apply to Others... on the shown eBall's set.
+    void applyToOthers();
 
     ProjectEdits& m_edits;
     const ProjectState& m_state;
@@ -72,6 +75,7 @@ private:
     QLineEdit* m_diameterText = nullptr;
     QScrollBar* m_diameterBar = nullptr;
     QCheckBox* m_useTexture = nullptr;
+    QPushButton* m_applyToOthers = nullptr;
 };
 
 } // namespace yw

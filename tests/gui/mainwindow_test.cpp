@@ -192,7 +192,9 @@ TEST_F(MainWindowTest, MenuBarCaptionsShortcutsAndPlaceholders)
                        {"Cut", "Ctrl+X"},
                        {"Copy", "Ctrl+C"},
                        {"Paste", "Ctrl+V"},
-                       {"Clear", ""}});
+                       {"Clear", ""},
+                       {"", "-"},
+                       {"Replace Colour...", ""}});
     check(ui.mnuView, {{"Show &Tips", ""}, {"Show Tool&bar", ""}, {"", "-"}, {"&Options...", ""}});
     check(ui.mnUWindow, {{"Tile &Horizontally", ""},
                          {"Tile &Vertically", ""},

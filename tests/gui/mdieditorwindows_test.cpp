@@ -1,3 +1,4 @@
+#include "editors/colorchooser.h"
 #include "editors/eballeditor.h"
 #include "editors/projectedits.h"
 #include "editors/slottraypanel.h"
@@ -17,6 +18,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
@@ -26,12 +28,15 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUndoStack>
 #include <array>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
@@ -118,6 +123,38 @@ protected:
     template <typename T> T* child(const char* name) const
     {
         T* found = ui.mdiArea->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    // Starts `trigger` and lets `act` work the modal dialog it shows.
+    template <typename Dialog>
+    void whileShown(const std::function<void()>& trigger, const std::function<void(Dialog&)>& act)
+    {
+        bool acted = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            acted = true;
+            act(*dialog);
+        });
+        trigger();
+        EXPECT_TRUE(acted);
+    }
+    // Clicks a colour button and picks palette index `index` in the chooser.
+    void pickColour(QWidget* button, int index)
+    {
+        whileShown<ColorChooser>(
+            [&] { QTest::mouseClick(button, Qt::LeftButton); },
+            [index](ColorChooser& chooser) {
+                QWidget* palette = chooser.findChild<QWidget*>(QStringLiteral("Picture1"));
+                QTest::mouseClick(palette, Qt::LeftButton, {},
+                                  QPoint(index % 16 * 10 + 5, index / 16 * 10 + 5));
+            });
+    }
+    template <typename T> static T* in(QWidget& dialog, const char* name)
+    {
+        T* found = dialog.findChild<T*>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
@@ -512,6 +549,91 @@ TEST_F(EditorWindowsTest, TheMarkFollowsTheSavedStateAndOpeningClearsTheHistory)
     EXPECT_FALSE(ui.find<QAction>("mnuUndo")->isEnabled());
     EXPECT_EQ(ui.find<QAction>("mnuUndo")->text(), QStringLiteral("Undo"));
     EXPECT_EQ(state.eBalls[0].borderThickness, 2);
+}
+
+TEST_F(EditorWindowsTest, ReplaceColourChangesTheNamedFieldsOfTheNamedSetsInOneStep)
+{
+    // Set A is records 0 to 5, set B 6 to 11.
+    auto colours = [](EBallRecord& r, int16_t fill, int16_t border, int16_t sprecks) {
+        r.fillColor = fill;
+        r.borderColor = border;
+        r.spreckColor = sprecks;
+    };
+    for (int i = 0; i < 12; ++i)
+        colours(state.eBalls[size_t(i)], 1, 2, 3);
+    colours(state.eBalls[1], 7, 7, 7);
+    colours(state.eBalls[7], 7, 2, 3);
+    colours(state.eBalls[8], 7, 7, 3);
+    colours(state.eBalls[9], 1, 7, 3);
+    colours(state.eBalls[10], 1, 2, 7);
+    const ProjectState before = state;
+    std::vector<std::string> counts;
+    whileShown<QDialog>([&] { ui.find<QAction>("mnuReplaceColour")->trigger(); },
+                        [&](QDialog& dialog) {
+                            EXPECT_TRUE(in<QRadioButton>(dialog, "optSetB")->isChecked());
+                            pickColour(in<QWidget>(dialog, "fromColor"), 7);
+                            pickColour(in<QWidget>(dialog, "toColor"), 200);
+                            auto count = [&] {
+                                counts.push_back(
+                                    in<QLabel>(dialog, "lblCount")->text().toStdString());
+                            };
+                            count();
+                            in<QCheckBox>(dialog, "chkBorder")->setChecked(true);
+                            count();
+                            in<QRadioButton>(dialog, "optBoth")->setChecked(true);
+                            count();
+                            in<QRadioButton>(dialog, "optSetB")->setChecked(true);
+                            count();
+                            QTest::mouseClick(in<QWidget>(dialog, "btnOK"), Qt::LeftButton);
+                        });
+    EXPECT_EQ(counts, (std::vector<std::string>{"2 eBalls will change.", "3 eBalls will change.",
+                                                "4 eBalls will change.", "3 eBalls will change."}));
+    ProjectState expected = before;
+    expected.eBalls[7].fillColor = 200;
+    expected.eBalls[8].fillColor = 200;
+    expected.eBalls[8].borderColor = 200;
+    expected.eBalls[9].borderColor = 200;
+    EXPECT_EQ(test::projectDifference(state, expected), "");
+    EXPECT_EQ(history().count(), 1);
+    EXPECT_EQ(ui.find<QAction>("mnuUndo")->text(), QStringLiteral("Undo Replace Colour"));
+    history().undo();
+    EXPECT_EQ(test::projectDifference(state, before), "");
+}
+
+TEST_F(EditorWindowsTest, ApplyToOthersCopiesTheChosenFieldsToTheTickedEBallsOnly)
+{
+    for (int i = 0; i < 12; ++i)
+        state.eBalls[size_t(i)] = {
+            int16_t(i), int16_t(20 + i), int16_t(40 + i), 1, 0, int16_t(60 + i), 9, 4, "ball", 0};
+    state.eBalls[7] = {33, 44, 55, 2, 1, 99, 9, 4, "body", 1};
+    ui.compnt->setCurrentIndex(3);
+    clickBallAt(1);
+    ASSERT_EQ(curBall(), 7);
+    const ProjectState before = state;
+    std::string count;
+    whileShown<QDialog>(
+        [&] { QTest::mouseClick(ui.find<QWidget>("btnApply"), Qt::LeftButton); },
+        [&](QDialog& dialog) {
+            in<QCheckBox>(dialog, "chkSprecks")->setChecked(false);
+            in<QCheckBox>(dialog, "chkDiameter")->setChecked(true);
+            // "o" is in body (the source), foot and the tail's long label.
+            QTest::keyClicks(in<QLineEdit>(dialog, "fltWord"), QStringLiteral("O"));
+            QTest::mouseClick(in<QWidget>(dialog, "btnTick"), Qt::LeftButton);
+            in<QListWidget>(dialog, "lstBalls")->item(0)->setCheckState(Qt::Checked);
+            count = in<QLabel>(dialog, "lblCount")->text().toStdString();
+            QTest::mouseClick(in<QWidget>(dialog, "btnOK"), Qt::LeftButton);
+        });
+    EXPECT_EQ(count, "3 eBalls will change.");
+    ProjectState expected = before;
+    for (int record : {6, 10, 11}) {
+        expected.eBalls[size_t(record)].fillColor = 33;
+        expected.eBalls[size_t(record)].borderColor = 44;
+        expected.eBalls[size_t(record)].diameter = 99;
+    }
+    EXPECT_EQ(test::projectDifference(state, expected), "");
+    EXPECT_EQ(ui.find<QAction>("mnuUndo")->text(), QStringLiteral("Undo Apply to Others"));
+    ui.find<QAction>("mnuUndo")->trigger();
+    EXPECT_EQ(test::projectDifference(state, before), "");
 }
 
 } // namespace yw

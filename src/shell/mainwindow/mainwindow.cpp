@@ -11,6 +11,7 @@
 #include "platform/prompts.h"
 #include "platform/setting.h"
 #include "shell/commands/desktopcommands.h"
+#include "shell/commands/toolcommands.h"
 #include "shell/commands/undocommands.h"
 #include "shell/mainwindow/editorwindows.h"
 #include "shell/mainwindow/mdieditorwindows.h"
@@ -128,6 +129,7 @@ MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& pr
     connect(m_session, &ProjectSession::projectReplaced, this, &MainWindow::showOpenedProject);
     connect(m_session, &ProjectSession::recentFilesChanged, this, &MainWindow::ShowRecentFiles);
     m_undo = new UndoCommands(*m_edits, *m_session, *mnuEdit, *statbar, *this);
+    new ToolCommands(*m_edits, m_prompts, *mnuReplaceColour, *this);
 
     m_layoutTimer = new QTimer(this);
     m_layoutTimer->setObjectName(QStringLiteral("Arg"));
@@ -208,6 +210,8 @@ void MainWindow::createMenus()
     mnuCopy = add(mnuEdit, "mnuCopy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
     mnuPaste = add(mnuEdit, "mnuPaste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
     mnuClear = add(mnuEdit, "mnuClear", "Clear");
+    mnuEdit->addSeparator();
+    mnuReplaceColour = add(mnuEdit, "mnuReplaceColour", "Replace Colour...");
 
     mnuView = menuBar()->addMenu(QStringLiteral("&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
@@ -378,7 +382,8 @@ void MainWindow::setTipsVisible(bool visible)
 void MainWindow::setSaveEnabled(bool enabled)
 {
     // The submenu's shortcuts stay live unless its items are disabled themselves.
-    for (QAction* action : {mnuSave->menuAction(), mnuSaveOPJ, mnuSaveODD, mnuSaveYPK, mnuSaveAs})
+    for (QAction* action :
+         {mnuSave->menuAction(), mnuSaveOPJ, mnuSaveODD, mnuSaveYPK, mnuSaveAs, mnuReplaceColour})
         action->setEnabled(enabled);
     if (enabled == m_saveEnabled)
         return;

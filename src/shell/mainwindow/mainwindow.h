@@ -134,6 +134,7 @@ private:
     QAction* mnuCopy = nullptr;
     QAction* mnuPaste = nullptr;
     QAction* mnuClear = nullptr;
+    QAction* mnuReplaceColour = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuView_Tips = nullptr;
     QAction* mnuView_Tbar = nullptr;

@@ -1,0 +1,145 @@
+#include "editors/replacecolourdialog.h"
+
+#include "editors/colorbutton.h"
+#include "editors/colorchooser.h"
+#include "editors/projectedits.h"
+#include "model/projectstate.h"
+#include "platform/cp1252.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace yw {
+
+ReplaceColourDialog::ReplaceColourDialog(ProjectEdits& edits, int ballsPerSet,
+                                         const std::array<std::string, 2>& setNames,
+                                         QWidget* parent)
+    : QDialog(parent), m_edits(edits), m_ballsPerSet(ballsPerSet)
+{
+    setObjectName(QStringLiteral("dlgReplaceColour"));
+    setWindowTitle(tr("Replace Colour"));
+    auto* column = new QVBoxLayout(this);
+
+    auto* colours = new QGridLayout;
+    auto addColour = [this, colours](int row, const QString& caption, const char* name,
+                                     const char* numberName) {
+        colours->addWidget(new QLabel(caption, this), row, 0);
+        auto* button = new ColorButton(this);
+        button->setObjectName(QLatin1String(name));
+        button->setMinimumWidth(60);
+        colours->addWidget(button, row, 1);
+        auto* number = new QLabel(QStringLiteral("0"), this);
+        number->setObjectName(QLatin1String(numberName));
+        colours->addWidget(number, row, 2);
+        connect(button, &QPushButton::clicked, this,
+                [this, button, number] { chooseColour(button, number); });
+        return button;
+    };
+    m_from = addColour(0, tr("Replace"), "fromColor", "fromNumber");
+    m_to = addColour(1, tr("with"), "toColor", "toNumber");
+    column->addLayout(colours);
+
+    auto* fields = new QGroupBox(tr("In the colours"), this);
+    auto* fieldRow = new QHBoxLayout(fields);
+    const char* captions[] = {"Fill", "Border", "Sprecks"};
+    const char* names[] = {"chkFill", "chkBorder", "chkSprecks"};
+    for (size_t i = 0; i < 3; ++i) {
+        m_fields[i] = new QCheckBox(tr(captions[i]), fields);
+        m_fields[i]->setObjectName(QLatin1String(names[i]));
+        fieldRow->addWidget(m_fields[i]);
+        connect(m_fields[i], &QCheckBox::toggled, this, &ReplaceColourDialog::update);
+    }
+    m_fields[0]->setChecked(true);
+    column->addWidget(fields);
+
+    auto* sets = new QGroupBox(tr("Of the eBalls of"), this);
+    auto* setColumn = new QVBoxLayout(sets);
+    m_setA = new QRadioButton(tr("set A, the baby (%1)").arg(cp1252::toUnicode(setNames[0])), sets);
+    m_setA->setObjectName(QStringLiteral("optSetA"));
+    m_setB =
+        new QRadioButton(tr("set B, the adult (%1)").arg(cp1252::toUnicode(setNames[1])), sets);
+    m_setB->setObjectName(QStringLiteral("optSetB"));
+    m_both = new QRadioButton(tr("both sets"), sets);
+    m_both->setObjectName(QStringLiteral("optBoth"));
+    m_setB->setChecked(true);
+    for (QRadioButton* option : {m_setA, m_setB, m_both}) {
+        setColumn->addWidget(option);
+        connect(option, &QRadioButton::toggled, this, &ReplaceColourDialog::update);
+    }
+    auto* note = new QLabel(tr("The game colours both forms from the adult set."), sets);
+    note->setWordWrap(true);
+    setColumn->addWidget(note);
+    column->addWidget(sets);
+
+    m_count = new QLabel(this);
+    m_count->setObjectName(QStringLiteral("lblCount"));
+    column->addWidget(m_count);
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_ok = buttons->addButton(tr("Replace"), QDialogButtonBox::AcceptRole);
+    m_ok->setObjectName(QStringLiteral("btnOK"));
+    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    cancel->setObjectName(QStringLiteral("btnCancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &ReplaceColourDialog::apply);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    column->addWidget(buttons);
+    update();
+}
+
+void ReplaceColourDialog::chooseColour(ColorButton* button, QLabel* number)
+{
+    if (const std::optional<int> picked = ColorChooser::pick(button->index(), this)) {
+        button->setIndex(*picked);
+        number->setText(QString::number(*picked));
+        update();
+    }
+}
+
+ColourReplacement ReplaceColourDialog::replacement() const
+{
+    ColourReplacement replacement;
+    replacement.from = int16_t(m_from->index());
+    replacement.to = int16_t(m_to->index());
+    replacement.fields = {};
+    const EBallField fields[] = {EBallField::Fill, EBallField::Border, EBallField::Sprecks};
+    for (size_t i = 0; i < 3; ++i)
+        if (m_fields[i]->isChecked())
+            replacement.fields |= fields[i];
+    replacement.sets = m_both->isChecked()   ? BallSets(BallSet::A) | BallSet::B
+                       : m_setA->isChecked() ? BallSets(BallSet::A)
+                                             : BallSets(BallSet::B);
+    return replacement;
+}
+
+int ReplaceColourDialog::count() const
+{
+    return countColourReplacements(m_edits.state().eBalls, m_ballsPerSet, replacement());
+}
+
+void ReplaceColourDialog::update()
+{
+    if (!m_ok)
+        return; // still being built
+    const int n = count();
+    m_count->setText(n == 0   ? tr("No eBall will change.")
+                     : n == 1 ? tr("1 eBall will change.")
+                              : tr("%1 eBalls will change.").arg(n));
+    m_ok->setEnabled(n > 0);
+}
+
+void ReplaceColourDialog::apply()
+{
+    const ColourReplacement chosen = replacement();
+    m_edits.changeBalls(tr("Replace Colour"), [&](std::span<EBallRecord> eBalls) {
+        return replaceColour(eBalls, m_ballsPerSet, chosen);
+    });
+    accept();
+}
+
+} // namespace yw

@@ -1,0 +1,37 @@
+#include "shell/commands/toolcommands.h"
+
+#include "editors/projectedits.h"
+#include "editors/replacecolourdialog.h"
+#include "files/breedresources.h"
+#include "platform/errors.h"
+#include "platform/prompts.h"
+
+#include <QAction>
+
+namespace yw {
+
+ToolCommands::ToolCommands(ProjectEdits& edits, Prompts& prompts, QAction& replaceColour,
+                           QWidget& window)
+    : QObject(&window), m_edits(edits), m_prompts(prompts), m_window(window)
+{
+    connect(&replaceColour, &QAction::triggered, this, &ToolCommands::replaceColour);
+}
+
+void ToolCommands::replaceColour()
+{
+    BreedHeader header;
+    try {
+        header = readBreedHeader(m_edits.state());
+    } catch (const Error& e) {
+        m_prompts.message(
+            QStringLiteral("Replace Colour needs the ball sets of the base breed.\r\n") +
+                e.message(),
+            PromptIcon::Exclamation);
+        return;
+    }
+    ReplaceColourDialog dialog(m_edits, header.ballsPerSet, {header.lnzNameA, header.lnzNameB},
+                               &m_window);
+    dialog.exec();
+}
+
+} // namespace yw
