@@ -156,9 +156,14 @@ SurveyEgg makeSurveyEgg(const SurveyEggRecipe& recipe)
                    ",\r\n";
         if (recipe.decoys) {
             lnz += "[Add Ball]\r\n10 20 30 4 5 6 7\r\n[Linez]\r\n1 2 0 -1 5 5\r\n";
-            if (set == 0)
-                lnz += "[Paint Ballz]\r\n  3,      2,      1,      0,      0,      1,      0,  "
-                       "    4    dot,\r\n";
+            // Lines of ball shape outside [Ballz Info]: as many as a set has where the header
+            // tells them apart, else one.
+            if (set == 0) {
+                lnz += "[Paint Ballz]\r\n";
+                for (int k = 0; k < (recipe.ballzInfo ? n : 1); ++k)
+                    lnz +=
+                        "  3,      2,      1,      0,      0,      1,      0,      4    dot,\r\n";
+            }
         }
         pieces.push_back({set == 0 ? "HK_SMALL.LNZ" : "HK.LNZ",
                           {{lnz, filler.below(3), set == 0 ? Region::SetA : Region::SetB, at}},
