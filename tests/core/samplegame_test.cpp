@@ -1,4 +1,5 @@
 #include "files/breedresources.h"
+#include "files/neresources.h"
 #include "model/gameinstall.h"
 #include "model/projectstate.h"
 #include "platform/filesystem.h"
@@ -26,45 +27,6 @@ std::string withoutNul(std::string text)
 {
     std::erase(text, '\0');
     return text;
-}
-
-uint16_t le16(const QByteArray& bytes, qint64 at)
-{
-    return uint16_t(uint8_t(bytes[at]) | uint8_t(bytes[at + 1]) << 8);
-}
-
-struct NeResource
-{
-    QByteArray type;
-    QByteArray name;
-    qint64 first = 0; // 1-based, [first, end)
-    qint64 end = 0;
-};
-
-// The resource table, read as the format describes it.
-std::vector<NeResource> resourcesOf(const QByteArray& egg)
-{
-    EXPECT_TRUE(egg.startsWith("MZ"));
-    const qint64 ne = le16(egg, 0x3c) | qint64(le16(egg, 0x3e)) << 16;
-    EXPECT_EQ(egg.mid(ne, 2), "NE");
-    const qint64 table = ne + le16(egg, ne + 0x24);
-    const int shift = le16(egg, table);
-    const auto nameOf = [&](uint16_t id) {
-        return id & 0x8000 ? QByteArray::number(id & 0x7fff)
-                           : egg.mid(table + id + 1, uint8_t(egg[table + id]));
-    };
-    std::vector<NeResource> resources;
-    for (qint64 at = table + 2; at + 8 < egg.size() && le16(egg, at) != 0;) {
-        const QByteArray type = nameOf(le16(egg, at));
-        const int count = le16(egg, at + 2);
-        at += 8;
-        for (int i = 0; i < count; ++i, at += 12) {
-            const qint64 first = qint64(le16(egg, at)) << shift;
-            resources.push_back({type, nameOf(le16(egg, at + 6)), first + 1,
-                                 first + 1 + (qint64(le16(egg, at + 2)) << shift)});
-        }
-    }
-    return resources;
 }
 
 // 1-based position of the byte after the `count` ball lines from `position`.
@@ -160,8 +122,8 @@ TEST(SampleGame, ResourceFilesDescribeTheEggs)
 
 // The eggs have the game's shape: 16-bit Windows executables whose resources hold the regions,
 // the ball sets under [Ballz Info] in LNZ texts among other sections, the texts in resources of
-// their own. Every room is its text and zero bytes up to a non-zero byte, and a non-zero byte
-// lies right before every region, so a writer one byte off is seen.
+// their own. A non-zero byte lies right before every region and right after every room, so a
+// writer one byte off is seen.
 TEST(SampleGame, EggsHoldTheirRegionsInResources)
 {
     for (const Edition edition : {Edition::US, Edition::UK}) {
@@ -170,62 +132,41 @@ TEST(SampleGame, EggsHoldTheirRegionsInResources)
             const sample::EggLayout l = sample::eggLayout(i, edition);
             const QByteArray egg = sample::eggFile(i, edition);
             SCOPED_TRACE(b.stem + (edition == Edition::UK ? " UK" : " US"));
-            std::vector<NeResource> resources = resourcesOf(egg);
-            ASSERT_GE(resources.size(), 5u);
-            std::sort(resources.begin(), resources.end(),
-                      [](const auto& x, const auto& y) { return x.first < y.first; });
-            for (size_t r = 1; r < resources.size(); ++r)
-                EXPECT_LT(resources[r - 1].end, resources[r].first);
-            EXPECT_LE(resources.back().end, egg.size());
-            const auto holder = [&](qint64 first, qint64 end) -> const NeResource* {
-                for (const NeResource& r : resources)
-                    if (r.first <= first && end <= r.end)
-                        return &r;
-                return nullptr;
+            const NeResourceTable table = readNeResources(egg);
+            ASSERT_EQ(table.kind, NeResourceTable::Kind::Table) << table.problem.toStdString();
+            // The resource holding the 1-based bytes [first, end), and its bytes.
+            const auto holder = [&](qint64 first, qint64 end) -> std::pair<NeResource, QByteArray> {
+                for (const NeResource& r : table.resources)
+                    if (r.offset < first && end <= r.offset + r.length + 1)
+                        return {r, egg.mid(r.offset, r.length)};
+                ADD_FAILURE() << "no resource holds bytes " << first << " to " << end - 1;
+                return {};
             };
 
             for (const auto& [pos, name] : {std::pair{l.locSetAPos - 1, b.lnzNameA},
                                             std::pair{l.locSetBPos - 1, b.lnzNameB}}) {
                 const qint64 end = ballLinesEnd(egg, pos, sample::kBallsPerSet);
-                const NeResource* lnz = holder(pos, end);
-                ASSERT_TRUE(lnz);
-                EXPECT_EQ(lnz->type, "LNZ");
-                EXPECT_EQ(lnz->name.toStdString(), name);
+                const auto [lnz, text] = holder(pos, end);
+                EXPECT_EQ(lnz.typeName, "LNZ");
+                EXPECT_EQ(lnz.name, name);
                 EXPECT_TRUE(egg.left(pos - 1).endsWith("[Ballz Info]\r\n"));
-                const QByteArray text = egg.mid(lnz->first - 1, lnz->end - lnz->first);
                 for (const char* section : {"[Move]", "[Add Ball]", "[Paint Ballz]", "[Linez]"})
                     EXPECT_TRUE(text.contains(section)) << section;
-                EXPECT_FALSE(text.contains('\0'));
                 EXPECT_NE(egg[end - 1], '\0');
             }
 
-            const QByteArray name =
-                QByteArray::fromStdString(b.breedName + "\r\n" + b.eggTray + " " + b.eggSlot);
-            const QByteArray tips = "string0=" + QByteArray::fromStdString(b.regTips[0]);
-            const struct
-            {
-                qint64 pos, room;
-                QByteArray text;
-                bool whole;
-            } texts[] = {
-                {l.locNamePos, l.locNameLen + 1, name, true},
-                {l.locDescPos, l.locDescLen + 1, QByteArray::fromStdString(b.description), true},
-                {l.locAttrPos, l.locAttrLen + 1, QByteArray::fromStdString(b.attributes), true},
-                {l.locTipsPos, 10 * l.tipCount + l.locTipsLen + 2, tips, false},
-            };
-            std::set<QByteArray> holders;
-            for (const auto& t : texts) {
-                const NeResource* r = holder(t.pos, t.pos + t.room);
-                ASSERT_TRUE(r) << t.text.toStdString();
-                EXPECT_NE(r->type, "LNZ");
-                holders.insert(r->name);
-                const QByteArray room = egg.mid(t.pos - 1, t.room);
-                const qsizetype cut = room.indexOf('\0');
-                ASSERT_GT(cut, 0) << t.text.toStdString();
-                EXPECT_EQ(room.left(t.whole ? cut : t.text.size()), t.text);
-                EXPECT_EQ(room.count('\0'), room.size() - cut);
-                EXPECT_NE(egg[t.pos - 2], '\0');
-                EXPECT_NE(egg[t.pos - 1 + t.room], '\0');
+            std::set<std::string> holders;
+            for (const auto& [pos, room] :
+                 {std::pair{l.locNamePos, l.locNameLen + 1},
+                  std::pair{l.locDescPos, l.locDescLen + 1},
+                  std::pair{l.locAttrPos, l.locAttrLen + 1},
+                  std::pair{l.locTipsPos, 10 * l.tipCount + l.locTipsLen + 2}}) {
+                const NeResource r = holder(pos, pos + room).first;
+                EXPECT_EQ(r.typeName, "");
+                holders.insert(r.name);
+                EXPECT_NE(egg[pos - 2], '\0');
+                EXPECT_EQ(egg[pos - 2 + room], '\0');
+                EXPECT_NE(egg[pos - 1 + room], '\0');
             }
             EXPECT_EQ(holders.size(), 2u) << "the tips in one resource, the other texts in another";
         }
