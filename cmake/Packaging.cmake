@@ -13,10 +13,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
-# The linked libraries come from dpkg-shlibdeps; Qt's platform plugins and a font are loaded at
-# run time and so are named here.
+# The linked libraries come from dpkg-shlibdeps; Qt's platform plugins, libgcab (opened when a
+# package is made) and a font are loaded at run time and so are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libgcab-1.0-0, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

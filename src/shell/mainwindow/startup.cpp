@@ -77,7 +77,6 @@ bool EditorStartUp::run(const QString& commandLine, const QProcessEnvironment& e
         }
         if (findGameFolder(m_fso, m_prompts, env).isEmpty())
             return false;
-        m_splash = new Splash(QString::fromStdString(m_state.buildNo));
 
         component = QStringLiteral("mfmCore");
         m_window = std::make_unique<MainWindow>(m_state, m_settings, m_prompts);
@@ -86,8 +85,9 @@ bool EditorStartUp::run(const QString& commandLine, const QProcessEnvironment& e
         m_window->load(commandLine);
 
         component = QStringLiteral("dlgSplash");
-        if (setting::optSplash.number(m_settings) < 1)
-            delete m_splash.data();
+        // Made only when it is to be shown: its large title font costs start-up time.
+        if (setting::optSplash.number(m_settings) >= 1)
+            m_splash = new Splash(QString::fromStdString(m_state.buildNo));
         m_window->show();
         if (m_splash) {
             m_splash->show();
