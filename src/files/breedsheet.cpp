@@ -301,6 +301,12 @@ QByteArray breedSheetSvg(const BreedSheet& sheet)
 
 void saveBreedSheet(const ProjectState& state, const QString& target, const QString& projectPath)
 {
+    saveBreedSheet(state, target, projectPath, breedSheetSvg);
+}
+
+void saveBreedSheet(const ProjectState& state, const QString& target, const QString& projectPath,
+                    const std::function<QByteArray(const BreedSheet&)>& encode)
+{
     requireSafeOutput(state, target, projectPath);
     const QString info = state.infoFilePath();
     const QString canonical = QFileInfo(target).canonicalFilePath();
@@ -309,7 +315,7 @@ void saveBreedSheet(const ProjectState& state, const QString& target, const QStr
                                                "another name."));
     const BreedHeader header = readBreedHeader(info);
     const std::vector<std::string> labels = readBreedLabels(info);
-    saveFileAtomically(target, breedSheetSvg(breedSheet(state, header, labels)));
+    saveFileAtomically(target, encode(breedSheet(state, header, labels)));
 }
 
 } // namespace yw

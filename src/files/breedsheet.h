@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -74,5 +75,8 @@ QByteArray breedSheetSvg(const BreedSheet& sheet);
 // Throws FileError or FormatError; on failure nothing is written.
 void saveBreedSheet(const ProjectState& state, const QString& target,
                     const QString& projectPath = QString());
+// The same with another encoding of the laid-out sheet (the editor's PNG); `encode` may throw.
+void saveBreedSheet(const ProjectState& state, const QString& target, const QString& projectPath,
+                    const std::function<QByteArray(const BreedSheet&)>& encode);
 
 } // namespace yw

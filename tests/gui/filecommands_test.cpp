@@ -1,7 +1,10 @@
+#include "files/breedresources.h"
+#include "files/breedsheet.h"
 #include "files/eggwriter.h"
 #include "files/newproject.h"
 #include "files/projectfile.h"
 #include "mainwindowparts.h"
+#include "model/palette.h"
 #include "platform/cp1252.h"
 #include "platform/settingsstore.h"
 #include "samplegamefixture.h"
@@ -13,11 +16,14 @@
 #include "shell/session/recentfiles.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QImage>
 #include <QListWidget>
 #include <QMenu>
 #include <QTest>
+#include <QXmlStreamReader>
 #include <memory>
 
 namespace yw {
@@ -401,6 +407,51 @@ TEST_F(FileCommandsTest, SaveShortcutsDoNothingBeforeAProjectExists)
     QTest::keyClick(window.get(), Qt::Key_K, Qt::ControlModifier);
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].kind, FileKind::Egg);
+}
+
+TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAndShowsIt)
+{
+    const QString project = openProject(QStringLiteral("Quadrapus"), QStringLiteral("q.opj"));
+    const BreedHeader header = readBreedHeader(state);
+    // Distinct fills in both sets, no colour among them.
+    for (int i = 0; i < 2 * header.ballsPerSet; ++i)
+        state.eBalls[size_t(i)].fillColor = int16_t(i % 7 == 3 ? -1 : (i * 37 + 5) % 256);
+    const BreedSheet sheet = breedSheet(state, header, readBreedLabels(state.infoFilePath()));
+    ASSERT_EQ(sheet.swatches.size(), size_t(2 * header.ballsPerSet));
+
+    const QString png = path(QStringLiteral("sheet.png"));
+    const QString svg = path(QStringLiteral("sheet.svg"));
+    const QByteArray projectBytes = readFile(project);
+    dialogs.answers = {png, svg, project};
+    for (int i = 0; i < 3; ++i)
+        ui.find<QAction>("mnuExportSheet")->trigger();
+
+    const QImage picture(png);
+    ASSERT_FALSE(picture.isNull());
+    for (const SheetSwatch& swatch : sheet.swatches) {
+        const int16_t fill = state.eBalls[size_t(swatch.record)].fillColor;
+        const uint32_t rgb = paletteColor(fill);
+        const QColor expected =
+            fill < 0 ? QColor(Qt::white)
+                     : QColor(int(rgb & 0xFF), int(rgb >> 8 & 0xFF), int(rgb >> 16 & 0xFF));
+        EXPECT_EQ(picture.pixelColor(int(swatch.cx), int(swatch.cy)), expected)
+            << "record " << swatch.record;
+    }
+    QFile drawing(svg);
+    ASSERT_TRUE(drawing.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&drawing);
+    while (!xml.atEnd())
+        xml.readNext();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+
+    // The sheet never replaces its project; the failure is told.
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.startsWith(QStringLiteral("The breed sheet")));
+    EXPECT_EQ(readFile(project), projectBytes);
+    int windows = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        windows += widget->objectName() == QStringLiteral("frmBreedSheet") && widget->isVisible();
+    EXPECT_EQ(windows, 2);
 }
 
 } // namespace yw

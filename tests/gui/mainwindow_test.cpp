@@ -175,6 +175,7 @@ TEST_F(MainWindowTest, MenuBarCaptionsShortcutsAndPlaceholders)
                        {"&Open...", "Ctrl+O"},
                        {"&Save", ""},
                        {"Save &As...", ""},
+                       {"Export Breed Sheet...", ""},
                        {"", "-"},
                        {"No Recent Files", ""},
                        {"First File", ""},

@@ -1,10 +1,13 @@
 #include "shell/commands/filecommands.h"
 
+#include "files/breedsheet.h"
 #include "files/eggwriter.h"
 #include "files/packagewriter.h"
 #include "model/projectstate.h"
+#include "platform/cp1252.h"
 #include "platform/errors.h"
 #include "platform/prompts.h"
+#include "shell/dialogs/breedsheetwindow.h"
 #include "shell/dialogs/filedialogs.h"
 #include "shell/dialogs/newprojectwizard.h"
 #include "shell/mainwindow/mainwindow.h"
@@ -13,6 +16,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -44,6 +49,7 @@ FileCommands::FileCommands(MainWindow& window, ProjectState& state, SettingsStor
     connect(m_actions.saveEgg, &QAction::triggered, this, &FileCommands::SaveEgg);
     connect(m_actions.savePackage, &QAction::triggered, this, &FileCommands::SavePackage);
     connect(m_actions.saveAs, &QAction::triggered, this, &FileCommands::SaveAs);
+    connect(m_actions.exportSheet, &QAction::triggered, this, &FileCommands::ExportSheet);
     for (int k = 1; k <= kRecentFileCount; ++k)
         connect(m_actions.recent[size_t(k - 1)], &QAction::triggered, this,
                 [this, k] { openRecent(k); });
@@ -145,6 +151,37 @@ void FileCommands::SavePackage()
         reportFailure(QStringLiteral("The package %1 could not be written.").arg(path),
                       e.message());
     }
+}
+
+void FileCommands::ExportSheet()
+{
+    if (!m_window.isSaveEnabled())
+        return;
+    const QString path = m_dialogs.savePath(FileKind::Sheet, kSheetFilter);
+    if (path.isEmpty())
+        return;
+    QImage picture;
+    try {
+        const BusyPointer busy;
+        const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
+        saveBreedSheet(m_state, path, m_window.session().path(), [&](const BreedSheet& sheet) {
+            const QByteArray drawing = breedSheetSvg(sheet);
+            picture = renderBreedSheet(drawing);
+            if (svg)
+                return drawing;
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            picture.save(&buffer, "PNG");
+            return png;
+        });
+    } catch (const Error& e) {
+        reportFailure(QStringLiteral("The breed sheet %1 could not be written.").arg(path),
+                      e.message());
+        return;
+    }
+    auto* window = new BreedSheetWindow(picture, cp1252::toUnicode(m_state.breedName), &m_window);
+    window->show();
 }
 
 void FileCommands::openRecent(int k)

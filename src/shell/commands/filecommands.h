@@ -37,6 +37,7 @@ public:
         QAction* saveEgg = nullptr;
         QAction* savePackage = nullptr;
         QAction* saveAs = nullptr;
+        QAction* exportSheet = nullptr;
         std::array<QAction*, kRecentFileCount> recent{};
     };
 
@@ -51,6 +52,9 @@ public:
     void SaveAs();
     void SaveEgg();
     void SavePackage();
+    // Export Breed Sheet...: PNG, or SVG for a name ending in .svg; then shows the sheet in a
+    // window of its own.
+    void ExportSheet();
     // Reopens recent-file entry k (1 to 4).
     void openRecent(int k);
 

@@ -35,6 +35,8 @@ QString QtFileDialogs::defaultSuffix(FileKind kind)
         return QStringLiteral("odd");
     case FileKind::Package:
         return QStringLiteral("ypk");
+    case FileKind::Sheet:
+        return QStringLiteral("png");
     }
     return QString();
 }

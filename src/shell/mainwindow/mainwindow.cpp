@@ -156,10 +156,15 @@ MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& pr
 
 FileCommands::Actions MainWindow::fileActions() const
 {
-    return {mnuFile,    mnuNew,
-            mnuOpen,    mnuSaveOPJ,
-            mnuSaveODD, mnuSaveYPK,
-            mnuSaveAs,  {mnuRecentFile[1], mnuRecentFile[2], mnuRecentFile[3], mnuRecentFile[4]}};
+    return {mnuFile,
+            mnuNew,
+            mnuOpen,
+            mnuSaveOPJ,
+            mnuSaveODD,
+            mnuSaveYPK,
+            mnuSaveAs,
+            mnuExportSheet,
+            {mnuRecentFile[1], mnuRecentFile[2], mnuRecentFile[3], mnuRecentFile[4]}};
 }
 
 MainWindow::~MainWindow() = default;
@@ -189,6 +194,7 @@ void MainWindow::createMenus()
     mnuSaveODD = add(mnuSave, "mnuSaveODD", "ODD File...", QKeySequence(Qt::CTRL | Qt::Key_K));
     mnuSaveYPK = add(mnuSave, "mnuSaveYPK", "YPK Archive...", QKeySequence(Qt::CTRL | Qt::Key_E));
     mnuSaveAs = add(mnuFile, "mnuSaveAs", "Save &As...");
+    mnuExportSheet = add(mnuFile, "mnuExportSheet", "Export Breed Sheet...");
     mnuFile->addSeparator();
     mnuRecentFile[0] = add(mnuFile, "mnuRecentFile0", "No Recent Files");
     mnuRecentFile[0]->setEnabled(false);
@@ -382,8 +388,8 @@ void MainWindow::setTipsVisible(bool visible)
 void MainWindow::setSaveEnabled(bool enabled)
 {
     // The submenu's shortcuts stay live unless its items are disabled themselves.
-    for (QAction* action :
-         {mnuSave->menuAction(), mnuSaveOPJ, mnuSaveODD, mnuSaveYPK, mnuSaveAs, mnuReplaceColour})
+    for (QAction* action : {mnuSave->menuAction(), mnuSaveOPJ, mnuSaveODD, mnuSaveYPK, mnuSaveAs,
+                            mnuExportSheet, mnuReplaceColour})
         action->setEnabled(enabled);
     if (enabled == m_saveEnabled)
         return;

@@ -127,6 +127,7 @@ private:
     QAction* mnuSaveODD = nullptr;
     QAction* mnuSaveYPK = nullptr;
     QAction* mnuSaveAs = nullptr;
+    QAction* mnuExportSheet = nullptr;
     std::array<QAction*, 5> mnuRecentFile{};
     QAction* mnuFile_Exit = nullptr;
     QMenu* mnuEdit = nullptr;
