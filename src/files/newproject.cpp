@@ -9,6 +9,8 @@
 #include "platform/prompts.h"
 #include "platform/savefile.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <optional>
@@ -181,6 +183,40 @@ NewProject readBaseBreed(const ProjectState& current, const QString& listText, P
     }
     project.status = NewProjectStatus::Created;
     return project;
+}
+
+bool resourcesFitEgg(ProjectState probe)
+{
+    try {
+        if (!fileExists(probe, probe.infoFilePath()) || !fileExists(probe, probe.locatorFilePath()))
+            return false;
+        const BreedHeader header = readBreedHeader(probe);
+        readLocatorFile(probe);
+        const QString eggPath = probe.baseEggPath();
+        readEggRegions(probe, header.ballsPerSet, readWholeFile(eggPath, kEggFileLimit), eggPath);
+        return true;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
+void saveSurveyedFiles(const SurveyFindings& findings, const std::string& stem,
+                       const QString& folder)
+{
+    if (!QDir().mkpath(folder))
+        throw FileError(folder, QStringLiteral("The folder cannot be made."));
+    const QString name = cp1252::toUnicode(stem);
+    const QString info = joinPath(folder, name + QStringLiteral(".blz"));
+    const QString locator = joinPath(folder, name + QStringLiteral(".loc"));
+    const bool infoWasThere = QFileInfo::exists(info);
+    saveFileAtomically(info, surveyedInformationFile(findings));
+    try {
+        saveFileAtomically(locator, surveyedLocatorFile(findings, stem));
+    } catch (const Error&) {
+        if (!infoWasThere)
+            QFile::remove(info);
+        throw;
+    }
 }
 
 void writeNewProjectFile(const NewProject& project, const QString& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/breedresources.h"
+#include "files/survey.h"
 #include "model/projectstate.h"
 
 #include <QString>
@@ -39,6 +40,16 @@ NewProject readBaseBreed(const ProjectState& current, const QString& listText, P
 // block, tips, description and attributes into `fresh`. Throws FormatError when they do not read.
 void readEggRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg,
                     const QString& eggPath);
+
+// Whether the program has resource files for `probe.baseBreed` and the wizard's reads succeed on
+// its installed egg at their positions. Never throws.
+bool resourcesFitEgg(ProjectState probe);
+
+// Saves what a survey found as `<stem>.blz` and `<stem>.loc` in `folder` (made if missing).
+// Throws FileError; a new information file is taken away again when the locator file fails, so
+// that a half pair never hides the shipped files.
+void saveSurveyedFiles(const SurveyFindings& findings, const std::string& stem,
+                       const QString& folder);
 
 // The new project's file (build field 2), saved atomically.
 void writeNewProjectFile(const NewProject& project, const QString& path);

@@ -1,9 +1,14 @@
 #include "platform/cp1252.h"
 #include "samplegamefixture.h"
 #include "shell/dialogs/newprojectwizard.h"
+#include "shell/dialogs/surveydialog.h"
+#include "support/surveyeggs.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <memory>
 
@@ -170,13 +175,20 @@ TEST_F(NewProjectWizardTest, ADamagedEggNamesTheStemAndClosesTheWizard)
     egg.replace(setA - 2, 60, QByteArray(60, 'x'));
     writeFile(eggPath(QStringLiteral("quadrpus")), egg);
 
+    // Declining the survey leaves the refusal as it was.
+    prompts.answers.push_back(PromptAnswer::No);
     QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text,
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_TRUE(prompts.shown[0].question);
+    EXPECT_TRUE(prompts.shown[0].text.startsWith(
+        QStringLiteral("The information Yolkwright has about the breed that was selected, "
+                       "Quadrapus, does not match its egg in your Oddballz folder.")))
+        << prompts.shown[0].text.toStdString();
+    EXPECT_EQ(prompts.shown[1].text,
               QStringLiteral("It appears that the quadrpus.odd file in your Oddballz folder is "
                              "either corrupt, a demo egg, or your version of Oddballz has not "
                              "been specified in the Options window."));
-    EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Critical);
+    EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Critical);
     EXPECT_TRUE(dialogs.asked.empty());
     EXPECT_FALSE(wizard->isVisible());
     EXPECT_EQ(wizard->result(), QDialog::Rejected);
@@ -261,6 +273,170 @@ TEST_F(NewProjectWizardTest, TheLinkTurnsRedWhilePressedAndOpensOnce)
     // The link's click used the arming up: "Go" now does nothing until pressed again.
     EXPECT_FALSE(wizard->buttonArmed);
     EXPECT_FALSE(wizard->StartEgg());
+    EXPECT_TRUE(wizard->isVisible());
+}
+
+// The survey offered for a breed whose resource files are missing or describe another egg. The
+// dialogs are built from what the wizard hands them and answered from the script below.
+class WizardSurveyTest : public NewProjectWizardTest
+{
+protected:
+    void SetUp() override
+    {
+        NewProjectWizardTest::SetUp();
+        state.userFolder = path(QStringLiteral("user"));
+        wizard->setSurveyAnswers(
+            [this](const QString& listText,
+                   const SurveyRefusal& refusal) -> std::optional<SurveyChoices> {
+                offered = refusal.candidates;
+                if (!pick)
+                    return std::nullopt;
+                SurveyDialog dialog(listText, refusal);
+                dialog.surveyDescription->setCurrentIndex(
+                    dialog.surveyDescription->findData(pick->descriptionPosition.value()));
+                dialog.surveyAttributes->setCurrentIndex(
+                    dialog.surveyAttributes->findData(pick->attributesPosition.value()));
+                EXPECT_TRUE(dialog.surveyButtons->button(QDialogButtonBox::Ok)->isEnabled());
+                return dialog.choices();
+            },
+            [this](const QString& listText, const SurveyFindings& findings) {
+                summary = SurveyDialog(listText, findings).surveyFound->text();
+                return save;
+            });
+        tick(*wizard, QStringLiteral("Honker"));
+    }
+
+    QString honker(const char* in, const char* extension) const
+    {
+        return path(QString::fromLatin1(in)) + QStringLiteral("/res/Honker") +
+               QLatin1String(extension);
+    }
+    void removeShippedFiles() const
+    {
+        ASSERT_TRUE(QFile::remove(honker("program", ".blz")));
+        ASSERT_TRUE(QFile::remove(honker("program", ".loc")));
+    }
+    bool wroteNothing() const
+    {
+        return !QFile::exists(honker("user", ".blz")) && !QFile::exists(honker("user", ".loc"));
+    }
+
+    std::optional<SurveyChoices> pick;
+    bool save = true;
+    std::vector<TextCandidate> offered;
+    QString summary;
+};
+
+TEST_F(WizardSurveyTest, AcceptedSurveySavesTheFilesForTheUserAndMakesTheProject)
+{
+    removeShippedFiles();
+    const QString target = path(QStringLiteral("honk.opj"));
+    dialogs.answers.push_back(target);
+    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
+
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].question);
+    EXPECT_TRUE(prompts.shown[0].text.startsWith(QStringLiteral(
+        "Yolkwright has no information about the breed that was selected, Honker.")));
+    // What the survey writes is what we ship for the sample egg; the shipped files stay gone.
+    EXPECT_EQ(readFile(honker("user", ".blz")), sample::informationFile(1));
+    EXPECT_EQ(readFile(honker("user", ".loc")), sample::locatorFile(1, sample::Edition::US));
+    EXPECT_FALSE(QFile::exists(honker("program", ".blz")));
+
+    const sample::BreedContent& content = sample::breed(1);
+    const auto text = [](const std::string& bytes) { return cp1252::toUnicode(bytes); };
+    for (const QString& line :
+         {QStringLiteral("Baby ball set %1: 67 eBalls (%2, ")
+              .arg(text(content.lnzNameA), text(content.labels[0])),
+          QStringLiteral("Adult ball set %1: 67 eBalls").arg(text(content.lnzNameB)),
+          QStringLiteral("Name: %1, tray %2, slot %3")
+              .arg(text(content.breedName), text(content.eggTray), text(content.eggSlot)),
+          QStringLiteral("Tips: 3 pairs"),
+          QStringLiteral("1. \"%1").arg(text(content.regTips[0]).simplified().left(20))})
+        EXPECT_TRUE(summary.contains(line)) << line.toStdString() << "\n" << summary.toStdString();
+
+    EXPECT_EQ(wizard->result(), QDialog::Accepted);
+    EXPECT_EQ(wizard->createdPath(), target);
+    const ProjectState& made = wizard->created().state;
+    EXPECT_EQ(made.breedName, content.breedName);
+    EXPECT_EQ(made.breedAttributes, content.attributes);
+    EXPECT_EQ(made.ball(sample::kBallsPerSet), content.eBalls[sample::kBallsPerSet]);
+    EXPECT_TRUE(QFile::exists(target));
+    EXPECT_TRUE(stateUnchanged());
+}
+
+TEST_F(WizardSurveyTest, DecliningKeepsTheOldRefusalAndWritesNothing)
+{
+    removeShippedFiles();
+    // No to the offer, then Yes to it but Cancel on what was found.
+    for (const bool atOffer : {true, false}) {
+        prompts.shown.clear();
+        prompts.answers = {atOffer ? PromptAnswer::No : PromptAnswer::Yes};
+        save = false;
+        QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
+        ASSERT_EQ(prompts.shown.size(), 2u);
+        EXPECT_EQ(prompts.shown[1].text,
+                  QStringLiteral("Yolkwright cannot find any information about the breed that was "
+                                 "selected. A resource file may have been damaged or deleted."));
+        EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Critical);
+        EXPECT_EQ(summary.isEmpty(), atOffer);
+        EXPECT_TRUE(wroteNothing());
+        EXPECT_TRUE(wizard->isVisible());
+        EXPECT_TRUE(dialogs.asked.empty());
+    }
+}
+
+TEST_F(WizardSurveyTest, AmbiguousTextsAreSettledByTheUsersChoice)
+{
+    test::SurveyEggRecipe recipe;
+    recipe.decoys = false;
+    recipe.resourceTable = false;
+    test::SurveyEgg egg = test::makeSurveyEgg(recipe);
+    const qint64 extra = egg.bytes.size() + 1;
+    egg.bytes += "Yet another text here" + QByteArray(6, '\0') + "\x04";
+    writeFile(eggPath(QStringLiteral("Honker")), egg.bytes);
+
+    // Cancelling the choice is declining: the shipped files do not fit this egg.
+    pick.reset();
+    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
+    EXPECT_EQ(offered.size(), 3u);
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_TRUE(prompts.shown[1].text.startsWith(QStringLiteral("It appears that the Honker.odd")));
+    EXPECT_TRUE(wroteNothing());
+
+    // The shorter text chosen as the description, against the longer-is-description default.
+    wizard->show();
+    prompts.shown.clear();
+    pick = SurveyChoices{extra, egg.locator.locDescPos};
+    dialogs.answers.push_back(path(QStringLiteral("odd.opj")));
+    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(wizard->result(), QDialog::Accepted);
+    const ProjectState& made = wizard->created().state;
+    EXPECT_EQ(made.breedDescription, "Yet another text here");
+    EXPECT_EQ(made.breedAttributes, egg.description);
+    EXPECT_EQ(made.locDescPos, extra);
+    EXPECT_EQ(made.locAttrPos, egg.locator.locDescPos);
+    EXPECT_EQ(made.locNamePos, egg.locator.locNamePos);
+    EXPECT_TRUE(readFile(honker("user", ".loc")).contains(QByteArray::number(extra) + "\t\t26\r\n"))
+        << readFile(honker("user", ".loc")).toStdString();
+}
+
+TEST_F(WizardSurveyTest, ARefusalIsToldAndNothingIsWritten)
+{
+    const QByteArray garbage = QByteArray("MZ") + QByteArray(3000, '\x7f');
+    writeFile(eggPath(QStringLiteral("Honker")), garbage);
+    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
+
+    const SurveyRefusal refusal = surveyEgg(garbage, "Honker").refusal;
+    ASSERT_FALSE(refusal.message.isEmpty());
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[1].text, QStringLiteral("The egg %1 could not be surveyed.\r\n%2")
+                                         .arg(eggPath(QStringLiteral("Honker")), refusal.message));
+    EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Exclamation);
+    EXPECT_TRUE(wroteNothing());
+    EXPECT_TRUE(summary.isEmpty());
+    EXPECT_TRUE(dialogs.asked.empty());
     EXPECT_TRUE(wizard->isVisible());
 }
 

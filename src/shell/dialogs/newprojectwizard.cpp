@@ -1,12 +1,19 @@
 #include "shell/dialogs/newprojectwizard.h"
 
+#include "model/edition.h"
+#include "model/gameinstall.h"
 #include "model/projectstate.h"
+#include "platform/cp1252.h"
 #include "platform/errors.h"
+#include "platform/filesystem.h"
 #include "platform/prompts.h"
+#include "platform/savefile.h"
 #include "shell/dialogs/filedialogs.h"
+#include "shell/dialogs/surveydialog.h"
 #include "shell/help/weblinks.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -40,7 +47,18 @@ NewProjectWizard::NewProjectWizard(const ProjectState& state, Prompts& prompts,
                                    FileDialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_state(state), m_prompts(prompts), m_dialogs(dialogs),
       m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
-      m_linkAddress(webAddress(WebPlace::OddPlanet, QString()))
+      m_linkAddress(webAddress(WebPlace::OddPlanet, QString())),
+      m_chooseTexts([this](const QString& listText,
+                           const SurveyRefusal& ambiguity) -> std::optional<SurveyChoices> {
+          SurveyDialog dialog(listText, ambiguity, this);
+          if (dialog.exec() != QDialog::Accepted)
+              return std::nullopt;
+          return dialog.choices();
+      }),
+      m_confirmSurvey([this](const QString& listText, const SurveyFindings& findings) {
+          SurveyDialog dialog(listText, findings, this);
+          return dialog.exec() == QDialog::Accepted;
+      })
 {
     setObjectName(QStringLiteral("newEgg"));
     setWindowTitle(QStringLiteral("New Project Wizard"));
@@ -219,6 +237,59 @@ void NewProjectWizard::reportFailure(const QString& what, const QString& reason)
     m_prompts.message(what + QStringLiteral("\r\n") + reason, PromptIcon::Exclamation);
 }
 
+NewProjectWizard::SurveyOutcome NewProjectWizard::offerSurvey(const QString& listText,
+                                                              ProjectState& probe, bool missing)
+{
+    const QString offer =
+        (missing ? QStringLiteral("Yolkwright has no information about the breed that was "
+                                  "selected, %1.")
+                 : QStringLiteral("The information Yolkwright has about the breed that was "
+                                  "selected, %1, does not match its egg in your Oddballz "
+                                  "folder.")) +
+        QStringLiteral(" Yolkwright can survey the egg to find where its breed data lie and save "
+                       "what it finds for you (the egg itself is not changed). Survey it now?");
+    if (m_prompts.question(offer.arg(listText), PromptButtons::YesNo, PromptIcon::Question) !=
+        PromptAnswer::Yes)
+        return SurveyOutcome::Declined;
+
+    const QString eggPath = probe.baseEggPath();
+    QByteArray egg;
+    try {
+        egg = readWholeFile(eggPath, kEggFileLimit);
+    } catch (const Error& e) {
+        reportFailure(QStringLiteral("The egg %1 could not be surveyed.").arg(eggPath),
+                      e.message());
+        return SurveyOutcome::Refused;
+    }
+    SurveyResult result = surveyEgg(egg, probe.baseBreed);
+    if (!result.findings && !result.refusal.candidates.empty()) {
+        const std::optional<SurveyChoices> picked = m_chooseTexts(listText, result.refusal);
+        if (!picked)
+            return SurveyOutcome::Declined;
+        result = surveyEgg(egg, probe.baseBreed, *picked);
+    }
+    if (!result.findings) {
+        reportFailure(QStringLiteral("The egg %1 could not be surveyed.").arg(eggPath),
+                      result.refusal.message);
+        return SurveyOutcome::Refused;
+    }
+    if (!m_confirmSurvey(listText, *result.findings))
+        return SurveyOutcome::Declined;
+
+    // Only the player's own folder: the shipped files stay as they came.
+    if (probe.userFolder.isEmpty())
+        probe.userFolder = userDataFolder();
+    const QString folder = joinPath(probe.userFolder, resFolder(probe.edition));
+    try {
+        saveSurveyedFiles(*result.findings, probe.baseBreed, folder);
+    } catch (const Error& e) {
+        reportFailure(QStringLiteral("The resource files for %1 could not be saved.").arg(listText),
+                      e.message());
+        return SurveyOutcome::Refused;
+    }
+    return SurveyOutcome::Saved;
+}
+
 bool NewProjectWizard::StartEgg()
 {
     if (!buttonArmed)
@@ -231,9 +302,26 @@ bool NewProjectWizard::StartEgg()
     }
     const QString listText = bSel->currentItem() ? bSel->currentItem()->text() : QString();
 
+    // A breed whose resource files are missing or describe another egg can be surveyed here, so
+    // that a player with the real game need not measure the egg by hand. Declining leaves the
+    // refusal below as it always was.
+    ProjectState base = m_state;
+    for (const BaseBreedEntry& breed : baseBreeds()) {
+        if (breed.listText == listText)
+            base.baseBreed = breed.stem;
+    }
+    const auto exists = [&base](const QString& path) {
+        return base.fso ? base.fso->fileExists(path) : QFileInfo(path).isFile();
+    };
+    if (exists(base.baseEggPath()) && !resourcesFitEgg(base)) {
+        const bool missing = !exists(base.infoFilePath()) || !exists(base.locatorFilePath());
+        if (offerSurvey(listText, base, missing) == SurveyOutcome::Refused)
+            return false;
+    }
+
     NewProject project;
     try {
-        project = readBaseBreed(m_state, listText, m_prompts);
+        project = readBaseBreed(base, listText, m_prompts);
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The breed %1 could not be read.").arg(listText), e.message());
         return false;

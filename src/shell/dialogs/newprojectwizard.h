@@ -1,11 +1,13 @@
 #pragma once
 
 #include "files/newproject.h"
+#include "files/survey.h"
 
 #include <QDialog>
 #include <QLabel>
 #include <QUrl>
 #include <functional>
+#include <optional>
 
 class QListWidget;
 class QListWidgetItem;
@@ -46,6 +48,11 @@ class NewProjectWizard : public QDialog
     Q_OBJECT
 public:
     using UrlOpener = std::function<bool(const QUrl&)>;
+    // The survey's two dialogs: the user's pick of description and attributes among the texts
+    // of a refusal (nothing when cancelled), and whether to save what was found.
+    using SurveyChooser =
+        std::function<std::optional<SurveyChoices>(const QString& listText, const SurveyRefusal&)>;
+    using SurveyConfirmer = std::function<bool(const QString& listText, const SurveyFindings&)>;
 
     NewProjectWizard(const ProjectState& state, Prompts& prompts, FileDialogs& dialogs,
                      QWidget* parent = nullptr);
@@ -60,6 +67,12 @@ public:
 
     // Tests replace the desktop's browser.
     void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
+    // Tests answer the survey's dialogs.
+    void setSurveyAnswers(SurveyChooser choose, SurveyConfirmer confirm)
+    {
+        m_chooseTexts = std::move(choose);
+        m_confirmSurvey = std::move(confirm);
+    }
     QUrl linkAddress() const { return m_linkAddress; }
 
     // The list text of the ticked breed (empty if none, which the list never allows).
@@ -83,12 +96,18 @@ private:
     void flatButtonReleased(PressLabel* button);
     void setLinkColour(const QColor& colour);
     void reportFailure(const QString& what, const QString& reason);
+    enum class SurveyOutcome { Declined, Saved, Refused };
+    // Offers to survey the egg of `probe.baseBreed` and saves what it finds to the user's folder
+    // (set in `probe` when it was empty).
+    SurveyOutcome offerSurvey(const QString& listText, ProjectState& probe, bool missing);
 
     const ProjectState& m_state;
     Prompts& m_prompts;
     FileDialogs& m_dialogs;
     UrlOpener m_openUrl;
     QUrl m_linkAddress;
+    SurveyChooser m_chooseTexts;
+    SurveyConfirmer m_confirmSurvey;
     bool m_skipItemCheck = false;
     bool m_inItemCheck = false;
     NewProject m_created{};
