@@ -24,10 +24,10 @@ QString helpTopicFile(int context)
         int context;
         const char* file;
     };
-    static const Topic topics[] = {{1, "first-breed.html"}, {2, "main-window.html"},
-                                   {3, "editors.html"},     {4, "menus.html"},
-                                   {5, "files.html"},       {6, "wine.html"},
-                                   {7, "command-line.html"}};
+    static const Topic topics[] = {{1, "first-breed.html"},  {2, "main-window.html"},
+                                   {3, "editors.html"},      {4, "menus.html"},
+                                   {5, "files.html"},        {6, "wine.html"},
+                                   {7, "command-line.html"}, {8, "survey.html"}};
     for (const Topic& topic : topics)
         if (topic.context == context)
             return QString::fromLatin1(topic.file);
