@@ -1,3 +1,4 @@
+#include "messages.h"
 #include "model/projectstate.h"
 #include "platform/settingsstore.h"
 #include "shell/dialogs/optionsdialog.h"
@@ -70,31 +71,6 @@ protected:
     std::vector<QString> answers;
 };
 
-TEST_F(Options, GroupsAndControlsComeInTheirOrder)
-{
-    auto dialog = open();
-    EXPECT_EQ(dialog->objectName(), QStringLiteral("dlgPrefs"));
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Options"));
-    const auto groups = dialog->findChildren<QGroupBox*>();
-    ASSERT_EQ(groups.size(), 3);
-    dialog->show();
-    std::vector<std::pair<int, QString>> byTop;
-    for (const QGroupBox* group : groups)
-        byTop.emplace_back(group->y(), group->title());
-    std::sort(byTop.begin(), byTop.end());
-    EXPECT_EQ(byTop[0].second, QStringLiteral("General"));
-    EXPECT_EQ(byTop[1].second, QStringLiteral("Region"));
-    EXPECT_EQ(byTop[2].second, QStringLiteral("YPK2 Settings"));
-    EXPECT_LT(dialog->optAsk()->y(), dialog->optSplash()->y());
-    EXPECT_LT(dialog->optSplash()->y(), dialog->optProjVers()->y());
-    EXPECT_LT(dialog->usOption()->y(), dialog->ukOption()->y());
-    EXPECT_EQ(dialog->optProjVers()->text(),
-              QStringLiteral("Warn if a project is out of date or too new."));
-    EXPECT_EQ(dialog->ukOption()->text(), QStringLiteral("Use UK Egg Information."));
-    EXPECT_TRUE(dialog->btnOK()->isDefault());
-    EXPECT_EQ(dialog->btnCancel()->text(), QStringLiteral("&Cancel"));
-}
-
 TEST_F(Options, FreshAccountShowsEverythingCheckedAndTheDetectedEdition)
 {
     {
@@ -166,13 +142,9 @@ TEST_F(Options, CancelWritesNothingButKeepsASiteInput)
 
     ASSERT_EQ(inputCalls.size(), 2u);
     EXPECT_EQ(inputCalls[0].title, QStringLiteral("Yolkwright"));
-    EXPECT_EQ(inputCalls[0].prompt,
-              QStringLiteral(
-                  "Please enter the name of the website you would like to display in YPK files."));
+    EXPECT_EQ(inputCalls[0].prompt, test::text::kSiteNamePrompt);
     EXPECT_EQ(inputCalls[0].initial, QString());
-    EXPECT_EQ(inputCalls[1].prompt,
-              QStringLiteral("Please enter the location of the website you would like to "
-                             "display in YPK files."));
+    EXPECT_EQ(inputCalls[1].prompt, test::text::kSiteUrlPrompt);
     EXPECT_EQ(inputCalls[1].initial, QStringLiteral("http://old.example/"));
 }
 

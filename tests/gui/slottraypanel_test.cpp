@@ -7,8 +7,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -61,7 +59,6 @@ protected:
 TEST_F(SlotTrayPanelTest, LoadingShowsTheStateAndATrayOutsideTheScrollBarIsKept)
 {
     open();
-    EXPECT_EQ(panel->windowTitle(), QStringLiteral("Slot/Tray"));
     EXPECT_EQ(child<QLineEdit>("fldBreedName")->text(), QStringLiteral("Eggbert"));
     EXPECT_TRUE(names.empty()) << "showing the name is no change of it";
     EXPECT_EQ(child<QLineEdit>("slotTX")->text(), QStringLiteral("4"));
@@ -189,24 +186,6 @@ TEST_F(SlotTrayPanelTest, TypingIsHeldToTheRoomInTheEggButStoredTextsAreNeverCut
     open();
     QTest::keyClicks(child<QLineEdit>("fldBreedName"), QString(40, QLatin1Char('n')));
     EXPECT_EQ(state.breedName.size(), 30u);
-}
-
-TEST_F(SlotTrayPanelTest, TheTabsShowOneTextAtATime)
-{
-    open();
-    auto* description = child<QPlainTextEdit>("eddesc");
-    auto* attributes = child<QPlainTextEdit>("edattr");
-    EXPECT_TRUE(description->isVisible());
-    EXPECT_FALSE(attributes->isVisible());
-
-    QTabBar* bar = child<QTabWidget>("textabs")->tabBar();
-    EXPECT_EQ(bar->tabText(0), QStringLiteral("Description"));
-    EXPECT_EQ(bar->tabText(1), QStringLiteral("Attributes"));
-    const std::string before = state.breedDescription;
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
-    EXPECT_FALSE(description->isVisible());
-    EXPECT_TRUE(attributes->isVisible());
-    EXPECT_EQ(state.breedDescription, before);
 }
 
 } // namespace

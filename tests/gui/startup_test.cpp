@@ -1,3 +1,4 @@
+#include "messages.h"
 #include "model/projectstate.h"
 #include "platform/filesystem.h"
 #include "platform/settingsstore.h"
@@ -56,7 +57,7 @@ TEST_F(StartUpTest, ShowsTheMainWindowAndTheSplash)
     ASSERT_TRUE(run->run(QString(), env));
     ASSERT_NE(run->mainWindow(), nullptr);
     EXPECT_TRUE(run->mainWindow()->isVisible());
-    EXPECT_EQ(run->mainWindow()->windowTitle(), QStringLiteral("Yolkwright (Build 0310)"));
+    EXPECT_EQ(run->mainWindow()->windowTitle(), test::text::kWindowTitle);
     EXPECT_EQ(state.buildNo, "0310");
     EXPECT_EQ(state.gameFolder, game);
     EXPECT_EQ(state.edition, Edition::US);
@@ -89,9 +90,7 @@ TEST_F(StartUpTest, NoGameEndsBeforeAnyWindow)
     EXPECT_EQ(run->mainWindow(), nullptr);
     EXPECT_EQ(run->splash(), nullptr);
     ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text,
-              QStringLiteral("Oddballz does not appear to be installed. You must install it "
-                             "before you can run Yolkwright."));
+    EXPECT_EQ(prompts.shown[0].text, test::text::kNoGame);
 }
 
 TEST_F(StartUpTest, UnreadableSettingEndsInTheCriticalMessage)
@@ -103,11 +102,11 @@ TEST_F(StartUpTest, UnreadableSettingEndsInTheCriticalMessage)
     ASSERT_EQ(prompts.shown.size(), 1u);
     const QString text = prompts.shown[0].text;
     EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Critical);
-    EXPECT_TRUE(text.startsWith(
-        QStringLiteral("A critical error was encountered while trying to start Yolkwright. "
-                       "Please forward the following information to Brindlecote:\r\nError #13(")))
-        << text.toStdString();
-    EXPECT_TRUE(text.endsWith(QStringLiteral(") in mfmCore"))) << text.toStdString();
+    // The reason between the brackets comes from the system.
+    const QString framed = test::text::kCritical.arg(13).arg(QString(), QStringLiteral("mfmCore"));
+    const qsizetype reason = framed.indexOf(QStringLiteral("() in ")) + 1;
+    EXPECT_TRUE(text.startsWith(framed.left(reason))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(framed.mid(reason))) << text.toStdString();
 }
 
 TEST_F(StartUpTest, MissingGameDataDuringTheEditionCheckIsCritical)

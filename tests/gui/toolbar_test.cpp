@@ -32,21 +32,6 @@ protected:
     ToolbarStrip strip;
 };
 
-TEST_F(Toolbar, ButtonsSitAtTheirPlacesWithTheirTooltips)
-{
-    const char* tips[] = {"New", "Open", "Save", "Options", "Update", "Help", "About"};
-    const int lefts[] = {3, 24, 45, 80, 101, 126, 147};
-    for (int i = 0; i < ToolbarStrip::kButtonCount; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(strip.button(i)->geometry(), QRect(lefts[i], 3, 18, 18));
-        EXPECT_EQ(strip.button(i)->toolTip(), QString::fromLatin1(tips[i]));
-    }
-    EXPECT_EQ(strip.button(7), nullptr);
-    EXPECT_EQ(strip.saveArrow()->geometry(), QRect(64, 3, 9, 18));
-    EXPECT_EQ(strip.holder()->geometry(), QRect(0, 0, 180, 24));
-    EXPECT_EQ(strip.height(), 24);
-}
-
 TEST_F(Toolbar, OnlyAnArmedClickActs)
 {
     QSignalSpy clicks(&strip, &ToolbarStrip::buttonClicked);
@@ -83,17 +68,14 @@ TEST_F(Toolbar, OnlyAnArmedClickActs)
     EXPECT_EQ(clicks.count(), 1);
 }
 
-TEST_F(Toolbar, SaveAndItsArrowAreGreyedWithoutAProject)
+TEST_F(Toolbar, SaveAndItsArrowWorkOnlyWithAProject)
 {
     QMenu saveMenu;
     saveMenu.addAction(QStringLiteral("Project..."));
     strip.setSaveMenu(&saveMenu);
     QSignalSpy clicks(&strip, &ToolbarStrip::buttonClicked);
 
-    EXPECT_FALSE(strip.button(ToolbarStrip::Save)->isEnabled());
-    EXPECT_FALSE(strip.saveArrow()->isEnabled());
     strip.setButtonArmed(true);
-    strip.button(ToolbarStrip::Save)->click();
     QTest::mouseClick(strip.button(ToolbarStrip::Save), Qt::LeftButton);
     QTest::mouseClick(strip.saveArrow(), Qt::LeftButton);
     EXPECT_EQ(clicks.count(), 0);
@@ -103,16 +85,8 @@ TEST_F(Toolbar, SaveAndItsArrowAreGreyedWithoutAProject)
     QTest::mouseClick(strip.button(ToolbarStrip::Save), Qt::LeftButton);
     ASSERT_EQ(clicks.count(), 1);
     EXPECT_EQ(clicks.at(0).at(0).toInt(), ToolbarStrip::Save);
-}
-
-TEST_F(Toolbar, TheArrowDropsTheSaveMenuBelowItself)
-{
-    QMenu saveMenu;
-    saveMenu.addAction(QStringLiteral("Project..."));
-    strip.setSaveMenu(&saveMenu);
-    strip.setProjectOpen(true);
+    // The arrow drops the Save menu below itself.
     strip.move(100, 100);
-
     QTest::mouseClick(strip.saveArrow(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
     EXPECT_TRUE(saveMenu.isVisible());
     EXPECT_EQ(saveMenu.pos(), strip.saveArrow()->mapToGlobal(QPoint(0, 18)));
