@@ -58,20 +58,6 @@ const BaseBreedEntry& breedNamed(const QString& name)
                          .arg(name, names.join(QStringLiteral(", "))));
 }
 
-// Whether the wizard's reads succeed on the installed egg at the located positions.
-bool resourcesMatch(ProjectState probe)
-{
-    try {
-        const BreedHeader header = readBreedHeader(probe);
-        getLOX(probe);
-        readEggRegions(probe, header.ballsPerSet, readWholeFile(probe.baseEggPath(), kEggFileLimit),
-                       probe.baseEggPath());
-        return true;
-    } catch (const Error&) {
-        return false;
-    }
-}
-
 class BreedsCommand : public Command
 {
 public:
@@ -90,7 +76,7 @@ public:
                                    context.fso().fileExists(probe.locatorFilePath());
             const char* fit = "-";
             if (installed && resources)
-                fit = resourcesMatch(probe) ? "matches" : "does-not-match";
+                fit = resourcesFitEgg(probe) ? "matches" : "does-not-match";
             context.out() << breed.listText << '\t' << text(breed.stem) << '\t'
                           << (installed ? "installed" : "missing") << '\t'
                           << (resources ? "resources" : "no-resources") << '\t' << fit << '\n';
