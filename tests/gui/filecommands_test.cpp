@@ -4,6 +4,7 @@
 #include "files/newproject.h"
 #include "files/projectfile.h"
 #include "mainwindowparts.h"
+#include "messages.h"
 #include "model/palette.h"
 #include "platform/cp1252.h"
 #include "platform/settingsstore.h"
@@ -43,8 +44,7 @@ public:
     int closed = 0;
 };
 
-const QString kSaveQuestion =
-    QStringLiteral("Would you like to save any changes made in this project?");
+using test::text::kSaveQuestion;
 
 } // namespace
 
@@ -189,7 +189,7 @@ TEST_F(FileCommandsTest, OpenAsksTheSaveQuestionFirst)
     commands->mnuOpen_Click();
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_FALSE(dialogs.asked[0].save);
-    EXPECT_EQ(dialogs.asked[0].filter, kProjectFilter);
+    EXPECT_EQ(dialogs.asked[0].filter, test::text::kProjectFilter);
     EXPECT_EQ(readFile(first), firstFile);
     EXPECT_EQ(window->session().path(), second);
     EXPECT_EQ(state.baseBreed, "Lips");
@@ -216,8 +216,7 @@ TEST_F(FileCommandsTest, ARefusedFileStillGoesToTheTopOfTheRecentFiles)
     commands->mnuOpen_Click();
 
     ASSERT_EQ(prompts.shown.size(), 2u);
-    EXPECT_EQ(prompts.shown[1].text,
-              notAProject + QStringLiteral(" is not a valid project file. It cannot be opened."));
+    EXPECT_EQ(prompts.shown[1].text, test::text::kNotAProject.arg(notAProject));
     EXPECT_EQ(window->session().path(), open);
     EXPECT_EQ(state.baseBreed, "Zott");
     EXPECT_EQ(recent->entries(), QStringList({notAProject, open, QString(), QString()}));
@@ -237,8 +236,7 @@ TEST_F(FileCommandsTest, AFailedOpenIsToldAndChangesNothing)
     commands->mnuOpen_Click();
 
     ASSERT_EQ(prompts.shown.size(), 2u);
-    EXPECT_TRUE(prompts.shown[1].text.startsWith(
-        QStringLiteral("The project %1 could not be opened.\r\n").arg(broken)))
+    EXPECT_TRUE(prompts.shown[1].text.startsWith(test::text::kNotOpened.arg(broken)))
         << prompts.shown[1].text.toStdString();
     EXPECT_EQ(state.baseBreed, before.baseBreed);
     EXPECT_EQ(state.eBalls, before.eBalls);
@@ -256,7 +254,7 @@ TEST_F(FileCommandsTest, SaveAsMovesTheProjectPathAndSaveFollowsIt)
 
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_TRUE(dialogs.asked[0].save);
-    EXPECT_EQ(dialogs.asked[0].filter, kProjectFilter);
+    EXPECT_EQ(dialogs.asked[0].filter, test::text::kProjectFilter);
     EXPECT_EQ(window->session().path(), moved);
     EXPECT_EQ(recent->entries(), QStringList({moved, open, QString(), QString()}));
 
@@ -277,8 +275,7 @@ TEST_F(FileCommandsTest, AFailingSaveIsToldAndKeepsTheOldFile)
     ui.mnuSaveOPJ->trigger();
 
     ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_TRUE(prompts.shown[0].text.startsWith(
-        QStringLiteral("The project %1 could not be saved.\r\n").arg(open)));
+    EXPECT_TRUE(prompts.shown[0].text.startsWith(test::text::kNotSaved.arg(open)));
     EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("Zott.blz")))
         << prompts.shown[0].text.toStdString();
     EXPECT_EQ(readFile(open), original);
@@ -295,7 +292,7 @@ TEST_F(FileCommandsTest, TheEggCommandNeverTouchesTheProjectPathOrTheRecentFiles
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_TRUE(dialogs.asked[0].save);
     EXPECT_EQ(dialogs.asked[0].kind, FileKind::Egg);
-    EXPECT_EQ(dialogs.asked[0].filter, QStringLiteral("Oddballz Eggz (*.ODD)"));
+    EXPECT_EQ(dialogs.asked[0].filter, test::text::kEggFilter);
     EXPECT_TRUE(prompts.shown.empty());
     // The same bytes the writer makes for this project.
     const QString reference = path(QStringLiteral("reference.odd"));
@@ -314,8 +311,8 @@ TEST_F(FileCommandsTest, AnEggThatDoesNotFitIsRefusedWithItsOwnMessage)
     ui.mnuSaveODD->trigger();
 
     ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_TRUE(prompts.shown[0].text.startsWith(
-        QStringLiteral("The egg %1 could not be written.\r\n").arg(egg)));
+    EXPECT_TRUE(
+        prompts.shown[0].text.startsWith(test::text::kNotWritten.arg(QStringLiteral("egg"), egg)));
     EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("too long")))
         << prompts.shown[0].text.toStdString();
     EXPECT_FALSE(QFile::exists(egg));
@@ -331,8 +328,7 @@ TEST_F(FileCommandsTest, TheEggAndPackageNeverReplaceTheOpenProject)
         dialogs.answers.push_back(open);
         action->trigger();
         ASSERT_EQ(prompts.shown.size(), 1u);
-        EXPECT_TRUE(prompts.shown[0].text.startsWith(
-            QStringLiteral("The %1 %2 could not be written.\r\n").arg(what, open)));
+        EXPECT_TRUE(prompts.shown[0].text.startsWith(test::text::kNotWritten.arg(what, open)));
         EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("project file")))
             << prompts.shown[0].text.toStdString();
         EXPECT_EQ(readFile(open), project);
@@ -348,7 +344,7 @@ TEST_F(FileCommandsTest, ThePackageCommandAsksForAPackageAndWritesACabinet)
 
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].kind, FileKind::Package);
-    EXPECT_EQ(dialogs.asked[0].filter, QStringLiteral("Yolkwright Package (*.YPK)"));
+    EXPECT_EQ(dialogs.asked[0].filter, test::text::kPackageFilter);
     EXPECT_TRUE(prompts.shown.empty());
     const QByteArray cabinet = readFile(package);
     EXPECT_TRUE(cabinet.startsWith("MSCF"));
@@ -367,8 +363,7 @@ TEST_F(FileCommandsTest, ARemovedRecentFileIsToldAndKeepsItsEntry)
     ui.mnuRecentFile[1]->trigger();
     ASSERT_EQ(prompts.shown.size(), 2u);
     EXPECT_EQ(prompts.shown[0].text, kSaveQuestion);
-    EXPECT_EQ(prompts.shown[1].text,
-              QStringLiteral("That file has been removed or renamed. Yolkwright cannot open it."));
+    EXPECT_EQ(prompts.shown[1].text, test::text::kRecentFileGone);
     EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Information);
     EXPECT_EQ(recent->entries(), QStringList({gone, open, QString(), QString()}));
     EXPECT_EQ(window->session().path(), open);
