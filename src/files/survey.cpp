@@ -611,7 +611,12 @@ QByteArray surveyedInformationFile(const SurveyFindings& findings)
 
 QByteArray surveyedLocatorFile(const SurveyFindings& findings, const std::string& stem)
 {
-    return locatorFileBytes(findings.locator, "Locator of " + stem + ".odd (surveyed)");
+    return surveyedLocatorFile(findings.locator, stem);
+}
+
+QByteArray surveyedLocatorFile(const LocatorValues& values, const std::string& stem)
+{
+    return locatorFileBytes(values, "Locator of " + stem + ".odd (surveyed)");
 }
 
 } // namespace yw

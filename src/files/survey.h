@@ -93,8 +93,9 @@ SurveyResult surveyEgg(const QByteArray& egg, const std::string& stem,
                        const SurveyChoices& choices = {});
 
 // The files' bytes, exactly as the program reads them. The locator's unread first line is
-// "Locator of <stem>.odd (surveyed)" (settled: the shipped sample files carry it too).
+// "Locator of <stem>.odd (surveyed)"; the sample game writes the shipped files through these too.
 QByteArray surveyedInformationFile(const SurveyFindings& findings);
 QByteArray surveyedLocatorFile(const SurveyFindings& findings, const std::string& stem);
+QByteArray surveyedLocatorFile(const LocatorValues& values, const std::string& stem);
 
 } // namespace yw

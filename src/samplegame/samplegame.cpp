@@ -1,5 +1,7 @@
 #include "samplegame/samplegame.h"
 
+#include "files/breedresources.h"
+#include "files/survey.h"
 #include "model/gameinstall.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
@@ -832,37 +834,26 @@ QByteArray companionFile(int index, Edition edition)
 QByteArray informationFile(int index)
 {
     const BreedContent& b = breed(index);
-    QByteArray blz = "\"" + QByteArray::fromStdString(b.lnzNameA) + "\",\"" +
-                     QByteArray::fromStdString(b.lnzNameB) + "\"," +
-                     QByteArray::number(kBallsPerSet) + "\r\n";
-    for (const std::string& label : b.labels)
-        blz += QByteArray::fromStdString(label) + "\r\n";
-    return blz;
+    return informationFileBytes({b.lnzNameA, b.lnzNameB, kBallsPerSet}, b.labels);
 }
 
 QByteArray locatorFile(int index, Edition edition)
 {
-    const BreedContent& b = breed(index);
     const EggLayout l = eggLayout(index, edition);
-    const auto line = [](std::initializer_list<int32_t> values) {
-        QByteArray text;
-        for (const int32_t value : values) {
-            if (!text.isEmpty())
-                text += "\t\t";
-            text += QByteArray::number(value);
-        }
-        return text + "\r\n";
-    };
-    // Line 1 as a survey of the egg writes it: the shipped files are what a player would get.
-    QByteArray loc = "Locator of " + QByteArray::fromStdString(b.stem) + ".odd (surveyed)\r\n";
-    loc += "position\t\tlength\t\tcount\r\n";
-    loc += line({l.locDescPos, l.locDescLen});
-    loc += line({l.locNamePos, l.locNameLen});
-    loc += line({l.locSetBPos});
-    loc += line({l.locSetAPos});
-    loc += line({l.locAttrPos, l.locAttrLen});
-    loc += line({l.locTipsPos, l.locTipsLen, l.tipCount});
-    return loc;
+    LocatorValues v;
+    v.locDescPos = l.locDescPos;
+    v.locDescLen = l.locDescLen;
+    v.locNamePos = l.locNamePos;
+    v.locNameLen = l.locNameLen;
+    v.locSetBPos = l.locSetBPos;
+    v.locSetAPos = l.locSetAPos;
+    v.locAttrPos = l.locAttrPos;
+    v.locAttrLen = l.locAttrLen;
+    v.locTipsPos = l.locTipsPos;
+    v.locTipsLen = l.locTipsLen;
+    v.tipCount = l.tipCount;
+    // Written as a survey of the egg writes it: the shipped files are what a player would get.
+    return surveyedLocatorFile(v, breed(index).stem);
 }
 
 QByteArray gameDataFile(Edition edition)
