@@ -153,12 +153,4 @@ TEST_F(DesktopWiring, TheEditMenuWorksOnTheActiveChild)
     EXPECT_FALSE(ui.mnuClear->isEnabled());
 }
 
-TEST_F(DesktopWiring, TheHelpMenuIsFilled)
-{
-    const QList<QAction*> items = ui.mnuHelp->actions();
-    ASSERT_EQ(items.size(), 6);
-    EXPECT_EQ(items.first()->text(), QStringLiteral("Oddballz Online"));
-    EXPECT_EQ(items.last()->text(), QStringLiteral("About..."));
-}
-
 } // namespace yw

@@ -111,7 +111,7 @@ TEST_F(EBallEditorTest, FirstEBallStoresNothingAndShowsTheRecord)
     EXPECT_EQ(child<QLabel>("fn")->text(), QStringLiteral("143"));
     EXPECT_EQ(child<QLabel>("bn")->text(), QStringLiteral("144"));
     EXPECT_EQ(child<QLabel>("sn")->text(), QStringLiteral("145"));
-    EXPECT_EQ(fill()->faceColor(), QColor(255, 180, 92));
+    EXPECT_EQ(fill()->faceColor(), screenColor(paletteColor(143)));
     EXPECT_EQ(fuzz()->currentText(), QStringLiteral("1 (light fuzz)"));
     EXPECT_EQ(thickness()->currentText(), QStringLiteral("0 (half border)"));
     EXPECT_EQ(diameterText()->text(), QStringLiteral("25"));

@@ -218,14 +218,6 @@ TEST_F(NewProjectWizardTest, CancelClosesOnlyWhileArmed)
     EXPECT_TRUE(stateUnchanged());
 }
 
-TEST_F(NewProjectWizardTest, FlatButtonsDarkenWhilePressed)
-{
-    QTest::mousePress(wizard->btnNext, Qt::LeftButton);
-    EXPECT_EQ(wizard->btnNext->backgroundRole(), QPalette::Dark);
-    QTest::mouseRelease(wizard->btnNext, Qt::LeftButton, {}, QPoint(-5, -5));
-    EXPECT_EQ(wizard->btnNext->backgroundRole(), QPalette::Button);
-}
-
 TEST_F(NewProjectWizardTest, TheLinkTurnsRedWhilePressedAndOpensOnce)
 {
     auto colour = [this] { return wizard->URL->palette().color(QPalette::WindowText); };
