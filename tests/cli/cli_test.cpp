@@ -15,7 +15,6 @@
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 #include <memory>
-#include <sys/stat.h>
 
 namespace yw {
 
@@ -406,50 +405,6 @@ TEST_F(Cli, NewProjectFailuresWriteNothing)
                                    path("no/such/folder/h.opj") + QStringLiteral(": ")))
         << describe(run);
     EXPECT_TRUE(QDir(work.path()).entryList({QStringLiteral("*.opj")}, QDir::Files).isEmpty());
-}
-
-TEST_F(Cli, ProjectFailures)
-{
-    writeFile(path("notes.opj"), "shopping list\r\n");
-    Outcome run = cli({QStringLiteral("show"), QStringLiteral("notes.opj")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err, QStringLiteral("yolkwright-cli: notes.opj is not a valid project file. It "
-                                      "cannot be opened.\n"));
-    EXPECT_TRUE(run.out.isEmpty());
-
-    run = cli({QStringLiteral("egg"), QStringLiteral("missing.opj"), QStringLiteral("m.odd")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("yolkwright-cli: missing.opj: ")))
-        << describe(run);
-    EXPECT_FALSE(QFileInfo::exists(path("m.odd")));
-
-    // A project cut short names the file and where it ended.
-    ASSERT_EQ(cli({QStringLiteral("new"), QStringLiteral("Honker"), QStringLiteral("h.opj")}).code,
-              0);
-    writeFile(path("cut.opj"), readFile(path("h.opj")).left(2000));
-    run = cli({QStringLiteral("show"), QStringLiteral("cut.opj")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("yolkwright-cli: ") + path("cut.opj")) ||
-                run.err.startsWith(QStringLiteral("yolkwright-cli: cut.opj")))
-        << describe(run);
-    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << describe(run);
-
-    // Neither a pipe nor a device is read: the command ends at once, naming it.
-    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.opj")).constData(), 0600), 0);
-    run = cli({QStringLiteral("show"), QStringLiteral("pipe.opj")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("yolkwright-cli: pipe.opj: This is not a "
-                                                  "regular file")))
-        << describe(run);
-
-    // The egg never replaces the project it is made from.
-    const QByteArray project = readFile(path("h.opj"));
-    run = cli({QStringLiteral("egg"), QStringLiteral("h.opj"), QStringLiteral("h.opj")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("yolkwright-cli: h.opj: This is the project "
-                                                  "file")))
-        << describe(run);
-    EXPECT_EQ(readFile(path("h.opj")), project);
 }
 
 TEST_F(Cli, EggRefusalsLeaveNoFile)

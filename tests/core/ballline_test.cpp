@@ -34,8 +34,8 @@ ParsedBallLine parse(const std::string& bytes, qint64 position = 1)
 TEST(BallNumber, SmallValuesTakeThreeCharactersOthersTheirNaturalWidth)
 {
     const std::pair<int16_t, const char*> table[] = {
-        {0, "  0"},   {9, "  9"},   {10, "10"},   {255, "255"},   {-1, " -1"},
-        {-9, " -9"},  {-10, "-10"}, {1000, "1000"}, {-32768, "-32768"}};
+        {0, "  0"},  {9, "  9"},   {10, "10"},     {255, "255"},      {-1, " -1"},
+        {-9, " -9"}, {-10, "-10"}, {1000, "1000"}, {-32768, "-32768"}};
     for (const auto& [value, text] : table)
         EXPECT_EQ(formatBallNumber(value), text) << value;
 }
@@ -106,9 +106,9 @@ TEST(BallLine, DiameterHasAFloorOfMinus255)
 TEST(BallLine, LinesThatAreNotBallLinesAreErrorsNamingFileAndByte)
 {
     const char* bad[] = {
-        "1,2,3,0,1,20,0\r\n",             // seven fields
-        "1,2,3,0,1,20,0,  2 abc,\r\n",    // no four blanks
-        "1,x,3,0,1,20,0,  2    abc,\r\n", // not a number
+        "1,2,3,0,1,20,0\r\n",              // seven fields
+        "1,2,3,0,1,20,0,  2 abc,\r\n",     // no four blanks
+        "1,x,3,0,1,20,0,  2    abc,\r\n",  // not a number
         "1,2,3,0,1,40000,0,  2    c,\r\n", // beyond 16 bits
         "1,2,3,0,1,20,0,  2    abc,",      // no line feed before the end
     };

@@ -125,6 +125,10 @@ TEST(BreedSheet, OneSwatchPerEBallInThePalettesColours)
                                          : QString::fromLatin1(label));
         EXPECT_EQ(s.values, QStringLiteral("fuzz %1 \u00b7 diam. %2").arg(i % 4).arg(20 + i));
     }
+    // The palette packs red in the low byte; no colour and indexes past the table are black.
+    EXPECT_EQ(hex(2), QStringLiteral("#808000"));
+    EXPECT_EQ(hex(3), QStringLiteral("#000080"));
+    EXPECT_EQ(paletteColor(-1) | paletteColor(256), 0u);
     ASSERT_EQ(ringWidths.size(), 3u);
     EXPECT_LT(ringWidths[0], ringWidths[1]);
     EXPECT_LT(ringWidths[1], ringWidths[2]);

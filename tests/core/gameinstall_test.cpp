@@ -121,11 +121,17 @@ TEST_F(GameInstall, SettingsFileLines)
         {"[Oddballz]\rsound=1\rlast oddball=" + posix, true},
         // a space after "=" is part of the value: no such folder
         {"last oddball= " + posix + "\r\n", false},
-        // missing key, key without "=", similar keys
+        {"[Oddballz]\r\nlast oddballz=x\r\n  LAST ODDBALL =" + posix + "/\r\n", true},
+        // missing key, key without "=", similar keys, no such folder, garbage
         {"[Oddballz]\r\nsound=1\r\n", false},
+        {"[Oddballz]\r\nlast oddball\r\n", false},
+        {"last oddball " + posix + "\r\n", false},
+        // the first line with the key decides, even when it has no value
         {"last oddball\r\nlast oddball=" + posix + "\r\n", false},
         {"last oddballz=" + posix + "\r\nlastoddball=" + posix + "\r\n", false},
         {"last oddball=\r\n", false},
+        {"last oddball=" + posix + "/no-such-folder\r\n", false},
+        {QByteArray("\0\0=\0", 4), false},
         {"", false},
     };
     for (const auto& [ini, found] : cases) {

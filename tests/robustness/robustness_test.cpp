@@ -13,6 +13,7 @@
 #include "platform/savefile.h"
 #include "platform/settingsstore.h"
 #include "samplegame/samplegame.h"
+#include "support/locator.h"
 #include "support/statecompare.h"
 #include "support/testsupport.h"
 
@@ -53,12 +54,6 @@ const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new CaseCo
 const QString kDamagedZott = QStringLiteral(
     "It appears that the Zott.odd file in your Oddballz folder is either corrupt, a demo egg, or "
     "your version of Oddballz has not been specified in the Options window.");
-const QString kNotDetermined = QStringLiteral(
-    "The folder where Oddballz is located could not be determined. You may need to re-install "
-    "Oddballz.");
-const QString kNotInstalled = QStringLiteral(
-    "Oddballz does not appear to be installed. You must install it before you can run "
-    "Yolkwright.");
 
 constexpr int kZott = 3; // the sample breed used throughout: 67 eBalls per set, 6 tips
 
@@ -84,15 +79,8 @@ class BadInput : public ::testing::Test
 protected:
     void SetUp() override
     {
-        sample::writeSampleGame(work.path(), sample::Edition::US);
-        data = work.filePath(QStringLiteral("data"));
-        sample::writeResourceFiles(data);
-        state.programFolder = data;
-        state.edition = Edition::US;
-        state.gameFolder = sample::gameFolder(work.path(), sample::Edition::US);
-        state.fso = &fso;
-        state.buildNo = "0310";
-        state.resetForStartUp();
+        state = test::sampleGameState(work.path(), fso);
+        data = state.programFolder;
 
         NewProject project = readBaseBreed(state, QStringLiteral("Zott"), prompts);
         ASSERT_EQ(project.status, NewProjectStatus::Created);
@@ -115,20 +103,10 @@ protected:
     }
     QString eggPath() const { return state.baseEggPath(); }
 
-    // Writes Zott's locator file with the values of `s`.
-    void writeLocator(const ProjectState& s)
-    {
-        const auto n = [](int32_t value) { return QByteArray::number(value); };
-        writeFile(resPath(".loc"), "Zott\r\nUS\r\n" + n(s.locDescPos) + "\t\t" + n(s.locDescLen) +
-                                       "\r\n" + n(s.locNamePos) + "\t\t" + n(s.locNameLen) +
-                                       "\r\n" + n(s.locSetBPos) + "\r\n" + n(s.locSetAPos) +
-                                       "\r\n" + n(s.locAttrPos) + "\t\t" + n(s.locAttrLen) +
-                                       "\r\n" + n(s.locTipsPos) + "\t\t" + n(s.locTipsLen) +
-                                       "\t\t" + n(s.tipCount) + "\r\n");
-    }
+    void writeLocator(const ProjectState& s) { writeFile(resPath(".loc"), test::locatorText(s)); }
 
     // Opens `bytes` as a project and expects a refusal naming the file (or `faultyFile`, a
-    // resource file) and `where`; the state must be exactly as it was.
+    // resource file) and `where`; the state must be exactly as it was and no editor closed.
     void expectOpenRefused(const QByteArray& bytes, const QString& where,
                            const QString& faultyFile = QString())
     {
@@ -136,19 +114,11 @@ protected:
         const QString file = path("bad.opj");
         writeFile(file, bytes);
         const ProjectState before = state;
-        try {
-            OpenOPJ(state, file, prompts, settings);
-            ADD_FAILURE() << "opened";
-        } catch (const FormatError& error) {
-            EXPECT_EQ(error.file(), faultyFile.isEmpty() ? file : faultyFile);
-            if (!where.isEmpty()) {
-                EXPECT_EQ(error.where(), where);
-            }
-            EXPECT_FALSE(error.message().isEmpty());
-        } catch (const Error& error) {
-            if (!where.isEmpty())
-                ADD_FAILURE() << "not a format error: " << error.message().toStdString();
-        }
+        bool closed = false;
+        test::expectFormatError(
+            [&] { OpenOPJ(state, file, prompts, settings, [&] { closed = true; }); },
+            faultyFile.isEmpty() ? file : faultyFile, where);
+        EXPECT_FALSE(closed);
         EXPECT_EQ(test::projectDifference(state, before), "");
         EXPECT_EQ(state.eBalls[kParkingRecord].comment, "parked");
     }
@@ -199,15 +169,27 @@ protected:
 TEST_F(BadInput, ProjectFileCutShortAtEveryLine)
 {
     ASSERT_EQ(lines.size(), 1 + 2 + 3 + 134 + 2);
-    // An empty file is not a project file: the one message, nothing changed.
-    ++g_cases;
-    writeFile(path("empty.opj"), QByteArray());
+    // An empty file or a wrong first line is not a project file: the one message, nothing
+    // changed.
     const ProjectState before = state;
-    EXPECT_EQ(OpenOPJ(state, path("empty.opj"), prompts, settings), OpenResult::NotProjectFile);
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text,
-              path("empty.opj") +
-                  QStringLiteral(" is not a valid project file. It cannot be opened."));
+    for (const QByteArray& header :
+         {QByteArray(), QByteArray("[Yolkwright Project File] "), lines[0].toLower()}) {
+        ++g_cases;
+        writeFile(path("other.opj"), header.isEmpty() ? header : header + good.mid(25));
+        ScriptedPrompts told;
+        EXPECT_EQ(OpenOPJ(state, path("other.opj"), told, settings), OpenResult::NotProjectFile);
+        ASSERT_EQ(told.shown.size(), 1u);
+        EXPECT_EQ(told.shown[0].text,
+                  path("other.opj") +
+                      QStringLiteral(" is not a valid project file. It cannot be opened."));
+        EXPECT_EQ(test::projectDifference(state, before), "");
+    }
+    g_cases += 2; // a missing project file, and a project whose information file is missing
+    EXPECT_THROW(OpenOPJ(state, path("missing.opj"), prompts, settings), FileError);
+    QFile::rename(resPath(".blz"), resPath(".old"));
+    EXPECT_THROW(OpenOPJ(state, projectPath, prompts, settings), FileError);
+    expectSaveRefused<FileError>(projectPath, [&] { SaveOPJ(state, projectPath); });
+    QFile::rename(resPath(".old"), resPath(".blz"));
     EXPECT_EQ(test::projectDifference(state, before), "");
 
     // Cut after line k: the reader names the line where the file ended.
@@ -283,13 +265,8 @@ TEST_F(BadInput, BallsPerSetOutOfRangeOrNotANumber)
         changed.replace(comma + 1, 2, count);
         writeFile(resPath(".blz"), changed);
         ++g_cases;
-        try {
-            readBreedHeader(resPath(".blz"));
-            ADD_FAILURE() << "accepted";
-        } catch (const FormatError& error) {
-            EXPECT_EQ(error.file(), resPath(".blz"));
-            EXPECT_EQ(error.where(), QStringLiteral("line 1"));
-        }
+        test::expectFormatError([&] { readBreedHeader(resPath(".blz")); }, resPath(".blz"),
+                                QStringLiteral("line 1"));
         expectOpenRefused(good, QStringLiteral("line 1"), resPath(".blz"));
         writeFile(projectPath, good);
         expectSaveRefused<FormatError>(projectPath, [&] { SaveOPJ(state, projectPath); });
@@ -670,12 +647,15 @@ TEST_F(BadInput, ReadOnlyTargetFolder)
 TEST_F(BadInput, FullDisk)
 {
     // A disk that takes no more bytes, without mounting one: the file-size limit makes every
-    // write past 1 KiB fail with "File too large", exactly where a full disk would fail.
+    // write past 1 KiB fail with "File too large", exactly where a full disk would fail. Small
+    // files matter most: they sit in the write buffer until the commit, and QSaveFile alone then
+    // commits a cut-off file in place of the old one.
+    const QString small = path("small.opj");
     const QString project = path("full.opj");
     const QString egg = path("full.odd");
     const QString package = path("full.ypk");
-    writeFile(project, "the old project");
-    writeFile(egg, "the old egg");
+    for (const QString& file : {small, project, egg})
+        writeFile(file, "the old file");
     // A private temporary folder, so the package writer's leftovers (there must be none) are
     // ours to see.
     const QString temp = path("temp");
@@ -689,22 +669,22 @@ TEST_F(BadInput, FullDisk)
     tiny.rlim_cur = 1024;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
     const QStringList before = entries(work.path());
-    g_cases += 3;
-    bool threw[3] = {false, false, false};
-    try {
-        SaveOPJ(state, project);
-    } catch (const FileError&) {
-        threw[0] = true;
-    }
-    try {
-        saveODD(state, egg, prompts);
-    } catch (const FileError&) {
-        threw[1] = true;
-    }
-    try {
-        SaveYPK(state, package, prompts, settings);
-    } catch (const FileError&) {
-        threw[2] = true;
+    const std::pair<QString, std::function<void()>> saves[] = {
+        {small, [&] { saveFileAtomically(small, QByteArray(5000, 'x')); }},
+        {small, [&] { saveFileAtomically(small, QByteArray(200000, 'x')); }},
+        {project, [&] { SaveOPJ(state, project); }},
+        {egg, [&] { saveODD(state, egg, prompts); }},
+        {package, [&] { SaveYPK(state, package, prompts, settings); }}};
+    QStringList failed;
+    for (const auto& [target, save] : saves) {
+        ++g_cases;
+        try {
+            save();
+        } catch (const FileError& error) {
+            // The package fails on its work copy of the egg, in the temporary folder.
+            if ((error.path() == target || target == package) && !error.reason().isEmpty())
+                failed << target;
+        }
     }
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, SIG_DFL);
@@ -712,13 +692,14 @@ TEST_F(BadInput, FullDisk)
         qunsetenv("TMPDIR");
     else
         qputenv("TMPDIR", oldTemp);
-    EXPECT_TRUE(threw[0]);
-    EXPECT_TRUE(threw[1]);
-    EXPECT_TRUE(threw[2]);
-    EXPECT_EQ(readFile(project), "the old project");
-    EXPECT_EQ(readFile(egg), "the old egg");
+    EXPECT_EQ(failed, (QStringList{small, small, project, egg, package}));
+    for (const QString& file : {small, project, egg})
+        EXPECT_EQ(readFile(file), "the old file");
     EXPECT_EQ(entries(work.path()), before);
     EXPECT_EQ(entries(temp), QStringList());
+    // With room again the same save goes through.
+    saveFileAtomically(small, QByteArray(5000, 'x'));
+    EXPECT_EQ(readFile(small).size(), 5000);
 }
 
 TEST_F(BadInput, PathsWithSpacesQuotesAmpersandsAndLetters)
@@ -744,53 +725,6 @@ TEST_F(BadInput, PathsWithSpacesQuotesAmpersandsAndLetters)
         EXPECT_TRUE(QFileInfo(base + QStringLiteral(".ypk")).size() > 0);
         EXPECT_EQ(entries(folder).size(), 3);
     }
-}
-
-TEST_F(BadInput, GameSettingsFileWithoutTheKeyOrItsEqualsSign)
-{
-    const QString windows = path("windows");
-    QDir().mkpath(windows);
-    const QString game = sample::gameFolder(work.path(), sample::Edition::US);
-    QProcessEnvironment env;
-    env.insert(QStringLiteral("windir"), windows);
-    const struct
-    {
-        QByteArray ini;
-        QString message; // empty: found
-    } cases[] = {
-        {"[Oddballz]\r\nSound=1\r\n", kNotDetermined},
-        {"[Oddballz]\r\nlast oddball\r\n", kNotDetermined},
-        {"last oddball " + game.toUtf8() + "\r\n", kNotDetermined},
-        {"last oddball=\r\n", kNotDetermined},
-        {"last oddball=" + game.toUtf8() + "/no-such-folder\r\n", kNotDetermined},
-        {"", kNotDetermined},
-        {QByteArray("\0\0=\0", 4), kNotDetermined},
-        // The first line with the key decides, even when it has no value.
-        {"last oddball\r\nLAST ODDBALL =" + game.toUtf8() + "/\r\n", kNotDetermined},
-        {"[Oddballz]\r\nlast oddballz=x\r\n  LAST ODDBALL =" + game.toUtf8() + "/\r\n", QString()},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.ini.toStdString());
-        ++g_cases;
-        writeFile(windows + QStringLiteral("/oddballz.ini"), c.ini);
-        ScriptedPrompts told;
-        const QString found = findGameFolder(fso, told, env);
-        if (c.message.isEmpty()) {
-            EXPECT_EQ(found, game);
-            EXPECT_TRUE(told.shown.empty());
-        } else {
-            EXPECT_EQ(found, QString());
-            ASSERT_EQ(told.shown.size(), 1u);
-            EXPECT_EQ(told.shown[0].text, c.message);
-            EXPECT_EQ(told.shown[0].icon, PromptIcon::Exclamation);
-        }
-    }
-    ++g_cases;
-    QFile::remove(windows + QStringLiteral("/oddballz.ini"));
-    ScriptedPrompts told;
-    EXPECT_EQ(findGameFolder(fso, told, env), QString());
-    ASSERT_EQ(told.shown.size(), 1u);
-    EXPECT_EQ(told.shown[0].text, kNotInstalled);
 }
 
 // The same kinds of bad input through yolkwright-cli: exit code 1, one line on stderr naming the
@@ -819,19 +753,35 @@ TEST_F(BadInput, CommandLineToolExitCodes)
         QByteArray project;
         QStringList args;
         int code;
+        QString file; // named first on stderr
+        const char* keyword = "";
     };
     const QString bad = path("bad project.opj");
     const QString out = path("out & egg.odd");
+    const QString pipe = path("pipe.opj");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     QList<QByteArray> changed = lines;
     changed[6] = "0,0,0,x,0,\"a\",0,0,0,0";
     const QByteArray notNumeric = joinLines(changed, int(changed.size()));
+    const QString show = QStringLiteral("show"), egg = QStringLiteral("egg");
     const Case cases[] = {
-        {"cut short", joinLines(lines, 50), {QStringLiteral("show"), bad}, 1},
-        {"not numeric", notNumeric, {QStringLiteral("egg"), bad, out}, 1},
-        {"not a project", "hello", {QStringLiteral("package"), bad, path("p.ypk")}, 1},
-        {"empty", "", {QStringLiteral("show"), bad}, 1},
-        {"good, target folder missing", good, {QStringLiteral("egg"), bad, path("none/x.odd")}, 1},
-        {"usage", good, {QStringLiteral("egg"), bad}, 2},
+        {"cut short", joinLines(lines, 50), {show, bad}, 1, bad},
+        {"not numeric", notNumeric, {egg, bad, out}, 1, bad},
+        {"not a project", "hello", {QStringLiteral("package"), bad, path("p.ypk")}, 1, bad},
+        {"empty", "", {show, bad}, 1, bad},
+        {"missing",
+         "",
+         {egg, QStringLiteral("missing.opj"), out},
+         1,
+         QStringLiteral("missing.opj")},
+        {"a pipe", good, {show, pipe}, 1, pipe, "not a regular file"},
+        {"the egg over its project", good, {egg, bad, bad}, 1, bad, "is the project file"},
+        {"good, target folder missing",
+         good,
+         {egg, bad, path("none/x.odd")},
+         1,
+         path("none/x.odd")},
+        {"usage", good, {egg, bad}, 2, QString()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -840,11 +790,16 @@ TEST_F(BadInput, CommandLineToolExitCodes)
         const QStringList before = entries(work.path());
         QString err;
         EXPECT_EQ(cli(c.args, &err), c.code) << err.toStdString();
-        EXPECT_EQ(err.count(QLatin1Char('\n')), c.code == 1 ? 1 : err.count(QLatin1Char('\n')));
         if (c.code == 1) {
-            EXPECT_TRUE(err.startsWith(QStringLiteral("yolkwright-cli: "))) << err.toStdString();
+            EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();
+            EXPECT_TRUE(err.startsWith(QStringLiteral("yolkwright-cli: ") + c.file))
+                << err.toStdString();
+            EXPECT_TRUE(err.contains(QLatin1String(c.keyword))) << err.toStdString();
+        } else {
+            EXPECT_TRUE(err.contains(QStringLiteral("--help"))) << err.toStdString();
         }
         EXPECT_EQ(entries(work.path()), before);
+        EXPECT_EQ(readFile(bad), c.project);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "support/testsupport.h"
 
+#include "samplegame/samplegame.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -42,6 +44,27 @@ QByteArray readFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         ADD_FAILURE() << "cannot read " << path.toStdString();
     return file.readAll();
+}
+
+ProjectState startState(const FileSystem& fso, const QString& programFolder,
+                        const QString& gameFolder)
+{
+    ProjectState state;
+    state.programFolder = programFolder;
+    state.gameFolder = gameFolder;
+    state.edition = Edition::US;
+    state.fso = &fso;
+    state.buildNo = "0310";
+    state.resetForStartUp();
+    return state;
+}
+
+ProjectState sampleGameState(const QString& root, const FileSystem& fso)
+{
+    sample::writeSampleGame(root, Edition::US);
+    const QString program = root + QStringLiteral("/program");
+    sample::writeResourceFiles(program);
+    return startState(fso, program, sample::gameFolder(root, Edition::US));
 }
 
 } // namespace yw::test

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "model/projectstate.h"
+#include "platform/errors.h"
+#include "platform/filesystem.h"
 #include "platform/prompts.h"
 
 #include <QByteArray>
 #include <QString>
 #include <deque>
+#include <gtest/gtest.h>
 #include <ostream>
 #include <vector>
 
@@ -32,6 +36,30 @@ public:
 QByteArray bytesOf(const char* text);
 void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
+
+// A state as start-up leaves it (US edition, build 0310) for the given folders.
+ProjectState startState(const FileSystem& fso, const QString& programFolder,
+                        const QString& gameFolder = QString());
+
+// The sample game's US edition under `root`, the program's resource files in root/program, and
+// a state at start-up pointing at both.
+ProjectState sampleGameState(const QString& root, const FileSystem& fso);
+
+// Runs `fn` and expects a FormatError naming `file` and, unless `where` is null, `where`.
+template <typename Fn> void expectFormatError(Fn&& fn, const QString& file, const QString& where)
+{
+    try {
+        fn();
+        ADD_FAILURE() << "no error";
+    } catch (const FormatError& error) {
+        EXPECT_EQ(error.file(), file);
+        if (!where.isNull()) {
+            EXPECT_EQ(error.where(), where) << error.message().toStdString();
+        }
+    } catch (const Error& error) {
+        ADD_FAILURE() << "not a format error: " << error.message().toStdString();
+    }
+}
 
 } // namespace yw::test
 
