@@ -291,15 +291,14 @@ TEST_F(Cli, NewEggAndShowOnBothEditions)
     for (int i : {0, 66, 67, 133}) {
         const QJsonObject ball = balls[i].toObject();
         const EBallRecord& r = quadrapus.eBalls[size_t(i)];
-        EXPECT_EQ(ball[QStringLiteral("fillColor")].toInt(), r.fillColor);
-        EXPECT_EQ(ball[QStringLiteral("borderColor")].toInt(), r.borderColor);
-        EXPECT_EQ(ball[QStringLiteral("spreckColor")].toInt(), r.spreckColor);
-        EXPECT_EQ(ball[QStringLiteral("fuzziness")].toInt(), r.fuzziness);
-        EXPECT_EQ(ball[QStringLiteral("borderThickness")].toInt(), r.borderThickness);
-        EXPECT_EQ(ball[QStringLiteral("diameter")].toInt(), r.diameter);
-        EXPECT_EQ(ball[QStringLiteral("auxValue")].toInt(), r.auxValue);
-        EXPECT_EQ(ball[QStringLiteral("texture")].toInt(), r.texture);
-        EXPECT_EQ(ball[QStringLiteral("useTexture")].toInt(), r.useTexture);
+        const QList<int> values = {r.fillColor, r.borderColor,     r.spreckColor,
+                                   r.fuzziness, r.borderThickness, r.diameter,
+                                   r.auxValue,  r.texture,         r.useTexture};
+        QList<int> shown;
+        for (const char* key : {"fillColor", "borderColor", "spreckColor", "fuzziness",
+                                "borderThickness", "diameter", "auxValue", "texture", "useTexture"})
+            shown << ball[QLatin1String(key)].toInt(-9999);
+        EXPECT_EQ(shown, values) << i;
         EXPECT_EQ(ball[QStringLiteral("comment")].toString().toStdString(), r.comment);
     }
 }
@@ -421,10 +420,6 @@ TEST_F(Cli, EggRefusalsLeaveNoFile)
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("yolkwright-cli: h.odd: The "))) << describe(run);
     EXPECT_TRUE(run.err.contains(QStringLiteral("too long"))) << describe(run);
     EXPECT_FALSE(QFileInfo::exists(path("h.odd")));
-
-    const Outcome noFolder =
-        cli({QStringLiteral("egg"), QStringLiteral("h.opj"), path("no/where.odd")});
-    EXPECT_EQ(noFolder.code, 1);
 }
 
 TEST_F(Cli, NoticesAndWarningsGoToStderr)

@@ -121,31 +121,15 @@ void expectEggFitsBase(const QByteArray& egg, const QByteArray& base, const Proj
 
 QByteArray locatorText(const EggLayout& l)
 {
-    return QStringLiteral("Zott\r\nsynthetic\r\n%1\t\t%2\r\n%3\t\t%4\r\n%5\r\n%6\r\n%7\t\t%8\r\n"
-                          "%9\t\t%10\t\t%11\r\n")
-        .arg(l.descPos)
-        .arg(l.descLen)
-        .arg(l.namePos)
-        .arg(l.nameLen)
-        .arg(l.setBPos)
-        .arg(l.setAPos)
-        .arg(l.attrPos)
-        .arg(l.attrLen)
-        .arg(l.tipsPos)
-        .arg(l.tipsLen)
-        .arg(l.tipCount)
-        .toLatin1();
+    return locatorText(located({l.descPos, l.descLen, l.namePos, l.nameLen, l.setBPos, l.setAPos,
+                                l.attrPos, l.attrLen, l.tipsPos, l.tipsLen, l.tipCount}));
 }
 
 void BreedFixture::SetUp()
 {
     ASSERT_TRUE(dir.isValid());
-    state.programFolder = dir.filePath(QStringLiteral("program"));
-    state.gameFolder = dir.filePath(QStringLiteral("game"));
-    state.edition = Edition::US;
-    state.fso = &fso;
-    state.buildNo = "0310";
-    state.resetForStartUp();
+    state = startState(fso, dir.filePath(QStringLiteral("program")),
+                       dir.filePath(QStringLiteral("game")));
     content.balls = sampleBalls(2 * layout.ballsPerSet);
 }
 

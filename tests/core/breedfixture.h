@@ -2,6 +2,7 @@
 
 #include "model/projectstate.h"
 #include "platform/filesystem.h"
+#include "support/locator.h"
 #include "support/testsupport.h"
 
 #include <QByteArray>

@@ -2,6 +2,7 @@
 #include "model/projectstate.h"
 #include "platform/errors.h"
 #include "platform/filesystem.h"
+#include "support/locator.h"
 #include "support/testsupport.h"
 
 #include <QTemporaryDir>
@@ -16,10 +17,7 @@ class BreedResources : public ::testing::Test
 protected:
     void SetUp() override
     {
-        state.programFolder = dir.path();
-        state.edition = Edition::US;
-        state.fso = &fso;
-        state.resetForStartUp();
+        state = test::startState(fso, dir.path());
         state.baseBreed = "Zott";
     }
     QString res(const char* name)
@@ -50,13 +48,8 @@ TEST_F(BreedResources, BallsPerSetMustBeAWholeNumberFrom1To256)
 {
     for (const char* count : {"0", "257", "-1", "many", "2.5x"}) {
         writeFile(res("Zott.blz"), QByteArray("\"a\",\"b\",") + count + "\r\n");
-        try {
-            readBreedHeader(state);
-            ADD_FAILURE() << "accepted " << count;
-        } catch (const FormatError& e) {
-            EXPECT_EQ(e.file(), res("Zott.blz"));
-            EXPECT_EQ(e.where(), QStringLiteral("line 1"));
-        }
+        test::expectFormatError([&] { readBreedHeader(state); }, res("Zott.blz"),
+                                QStringLiteral("line 1"));
     }
     writeFile(res("Zott.blz"), "\"a\",\"b\",256\r\n");
     EXPECT_EQ(readBreedHeader(state).ballsPerSet, 256);
@@ -79,17 +72,9 @@ TEST_F(BreedResources, GetLoxReadsAllElevenValues)
     writeFile(res("Zott.loc"), "Zott\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n"
                                " 400 \t\t 60 \r\n500\t\t300\t\t6\r\n");
     getLOX(state);
-    EXPECT_EQ(state.locDescPos, 100);
-    EXPECT_EQ(state.locDescLen, 50);
-    EXPECT_EQ(state.locNamePos, 200);
-    EXPECT_EQ(state.locNameLen, 40);
-    EXPECT_EQ(state.locSetBPos, 3000); // line 5 is set B
-    EXPECT_EQ(state.locSetAPos, 1000);
-    EXPECT_EQ(state.locAttrPos, 400);
-    EXPECT_EQ(state.locAttrLen, 60);
-    EXPECT_EQ(state.locTipsPos, 500);
-    EXPECT_EQ(state.locTipsLen, 300);
-    EXPECT_EQ(state.tipCount, 6);
+    // Line 5 is set B.
+    EXPECT_EQ(test::locatorText(state), test::locatorText(test::located(
+                                            {100, 50, 200, 40, 3000, 1000, 400, 60, 500, 300, 6})));
 }
 
 TEST_F(BreedResources, GetLoxKeepsGoingPastEveryFailure)
@@ -117,26 +102,16 @@ TEST_F(BreedResources, GetLoxKeepsGoingPastEveryFailure)
 
 TEST_F(BreedResources, SwitchingTheEditionReplacesEveryValue)
 {
-    writeFile(res("Zott.loc"),
-              "a\r\nb\r\n1\t\t2\r\n3\t\t4\r\n5\r\n6\r\n7\t\t8\r\n9\t\t10\t\t4\r\n");
-    writeFile(dir.filePath(QStringLiteral("resUK/Zott.loc")),
-              "a\r\nb\r\n11\t\t12\r\n13\t\t14\r\n15\r\n16\r\n17\t\t18\r\n19\t\t20\t\t6\r\n");
+    const ProjectState us = test::located({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 4});
+    const ProjectState uk = test::located({11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 6});
+    writeFile(res("Zott.loc"), test::locatorText(us));
+    writeFile(dir.filePath(QStringLiteral("resUK/Zott.loc")), test::locatorText(uk));
     getLOX(state);
-    EXPECT_EQ(state.locSetAPos, 6);
+    EXPECT_EQ(test::locatorText(state), test::locatorText(us));
     state.edition = Edition::UK;
     getLOX(state);
-    const int32_t expected[] = {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 6};
-    const int32_t actual[] = {state.locDescPos, state.locDescLen, state.locNamePos,
-                              state.locNameLen, state.locSetBPos, state.locSetAPos,
-                              state.locAttrPos, state.locAttrLen, state.locTipsPos,
-                              state.locTipsLen, state.tipCount};
-    for (size_t i = 0; i < std::size(expected); ++i)
-        EXPECT_EQ(actual[i], expected[i]) << i;
+    EXPECT_EQ(test::locatorText(state), test::locatorText(uk));
 }
-
-} // namespace yw
-
-namespace yw {
 
 TEST_F(BreedResources, APlayersOwnFilesWinOneFileAtATime)
 {

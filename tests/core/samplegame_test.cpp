@@ -1,9 +1,6 @@
 #include "files/breedresources.h"
 #include "files/neresources.h"
-#include "model/gameinstall.h"
 #include "model/projectstate.h"
-#include "platform/filesystem.h"
-#include "platform/settingsstore.h"
 #include "samplegame/samplegame.h"
 #include "support/testsupport.h"
 
@@ -17,17 +14,6 @@
 namespace yw {
 
 namespace {
-
-std::string bytesAt(const QByteArray& egg, qint64 position, qint64 length)
-{
-    return egg.mid(position - 1, length).toStdString();
-}
-
-std::string withoutNul(std::string text)
-{
-    std::erase(text, '\0');
-    return text;
-}
 
 // 1-based position of the byte after the `count` ball lines from `position`.
 qint64 ballLinesEnd(const QByteArray& egg, qint64 position, int count)
@@ -58,66 +44,6 @@ TEST(SampleGame, ShippedResourceFilesAreTheGeneratorsOutput)
             EXPECT_TRUE(expected.count(name)) << "unexpected shipped file " << name.toStdString();
         }
     }
-}
-
-// Every egg read back through the program's own readers: the locator and information files
-// point at exactly the regions the generator laid out.
-TEST(SampleGame, ResourceFilesDescribeTheEggs)
-{
-    QTemporaryDir dir;
-    sample::writeResourceFiles(dir.path());
-    FileSystem fso;
-    std::set<qint64> sizes;
-    for (const Edition edition : {Edition::US, Edition::UK}) {
-        for (int i = 0; i < sample::breedCount(); ++i) {
-            const sample::BreedContent& b = sample::breed(i);
-            ProjectState state;
-            state.fso = &fso;
-            state.programFolder = dir.path();
-            state.edition = edition;
-            state.resetForStartUp();
-            state.baseBreed = b.stem;
-            getLOX(state);
-            const BreedHeader header = readBreedHeader(state);
-            EXPECT_EQ(header.ballsPerSet, 67);
-            EXPECT_EQ(readBreedLabels(state.infoFilePath()).size(), 67u);
-
-            const QByteArray egg = sample::eggFile(i, edition);
-            SCOPED_TRACE(b.stem + (edition == Edition::UK ? " UK" : " US"));
-            EXPECT_GE(egg.size(), 100 * 1024);
-            EXPECT_LE(egg.size(), 1000 * 1000);
-            sizes.insert(egg.size());
-
-            qint64 position = state.locSetAPos - 1;
-            for (int k = 0; k < 67; ++k) {
-                const ParsedBallLine line = parseBallLine(egg, position, QStringLiteral("egg"));
-                EXPECT_EQ(line.record, b.eBalls[size_t(k)]) << k;
-                position = line.nextPosition;
-            }
-            position = state.locSetBPos - 1;
-            for (int k = 0; k < 67; ++k) {
-                const ParsedBallLine line = parseBallLine(egg, position, QStringLiteral("egg"));
-                EXPECT_EQ(line.record, b.eBalls[size_t(67 + k)]) << k;
-                position = line.nextPosition;
-            }
-
-            EXPECT_EQ(withoutNul(bytesAt(egg, state.locDescPos, state.locDescLen)), b.description);
-            EXPECT_EQ(withoutNul(bytesAt(egg, state.locAttrPos, state.locAttrLen)), b.attributes);
-            EXPECT_EQ(withoutNul(bytesAt(egg, state.locNamePos, state.locNameLen)),
-                      b.breedName + "\r\n" + b.eggTray + " " + b.eggSlot);
-            const std::string tips =
-                bytesAt(egg, state.locTipsPos, 10 * state.tipCount + state.locTipsLen);
-            EXPECT_EQ(
-                tips.rfind("string0=" + b.regTips[0] + "\r\nstring1=" + b.demoTips[0] + "\r\n", 0),
-                0u);
-            EXPECT_EQ(state.tipCount, b.tipCount);
-            // The writer clears one byte past every text room; those bytes are zero already.
-            EXPECT_EQ(egg[state.locDescPos + state.locDescLen - 1], '\0');
-            EXPECT_EQ(egg[state.locNamePos + state.locNameLen - 1], '\0');
-            EXPECT_EQ(egg[state.locTipsPos + 10 * state.tipCount + state.locTipsLen], '\0');
-        }
-    }
-    EXPECT_EQ(sizes.size(), 26u) << "every egg has a size of its own";
 }
 
 // The eggs have the game's shape: 16-bit Windows executables whose resources hold the regions,
@@ -185,37 +111,6 @@ TEST(SampleGame, EditionsPlaceTheRegionsDifferently)
         EXPECT_NE(us.locTipsPos, uk.locTipsPos);
         EXPECT_NE(us.locAttrPos, uk.locAttrPos);
     }
-}
-
-TEST(SampleGame, InstallationIsFoundAndItsEditionDetected)
-{
-    QTemporaryDir dir;
-    sample::writeSampleGame(dir.path(), Edition::US);
-    sample::writeSampleGame(dir.path(), Edition::UK);
-    FileSystem fso;
-    for (const Edition edition : {Edition::US, Edition::UK}) {
-        QProcessEnvironment env;
-        env.insert(QStringLiteral("windir"), sample::windowsFolder(dir.path(), edition));
-        test::ScriptedPrompts prompts;
-        EXPECT_EQ(findGameFolder(fso, prompts, env), sample::gameFolder(dir.path(), edition));
-
-        ProjectState state;
-        state.fso = &fso;
-        MemorySettingsStore settings;
-        checkEdition(state, settings, prompts, env);
-        EXPECT_EQ(state.edition, edition);
-
-        const QString game = sample::gameFolder(dir.path(), edition);
-        for (int i = 0; i < sample::breedCount(); ++i) {
-            const QString stem = QString::fromStdString(sample::breed(i).stem);
-            const QString base = game + QStringLiteral("/eggz/") + stem + QLatin1Char('/') + stem;
-            EXPECT_EQ(test::readFile(base + QStringLiteral(".odd")), sample::eggFile(i, edition));
-            EXPECT_EQ(QFileInfo::exists(base + QStringLiteral(".odx")), sample::breed(i).companion);
-        }
-    }
-    EXPECT_TRUE(sample::breed(0).stem == "quadrpus");
-    EXPECT_EQ(sample::breed(0).lnzNameA, "qp_small.lnz");
-    EXPECT_EQ(sample::breed(0).lnzNameB, "qp.lnz");
 }
 
 } // namespace yw

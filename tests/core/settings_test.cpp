@@ -8,33 +8,21 @@
 
 namespace yw {
 
-TEST(SettingsRules, StrictNumberNeedsTheWholeText)
+TEST(SettingsRules, StrictLenientAndBooleanReadings)
 {
-    EXPECT_EQ(strictNumber(QStringLiteral("1"), QString()), 1);
-    EXPECT_EQ(strictNumber(QStringLiteral(" -1 "), QString()), -1);
-    EXPECT_EQ(strictNumber(QStringLiteral("2.5"), QString()), 2); // half to even
-    EXPECT_EQ(strictNumber(QStringLiteral("3.5"), QString()), 4);
-    EXPECT_THROW(strictNumber(QStringLiteral("1x"), QString()), FormatError);
-    EXPECT_THROW(strictNumber(QStringLiteral(""), QString()), FormatError);
-    EXPECT_THROW(strictNumber(QStringLiteral("True"), QString()), FormatError);
-}
-
-TEST(SettingsRules, LenientNumberTakesTheLeadingNumber)
-{
-    EXPECT_EQ(lenientNumber(QStringLiteral("12abc")), 12);
-    EXPECT_EQ(lenientNumber(QStringLiteral("  -3")), -3);
-    EXPECT_EQ(lenientNumber(QStringLiteral("abc")), 0);
-    EXPECT_EQ(lenientNumber(QStringLiteral("")), 0);
-    EXPECT_EQ(lenientNumber(QStringLiteral("99999999999999999999999")), 0);
-}
-
-TEST(SettingsRules, BooleansAcceptWordsAndNumbers)
-{
-    EXPECT_TRUE(booleanValue(QStringLiteral("True"), QString()));
-    EXPECT_TRUE(booleanValue(QStringLiteral("true"), QString()));
-    EXPECT_FALSE(booleanValue(QStringLiteral("False"), QString()));
-    EXPECT_FALSE(booleanValue(QStringLiteral("0"), QString()));
-    EXPECT_TRUE(booleanValue(QStringLiteral("-1"), QString()));
+    for (const auto& [text, value] : {std::pair{"1", 1}, {" -1 ", -1}, {"2.5", 2}, {"3.5", 4}})
+        EXPECT_EQ(strictNumber(QLatin1String(text), QString()), value) << text; // half to even
+    for (const char* text : {"1x", "", "True"})
+        EXPECT_THROW(strictNumber(QLatin1String(text), QString()), FormatError) << text;
+    for (const auto& [text, value] : {std::pair{"12abc", 12},
+                                      {"  -3", -3},
+                                      {"abc", 0},
+                                      {"", 0},
+                                      {"99999999999999999999999", 0}})
+        EXPECT_EQ(lenientNumber(QLatin1String(text)), value) << text;
+    for (const auto& [text, value] :
+         {std::pair{"True", true}, {"true", true}, {"False", false}, {"0", false}, {"-1", true}})
+        EXPECT_EQ(booleanValue(QLatin1String(text), QString()), value) << text;
     EXPECT_THROW(booleanValue(QStringLiteral("yes"), QString()), FormatError);
 }
 
