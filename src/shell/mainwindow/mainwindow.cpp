@@ -167,7 +167,12 @@ FileCommands::Actions MainWindow::fileActions() const
             {mnuRecentFile[1], mnuRecentFile[2], mnuRecentFile[3], mnuRecentFile[4]}};
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The undo history announces its own end while it is destroyed, and the mark that watches it
+    // reads the session, which as the older child is deleted first.
+    delete m_undo;
+}
 
 void MainWindow::tBarButton_Click(int index)
 {
