@@ -1,6 +1,5 @@
 #include "samplegame/samplegame.h"
 
-#include "files/breedresources.h"
 #include "files/survey.h"
 #include "model/gameinstall.h"
 #include "model/projectstate.h"
@@ -839,21 +838,8 @@ QByteArray informationFile(int index)
 
 QByteArray locatorFile(int index, Edition edition)
 {
-    const EggLayout l = eggLayout(index, edition);
-    LocatorValues v;
-    v.locDescPos = l.locDescPos;
-    v.locDescLen = l.locDescLen;
-    v.locNamePos = l.locNamePos;
-    v.locNameLen = l.locNameLen;
-    v.locSetBPos = l.locSetBPos;
-    v.locSetAPos = l.locSetAPos;
-    v.locAttrPos = l.locAttrPos;
-    v.locAttrLen = l.locAttrLen;
-    v.locTipsPos = l.locTipsPos;
-    v.locTipsLen = l.locTipsLen;
-    v.tipCount = l.tipCount;
     // Written as a survey of the egg writes it: the shipped files are what a player would get.
-    return surveyedLocatorFile(v, breed(index).stem);
+    return surveyedLocatorFile(eggLayout(index, edition), breed(index).stem);
 }
 
 QByteArray gameDataFile(Edition edition)

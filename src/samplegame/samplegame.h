@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/breedresources.h"
 #include "model/eballrecord.h"
 #include "model/edition.h"
 
@@ -44,15 +45,8 @@ struct BreedContent
 };
 
 // Where an egg's regions are, as its locator file says, and how big the egg is.
-struct EggLayout
+struct EggLayout : LocatorValues
 {
-    int32_t locDescPos = 0, locDescLen = 0;
-    int32_t locNamePos = 0, locNameLen = 0;
-    int32_t locSetBPos = 0;
-    int32_t locSetAPos = 0;
-    int32_t locAttrPos = 0, locAttrLen = 0;
-    int32_t locTipsPos = 0, locTipsLen = 0;
-    int32_t tipCount = 6;
     qint64 eggSize = 0;
 };
 
