@@ -10,19 +10,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace yw {
 
 using test::ScriptedPrompts;
-using test::writeFile;
 
 namespace {
-
-const QString kNotInstalled = QStringLiteral(
-    "Oddballz does not appear to be installed. You must install it before you can run Yolkwright.");
-const QString kNotDetermined = QStringLiteral("The folder where Oddballz is located could not be "
-                                              "determined. You may need to re-install Oddballz.");
 
 QString canonical(const QString& path)
 {
@@ -47,12 +40,21 @@ protected:
         env.insert(QStringLiteral("WINEPREFIX"), prefix);
         env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
     }
-
     void writeIni(const QByteArray& text)
     {
-        writeFile(prefix + QStringLiteral("/drive_c/Windows/ODDBALLZ.INI"), text);
+        test::writeFile(prefix + QStringLiteral("/drive_c/Windows/ODDBALLZ.INI"), text);
     }
-    QString find() { return findGameFolder(fso, prompts, env); }
+    QString find()
+    {
+        prompts.shown.clear();
+        return findGameFolder(fso, prompts, env);
+    }
+    void expectTold(const QString& text)
+    {
+        ASSERT_EQ(prompts.shown.size(), 1u);
+        EXPECT_EQ(prompts.shown[0].text, text);
+        EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Exclamation);
+    }
 
     QTemporaryDir dir;
     QString prefix;
@@ -62,58 +64,18 @@ protected:
     ScriptedPrompts prompts;
 };
 
-TEST_F(GameInstall, WindowsPathIsMappedThroughThePrefixDrive)
-{
-    writeIni("[Oddballz]\r\nLast Oddball=C:\\Program Files\\Oddballz\\\r\n");
-    const QString folder = find();
-    EXPECT_TRUE(prompts.shown.empty());
-    EXPECT_EQ(canonical(folder), canonical(game));
-    EXPECT_FALSE(folder.endsWith(QLatin1Char('/')));
-    EXPECT_TRUE(folder.startsWith(prefix + QStringLiteral("/dosdevices/c:/")));
-
-    // Game files copied from Windows come in any letter case.
-    writeIni("last oddball=c:\\PROGRAM FILES\\oddballz\r\n");
-    EXPECT_EQ(canonical(find()), canonical(game));
-}
-
-TEST_F(GameInstall, WindowsFolderFromTheEnvironmentOrThePrefix)
-{
-    EXPECT_EQ(windowsFolder(fso, env), prefix + QStringLiteral("/drive_c/Windows"));
-
-    const QString other = dir.filePath(QStringLiteral("elsewhere"));
-    QDir().mkpath(other);
-    env.insert(QStringLiteral("WINDIR"), other);
-    EXPECT_EQ(windowsFolder(fso, env), other);
-    env.insert(QStringLiteral("windir"), QStringLiteral("C:\\windows"));
-    EXPECT_EQ(canonical(windowsFolder(fso, env)),
-              canonical(prefix + QStringLiteral("/drive_c/Windows")));
-
-    QProcessEnvironment noPrefix;
-    noPrefix.insert(QStringLiteral("HOME"), dir.path());
-    EXPECT_EQ(winePrefix(noPrefix), dir.path() + QStringLiteral("/.wine"));
-}
-
-TEST_F(GameInstall, LocalPathKeepsPosixPathsAndMapsDrives)
-{
-    EXPECT_EQ(localPath(QStringLiteral("/games/Oddballz/"), fso, env),
-              QStringLiteral("/games/Oddballz/"));
-    EXPECT_EQ(localPath(QStringLiteral("D:\\Games\\Odd"), fso, env),
-              prefix + QStringLiteral("/dosdevices/d:/Games/Odd"));
-    EXPECT_EQ(localPath(QStringLiteral("C:"), fso, env), prefix + QStringLiteral("/dosdevices/c:"));
-    EXPECT_EQ(localPath(QStringLiteral("\\\\server\\share"), fso, env),
-              QStringLiteral("\\\\server\\share"));
-
-    // Without the dosdevices link drive C is still its own folder.
-    QFile::remove(prefix + QStringLiteral("/dosdevices/c:"));
-    EXPECT_EQ(localPath(QStringLiteral("C:\\Oddballz"), fso, env),
-              prefix + QStringLiteral("/drive_c/Oddballz"));
-}
-
 TEST_F(GameInstall, SettingsFileLines)
 {
+    EXPECT_EQ(find(), QString());
+    expectTold(QStringLiteral("Oddballz does not appear to be installed. You must install it "
+                              "before you can run Yolkwright."));
+
     const QByteArray posix = game.toUtf8();
     const QList<std::pair<QByteArray, bool>> cases = {
-        // key in any letter case with spaces around it; one trailing separator removed
+        // a Windows path through the prefix's drive, in any letter case (files copied from
+        // Windows); the key in any letter case with spaces around it; one trailing separator off
+        {"[Oddballz]\r\nLast Oddball=C:\\Program Files\\Oddballz\\\r\n", true},
+        {"last oddball=c:\\PROGRAM FILES\\oddballz\r\n", true},
         {"[Oddballz]\r\n  LAST OddBall   =C:\\Program Files\\Oddballz\\\r\n", true},
         {"last oddball=" + posix + "/\r\n", true},
         // section headers, other keys, blank lines; LF and CR line ends
@@ -135,40 +97,56 @@ TEST_F(GameInstall, SettingsFileLines)
         {"", false},
     };
     for (const auto& [ini, found] : cases) {
+        SCOPED_TRACE(ini.constData());
         writeIni(ini);
-        prompts.shown.clear();
         const QString folder = find();
         if (found) {
-            EXPECT_EQ(canonical(folder), canonical(game)) << ini.constData();
+            EXPECT_EQ(canonical(folder), canonical(game));
             EXPECT_FALSE(folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')));
-            EXPECT_TRUE(prompts.shown.empty()) << ini.constData();
+            EXPECT_TRUE(prompts.shown.empty());
+            EXPECT_TRUE(!ini.contains("C:") ||
+                        folder.startsWith(prefix + QStringLiteral("/dosdevices/c:/")));
         } else {
-            EXPECT_EQ(folder, QString()) << ini.constData();
-            ASSERT_EQ(prompts.shown.size(), 1u) << ini.constData();
-            EXPECT_EQ(prompts.shown[0].text, kNotDetermined);
-            EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Exclamation);
+            EXPECT_EQ(folder, QString());
+            expectTold(QStringLiteral("The folder where Oddballz is located could not be "
+                                      "determined. You may need to re-install Oddballz."));
         }
     }
-}
 
-TEST_F(GameInstall, ValueIsTakenExactlyAfterTheFirstEquals)
-{
+    // The value is taken exactly after the first "=", and only one trailing separator goes.
     const QString odd = dir.filePath(QStringLiteral("a=b/Odd Game "));
     QDir().mkpath(odd + QStringLiteral("/x"));
     writeIni("last oddball=" + odd.toUtf8() + "\r\n");
     EXPECT_EQ(find(), odd);
-
-    // Only one trailing separator goes.
     writeIni("last oddball=" + odd.toUtf8() + "/x//\r\n");
     EXPECT_EQ(find(), odd + QStringLiteral("/x/"));
 }
 
-TEST_F(GameInstall, NoSettingsFileMeansNotInstalled)
+TEST_F(GameInstall, WindowsFolderAndDrivesMapThroughThePrefix)
 {
-    EXPECT_EQ(find(), QString());
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, kNotInstalled);
-    EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Exclamation);
+    EXPECT_EQ(windowsFolder(fso, env), prefix + QStringLiteral("/drive_c/Windows"));
+    const QString other = dir.filePath(QStringLiteral("elsewhere"));
+    QDir().mkpath(other);
+    env.insert(QStringLiteral("WINDIR"), other);
+    EXPECT_EQ(windowsFolder(fso, env), other);
+    env.insert(QStringLiteral("windir"), QStringLiteral("C:\\windows"));
+    EXPECT_EQ(canonical(windowsFolder(fso, env)),
+              canonical(prefix + QStringLiteral("/drive_c/Windows")));
+    QProcessEnvironment noPrefix;
+    noPrefix.insert(QStringLiteral("HOME"), dir.path());
+    EXPECT_EQ(winePrefix(noPrefix), dir.path() + QStringLiteral("/.wine"));
+
+    const std::pair<const char*, QString> paths[] = {
+        {"/games/Oddballz/", QStringLiteral("/games/Oddballz/")},
+        {"D:\\Games\\Odd", prefix + QStringLiteral("/dosdevices/d:/Games/Odd")},
+        {"C:", prefix + QStringLiteral("/dosdevices/c:")},
+        {"\\\\server\\share", QStringLiteral("\\\\server\\share")}};
+    for (const auto& [path, local] : paths)
+        EXPECT_EQ(localPath(QLatin1String(path), fso, env), local);
+    // Without the dosdevices link drive C is still its own folder.
+    QFile::remove(prefix + QStringLiteral("/dosdevices/c:"));
+    EXPECT_EQ(localPath(QStringLiteral("C:\\Oddballz"), fso, env),
+              prefix + QStringLiteral("/drive_c/Oddballz"));
 }
 
 class EditionCheck : public GameInstall
@@ -195,38 +173,35 @@ protected:
     MemorySettingsStore settings;
 };
 
-TEST_F(EditionCheck, UkSizeMeansUkEdition)
+TEST_F(EditionCheck, TheDataFileSizeDecidesOncePerUser)
 {
-    writeWad(kUkWadSize);
-    checkEdition(state, settings, prompts, env);
-    EXPECT_EQ(setting("CheckedCountry"), QStringLiteral("1"));
-    EXPECT_EQ(setting("optUK"), QStringLiteral("1"));
-    EXPECT_EQ(state.edition, Edition::UK);
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text,
-              QStringLiteral("Yolkwright has detected that your copy of Oddballz is the UK "
-                             "edition.\r\nIf this is incorrect, go to the View menu and choose "
-                             "Options, then click \"Use US Egg Information.\""));
-    EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Information);
-
-    // Once per user: a later start neither checks nor tells again.
+    const QString uk = QStringLiteral(
+        "Yolkwright has detected that your copy of Oddballz is the UK edition.\r\nIf this is "
+        "incorrect, go to the View menu and choose Options, then click \"Use US Egg "
+        "Information.\"");
+    const QString us = QStringLiteral(
+        "Yolkwright has detected that your copy of Oddballz is the US edition.\r\nIf you are "
+        "using the UK version, go to the View menu and choose Options, then click \"Use UK Egg "
+        "Information.\"");
+    for (const qint64 size : {kUkWadSize + 1, kUkWadSize - 1, kUkWadSize}) {
+        SCOPED_TRACE(size);
+        const bool isUk = size == kUkWadSize;
+        settings = MemorySettingsStore();
+        prompts.shown.clear();
+        writeWad(size);
+        checkEdition(state, settings, prompts, env);
+        EXPECT_EQ(setting("CheckedCountry"), QStringLiteral("1"));
+        EXPECT_EQ(setting("optUK"), isUk ? QStringLiteral("1") : QStringLiteral("0"));
+        EXPECT_EQ(state.edition, isUk ? Edition::UK : Edition::US);
+        ASSERT_EQ(prompts.shown.size(), 1u);
+        EXPECT_EQ(prompts.shown[0].text, isUk ? uk : us);
+        EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Information);
+    }
+    // A later start neither checks nor tells again.
     writeWad(kUkWadSize + 1);
     checkEdition(state, settings, prompts, env);
     EXPECT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(state.edition, Edition::UK);
-}
-
-TEST_F(EditionCheck, AnyOtherSizeMeansUsEdition)
-{
-    writeWad(kUkWadSize - 1);
-    checkEdition(state, settings, prompts, env);
-    EXPECT_EQ(setting("optUK"), QStringLiteral("0"));
-    EXPECT_EQ(state.edition, Edition::US);
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text,
-              QStringLiteral("Yolkwright has detected that your copy of Oddballz is the US "
-                             "edition.\r\nIf you are using the UK version, go to the View menu "
-                             "and choose Options, then click \"Use UK Egg Information.\""));
 }
 
 TEST_F(EditionCheck, MissingDataFileFailsAfterMarkingTheCheckDone)
@@ -235,22 +210,15 @@ TEST_F(EditionCheck, MissingDataFileFailsAfterMarkingTheCheckDone)
     EXPECT_EQ(setting("CheckedCountry"), QStringLiteral("1"));
     EXPECT_EQ(setting("optUK"), QStringLiteral("<absent>"));
     EXPECT_TRUE(prompts.shown.empty());
-
-    // The next start skips the check and uses the US files.
-    checkEdition(state, settings, prompts, env);
-    EXPECT_EQ(state.edition, Edition::US);
-}
-
-TEST_F(EditionCheck, StoredEditionChoosesTheResourceFolder)
-{
-    settings.write(kSectionMain, QStringLiteral("CheckedCountry"), QStringLiteral("1"));
+    // The next start skips the check; the stored edition chooses the resource folder.
     const std::pair<const char*, const char*> cases[] = {
-        {"0", "\\res\\"},      {"False", "\\res\\"},   {"1", "\\resUK\\"},
+        {nullptr, "\\res\\"},  {"0", "\\res\\"},       {"False", "\\res\\"}, {"1", "\\resUK\\"},
         {"True", "\\resUK\\"}, {"false", "\\resUK\\"}, {"", "\\resUK\\"}};
     for (const auto& [value, folder] : cases) {
-        settings.write(kSectionMain, QStringLiteral("optUK"), QLatin1String(value));
+        if (value)
+            settings.write(kSectionMain, QStringLiteral("optUK"), QLatin1String(value));
         checkEdition(state, settings, prompts, env);
-        EXPECT_EQ(resFolder(state.edition), QLatin1String(folder)) << value;
+        EXPECT_EQ(resFolder(state.edition), QLatin1String(folder)) << (value ? value : "absent");
     }
     EXPECT_TRUE(prompts.shown.empty());
 }

@@ -102,28 +102,6 @@ TEST(Survey, FindsEveryRegionOfGeneratedEggs)
     }
 }
 
-// The shipped resource files are exactly what the survey writes for the sample eggs.
-TEST(Survey, GivesTheShippedFilesOfEverySampleBreed)
-{
-    for (const Edition edition : {Edition::US, Edition::UK}) {
-        const bool uk = edition == Edition::UK;
-        const QString folder = QStringLiteral(YW_SOURCE_DIR) +
-                               (uk ? QStringLiteral("/data/resUK/") : QStringLiteral("/data/res/"));
-        for (int i = 0; i < sample::breedCount(); ++i) {
-            const std::string& stem = sample::breed(i).stem;
-            const QString file = folder + QString::fromStdString(stem);
-            const SurveyResult result = surveyEgg(sample::eggFile(i, edition), stem);
-            ASSERT_TRUE(result.findings) << stem << ": " << result.refusal.message.toStdString();
-            EXPECT_EQ(surveyedInformationFile(*result.findings),
-                      test::readFile(file + QStringLiteral(".blz")))
-                << stem;
-            EXPECT_EQ(surveyedLocatorFile(*result.findings, stem),
-                      test::readFile(file + QStringLiteral(".loc")))
-                << stem;
-        }
-    }
-}
-
 struct RefusalCase
 {
     const char* name;
