@@ -432,6 +432,18 @@ TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAn
         EXPECT_EQ(picture.pixelColor(int(swatch.cx), int(swatch.cy)), expected)
             << "record " << swatch.record;
     }
+    // A label too wide for its cell is squeezed into it, clear of the next swatch.
+    int squeezed = 0, inkBeyond = 0;
+    for (const SheetSwatch& swatch : sheet.swatches) {
+        const SheetText& label = swatch.label;
+        squeezed += label.squeezeTo > 0;
+        for (int x = int(label.x + label.squeezeTo) + 2; label.squeezeTo > 0 && x < label.x + 130;
+             ++x)
+            for (int y = int(label.y) - 10; y <= int(label.y) + 2; ++y)
+                inkBeyond += picture.pixelColor(x, y) != QColor(Qt::white);
+    }
+    EXPECT_GT(squeezed, 0);
+    EXPECT_EQ(inkBeyond, 0);
     QFile drawing(svg);
     ASSERT_TRUE(drawing.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&drawing);

@@ -165,10 +165,9 @@ void FileCommands::ExportSheet()
         const BusyPointer busy;
         const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
         saveBreedSheet(m_state, path, m_window.session().path(), [&](const BreedSheet& sheet) {
-            const QByteArray drawing = breedSheetSvg(sheet);
-            picture = renderBreedSheet(drawing);
+            picture = renderBreedSheet(sheet);
             if (svg)
-                return drawing;
+                return breedSheetSvg(sheet);
             QByteArray png;
             QBuffer buffer(&png);
             buffer.open(QIODevice::WriteOnly);

@@ -1,28 +1,82 @@
 #include "shell/dialogs/breedsheetwindow.h"
 
-#include "platform/errors.h"
+#include "files/breedsheet.h"
 
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
-#include <QSvgRenderer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace yw {
 
-QImage renderBreedSheet(const QByteArray& svg)
+namespace {
+
+QColor colour(uint32_t rgb)
 {
-    QSvgRenderer renderer(svg);
-    if (!renderer.isValid())
-        throw FormatError(QStringLiteral("breed sheet"), QString(),
-                          QStringLiteral("a drawing the editor can read"));
-    const QSizeF size = renderer.viewBoxF().size();
-    QImage image(int(std::ceil(size.width())), int(std::ceil(size.height())), QImage::Format_RGB32);
+    return QColor(int(rgb & 0xFF), int(rgb >> 8 & 0xFF), int(rgb >> 16 & 0xFF));
+}
+
+void drawText(QPainter& painter, const SheetText& t)
+{
+    // The families the SVG names, in its order.
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Verdana")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(std::max(1, int(std::lround(t.size))));
+    font.setBold(t.bold);
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(colour(t.color));
+    painter.translate(t.x, t.y);
+    // Squeezed only when it would otherwise run into its neighbour, never stretched.
+    const double natural = QFontMetricsF(font).horizontalAdvance(t.text);
+    if (t.squeezeTo > 0 && natural > t.squeezeTo)
+        painter.scale(t.squeezeTo / natural, 1);
+    painter.drawText(QPointF(0, 0), t.text);
+    painter.restore();
+}
+
+} // namespace
+
+QImage renderBreedSheet(const BreedSheet& sheet)
+{
+    QImage image(int(std::ceil(sheet.width)), int(std::ceil(sheet.height)), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter, QRectF(QPointF(0, 0), size));
+    for (const SheetText& t : sheet.texts)
+        drawText(painter, t);
+    for (const SheetSwatch& s : sheet.swatches) {
+        const QPointF centre(s.cx, s.cy);
+        if (s.fill) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(colour(*s.fill));
+        } else { // no colour: a dashed outline, so the swatch is still there to see
+            QPen outline(QColor(0x99, 0x99, 0x99), 1, Qt::CustomDashLine, Qt::FlatCap);
+            outline.setDashPattern({3, 2});
+            painter.setPen(outline);
+            painter.setBrush(Qt::NoBrush);
+        }
+        painter.drawEllipse(centre, s.radius, s.radius);
+        if (s.ringWidth > 0 && s.border) {
+            painter.setPen(QPen(colour(*s.border), s.ringWidth, Qt::SolidLine, Qt::FlatCap));
+            painter.setBrush(Qt::NoBrush);
+            const double r = s.radius - s.ringWidth / 2;
+            painter.drawEllipse(centre, r, r);
+        }
+        if (s.sprecks) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(colour(*s.sprecks));
+            const double r = kSpreckDotRadius * s.radius;
+            for (const auto& [dx, dy] : spreckDots())
+                painter.drawEllipse(centre + QPointF(dx, dy) * s.radius, r, r);
+        }
+        drawText(painter, s.label);
+        drawText(painter, s.values);
+    }
     return image;
 }
 
