@@ -4,6 +4,7 @@
 #include "support/testsupport.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -15,6 +16,7 @@
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h> // mkfifo
 
 namespace yw {
 
@@ -36,58 +38,117 @@ std::string describe(const Outcome& run)
            "\nstderr: " + run.err.toStdString();
 }
 
+// One command-line argument, written as text or as a path.
+struct Arg
+{
+    Arg() = default;
+    Arg(const char* text) : text(QString::fromUtf8(text)) {}
+    Arg(QString text) : text(std::move(text)) {}
+    QString text;
+};
+using Args = std::vector<Arg>;
+
+// Every entry under the folders with its size and time of change, so that any file written,
+// replaced or left behind shows.
+QStringList snapshot(const QStringList& roots)
+{
+    QStringList entries;
+    for (const QString& root : roots) {
+        QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo entry(it.next());
+            entries << QStringLiteral("%1 %2 %3")
+                           .arg(entry.filePath())
+                           .arg(entry.size())
+                           .arg(entry.lastModified().toMSecsSinceEpoch());
+        }
+    }
+    entries.sort();
+    return entries;
+}
+
 } // namespace
 
 class Cli : public ::testing::Test
 {
 protected:
+    // The sample game of both editions; a US game without the Lips egg whose Honker egg is cut
+    // short; a data folder without Zott's locator file and Snowbo's information file.
     static void SetUpTestSuite()
     {
-        s_game = std::make_unique<QTemporaryDir>();
-        sample::writeSampleGame(s_game->path(), Edition::US);
-        sample::writeSampleGame(s_game->path(), Edition::UK);
+        s_root = std::make_unique<QTemporaryDir>();
+        sample::writeSampleGame(s_root->filePath(QStringLiteral("game")), Edition::US);
+        sample::writeSampleGame(s_root->filePath(QStringLiteral("game")), Edition::UK);
+        sample::writeSampleGame(s_root->filePath(QStringLiteral("broken")), Edition::US);
+        QFile::remove(broken() + QStringLiteral("/eggz/Lips/Lips.odd"));
+        const QString honker = broken() + QStringLiteral("/eggz/Honker/Honker.odd");
+        writeFile(honker, readFile(honker).left(3000));
+        sample::writeResourceFiles(data());
+        QFile::remove(data() + QStringLiteral("/res/Zott.loc"));
+        QFile::remove(data() + QStringLiteral("/res/Snowbo.blz"));
     }
-    static void TearDownTestSuite() { s_game.reset(); }
+    static void TearDownTestSuite() { s_root.reset(); }
+    static QString broken()
+    {
+        return sample::gameFolder(s_root->filePath(QStringLiteral("broken")), Edition::US);
+    }
+    static QString data() { return s_root->filePath(QStringLiteral("data")); }
+    static QString baseEgg(Edition edition, const char* stem, const char* extension = ".odd")
+    {
+        return sample::gameFolder(s_root->filePath(QStringLiteral("game")), edition) +
+               QStringLiteral("/eggz/%1/%1%2").arg(QLatin1String(stem), QLatin1String(extension));
+    }
 
     void SetUp() override
     {
         // Never the user's own settings or data folder.
         env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), work.filePath(QStringLiteral("home")));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), work.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), work.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("HOME"), path("home"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), path("config"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), path("data"));
         env.remove(QStringLiteral("WINEPREFIX"));
         useGame(Edition::US);
     }
     void useGame(Edition edition)
     {
-        env.insert(QStringLiteral("windir"), sample::windowsFolder(s_game->path(), edition));
-    }
-    static QString game(Edition edition) { return sample::gameFolder(s_game->path(), edition); }
-    static QString baseEgg(Edition edition, const QString& stem, const char* extension = ".odd")
-    {
-        return game(edition) + QStringLiteral("/eggz/") + stem + QLatin1Char('/') + stem +
-               QLatin1String(extension);
+        env.insert(QStringLiteral("windir"),
+                   sample::windowsFolder(s_root->filePath(QStringLiteral("game")), edition));
     }
     QString path(const char* name) const { return work.filePath(QLatin1String(name)); }
 
-    Outcome cli(const QStringList& args)
+    Outcome run(const Args& args)
     {
+        QStringList arguments;
+        for (const Arg& arg : args)
+            arguments << arg.text;
         QProcess process;
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(work.path());
-        process.start(QStringLiteral(YW_CLI), args);
-        Outcome run;
+        process.start(QStringLiteral(YW_CLI), arguments);
+        Outcome outcome;
         if (!process.waitForFinished(60000)) {
             ADD_FAILURE() << "yolkwright-cli did not finish";
             process.kill();
             process.waitForFinished();
-            return run;
+            return outcome;
         }
-        run.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
+        outcome.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        outcome.out = QString::fromUtf8(process.readAllStandardOutput());
+        outcome.err = QString::fromUtf8(process.readAllStandardError());
+        return outcome;
+    }
+    template <typename... Words> Outcome cli(Words... words) { return run(Args{Arg(words)...}); }
+    // Runs a command that must work.
+    template <typename... Words> Outcome ok(Words... words)
+    {
+        const Outcome outcome = cli(words...);
+        EXPECT_EQ(outcome.code, 0) << describe(outcome);
+        return outcome;
+    }
+    QJsonObject show(const char* project)
+    {
+        return QJsonDocument::fromJson(ok("show", project).out.toUtf8()).object();
     }
     // Replaces one line (0-based) of a project file.
     void replaceLine(const QString& file, int line, const QByteArray& text)
@@ -96,85 +157,122 @@ protected:
         lines[line] = text + "\r";
         writeFile(file, lines.join('\n'));
     }
-    QJsonObject showJson(const QString& project)
-    {
-        const Outcome run = cli({QStringLiteral("show"), project});
-        EXPECT_EQ(run.code, 0) << describe(run);
-        QJsonParseError error;
-        const QJsonDocument doc = QJsonDocument::fromJson(run.out.toUtf8(), &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-        return doc.object();
-    }
 
-    static std::unique_ptr<QTemporaryDir> s_game;
+    static std::unique_ptr<QTemporaryDir> s_root;
     QTemporaryDir work;
     QProcessEnvironment env;
 };
 
-std::unique_ptr<QTemporaryDir> Cli::s_game;
+std::unique_ptr<QTemporaryDir> Cli::s_root;
 
 TEST_F(Cli, HelpExplainsTheCommands)
 {
     for (const char* flag : {"--help", "-h"}) {
-        const Outcome run = cli({QLatin1String(flag)});
-        EXPECT_EQ(run.code, 0);
+        const Outcome outcome = ok(flag);
         for (const char* text :
              {"breeds", "new BREED PROJECT", "show PROJECT", "egg PROJECT TARGET",
               "package PROJECT TARGET", "sheet PROJECT TARGET", "--game-dir DIR", "--edition us|uk",
               "--data-dir DIR", "yolkwright-cli new Honker my.opj"})
-            EXPECT_TRUE(run.out.contains(QLatin1String(text))) << text;
+            EXPECT_TRUE(outcome.out.contains(QLatin1String(text))) << text;
     }
 }
 
-TEST_F(Cli, UsageErrorsExitWith2)
+// Every refusal: a wrong command line exits with 2 and points to --help, a failure with 1 and one
+// line naming the file; neither prints anything on stdout, nor writes, replaces or leaves behind
+// any file.
+TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
 {
-    const QList<std::pair<QStringList, const char*>> cases = {
-        {{}, "No command given."},
-        {{QStringLiteral("hatch")}, "Unknown command hatch."},
-        {{QStringLiteral("egg"), QStringLiteral("a.opj")},
-         "Usage: yolkwright-cli egg PROJECT TARGET"},
-        {{QStringLiteral("--edition"), QStringLiteral("fr"), QStringLiteral("breeds")},
-         "The edition must be us or uk, not fr."},
-        {{QStringLiteral("--colour"), QStringLiteral("breeds")}, "Unknown option --colour."},
-        {{QStringLiteral("breeds"), QStringLiteral("--game-dir")},
-         "The option --game-dir needs a value."},
-        {{QStringLiteral("new"), QStringLiteral("Dodo"), QStringLiteral("d.opj")},
-         "There is no base breed called \"Dodo\"."},
-        {{QStringLiteral("breeds"), QStringLiteral("--to"), QStringLiteral("x")},
-         "The option --to does not go with the command breeds."},
-        {{QStringLiteral("survey"), QStringLiteral("Zott"), QStringLiteral("--attributes"),
-          QStringLiteral("0")},
-         "The option --attributes needs a byte position (a whole number from 1 on), not 0."},
+    ok("new", "Honker", "h.opj");
+    ok("new", "Snowbo", "s.opj");
+    const QList<QByteArray> lines = readFile(path("h.opj")).split('\n');
+    QList<QByteArray> nonNumeric = lines;
+    nonNumeric[6] = "0,0,0,x,0,\"a\",0,0,0,0\r";
+    writeFile(path("cut short.opj"), lines.mid(0, 50).join('\n') + '\n');
+    writeFile(path("nonnumeric.opj"), nonNumeric.join('\n'));
+    writeFile(path("hello.opj"), "hello");
+    writeFile(path("empty.opj"), "");
+    writeFile(path("long.opj"), readFile(path("h.opj")));
+    replaceLine(path("long.opj"), int(lines.size()) - 3, "\"" + QByteArray(400, 'd') + "\"");
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.opj")).constData(), 0600), 0);
+    QDir().mkpath(path("bare"));
+    const QString ini = path("oddballz.ini"), wad = path("bare/oddballz.wad");
+    const QString nowhere = path("nowhere"), bare = path("bare"), game = broken();
+    const QString lips = game + QStringLiteral("/eggz/Lips/Lips.odd");
+    const QString zottLoc = data() + QStringLiteral("/res/Zott.loc");
+    const QString snowboInfo = data() + QStringLiteral("/res/Snowbo.blz");
+    const QString honkerInfo = data() + QStringLiteral("/res/Honker.blz");
+    const QString honkerEgg = baseEgg(Edition::US, "Honker");
+
+    struct Case
+    {
+        Args args;
+        int code;
+        Arg file; // exit 1: named first on stderr
+        const char* keyword;
+        bool noGame = false; // no oddballz.ini in the Windows folder
     };
-    for (const auto& [args, message] : cases) {
-        const Outcome run = cli(args);
-        EXPECT_EQ(run.code, 2) << describe(run);
-        EXPECT_TRUE(run.err.contains(QLatin1String(message))) << describe(run);
-        EXPECT_TRUE(run.err.contains(QStringLiteral("--help"))) << describe(run);
-        EXPECT_TRUE(run.out.isEmpty());
+    const Case cases[] = {
+        {{}, 2, {}, "No command given."},
+        {{"hatch"}, 2, {}, "Unknown command hatch."},
+        {{"egg", "a.opj"}, 2, {}, "Usage: yolkwright-cli egg PROJECT TARGET"},
+        {{"sheet", "h.opj"}, 2, {}, "Usage: yolkwright-cli sheet PROJECT TARGET"},
+        {{"--edition", "fr", "breeds"}, 2, {}, "The edition must be us or uk, not fr."},
+        {{"--colour", "breeds"}, 2, {}, "Unknown option --colour."},
+        {{"breeds", "--game-dir"}, 2, {}, "The option --game-dir needs a value."},
+        {{"--data-dir=", "breeds"}, 2, {}, "The option --data-dir needs a value."},
+        {{"new", "Dodo", "d.opj"}, 2, {}, "There is no base breed called \"Dodo\"."},
+        {{"breeds", "--to", "x"}, 2, {}, "The option --to does not go with the command breeds."},
+        {{"survey", "Zott", "--attributes", "0"}, 2, {}, "(a whole number from 1 on), not 0."},
+        {{"survey", "Zott", "--description", "first"}, 2, {}, "byte position"},
+        {{"breeds"}, 1, ini, "Yolkwright. (Or name the game folder with --game-dir.)", true},
+        {{"--game-dir", nowhere, "breeds"}, 1, nowhere, ": The game folder does not exist."},
+        {{"--game-dir", bare, "breeds"}, 1, wad, "--edition"},
+        {{"--game-dir", game, "new", "Lips", "l.opj"}, 1, lips, "Lips, is not installed"},
+        {{"--data-dir", data(), "new", "Zott", "z.opj"}, 1, zottLoc, "cannot find any information"},
+        {{"new", "Honker", "no/such/h.opj"}, 1, "no/such/h.opj", ""},
+        {{"show", "cut short.opj"}, 1, "cut short.opj", "line 51"},
+        {{"egg", "nonnumeric.opj", "out & egg.odd"}, 1, "nonnumeric.opj", "line 7"},
+        {{"package", "hello.opj", "p.ypk"}, 1, "hello.opj", "is not a valid project file"},
+        {{"show", "empty.opj"}, 1, "empty.opj", "is not a valid project file"},
+        {{"egg", "missing.opj", "out & egg.odd"}, 1, "missing.opj", ""},
+        {{"show", "pipe.opj"}, 1, "pipe.opj", "not a regular file"},
+        {{"egg", "h.opj", "h.opj"}, 1, "h.opj", "is the project file"},
+        {{"egg", "h.opj", "no/such/h.odd"}, 1, "no/such/h.odd", ""},
+        {{"egg", "long.opj", "long.odd"}, 1, "long.odd", ": The description"},
+        {{"package", "h.opj", "no/such/h.ypk"}, 1, "no/such/h.ypk", ""},
+        {{"sheet", "missing.opj", "m.svg"}, 1, "missing.opj", ""},
+        {{"sheet", "h.opj", "no/such/h.svg"}, 1, "no/such/h.svg", ""},
+        {{"sheet", "h.opj", "h.opj"}, 1, "h.opj", "project file"},
+        {{"sheet", "h.opj", work.path()}, 1, work.path(), "not a regular file"},
+        {{"--edition", "us", "sheet", "h.opj", honkerEgg}, 1, honkerEgg, "base breed"},
+        {{"--data-dir", data(), "sheet", "h.opj", honkerInfo}, 1, honkerInfo, "base breed"},
+        {{"--data-dir", data(), "sheet", "s.opj", "s.svg"}, 1, snowboInfo, ""},
+    };
+    const QStringList roots = {work.path(), s_root->path()};
+    for (const Case& c : cases) {
+        if (c.noGame)
+            env.insert(QStringLiteral("windir"), work.path());
+        const QStringList before = snapshot(roots);
+        const Outcome outcome = run(c.args);
+        useGame(Edition::US);
+        SCOPED_TRACE(describe(outcome));
+        EXPECT_EQ(outcome.code, c.code);
+        EXPECT_TRUE(outcome.err.contains(QLatin1String(c.keyword)));
+        EXPECT_EQ(outcome.err.count(QLatin1Char('\n')), c.code == 2 ? 2 : 1);
+        if (c.code == 1) {
+            EXPECT_TRUE(outcome.err.startsWith(QStringLiteral("yolkwright-cli: ") + c.file.text));
+        } else {
+            EXPECT_TRUE(outcome.err.contains(QStringLiteral("--help")));
+        }
+        EXPECT_TRUE(outcome.out.isEmpty());
+        EXPECT_EQ(snapshot(roots), before);
     }
-    EXPECT_FALSE(QFileInfo::exists(path("d.opj")));
 }
 
 TEST_F(Cli, BreedsTellsWhatIsInstalledAndWhatHasResources)
 {
-    // A data folder that lacks Zott's locator file, on a game without the Lips egg.
-    const QString data = path("mydata");
-    QTemporaryDir gameCopy;
-    sample::writeSampleGame(gameCopy.path(), Edition::US);
-    QFile::remove(sample::gameFolder(gameCopy.path(), Edition::US) +
-                  QStringLiteral("/eggz/Lips/Lips.odd"));
-    sample::writeResourceFiles(data);
-    QFile::remove(data + QStringLiteral("/res/Zott.loc"));
-    const QString honker = sample::gameFolder(gameCopy.path(), Edition::US) +
-                           QStringLiteral("/eggz/Honker/Honker.odd");
-    writeFile(honker, readFile(honker).left(3000));
-
-    const Outcome run =
-        cli({QStringLiteral("--data-dir"), data, QStringLiteral("--game-dir"),
-             sample::gameFolder(gameCopy.path(), Edition::US), QStringLiteral("breeds")});
-    ASSERT_EQ(run.code, 0) << describe(run);
-    const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList lines = ok("--data-dir", data(), "--game-dir", broken(), "breeds")
+                                  .out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 13);
     EXPECT_EQ(lines[0], QStringLiteral("Quadrapus\tquadrpus\tinstalled\tresources\tmatches"));
     EXPECT_EQ(lines[1], QStringLiteral("Honker\tHonker\tinstalled\tresources\tdoes-not-match"));
@@ -186,25 +284,20 @@ TEST_F(Cli, BreedsTellsWhatIsInstalledAndWhatHasResources)
 // A game whose Honker egg is a "New Executable" with three texts that could be the description.
 TEST_F(Cli, SurveyThenNewWritesTheBaseEggAgain)
 {
-    QTemporaryDir gameCopy;
-    sample::writeSampleGame(gameCopy.path(), Edition::US);
-    const QString game = sample::gameFolder(gameCopy.path(), Edition::US);
+    sample::writeSampleGame(path("copy"), Edition::US);
+    const QString game = sample::gameFolder(path("copy"), Edition::US);
     test::SurveyEggRecipe recipe;
     recipe.ballsPerSet = 67;
     recipe.thirdText = true;
     const test::SurveyEgg egg = test::makeSurveyEgg(recipe);
     writeFile(game + QStringLiteral("/eggz/Honker/Honker.odd"), egg.bytes);
-    const auto honker = [&](const QStringList& args) {
-        return cli(QStringList{QStringLiteral("--game-dir"), game, QStringLiteral("--edition"),
-                               QStringLiteral("us")} +
-                   args);
-    };
     const QString own = path("data/Brindlecote/Yolkwright/res/Honker");
     const QString desc = QString::number(egg.locator.locDescPos);
     const QString attr = QString::number(egg.locator.locAttrPos);
+    const auto breeds = [&] { return ok("--game-dir", game, "--edition", "us", "breeds").out; };
 
-    Outcome run = honker({QStringLiteral("survey"), QStringLiteral("Honker")});
-    EXPECT_EQ(run.code, 1) << describe(run);
+    Outcome outcome = cli("--game-dir", game, "survey", "Honker");
+    EXPECT_EQ(outcome.code, 1) << describe(outcome);
     for (const QString& text :
          {QStringLiteral("Honker.odd: The description and the attributes cannot be told apart "
                          "among 3 texts"),
@@ -212,76 +305,97 @@ TEST_F(Cli, SurveyThenNewWritesTheBaseEggAgain)
           QStringLiteral("byte ") + attr + QStringLiteral(" \"") +
               QString::fromStdString(egg.attributes),
           QStringLiteral("--description POS and --attributes POS")})
-        EXPECT_TRUE(run.err.contains(text)) << text.toStdString() << "\n" << describe(run);
-    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1);
+        EXPECT_TRUE(outcome.err.contains(text)) << text.toStdString() << "\n" << describe(outcome);
+    EXPECT_EQ(outcome.err.count(QLatin1Char('\n')), 1);
     EXPECT_FALSE(QFileInfo::exists(own + QStringLiteral(".blz")));
-    EXPECT_TRUE(honker({QStringLiteral("breeds")})
-                    .out.contains(QStringLiteral("Honker\tinstalled\tresources\tdoes-not-match")));
+    EXPECT_TRUE(breeds().contains(QStringLiteral("Honker\tinstalled\tresources\tdoes-not-match")));
 
-    run = honker({QStringLiteral("survey"), QStringLiteral("honker"),
-                  QStringLiteral("--description"), desc, QStringLiteral("--attributes=") + attr});
-    ASSERT_EQ(run.code, 0) << describe(run);
+    outcome = ok("--game-dir", game, "survey", "honker", "--description", desc,
+                 QStringLiteral("--attributes=") + attr);
     for (const char* text :
          {"Baby ball set HK_SMALL.LNZ: 67 eBalls", "(Body, ", "Adult ball set HK.LNZ",
           "Name: Honker, tray 4, slot 2", "Tips: 3 pairs", "Wrote "})
-        EXPECT_TRUE(run.out.contains(QLatin1String(text))) << text << "\n" << describe(run);
+        EXPECT_TRUE(outcome.out.contains(QLatin1String(text))) << text << "\n" << describe(outcome);
     EXPECT_EQ(readFile(own + QStringLiteral(".blz")), informationFileBytes(egg.header, egg.labels));
     EXPECT_EQ(readFile(own + QStringLiteral(".loc")),
               locatorFileBytes(egg.locator, "Locator of Honker.odd (surveyed)"));
-    EXPECT_TRUE(honker({QStringLiteral("breeds")})
-                    .out.contains(QStringLiteral("Honker\tinstalled\tresources\tmatches")));
-
-    ASSERT_EQ(
-        honker({QStringLiteral("new"), QStringLiteral("Honker"), QStringLiteral("h.opj")}).code, 0);
-    ASSERT_EQ(
-        honker({QStringLiteral("egg"), QStringLiteral("h.opj"), QStringLiteral("h.odd")}).code, 0);
+    EXPECT_TRUE(readFile(own + QStringLiteral(".loc"))
+                    .contains(QByteArray::number(egg.locator.locSetBPos) + "\r\n" +
+                              QByteArray::number(egg.locator.locSetAPos) + "\r\n"));
+    EXPECT_TRUE(breeds().contains(QStringLiteral("Honker\tinstalled\tresources\tmatches")));
+    ok("--game-dir", game, "new", "Honker", "h.opj");
+    ok("--game-dir", game, "egg", "h.opj", "h.odd");
     EXPECT_TRUE(readFile(path("h.odd")) == egg.bytes);
 
-    // --to writes elsewhere; a position that is no number is a usage error.
-    run = honker({QStringLiteral("survey"), QStringLiteral("Honker"), QStringLiteral("--to"),
-                  path("out"), QStringLiteral("--description"), attr,
-                  QStringLiteral("--attributes"), desc});
-    ASSERT_EQ(run.code, 0) << describe(run);
+    // --to writes elsewhere.
+    ok("--game-dir", game, "survey", "Honker", "--to", path("out"), "--description", attr,
+       "--attributes", desc);
     EXPECT_TRUE(readFile(path("out/Honker.loc")).contains(attr.toLatin1() + "\t\t"));
-    EXPECT_EQ(honker({QStringLiteral("survey"), QStringLiteral("Honker"),
-                      QStringLiteral("--description"), QStringLiteral("first")})
-                  .code,
-              2);
 }
 
-TEST_F(Cli, NewEggAndShowOnBothEditions)
+// On each edition (the UK one chosen in the editor's settings, with a site name for packages):
+// a new project's egg is its base egg, and so is the egg in its package; the sheet draws every
+// eBall; show prints every value.
+TEST_F(Cli, NewEggPackageSheetAndShowOnBothEditions)
 {
+    const QString cabextract = QStandardPaths::findExecutable(QStringLiteral("cabextract"));
+    ASSERT_FALSE(cabextract.isEmpty()) << "scripts/setup installs cabextract";
     for (const Edition edition : {Edition::US, Edition::UK}) {
-        useGame(edition);
         SCOPED_TRACE(edition == Edition::UK ? "UK" : "US");
-        QFile::remove(path("my.opj"));
-        Outcome run =
-            cli({QStringLiteral("new"), QStringLiteral("Quadrapus"), QStringLiteral("my.opj")});
-        ASSERT_EQ(run.code, 0) << describe(run);
-        EXPECT_TRUE(run.err.isEmpty()) << describe(run);
-        EXPECT_TRUE(readFile(path("my.opj"))
+        useGame(edition);
+        if (edition == Edition::UK)
+            writeFile(path("config/Brindlecote.ini"),
+                      "[QuorrelYW]\nCheckedCountry=1\noptUK=1\nYPKSiteName=Odd Corner\n");
+        QDir(path("out")).removeRecursively();
+        QFile::remove(path("q.opj"));
+        EXPECT_TRUE(ok("new", "Quadrapus", "q.opj").err.isEmpty());
+        EXPECT_TRUE(readFile(path("q.opj"))
                         .startsWith("[Yolkwright Project File]\r\n\"0310\",2,\"quadrpus\"\r\n"));
+        ok("egg", "q.opj", "q.odd");
+        EXPECT_TRUE(ok("package", "q.opj", "My Breed.ypk").err.isEmpty());
+        QProcess extract;
+        extract.start(cabextract, {QStringLiteral("-q"), QStringLiteral("-d"), path("out"),
+                                   path("My Breed.ypk")});
+        ASSERT_TRUE(extract.waitForFinished(60000) && extract.exitCode() == 0);
+        EXPECT_EQ(QDir(path("out")).entryList(QDir::Files, QDir::Name),
+                  (QStringList{QStringLiteral("My Breed.odd"), QStringLiteral("My Breed.odx"),
+                               QStringLiteral("ypkinfo.inf")}));
+        for (const char* egg : {"q.odd", "out/My Breed.odd"})
+            EXPECT_TRUE(readFile(path(egg)) == readFile(baseEgg(edition, "quadrpus"))) << egg;
+        for (const char* companion : {"q.odx", "out/My Breed.odx"})
+            EXPECT_TRUE(readFile(path(companion)) ==
+                        readFile(baseEgg(edition, "quadrpus", ".odx")));
+        const QByteArray info = readFile(path("out/ypkinfo.inf"));
+        EXPECT_TRUE(info.startsWith("\"YPKFILE|$|2.0\",\"Quadrapus\",\"Four arms")) << info.data();
+        EXPECT_TRUE(info.endsWith(edition == Edition::UK ? ",#FALSE#,\"Odd Corner\",\"\"\r\n"
+                                                         : ",#FALSE#,\"\",\"\"\r\n"))
+            << info.data();
 
-        run = cli({QStringLiteral("egg"), QStringLiteral("my.opj"), QStringLiteral("my.odd")});
-        ASSERT_EQ(run.code, 0) << describe(run);
-        EXPECT_TRUE(readFile(path("my.odd")) ==
-                    readFile(baseEgg(edition, QStringLiteral("quadrpus"))));
-        EXPECT_TRUE(readFile(path("my.odx")) ==
-                    readFile(baseEgg(edition, QStringLiteral("quadrpus"), ".odx")));
+        const Outcome sheet = ok("sheet", "q.opj", "q.svg");
+        EXPECT_TRUE(sheet.out.isEmpty() && sheet.err.isEmpty()) << describe(sheet);
+        QXmlStreamReader xml(readFile(path("q.svg")));
+        int swatches = 0;
+        while (!xml.atEnd())
+            swatches += xml.readNext() == QXmlStreamReader::StartElement &&
+                        xml.attributes().value(QLatin1String("class")) == QLatin1String("swatch");
+        EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+        EXPECT_EQ(swatches, 2 * 67);
     }
 
-    const QJsonObject json = showJson(QStringLiteral("my.opj"));
+    const QJsonObject json = show("q.opj");
     const sample::BreedContent& quadrapus = sample::breed(0);
-    EXPECT_EQ(json[QStringLiteral("build")].toString(), QStringLiteral("0310"));
-    EXPECT_EQ(json[QStringLiteral("baseBreed")].toString(), QStringLiteral("quadrpus"));
+    const std::pair<const char*, std::string> texts[] = {{"build", "0310"},
+                                                         {"baseBreed", "quadrpus"},
+                                                         {"breedName", "Quadrapus"},
+                                                         {"eggTray", "3"},
+                                                         {"eggSlot", "1"},
+                                                         {"description", quadrapus.description},
+                                                         {"attributes", quadrapus.attributes}};
+    for (const auto& [key, value] : texts)
+        EXPECT_EQ(json[QLatin1String(key)].toString().toStdString(), value) << key;
     EXPECT_EQ(json[QStringLiteral("ballSetFiles")].toArray(),
               (QJsonArray{QStringLiteral("qp_small.lnz"), QStringLiteral("qp.lnz")}));
     EXPECT_EQ(json[QStringLiteral("ballsPerSet")].toInt(), 67);
-    EXPECT_EQ(json[QStringLiteral("breedName")].toString(), QStringLiteral("Quadrapus"));
-    EXPECT_EQ(json[QStringLiteral("eggTray")].toString(), QStringLiteral("3"));
-    EXPECT_EQ(json[QStringLiteral("eggSlot")].toString(), QStringLiteral("1"));
-    EXPECT_EQ(json[QStringLiteral("description")].toString().toStdString(), quadrapus.description);
-    EXPECT_EQ(json[QStringLiteral("attributes")].toString().toStdString(), quadrapus.attributes);
     ASSERT_EQ(json[QStringLiteral("regTips")].toArray().size(), 3);
     ASSERT_EQ(json[QStringLiteral("demoTips")].toArray().size(), 3);
     EXPECT_EQ(json[QStringLiteral("demoTips")].toArray()[2].toString().toStdString(),
@@ -305,143 +419,52 @@ TEST_F(Cli, NewEggAndShowOnBothEditions)
 
 TEST_F(Cli, ShowConvertsTextsAndRestoresQuotes)
 {
-    ASSERT_EQ(cli({QStringLiteral("new"), QStringLiteral("snowbo"), QStringLiteral("s.opj")}).code,
-              0);
-    EXPECT_EQ(showJson(QStringLiteral("s.opj"))[QStringLiteral("description")].toString(),
+    ok("new", "snowbo", "s.opj");
+    EXPECT_EQ(show("s.opj")[QStringLiteral("description")].toString(),
               QStringLiteral("Snowbo dreams of snowy hills and cr\u00e8me br\u00fbl\u00e9e."));
-
-    ASSERT_EQ(cli({QStringLiteral("new"), QStringLiteral("Honker"), QStringLiteral("h.opj")}).code,
-              0);
+    ok("new", "Honker", "h.opj");
     EXPECT_TRUE(readFile(path("h.opj")).contains("loves to \x94honk\x94 at"));
-    EXPECT_TRUE(
-        showJson(QStringLiteral("h.opj"))[QStringLiteral("description")].toString().contains(
-            QStringLiteral("loves to \"honk\" at")));
-}
-
-TEST_F(Cli, GameAndEditionFailures)
-{
-    // No settings file in the Windows folder.
-    env.insert(QStringLiteral("windir"), work.path());
-    Outcome run = cli({QStringLiteral("breeds")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err,
-              QStringLiteral("yolkwright-cli: ") + work.path() +
-                  QStringLiteral("/oddballz.ini: Oddballz does not appear to be installed. "
-                                 "You must install it before you can run Yolkwright. (Or "
-                                 "name the game folder with --game-dir.)\n"));
-
-    run = cli({QStringLiteral("--game-dir"), path("nowhere"), QStringLiteral("breeds")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err, QStringLiteral("yolkwright-cli: ") + path("nowhere") +
-                           QStringLiteral(": The game folder does not exist.\n"));
-
-    // A game folder without oddballz.wad, no stored edition, no --edition.
-    QDir().mkpath(path("bare"));
-    run = cli({QStringLiteral("--game-dir"), path("bare"), QStringLiteral("breeds")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("yolkwright-cli: ") + path("bare") +
-                                   QStringLiteral("/oddballz.wad: ")))
-        << describe(run);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("--edition"))) << describe(run);
-    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1);
+    EXPECT_TRUE(show("h.opj")[QStringLiteral("description")].toString().contains(
+        QStringLiteral("loves to \"honk\" at")));
 }
 
 TEST_F(Cli, StoredEditionWinsOverDetectionAndNothingIsStored)
 {
     useGame(Edition::UK);
-    const QString ini = work.filePath(QStringLiteral("config/Brindlecote.ini"));
     // Detection on the UK game reads the UK files and stores nothing.
-    ASSERT_EQ(cli({QStringLiteral("new"), QStringLiteral("Zott"), QStringLiteral("z.opj")}).code,
-              0);
+    ok("new", "Zott", "z.opj");
+    const QString ini = path("config/Brindlecote.ini");
     EXPECT_FALSE(QFileInfo::exists(ini));
 
-    // The editor's stored US choice makes the UK egg read as damaged.
+    // The editor's stored US choice makes the UK egg read as damaged; --edition overrides it.
     writeFile(ini, "[QuorrelYW]\nCheckedCountry=1\noptUK=False\n");
-    Outcome run = cli({QStringLiteral("new"), QStringLiteral("Zott"), QStringLiteral("z2.opj")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err, QStringLiteral("yolkwright-cli: ") +
-                           baseEgg(Edition::UK, QStringLiteral("Zott")) +
-                           QStringLiteral(": It appears that the Zott.odd file in your Oddballz "
-                                          "folder is either corrupt, a demo egg, or your version "
-                                          "of Oddballz has not been specified in the Options "
-                                          "window.\n"));
+    const Outcome outcome = cli("new", "Zott", "z2.opj");
+    EXPECT_EQ(outcome.code, 1);
+    EXPECT_EQ(outcome.err, QStringLiteral("yolkwright-cli: ") + baseEgg(Edition::UK, "Zott") +
+                               QStringLiteral(": It appears that the Zott.odd file in your "
+                                              "Oddballz folder is either corrupt, a demo egg, or "
+                                              "your version of Oddballz has not been specified in "
+                                              "the Options window.\n"));
     EXPECT_FALSE(QFileInfo::exists(path("z2.opj")));
-
-    // --edition overrides the stored choice.
-    run = cli({QStringLiteral("--edition"), QStringLiteral("uk"), QStringLiteral("new"),
-               QStringLiteral("Zott"), QStringLiteral("z2.opj")});
-    EXPECT_EQ(run.code, 0) << describe(run);
-}
-
-TEST_F(Cli, NewProjectFailuresWriteNothing)
-{
-    QTemporaryDir gameCopy;
-    sample::writeSampleGame(gameCopy.path(), Edition::US);
-    const QString gameDir = sample::gameFolder(gameCopy.path(), Edition::US);
-    QFile::remove(gameDir + QStringLiteral("/eggz/Lips/Lips.odd"));
-    const QString data = path("mydata");
-    sample::writeResourceFiles(data);
-    QFile::remove(data + QStringLiteral("/res/Zott.loc"));
-    const QStringList base = {QStringLiteral("--game-dir"), gameDir, QStringLiteral("--data-dir"),
-                              data, QStringLiteral("new")};
-
-    Outcome run = cli(base + QStringList{QStringLiteral("Lips"), QStringLiteral("l.opj")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err, QStringLiteral("yolkwright-cli: ") + gameDir +
-                           QStringLiteral("/eggz/Lips/Lips.odd: The breed that was selected, Lips, "
-                                          "is not installed in the Oddballz folder. Yolkwright "
-                                          "cannot use it.\n"));
-    run = cli(base + QStringList{QStringLiteral("Zott"), QStringLiteral("z.opj")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err, QStringLiteral("yolkwright-cli: ") + data +
-                           QStringLiteral("/res/Zott.loc: Yolkwright cannot find any information "
-                                          "about the breed that was selected. A resource file may "
-                                          "have been damaged or deleted.\n"));
-    // The project's folder does not exist.
-    run = cli(base + QStringList{QStringLiteral("Honker"), path("no/such/folder/h.opj")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("yolkwright-cli: ") +
-                                   path("no/such/folder/h.opj") + QStringLiteral(": ")))
-        << describe(run);
-    EXPECT_TRUE(QDir(work.path()).entryList({QStringLiteral("*.opj")}, QDir::Files).isEmpty());
-}
-
-TEST_F(Cli, EggRefusalsLeaveNoFile)
-{
-    ASSERT_EQ(cli({QStringLiteral("new"), QStringLiteral("Honker"), QStringLiteral("h.opj")}).code,
-              0);
-    const QList<QByteArray> lines = readFile(path("h.opj")).split('\n');
-    const int descriptionLine = int(lines.size()) - 3; // then attributes and the final empty piece
-    replaceLine(path("h.opj"), descriptionLine, "\"" + QByteArray(400, 'd') + "\"");
-
-    const Outcome run =
-        cli({QStringLiteral("egg"), QStringLiteral("h.opj"), QStringLiteral("h.odd")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("yolkwright-cli: h.odd: The "))) << describe(run);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("too long"))) << describe(run);
-    EXPECT_FALSE(QFileInfo::exists(path("h.odd")));
+    ok("--edition", "uk", "new", "Zott", "z2.opj");
 }
 
 TEST_F(Cli, NoticesAndWarningsGoToStderr)
 {
-    ASSERT_EQ(cli({QStringLiteral("new"), QStringLiteral("Honker"), QStringLiteral("h.opj")}).code,
-              0);
+    ok("new", "Honker", "h.opj");
     // Another build wrote it, and its tips are longer than the egg has room for.
     replaceLine(path("h.opj"), 1, "\"0001\",0,\"Honker\"");
     replaceLine(path("h.opj"), 3,
                 "\"" + QByteArray(300, 'd') + "\",\"" + QByteArray(300, 'r') + "\"");
 
-    const Outcome shown = cli({QStringLiteral("show"), QStringLiteral("h.opj")});
-    EXPECT_EQ(shown.code, 0) << describe(shown);
+    const Outcome shown = ok("show", "h.opj");
     EXPECT_TRUE(shown.err.startsWith(QStringLiteral(
         "yolkwright-cli: warning: The project file being opened was made by an older version")))
         << describe(shown);
     EXPECT_EQ(QJsonDocument::fromJson(shown.out.toUtf8())[QStringLiteral("build")].toString(),
               QStringLiteral("0001"));
 
-    const Outcome egg =
-        cli({QStringLiteral("egg"), QStringLiteral("h.opj"), QStringLiteral("h.odd")});
-    EXPECT_EQ(egg.code, 0) << describe(egg);
+    const Outcome egg = ok("egg", "h.opj", "h.odd");
     EXPECT_TRUE(egg.err.contains(QStringLiteral(
         "yolkwright-cli: note: The total length of the on-screen tips was too long.")))
         << describe(egg);
@@ -449,108 +472,15 @@ TEST_F(Cli, NoticesAndWarningsGoToStderr)
     EXPECT_TRUE(QFileInfo::exists(path("h.odd")));
 }
 
-TEST_F(Cli, PackageHoldsTheEggItsCompanionAndTheInfoLine)
-{
-    useGame(Edition::UK);
-    writeFile(work.filePath(QStringLiteral("config/Brindlecote.ini")),
-              "[QuorrelYW]\nCheckedCountry=1\noptUK=1\nYPKSiteName=Odd Corner\n");
-    ASSERT_EQ(
-        cli({QStringLiteral("new"), QStringLiteral("Quadrapus"), QStringLiteral("q.opj")}).code, 0);
-    Outcome run =
-        cli({QStringLiteral("package"), QStringLiteral("q.opj"), QStringLiteral("My Breed.ypk")});
-    ASSERT_EQ(run.code, 0) << describe(run);
-    EXPECT_TRUE(run.err.isEmpty()) << describe(run);
-
-    const QString cabextract = QStandardPaths::findExecutable(QStringLiteral("cabextract"));
-    ASSERT_FALSE(cabextract.isEmpty()) << "scripts/setup installs cabextract";
-    QProcess extract;
-    extract.start(cabextract,
-                  {QStringLiteral("-q"), QStringLiteral("-d"), path("out"), path("My Breed.ypk")});
-    ASSERT_TRUE(extract.waitForFinished(60000));
-    ASSERT_EQ(extract.exitCode(), 0) << extract.readAllStandardError().toStdString();
-    EXPECT_EQ(QDir(path("out")).entryList(QDir::Files, QDir::Name),
-              (QStringList{QStringLiteral("My Breed.odd"), QStringLiteral("My Breed.odx"),
-                           QStringLiteral("ypkinfo.inf")}));
-    EXPECT_TRUE(readFile(path("out/My Breed.odd")) ==
-                readFile(baseEgg(Edition::UK, QStringLiteral("quadrpus"))));
-    EXPECT_TRUE(readFile(path("out/My Breed.odx")) ==
-                readFile(baseEgg(Edition::UK, QStringLiteral("quadrpus"), ".odx")));
-    const QByteArray info = readFile(path("out/ypkinfo.inf"));
-    EXPECT_TRUE(info.startsWith("\"YPKFILE|$|2.0\",\"Quadrapus\",\"Four arms")) << info.constData();
-    EXPECT_TRUE(info.endsWith(",#FALSE#,\"Odd Corner\",\"\"\r\n")) << info.constData();
-
-    run = cli({QStringLiteral("package"), QStringLiteral("q.opj"), path("no/such/q.ypk")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("yolkwright-cli: ") + path("no/such/q.ypk")))
-        << describe(run);
-}
-
-TEST_F(Cli, SheetDrawsEveryEBallAndFailsWithoutWriting)
-{
-    ASSERT_EQ(cli({QStringLiteral("new"), QStringLiteral("Honker"), QStringLiteral("h.opj")}).code,
-              0);
-    Outcome run = cli({QStringLiteral("sheet"), QStringLiteral("h.opj"), QStringLiteral("h.svg")});
-    ASSERT_EQ(run.code, 0) << describe(run);
-    EXPECT_TRUE(run.out.isEmpty() && run.err.isEmpty()) << describe(run);
-    QXmlStreamReader xml(readFile(path("h.svg")));
-    int swatches = 0;
-    while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement &&
-            xml.attributes().value(QLatin1String("class")) == QLatin1String("swatch"))
-            ++swatches;
-    }
-    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    EXPECT_EQ(swatches,
-              2 * showJson(QStringLiteral("h.opj"))[QStringLiteral("ballsPerSet")].toInt());
-
-    // One data folder without the breed's information file, one whole.
-    const QString data = path("mydata");
-    const QString whole = path("whole");
-    sample::writeResourceFiles(data);
-    sample::writeResourceFiles(whole);
-    QFile::remove(data + QStringLiteral("/res/Honker.blz"));
-    const QString info = whole + QStringLiteral("/res/Honker.blz");
-    const QByteArray project = readFile(path("h.opj"));
-    const QByteArray infoBytes = readFile(info);
-    const QString egg = baseEgg(Edition::US, QStringLiteral("Honker"));
-    const QByteArray eggBytes = readFile(egg);
-    const QList<std::pair<QStringList, QString>> failures = {
-        {{QStringLiteral("missing.opj"), QStringLiteral("m.svg")}, QStringLiteral("missing.opj")},
-        {{QStringLiteral("h.opj"), path("no/such/h.svg")}, path("no/such/h.svg")},
-        {{QStringLiteral("h.opj"), path("h.opj")}, path("h.opj")},
-        {{QStringLiteral("h.opj"), work.path()}, work.path()},
-        {{QStringLiteral("--edition"), QStringLiteral("us"), QStringLiteral("h.opj"), egg}, egg},
-        {{QStringLiteral("--data-dir"), whole, QStringLiteral("h.opj"), info}, info},
-        {{QStringLiteral("--data-dir"), data, QStringLiteral("h.opj"), QStringLiteral("d.svg")},
-         data + QStringLiteral("/res/Honker.blz")},
-    };
-    for (const auto& [args, file] : failures) {
-        QStringList line = args;
-        line.insert(line.size() - 2, QStringLiteral("sheet"));
-        run = cli(line);
-        EXPECT_EQ(run.code, 1) << describe(run);
-        EXPECT_TRUE(run.err.startsWith(QStringLiteral("yolkwright-cli: ") + file)) << describe(run);
-        EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << describe(run);
-    }
-    EXPECT_TRUE(readFile(path("h.opj")) == project);
-    EXPECT_TRUE(readFile(info) == infoBytes);
-    EXPECT_TRUE(readFile(egg) == eggBytes);
-    EXPECT_EQ(QDir(work.path()).entryList({QStringLiteral("*.svg")}, QDir::Files),
-              QStringList{QStringLiteral("h.svg")});
-    EXPECT_EQ(cli({QStringLiteral("sheet"), QStringLiteral("h.opj")}).code, 2);
-}
-
 TEST_F(Cli, PlayersOwnDataFolderComesFirst)
 {
-    const QString mine = work.filePath(QStringLiteral("data/Brindlecote/Yolkwright"));
+    const QString mine = path("data/Brindlecote/Yolkwright");
     sample::writeResourceFiles(mine);
     QByteArray blz = readFile(mine + QStringLiteral("/res/Honker.blz"));
     blz.replace("\"hk_small.lnz\",\"hk.lnz\"", "\"my_small.lnz\",\"my.lnz\"");
     writeFile(mine + QStringLiteral("/res/Honker.blz"), blz);
-
-    ASSERT_EQ(cli({QStringLiteral("new"), QStringLiteral("Honker"), QStringLiteral("h.opj")}).code,
-              0);
-    EXPECT_EQ(showJson(QStringLiteral("h.opj"))[QStringLiteral("ballSetFiles")].toArray(),
+    ok("new", "Honker", "h.opj");
+    EXPECT_EQ(show("h.opj")[QStringLiteral("ballSetFiles")].toArray(),
               (QJsonArray{QStringLiteral("my_small.lnz"), QStringLiteral("my.lnz")}));
 }
 

@@ -1,17 +1,15 @@
 // The information-file reader on any bytes: it either gives two names and a count from 1 to 256
-// or throws one of our errors; the labels are every line after the first.
+// or throws one of our errors (a format error naming the file); the labels are every line after
+// the first.
 #include "files/breedresources.h"
 #include "fuzzsupport.h"
-#include "platform/errors.h"
 
 using namespace yw;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::Fixture& fixture = fuzz::Fixture::instance();
-    const QString path = fixture.path(QStringLiteral("input.blz"));
     const QByteArray bytes = fuzz::bytesOf(data, size);
-    fuzz::writeScratch(path, bytes);
+    const QString path = fuzz::Fixture::instance().input(QStringLiteral("input.blz"), bytes);
     try {
         const BreedHeader header = readBreedHeader(path);
         fuzz::check(header.ballsPerSet >= 1 && header.ballsPerSet <= kMaxBallsPerSet,
@@ -20,9 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzz::check(error.file() == path, "a format error does not name the file");
     } catch (const Error&) {
     }
-    const std::vector<std::string> labels = readBreedLabels(path);
     size_t total = 0;
-    for (const std::string& label : labels) {
+    for (const std::string& label : readBreedLabels(path)) {
         fuzz::check(label.find_first_of("\r\n") == std::string::npos, "a label holds a line end");
         total += label.size();
     }

@@ -8,16 +8,12 @@ using namespace yw;
 
 namespace {
 
-std::array<int32_t, 11> locatorValues(const ProjectState& s)
+ProjectState locatedAll(const ProjectState& start, int32_t v)
 {
-    return {s.locDescPos, s.locDescLen, s.locNamePos, s.locNameLen, s.locSetBPos, s.locSetAPos,
-            s.locAttrPos, s.locAttrLen, s.locTipsPos, s.locTipsLen, s.tipCount};
-}
-
-void setAll(ProjectState& s, int32_t value)
-{
-    s.locDescPos = s.locDescLen = s.locNamePos = s.locNameLen = s.locSetBPos = s.locSetAPos =
-        s.locAttrPos = s.locAttrLen = s.locTipsPos = s.locTipsLen = s.tipCount = value;
+    ProjectState s = start;
+    LocatorValues{v, v, v, v, v, v, v, v, v, v, v}.applyTo(s);
+    getLOX(s);
+    return s;
 }
 
 } // namespace
@@ -25,23 +21,20 @@ void setAll(ProjectState& s, int32_t value)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::Fixture& fixture = fuzz::Fixture::instance();
-    fuzz::writeScratch(fixture.path(QStringLiteral("res/Fuzz.loc")), fuzz::bytesOf(data, size));
-
-    ProjectState a = fixture.startState();
-    a.baseBreed = "Fuzz";
-    ProjectState b = a;
-    setAll(a, -7);
-    setAll(b, 123456);
-    getLOX(a);
-    getLOX(b);
-    const auto va = locatorValues(a);
-    const auto vb = locatorValues(b);
-    for (size_t i = 0; i < va.size(); ++i) {
-        const bool keptA = va[i] == -7;
-        const bool keptB = vb[i] == 123456;
+    fixture.input(QStringLiteral("res/Fuzz.loc"), fuzz::bytesOf(data, size));
+    ProjectState start = fixture.startState();
+    start.baseBreed = "Fuzz";
+    const ProjectState a = locatedAll(start, -7);
+    const ProjectState b = locatedAll(start, 123456);
+    int32_t ProjectState::*const members[] = {
+        &ProjectState::locDescPos, &ProjectState::locDescLen, &ProjectState::locNamePos,
+        &ProjectState::locNameLen, &ProjectState::locSetBPos, &ProjectState::locSetAPos,
+        &ProjectState::locAttrPos, &ProjectState::locAttrLen, &ProjectState::locTipsPos,
+        &ProjectState::locTipsLen, &ProjectState::tipCount};
+    for (const auto member : members) {
         // A member the file sets gets the same value on both; one it does not set keeps its own.
-        fuzz::check(va[i] == vb[i] || (keptA && keptB), "getLOX depends on the old values",
-                    std::to_string(i));
+        fuzz::check(a.*member == b.*member || (a.*member == -7 && b.*member == 123456),
+                    "getLOX depends on the old values");
     }
     return 0;
 }

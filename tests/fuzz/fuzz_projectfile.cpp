@@ -4,7 +4,6 @@
 #include "files/breedresources.h"
 #include "files/projectfile.h"
 #include "fuzzsupport.h"
-#include "platform/errors.h"
 #include "platform/settingsstore.h"
 #include "support/statecompare.h"
 
@@ -13,25 +12,18 @@ using namespace yw;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::Fixture& fixture = fuzz::Fixture::instance();
-    const QString path = fixture.path(QStringLiteral("input.opj"));
-    fuzz::writeScratch(path, fuzz::bytesOf(data, size));
-
+    const QString path = fixture.input(QStringLiteral("input.opj"), fuzz::bytesOf(data, size));
     ProjectState state = fixture.startState();
     state.eBalls[300].comment = "not in any file";
     const ProjectState before = state;
     fuzz::YesPrompts prompts;
     MemorySettingsStore settings;
-    OpenResult result;
-    try {
-        result = OpenOPJ(state, path, prompts, settings);
-    } catch (const Error&) {
-        fuzz::check(test::projectDifference(state, before).empty(),
-                    "a failed open changed the state:", test::projectDifference(state, before));
-        return 0;
-    }
-    if (result != OpenResult::Opened) {
-        fuzz::check(test::projectDifference(state, before).empty(),
-                    "a refused open changed the state:", test::projectDifference(state, before));
+    OpenResult result = OpenResult::Declined;
+    if (!fuzz::succeeds([&] { result = OpenOPJ(state, path, prompts, settings); }) ||
+        result != OpenResult::Opened) {
+        fuzz::check(
+            test::projectDifference(state, before).empty(),
+            "a refused or failed open changed the state:", test::projectDifference(state, before));
         return 0;
     }
     fuzz::check(state.eBalls[300].comment == "not in any file", "records past the breed changed");

@@ -1,5 +1,6 @@
 // Writes the fuzzers' seed corpora from our own writers, so no binary corpus lives in the
 // repository: yw_fuzz_seeds OUTDIR makes OUTDIR/<target>/ for every target.
+#include "files/breedresources.h"
 #include "files/fieldcodec.h"
 #include "files/projectfile.h"
 #include "fuzzsupport.h"
@@ -15,25 +16,7 @@ using namespace yw;
 
 namespace {
 
-class Seeds
-{
-public:
-    Seeds(const QString& root, const char* target)
-        : m_dir(root + QLatin1Char('/') + QLatin1String(target))
-    {
-        QDir().mkpath(m_dir);
-    }
-    void add(const QByteArray& bytes)
-    {
-        fuzz::writeScratch(
-            m_dir + QStringLiteral("/seed%1").arg(m_count++, 3, 10, QLatin1Char('0')), bytes);
-    }
-    int count() const { return m_count; }
-
-private:
-    QString m_dir;
-    int m_count = 0;
-};
+using Seeds = std::vector<QByteArray>;
 
 std::mt19937 rng(1997);
 
@@ -60,9 +43,9 @@ EBallRecord randomRecord()
     return r;
 }
 
-void projectSeeds(const QString& root)
+Seeds projectSeeds()
 {
-    Seeds seeds(root, "projectfile");
+    Seeds seeds;
     const fuzz::Fixture& fixture = fuzz::Fixture::instance();
     for (int variant = 0; variant < 8; ++variant) {
         ProjectState s = fixture.startState();
@@ -81,125 +64,52 @@ void projectSeeds(const QString& root)
         s.breedDescription = variant == 4 ? std::string("curly \x94 quote") : "A breed.\r\nFast";
         s.breedAttributes = "Friendly";
         s.buildNo = variant == 5 ? "0012" : "0310";
-        seeds.add(projectFileBytes(s, lips ? 3 : 2, variant == 6 ? 2 : 0));
+        seeds.push_back(projectFileBytes(s, lips ? 3 : 2, variant == 6 ? 2 : 0));
     }
-    seeds.add(QByteArray(kProjectHeader) + "\r\n");
-    seeds.add("[Yolkwright Project File] \r\n\"0310\",0,\"Zott\"\r\n");
+    seeds.push_back(QByteArray(kProjectHeader) + "\r\n");
+    seeds.push_back("[Yolkwright Project File] \r\n\"0310\",0,\"Zott\"\r\n");
+    return seeds;
 }
 
-void infoSeeds(const QString& root)
-{
-    Seeds seeds(root, "infofile");
-    seeds.add(fuzz::kZottInfo);
-    seeds.add(fuzz::kLipsInfo);
-    seeds.add("\"a.lnz\",\"b.lnz\",256\r\n");
-    seeds.add("\"a.lnz\"\r\n\"b.lnz\"\r\n67\nlabel\rlabel two\r\n");
-    seeds.add("a.lnz, b.lnz, 1.5\r\n");
-}
+const Seeds kInfoSeeds = {fuzz::kZottInfo, fuzz::kLipsInfo, "\"a.lnz\",\"b.lnz\",256\r\n",
+                          "\"a.lnz\"\r\n\"b.lnz\"\r\n67\nlabel\rlabel two\r\n",
+                          "a.lnz, b.lnz, 1.5\r\n"};
 
-void locatorSeeds(const QString& root)
-{
-    Seeds seeds(root, "locatorfile");
-    seeds.add(fuzz::kZottLocator);
-    seeds.add(fuzz::kLipsLocator);
-    seeds.add("x\r\ny\r\n 100 \t\t 50 \r\n200\t40\r\n3000\r\n");
-    seeds.add("\n\n1\t\t2\t\t3\n4\t\t5\n6\n7\n8\t\t9\n10\t\t11\t\t12\t\t13\n");
-}
+const Seeds kLocatorSeeds = {fuzz::kZottLocator, fuzz::kLipsLocator,
+                             "x\r\ny\r\n 100 \t\t 50 \r\n200\t40\r\n3000\r\n",
+                             "\n\n1\t\t2\t\t3\n4\t\t5\n6\n7\n8\t\t9\n10\t\t11\t\t12\t\t13\n"};
 
-void ballLineSeeds(const QString& root)
+Seeds ballLineSeeds()
 {
-    Seeds seeds(root, "ballline");
+    Seeds seeds;
     for (int variant = 0; variant < 6; ++variant) {
         std::string set;
         for (int i = 0; i < 3; ++i)
             set += formatBallLine(randomRecord()) + (variant == 5 ? "\n" : ",\r\n");
-        seeds.add(QByteArray(set.data(), qsizetype(set.size())));
+        seeds.push_back(QByteArray::fromStdString(set));
     }
-    seeds.add("  2,      -300,      0,      0,      0,      0,      0,      2     abc\r\n");
+    seeds.push_back("  2,      -300,      0,      0,      0,      0,      0,      2     abc\r\n");
+    return seeds;
 }
 
-void settingsSeeds(const QString& root)
-{
-    Seeds seeds(root, "settings");
-    seeds.add("[QuorrelYW]\nCheckedCountry=1\noptUK=True\noptAsk=0\noptSplash=2\noptProjVers=1\n"
-              "YPKSiteName=My \"site\", mine\nYPKURL=http://example.invalid/\n"
-              "[QuorrelYW%5CMDI]\nShowTips=False\nWidth=-1\nHeight=9000\n"
-              "[QuorrelYW\\Recent%20Files]\n1st=/home/me/a b.opj\n");
-    seeds.add("[QuorrelYW\\MDI]\nWidth=12abc\nShowTips=yes\n[QuorrelYW]\noptAsk= 3.5\n");
-    seeds.add("1");
-    seeds.add(" -2.5 ");
-    seeds.add("True");
-}
+const Seeds kSettingsSeeds = {
+    "[QuorrelYW]\nCheckedCountry=1\noptUK=True\noptAsk=0\noptSplash=2\noptProjVers=1\n"
+    "YPKSiteName=My \"site\", mine\nYPKURL=http://example.invalid/\n"
+    "[QuorrelYW%5CMDI]\nShowTips=False\nWidth=-1\nHeight=9000\n"
+    "[QuorrelYW\\Recent%20Files]\n1st=/home/me/a b.opj\n",
+    "[QuorrelYW\\MDI]\nWidth=12abc\nShowTips=yes\n[QuorrelYW]\noptAsk= 3.5\n", "1", " -2.5 ",
+    "True"};
 
-// A small egg holding the regions of a sample breed, cut to `n` eBalls per set, with the
-// information and locator files that describe it: "#YW#" separates the three.
-QByteArray smallEgg(const sample::BreedContent& breed, int n, int tipCount)
+// The smallest sample eggs of both editions for the survey, and small generated eggs of every
+// shape for the survey and, with the information and locator files that describe them ("#YW#"
+// separates the three), for the new-project reader.
+void eggSeeds(Seeds& survey, Seeds& eggreader)
 {
-    std::string egg = "EGG-HEADER\r\n";
-    const auto position = [&] { return int32_t(egg.size() + 1); };
-    const auto ballSet = [&](int from) {
-        const int32_t pos = position() + 1; // the first line is read from the byte before
-        for (int i = from; i < from + n; ++i)
-            egg += formatBallLine(breed.eBalls[size_t(i)]) + ",\r\n";
-        egg += "--";
-        return pos;
-    };
-    const auto region = [&](const std::string& text, int32_t room) {
-        const int32_t pos = position();
-        std::string bytes = text.substr(0, size_t(room));
-        bytes.resize(size_t(room) + 1, '\0');
-        egg += bytes;
-        return pos;
-    };
-    const int32_t setA = ballSet(0);
-    const int32_t setB = ballSet(sample::kBallsPerSet);
-    const int32_t nameLen = int32_t(breed.breedName.size() + breed.eggTray.size() + 8);
-    const int32_t name =
-        region(breed.breedName + "\r\n" + breed.eggTray + " " + breed.eggSlot, nameLen);
-    const int32_t descLen = int32_t(breed.description.size() + 4);
-    const int32_t desc = region(breed.description, descLen);
-    const int32_t attrLen = int32_t(breed.attributes.size() + 2);
-    const int32_t attr = region(breed.attributes, attrLen);
-    std::string tips;
-    for (int j = 0; j < tipCount; ++j) {
-        const std::string& tip =
-            j % 2 == 0 ? breed.regTips[size_t(j / 2)] : breed.demoTips[size_t(j / 2)];
-        tips += (j ? "\r\n" : "") + ("string" + std::to_string(j) + "=") + tip;
-    }
-    const int32_t tipsLen = int32_t(tips.size()) - 10 * tipCount + 6;
-    const int32_t tipsPos = region(tips, int32_t(tips.size()) + 6);
-    egg += "EGG-TRAILER";
-
-    std::string locator = breed.stem + "\r\nUS\r\n";
-    const auto field = [](int32_t value) { return std::to_string(value); };
-    locator += field(desc) + "\t\t" + field(descLen) + "\r\n";
-    locator += field(name) + "\t\t" + field(nameLen) + "\r\n";
-    locator += field(setB) + "\r\n" + field(setA) + "\r\n";
-    locator += field(attr) + "\t\t" + field(attrLen) + "\r\n";
-    locator += field(tipsPos) + "\t\t" + field(tipsLen) + "\t\t" + field(tipCount) + "\r\n";
-    const std::string info =
-        "\"" + breed.lnzNameA + "\",\"" + breed.lnzNameB + "\"," + std::to_string(n) + "\r\n";
-    return QByteArray::fromStdString(info + "#YW#" + locator + "#YW#" + egg);
-}
-
-void eggSeeds(const QString& root)
-{
-    Seeds seeds(root, "eggreader");
-    for (int index = 0; index < sample::breedCount(); index += 3) {
-        const sample::BreedContent& breed = sample::breed(index);
-        seeds.add(smallEgg(breed, 1 + index % 4, index % 2 == 0 ? 6 : 5));
-    }
-}
-
-// The smallest sample eggs of both editions, and small generated eggs of every shape.
-void surveySeeds(const QString& root)
-{
-    Seeds seeds(root, "survey");
     for (const sample::Edition edition : {sample::Edition::US, sample::Edition::UK})
         for (const char* stem : {"Lips", "Snowbo"})
             for (int index = 0; index < sample::breedCount(); ++index)
                 if (sample::breed(index).stem == stem)
-                    seeds.add(sample::eggFile(index, edition));
+                    survey.push_back(sample::eggFile(index, edition));
     for (uint64_t seed = 1; seed <= 8; ++seed) {
         test::SurveyEggRecipe recipe;
         recipe.seed = seed;
@@ -210,7 +120,10 @@ void surveySeeds(const QString& root)
         recipe.thirdText = seed == 7;
         recipe.ballsPerSet = 2 + int(seed % 3);
         recipe.tipCount = 4 + int(seed % 3);
-        seeds.add(test::makeSurveyEgg(recipe).bytes);
+        const test::SurveyEgg egg = test::makeSurveyEgg(recipe);
+        survey.push_back(egg.bytes);
+        eggreader.push_back(informationFileBytes(egg.header, egg.labels) + "#YW#" +
+                            locatorFileBytes(egg.locator, "Honker") + "#YW#" + egg.bytes);
     }
 }
 
@@ -223,12 +136,22 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
-    projectSeeds(root);
-    infoSeeds(root);
-    locatorSeeds(root);
-    ballLineSeeds(root);
-    settingsSeeds(root);
-    eggSeeds(root);
-    surveySeeds(root);
+    Seeds survey;
+    Seeds eggreader;
+    eggSeeds(survey, eggreader);
+    const std::pair<const char*, Seeds> corpora[] = {{"projectfile", projectSeeds()},
+                                                     {"infofile", kInfoSeeds},
+                                                     {"locatorfile", kLocatorSeeds},
+                                                     {"ballline", ballLineSeeds()},
+                                                     {"settings", kSettingsSeeds},
+                                                     {"eggreader", eggreader},
+                                                     {"survey", survey}};
+    for (const auto& [target, seeds] : corpora) {
+        const QString dir = root + QLatin1Char('/') + QLatin1String(target);
+        QDir().mkpath(dir);
+        for (size_t i = 0; i < seeds.size(); ++i)
+            fuzz::writeScratch(dir + QStringLiteral("/seed%1").arg(i, 3, 10, QLatin1Char('0')),
+                               seeds[i]);
+    }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "files/neresources.h"
 #include "files/survey.h"
 #include "fuzzsupport.h"
+#include "support/statecompare.h"
 
 #include <algorithm>
 
@@ -59,8 +60,7 @@ void checkFindings(const QByteArray& egg, const NeResourceTable& table, const Su
     checkInside(egg, table, l.locTipsPos - 1, l.locTipsPos - 1 + 10 * l.tipCount + l.locTipsLen + 2,
                 "the tips");
 
-    fuzz::Fixture& fixture = fuzz::Fixture::instance();
-    ProjectState state = fixture.startState();
+    ProjectState state = fuzz::Fixture::instance().startState();
     state.baseBreed = "Honker";
     fuzz::writeScratch(state.infoFilePath(), surveyedInformationFile(f));
     fuzz::writeScratch(state.locatorFilePath(), surveyedLocatorFile(f, "Honker"));
@@ -70,11 +70,12 @@ void checkFindings(const QByteArray& egg, const NeResourceTable& table, const Su
                 "the information file reads back differently");
     fuzz::check(readBreedLabels(state.infoFilePath()) == f.labels,
                 "the labels read back differently");
+    ProjectState expected = state;
+    l.applyTo(expected);
     getLOX(state);
-    const LocatorValues read{state.locDescPos, state.locDescLen, state.locNamePos, state.locNameLen,
-                             state.locSetBPos, state.locSetAPos, state.locAttrPos, state.locAttrLen,
-                             state.locTipsPos, state.locTipsLen, state.tipCount};
-    fuzz::check(read == l, "the locator file reads back differently");
+    fuzz::check(
+        test::projectDifference(state, expected).empty(),
+        "the locator file reads back differently:", test::projectDifference(state, expected));
 }
 
 } // namespace

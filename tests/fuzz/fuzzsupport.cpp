@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +40,7 @@ Fixture::Fixture()
         fail("cannot make the fixture folder");
     m_root = dir.path();
     QDir(m_root).mkpath(QStringLiteral("res"));
+    QDir(m_root).mkpath(QStringLiteral("game/eggz/Honker"));
     writeScratch(path(QStringLiteral("res/Zott.blz")), kZottInfo);
     writeScratch(path(QStringLiteral("res/Zott.loc")), kZottLocator);
     writeScratch(path(QStringLiteral("res/Lips.blz")), kLipsInfo);
@@ -50,6 +50,13 @@ Fixture::Fixture()
 QString Fixture::path(const QString& name) const
 {
     return m_root + QLatin1Char('/') + name;
+}
+
+QString Fixture::input(const QString& name, const QByteArray& bytes) const
+{
+    const QString file = path(name);
+    writeScratch(file, bytes);
+    return file;
 }
 
 ProjectState Fixture::startState() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/projectstate.h"
+#include "platform/errors.h"
 #include "platform/filesystem.h"
 #include "platform/prompts.h"
 
@@ -29,17 +30,32 @@ inline void check(bool ok, const char* what, const std::string& detail = {})
         fail(what, detail);
 }
 
+// Runs `read`, for which an error of type `Allowed` is a fine outcome: true when none came.
+// Anything else, a crash or another exception, reaches libFuzzer.
+template <typename Allowed = Error, typename Read> bool succeeds(Read&& read)
+{
+    try {
+        read();
+        return true;
+    } catch (const Allowed&) {
+        return false;
+    }
+}
+
 QByteArray bytesOf(const uint8_t* data, size_t size);
 
 // Writes `bytes` to `path`, replacing it (a plain write: the fuzzers' own scratch files).
 void writeScratch(const QString& path, const QByteArray& bytes);
 
-// A private folder for one fuzzer run holding res/ with the fixture's breeds.
+// A private folder for one fuzzer run holding res/ with the fixture's breeds and an empty
+// game/eggz/Honker/.
 class Fixture
 {
 public:
     static Fixture& instance();
     QString path(const QString& name) const;
+    // Writes the fuzzer's input to the fixture's file `name` and returns its path.
+    QString input(const QString& name, const QByteArray& bytes) const;
     // A state at start-up whose program folder is the fixture's.
     ProjectState startState() const;
 

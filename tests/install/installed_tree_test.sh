@@ -17,26 +17,19 @@ for f in bin/yolkwright bin/yolkwright-cli \
          share/applications/yolkwright.desktop \
          share/icons/hicolor/scalable/apps/yolkwright.svg \
          share/mime/packages/yolkwright.xml; do
-  if [ ! -e "$prefix/$f" ]; then echo "not installed: $f"; status=1; fi
+  [ -e "$prefix/$f" ] || { echo "not installed: $f"; status=1; }
 done
 # Nothing of the build tree's data beside the installed programs: they must use share/.
 for f in bin/res bin/resUK bin/help; do
-  if [ -e "$prefix/$f" ]; then echo "unexpected: $f"; status=1; fi
+  [ ! -e "$prefix/$f" ] || { echo "unexpected: $f"; status=1; }
 done
 [ $status -eq 0 ] || exit 1
 
 # A fresh user: no per-user data folder, no settings.
 export HOME=$work/home XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/config
 mkdir -p "$HOME"
-
-set +e
 out=$("$prefix/bin/yolkwright-cli" --game-dir "$sample/us/drive_c/Oddballz" --edition us breeds \
-      2>"$work/err")
-rc=$?
-set -e
-if [ $rc -ne 0 ]; then
-  echo "yolkwright-cli breeds failed ($rc):"; cat "$work/err"; exit 1
-fi
+      2>"$work/err") || { echo "yolkwright-cli breeds failed ($?):"; cat "$work/err"; exit 1; }
 echo "$out"
 # Every base breed has its resource files in the installed data folder, and they fit its egg.
 [ "$(grep -c $'\tresources\tmatches$' <<<"$out")" -eq 13 ] || { echo "resources not found"; exit 1; }

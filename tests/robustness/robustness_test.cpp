@@ -1,7 +1,7 @@
 // The bad-input suite: every input a player's files, folders or disks can throw at the readers and
-// writers, each with the outcome it must have (the message the user is shown, the exit code of
-// yolkwright-cli, the state unchanged, no file left half-written). The cases are counted and the
-// count is printed at the end, for the README's reliability table.
+// writers, each with the outcome it must have (the message the user is shown, the state
+// unchanged, no file left half-written; yolkwright-cli's refusals are in tests/cli). The cases are
+// counted and the count is printed at the end, for the README's reliability table.
 #include "files/breedresources.h"
 #include "files/eggwriter.h"
 #include "files/newproject.h"
@@ -20,14 +20,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
 #include <cstdio>
 #include <functional>
 #include <grp.h>
 #include <gtest/gtest.h>
-#include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -54,6 +52,9 @@ const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new CaseCo
 const QString kDamagedZott = QStringLiteral(
     "It appears that the Zott.odd file in your Oddballz folder is either corrupt, a demo egg, or "
     "your version of Oddballz has not been specified in the Options window.");
+const QString kNoResources =
+    QStringLiteral("Yolkwright cannot find any information about the breed that was selected. A "
+                   "resource file may have been damaged or deleted.");
 
 constexpr int kZott = 3; // the sample breed used throughout: 67 eBalls per set, 6 tips
 
@@ -70,6 +71,24 @@ QByteArray joinLines(const QList<QByteArray>& lines, int count)
     for (int i = 0; i < count; ++i)
         bytes += lines[i] + "\r\n";
     return bytes;
+}
+
+// Runs `fn` and expects a FileError naming `file` with a reason.
+void expectFileError(const QString& file, const std::function<void()>& fn)
+{
+    try {
+        fn();
+        ADD_FAILURE() << "not refused";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.path(), file);
+        EXPECT_TRUE(error.message().startsWith(file));
+        EXPECT_FALSE(error.reason().isEmpty());
+    }
+}
+
+void setMode(const QString& path, mode_t mode)
+{
+    ASSERT_EQ(chmod(QFile::encodeName(path).constData(), mode), 0);
 }
 
 } // namespace
@@ -140,17 +159,21 @@ protected:
         }
     }
 
-    // The wizard's reading of the (changed) sample Zott: a damaged egg, told exactly once.
-    void expectDamagedEgg()
+    // The wizard's reading of the (changed) sample Zott: refused, and told exactly once.
+    void expectWizardRefusal(NewProjectStatus status, const QString& text)
     {
         ++g_cases;
         ScriptedPrompts told;
-        const NewProject project = readBaseBreed(state, QStringLiteral("Zott"), told);
-        EXPECT_EQ(project.status, NewProjectStatus::DamagedEgg);
+        EXPECT_EQ(readBaseBreed(state, QStringLiteral("Zott"), told).status, status);
         ASSERT_EQ(told.shown.size(), 1u);
-        EXPECT_EQ(told.shown[0].text, kDamagedZott);
+        EXPECT_EQ(told.shown[0].text, text);
         EXPECT_EQ(told.shown[0].icon, PromptIcon::Critical);
-        // ... and the egg writer refuses the same base egg without leaving a file.
+    }
+
+    // A damaged egg: the wizard says so, and the egg writer refuses it without leaving a file.
+    void expectDamagedEgg()
+    {
+        expectWizardRefusal(NewProjectStatus::DamagedEgg, kDamagedZott);
         const QString target = path("out.odd");
         expectSaveRefused<FormatError>(target, [&] { saveODD(state, target, prompts); });
     }
@@ -230,11 +253,9 @@ TEST_F(BadInput, ZeroToFourTipPairs)
     for (int tipCount : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}) {
         SCOPED_TRACE(tipCount);
         ++g_cases;
-        ProjectState withCount = state;
-        withCount.tipCount = tipCount;
-        writeLocator(withCount);
         ProjectState edited = state;
         edited.tipCount = tipCount;
+        writeLocator(edited);
         const QString file = path("tips.opj");
         QFile::remove(file);
         if (tipCount / 2 <= 3) {
@@ -273,22 +294,13 @@ TEST_F(BadInput, BallsPerSetOutOfRangeOrNotANumber)
         expectSaveRefused<FormatError>(path("z.odd"),
                                        [&] { saveODD(state, path("z.odd"), prompts); });
         // The wizard calls a header that does not read a damaged resource file.
-        ++g_cases;
-        ScriptedPrompts told;
-        EXPECT_EQ(readBaseBreed(state, QStringLiteral("Zott"), told).status,
-                  NewProjectStatus::NoResources);
-        ASSERT_EQ(told.shown.size(), 1u);
-        EXPECT_EQ(told.shown[0].text,
-                  QStringLiteral("Yolkwright cannot find any information about the breed that "
-                                 "was selected. A resource file may have been damaged or "
-                                 "deleted."));
+        expectWizardRefusal(NewProjectStatus::NoResources, kNoResources);
     }
 }
 
 TEST_F(BadInput, LocatorFilesWithMissingLinesAndGarbage)
 {
-    const QByteArray locator = readFile(resPath(".loc"));
-    QList<QByteArray> locLines = locator.split('\n');
+    const QList<QByteArray> locLines = readFile(resPath(".loc")).split('\n');
     // Every line from 3 to 8 missing in turn: getLOX keeps the members of that line.
     for (int missing = 2; missing < 8; ++missing) {
         SCOPED_TRACE(missing);
@@ -324,11 +336,7 @@ TEST_F(BadInput, LocatorFilesWithMissingLinesAndGarbage)
     const ProjectState before = state;
     EXPECT_THROW(OpenOPJ(state, projectPath, prompts, settings), FileError);
     EXPECT_EQ(test::projectDifference(state, before), "");
-    ++g_cases;
-    ScriptedPrompts told;
-    EXPECT_EQ(readBaseBreed(state, QStringLiteral("Zott"), told).status,
-              NewProjectStatus::NoResources);
-    EXPECT_EQ(told.shown.size(), 1u);
+    expectWizardRefusal(NewProjectStatus::NoResources, kNoResources);
 }
 
 TEST_F(BadInput, EggsShorterThanTheirRegionsAndRegionsBeyondTheEnd)
@@ -372,37 +380,33 @@ TEST_F(BadInput, SetLinesThatDoNotParse)
 {
     const QByteArray egg = readFile(eggPath());
     const sample::EggLayout layout = sample::eggLayout(kZott, sample::Edition::US);
-    const auto lineStart = [&](qint64 setPos, int index) {
-        qint64 at = setPos - 2; // 0-based first byte of the first line
-        for (int i = 0; i < index; ++i)
-            at = egg.indexOf('\n', at) + 1;
-        return at;
-    };
+    // Each damage replaces `length` bytes at the first `find` from the line's start (at the
+    // start itself when `find` is empty) with `with`; a length of -1 replaces every match.
     struct Damage
     {
         const char* what;
-        std::function<void(QByteArray&, qint64)> apply;
+        const char* find;
+        qsizetype length;
+        const char* with;
     };
-    const Damage damages[] = {
-        {"a number made a letter", [](QByteArray& e, qint64 at) { e[at] = 'q'; }},
-        {"a comma removed", [](QByteArray& e, qint64 at) { e[e.indexOf(',', at)] = ' '; }},
-        {"the comment's four blanks removed",
-         [](QByteArray& e, qint64 at) {
-             const qsizetype gap = e.indexOf("    ;", at);
-             e.replace(gap, 4, "xxxx");
-         }},
-        {"a number out of range", [](QByteArray& e, qint64 at) { e.replace(at, 3, "99999"); }},
-        {"no line feed to the end", [](QByteArray& e, qint64 at) {
-             for (qsizetype i = at; i < e.size(); ++i)
-                 if (e[i] == '\n')
-                     e[i] = ' ';
-         }}};
+    const Damage damages[] = {{"a number made a letter", "", 1, "q"},
+                              {"a comma removed", ",", 1, " "},
+                              {"the comment's four blanks removed", "    ;", 4, "xxxx"},
+                              {"a number out of range", "", 3, "99999"},
+                              {"no line feed to the end", "\n", -1, " "}};
     for (qint64 setPos : {qint64(layout.locSetAPos), qint64(layout.locSetBPos)}) {
         for (int index : {0, 33, 66}) {
+            qsizetype at = setPos - 2; // 0-based first byte of the first line
+            for (int i = 0; i < index; ++i)
+                at = egg.indexOf('\n', at) + 1;
             for (const Damage& damage : damages) {
                 SCOPED_TRACE(testing::Message() << damage.what << " in line " << index);
                 QByteArray changed = egg;
-                damage.apply(changed, lineStart(setPos, index));
+                if (damage.length < 0)
+                    changed = egg.left(at) + egg.mid(at).replace(damage.find, damage.with);
+                else
+                    changed.replace(*damage.find ? egg.indexOf(damage.find, at) : at, damage.length,
+                                    damage.with);
                 writeFile(eggPath(), changed);
                 expectDamagedEgg();
             }
@@ -410,43 +414,22 @@ TEST_F(BadInput, SetLinesThatDoNotParse)
     }
 }
 
-TEST_F(BadInput, TargetFolderMissingOrNotAFolder)
-{
-    writeFile(path("plain-file"), "I am a file");
-    const QString targets[] = {path("no/such/folder/x"), path("plain-file/x")};
-    for (const QString& base : targets) {
-        SCOPED_TRACE(base.toStdString());
-        const QString project = base + QStringLiteral(".opj");
-        const QString egg = base + QStringLiteral(".odd");
-        const QString package = base + QStringLiteral(".ypk");
-        for (const auto& [target, save] :
-             std::initializer_list<std::pair<QString, std::function<void()>>>{
-                 {project, [&] { SaveOPJ(state, project); }},
-                 {egg, [&] { saveODD(state, egg, prompts); }},
-                 {package, [&] { SaveYPK(state, package, prompts, settings); }}}) {
-            ++g_cases;
-            try {
-                save();
-                ADD_FAILURE() << "saved";
-            } catch (const FileError& error) {
-                EXPECT_EQ(error.path(), target);
-                EXPECT_FALSE(error.reason().isEmpty());
-            }
-        }
-    }
-    EXPECT_EQ(readFile(path("plain-file")), "I am a file");
-    EXPECT_FALSE(QFileInfo::exists(path("no")));
-}
-
-// A pipe would block the reader for ever and a device never end; a target that is not a regular
-// file must stay what it is. Pipes are made here: a device under /dev would be damaged by a run
-// as root that went wrong.
-TEST_F(BadInput, PipesFoldersAndOversizedFilesAreRefusedByName)
+// Inputs and outputs that are not what they should be, each refused by name before anything is
+// written: a pipe would block the reader for ever and a device never end, a target that is not a
+// regular file must stay what it is, a missing folder is not made, and an output never replaces
+// a file it is made from, however its path is spelt. Pipes are made here: a device under /dev
+// would be damaged by a run as root that went wrong.
+TEST_F(BadInput, UnfitInputsAndOutputsAreRefusedByName)
 {
     const QString pipe = path("pipe");
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(pipe, path("link-to-pipe")));
+    ASSERT_TRUE(QFile::link(projectPath, path("link.opj")));
     QDir().mkpath(path("folder"));
+    QDir().mkpath(path("sub"));
+    writeFile(path("plain-file"), "I am a file");
+    const QString own = path("own.odx"); // the project whose egg "own.odd" has it as companion
+    writeFile(own, good);
     const auto sized = [&](const QString& file, qint64 size) {
         QFile sparse(file);
         ASSERT_TRUE(sparse.open(QIODevice::ReadWrite) && sparse.resize(size));
@@ -454,7 +437,7 @@ TEST_F(BadInput, PipesFoldersAndOversizedFilesAreRefusedByName)
     const QByteArray egg = readFile(eggPath());
     const QString companion = state.baseCompanionPath();
     const qint64 mib = 1 << 20;
-    // Each case puts `file` in place, then expects `run` to be refused naming it.
+    // Each case puts things in place, then expects `run` to be refused naming `file`.
     struct Case
     {
         const char* what;
@@ -465,40 +448,68 @@ TEST_F(BadInput, PipesFoldersAndOversizedFilesAreRefusedByName)
     const auto open = [&](const QString& project) {
         return [&, project] { OpenOPJ(state, project, prompts, settings); };
     };
-    const auto replaceWithPipe = [&](const QString& file) {
+    const auto odd = [&](const QString& target, const QString& project = QString()) {
+        return [&, target, project] { saveODD(state, target, prompts, project); };
+    };
+    const auto opj = [&](const QString& target) { return [&, target] { SaveOPJ(state, target); }; };
+    const auto ypk = [&](const QString& target, const QString& project = QString()) {
+        return [&, target, project] { SaveYPK(state, target, prompts, settings, project); };
+    };
+    const auto pipeAt = [&](const QString& file) {
         return [&, file] {
             QFile::remove(file);
             ASSERT_TRUE(QFile::link(pipe, file));
         };
     };
-    const auto egg_ = [&] { saveODD(state, path("out.odd"), prompts); };
-    const Case cases[] = {
-        {"project is a pipe", pipe, [] {}, open(pipe)},
-        {"project is a link to a pipe", path("link-to-pipe"), [] {}, open(path("link-to-pipe"))},
-        {"project is a folder", path("folder"), [] {}, open(path("folder"))},
+    const auto nothing = [] {};
+    const auto withCompanion = [&] { writeFile(companion, "companion"); };
+    std::vector<Case> cases = {
+        {"project is a pipe", pipe, nothing, open(pipe)},
+        {"project is a link to a pipe", path("link-to-pipe"), nothing, open(path("link-to-pipe"))},
+        {"project is a folder", path("folder"), nothing, open(path("folder"))},
         {"project over 1 MiB", path("big.opj"), [&] { sized(path("big.opj"), mib + 1); },
          open(path("big.opj"))},
-        {"information file is a pipe", resPath(".blz"), replaceWithPipe(resPath(".blz")),
-         open(projectPath)},
-        {"locator file is a pipe", resPath(".loc"), replaceWithPipe(resPath(".loc")),
-         open(projectPath)},
+        {"information file is a pipe", resPath(".blz"), pipeAt(resPath(".blz")), open(projectPath)},
+        {"locator file is a pipe", resPath(".loc"), pipeAt(resPath(".loc")), open(projectPath)},
         {"locator file over 1 MiB", resPath(".loc"), [&] { sized(resPath(".loc"), mib + 1); },
          open(projectPath)},
-        {"base egg is a pipe", eggPath(), replaceWithPipe(eggPath()), egg_},
-        {"base egg over 64 MiB", eggPath(), [&] { sized(eggPath(), 64 * mib + 1); }, egg_},
-        {"base companion is a pipe", companion, replaceWithPipe(companion), egg_},
-        {"egg target is a pipe", pipe, [] {}, [&] { saveODD(state, pipe, prompts); }},
-        {"egg target is a folder", path("folder"), [] {},
-         [&] { saveODD(state, path("folder"), prompts); }},
+        {"base egg is a pipe", eggPath(), pipeAt(eggPath()), odd(path("out.odd"))},
+        {"base egg over 64 MiB", eggPath(), [&] { sized(eggPath(), 64 * mib + 1); },
+         odd(path("out.odd"))},
+        {"base companion is a pipe", companion, pipeAt(companion), odd(path("out.odd"))},
+        {"egg target is a pipe", pipe, nothing, odd(pipe)},
+        {"egg target is a folder", path("folder"), nothing, odd(path("folder"))},
         {"companion target is a pipe", path("out.odx"),
          [&] {
-             writeFile(companion, "companion");
+             withCompanion();
              ASSERT_TRUE(QFile::link(pipe, path("out.odx")));
          },
-         egg_},
-        {"project target is a pipe", pipe, [] {}, [&] { SaveOPJ(state, pipe); }},
-        {"package target is a pipe", pipe, [] {}, [&] { SaveYPK(state, pipe, prompts, settings); }},
+         odd(path("out.odd"))},
+        {"project target is a pipe", pipe, nothing, opj(pipe)},
+        {"package target is a pipe", pipe, nothing, ypk(pipe)},
+        {"egg over its project", projectPath, withCompanion, odd(projectPath, projectPath)},
+        {"egg over its project spelt another way", path("sub/../good.opj"), withCompanion,
+         odd(path("sub/../good.opj"), projectPath)},
+        {"egg over a link to its project", path("link.opj"), withCompanion,
+         odd(path("link.opj"), projectPath)},
+        {"companion over its project", own, withCompanion, odd(path("own.odd"), own)},
+        {"egg named as its own companion", path("Rex"), withCompanion,
+         odd(path("Rex"), projectPath)},
+        {"egg named as its own companion in capitals", path("BREED.ODX"), withCompanion,
+         odd(path("BREED.ODX"), projectPath)},
+        {"package over its project", projectPath, withCompanion, ypk(projectPath, projectPath)},
+        {"package over the base egg", eggPath(), withCompanion, ypk(eggPath(), projectPath)},
+        {"project over the base egg", eggPath(), withCompanion, opj(eggPath())},
+        {"project over the base companion", companion, withCompanion, opj(companion)},
     };
+    for (const char* base : {"no/such/folder/x", "plain-file/x"}) {
+        const auto target = [&](const char* extension) {
+            return path(base) + QLatin1String(extension);
+        };
+        cases.push_back({"project in no folder", target(".opj"), nothing, opj(target(".opj"))});
+        cases.push_back({"egg in no folder", target(".odd"), nothing, odd(target(".odd"))});
+        cases.push_back({"package in no folder", target(".ypk"), nothing, ypk(target(".ypk"))});
+    }
     const QByteArray blz = readFile(resPath(".blz"));
     const QByteArray loc = readFile(resPath(".loc"));
     for (const Case& c : cases) {
@@ -507,16 +518,13 @@ TEST_F(BadInput, PipesFoldersAndOversizedFilesAreRefusedByName)
         c.prepare();
         const QStringList before = entries(work.path());
         const ProjectState unchanged = state;
-        try {
-            c.run();
-            ADD_FAILURE() << "not refused";
-        } catch (const FileError& error) {
-            EXPECT_EQ(error.path(), c.file);
-            EXPECT_TRUE(error.message().startsWith(c.file));
-        }
+        expectFileError(c.file, c.run);
         EXPECT_EQ(entries(work.path()), before);
         EXPECT_EQ(test::projectDifference(state, unchanged), "");
         EXPECT_FALSE(QFileInfo(pipe).isFile());
+        EXPECT_EQ(readFile(projectPath), good);
+        EXPECT_EQ(readFile(own), good);
+        EXPECT_EQ(readFile(path("plain-file")), "I am a file");
         for (const QString& file :
              {resPath(".blz"), resPath(".loc"), eggPath(), companion, path("out.odx")})
             QFile::remove(file);
@@ -524,6 +532,9 @@ TEST_F(BadInput, PipesFoldersAndOversizedFilesAreRefusedByName)
         writeFile(resPath(".loc"), loc);
         writeFile(eggPath(), egg);
     }
+    EXPECT_FALSE(QFileInfo::exists(path("no")));
+    // Without a companion the companion's name is an egg like any other.
+    EXPECT_NO_THROW(saveODD(state, path("Rex"), prompts, projectPath));
 
     // A bigger egg than the game's own is still an egg, and a link is written through.
     sized(eggPath(), 2 * mib);
@@ -531,61 +542,6 @@ TEST_F(BadInput, PipesFoldersAndOversizedFilesAreRefusedByName)
     saveODD(state, path("link.odd"), prompts);
     EXPECT_TRUE(QFileInfo(path("link.odd")).isSymLink());
     EXPECT_EQ(QFileInfo(path("real.odd")).size(), 2 * mib);
-}
-
-// An output never replaces a file it is made from, however its path is spelt; each refusal comes
-// before anything is written.
-TEST_F(BadInput, AnOutputNeverReplacesItsOwnInput)
-{
-    writeFile(state.baseCompanionPath(), "companion");
-    const QString own = path("own.odx"); // the project whose egg "own.odd" has it as companion
-    writeFile(own, good);
-    ASSERT_TRUE(QFile::link(projectPath, path("link.opj")));
-    QDir().mkpath(path("sub"));
-    const QString egg = eggPath();
-    struct Case
-    {
-        const char* what;
-        QString output;
-        std::function<void()> run;
-    };
-    const Case cases[] = {
-        {"egg over its project", projectPath,
-         [&] { saveODD(state, projectPath, prompts, projectPath); }},
-        {"egg over its project spelt another way", path("sub/../good.opj"),
-         [&] { saveODD(state, path("sub/../good.opj"), prompts, projectPath); }},
-        {"egg over a link to its project", path("link.opj"),
-         [&] { saveODD(state, path("link.opj"), prompts, projectPath); }},
-        {"companion over its project", own, [&] { saveODD(state, path("own.odd"), prompts, own); }},
-        {"egg named as its own companion", path("Rex"),
-         [&] { saveODD(state, path("Rex"), prompts, projectPath); }},
-        {"egg named as its own companion in capitals", path("BREED.ODX"),
-         [&] { saveODD(state, path("BREED.ODX"), prompts, projectPath); }},
-        {"package over its project", projectPath,
-         [&] { SaveYPK(state, projectPath, prompts, settings, projectPath); }},
-        {"package over the base egg", egg,
-         [&] { SaveYPK(state, egg, prompts, settings, projectPath); }},
-        {"project over the base egg", egg, [&] { SaveOPJ(state, egg); }},
-    };
-    const QByteArray baseEgg = readFile(egg);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ++g_cases;
-        const QStringList before = entries(work.path());
-        try {
-            c.run();
-            ADD_FAILURE() << "not refused";
-        } catch (const FileError& error) {
-            EXPECT_EQ(error.path(), c.output);
-        }
-        EXPECT_EQ(entries(work.path()), before);
-        EXPECT_EQ(readFile(projectPath), good);
-        EXPECT_EQ(readFile(own), good);
-        EXPECT_EQ(readFile(egg), baseEgg);
-    }
-    // Without a companion the same name is an egg like any other.
-    QFile::remove(state.baseCompanionPath());
-    EXPECT_NO_THROW(saveODD(state, path("Rex"), prompts, projectPath));
 }
 
 // Runs `body` with the privileges of a user who may not write into a folder with mode 0555. As
@@ -610,21 +566,13 @@ int withoutWriteAccess(const std::function<int()>& body)
 TEST_F(BadInput, ReadOnlyTargetFolder)
 {
     const QString folder = path("locked");
-    QDir().mkpath(folder);
     const QString project = folder + QStringLiteral("/p.opj");
     const QString egg = folder + QStringLiteral("/p.odd");
     writeFile(project, "the old project");
     // The child must reach the folder: the work folder is private to root otherwise.
-    for (const QString& step : {work.path(), folder})
-        QFile::setPermissions(step, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                        QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                        QFileDevice::ExeOther | QFileDevice::ReadGroup |
-                                        QFileDevice::ExeGroup);
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                      QFileDevice::ReadOther | QFileDevice::ExeOther |
-                                      QFileDevice::ReadGroup | QFileDevice::ExeGroup);
-    QFile::setPermissions(project,
-                          QFileDevice::ReadOwner | QFileDevice::ReadOther | QFileDevice::ReadGroup);
+    setMode(work.path(), 0755);
+    setMode(folder, 0555);
+    setMode(project, 0444);
     const QByteArray bytes = projectFileBytes(state, 67, 0);
     g_cases += 2;
     const int failures = withoutWriteAccess([&] {
@@ -724,82 +672,6 @@ TEST_F(BadInput, PathsWithSpacesQuotesAmpersandsAndLetters)
         SaveYPK(state, base + QStringLiteral(".ypk"), prompts, settings);
         EXPECT_TRUE(QFileInfo(base + QStringLiteral(".ypk")).size() > 0);
         EXPECT_EQ(entries(folder).size(), 3);
-    }
-}
-
-// The same kinds of bad input through yolkwright-cli: exit code 1, one line on stderr naming the
-// file, no output file.
-TEST_F(BadInput, CommandLineToolExitCodes)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), path("home"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), path("config"));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), path("xdg-data"));
-    env.insert(QStringLiteral("windir"), sample::windowsFolder(work.path(), sample::Edition::US));
-    const auto cli = [&](const QStringList& args, QString* err) {
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(work.path());
-        process.start(QStringLiteral(YW_CLI),
-                      QStringList{QStringLiteral("--data-dir"), data} + args);
-        if (!process.waitForFinished(60000))
-            return -1;
-        *err = QString::fromUtf8(process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    };
-    struct Case
-    {
-        const char* what;
-        QByteArray project;
-        QStringList args;
-        int code;
-        QString file; // named first on stderr
-        const char* keyword = "";
-    };
-    const QString bad = path("bad project.opj");
-    const QString out = path("out & egg.odd");
-    const QString pipe = path("pipe.opj");
-    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    QList<QByteArray> changed = lines;
-    changed[6] = "0,0,0,x,0,\"a\",0,0,0,0";
-    const QByteArray notNumeric = joinLines(changed, int(changed.size()));
-    const QString show = QStringLiteral("show"), egg = QStringLiteral("egg");
-    const Case cases[] = {
-        {"cut short", joinLines(lines, 50), {show, bad}, 1, bad},
-        {"not numeric", notNumeric, {egg, bad, out}, 1, bad},
-        {"not a project", "hello", {QStringLiteral("package"), bad, path("p.ypk")}, 1, bad},
-        {"empty", "", {show, bad}, 1, bad},
-        {"missing",
-         "",
-         {egg, QStringLiteral("missing.opj"), out},
-         1,
-         QStringLiteral("missing.opj")},
-        {"a pipe", good, {show, pipe}, 1, pipe, "not a regular file"},
-        {"the egg over its project", good, {egg, bad, bad}, 1, bad, "is the project file"},
-        {"good, target folder missing",
-         good,
-         {egg, bad, path("none/x.odd")},
-         1,
-         path("none/x.odd")},
-        {"usage", good, {egg, bad}, 2, QString()},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ++g_cases;
-        writeFile(bad, c.project);
-        const QStringList before = entries(work.path());
-        QString err;
-        EXPECT_EQ(cli(c.args, &err), c.code) << err.toStdString();
-        if (c.code == 1) {
-            EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();
-            EXPECT_TRUE(err.startsWith(QStringLiteral("yolkwright-cli: ") + c.file))
-                << err.toStdString();
-            EXPECT_TRUE(err.contains(QLatin1String(c.keyword))) << err.toStdString();
-        } else {
-            EXPECT_TRUE(err.contains(QStringLiteral("--help"))) << err.toStdString();
-        }
-        EXPECT_EQ(entries(work.path()), before);
-        EXPECT_EQ(readFile(bad), c.project);
     }
 }
 
