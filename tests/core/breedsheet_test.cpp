@@ -17,12 +17,8 @@ QString hex(int16_t index)
     return QString::asprintf("#%02x%02x%02x", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
-struct Swatch
-{
-    QString id, discFill, ringStroke, label, values;
-    double ringWidth = 0;
-    QStringList spreckFills;
-};
+// Each swatch as "class attribute" (or "class text") to the values its elements hold.
+using Swatch = std::map<QString, QStringList>;
 
 struct ParsedSheet
 {
@@ -38,34 +34,22 @@ ParsedSheet parse(const QByteArray& svg)
     Swatch* swatch = nullptr;
     while (!xml.atEnd()) {
         xml.readNext();
-        if (xml.isEndElement() && xml.name() == QLatin1String("g"))
+        if (xml.isEndElement() && xml.name() == u"g")
             swatch = nullptr;
         if (!xml.isStartElement())
             continue;
-        const QXmlStreamAttributes a = xml.attributes();
-        const QStringView name = xml.name();
-        const QStringView cls = a.value(QLatin1String("class"));
-        if (name == QLatin1String("g") && cls == QLatin1String("swatch")) {
+        const QXmlStreamAttributes attributes = xml.attributes();
+        const QString cls = attributes.value(QLatin1String("class")).toString();
+        if (cls == u"swatch")
             swatch = &sheet.swatches.emplace_back();
-            swatch->id = a.value(QLatin1String("id")).toString();
-        } else if (name == QLatin1String("title")) {
+        for (const QXmlStreamAttribute& a : attributes)
+            if (swatch)
+                (*swatch)[cls + u' ' + a.name().toString()].append(a.value().toString());
+        if (xml.name() == u"title")
             sheet.title = xml.readElementText();
-        } else if (name == QLatin1String("text")) {
-            const QString text = xml.readElementText();
-            if (!swatch)
-                sheet.texts.append(text);
-            else if (cls == QLatin1String("label"))
-                swatch->label = text;
-            else
-                swatch->values = text;
-        } else if (swatch && cls == QLatin1String("disc")) {
-            swatch->discFill = a.value(QLatin1String("fill")).toString();
-        } else if (swatch && cls == QLatin1String("ring")) {
-            swatch->ringStroke = a.value(QLatin1String("stroke")).toString();
-            swatch->ringWidth = a.value(QLatin1String("stroke-width")).toDouble();
-        } else if (swatch && cls == QLatin1String("spreck")) {
-            swatch->spreckFills.append(a.value(QLatin1String("fill")).toString());
-        }
+        else if (xml.name() == u"text")
+            (swatch ? (*swatch)[cls + QStringLiteral(" text")] : sheet.texts)
+                .append(xml.readElementText());
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     return sheet;
@@ -111,19 +95,23 @@ TEST(BreedSheet, OneSwatchPerEBallInThePalettesColours)
     std::map<int16_t, double> ringWidths;
     for (int i = 0; i < 8; ++i) {
         SCOPED_TRACE(i);
-        const Swatch& s = sheet.swatches[size_t(i)];
+        Swatch s = sheet.swatches[size_t(i)];
         const Colours& c = colours[i];
-        EXPECT_EQ(s.id, QStringLiteral("eball%1").arg(i));
-        EXPECT_EQ(s.discFill, c.fill < 0 ? QStringLiteral("none") : hex(c.fill));
         const bool ring = c.thickness >= 0 && c.border >= 0;
-        EXPECT_EQ(s.ringStroke, ring ? hex(c.border) : QString());
         if (ring)
-            ringWidths[c.thickness] = s.ringWidth;
-        EXPECT_EQ(s.spreckFills, c.spreck < 0 ? QStringList() : QStringList(6, hex(c.spreck)));
+            ringWidths[c.thickness] = s[QStringLiteral("ring stroke-width")].value(0).toDouble();
         const std::string& label = labels[size_t(i % 4)];
-        EXPECT_EQ(s.label, label.empty() ? QStringLiteral("eBall %1").arg(i % 4 + 1)
-                                         : QString::fromLatin1(label));
-        EXPECT_EQ(s.values, QStringLiteral("fuzz %1 \u00b7 diam. %2").arg(i % 4).arg(20 + i));
+        const std::pair<const char*, QStringList> expected[] = {
+            {"swatch id", {QStringLiteral("eball%1").arg(i)}},
+            {"disc fill", {c.fill < 0 ? QStringLiteral("none") : hex(c.fill)}},
+            {"ring stroke", ring ? QStringList{hex(c.border)} : QStringList()},
+            {"spreck fill", c.spreck < 0 ? QStringList() : QStringList(6, hex(c.spreck))},
+            {"label text",
+             {label.empty() ? QStringLiteral("eBall %1").arg(i % 4 + 1)
+                            : QString::fromLatin1(label)}},
+            {"values text", {QStringLiteral("fuzz %1 \u00b7 diam. %2").arg(i % 4).arg(20 + i)}}};
+        for (const auto& [key, values] : expected)
+            EXPECT_EQ(s[QLatin1String(key)], values) << key;
     }
     // The palette packs red in the low byte; no colour and indexes past the table are black.
     EXPECT_EQ(hex(2), QStringLiteral("#808000"));

@@ -1,35 +1,24 @@
 #include "files/eggwriter.h"
 #include "files/neresources.h"
-#include "files/newproject.h"
 #include "files/survey.h"
 #include "platform/filesystem.h"
-#include "samplegame/samplegame.h"
+#include "support/locator.h"
 #include "support/surveyeggs.h"
 #include "support/testsupport.h"
 
 #include <QTemporaryDir>
 #include <functional>
-#include <gtest/gtest.h>
 
 namespace yw {
 
 using test::makeSurveyEgg;
+using test::putU16;
 using test::SurveyEgg;
 using test::SurveyEggRecipe;
-
-namespace {
-
-void putU16(QByteArray& bytes, qsizetype at, uint32_t value)
-{
-    bytes[at] = char(value & 0xff);
-    bytes[at + 1] = char(value >> 8);
-}
 
 // The resource table of every NE egg made here begins at byte 128; its records at 138.
 constexpr qsizetype kTable = 128;
 constexpr qsizetype kRecords = kTable + 10;
-
-} // namespace
 
 // Eggs of every shape: the survey finds exactly the generator's regions and rooms, its files
 // read back through the program's own readers, and an unchanged project writes the base egg.
@@ -71,22 +60,13 @@ TEST(Survey, FindsEveryRegionOfGeneratedEggs)
         EXPECT_EQ(found.read.breedAttributes, egg.attributes);
         EXPECT_EQ(found.read.eggTray + "/" + found.read.eggSlot, "4/2");
 
-        ProjectState state;
-        state.programFolder = dir.path();
-        state.edition = Edition::US;
-        state.fso = &fso;
+        ProjectState state = test::startState(fso, dir.path()), expected;
         state.baseBreed = "Honker";
         test::writeFile(state.resourcePath("Honker", ".blz"), surveyedInformationFile(found));
         test::writeFile(state.resourcePath("Honker", ".loc"), surveyedLocatorFile(found, "Honker"));
         getLOX(state);
-        LocatorValues read;
-        read.locDescPos = state.locDescPos, read.locDescLen = state.locDescLen;
-        read.locNamePos = state.locNamePos, read.locNameLen = state.locNameLen;
-        read.locSetAPos = state.locSetAPos, read.locSetBPos = state.locSetBPos;
-        read.locAttrPos = state.locAttrPos, read.locAttrLen = state.locAttrLen;
-        read.locTipsPos = state.locTipsPos, read.locTipsLen = state.locTipsLen;
-        read.tipCount = state.tipCount;
-        EXPECT_EQ(read, egg.locator);
+        egg.locator.applyTo(expected);
+        EXPECT_EQ(test::locatorText(state), test::locatorText(expected));
         const BreedHeader header = readBreedHeader(state);
         EXPECT_EQ(header.lnzNameA + "|" + header.lnzNameB,
                   found.header.lnzNameA + "|" + found.header.lnzNameB);
@@ -114,45 +94,37 @@ struct RefusalCase
 
 TEST(Survey, RefusesWhatItCannotSettle)
 {
-    const auto ne = [](bool decoys = false) {
-        SurveyEggRecipe r;
-        r.decoys = decoys;
-        return r;
-    };
-    const auto bare = [](int ballsPerSet = 4, int tipCount = 6) {
-        SurveyEggRecipe r;
-        r.resourceTable = false;
-        r.decoys = false;
-        r.ballsPerSet = ballsPerSet;
-        r.tipCount = tipCount;
-        return r;
+    const SurveyEggRecipe ne{.decoys = false};
+    const auto bare = [](int ballsPerSet = 4, int tipCount = 6, bool onePaddingByte = false) {
+        return SurveyEggRecipe{.resourceTable = false,
+                               .decoys = false,
+                               .onePaddingByte = onePaddingByte,
+                               .ballsPerSet = ballsPerSet,
+                               .tipCount = tipCount};
     };
     const auto appendText = [](const QByteArray& text) {
         return
             [text](SurveyEgg& egg) { egg.bytes += "\x01" + text + QByteArray(4, '\0') + "\x02"; };
     };
-    const auto attributesEnd = [](const SurveyEgg& egg) {
-        return egg.locator.locAttrPos - 1 + qsizetype(egg.attributes.size());
-    };
     using R = SurveyRegion;
     const std::vector<RefusalCase> cases = {
-        {"truncated", ne(), [](SurveyEgg& e) { e.bytes.truncate(kTable + 4); }, R::ResourceTable,
+        {"truncated", ne, [](SurveyEgg& e) { e.bytes.truncate(kTable + 4); }, R::ResourceTable,
          "The egg's resource table is damaged: the list of resource types has no end."},
-        {"table past the end", ne(), [](SurveyEgg& e) { putU16(e.bytes, 64 + 0x24, 0x7000); },
+        {"table past the end", ne, [](SurveyEgg& e) { putU16(e.bytes, 64 + 0x24, 0x7000); },
          R::ResourceTable, "the resource table begins at byte 28737, past the end of the file"},
-        {"shift count", ne(), [](SurveyEgg& e) { putU16(e.bytes, kTable, 16); }, R::ResourceTable,
+        {"shift count", ne, [](SurveyEgg& e) { putU16(e.bytes, kTable, 16); }, R::ResourceTable,
          "the resource table's shift count is 16; at most 15 can be."},
-        {"offset past the end", ne(), [](SurveyEgg& e) { putU16(e.bytes, kRecords + 12, 0xffff); },
+        {"offset past the end", ne, [](SurveyEgg& e) { putU16(e.bytes, kRecords + 12, 0xffff); },
          R::ResourceTable, "a resource begins at byte 1048561, past the end of the file"},
-        {"overlap", ne(),
+        {"overlap", ne,
          [](SurveyEgg& e) {
              putU16(e.bytes, kRecords + 12,
                     uint8_t(e.bytes[kRecords]) | uint8_t(e.bytes[kRecords + 1]) << 8);
          },
          R::ResourceTable, "two resources overlap at byte"},
-        {"too many records", ne(), [](SurveyEgg& e) { putU16(e.bytes, kTable + 4, 60000); },
+        {"too many records", ne, [](SurveyEgg& e) { putU16(e.bytes, kTable + 4, 60000); },
          R::ResourceTable, "60000 resources are listed at byte 139, more than the file holds."},
-        {"name anywhere", ne(), [](SurveyEgg& e) { putU16(e.bytes, kRecords + 6, 0x7fff); },
+        {"name anywhere", ne, [](SurveyEgg& e) { putU16(e.bytes, kRecords + 6, 0x7fff); },
          R::ResourceTable, "the name of a resource lies outside the file (byte 32896 of"},
         {"garbage", bare(), [](SurveyEgg& e) { e.bytes = QByteArray(5000, '\x11') + "x\0"; },
          R::BallSets, "No ball lines were found, so there are no ball sets."},
@@ -198,7 +170,10 @@ TEST(Survey, RefusesWhatItCannotSettle)
          },
          R::NameBlock, "2 name blocks were found and none is the only one named Honker:"},
         {"attributes without a zero", bare(),
-         [&](SurveyEgg& e) { e.bytes[attributesEnd(e)] = '\x05'; }, R::Description,
+         [](SurveyEgg& e) {
+             e.bytes[e.locator.locAttrPos - 1 + qsizetype(e.attributes.size())] = '\x05';
+         },
+         R::Description,
          "Only one text for the description and the attributes (followed by zero bytes)"},
         {"three texts", bare(), appendText("Another text entirely"), R::Description,
          "The description and the attributes cannot be told apart among 3 texts"},
@@ -210,28 +185,12 @@ TEST(Survey, RefusesWhatItCannotSettle)
                                  QByteArray(qsizetype(e.description.size()) - length, '\0'));
          },
          R::Description, "cannot be told apart among 2 texts"},
-        {"chosen position is no text",
-         bare(),
-         nullptr,
-         R::Description,
-         "No text that could be the description begins at byte 3.",
-         {3, std::nullopt}},
-        {"one text for both",
-         bare(),
-         nullptr,
-         R::Attributes,
-         "The description and the attributes cannot both be the text at byte",
-         {0, 0}},
-        {"odd tips with one zero after",
-         [] {
-             SurveyEggRecipe r;
-             r.resourceTable = false;
-             r.decoys = false;
-             r.onePaddingByte = true;
-             r.tipCount = 5;
-             return r;
-         }(),
-         nullptr, R::Check, "The regions found do not read back as the program reads them:"},
+        {"chosen position is no text", bare(), nullptr, R::Description,
+         "No text that could be the description begins at byte 3.", SurveyChoices{3, {}}},
+        {"one text for both", bare(), nullptr, R::Attributes,
+         "The description and the attributes cannot both be the text at byte", SurveyChoices{0, 0}},
+        {"odd tips with one zero after", bare(4, 5, true), nullptr, R::Check,
+         "The regions found do not read back as the program reads them:"},
     };
     for (RefusalCase c : cases) {
         SurveyEgg egg = makeSurveyEgg(c.recipe);
@@ -250,10 +209,7 @@ TEST(Survey, RefusesWhatItCannotSettle)
 // Three texts: the caller's choice of positions settles which is which.
 TEST(Survey, ChoicesSettleTheTexts)
 {
-    SurveyEggRecipe recipe;
-    recipe.decoys = false;
-    recipe.resourceTable = false;
-    SurveyEgg egg = makeSurveyEgg(recipe);
+    SurveyEgg egg = makeSurveyEgg({.resourceTable = false, .decoys = false});
     const qint64 extra = egg.bytes.size() + 1;
     egg.bytes += "Yet another text here" + QByteArray(6, '\0') + "\x04";
 

@@ -7,14 +7,19 @@ namespace yw::test {
 
 namespace {
 
-enum class Region { None, SetA, SetB, Name, Desc, Attr, Tips };
+using Value = int32_t LocatorValues::*;
 
+// A text and `zeros` zero bytes after it (none: a control byte follows, so it has no zero after
+// it). A region's text gives the locator its position, `shift` bytes on (a set: its first ball
+// line, plus one), and its length: the room less `less`.
 struct Item
 {
     QByteArray text;
-    int zeros = 0; // none: a control byte follows, so the text has no zero after it
-    Region region = Region::None;
-    int ballLinesAt = 0; // for a set: where its first ball line begins in `text`
+    int zeros = 0;
+    Value position = nullptr;
+    Value length = nullptr;
+    int shift = 0;
+    int less = 1;
 };
 
 struct Piece
@@ -24,11 +29,11 @@ struct Piece
     bool zeroTail = false; // padded with zeros to the end of the resource, then a zero after it
 };
 
-class Filler
+class Filler : public std::mt19937_64
 {
 public:
-    explicit Filler(uint64_t seed) : m_random(seed) {}
-    int below(int bound) { return int(m_random() % uint64_t(bound)); }
+    using std::mt19937_64::mt19937_64;
+    int below(int bound) { return int((*this)() % uint64_t(bound)); }
     // Non-zero bytes that are no text: nothing in them reads as a region.
     QByteArray control(int count)
     {
@@ -39,22 +44,7 @@ public:
             out += bytes[below(int(sizeof bytes) - 1)];
         return out;
     }
-    std::mt19937_64& random() { return m_random; }
-
-private:
-    std::mt19937_64 m_random;
 };
-
-void putU16(QByteArray& bytes, qsizetype at, uint32_t value)
-{
-    bytes[at] = char(value & 0xff);
-    bytes[at + 1] = char((value >> 8) & 0xff);
-}
-
-QByteArray itemBytes(const Item& item, Filler& filler)
-{
-    return item.text + (item.zeros > 0 ? QByteArray(item.zeros, '\0') : filler.control(1));
-}
 
 const char* const kParts[] = {"body",     "left cheek", "right ear tip", "tail", "nose",
                               "left eye", "chin",       "belly",         "neck", "right paw"};
@@ -78,6 +68,12 @@ std::string words(Filler& filler, int count, const char* separator)
 }
 
 } // namespace
+
+void putU16(QByteArray& bytes, qsizetype at, uint32_t value)
+{
+    bytes[at] = char(value & 0xff);
+    bytes[at + 1] = char((value >> 8) & 0xff);
+}
 
 QByteArray neFile(const std::vector<NeChunk>& chunks, std::vector<qsizetype>* offsets)
 {
@@ -166,8 +162,9 @@ SurveyEgg makeSurveyEgg(const SurveyEggRecipe& recipe)
             }
         }
         pieces.push_back({set == 0 ? "HK_SMALL.LNZ" : "HK.LNZ",
-                          {{lnz, filler.below(3), set == 0 ? Region::SetA : Region::SetB, at}},
-                          false});
+                          {{lnz, filler.below(3),
+                            set == 0 ? &LocatorValues::locSetAPos : &LocatorValues::locSetBPos,
+                            nullptr, at + 1}}});
     }
     egg.description = "The Honker is " + words(filler, 8 + filler.below(10), " ") + ".";
     egg.attributes = words(filler, 3, ", ");
@@ -178,27 +175,26 @@ SurveyEgg makeSurveyEgg(const SurveyEggRecipe& recipe)
                 QByteArray::fromStdString(j < recipe.tipCount / 2 * 2
                                               ? words(filler, filler.below(6), " ")
                                               : std::string());
+    using L = LocatorValues;
     std::vector<Item> texts = {
-        {"Honker\r\n4 2", zeros(), Region::Name, 0},
-        {QByteArray::fromStdString(egg.description), zeros(), Region::Desc, 0},
-        {QByteArray::fromStdString(egg.attributes), zeros(), Region::Attr, 0},
-        {tips + "\r\n", zeros(), Region::Tips, 0},
+        {"Honker\r\n4 2", zeros(), &L::locNamePos, &L::locNameLen},
+        {QByteArray::fromStdString(egg.description), zeros(), &L::locDescPos, &L::locDescLen},
+        {QByteArray::fromStdString(egg.attributes), zeros(), &L::locAttrPos, &L::locAttrLen},
+        {tips + "\r\n", zeros(), &L::locTipsPos, &L::locTipsLen, 0, 2 + 10 * recipe.tipCount},
     };
-    if (recipe.decoys) {
-        texts.push_back({"Honkette\r\n7 3", zeros(), Region::None, 0});
-        texts.push_back({"A text with no zero byte after it", 0, Region::None, 0});
-        texts.push_back({"12 34 56 78", zeros(), Region::None, 0});
-    }
+    if (recipe.decoys)
+        texts.insert(texts.end(), {{"Honkette\r\n7 3", zeros()},
+                                   {"A text with no zero byte after it", 0},
+                                   {"12 34 56 78", zeros()}});
     if (recipe.thirdText)
-        texts.push_back({"Some other words entirely", zeros(), Region::None, 0});
-    std::shuffle(texts.begin(), texts.end(), filler.random());
-    if (filler.below(2) == 0) {
-        pieces.push_back({"STRINGS", texts, false});
-    } else {
+        texts.push_back({"Some other words entirely", zeros()});
+    std::shuffle(texts.begin(), texts.end(), filler);
+    if (filler.below(2) == 0)
+        pieces.push_back({"STRINGS", texts});
+    else
         for (size_t i = 0; i < texts.size(); ++i)
-            pieces.push_back({"TEXT" + std::to_string(i), {texts[i]}, false});
-    }
-    std::shuffle(pieces.begin(), pieces.end(), filler.random());
+            pieces.push_back({"TEXT" + std::to_string(i), {texts[i]}});
+    std::shuffle(pieces.begin(), pieces.end(), filler);
     for (Piece& piece : pieces)
         piece.zeroTail = recipe.resourceTable && !recipe.onePaddingByte &&
                          piece.items.back().zeros > 0 && filler.below(2) == 0;
@@ -219,7 +215,7 @@ SurveyEgg makeSurveyEgg(const SurveyEggRecipe& recipe)
         QByteArray data;
         for (const Item& item : piece.items) {
             const qsizetype at = data.size();
-            data += itemBytes(item, filler);
+            data += item.text + (item.zeros ? QByteArray(item.zeros, '\0') : filler.control(1));
             placed.push_back({&item, index, at, data.size()});
             if (!recipe.resourceTable)
                 data += filler.control(1 + filler.below(8));
@@ -257,37 +253,12 @@ SurveyEgg makeSurveyEgg(const SurveyEggRecipe& recipe)
             egg.bytes[p.roomEnd] = '\0';
     }
 
-    LocatorValues& l = egg.locator;
-    l.tipCount = recipe.tipCount;
+    egg.locator.tipCount = recipe.tipCount;
     for (const Placed& p : placed) {
-        const auto position = int32_t(p.at + 1);
-        const auto room = int32_t(p.roomEnd - p.at);
-        switch (p.item->region) {
-        case Region::SetA:
-            l.locSetAPos = position + p.item->ballLinesAt + 1;
-            break;
-        case Region::SetB:
-            l.locSetBPos = position + p.item->ballLinesAt + 1;
-            break;
-        case Region::Name:
-            l.locNamePos = position;
-            l.locNameLen = room - 1;
-            break;
-        case Region::Desc:
-            l.locDescPos = position;
-            l.locDescLen = room - 1;
-            break;
-        case Region::Attr:
-            l.locAttrPos = position;
-            l.locAttrLen = room - 1;
-            break;
-        case Region::Tips:
-            l.locTipsPos = position;
-            l.locTipsLen = room - 2 - 10 * recipe.tipCount;
-            break;
-        case Region::None:
-            break;
-        }
+        if (p.item->position)
+            egg.locator.*p.item->position = int32_t(p.at + 1 + p.item->shift);
+        if (p.item->length)
+            egg.locator.*p.item->length = int32_t(p.roomEnd - p.at - p.item->less);
     }
     egg.header.ballsPerSet = n;
     egg.header.lnzNameA = recipe.resourceTable ? "HK_SMALL.LNZ" : "Honker_baby.lnz";

@@ -30,8 +30,8 @@ struct SurveyEggRecipe
     bool decoys = true;        // texts, name blocks and numeric LNZ lines that are no region
     bool ballzInfo = true;     // a [Ballz Info] header above each set
     bool onePaddingByte = false;
-    bool thirdText = false;    // one more text that could be the description
-    std::vector<NeChunk> more; // further resources, after the breed's
+    bool thirdText = false;         // one more text that could be the description
+    std::vector<NeChunk> more = {}; // further resources, after the breed's
     int ballsPerSet = 5;
     int tipCount = 6;
 };
@@ -49,6 +49,8 @@ struct SurveyEgg
 
 // The breed is Honker (list name and stem alike).
 SurveyEgg makeSurveyEgg(const SurveyEggRecipe& recipe);
+
+void putU16(QByteArray& bytes, qsizetype at, uint32_t value); // little-endian
 
 QByteArray neFile(const std::vector<NeChunk>& chunks, std::vector<qsizetype>* offsets = nullptr);
 

@@ -1,0 +1,631 @@
+// The egg writer, the new-project reader and the package writer on a synthetic base breed "Zott":
+// resource files and a base egg whose regions are laid out by hand here (not by the egg writer),
+// so writer and reader are checked against an independent picture of the egg.
+#include "files/breedresources.h"
+#include "files/eggregions.h"
+#include "files/eggwriter.h"
+#include "files/newproject.h"
+#include "files/packagewriter.h"
+#include "platform/errors.h"
+#include "platform/filesystem.h"
+#include "platform/settingsstore.h"
+#include "support/locator.h"
+#include "support/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstring>
+
+namespace yw {
+
+using namespace test;
+
+namespace {
+
+struct EggLayout
+{
+    int ballsPerSet = 3;
+    int setAPos = 201, setBPos = 801;
+    int descPos = 1401, descLen = 100;
+    int namePos = 1601, nameLen = 40;
+    int attrPos = 1701, attrLen = 80;
+    int tipsPos = 1901, tipsLen = 200, tipCount = 6;
+    int size = 3000;
+};
+
+struct EggContent
+{
+    std::vector<EBallRecord> balls; // 2 * ballsPerSet
+    QByteArray nameBlock = "Zotty\r\n7 3";
+    QByteArray description = "A small round breed.";
+    QByteArray attributes = "Bouncy";
+    QByteArray tipsBlock = "string0=reg zero\r\nstring1=demo zero\r\nstring2=reg one\r\n"
+                           "string3=demo one\r\nstring4=reg two\r\nstring5=demo two";
+    // What the rooms hold after each text: zeros, as in a written egg, or another byte, so that
+    // a byte the writer fails to clear or write shows.
+    char roomFill = '\0';
+};
+
+QByteArray lines(const std::vector<EBallRecord>& balls, size_t first, size_t count)
+{
+    QByteArray bytes;
+    for (size_t i = first; i < first + count; ++i)
+        bytes += QByteArray::fromStdString(formatBallLine(balls[i])) + ",\r\n";
+    return bytes;
+}
+
+// Letters everywhere else: no ball line, no zero byte.
+QByteArray buildEgg(const EggLayout& l, const EggContent& c)
+{
+    QByteArray egg(l.size, '\0');
+    for (int i = 0; i < l.size; ++i)
+        egg[i] = char('a' + i % 26);
+    const auto place = [&](int position, const QByteArray& bytes) {
+        ASSERT_LE(position - 1 + bytes.size(), egg.size());
+        std::memcpy(egg.data() + position - 1, bytes.constData(), size_t(bytes.size()));
+    };
+    // A text region: the text, then the room's fill up to len + 1 bytes.
+    const auto padded = [&](const QByteArray& text, int length) {
+        return text + QByteArray(length + 1 - text.size(), c.roomFill);
+    };
+    const auto n = size_t(l.ballsPerSet);
+    place(l.setAPos - 1, lines(c.balls, 0, n));
+    place(l.setBPos - 1, lines(c.balls, n, n));
+    place(l.descPos, padded(c.description, l.descLen));
+    place(l.attrPos, padded(c.attributes, l.attrLen));
+    place(l.namePos, padded(c.nameBlock, l.nameLen));
+    const int room = 10 * l.tipCount + l.tipsLen;
+    place(l.tipsPos, c.tipsBlock.size() < room
+                         ? c.tipsBlock + "\r\n" + QByteArray(room - c.tipsBlock.size(), c.roomFill)
+                         : c.tipsBlock);
+    return egg;
+}
+
+QByteArray locatorFor(const EggLayout& l)
+{
+    return locatorText(located({l.descPos, l.descLen, l.namePos, l.nameLen, l.setBPos, l.setAPos,
+                                l.attrPos, l.attrLen, l.tipsPos, l.tipsLen, l.tipCount}));
+}
+
+// What every egg written from `base` for `s` must be: each set reads back as n ball lines holding
+// the state's records and ending where the base egg's lines ended; each text region holds its text
+// (quotes as stored in `s`, straight in the egg) and zeros; every other byte is the base egg's.
+void expectEggFitsBase(const QByteArray& egg, const QByteArray& base, const ProjectState& s, int n)
+{
+    ASSERT_EQ(egg.size(), base.size());
+    QByteArray expected = base;
+    for (const int32_t position : {s.locSetAPos, s.locSetBPos}) {
+        const BallSetSpan old = readBallSet(base, position, n, QString(), QString());
+        const BallSetSpan now = readBallSet(egg, position, n, QString(), QString());
+        EXPECT_EQ(now.end, old.end) << "set at " << position;
+        for (int i = 0; i < n; ++i)
+            EXPECT_EQ(now.records[size_t(i)], s.ball((position == s.locSetAPos ? 0 : n) + i))
+                << "ball " << i << " of the set at " << position;
+        expected.replace(old.start - 1, old.end - old.start,
+                         egg.mid(old.start - 1, old.end - old.start));
+    }
+    // A text region: `clear` zeros after its position, then the text from the position.
+    const auto text = [&](int32_t position, qint64 clear, const std::string& t) {
+        QByteArray bytes = QByteArray::fromStdString(t).replace('\x94', '"');
+        expected.replace(position, clear, QByteArray(clear, '\0'));
+        expected.replace(position - 1, bytes.size(), bytes);
+    };
+    text(s.locDescPos, s.locDescLen, s.breedDescription);
+    text(s.locAttrPos, s.locAttrLen, s.breedAttributes);
+    text(s.locNamePos, s.locNameLen, s.breedName + "\r\n" + s.eggTray + " " + s.eggSlot);
+    std::string tips;
+    for (int j = 0; j < s.tipCount; ++j) {
+        const auto& tip = j % 2 == 0 ? s.regTips : s.demoTips;
+        tips += (j > 0 ? "\r\nstring" : "string") + std::to_string(j) + '=' +
+                (j / 2 < s.tipCount / 2 ? tip[size_t(j / 2)] : "");
+    }
+    const size_t room = 10 * size_t(s.tipCount) + size_t(s.locTipsLen);
+    text(s.locTipsPos, qint64(room),
+         tips.size() < room ? tips + "\r\n" + std::string(room - tips.size(), '\0')
+                            : tips.substr(0, room));
+    for (qsizetype i = 0; i < egg.size(); ++i)
+        if (egg[i] != expected[i]) {
+            ADD_FAILURE() << "byte " << i + 1 << " is " << int(egg[i]) << ", expected "
+                          << int(expected[i]);
+            return;
+        }
+}
+
+} // namespace
+
+class BreedEgg : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        state = startState(fso, path(QStringLiteral("program")), path(QStringLiteral("game")));
+        for (int i = 0; i < 2 * layout.ballsPerSet; ++i) {
+            EBallRecord r{int16_t(i * 37 % 256),
+                          int16_t(i % 3 == 0 ? -1 : i * 11),
+                          int16_t(i * 5),
+                          int16_t(i % 4),
+                          int16_t(i % 4 - 1),
+                          int16_t(10 + i * 3),
+                          int16_t(i % 2),
+                          int16_t(i % 2 == 0 ? -1 : i),
+                          "ball " + std::to_string(i),
+                          int16_t(i % 2)};
+            content.balls.push_back(r);
+        }
+    }
+    // Writes the resource files and the base egg (and companion) for the layout and content.
+    void install(bool withCompanion = false)
+    {
+        QByteArray info = "\"zt_small.lnz\",\"zt.lnz\"," + QByteArray::number(layout.ballsPerSet);
+        for (int i = 0; i < layout.ballsPerSet; ++i)
+            info += "\r\nlabel " + QByteArray::number(i);
+        writeFile(state.programFolder + QStringLiteral("/res/Zott.blz"), info + "\r\n");
+        writeFile(state.programFolder + QStringLiteral("/res/Zott.loc"), locatorFor(layout));
+        baseEgg = buildEgg(layout, content);
+        writeFile(eggPath(), baseEgg);
+        if (withCompanion)
+            writeFile(gamePath("eggz/Zott/Zott.odx"), baseCompanion);
+        state.baseBreed = "Zott";
+        getLOX(state);
+    }
+    // The edited project the writers write.
+    void edit()
+    {
+        std::copy(content.balls.begin(), content.balls.end(), state.eBalls.begin());
+        state.breedName = "Ziggy";
+        state.eggTray = "12";
+        state.eggSlot = "5";
+        state.breedDescription = "New description";
+        state.breedAttributes = "Fast";
+        state.regTips = {"r0", "r1", "r2"};
+        state.demoTips = {"d0", "d1", "d2"};
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString gamePath(const char* rest) const
+    {
+        return state.gameFolder + QLatin1Char('/') + QLatin1String(rest);
+    }
+    QString eggPath() const { return gamePath("eggz/Zott/Zott.odd"); }
+    QByteArray patched(const ProjectState& s)
+    {
+        return patchedEgg(s, baseEgg, layout.ballsPerSet, prompts, eggPath());
+    }
+
+    QTemporaryDir dir;
+    FileSystem fso;
+    ProjectState state;
+    EggLayout layout;
+    EggContent content;
+    QByteArray baseEgg;
+    QByteArray baseCompanion = QByteArray("companion bytes\0\x01\x02", 18);
+    ScriptedPrompts prompts;
+};
+
+class EggWriter : public BreedEgg
+{
+protected:
+    void SetUp() override
+    {
+        BreedEgg::SetUp();
+        content.roomFill = '~';
+        install();
+        edit();
+    }
+};
+
+TEST_F(EggWriter, EveryEditFillsItsRegionsExactlyAndKeepsEveryOtherByte)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(ProjectState&)> change;
+        bool notice = false;
+    };
+    const std::vector<Case> cases = {
+        {"unchanged", [](ProjectState&) {}},
+        {"a number one digit longer", [](ProjectState& s) { s.eBalls[1].fillColor = 200; }},
+        {"a comment five bytes shorter", [](ProjectState& s) { s.eBalls[4].comment = "b"; }},
+        {"a set at one blank",
+         [](ProjectState& s) { s.eBalls[0].comment += std::string(100, 'x'); }},
+        {"every set shorter",
+         [](ProjectState& s) {
+             for (int i = 0; i < 6; ++i)
+                 s.eBalls[size_t(i)].comment = "c";
+         }},
+        {"texts filling their rooms",
+         [this](ProjectState& s) {
+             s.breedDescription = std::string(size_t(layout.descLen), 'd');
+             s.breedAttributes = std::string(size_t(layout.attrLen), 'a');
+             s.breedName = std::string(size_t(layout.nameLen - 6), 'n');
+         }},
+        {"stored curly quotes",
+         [](ProjectState& s) {
+             s.breedDescription = "Say \x94hi\x94";
+             s.breedAttributes = "\x94"
+                                 "fast\x94";
+         }},
+        {"empty texts and tips",
+         [](ProjectState& s) {
+             s.breedDescription.clear();
+             s.breedAttributes.clear();
+             s.regTips = s.demoTips = {"", "", ""};
+         }},
+        {"tips filling their room", [](ProjectState& s) { s.regTips[0] = std::string(192, 't'); }},
+        {"tips one byte short", [](ProjectState& s) { s.regTips[0] = std::string(191, 't'); }},
+        {"tips one byte too long", [](ProjectState& s) { s.regTips[0] = std::string(193, 't'); },
+         true},
+        {"tips far too long", [](ProjectState& s) { s.demoTips[2] = std::string(300, 't'); }, true},
+        {"an odd tip count", [](ProjectState& s) { s.tipCount = 5; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProjectState changed = state;
+        c.change(changed);
+        prompts.shown.clear();
+        expectEggFitsBase(patched(changed), baseEgg, changed, layout.ballsPerSet);
+        ASSERT_EQ(prompts.shown.size(), c.notice ? 1u : 0u);
+        if (c.notice) {
+            EXPECT_EQ(prompts.shown[0].text,
+                      QStringLiteral("The total length of the on-screen tips was too long. The "
+                                     "last registered tip might be truncated or removed. This "
+                                     "could cause problems within Oddballz, so you might want to "
+                                     "check the lengths of each tip."));
+            EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Information);
+        }
+    }
+
+    // The tips block by hand: registered before demo, an odd count ends with an empty entry,
+    // then a line end and zeros to T + 2 bytes (T = 10 * 5 + 200).
+    state.tipCount = 5;
+    const QByteArray block = "string0=r0\r\nstring1=d0\r\nstring2=r1\r\nstring3=d1\r\nstring4=\r\n";
+    EXPECT_EQ(patched(state).mid(layout.tipsPos - 1, 253),
+              block + QByteArray(252 - block.size(), '\0') + baseEgg[layout.tipsPos + 251]);
+}
+
+TEST_F(EggWriter, ASetTakesTheWidestSeparatorThatFitsAndSpreadsTheRestBeforeItsFinalCommas)
+{
+    // Set A's room is its three lines at six blanks; a blank less after each of the 21 commas
+    // saves 21 bytes.
+    struct Case
+    {
+        std::string comment0;
+        int blanks;
+        std::array<int, 3> extra;
+    };
+    const qsizetype room = lines(content.balls, 0, 3).size();
+    for (const Case& c :
+         {Case{"ball ", 6, {1, 0, 0}}, Case{"b", 6, {2, 2, 1}}, Case{"ball 00", 5, {7, 7, 6}},
+          Case{"ball 0" + std::string(10, 'x'), 5, {4, 4, 3}},
+          Case{"ball 0" + std::string(105, 'x'), 1, {0, 0, 0}}}) {
+        SCOPED_TRACE(c.comment0);
+        ProjectState changed = state;
+        changed.eBalls[0].comment = c.comment0;
+        QByteArray expected;
+        for (size_t i = 0; i < 3; ++i) {
+            QByteArray line = QByteArray::fromStdString(formatBallLine(changed.eBalls[i]));
+            line.replace(",      ", "," + QByteArray(c.blanks, ' '));
+            expected += line + QByteArray(c.extra[i], ' ') + ",\r\n";
+        }
+        ASSERT_EQ(expected.size(), room);
+        EXPECT_EQ(patched(changed).mid(layout.setAPos - 2, room), expected);
+    }
+}
+
+TEST_F(EggWriter, RefusesWhatDoesNotFitAndLocatedRegionsThatAreNotThere)
+{
+    const BallSetSpan setB = readBallSet(baseEgg, state.locSetBPos, layout.ballsPerSet, eggPath(),
+                                         QStringLiteral("ball set B"));
+    struct Case
+    {
+        const char* what;
+        std::function<void(ProjectState&)> change;
+        QString field; // a text that does not fit, else a FormatError naming the egg
+        qsizetype excess = 0;
+        QString where = QString();
+        QString expects = QString();
+    };
+    const auto outside = [](int32_t ProjectState::*member, int32_t value) {
+        return [member, value](ProjectState& s) { s.*member = value; };
+    };
+    const QString nothing;
+    std::vector<Case> cases = {
+        {"name block", [](ProjectState& s) { s.breedName = std::string(40 - 6 + 3, 'n'); },
+         QStringLiteral("name block (breed name, tray and slot)"), 3},
+        {"description",
+         [this](ProjectState& s) { s.breedDescription = std::string(layout.descLen + 1, 'd'); },
+         QStringLiteral("description"), 1},
+        {"attributes",
+         [this](ProjectState& s) { s.breedAttributes = std::string(layout.attrLen + 5, 'a'); },
+         QStringLiteral("attributes text"), 5},
+        {"set B", [](ProjectState& s) { s.eBalls[4].comment += std::string(106, 'x'); },
+         QStringLiteral("text of ball set B"), 1},
+        {"set A inside a line", [](ProjectState& s) { s.locSetAPos += 7; }, nothing, 0,
+         QStringLiteral("byte %1").arg(layout.setAPos + 6)},
+        // The name block starting inside the last line of set B would overwrite the line just
+        // written (found by fuzzing).
+        {"name block inside set B", outside(&ProjectState::locNamePos, int32_t(setB.end - 3)),
+         nothing, 0, QStringLiteral("byte %1").arg(setB.end - 3),
+         QStringLiteral("the name block to begin after ball set B, which ends at byte %1")
+             .arg(setB.end - 1)},
+        // The description's cleared bytes reach one byte past its length.
+        {"attributes on the description's last cleared byte",
+         outside(&ProjectState::locAttrPos, layout.descPos + layout.descLen), nothing},
+        {"attributes on the name block's last cleared byte",
+         [this](ProjectState& s) {
+             s.locAttrPos = layout.namePos + layout.nameLen;
+             s.locAttrLen = 10;
+         },
+         nothing},
+        {"negative description length", outside(&ProjectState::locDescLen, -1), nothing},
+    };
+    for (auto member : {&ProjectState::locDescPos, &ProjectState::locNamePos,
+                        &ProjectState::locAttrPos, &ProjectState::locTipsPos})
+        for (const int32_t position : {0, layout.size - 5})
+            cases.push_back({"a text outside the egg", outside(member, position), nothing});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProjectState changed = state;
+        c.change(changed);
+        try {
+            patched(changed);
+            ADD_FAILURE() << "not refused";
+        } catch (const DoesNotFit& error) {
+            EXPECT_EQ(error.field(), c.field);
+            EXPECT_EQ(error.excessBytes(), c.excess);
+            EXPECT_TRUE(error.message().contains(c.field));
+        } catch (const FormatError& error) {
+            EXPECT_TRUE(c.field.isEmpty());
+            EXPECT_EQ(error.file(), eggPath());
+            EXPECT_TRUE(c.where.isNull() || error.where() == c.where)
+                << error.where().toStdString();
+            EXPECT_TRUE(error.expected().startsWith(c.expects)) << error.expected().toStdString();
+        }
+    }
+    EXPECT_TRUE(prompts.shown.empty());
+    ProjectState apart = state; // one byte further on, the attributes are clear of it
+    apart.locAttrPos = state.locDescPos + state.locDescLen + 1;
+    apart.locAttrLen = 10;
+    EXPECT_NO_THROW(patched(apart));
+}
+
+TEST_F(EggWriter, SaveWritesTheEggAndTheCompanionNamedAfterTheTargetOrNothing)
+{
+    install(true);
+    QDir().mkpath(path(QStringLiteral("out")));
+    const QString target = path(QStringLiteral("out/My Breed.odd"));
+    EXPECT_EQ(saveODD(state, target, prompts), target);
+    EXPECT_EQ(readFile(target), patched(state));
+    EXPECT_EQ(readFile(path(QStringLiteral("out/My Breed.odx"))), baseCompanion);
+    saveODD(state, path(QStringLiteral("out/egg")), prompts);
+    EXPECT_EQ(readFile(path(QStringLiteral("out/egx"))), baseCompanion);
+    EXPECT_EQ(companionPathFor(QStringLiteral("a/b.ODD")), QStringLiteral("a/b.ODx"));
+
+    // Every refusal leaves no file and keeps an old one.
+    state.breedName = std::string(100, 'n');
+    const QString refused = path(QStringLiteral("refused.odd"));
+    EXPECT_THROW(saveODD(state, refused, prompts), DoesNotFit);
+    EXPECT_FALSE(QFile::exists(refused));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("refused.odx"))));
+    writeFile(refused, "old egg");
+    EXPECT_THROW(saveODD(state, refused, prompts), DoesNotFit);
+    state.breedName = "ok";
+    state.locSetBPos = 5;
+    EXPECT_THROW(saveODD(state, refused, prompts), FormatError);
+    EXPECT_EQ(readFile(refused), "old egg");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("refused.odd")});
+    // A missing base egg is an error naming it.
+    state.locSetBPos = layout.setBPos;
+    QFile::remove(eggPath());
+    try {
+        saveODD(state, refused, prompts);
+        ADD_FAILURE() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.path(), eggPath());
+    }
+    EXPECT_EQ(readFile(refused), "old egg");
+}
+
+class NewProjectReader : public BreedEgg
+{
+protected:
+    NewProject read()
+    {
+        prompts.shown.clear();
+        return readBaseBreed(state, QStringLiteral("Zott"), prompts);
+    }
+    void expectTold(PromptIcon icon, const char* keyword)
+    {
+        ASSERT_EQ(prompts.shown.size(), 1u);
+        EXPECT_TRUE(prompts.shown[0].text.contains(QLatin1String(keyword)));
+        EXPECT_EQ(prompts.shown[0].icon, icon);
+    }
+};
+
+TEST_F(NewProjectReader, ReadsEveryRegionOfTheBaseEgg)
+{
+    // Zero bytes leave the name block and the tips; a tip line without its key stays whole.
+    content.description = "Say \"hi\"";
+    content.nameBlock = QByteArray("Nul\0led\r\n12 5", 14);
+    content.tipsBlock = QByteArray("string0=first\0tip\r\nno key here\r\nstring2=a string2=b\r\n"
+                                   "string3=\r\nstring4=x\r\nstring5=y",
+                                   84);
+    install();
+    const NewProject project = read();
+    ASSERT_EQ(project.status, NewProjectStatus::Created);
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(project.header.lnzNameA + "|" + project.header.lnzNameB, "zt_small.lnz|zt.lnz");
+    EXPECT_EQ(project.header.ballsPerSet, 3);
+    const ProjectState& s = project.state;
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(s.eBalls[size_t(i)], content.balls[size_t(i)]) << "eBall " << i;
+    EXPECT_EQ(s.breedName + "|" + s.eggTray + "|" + s.eggSlot, "Nulled|12|5");
+    EXPECT_EQ(s.regTips, (std::array<std::string, 3>{"firsttip", "a string2=b", "x"}));
+    EXPECT_EQ(s.demoTips, (std::array<std::string, 3>{"no key here", "", "y"}));
+    EXPECT_EQ(s.breedDescription, "Say \"hi\"");
+    EXPECT_EQ(s.breedAttributes, "Bouncy");
+    EXPECT_EQ(s.locTipsLen, layout.tipsLen);
+}
+
+TEST_F(NewProjectReader, DamagedMissingOrUnknownBreedsAreToldEachWithTheirOwnStatus)
+{
+    // Eggs whose content is not what a sound egg holds at the located positions, and locator
+    // values that do not fit the egg (the other edition's files, say).
+    const EggContent sound = content;
+    struct Case
+    {
+        const char* what;
+        std::function<void(EggContent&, EggLayout&)> change;
+    };
+    for (const Case& c : {
+             Case{"name block second line without a blank",
+                  [](EggContent&e, EggLayout&) { e.nameBlock = "Zotty\r\n12"; }},
+             Case{"name block of one line",
+                  [](EggContent&e, EggLayout&) { e.nameBlock = "Zotty"; }},
+             Case{"tips without line ends",
+                  [](EggContent&e, EggLayout&) { e.tipsBlock = QByteArray(260, 'x'); }},
+             Case{"ball set B off its lines", [](EggContent&, EggLayout&l) { l.setBPos += 3; }},
+             Case{"ball set A past the end", [](EggContent&, EggLayout&l) { l.setAPos = 5000; }},
+             Case{"description beyond the end", [](EggContent&, EggLayout&l) { l.descLen = 5000; }},
+             Case{"negative tips room", [](EggContent&, EggLayout&l) { l.tipsLen = -100; }},
+             Case{"a fourth tip pair", [](EggContent&, EggLayout&l) { l.tipCount = 7; }},
+         }) {
+        SCOPED_TRACE(c.what);
+        content = sound;
+        EggLayout located = layout;
+        c.change(content, located);
+        install();
+        writeFile(state.programFolder + QStringLiteral("/res/Zott.loc"), locatorFor(located));
+        EXPECT_EQ(read().status, NewProjectStatus::DamagedEgg);
+        expectTold(PromptIcon::Critical, "Zott.odd");
+    }
+
+    prompts.shown.clear();
+    const NewProject project = readBaseBreed(state, QStringLiteral("Quadrapus"), prompts);
+    EXPECT_EQ(project.status, NewProjectStatus::NotInstalled);
+    EXPECT_EQ(project.state.baseBreed, "quadrpus");
+    expectTold(PromptIcon::None, "Quadrapus");
+    for (const char* missing : {"/res/Zott.loc", "/res/Zott.blz"}) {
+        SCOPED_TRACE(missing);
+        QFile::remove(state.programFolder + QLatin1String(missing));
+        EXPECT_EQ(read().status, NewProjectStatus::NoResources);
+        expectTold(PromptIcon::Critical, "cannot find any information");
+    }
+}
+
+TEST(YpkInfo, OneLineWithTheTagTextsFlagAndSiteFields)
+{
+    ProjectState state;
+    state.breedName = "Ziggy";
+    state.breedDescription = "Line one\r\nline two";
+    EXPECT_EQ(ypkInfoBytes(state, QString(), QString()),
+              "\"YPKFILE|$|2.0\",\"Ziggy\",\"Line one\r\nline two\",#FALSE#,\"\",\"\"\r\n");
+    // A double quote anywhere would end its field early; it is stored as character 148.
+    state.breedName = "The \"Big\" One";
+    state.breedDescription = "Already \x94stored\x94";
+    EXPECT_EQ(ypkInfoBytes(state, QStringLiteral("Zig's \"site\""),
+                           QStringLiteral("http://example.org/")),
+              "\"YPKFILE|$|2.0\",\"The \x94"
+              "Big\x94 One\",\"Already \x94stored\x94\",#FALSE#,"
+              "\"Zig's \x94site\x94\",\"http://example.org/\"\r\n");
+    EXPECT_THROW(ypkInfoBytes(state, QStringLiteral("\u4e2d"), QString()), Error);
+}
+
+class PackageWriter : public BreedEgg
+{
+protected:
+    void SetUp() override
+    {
+        BreedEgg::SetUp();
+        ASSERT_TRUE(temp.isValid());
+        // QTemporaryDir follows TMPDIR: the package's work folder lands where we can see it.
+        savedTmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", temp.path().toLocal8Bit());
+        install(true);
+        edit();
+        settings.write(kSectionMain, QStringLiteral("YPKSiteName"), QStringLiteral("Zig's page"));
+    }
+    void TearDown() override
+    {
+        if (savedTmp.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", savedTmp);
+        EXPECT_TRUE(QDir(temp.path())
+                        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                        .isEmpty())
+            << "temporary files left";
+    }
+    // Runs cabextract and returns its standard output; fails the test on a non-zero exit.
+    static QByteArray cabextract(const QStringList& arguments)
+    {
+        QProcess process;
+        process.start(QStandardPaths::findExecutable(QStringLiteral("cabextract")), arguments);
+        EXPECT_TRUE(process.waitForFinished(30000)) << "scripts/setup installs cabextract";
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        return process.readAllStandardOutput();
+    }
+    // The member names in cabinet order, as cabextract lists them.
+    static QStringList members(const QString& package)
+    {
+        const QString listing = QString::fromUtf8(cabextract({QStringLiteral("-l"), package}));
+        static const QRegularExpression line(QStringLiteral(R"(^\s*\d+ \| [^|]+ \| (.+)$)"),
+                                             QRegularExpression::MultilineOption);
+        QStringList names;
+        for (const QRegularExpressionMatch& match : line.globalMatch(listing))
+            names << match.captured(1);
+        return names;
+    }
+
+    QTemporaryDir temp;
+    QByteArray savedTmp;
+    MemorySettingsStore settings;
+};
+
+TEST_F(PackageWriter, CabinetHoldsInfoCompanionAndEggInOrderByteForByte)
+{
+    const QString package = path(QStringLiteral("My Breed.ypk"));
+    SaveYPK(state, package, prompts, settings);
+    EXPECT_EQ(members(package),
+              (QStringList{QStringLiteral("ypkinfo.inf"), QStringLiteral("My Breed.odx"),
+                           QStringLiteral("My Breed.odd")}));
+    const QString out = path(QStringLiteral("extracted"));
+    cabextract({QStringLiteral("-q"), QStringLiteral("-d"), out, package});
+    EXPECT_EQ(readFile(out + QStringLiteral("/ypkinfo.inf")),
+              ypkInfoBytes(state, QStringLiteral("Zig's page"), QString()));
+    EXPECT_EQ(readFile(out + QStringLiteral("/My Breed.odx")), baseCompanion);
+    EXPECT_EQ(readFile(out + QStringLiteral("/My Breed.odd")), patched(state));
+    EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 3);
+    // The same project makes the same bytes.
+    QDir().mkpath(path(QStringLiteral("b")));
+    SaveYPK(state, path(QStringLiteral("b/My Breed.ypk")), prompts, settings);
+    EXPECT_EQ(readFile(path(QStringLiteral("b/My Breed.ypk"))), readFile(package));
+
+    // Without a companion, two files; a name outside ASCII survives as it is (marked UTF-8).
+    QFile::remove(gamePath("eggz/Zott/Zott.odx"));
+    const QString accented = path(QStringLiteral("Br\u00e9ed.ypk"));
+    SaveYPK(state, accented, prompts, settings);
+    EXPECT_EQ(members(accented),
+              (QStringList{QStringLiteral("ypkinfo.inf"), QStringLiteral("Br\u00e9ed.odd")}));
+}
+
+TEST_F(PackageWriter, RefusedEggOrUnwritableTargetLeavesNoPackageAndKeepsTheOldOne)
+{
+    const QString package = path(QStringLiteral("old.ypk"));
+    state.breedName = std::string(200, 'n');
+    EXPECT_THROW(SaveYPK(state, package, prompts, settings), DoesNotFit);
+    EXPECT_FALSE(QFile::exists(package));
+    writeFile(package, "old package");
+    EXPECT_THROW(SaveYPK(state, package, prompts, settings), DoesNotFit);
+    EXPECT_EQ(readFile(package), "old package");
+    state.breedName = "ok";
+    EXPECT_THROW(SaveYPK(state, path(QStringLiteral("no/such/folder/x.ypk")), prompts, settings),
+                 FileError);
+}
+
+} // namespace yw
