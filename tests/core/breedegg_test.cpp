@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -145,19 +144,11 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         state = startState(fso, path(QStringLiteral("program")), path(QStringLiteral("game")));
-        for (int i = 0; i < 2 * layout.ballsPerSet; ++i) {
-            EBallRecord r{int16_t(i * 37 % 256),
-                          int16_t(i % 3 == 0 ? -1 : i * 11),
-                          int16_t(i * 5),
-                          int16_t(i % 4),
-                          int16_t(i % 4 - 1),
-                          int16_t(10 + i * 3),
-                          int16_t(i % 2),
-                          int16_t(i % 2 == 0 ? -1 : i),
-                          "ball " + std::to_string(i),
-                          int16_t(i % 2)};
-            content.balls.push_back(r);
-        }
+        for (int i = 0; i < 2 * layout.ballsPerSet; ++i)
+            content.balls.push_back({int16_t(i * 37 % 256), int16_t(i % 3 ? i * 11 : -1),
+                                     int16_t(i * 5), int16_t(i % 4), int16_t(i % 4 - 1),
+                                     int16_t(10 + i * 3), int16_t(i % 2), int16_t(i % 2 ? i : -1),
+                                     "ball " + std::to_string(i), int16_t(i % 2)});
     }
     // Writes the resource files and the base egg (and companion) for the layout and content.
     void install(bool withCompanion = false)
@@ -573,13 +564,12 @@ protected:
     // The member names in cabinet order, as cabextract lists them.
     static QStringList members(const QString& package)
     {
-        const QString listing = QString::fromUtf8(cabextract({QStringLiteral("-l"), package}));
-        static const QRegularExpression line(QStringLiteral(R"(^\s*\d+ \| [^|]+ \| (.+)$)"),
-                                             QRegularExpression::MultilineOption);
         QStringList names;
-        for (const QRegularExpressionMatch& match : line.globalMatch(listing))
-            names << match.captured(1);
-        return names;
+        for (const QString& line : QString::fromUtf8(cabextract({QStringLiteral("-l"), package}))
+                                       .split(QLatin1Char('\n')))
+            if (line.count(QLatin1String(" | ")) == 2)
+                names << line.section(QLatin1String(" | "), 2);
+        return names.mid(1); // after the heading
     }
 
     QTemporaryDir temp;

@@ -39,6 +39,7 @@ protected:
         QDir().mkpath(game);
         env.insert(QStringLiteral("WINEPREFIX"), prefix);
         env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
+        state.fso = &fso;
     }
     void writeIni(const QByteArray& text)
     {
@@ -49,11 +50,21 @@ protected:
         prompts.shown.clear();
         return findGameFolder(fso, prompts, env);
     }
-    void expectTold(const QString& text)
+    void writeWad(qint64 size)
+    {
+        QFile wad(game + QStringLiteral("/OddBallz.WAD"));
+        ASSERT_TRUE(wad.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(wad.resize(size));
+    }
+    QString setting(const char* key) const
+    {
+        return settings.read(kSectionMain, QLatin1String(key), QStringLiteral("<absent>"));
+    }
+    void expectTold(const QString& text, PromptIcon icon = PromptIcon::Exclamation)
     {
         ASSERT_EQ(prompts.shown.size(), 1u);
         EXPECT_EQ(prompts.shown[0].text, text);
-        EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Exclamation);
+        EXPECT_EQ(prompts.shown[0].icon, icon);
     }
 
     QTemporaryDir dir;
@@ -62,6 +73,8 @@ protected:
     QProcessEnvironment env;
     FileSystem fso;
     ScriptedPrompts prompts;
+    ProjectState state;
+    MemorySettingsStore settings;
 };
 
 TEST_F(GameInstall, SettingsFileLines)
@@ -149,32 +162,25 @@ TEST_F(GameInstall, WindowsFolderAndDrivesMapThroughThePrefix)
               prefix + QStringLiteral("/drive_c/Oddballz"));
 }
 
-class EditionCheck : public GameInstall
+TEST_F(GameInstall, TheDataFileSizeDecidesTheEditionOncePerUser)
 {
-protected:
-    void SetUp() override
-    {
-        GameInstall::SetUp();
-        writeIni("last oddball=C:\\Program Files\\Oddballz\\\r\n");
-        state.fso = &fso;
+    // No data file: an error after marking the check done; later starts skip the check and the
+    // stored edition chooses the resource folder.
+    writeIni("last oddball=C:\\Program Files\\Oddballz\\\r\n");
+    EXPECT_THROW(checkEdition(state, settings, prompts, env), FileError);
+    EXPECT_EQ(setting("CheckedCountry"), QStringLiteral("1"));
+    EXPECT_EQ(setting("optUK"), QStringLiteral("<absent>"));
+    const std::pair<const char*, const char*> stored[] = {
+        {nullptr, "\\res\\"},  {"0", "\\res\\"},       {"False", "\\res\\"}, {"1", "\\resUK\\"},
+        {"True", "\\resUK\\"}, {"false", "\\resUK\\"}, {"", "\\resUK\\"}};
+    for (const auto& [value, folder] : stored) {
+        if (value)
+            settings.write(kSectionMain, QStringLiteral("optUK"), QLatin1String(value));
+        checkEdition(state, settings, prompts, env);
+        EXPECT_EQ(resFolder(state.edition), QLatin1String(folder)) << (value ? value : "absent");
     }
-    void writeWad(qint64 size)
-    {
-        QFile wad(game + QStringLiteral("/OddBallz.WAD"));
-        ASSERT_TRUE(wad.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(wad.resize(size));
-    }
-    QString setting(const char* key) const
-    {
-        return settings.read(kSectionMain, QLatin1String(key), QStringLiteral("<absent>"));
-    }
+    EXPECT_TRUE(prompts.shown.empty());
 
-    ProjectState state;
-    MemorySettingsStore settings;
-};
-
-TEST_F(EditionCheck, TheDataFileSizeDecidesOncePerUser)
-{
     const QString uk = QStringLiteral(
         "Yolkwright has detected that your copy of Oddballz is the UK edition.\r\nIf this is "
         "incorrect, go to the View menu and choose Options, then click \"Use US Egg "
@@ -193,34 +199,13 @@ TEST_F(EditionCheck, TheDataFileSizeDecidesOncePerUser)
         EXPECT_EQ(setting("CheckedCountry"), QStringLiteral("1"));
         EXPECT_EQ(setting("optUK"), isUk ? QStringLiteral("1") : QStringLiteral("0"));
         EXPECT_EQ(state.edition, isUk ? Edition::UK : Edition::US);
-        ASSERT_EQ(prompts.shown.size(), 1u);
-        EXPECT_EQ(prompts.shown[0].text, isUk ? uk : us);
-        EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Information);
+        expectTold(isUk ? uk : us, PromptIcon::Information);
     }
     // A later start neither checks nor tells again.
     writeWad(kUkWadSize + 1);
     checkEdition(state, settings, prompts, env);
     EXPECT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(state.edition, Edition::UK);
-}
-
-TEST_F(EditionCheck, MissingDataFileFailsAfterMarkingTheCheckDone)
-{
-    EXPECT_THROW(checkEdition(state, settings, prompts, env), FileError);
-    EXPECT_EQ(setting("CheckedCountry"), QStringLiteral("1"));
-    EXPECT_EQ(setting("optUK"), QStringLiteral("<absent>"));
-    EXPECT_TRUE(prompts.shown.empty());
-    // The next start skips the check; the stored edition chooses the resource folder.
-    const std::pair<const char*, const char*> cases[] = {
-        {nullptr, "\\res\\"},  {"0", "\\res\\"},       {"False", "\\res\\"}, {"1", "\\resUK\\"},
-        {"True", "\\resUK\\"}, {"false", "\\resUK\\"}, {"", "\\resUK\\"}};
-    for (const auto& [value, folder] : cases) {
-        if (value)
-            settings.write(kSectionMain, QStringLiteral("optUK"), QLatin1String(value));
-        checkEdition(state, settings, prompts, env);
-        EXPECT_EQ(resFolder(state.edition), QLatin1String(folder)) << (value ? value : "absent");
-    }
-    EXPECT_TRUE(prompts.shown.empty());
 }
 
 } // namespace yw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/breedresources.h"
 #include "model/projectstate.h"
 
 #include <QByteArray>
@@ -21,17 +22,7 @@ inline QByteArray locatorText(const ProjectState& s, const QByteArray& stem = "Z
 inline ProjectState located(std::array<int32_t, 11> v)
 {
     ProjectState s;
-    s.locDescPos = v[0];
-    s.locDescLen = v[1];
-    s.locNamePos = v[2];
-    s.locNameLen = v[3];
-    s.locSetBPos = v[4];
-    s.locSetAPos = v[5];
-    s.locAttrPos = v[6];
-    s.locAttrLen = v[7];
-    s.locTipsPos = v[8];
-    s.locTipsLen = v[9];
-    s.tipCount = v[10];
+    LocatorValues{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]}.applyTo(s);
     return s;
 }
 
