@@ -127,12 +127,9 @@ void expectEggFitsBase(const QByteArray& egg, const QByteArray& base, const Proj
     text(s.locTipsPos, qint64(room),
          tips.size() < room ? tips + "\r\n" + std::string(room - tips.size(), '\0')
                             : tips.substr(0, room));
-    for (qsizetype i = 0; i < egg.size(); ++i)
-        if (egg[i] != expected[i]) {
-            ADD_FAILURE() << "byte " << i + 1 << " is " << int(egg[i]) << ", expected "
-                          << int(expected[i]);
-            return;
-        }
+    EXPECT_TRUE(egg == expected) << "byte "
+                                 << std::mismatch(egg.begin(), egg.end(), expected.begin()).first -
+                                        egg.begin() + 1;
 }
 
 } // namespace
@@ -328,11 +325,9 @@ TEST_F(EggWriter, RefusesWhatDoesNotFitAndLocatedRegionsThatAreNotThere)
     std::vector<Case> cases = {
         {"name block", [](ProjectState& s) { s.breedName = std::string(40 - 6 + 3, 'n'); },
          QStringLiteral("name block (breed name, tray and slot)"), 3},
-        {"description",
-         [this](ProjectState& s) { s.breedDescription = std::string(layout.descLen + 1, 'd'); },
+        {"description", [](ProjectState& s) { s.breedDescription = std::string(100 + 1, 'd'); },
          QStringLiteral("description"), 1},
-        {"attributes",
-         [this](ProjectState& s) { s.breedAttributes = std::string(layout.attrLen + 5, 'a'); },
+        {"attributes", [](ProjectState& s) { s.breedAttributes = std::string(80 + 5, 'a'); },
          QStringLiteral("attributes text"), 5},
         {"set B", [](ProjectState& s) { s.eBalls[4].comment += std::string(106, 'x'); },
          QStringLiteral("text of ball set B"), 1},
@@ -348,11 +343,7 @@ TEST_F(EggWriter, RefusesWhatDoesNotFitAndLocatedRegionsThatAreNotThere)
         {"attributes on the description's last cleared byte",
          outside(&ProjectState::locAttrPos, layout.descPos + layout.descLen), nothing},
         {"attributes on the name block's last cleared byte",
-         [this](ProjectState& s) {
-             s.locAttrPos = layout.namePos + layout.nameLen;
-             s.locAttrLen = 10;
-         },
-         nothing},
+         outside(&ProjectState::locAttrPos, layout.namePos + layout.nameLen), nothing},
         {"negative description length", outside(&ProjectState::locDescLen, -1), nothing},
     };
     for (auto member : {&ProjectState::locDescPos, &ProjectState::locNamePos,

@@ -77,42 +77,39 @@ void putU16(QByteArray& bytes, qsizetype at, uint32_t value)
 
 QByteArray neFile(const std::vector<NeChunk>& chunks, std::vector<qsizetype>* offsets)
 {
+    // The NE header at 64, its resource table at 128: shift 4, one type (10) of `count`
+    // resources, their names after the end of the types.
     Filler filler(chunks.size());
-    QByteArray file = "MZ" + filler.control(62) + "NE" + filler.control(62);
-    putU16(file, 0x3c, 64);
-    putU16(file, 0x3e, 0);
     const qsizetype table = 128;
-    const auto count = qsizetype(
-        std::count_if(chunks.begin(), chunks.end(), [](const NeChunk& c) { return c.resource; }));
-    qsizetype tableSize = 2 + 8 + 12 * count + 2 + 1;
+    qsizetype count = 0, tableSize = 2 + 8 + 2 + 1;
     for (const NeChunk& chunk : chunks)
-        tableSize += chunk.resource ? 1 + qsizetype(chunk.name.size()) : 0;
-    putU16(file, 64 + 0x24, uint32_t(table - 64));
-    putU16(file, 64 + 0x26, uint32_t(table - 64 + tableSize));
-    file += QByteArray(tableSize, '\0');
-    putU16(file, table, 4);
-    putU16(file, table + 2, 0x800a);
-    putU16(file, table + 4, uint32_t(count));
-    qsizetype record = table + 10;
-    qsizetype name = 2 + 8 + 12 * count + 2;
+        if (chunk.resource)
+            tableSize += 12 + 1 + qsizetype(chunk.name.size()), ++count;
+    QByteArray file =
+        "MZ" + filler.control(62) + "NE" + filler.control(62) + QByteArray(tableSize, '\0');
+    // Offset and value pairs.
+    const qsizetype header[] = {
+        0x3c,  64, 0x3e,      0,      64 + 0x24, table - 64, 64 + 0x26, table - 64 + tableSize,
+        table, 4,  table + 2, 0x800a, table + 4, count};
+    for (size_t i = 0; i < std::size(header); i += 2)
+        putU16(file, header[i], uint32_t(header[i + 1]));
+    qsizetype record = table + 10, name = 2 + 8 + 12 * count + 2;
     for (const NeChunk& chunk : chunks) {
         file += filler.control(3 + filler.below(20));
         file += filler.control(int((16 - file.size() % 16) % 16));
         if (offsets)
             offsets->push_back(file.size());
         if (chunk.resource) {
-            putU16(file, record, uint32_t(file.size() / 16));
-            putU16(file, record + 2, uint32_t((chunk.data.size() + 15) / 16));
-            putU16(file, record + 4, 0x0c30);
-            putU16(file, record + 6, uint32_t(name));
+            const qsizetype fields[] = {file.size() / 16, (chunk.data.size() + 15) / 16, 0x0c30,
+                                        name};
+            for (int i = 0; i < 4; ++i)
+                putU16(file, record + 2 * i, uint32_t(fields[i]));
             record += 12;
-            file[table + name] = char(chunk.name.size());
-            file.replace(table + name + 1, qsizetype(chunk.name.size()),
-                         QByteArray::fromStdString(chunk.name));
+            file.replace(table + name, 1 + qsizetype(chunk.name.size()),
+                         char(chunk.name.size()) + QByteArray::fromStdString(chunk.name));
             name += 1 + qsizetype(chunk.name.size());
         }
-        file += chunk.data;
-        file += QByteArray((16 - chunk.data.size() % 16) % 16, '~'); // inside the resource
+        file += chunk.data + QByteArray((16 - chunk.data.size() % 16) % 16, '~'); // in the resource
     }
     return file + filler.control(7);
 }
