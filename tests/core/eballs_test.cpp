@@ -16,16 +16,11 @@ namespace yw {
 namespace {
 
 using F = EBallField;
-using Member = int16_t EBallRecord::*;
-const std::pair<F, Member> kFields[] = {
-    {F::Fill, &EBallRecord::fillColor},
-    {F::Border, &EBallRecord::borderColor},
-    {F::Sprecks, &EBallRecord::spreckColor},
-    {F::Fuzziness, &EBallRecord::fuzziness},
-    {F::BorderThickness, &EBallRecord::borderThickness},
-    {F::Diameter, &EBallRecord::diameter},
-    {F::UseTexture, &EBallRecord::useTexture},
-};
+const std::pair<F, int16_t EBallRecord::*> kFields[] = {
+    {F::Fill, &EBallRecord::fillColor},       {F::Border, &EBallRecord::borderColor},
+    {F::Sprecks, &EBallRecord::spreckColor},  {F::Fuzziness, &EBallRecord::fuzziness},
+    {F::Diameter, &EBallRecord::diameter},    {F::BorderThickness, &EBallRecord::borderThickness},
+    {F::UseTexture, &EBallRecord::useTexture}};
 
 constexpr int kPerSet = 5; // not 67: set B must start at ballsPerSet
 constexpr int16_t kOld = 7;
@@ -137,10 +132,7 @@ TEST(ReplaceColour, ChangesExactlyTheNamedFieldsOfTheNamedSets)
     }
 
     // Unless told otherwise, the fill colour of the adult set: the set the game takes colours from.
-    ColourReplacement defaults;
-    defaults.from = kOld;
-    defaults.to = kNew;
-    EXPECT_EQ(countColourReplacements(start.eBalls, kPerSet, defaults), 1);
+    EXPECT_EQ(countColourReplacements(start.eBalls, kPerSet, {.from = kOld, .to = kNew}), 1);
 
     ProjectState same = start;
     EXPECT_EQ(replaceColour(same.eBalls, kPerSet, {kOld, kOld, all, both}), 0);
@@ -192,10 +184,8 @@ TEST(ApplyToOthers, CopiesExactlyTheChosenFieldsToTheChosenEBalls)
     EXPECT_THROW(applyToOthers(state.eBalls, kPerSet, BallSet::A, 0, {1, kPerSet}, F::Fill),
                  std::out_of_range);
     EXPECT_EQ(state.eBalls, start.eBalls) << "a bad position must change nothing";
-}
 
-TEST(ApplyToOthers, LabelFilterIgnoresCaseAndBlanks)
-{
+    // The label filter ignores case and blanks.
     const std::vector<std::string> labels = {"Left Tentacle", "tentacle tip", "Head",
                                              "TENTACLES",     "Body",         "\xC9paule"};
     EXPECT_EQ(labelsContaining(labels, QStringLiteral(" Tentacle ")), (std::vector<int>{0, 1, 3}));
@@ -213,23 +203,13 @@ TEST(BreedSheet, OneSwatchPerEBallInThePalettesColours)
     state.breedDescription = std::string("Cr\xE8me & <b>\r\nsecond\0line", 25);
     const BreedHeader header{"z_small.lnz", "z<.lnz", 4};
     const std::vector<std::string> labels = {"Body", "Left \"Arm\" & <Leg>", "", "Caf\xE9"};
-    struct Colours
-    {
-        int16_t fill, border, spreck, thickness;
-    };
-    const Colours colours[8] = {{3, 143, 73, 2},   {143, 3, -1, 1}, {-1, 255, 2, 0},
-                                {255, -1, 300, 1}, {73, 2, 3, -1},  {2, 73, 143, 2},
-                                {300, 0, 255, 0},  {0, 300, 0, 1}};
-    for (int i = 0; i < 8; ++i) {
-        EBallRecord& r = state.eBalls[size_t(i)];
-        r.fillColor = colours[i].fill;
-        r.borderColor = colours[i].border;
-        r.spreckColor = colours[i].spreck;
-        r.borderThickness = colours[i].thickness;
-        r.fuzziness = int16_t(i % 4);
-        r.diameter = int16_t(20 + i);
-        r.auxValue = int16_t(90 + i);
-    }
+    // Fill, border, sprecks, fuzziness, border thickness, diameter.
+    const EBallRecord balls[8] = {
+        {3, 143, 73, 0, 2, 20, 0, 0, {}, 0},  {143, 3, -1, 1, 1, 21, 0, 0, {}, 0},
+        {-1, 255, 2, 2, 0, 22, 0, 0, {}, 0},  {255, -1, 300, 3, 1, 23, 0, 0, {}, 0},
+        {73, 2, 3, 0, -1, 24, 0, 0, {}, 0},   {2, 73, 143, 1, 2, 25, 0, 0, {}, 0},
+        {300, 0, 255, 2, 0, 26, 0, 0, {}, 0}, {0, 300, 0, 3, 1, 27, 0, 0, {}, 0}};
+    std::copy(std::begin(balls), std::end(balls), state.eBalls.begin());
     state.eBalls[8].fillColor = 5; // beyond both sets: not drawn
 
     const ParsedSheet sheet = parse(breedSheetSvg(breedSheet(state, header, labels)));
@@ -243,16 +223,17 @@ TEST(BreedSheet, OneSwatchPerEBallInThePalettesColours)
     for (int i = 0; i < 8; ++i) {
         SCOPED_TRACE(i);
         Swatch s = sheet.swatches[size_t(i)];
-        const Colours& c = colours[i];
-        const bool ring = c.thickness >= 0 && c.border >= 0;
+        const EBallRecord& c = balls[i];
+        const bool ring = c.borderThickness >= 0 && c.borderColor >= 0;
         if (ring)
-            ringWidths[c.thickness] = s[QStringLiteral("ring stroke-width")].value(0).toDouble();
+            ringWidths[c.borderThickness] =
+                s[QStringLiteral("ring stroke-width")].value(0).toDouble();
         const std::string& label = labels[size_t(i % 4)];
         const std::pair<const char*, QStringList> expected[] = {
             {"swatch id", {QStringLiteral("eball%1").arg(i)}},
-            {"disc fill", {c.fill < 0 ? QStringLiteral("none") : hex(c.fill)}},
-            {"ring stroke", ring ? QStringList{hex(c.border)} : QStringList()},
-            {"spreck fill", c.spreck < 0 ? QStringList() : QStringList(6, hex(c.spreck))},
+            {"disc fill", {c.fillColor < 0 ? QStringLiteral("none") : hex(c.fillColor)}},
+            {"ring stroke", ring ? QStringList{hex(c.borderColor)} : QStringList()},
+            {"spreck fill", c.spreckColor < 0 ? QStringList() : QStringList(6, hex(c.spreckColor))},
             {"label text",
              {label.empty() ? QStringLiteral("eBall %1").arg(i % 4 + 1)
                             : QString::fromLatin1(label)}},
