@@ -1,376 +1,335 @@
+#include "editors/colorchooser.h"
+#include "editors/eballeditor.h"
+#include "editors/projectedits.h"
+#include "editors/slottraypanel.h"
+#include "editors/tipspanel.h"
 #include "files/projectfile.h"
-#include "mainwindowparts.h"
-#include "messages.h"
-#include "model/projectstate.h"
-#include "platform/errors.h"
-#include "platform/filesystem.h"
-#include "platform/settingsstore.h"
-#include "shell/mainwindow/editorwindows.h"
+#include "guitest.h"
+#include "shell/commands/desktopcommands.h"
+#include "shell/help/helpcommands.h"
+#include "shell/help/helpviewer.h"
 #include "shell/mainwindow/mainwindow.h"
+#include "shell/mainwindow/mdieditorwindows.h"
 #include "shell/mainwindow/startup.h"
 #include "shell/session/projectsession.h"
-#include "support/testsupport.h"
+#include "shell/toolbar/toolbarstrip.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QFile>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
+#include <QAbstractItemView>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QUndoStack>
+#include <map>
 
 namespace yw {
 
-using test::ScriptedPrompts;
-using test::writeFile;
+using test::child;
+using test::whileModal;
 
-namespace {
-
-// Stands in for the editor windows and keeps `curBall` the way the eBall editor does.
-class RecordingEditors : public EditorWindows
-{
-public:
-    struct Switch
-    {
-        int newIndex;
-        int oldIndex;
-        QString component;
-        bool operator==(const Switch&) const = default;
-    };
-
-    void switchBall(int newIndex, const QString& componentName) override
-    {
-        switches.push_back({newIndex, m_curBall, componentName});
-        m_curBall = newIndex;
-    }
-    void showSlotTray() override { ++slotTrayShown; }
-    void showTips() override { ++tipsShown; }
-    void closeAll() override { ++closed; }
-
-    std::vector<Switch> switches;
-    int slotTrayShown = 0;
-    int tipsShown = 0;
-    int closed = 0;
-
-private:
-    int m_curBall = -1;
-};
-
-void PrintTo(const RecordingEditors::Switch& s, std::ostream* out)
-{
-    *out << "{" << s.newIndex << ", " << s.oldIndex << ", " << s.component.toStdString() << "}";
-}
-
-} // namespace
-
+// The main window and its editor windows over a breed of six eBalls a set (not 67, so the
+// addressing of set B shows), with a saved project of it.
 class MainWindowTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        state.programFolder = dir.path();
-        state.edition = Edition::US;
-        state.fso = &fso;
-        state.buildNo = "0310";
-        state.resetForStartUp();
-        // Five eBalls per set (not 67), so the addressing of set B shows.
-        writeBlz("\"qp_small.lnz\",\"qp.lnz\",5\r\nhead\r\nbody\r\n   \r\nleft foot\r\ntail\r\n");
-        writeFile(dir.filePath(QStringLiteral("res/Quadrapus.loc")),
-                  "Quadrapus\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n400\t\t60\r\n"
-                  "500\t\t300\t\t6\r\n");
+        state = test::startState(fso, dir.path());
+        writeBlz("\"qp_small.lnz\",\"qp.lnz\",6\r\nhead\r\nbody\r\n   \r\nleg\r\nfoot\r\n"
+                 "tail, the long curling part behind the body\r\n");
+        test::writeFile(dir.filePath(QStringLiteral("res/Quadrapus.loc")),
+                        "Quadrapus\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n400\t\t60\r\n"
+                        "500\t\t300\t\t6\r\n");
+        ProjectState project = state;
+        project.breedName = "Zippy";
+        project.breedDescription = "One\nlone\rbreak\r\nthen more";
+        project.breedAttributes = "Bold\r\n\rodd";
+        project.regTips[0] = "A long tip whose first words must show, then far more words after";
+        project.eggSlot = "4";
+        project.eggTray = "9";
+        for (size_t i = 0; i < 12; ++i) {
+            project.eBalls[i].diameter = int16_t(20 + i);
+            project.eBalls[i].comment = "ball " + std::to_string(i);
+        }
+        projectPath = dir.filePath(QStringLiteral("breed.opj"));
+        SaveOPJ(project, projectPath);
         window = std::make_unique<MainWindow>(state, settings, prompts);
-        ui = test::MainWindowParts(*window);
-        auto recorder = std::make_unique<RecordingEditors>();
-        editors = recorder.get();
-        window->setEditorWindows(std::move(recorder));
+        compnt = find<QComboBox>("compnt");
+        eblist = find<QListWidget>("eblist");
+        mdiArea = find<QMdiArea>("mdiArea");
     }
 
     void writeBlz(const char* content)
     {
-        writeFile(dir.filePath(QStringLiteral("res/Quadrapus.blz")), content);
+        test::writeFile(dir.filePath(QStringLiteral("res/Quadrapus.blz")), content);
     }
-
-    // A saved project of the test breed, opened into the window.
-    QString makeProject(const QString& name)
-    {
-        ProjectState project = state;
-        project.breedName = "Zippy";
-        project.eggSlot = "4";
-        project.eggTray = "9";
-        project.eBalls[7].diameter = 77;
-        const QString path = dir.filePath(name);
-        SaveOPJ(project, path);
-        return path;
-    }
-
     void openProject()
     {
-        projectPath = makeProject(QStringLiteral("breed.opj"));
+        window->show();
         ASSERT_EQ(window->session().open(projectPath), ProjectSession::Opening::Opened);
     }
-
+    template <class T = QWidget> T* find(const char* name) const
+    {
+        return child<T>(window.get(), name);
+    }
+    QAction* act(const char* name) const { return find<QAction>(name); }
+    QPoint rowCentre(int row) const { return eblist->visualItemRect(eblist->item(row)).center(); }
     void clickBallAt(int row)
     {
-        QListWidgetItem* item = ui.eblist->item(row);
-        ASSERT_NE(item, nullptr);
-        QTest::mouseClick(ui.eblist->viewport(), Qt::LeftButton, {},
-                          ui.eblist->visualItemRect(item).center());
+        ASSERT_NE(eblist->item(row), nullptr);
+        QTest::mouseClick(eblist->viewport(), Qt::LeftButton, {}, rowCentre(row));
     }
-
-    // Lets the window's pending layout and its deferred left-panel layout run.
-    void settle()
+    // A press on one row, a move with the button held to another, and the release there.
+    void dragBalls(int fromRow, int toRow)
     {
-        EXPECT_TRUE(QTest::qWaitFor(
-            [this] { return !window->findChild<QTimer*>(QStringLiteral("Arg"))->isActive(); },
-            2000));
-        QTest::qWait(10);
-        EXPECT_TRUE(QTest::qWaitFor(
-            [this] { return !window->findChild<QTimer*>(QStringLiteral("Arg"))->isActive(); },
-            2000));
+        QWidget* viewport = eblist->viewport();
+        const QPoint from = rowCentre(fromRow), to = rowCentre(toRow);
+        QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
     }
+    // The user picks an item from the component list's drop-down, changed or not.
+    void pickComponent(int index)
+    {
+        QApplication::processEvents();
+        compnt->showPopup();
+        QAbstractItemView* view = compnt->view();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(index, 0)).center());
+    }
+    // Clicks a colour button and picks palette index `index` in the chooser.
+    static void pickColour(QWidget* button, int index)
+    {
+        whileModal<ColorChooser>([&] { QTest::mouseClick(button, Qt::LeftButton); },
+                                 [index](ColorChooser& chooser) {
+                                     QTest::mouseClick(
+                                         child(&chooser, "Picture1"), Qt::LeftButton, {},
+                                         QPoint(index % 16 * 10 + 5, index / 16 * 10 + 5));
+                                 });
+    }
+    // The eBall editor of `row` in set A, then the Slot/Tray and Tips panels.
+    void openEditors(int row)
+    {
+        compnt->setCurrentIndex(2);
+        clickBallAt(row);
+        compnt->setCurrentIndex(5);
+        compnt->setCurrentIndex(6);
+    }
+    int curBall() const
+    {
+        return dynamic_cast<const MdiEditorWindows&>(*window->editorWindows()).curBall();
+    }
+    template <typename T> T* activeEditor() const
+    {
+        QMdiSubWindow* active = mdiArea->activeSubWindow();
+        return active ? qobject_cast<T*>(active->widget()) : nullptr;
+    }
+    QStringList listed() const
+    {
+        QStringList texts;
+        for (int i = 0; i < eblist->count(); ++i)
+            texts.append(eblist->item(i)->text());
+        return texts;
+    }
+    QUndoStack& history() const { return window->edits().history(); }
+    QString mark() const { return find<QLabel>("modifiedMark")->text(); }
+    QString undoText() const { return act("mnuUndo")->text(); }
 
     QTemporaryDir dir;
     FileSystem fso;
     ProjectState state;
     MemorySettingsStore settings;
-    ScriptedPrompts prompts;
+    test::ScriptedPrompts prompts;
     std::unique_ptr<MainWindow> window;
-    test::MainWindowParts ui;
-    RecordingEditors* editors = nullptr;
+    QComboBox* compnt = nullptr;
+    QListWidget* eblist = nullptr;
+    QMdiArea* mdiArea = nullptr;
     QString projectPath;
 };
 
-// Users reach these by key.
-TEST_F(MainWindowTest, ShortcutsAndPlaceholders)
+TEST_F(MainWindowTest, ShortcutsAndTheStartWithoutAProject)
 {
     const std::pair<const char*, const char*> keys[] = {
         {"mnuNew", "Ctrl+N"},     {"mnuOpen", "Ctrl+O"},    {"mnuSaveOPJ", "Ctrl+S"},
         {"mnuSaveODD", "Ctrl+K"}, {"mnuSaveYPK", "Ctrl+E"}, {"mnuFile_Exit", "Ctrl+Q"},
         {"mnuCut", "Ctrl+X"},     {"mnuCopy", "Ctrl+C"},    {"mnuPaste", "Ctrl+V"}};
     for (const auto& [name, key] : keys)
-        EXPECT_EQ(ui.find<QAction>(name)->shortcut().toString(), QString::fromLatin1(key)) << name;
-    EXPECT_FALSE(ui.mnuRecentFile[0]->isEnabled());
-    for (int i = 1; i <= 4; ++i)
-        EXPECT_FALSE(ui.mnuRecentFile[size_t(i)]->isVisible());
-    EXPECT_TRUE(ui.mnuView_Tips->isChecked());
-    EXPECT_TRUE(ui.mnuView_Tbar->isChecked());
+        EXPECT_EQ(act(name)->shortcut().toString(), QString::fromLatin1(key)) << name;
     EXPECT_EQ(window->windowTitle(), test::text::kWindowTitle);
-}
 
-TEST_F(MainWindowTest, StartsWithoutProjectAndSavingOff)
-{
     window->load(QString());
     EXPECT_TRUE(window->session().path().isEmpty());
-    EXPECT_FALSE(window->isSaveEnabled());
-    for (QAction* action :
-         {ui.mnuSave->menuAction(), ui.mnuSaveOPJ, ui.mnuSaveODD, ui.mnuSaveYPK, ui.mnuSaveAs})
-        EXPECT_FALSE(action->isEnabled());
-    EXPECT_FALSE(ui.compnt->isEnabled());
-    EXPECT_EQ(ui.compnt->count(), 7);
-    EXPECT_EQ(ui.compnt->itemText(0), QStringLiteral("Yolkwright Breed"));
-    EXPECT_EQ(ui.compnt->itemText(2), QStringLiteral("      qp_small.lnz"));
-    EXPECT_EQ(ui.compnt->itemText(3), QStringLiteral("      qp.lnz"));
-    EXPECT_EQ(ui.eblist->count(), 0);
-    EXPECT_TRUE(ui.ttex->text().startsWith(QStringLiteral("An existing ODD file")));
+    EXPECT_FALSE(find<QMenu>("mnuSave")->menuAction()->isEnabled());
+    for (const char* name : {"mnuSaveOPJ", "mnuSaveODD", "mnuSaveYPK", "mnuSaveAs"})
+        EXPECT_FALSE(act(name)->isEnabled()) << name;
+    EXPECT_FALSE(act("mnuRecentFile0")->isEnabled());
+    EXPECT_FALSE(act("mnuRecentFile1")->isVisible());
+    EXPECT_TRUE(act("mnuView_Tips")->isChecked() && act("mnuView_Tbar")->isChecked());
+    EXPECT_FALSE(compnt->isEnabled());
+    EXPECT_EQ(compnt->itemText(0), QStringLiteral("Yolkwright Breed"));
+    EXPECT_EQ(compnt->itemText(3), QStringLiteral("      qp.lnz"));
+    EXPECT_EQ(eblist->count(), 0);
+    EXPECT_TRUE(find<QLabel>("ttex")->text().startsWith(QStringLiteral("An existing ODD file")));
     EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(MainWindowTest, ComponentsShowTheirHelpAndFillTheList)
 {
     openProject();
-    EXPECT_EQ(ui.compnt->currentIndex(), 0);
-    EXPECT_TRUE(ui.compnt->isEnabled());
-    EXPECT_EQ(ui.compnt->itemText(0), QStringLiteral("Zippy"));
-    EXPECT_EQ(ui.ttex->text(),
-              QStringLiteral("This is the breed name for your work. It can be modified in the "
-                             "Slot/Tray Panel."));
-
-    const char* const starts[] = {"This is the breed name",
+    EXPECT_EQ(compnt->currentIndex(), 0);
+    EXPECT_TRUE(compnt->isEnabled());
+    EXPECT_EQ(compnt->itemText(0), QStringLiteral("Zippy"));
+    const char* const starts[] = {"This is the breed name for your work. It can be modified in",
                                   "This contains all the visual",
                                   "This is the definition file for the baby",
                                   "This is the definition file for the adult",
                                   "This contains all the text and images",
                                   "The Slot/Tray panel lets you",
                                   "On-screen tips are displayed"};
-    const QStringList labels = {QStringLiteral("head"), QStringLiteral("body"),
-                                QStringLiteral("   "), QStringLiteral("left foot"),
-                                QStringLiteral("tail")};
+    const QStringList labels = {
+        QStringLiteral("head"), QStringLiteral("body"),
+        QStringLiteral("   "),  QStringLiteral("leg"),
+        QStringLiteral("foot"), QStringLiteral("tail, the long curling part behind the body")};
+    auto* help = find<QLabel>("ttex");
     for (int index : {1, 2, 0, 3, 4, 5, 6, 3}) {
-        ui.compnt->setCurrentIndex(index);
-        EXPECT_TRUE(ui.ttex->text().startsWith(QString::fromLatin1(starts[index]))) << index;
-        QStringList shown;
-        for (int i = 0; i < ui.eblist->count(); ++i)
-            shown.append(ui.eblist->item(i)->text());
-        EXPECT_EQ(shown, (index == 2 || index == 3) ? labels : QStringList()) << index;
+        compnt->setCurrentIndex(index);
+        EXPECT_TRUE(help->text().startsWith(QLatin1String(starts[index]))) << index;
+        EXPECT_EQ(listed(), (index == 2 || index == 3) ? labels : QStringList()) << index;
     }
-    EXPECT_EQ(editors->slotTrayShown, 1);
-    EXPECT_EQ(editors->tipsShown, 1);
-
-    ui.compnt->setCurrentIndex(-1);
-    EXPECT_EQ(ui.ttex->text(), test::text::kNoTopic);
+    compnt->setCurrentIndex(-1);
+    EXPECT_EQ(help->text(), test::text::kNoTopic);
 }
 
-// Double-click, Enter and the arrow keys open the selected eBall.
-TEST_F(MainWindowTest, BallListKeysAndDoubleClickOpenTheBall)
+TEST_F(MainWindowTest, TheBallListOpensTheRecordOfEitherSetHoweverItIsSelected)
 {
     openProject();
-    window->show();
-    ui.compnt->setCurrentIndex(2);
-    using S = RecordingEditors::Switch;
-    const QPoint second = ui.eblist->visualItemRect(ui.eblist->item(1)).center();
-    QTest::mouseClick(ui.eblist->viewport(), Qt::LeftButton, {}, second);
-    editors->switches.clear();
-    QTest::mouseDClick(ui.eblist->viewport(), Qt::LeftButton, {}, second);
-    QTest::mouseRelease(ui.eblist->viewport(), Qt::LeftButton, {}, second);
-    ASSERT_FALSE(editors->switches.empty());
-    EXPECT_EQ(editors->switches.back().newIndex, 1);
-    editors->switches.clear();
-    ui.eblist->setFocus();
-    QTest::keyClick(ui.eblist, Qt::Key_Up);
-    QTest::keyClick(ui.eblist, Qt::Key_Return);
-    EXPECT_EQ(editors->switches, (std::vector<S>{{0, 1, QStringLiteral("qp_small.lnz")},
-                                                 {0, 0, QStringLiteral("qp_small.lnz")}}));
-}
+    compnt->setCurrentIndex(3);
+    clickBallAt(4);
+    EXPECT_EQ(curBall(), 6 + 4);
+    auto* editor = activeEditor<EBallEditor>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("ball 10 in qp.lnz"));
+    EXPECT_EQ(eblist->item(5)->toolTip(), eblist->item(5)->text()); // a long label
+    EXPECT_EQ(eblist->item(0)->toolTip(), QString());
 
-TEST_F(MainWindowTest, BlankItemsAndPlainListsOpenNothing)
-{
-    openProject();
-    window->show();
-    ui.compnt->setCurrentIndex(2);
-    clickBallAt(2); // the label is three blanks
-    QTest::keyClick(ui.eblist, Qt::Key_Return);
-    EXPECT_TRUE(editors->switches.empty());
+    compnt->setCurrentIndex(2);
+    clickBallAt(0);
+    EXPECT_EQ(curBall(), 0);
+    EXPECT_EQ(mdiArea->subWindowList().size(), 1);
+    EXPECT_EQ(activeEditor<EBallEditor>(), editor);
+    QTest::mouseClick(eblist->viewport(), Qt::RightButton, {}, rowCentre(1));
+    EXPECT_EQ(curBall(), 1);
+    dragBalls(1, 4);
+    EXPECT_EQ(curBall(), 4);
+    QTest::keyClick(eblist, Qt::Key_Up);
+    EXPECT_EQ(curBall(), 3);
+    QTest::keyClick(eblist, Qt::Key_Up); // the blank label opens nothing
+    QTest::keyClick(eblist, Qt::Key_Return);
+    clickBallAt(2);
+    EXPECT_EQ(curBall(), 3);
+
+    // Enter opens the selected ball again once its window is closed.
+    window->editorWindows()->closeAll();
+    clickBallAt(3);
+    window->editorWindows()->closeAll();
+    QTest::keyClick(eblist, Qt::Key_Return);
+    EXPECT_EQ(curBall(), 3);
+    EXPECT_EQ(mdiArea->subWindowList().size(), 1);
 
     // Whatever the list holds, it opens nothing while it does not show a ball set.
-    ui.compnt->setCurrentIndex(4);
-    ui.eblist->addItem(QStringLiteral("stray"));
+    window->editorWindows()->closeAll();
+    compnt->setCurrentIndex(4);
+    eblist->addItem(QStringLiteral("stray"));
     clickBallAt(0);
-    EXPECT_TRUE(editors->switches.empty());
+    EXPECT_TRUE(mdiArea->subWindowList().isEmpty());
     EXPECT_TRUE(prompts.shown.empty());
 }
 
-TEST_F(MainWindowTest, MissingOrBrokenInformationFileLeavesListEmptyAndSaysSo)
+TEST_F(MainWindowTest, TheBallListShowsTheLabelsOfTheSetOrSaysWhyNot)
 {
     openProject();
-    ui.compnt->setCurrentIndex(2);
-    ASSERT_EQ(ui.eblist->count(), 5);
-
-    writeBlz("\"qp_small.lnz\",\"qp.lnz\",many\r\nhead\r\n");
-    ui.compnt->setCurrentIndex(3);
-    EXPECT_EQ(ui.eblist->count(), 0);
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("Quadrapus.blz")));
-
-    QFile::remove(dir.filePath(QStringLiteral("res/Quadrapus.blz")));
-    ui.compnt->setCurrentIndex(2);
-    EXPECT_EQ(ui.eblist->count(), 0);
-    ASSERT_EQ(prompts.shown.size(), 2u);
-    EXPECT_TRUE(prompts.shown[1].text.contains(QStringLiteral("Quadrapus.blz")));
-    EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Exclamation);
+    // Labels beyond the set are not listed; a broken or missing file is told.
+    for (const char* blz : {"\"qp_small.lnz\",\"qp.lnz\",2\r\nhead\r\nbody\r\nextra\r\n",
+                            "\"qp_small.lnz\",\"qp.lnz\",many\r\nhead\r\n", ""}) {
+        prompts.shown.clear();
+        if (*blz)
+            writeBlz(blz);
+        else
+            ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("res/Quadrapus.blz"))));
+        compnt->setCurrentIndex(compnt->currentIndex() == 2 ? 3 : 2);
+        const bool good = QByteArray(blz).contains(",2");
+        EXPECT_EQ(listed(), good ? QStringList({QStringLiteral("head"), QStringLiteral("body")})
+                                 : QStringList());
+        ASSERT_EQ(prompts.shown.size(), good ? 0u : 1u);
+        if (!good) {
+            EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("Quadrapus.blz")));
+            EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Exclamation);
+        }
+    }
 }
 
-TEST_F(MainWindowTest, LabelsBeyondTheSetAreNotListed)
+TEST_F(MainWindowTest, ACommandLineProjectOpensAtStartUpAndAMissingOneSilentlyDoesNot)
 {
-    openProject();
-    writeBlz("\"qp_small.lnz\",\"qp.lnz\",2\r\nhead\r\nbody\r\nextra\r\n");
-    ui.compnt->setCurrentIndex(3);
-    ASSERT_EQ(ui.eblist->count(), 2);
-    EXPECT_EQ(ui.eblist->item(1)->text(), QStringLiteral("body"));
-}
+    MainWindow other(state, settings, prompts);
+    other.load(dir.filePath(QStringLiteral("not there.opj")));
+    EXPECT_TRUE(other.session().path().isEmpty());
+    EXPECT_FALSE(other.isSaveEnabled());
 
-TEST_F(MainWindowTest, CommandLineProjectWithQuotesAndSpacesOpensAtStartUp)
-{
-    const QString path = makeProject(QStringLiteral("my breed project.opj"));
-    const QString argument = QLatin1Char('"') + path + QLatin1Char('"');
-    EXPECT_EQ(commandLineProject({QStringLiteral("yolkwright"), argument}), path);
+    const QString path = dir.filePath(QStringLiteral("my breed project.opj"));
+    ASSERT_TRUE(QFile::copy(projectPath, path));
+    const QString quoted = QLatin1Char('"') + path + QLatin1Char('"');
+    EXPECT_EQ(commandLineProject({QStringLiteral("yolkwright"), quoted}), path);
     // Unquoted, the shell splits the path into several arguments; joined they name it again.
     EXPECT_EQ(commandLineProject(QStringList{QStringLiteral("yolkwright")} +
                                  path.split(QLatin1Char(' '))),
               path);
-
-    window->load(commandLineProject({QStringLiteral("yolkwright"), argument}));
+    window->load(commandLineProject({QStringLiteral("yolkwright"), quoted}));
     EXPECT_EQ(window->session().path(), path);
-    EXPECT_TRUE(window->isSaveEnabled());
-    EXPECT_TRUE(ui.mnuSaveOPJ->isEnabled());
+    EXPECT_TRUE(act("mnuSaveOPJ")->isEnabled());
     EXPECT_EQ(state.breedName, "Zippy");
-    EXPECT_EQ(state.eBalls[7].diameter, 77);
+    EXPECT_EQ(state.eBalls[7].diameter, 27);
     EXPECT_EQ(settings.read(kSectionRecent, QStringLiteral("1st"), QString()), path);
-    EXPECT_TRUE(ui.mnuRecentFile[1]->isVisible());
-    EXPECT_FALSE(ui.mnuRecentFile[0]->isVisible());
+    EXPECT_TRUE(act("mnuRecentFile1")->isVisible());
+    EXPECT_FALSE(act("mnuRecentFile0")->isVisible());
     EXPECT_TRUE(prompts.shown.empty());
 }
 
-TEST_F(MainWindowTest, MissingCommandLineFileStartsWithoutProjectSilently)
-{
-    window->load(dir.filePath(QStringLiteral("not there.opj")));
-    EXPECT_TRUE(window->session().path().isEmpty());
-    EXPECT_FALSE(window->isSaveEnabled());
-    EXPECT_TRUE(prompts.shown.empty());
-}
-
-TEST_F(MainWindowTest, SaveQuestionAnswers)
-{
-    window->load(QString());
-    EXPECT_TRUE(window->session().askSaveQuestion());
-    EXPECT_TRUE(prompts.shown.empty()); // no project, no question
-
-    // The answers themselves are checked through the File menu's Open.
-    openProject();
-    // A save that fails stops the caller after telling the user.
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("gone")));
-    ASSERT_TRUE(window->session().saveAs(dir.filePath(QStringLiteral("gone/breed.opj"))));
-    ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("gone"))).removeRecursively());
-    prompts.answers = {PromptAnswer::Yes};
-    EXPECT_FALSE(window->session().askSaveQuestion());
-    EXPECT_TRUE(prompts.shown.back().text.contains(QStringLiteral("gone/breed.opj")));
-}
-
-// What a change history relies on: a replaced project and a save leave it clean, and with
-// tracking on the save question follows the modified flag.
-TEST_F(MainWindowTest, ChangeTrackingDecidesTheSaveQuestion)
+// With change tracking the save question follows the modified flag, which a save clears; a
+// failed save stops the caller.
+TEST_F(MainWindowTest, TheSaveQuestion)
 {
     window->load(QString());
     ProjectSession& session = window->session();
-    QStringList events;
-    QObject::connect(&session, &ProjectSession::aboutToReplace,
-                     [&] { events << QStringLiteral("replacing"); });
-    QObject::connect(&session, &ProjectSession::projectReplaced,
-                     [&](const QString& path) { events << QStringLiteral("replaced ") + path; });
-    QObject::connect(&session, &ProjectSession::modifiedChanged, [&](bool modified) {
-        events << (modified ? QStringLiteral("modified") : QStringLiteral("clean"));
-    });
+    EXPECT_TRUE(session.askSaveQuestion());
+    EXPECT_TRUE(prompts.shown.empty()); // no project, no question
     session.setChangeTracking(true);
     openProject();
-    EXPECT_EQ(events, QStringList({QStringLiteral("replacing"),
-                                   QStringLiteral("replaced ") + projectPath}));
-    EXPECT_FALSE(session.isModified());
     EXPECT_TRUE(session.askSaveQuestion());
     EXPECT_TRUE(prompts.shown.empty());
-
-    events.clear();
     session.setModified(true);
     prompts.answers = {PromptAnswer::Yes};
     EXPECT_TRUE(session.askSaveQuestion());
     EXPECT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(events, QStringList({QStringLiteral("modified"), QStringLiteral("clean")}));
-    // Without tracking an open project always counts as changed.
-    session.setChangeTracking(false);
+    EXPECT_FALSE(session.isModified());
+    session.setChangeTracking(false); // without tracking an open project always counts as changed
     EXPECT_TRUE(session.isModified());
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("gone")));
+    ASSERT_TRUE(session.saveAs(dir.filePath(QStringLiteral("gone/breed.opj"))));
+    ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("gone"))).removeRecursively());
+    prompts.answers = {PromptAnswer::Yes};
+    EXPECT_FALSE(session.askSaveQuestion());
+    EXPECT_TRUE(prompts.shown.back().text.contains(QStringLiteral("gone/breed.opj")));
 }
 
-TEST_F(MainWindowTest, ShutDownCancelWritesNothingAndNoWritesSettings)
+TEST_F(MainWindowTest, ShutDownCancelWritesNothingAndNoWritesTheSettings)
 {
     window->load(QString());
-    window->show();
     openProject();
     const QByteArray saved = test::readFile(projectPath);
     state.breedName = "Changed";
     const int writes = settings.writeCount();
-
     prompts.answers = {PromptAnswer::Cancel};
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
@@ -381,84 +340,480 @@ TEST_F(MainWindowTest, ShutDownCancelWritesNothingAndNoWritesSettings)
     prompts.answers = {PromptAnswer::No};
     EXPECT_TRUE(window->close());
     EXPECT_EQ(test::readFile(projectPath), saved);
-    EXPECT_EQ(settings.read(kSectionMdi, QStringLiteral("ShowTips"), QString()),
-              QStringLiteral("False"));
-    EXPECT_EQ(settings.read(kSectionMdi, QStringLiteral("Width"), QString()),
-              QStringLiteral("7500"));
-    EXPECT_EQ(settings.read(kSectionMdi, QStringLiteral("Height"), QString()),
-              QStringLiteral("6000"));
+    auto stored = [this](const char* key) {
+        return settings.read(kSectionMdi, QLatin1String(key), QString());
+    };
+    EXPECT_EQ(stored("ShowTips"), QStringLiteral("False"));
+    EXPECT_EQ(stored("Width"), QStringLiteral("7500"));
+    EXPECT_EQ(stored("Height"), QStringLiteral("6000"));
 }
 
 TEST_F(MainWindowTest, WindowSizeAndTipsAreRestored)
 {
-    settings.write(kSectionMdi, QStringLiteral("Width"), QStringLiteral("9000"));
-    settings.write(kSectionMdi, QStringLiteral("Height"), QStringLiteral("7500"));
-    settings.write(kSectionMdi, QStringLiteral("ShowTips"), QStringLiteral("False"));
+    auto store = [this](const char* width, const char* height, const char* tips) {
+        settings.write(kSectionMdi, QStringLiteral("Width"), QLatin1String(width));
+        settings.write(kSectionMdi, QStringLiteral("Height"), QLatin1String(height));
+        settings.write(kSectionMdi, QStringLiteral("ShowTips"), QLatin1String(tips));
+    };
+    store("9000", "7500", "False");
     window->load(QString());
     EXPECT_EQ(window->size(), QSize(600, 500));
     EXPECT_FALSE(window->tipsVisible());
 
+    store("-1", "-1", "True");
     MainWindow maximised(state, settings, prompts);
-    settings.write(kSectionMdi, QStringLiteral("Width"), QStringLiteral("-1"));
-    settings.write(kSectionMdi, QStringLiteral("Height"), QStringLiteral("-1"));
-    settings.write(kSectionMdi, QStringLiteral("ShowTips"), QStringLiteral("True"));
     maximised.load(QString());
     EXPECT_TRUE(maximised.windowState() & Qt::WindowMaximized);
     EXPECT_TRUE(maximised.tipsVisible());
     maximised.show();
-    prompts.answers = {};
     maximised.close();
     EXPECT_EQ(settings.read(kSectionMdi, QStringLiteral("Width"), QString()), QStringLiteral("-1"));
 
-    // No stored size: the design size.
-    MemorySettingsStore fresh;
-    MainWindow designed(state, fresh, prompts);
-    designed.load(QString());
-    EXPECT_EQ(designed.size(), QSize(464, 388));
-
-    // A size that is not a number stops the start-up.
-    settings.write(kSectionMdi, QStringLiteral("Width"), QStringLiteral("wide"));
+    store("wide", "7500", "True"); // a size that is not a number stops the start-up
     MainWindow broken(state, settings, prompts);
     EXPECT_THROW(broken.load(QString()), FormatError);
 }
 
-TEST_F(MainWindowTest, TipsBoxAndBallListFollowThePanelHeight)
+TEST_F(MainWindowTest, TheToolbarFollowsTheOpenProjectAndItsButtonsRunTheirCommands)
 {
-    window->load(QString());
+    std::vector<QUrl> opened;
+    window->desktop()->help()->setUrlOpener([&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    });
     window->show();
-    window->resize(600, 600);
-    settle();
-    const int panel = ui.lBack->height();
-    ASSERT_GT(panel, 300);
-    EXPECT_EQ(ui.tippy->geometry().bottom() + 1, panel - 5);
-    EXPECT_EQ(ui.tippy->height(), 105);
-    EXPECT_EQ(ui.eblist->y(), 32);
-    EXPECT_EQ(ui.eblist->geometry().bottom() + 1, ui.tippy->y() - 6);
+    ToolbarStrip* toolbar = window->desktop()->toolbar();
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(toolbar->parentWidget(), find("TBarUltimateHolder"));
+    EXPECT_EQ(toolbar->saveMenu(), find<QMenu>("mnuSave"));
+    QSignalSpy saves(act("mnuSaveOPJ"), &QAction::triggered);
+    window->tBarButton_Click(ToolbarStrip::Save); // no project: Save is unavailable
+    EXPECT_FALSE(toolbar->button(ToolbarStrip::Save)->isEnabled());
+    EXPECT_FALSE(toolbar->saveArrow()->isEnabled());
+    window->setSaveEnabled(true);
+    EXPECT_TRUE(toolbar->saveArrow()->isEnabled());
+    QTest::mouseClick(toolbar->button(ToolbarStrip::Save), Qt::LeftButton);
+    EXPECT_EQ(saves.count(), 1);
 
-    QTest::mouseClick(ui.tclose, Qt::LeftButton);
-    EXPECT_FALSE(window->tipsVisible());
-    EXPECT_EQ(ui.eblist->geometry().bottom() + 1, panel - 6);
+    state.askBeforeBrowsing = false;
+    QTest::mouseClick(toolbar->button(ToolbarStrip::Update), Qt::LeftButton);
+    window->tBarButton_Click(7); // no such button
+    window->tBarButton_Click(-1);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened[0].toString().endsWith(QStringLiteral("bldno=0310")));
 
-    window->resize(600, 700);
-    settle();
-    EXPECT_EQ(ui.eblist->geometry().bottom() + 1, ui.lBack->height() - 6);
-    window->setTipsVisible(true);
-    EXPECT_EQ(ui.tippy->geometry().bottom() + 1, ui.lBack->height() - 5);
-    EXPECT_EQ(ui.eblist->geometry().bottom() + 1, ui.tippy->y() - 6);
-
-    // The window does not shrink below 6000 by 4800 twips.
-    window->resize(100, 100);
-    EXPECT_EQ(window->size(), QSize(400, 320));
+    // Options, and its OK rereads the locators of the edition chosen.
+    whileModal([&] { QTest::mouseClick(toolbar->button(ToolbarStrip::Options), Qt::LeftButton); },
+               [](QDialog& dialog) {
+                   EXPECT_EQ(dialog.objectName(), QStringLiteral("dlgPrefs"));
+                   child<QAbstractButton>(&dialog, "optUK0")->click();
+                   child<QPushButton>(&dialog, "btnOK")->click();
+               });
+    EXPECT_EQ(state.edition, Edition::UK);
+    EXPECT_EQ(settings.read(kSectionMain, QStringLiteral("optUK"), QString()),
+              QStringLiteral("True"));
+    // The icon is drawn when asked for: the egg fills the middle.
+    EXPECT_EQ(window->windowIcon().pixmap(64, 64).toImage().pixelColor(32, 32).alpha(), 255);
 }
 
-TEST(StartUpText, BuildStringAndCriticalMessage)
+TEST_F(MainWindowTest, TheViewMenuFollowsWhatIsOnScreen)
 {
-    EXPECT_EQ(buildString(310), QStringLiteral("0310"));
-    EXPECT_EQ(buildString(7), QStringLiteral("0007"));
-    EXPECT_EQ(criticalStartUpMessage(53, QStringLiteral("/x/oddballz.wad: No such file"),
-                                     QStringLiteral("mfmCore")),
-              test::text::kCritical.arg(53).arg(QStringLiteral("/x/oddballz.wad: No such file"),
-                                                QStringLiteral("mfmCore")));
+    window->show();
+    QAction* showToolbar = act("mnuView_Tbar");
+    showToolbar->trigger();
+    EXPECT_TRUE(find("TBarUltimateHolder")->isHidden());
+    QTest::mouseClick(find<QLabel>("tclose"), Qt::LeftButton);
+    EXPECT_TRUE(find("tippy")->isHidden());
+    emit find<QMenu>("mnuView")->aboutToShow();
+    EXPECT_FALSE(showToolbar->isChecked());
+    EXPECT_FALSE(act("mnuView_Tips")->isChecked());
+    showToolbar->trigger();
+    EXPECT_FALSE(find("TBarUltimateHolder")->isHidden());
+    emit find<QMenu>("mnuView")->aboutToShow();
+    EXPECT_TRUE(showToolbar->isChecked());
+}
+
+TEST_F(MainWindowTest, PanelsOpenOnceShowWithoutChangingAndRenameTheBreedAsTyped)
+{
+    openProject();
+    const ProjectState before = state;
+    compnt->setCurrentIndex(5);
+    auto* slotTray = activeEditor<SlotTrayPanel>();
+    ASSERT_NE(slotTray, nullptr);
+    compnt->setCurrentIndex(6);
+    ASSERT_NE(activeEditor<TipsPanel>(), nullptr);
+    compnt->setCurrentIndex(5);
+    EXPECT_EQ(activeEditor<SlotTrayPanel>(), slotTray);
+    EXPECT_EQ(mdiArea->subWindowList().size(), 2);
+    EXPECT_EQ(test::projectDifference(state, before), "");
+    EXPECT_EQ(child<QLineEdit>(mdiArea, "rTip0")->cursorPosition(), 0); // a long tip's start
+
+    // Typed text goes in; the lone line breaks around it stay as they were.
+    auto* description = child<QPlainTextEdit>(mdiArea, "eddesc");
+    description->moveCursor(QTextCursor::End);
+    QTest::keyClicks(description, QStringLiteral("!"));
+    EXPECT_EQ(state.breedDescription, "One\nlone\rbreak\r\nthen more!");
+    auto* name = child<QLineEdit>(mdiArea, "fldBreedName");
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("Bo"));
+    EXPECT_EQ(compnt->itemText(0), QStringLiteral("Bo"));
+    EXPECT_EQ(state.breedName, "Bo");
+
+    state.breedName = "Thirty characters of a name...";
+    window->editorWindows()->closeAll();
+    compnt->setCurrentIndex(0);
+    compnt->setCurrentIndex(5);
+    EXPECT_EQ(child<QLineEdit>(activeEditor<SlotTrayPanel>(), "fldBreedName")->cursorPosition(), 0);
+}
+
+TEST_F(MainWindowTest, OpeningAProjectClosesTheEditorsBeforeItsValuesArrive)
+{
+    openProject();
+    // The editor shows a value the file does not hold; closing stores it, then the file's wins.
+    state.eBalls[3].diameter = 500;
+    openEditors(3);
+    ASSERT_EQ(mdiArea->subWindowList().size(), 3);
+
+    // The Window menu lists the open child windows, the active one checked.
+    auto* windowMenu = find<QMenu>("mnUWindow");
+    emit windowMenu->aboutToShow();
+    QStringList shown;
+    for (QAction* action : windowMenu->actions())
+        if (action->isCheckable())
+            shown.append(action->text() + (action->isChecked() ? QStringLiteral("*") : QString()));
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("&1 ball 3 in qp_small.lnz"),
+                                  QStringLiteral("&2 Slot/Tray"), QStringLiteral("&3 Tips*")}));
+
+    ASSERT_EQ(window->session().open(projectPath), ProjectSession::Opening::Opened);
+    QTest::qWait(10);
+    EXPECT_TRUE(mdiArea->subWindowList().isEmpty());
+    EXPECT_EQ(curBall(), kParkingRecord);
+    EXPECT_EQ(state.eBalls[3].diameter, 23);
+    // Reopened, the eBall editor starts from the parking record and shows the file's values.
+    compnt->setCurrentIndex(2);
+    clickBallAt(3);
+    EXPECT_EQ(curBall(), 3);
+    EXPECT_EQ(state.eBalls[3].diameter, 23);
+}
+
+TEST_F(MainWindowTest, PastedTextPassesTheChecksOfTypingAndTheStatusBarSaysWhy)
+{
+    openProject();
+    compnt->setCurrentIndex(5);
+    const struct
+    {
+        const char* field;
+        QString clipboard;
+        std::string ProjectState::*member;
+        std::string expected;
+        bool told;
+    } cases[] = {
+        {"eddesc", QString::fromUtf8("caf\u00e9 \u4e2d"), &ProjectState::breedDescription,
+         "One\nlone\rbreak\r\nthen more", true},
+        {"eddesc", QString(60, QLatin1Char('x')), &ProjectState::breedDescription,
+         "One\nlone\rbreak\r\nthen more" + std::string(25, 'x'), true}, // 50 bytes of room
+        {"edattr", QString::fromUtf8("\u0100"), &ProjectState::breedAttributes, "Bold\r\n\rodd",
+         true},
+        {"fldBreedName", QString::fromUtf8("\u20ac\u4e2d"), &ProjectState::breedName, "Zippy",
+         true},
+        {"fldBreedName", QString::fromUtf8("\u20ac"), &ProjectState::breedName, "Zippy\x80", false},
+    };
+    for (const auto& c : cases) {
+        child<QTabWidget>(mdiArea, "textabs")
+            ->setCurrentIndex(qstrcmp(c.field, "edattr") == 0 ? 1 : 0);
+        QWidget* field = child(mdiArea, c.field);
+        field->setFocus();
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
+            plain->moveCursor(QTextCursor::End);
+        else
+            qobject_cast<QLineEdit*>(field)->end(false);
+        // The field had the focus last in its window; the Edit menu pastes into it from outside.
+        eblist->setFocus();
+        window->statusBar()->clearMessage();
+        QApplication::clipboard()->setText(c.clipboard);
+        act("mnuPaste")->trigger();
+        EXPECT_EQ(state.*c.member, c.expected) << c.field;
+        EXPECT_EQ(!window->statusBar()->currentMessage().isEmpty(), c.told) << c.field;
+    }
+    window->statusBar()->clearMessage(); // typing says why a key did nothing, too
+    test::typeText(child(mdiArea, "eddesc"), QString::fromUtf8("\u4e2d"));
+    EXPECT_FALSE(window->statusBar()->currentMessage().isEmpty());
+}
+
+TEST_F(MainWindowTest, ChoosingTheShownComponentAgainActs)
+{
+    openProject();
+    compnt->setCurrentIndex(2);
+    clickBallAt(1);
+    pickComponent(2);
+    EXPECT_TRUE(eblist->selectedItems().isEmpty());
+    EXPECT_EQ(eblist->count(), 6);
+
+    compnt->setCurrentIndex(5);
+    compnt->setCurrentIndex(6);
+    QMdiSubWindow* tips = mdiArea->activeSubWindow();
+    mdiArea->setActiveSubWindow(mdiArea->subWindowList().at(1));
+    pickComponent(6);
+    EXPECT_EQ(mdiArea->activeSubWindow(), tips);
+    tips->close(); // a closed panel opens again without another item chosen first
+    pickComponent(6);
+    QTest::qWait(10);
+    ASSERT_NE(activeEditor<TipsPanel>(), nullptr);
+    EXPECT_TRUE(mdiArea->activeSubWindow()->isVisible());
+}
+
+TEST_F(MainWindowTest, TilingKeepsEveryWindowsLeastSizeAndExitClosesEveryWindow)
+{
+    openProject();
+    openEditors(0);
+    // Room for the three side by side, but an even third is too narrow for the eBall editor.
+    window->resize(find("lBack")->width() + 720, 500);
+    QApplication::processEvents();
+    act("mnuWindArrangeVert")->trigger();
+    const QList<QMdiSubWindow*> subs = mdiArea->subWindowList();
+    for (QMdiSubWindow* sub : subs) {
+        EXPECT_TRUE(sub->rect().contains(sub->widget()->geometry()))
+            << sub->windowTitle().toStdString();
+        for (QMdiSubWindow* other : subs)
+            EXPECT_TRUE(other == sub || !other->geometry().intersects(sub->geometry()));
+    }
+
+    HelpViewer viewer;
+    viewer.show();
+    prompts.answers = {PromptAnswer::No};
+    act("mnuFile_Exit")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(viewer.isVisible());
+}
+
+TEST_F(MainWindowTest, UndoAndRedoWalkTheWholeHistoryAndTheOpenEditorsFollow)
+{
+    openProject();
+    openEditors(1);
+    auto* diameter = find<QLineEdit>("diaTX");
+    auto* name = find<QLineEdit>("fldBreedName");
+    auto* tip = find<QLineEdit>("dTip1");
+    ProjectEdits& edits = window->edits();
+    const auto merge = ProjectEdits::Typing::Merge;
+    const auto key = [](QLineEdit* box, Qt::Key k) {
+        box->setFocus();
+        QTest::keyClick(box, k);
+    };
+    // Every kind of step: each eBall field of the open eBall and of others, merged typing,
+    // texts, a change of many eBalls, and keystrokes in the windows.
+    const std::function<void()> steps[] = {
+        [&] { edits.setBallField(1, EBallField::Fill, 7); },
+        [&] { edits.setBallField(9, EBallField::Border, -1); },
+        [&] { edits.setBallField(1, EBallField::Sprecks, 255, merge); },
+        [&] { edits.setBallField(1, EBallField::Fuzziness, 3); },
+        [&] { edits.setBallField(11, EBallField::BorderThickness, -1); },
+        [&] { edits.setBallField(1, EBallField::Diameter, -999, merge); },
+        [&] { edits.setBallField(1, EBallField::Diameter, 512, merge); },
+        [&] { edits.setBallField(1, EBallField::UseTexture, 0); },
+        [&] { edits.setText(ProjectText::BreedName, "Bo"); },
+        [&] { edits.setText(ProjectText::Slot, "7", merge); },
+        [&] { edits.setText(tipText(true, 1), "tip", merge); },
+        [&] {
+            edits.changeBalls(QStringLiteral("Replace Colour"), [](std::span<EBallRecord> t) {
+                return replaceColour(
+                    t, 6, {7, 3, EBallField::Fill | EBallField::Sprecks, BallSet::A | BallSet::B});
+            });
+        },
+        [&] { key(diameter, Qt::Key_4); },
+        [&] { key(diameter, Qt::Key_5); },
+        [&] { key(name, Qt::Key_X); },
+        [&] { key(tip, Qt::Key_7); },
+        [&] { edits.endTyping(); },
+        [&] { key(tip, Qt::Key_8); },
+    };
+    const ProjectState start = state;
+    std::map<int, ProjectState> after{{0, start}}; // the state after each step of the history
+    for (const auto& step : steps) {
+        step();
+        after[history().index()] = state;
+    }
+    ASSERT_GE(history().count(), 14);
+    const ProjectState end = state;
+    for (int index = history().index(); index > 0; --index) {
+        history().undo();
+        ASSERT_EQ(test::projectDifference(state, after[index - 1]), "") << "undo to " << index - 1;
+    }
+    EXPECT_EQ(diameter->text(), QStringLiteral("21"));
+    EXPECT_EQ(name->text(), QStringLiteral("Zippy"));
+    EXPECT_EQ(compnt->itemText(0), QStringLiteral("Zippy"));
+    EXPECT_EQ(tip->text(), QString::fromLatin1(start.demoTips[1]));
+    EXPECT_FALSE(act("mnuUndo")->isEnabled());
+    while (history().canRedo())
+        act("mnuRedo")->trigger();
+    EXPECT_EQ(test::projectDifference(state, end), "");
+    EXPECT_EQ(diameter->text(), QString::number(state.eBalls[1].diameter));
+    EXPECT_EQ(name->text(), QString::fromLatin1(state.breedName));
+    EXPECT_EQ(tip->text(), QString::fromLatin1(state.demoTips[1]));
+}
+
+TEST_F(MainWindowTest, TypingIsOneStepUntilTheFocusLeavesAndTheMenuNamesIt)
+{
+    openProject();
+    window->activateWindow(); // shortcuts and focus changes need the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    compnt->setCurrentIndex(2);
+    clickBallAt(1);
+    auto* diameter = find<QLineEdit>("diaTX");
+    diameter->setFocus();
+    diameter->selectAll();
+    QTest::keyClicks(diameter, QStringLiteral("123"));
+    find<QComboBox>("fuzzthing")->setCurrentIndex(2);
+    EXPECT_EQ(history().count(), 2);
+    EXPECT_EQ(undoText(), QStringLiteral("Undo Fuzziness"));
+    act("mnuUndo")->trigger();
+    EXPECT_EQ(undoText(), QStringLiteral("Undo eBall Diameter"));
+    EXPECT_EQ(act("mnuRedo")->text(), QStringLiteral("Redo Fuzziness"));
+    EXPECT_EQ(find<QComboBox>("fuzzthing")->currentIndex(), 0);
+    // Ctrl+Z in the text box takes back the project's step, not the box's own typing.
+    QTest::keyClick(diameter, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(state.eBalls[1].diameter, 21);
+    EXPECT_EQ(diameter->text(), QStringLiteral("21"));
+    QTest::keyClick(diameter, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(state.eBalls[1].diameter, 123);
+
+    compnt->setCurrentIndex(5);
+    auto* name = find<QLineEdit>("fldBreedName");
+    auto* description = find<QPlainTextEdit>("eddesc");
+    const QString shown = description->toPlainText();
+    history().clear();
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("Bo"));
+    description->setFocus();
+    QTest::keyClicks(description, QStringLiteral("ab"));
+    name->setFocus();
+    name->end(false);
+    QTest::keyClicks(name, QStringLiteral("x"));
+    EXPECT_EQ(history().count(), 3);
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(state.breedName, "Box") << "nothing to redo";
+    for (const char* expected : {"Bo", "Bo", "Zippy"}) {
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(name->text(), QLatin1String(expected));
+        EXPECT_EQ(compnt->itemText(0), QLatin1String(expected));
+    }
+    EXPECT_EQ(description->toPlainText(), shown);
+}
+
+TEST_F(MainWindowTest, TheMarkFollowsTheSavedStateAndOpeningClearsTheHistory)
+{
+    openProject();
+    const QString title = window->windowTitle();
+    compnt->setCurrentIndex(2);
+    clickBallAt(0);
+    auto* thickness = find<QComboBox>("thkthing");
+    const auto step = [&](const char* action, const char* expected) {
+        if (QLatin1String(action).startsWith(QLatin1String("mnu")))
+            act(action)->trigger();
+        else
+            thickness->setCurrentIndex(QByteArray(action).toInt());
+        EXPECT_EQ(mark(), QLatin1String(expected)) << action;
+    };
+    EXPECT_EQ(mark(), QString());
+    step("3", "Modified");
+    ASSERT_TRUE(window->session().saveAs(projectPath));
+    EXPECT_EQ(mark(), QString());
+    step("mnuUndo", "Modified");
+    step("mnuRedo", "");
+    step("1", "Modified");
+    step("mnuUndo", ""); // undone back to the saved state
+    EXPECT_EQ(window->windowTitle(), title);
+
+    // The save question is asked whenever a project is open, saved or not.
+    prompts.answers = {PromptAnswer::No};
+    EXPECT_TRUE(window->session().askSaveQuestion());
+    EXPECT_EQ(prompts.shown.size(), 1u);
+
+    step("0", "Modified");
+    ASSERT_EQ(window->session().open(projectPath), ProjectSession::Opening::Opened);
+    EXPECT_EQ(history().count(), 0);
+    EXPECT_EQ(mark(), QString());
+    EXPECT_FALSE(act("mnuUndo")->isEnabled());
+    EXPECT_EQ(undoText(), QStringLiteral("Undo"));
+    EXPECT_EQ(state.eBalls[0].borderThickness, 2);
+}
+
+TEST_F(MainWindowTest, ReplaceColourChangesTheNamedFieldsOfTheNamedSetsInOneStep)
+{
+    openProject();
+    // Records 0 to 5 are set A, 6 to 11 set B; {fill, border, sprecks} each.
+    const int16_t colours[12][3] = {{1, 2, 3}, {7, 7, 7}, {1, 2, 3}, {1, 2, 3},
+                                    {1, 2, 3}, {1, 2, 3}, {1, 2, 3}, {7, 2, 3},
+                                    {7, 7, 3}, {1, 7, 3}, {1, 2, 7}, {1, 2, 3}};
+    for (size_t i = 0; i < 12; ++i)
+        std::tie(state.eBalls[i].fillColor, state.eBalls[i].borderColor,
+                 state.eBalls[i].spreckColor) =
+            std::tuple(colours[i][0], colours[i][1], colours[i][2]);
+    const ProjectState before = state;
+    QStringList counts;
+    whileModal([&] { act("mnuReplaceColour")->trigger(); },
+               [&](QDialog& dialog) {
+                   EXPECT_TRUE(child<QRadioButton>(&dialog, "optSetB")->isChecked());
+                   pickColour(child(&dialog, "fromColor"), 7);
+                   pickColour(child(&dialog, "toColor"), 200);
+                   const auto count = [&] { counts << child<QLabel>(&dialog, "lblCount")->text(); };
+                   count();
+                   child<QCheckBox>(&dialog, "chkBorder")->setChecked(true);
+                   count();
+                   child<QRadioButton>(&dialog, "optBoth")->setChecked(true);
+                   count();
+                   child<QRadioButton>(&dialog, "optSetB")->setChecked(true);
+                   count();
+                   QTest::mouseClick(child(&dialog, "btnOK"), Qt::LeftButton);
+               });
+    EXPECT_EQ(counts, (QStringList{QStringLiteral("2 eBalls will change."),
+                                   QStringLiteral("3 eBalls will change."),
+                                   QStringLiteral("4 eBalls will change."),
+                                   QStringLiteral("3 eBalls will change.")}));
+    ProjectState expected = before;
+    expected.eBalls[7].fillColor = expected.eBalls[8].fillColor = 200;
+    expected.eBalls[8].borderColor = expected.eBalls[9].borderColor = 200;
+    EXPECT_EQ(test::projectDifference(state, expected), "");
+    EXPECT_EQ(history().count(), 1);
+    EXPECT_EQ(undoText(), QStringLiteral("Undo Replace Colour"));
+    history().undo();
+    EXPECT_EQ(test::projectDifference(state, before), "");
+}
+
+TEST_F(MainWindowTest, ApplyToOthersCopiesTheChosenFieldsToTheTickedEBallsOnly)
+{
+    openProject();
+    for (int i = 0; i < 12; ++i)
+        state.eBalls[size_t(i)] = {
+            int16_t(i), int16_t(20 + i), int16_t(40 + i), 1, 0, int16_t(60 + i), 9, 4, "ball", 0};
+    state.eBalls[7] = {33, 44, 55, 2, 1, 99, 9, 4, "body", 1};
+    compnt->setCurrentIndex(3);
+    clickBallAt(1);
+    ASSERT_EQ(curBall(), 7);
+    const ProjectState before = state;
+    QString count;
+    whileModal([&] { QTest::mouseClick(find("btnApply"), Qt::LeftButton); },
+               [&](QDialog& dialog) {
+                   child<QCheckBox>(&dialog, "chkSprecks")->setChecked(false);
+                   child<QCheckBox>(&dialog, "chkDiameter")->setChecked(true);
+                   // "o" is in body (the source), foot and the tail's long label.
+                   QTest::keyClicks(child(&dialog, "fltWord"), QStringLiteral("O"));
+                   QTest::mouseClick(child(&dialog, "btnTick"), Qt::LeftButton);
+                   child<QListWidget>(&dialog, "lstBalls")->item(0)->setCheckState(Qt::Checked);
+                   count = child<QLabel>(&dialog, "lblCount")->text();
+                   QTest::mouseClick(child(&dialog, "btnOK"), Qt::LeftButton);
+               });
+    EXPECT_EQ(count, QStringLiteral("3 eBalls will change."));
+    ProjectState expected = before;
+    for (size_t record : {6, 10, 11}) {
+        expected.eBalls[record].fillColor = 33;
+        expected.eBalls[record].borderColor = 44;
+        expected.eBalls[record].diameter = 99;
+    }
+    EXPECT_EQ(test::projectDifference(state, expected), "");
+    EXPECT_EQ(undoText(), QStringLiteral("Undo Apply to Others"));
+    act("mnuUndo")->trigger();
+    EXPECT_EQ(test::projectDifference(state, before), "");
 }
 
 } // namespace yw

@@ -1,53 +1,15 @@
-#include "messages.h"
+#include "guitest.h"
 #include "platform/cp1252.h"
-#include "samplegamefixture.h"
 #include "shell/dialogs/newprojectwizard.h"
 #include "shell/dialogs/surveydialog.h"
 #include "support/surveyeggs.h"
 
-#include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFile>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-#include <memory>
 
 namespace yw {
 
 using test::readFile;
 using test::writeFile;
-
-namespace {
-
-QStringList names(std::initializer_list<const char*> texts)
-{
-    QStringList list;
-    for (const char* text : texts)
-        list.append(QString::fromLatin1(text));
-    return list;
-}
-
-QStringList checkedEntries(const NewProjectWizard& wizard)
-{
-    QStringList checked;
-    for (int i = 0; i < wizard.bSel->count(); ++i) {
-        if (wizard.bSel->item(i)->checkState() == Qt::Checked)
-            checked.append(wizard.bSel->item(i)->text());
-    }
-    return checked;
-}
-
-void tick(NewProjectWizard& wizard, const QString& text)
-{
-    const QList<QListWidgetItem*> found = wizard.bSel->findItems(text, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1) << text.toStdString();
-    // What a click on the entry's check box does.
-    found.front()->setCheckState(found.front()->checkState() == Qt::Checked ? Qt::Unchecked
-                                                                            : Qt::Checked);
-}
-
-} // namespace
 
 class NewProjectWizardTest : public test::SampleGameFixture
 {
@@ -63,13 +25,23 @@ protected:
         });
         wizard->show();
     }
-
-    bool stateUnchanged() const
+    QStringList ticked() const
     {
-        return state.baseBreed == before.baseBreed && state.breedName == before.breedName &&
-               state.eBalls == before.eBalls && state.locSetAPos == before.locSetAPos &&
-               state.breedDescription == before.breedDescription;
+        QStringList checked;
+        for (int i = 0; i < wizard->bSel->count(); ++i)
+            if (wizard->bSel->item(i)->checkState() == Qt::Checked)
+                checked.append(wizard->bSel->item(i)->text());
+        return checked;
     }
+    // What a click on the entry's check box does.
+    void tick(const char* text)
+    {
+        const auto found = wizard->bSel->findItems(QLatin1String(text), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << text;
+        found.front()->setCheckState(found.front()->checkState() == Qt::Checked ? Qt::Unchecked
+                                                                                : Qt::Checked);
+    }
+    void go() { QTest::mouseClick(wizard->btnNext, Qt::LeftButton); }
 
     ProjectState before;
     std::unique_ptr<NewProjectWizard> wizard;
@@ -78,23 +50,18 @@ protected:
 
 TEST_F(NewProjectWizardTest, ExactlyOneEntryStaysTicked)
 {
-    EXPECT_EQ(wizard->bSel->count(), 13);
-    EXPECT_EQ(checkedEntries(*wizard), names({"Quadrapus"}));
-    EXPECT_FALSE(wizard->buttonArmed);
-    tick(*wizard, QStringLiteral("Zott"));
-    EXPECT_EQ(checkedEntries(*wizard), names({"Zott"}));
-    // Clicking the ticked entry's box leaves it ticked.
-    tick(*wizard, QStringLiteral("Zott"));
-    EXPECT_EQ(checkedEntries(*wizard), names({"Zott"}));
-    tick(*wizard, QStringLiteral("Grinnz"));
-    EXPECT_EQ(checkedEntries(*wizard), names({"Grinnz"}));
-
+    EXPECT_EQ(ticked(), QStringList{QStringLiteral("Quadrapus")});
+    tick("Zott");
+    EXPECT_EQ(ticked(), QStringList{QStringLiteral("Zott")});
+    tick("Zott"); // clicking the ticked entry's box leaves it ticked
+    EXPECT_EQ(ticked(), QStringList{QStringLiteral("Zott")});
+    tick("Grinnz");
+    EXPECT_EQ(ticked(), QStringList{QStringLiteral("Grinnz")});
     // A click on an entry's name ticks it as well.
-    QListWidgetItem* honker = wizard->bSel->item(1);
-    const QRect box = wizard->bSel->visualItemRect(honker);
+    const QRect box = wizard->bSel->visualItemRect(wizard->bSel->item(1));
     QTest::mouseClick(wizard->bSel->viewport(), Qt::LeftButton, {},
                       QPoint(box.right() - 10, box.center().y()));
-    EXPECT_EQ(checkedEntries(*wizard), names({"Honker"}));
+    EXPECT_EQ(ticked(), QStringList{QStringLiteral("Honker")});
     EXPECT_EQ(wizard->checkedBreed(), QStringLiteral("Honker"));
 }
 
@@ -102,144 +69,118 @@ TEST_F(NewProjectWizardTest, GoCreatesTheProjectWithoutTouchingTheOpenOne)
 {
     const QString target = path(QStringLiteral("My Quad.opj"));
     dialogs.answers.push_back(target);
-    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
-
+    go();
     EXPECT_EQ(wizard->result(), QDialog::Accepted);
     EXPECT_FALSE(wizard->isVisible());
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_TRUE(dialogs.asked[0].save);
     EXPECT_EQ(dialogs.asked[0].filter, test::text::kProjectFilter);
     EXPECT_TRUE(prompts.shown.empty());
-
     // Quadrapus is read from the stem quadrpus, and the file says so.
     EXPECT_EQ(wizard->createdPath(), target);
     const NewProject& created = wizard->created();
     EXPECT_EQ(created.state.baseBreed, "quadrpus");
     EXPECT_EQ(created.state.breedName, sample::breed(0).breedName);
     EXPECT_EQ(created.header.ballsPerSet, sample::kBallsPerSet);
-    const QByteArray file = readFile(target);
-    EXPECT_TRUE(file.startsWith("[Yolkwright Project File]\r\n\"0310\",2,\"quadrpus\"\r\n"))
-        << file.left(80).toStdString();
-
-    EXPECT_TRUE(stateUnchanged());
+    EXPECT_TRUE(
+        readFile(target).startsWith("[Yolkwright Project File]\r\n\"0310\",2,\"quadrpus\"\r\n"));
+    EXPECT_EQ(test::projectDifference(state, before), "");
 }
 
-TEST_F(NewProjectWizardTest, ACancelledSaveDialogKeepsTheWizardOpenAndChangesNothing)
+// Only a left press and a left release over the same control act, and a right press between
+// them disarms; the link's click uses the arming up.
+TEST_F(NewProjectWizardTest, OnlyAnArmedLeftClickActs)
 {
-    tick(*wizard, QStringLiteral("Honker"));
-    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
+    EXPECT_FALSE(wizard->buttonArmed);
+    EXPECT_FALSE(wizard->StartEgg());
+    const struct
+    {
+        QWidget* control;
+        const char* events;
+        bool acts;
+    } cases[] = {{wizard->btnNext, "L+ R+ R- L-", false}, {wizard->btnNext, "L+ Lout", false},
+                 {wizard->URL, "R+ R-", false},           {wizard->btnClose, "L+ R+ L-", false},
+                 {wizard->btnNext, "L+ L-", true},        {wizard->btnClose, "L+ L-", true}};
+    for (const auto& c : cases) {
+        for (const QString& event : QString::fromLatin1(c.events).split(QLatin1Char(' '))) {
+            const Qt::MouseButton button =
+                event.startsWith(QLatin1Char('L')) ? Qt::LeftButton : Qt::RightButton;
+            if (event.endsWith(QLatin1Char('+')))
+                QTest::mousePress(c.control, button);
+            else
+                QTest::mouseRelease(c.control, button, {},
+                                    event.endsWith(QLatin1String("out")) ? QPoint(-5, -5)
+                                                                         : QPoint());
+        }
+        EXPECT_EQ(!dialogs.asked.empty() || !wizard->isVisible() || !opened.isEmpty(), c.acts)
+            << c.control->objectName().toStdString() << " " << c.events;
+    }
+    // "Go" asked for a file and was cancelled: the wizard stayed open and made nothing.
     EXPECT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_TRUE(wizard->isVisible());
     EXPECT_EQ(wizard->result(), QDialog::Rejected);
     EXPECT_TRUE(wizard->createdPath().isEmpty());
-    EXPECT_TRUE(stateUnchanged());
     EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.opj")}).isEmpty());
-}
+    EXPECT_EQ(test::projectDifference(state, before), "");
 
-TEST_F(NewProjectWizardTest, AMissingEggNamesTheListTextAndKeepsTheWizardOpen)
-{
-    ASSERT_TRUE(QFile::remove(eggPath(QStringLiteral("quadrpus"))));
-    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, test::text::kBreedMissing.arg(QStringLiteral("Quadrapus")));
-    EXPECT_TRUE(dialogs.asked.empty());
-    EXPECT_TRUE(wizard->isVisible());
-    EXPECT_TRUE(stateUnchanged());
-}
-
-TEST_F(NewProjectWizardTest, ADamagedEggNamesTheStemAndClosesTheWizard)
-{
-    // Letters where quadrpus's first ball line should be.
-    QByteArray egg = readFile(eggPath(QStringLiteral("quadrpus")));
-    const int setA = sample::eggLayout(0, sample::Edition::US).locSetAPos;
-    egg.replace(setA - 2, 60, QByteArray(60, 'x'));
-    writeFile(eggPath(QStringLiteral("quadrpus")), egg);
-
-    // Declining the survey leaves the refusal as it was.
-    prompts.answers.push_back(PromptAnswer::No);
-    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
-    ASSERT_EQ(prompts.shown.size(), 2u);
-    EXPECT_TRUE(prompts.shown[0].question);
-    EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("does not match its egg")))
-        << prompts.shown[0].text.toStdString();
-    EXPECT_EQ(prompts.shown[1].text, test::text::kBreedDamaged.arg(QStringLiteral("quadrpus")));
-    EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Critical);
-    EXPECT_TRUE(dialogs.asked.empty());
-    EXPECT_FALSE(wizard->isVisible());
-    EXPECT_EQ(wizard->result(), QDialog::Rejected);
-    EXPECT_TRUE(stateUnchanged());
-}
-
-TEST_F(NewProjectWizardTest, AFailedWriteIsToldAndTheWizardStaysOpen)
-{
-    const QString target = path(QStringLiteral("no such folder/quad.opj"));
-    dialogs.answers.push_back(target);
-    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_TRUE(prompts.shown[0].text.startsWith(test::text::kNotSaved.arg(target)))
-        << prompts.shown[0].text.toStdString();
-    EXPECT_TRUE(wizard->isVisible());
-    EXPECT_FALSE(QFile::exists(target));
-    EXPECT_TRUE(stateUnchanged());
-}
-
-TEST_F(NewProjectWizardTest, GoActsOnlyAfterALeftPress)
-{
-    EXPECT_FALSE(wizard->StartEgg());
-    EXPECT_TRUE(dialogs.asked.empty());
-
-    // Left down arms, a right press meanwhile disarms: the left click then starts nothing.
-    QTest::mousePress(wizard->btnNext, Qt::LeftButton);
-    EXPECT_TRUE(wizard->buttonArmed);
-    QTest::mousePress(wizard->btnNext, Qt::RightButton);
-    EXPECT_FALSE(wizard->buttonArmed);
-    QTest::mouseRelease(wizard->btnNext, Qt::RightButton);
-    QTest::mouseRelease(wizard->btnNext, Qt::LeftButton);
-    EXPECT_TRUE(dialogs.asked.empty());
-    EXPECT_TRUE(prompts.shown.empty());
-    EXPECT_TRUE(wizard->isVisible());
-
-    // Releasing outside the button is no click.
-    QTest::mousePress(wizard->btnNext, Qt::LeftButton);
-    QTest::mouseRelease(wizard->btnNext, Qt::LeftButton, {}, QPoint(-5, -5));
-    EXPECT_TRUE(dialogs.asked.empty());
-}
-
-TEST_F(NewProjectWizardTest, CancelClosesOnlyWhileArmed)
-{
-    QTest::mousePress(wizard->btnClose, Qt::LeftButton);
-    QTest::mousePress(wizard->btnClose, Qt::RightButton);
-    QTest::mouseRelease(wizard->btnClose, Qt::LeftButton);
-    EXPECT_TRUE(wizard->isVisible());
-
-    QTest::mouseClick(wizard->btnClose, Qt::LeftButton);
-    EXPECT_FALSE(wizard->isVisible());
-    EXPECT_EQ(wizard->result(), QDialog::Rejected);
-    EXPECT_TRUE(stateUnchanged());
-}
-
-TEST_F(NewProjectWizardTest, TheLinkTurnsRedWhilePressedAndOpensOnce)
-{
+    // The link turns red while pressed and opens once.
+    wizard->show();
     auto colour = [this] { return wizard->URL->palette().color(QPalette::WindowText); };
     EXPECT_EQ(colour(), QColor(0, 0, 255));
-
-    QTest::mousePress(wizard->URL, Qt::RightButton);
-    EXPECT_FALSE(wizard->buttonArmed);
-    EXPECT_EQ(colour(), QColor(0, 0, 255));
-    QTest::mouseRelease(wizard->URL, Qt::RightButton);
-
     QTest::mousePress(wizard->URL, Qt::LeftButton);
     EXPECT_TRUE(wizard->buttonArmed);
     EXPECT_EQ(colour(), QColor(255, 0, 0));
     QTest::mouseRelease(wizard->URL, Qt::LeftButton);
     EXPECT_EQ(colour(), QColor(0, 0, 255));
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened[0], wizard->linkAddress());
+    EXPECT_EQ(opened, QList<QUrl>{wizard->linkAddress()});
     EXPECT_EQ(opened[0].scheme(), QStringLiteral("https"));
-    // The link's click used the arming up: "Go" now does nothing until pressed again.
-    EXPECT_FALSE(wizard->buttonArmed);
     EXPECT_FALSE(wizard->StartEgg());
     EXPECT_TRUE(wizard->isVisible());
+}
+
+TEST_F(NewProjectWizardTest, AFailedWriteAMissingOrADamagedEggIsToldAndChangesNothing)
+{
+    const QString egg = eggPath(QStringLiteral("quadrpus"));
+    QByteArray damaged = readFile(egg); // letters where the first ball line should be
+    damaged.replace(sample::eggLayout(0, sample::Edition::US).locSetAPos - 2, 60,
+                    QByteArray(60, 'x'));
+    const QString target = path(QStringLiteral("no such folder/quad.opj"));
+    const struct
+    {
+        std::function<void()> setUp;
+        QString message;
+        PromptIcon icon;
+        bool staysOpen;
+    } cases[] = {
+        {[&] { dialogs.answers.push_back(target); }, test::text::kNotSaved.arg(target),
+         PromptIcon::Exclamation, true},
+        {[&] { ASSERT_TRUE(QFile::rename(egg, egg + QStringLiteral(".gone"))); },
+         test::text::kBreedMissing.arg(QStringLiteral("Quadrapus")), PromptIcon::None, true},
+        // Declining the survey offered leaves the refusal as it was.
+        {[&] {
+             writeFile(egg, damaged);
+             prompts.answers = {PromptAnswer::No};
+         },
+         test::text::kBreedDamaged.arg(QStringLiteral("quadrpus")), PromptIcon::Critical, false},
+    };
+    for (const auto& c : cases) {
+        if (QFile::exists(egg + QStringLiteral(".gone")))
+            QFile::rename(egg + QStringLiteral(".gone"), egg);
+        prompts.shown.clear();
+        dialogs.asked.clear();
+        c.setUp();
+        go();
+        ASSERT_FALSE(prompts.shown.empty());
+        EXPECT_TRUE(prompts.shown.back().text.startsWith(c.message))
+            << prompts.shown.back().text.toStdString();
+        EXPECT_EQ(prompts.shown.back().icon, c.icon);
+        EXPECT_EQ(wizard->isVisible(), c.staysOpen);
+        EXPECT_EQ(dialogs.asked.size(), c.message.startsWith(QLatin1String("The project")));
+        EXPECT_FALSE(QFile::exists(target));
+        EXPECT_EQ(test::projectDifference(state, before), "");
+    }
+    EXPECT_TRUE(prompts.shown[0].question);
+    EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("does not match its egg")));
+    EXPECT_EQ(wizard->result(), QDialog::Rejected);
 }
 
 // The survey offered for a breed whose resource files are missing or describe another egg. The
@@ -269,13 +210,11 @@ protected:
                 summary = SurveyDialog(listText, findings).surveyFound->text();
                 return save;
             });
-        tick(*wizard, QStringLiteral("Honker"));
+        tick("Honker");
     }
-
     QString honker(const char* in, const char* extension) const
     {
-        return path(QString::fromLatin1(in)) + QStringLiteral("/res/Honker") +
-               QLatin1String(extension);
+        return path(QLatin1String(in)) + QStringLiteral("/res/Honker") + QLatin1String(extension);
     }
     void removeShippedFiles() const
     {
@@ -298,8 +237,7 @@ TEST_F(WizardSurveyTest, AcceptedSurveySavesTheFilesForTheUserAndMakesTheProject
     removeShippedFiles();
     const QString target = path(QStringLiteral("honk.opj"));
     dialogs.answers.push_back(target);
-    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
-
+    go();
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_TRUE(prompts.shown[0].question);
     EXPECT_TRUE(prompts.shown[0].text.startsWith(QStringLiteral(
@@ -328,28 +266,42 @@ TEST_F(WizardSurveyTest, AcceptedSurveySavesTheFilesForTheUserAndMakesTheProject
     EXPECT_EQ(made.breedAttributes, content.attributes);
     EXPECT_EQ(made.ball(sample::kBallsPerSet), content.eBalls[sample::kBallsPerSet]);
     EXPECT_TRUE(QFile::exists(target));
-    EXPECT_TRUE(stateUnchanged());
+    EXPECT_EQ(test::projectDifference(state, before), "");
 }
 
-TEST_F(WizardSurveyTest, DecliningKeepsTheOldRefusalAndWritesNothing)
+TEST_F(WizardSurveyTest, DecliningOrARefusalKeepsTheOldRefusalAndWritesNothing)
 {
     removeShippedFiles();
+    const QString noInformation =
+        QStringLiteral("Yolkwright cannot find any information about the breed that was "
+                       "selected. A resource file may have been damaged or deleted.");
     // No to the offer, then Yes to it but Cancel on what was found.
+    save = false;
     for (const bool atOffer : {true, false}) {
         prompts.shown.clear();
         prompts.answers = {atOffer ? PromptAnswer::No : PromptAnswer::Yes};
-        save = false;
-        QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
+        go();
         ASSERT_EQ(prompts.shown.size(), 2u);
-        EXPECT_EQ(prompts.shown[1].text,
-                  QStringLiteral("Yolkwright cannot find any information about the breed that was "
-                                 "selected. A resource file may have been damaged or deleted."));
+        EXPECT_EQ(prompts.shown[1].text, noInformation);
         EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Critical);
         EXPECT_EQ(summary.isEmpty(), atOffer);
-        EXPECT_TRUE(wroteNothing());
-        EXPECT_TRUE(wizard->isVisible());
-        EXPECT_TRUE(dialogs.asked.empty());
     }
+    // An egg the survey refuses: the reason is told.
+    summary.clear();
+    prompts.shown.clear();
+    const QByteArray garbage = QByteArray("MZ") + QByteArray(3000, '\x7f');
+    writeFile(eggPath(QStringLiteral("Honker")), garbage);
+    go();
+    const SurveyRefusal refusal = surveyEgg(garbage, "Honker").refusal;
+    ASSERT_FALSE(refusal.message.isEmpty());
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[1].text, QStringLiteral("The egg %1 could not be surveyed.\r\n%2")
+                                         .arg(eggPath(QStringLiteral("Honker")), refusal.message));
+    EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Exclamation);
+    EXPECT_TRUE(summary.isEmpty());
+    EXPECT_TRUE(wroteNothing());
+    EXPECT_TRUE(wizard->isVisible());
+    EXPECT_TRUE(dialogs.asked.empty());
 }
 
 TEST_F(WizardSurveyTest, AmbiguousTextsAreSettledByTheUsersChoice)
@@ -363,8 +315,7 @@ TEST_F(WizardSurveyTest, AmbiguousTextsAreSettledByTheUsersChoice)
     writeFile(eggPath(QStringLiteral("Honker")), egg.bytes);
 
     // Cancelling the choice is declining: the shipped files do not fit this egg.
-    pick.reset();
-    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
+    go();
     EXPECT_EQ(offered.size(), 3u);
     ASSERT_EQ(prompts.shown.size(), 2u);
     EXPECT_TRUE(prompts.shown[1].text.startsWith(QStringLiteral("It appears that the Honker.odd")));
@@ -375,7 +326,7 @@ TEST_F(WizardSurveyTest, AmbiguousTextsAreSettledByTheUsersChoice)
     prompts.shown.clear();
     pick = SurveyChoices{extra, egg.locator.locDescPos};
     dialogs.answers.push_back(path(QStringLiteral("odd.opj")));
-    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
+    go();
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(wizard->result(), QDialog::Accepted);
     const ProjectState& made = wizard->created().state;
@@ -384,26 +335,8 @@ TEST_F(WizardSurveyTest, AmbiguousTextsAreSettledByTheUsersChoice)
     EXPECT_EQ(made.locDescPos, extra);
     EXPECT_EQ(made.locAttrPos, egg.locator.locDescPos);
     EXPECT_EQ(made.locNamePos, egg.locator.locNamePos);
-    EXPECT_TRUE(readFile(honker("user", ".loc")).contains(QByteArray::number(extra) + "\t\t26\r\n"))
-        << readFile(honker("user", ".loc")).toStdString();
-}
-
-TEST_F(WizardSurveyTest, ARefusalIsToldAndNothingIsWritten)
-{
-    const QByteArray garbage = QByteArray("MZ") + QByteArray(3000, '\x7f');
-    writeFile(eggPath(QStringLiteral("Honker")), garbage);
-    QTest::mouseClick(wizard->btnNext, Qt::LeftButton);
-
-    const SurveyRefusal refusal = surveyEgg(garbage, "Honker").refusal;
-    ASSERT_FALSE(refusal.message.isEmpty());
-    ASSERT_EQ(prompts.shown.size(), 2u);
-    EXPECT_EQ(prompts.shown[1].text, QStringLiteral("The egg %1 could not be surveyed.\r\n%2")
-                                         .arg(eggPath(QStringLiteral("Honker")), refusal.message));
-    EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Exclamation);
-    EXPECT_TRUE(wroteNothing());
-    EXPECT_TRUE(summary.isEmpty());
-    EXPECT_TRUE(dialogs.asked.empty());
-    EXPECT_TRUE(wizard->isVisible());
+    EXPECT_TRUE(
+        readFile(honker("user", ".loc")).contains(QByteArray::number(extra) + "\t\t26\r\n"));
 }
 
 } // namespace yw

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "model/projectstate.h"
+#include "platform/filesystem.h"
+#include "samplegame/samplegame.h"
 #include "shell/dialogs/filedialogs.h"
+#include "support/testsupport.h"
 
-#include <QString>
+#include <QDir>
+#include <QTemporaryDir>
 #include <deque>
-#include <vector>
+#include <gtest/gtest.h>
 
 namespace yw::test {
 
@@ -18,7 +23,6 @@ public:
         FileKind kind;
         QString filter;
     };
-
     QString openPath(FileKind kind, const QString& filter) override
     {
         return answer(false, kind, filter);
@@ -27,7 +31,6 @@ public:
     {
         return answer(true, kind, filter);
     }
-
     std::deque<QString> answers;
     std::vector<Asked> asked;
 
@@ -37,10 +40,33 @@ private:
         asked.push_back({save, kind, filter});
         if (answers.empty())
             return QString();
-        QString path = answers.front();
+        const QString path = answers.front();
         answers.pop_front();
         return path;
     }
+};
+
+// The sample game (US edition) with the program's resource files beside it, and a state set up
+// the way start-up leaves it.
+class SampleGameFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        state = sampleGameState(dir.path(), fso);
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString eggPath(const QString& stem) const
+    {
+        return QDir(state.gameFolder).filePath(QStringLiteral("eggz/%1/%1.odd").arg(stem));
+    }
+
+    QTemporaryDir dir;
+    FileSystem fso;
+    ProjectState state;
+    ScriptedPrompts prompts;
+    ScriptedDialogs dialogs;
 };
 
 } // namespace yw::test

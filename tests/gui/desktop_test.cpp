@@ -1,0 +1,670 @@
+#include "guitest.h"
+#include "shell/commands/editcommands.h"
+#include "shell/dialogs/optionsdialog.h"
+#include "shell/help/aboutdialog.h"
+#include "shell/help/changelog.h"
+#include "shell/help/helpcommands.h"
+#include "shell/help/helpviewer.h"
+#include "shell/mainwindow/mainwindow.h"
+#include "shell/mainwindow/splash.h"
+#include "shell/mainwindow/startup.h"
+#include "shell/session/recentfiles.h"
+#include "shell/toolbar/toolbarcolours.h"
+#include "shell/toolbar/toolbarstrip.h"
+
+#include <QDate>
+#include <QFileDialog>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace yw {
+
+using test::ScriptedPrompts;
+using test::whileModal;
+
+// The Edit menu's commands over a child window with an editable line, a read-only line and a
+// multi-line field.
+class EditMenu : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        actions = {menu.addAction(QStringLiteral("Cut")), menu.addAction(QStringLiteral("Copy")),
+                   menu.addAction(QStringLiteral("Paste")),
+                   menu.addAction(QStringLiteral("Clear"))};
+        commands = std::make_unique<EditCommands>(area, menu, actions, nullptr);
+        auto* panel = new QWidget;
+        auto* layout = new QVBoxLayout(panel);
+        layout->addWidget(editable = new QLineEdit(QStringLiteral("Quadrapus")));
+        layout->addWidget(locked = new QLineEdit(QStringLiteral("Adult set")));
+        layout->addWidget(notes = new QPlainTextEdit(QStringLiteral("first line\nsecond line")));
+        locked->setReadOnly(true);
+        area.addSubWindow(panel)->show();
+        area.show();
+        QApplication::processEvents();
+    }
+    void focus(QWidget* field)
+    {
+        field->setFocus();
+        QApplication::processEvents();
+    }
+    std::vector<bool> enabledOnOpening()
+    {
+        emit menu.aboutToShow();
+        return {actions.cut->isEnabled(), actions.copy->isEnabled(), actions.paste->isEnabled(),
+                actions.clear->isEnabled()};
+    }
+    QString clipboard() const { return QApplication::clipboard()->text(); }
+
+    QMdiArea area;
+    QMenu menu;
+    EditCommands::Actions actions;
+    std::unique_ptr<EditCommands> commands;
+    QLineEdit* editable = nullptr;
+    QLineEdit* locked = nullptr;
+    QPlainTextEdit* notes = nullptr;
+};
+
+TEST_F(EditMenu, TheFocusedFieldOfTheActiveChildIsTheTargetAndAReadOnlyOneGreysTheMenu)
+{
+    focus(locked);
+    EXPECT_EQ(editTarget(area), locked);
+    EXPECT_EQ(enabledOnOpening(), (std::vector<bool>{false, true, false, false}));
+    focus(notes);
+    EXPECT_EQ(editTarget(area), notes);
+    focus(editable);
+    EXPECT_EQ(enabledOnOpening(), (std::vector<bool>{true, true, true, true}));
+
+    // Cut still works on a read-only field after the menu opened on an editable one.
+    focus(locked);
+    locked->setSelection(0, 6);
+    actions.cut->trigger();
+    EXPECT_EQ(clipboard(), QStringLiteral("Adult "));
+    EXPECT_EQ(locked->text(), QStringLiteral("set"));
+    EXPECT_TRUE(locked->isReadOnly());
+    // Ctrl+X still cuts in an editable field after the menu greyed Cut.
+    ASSERT_FALSE(enabledOnOpening()[0]);
+    focus(editable);
+    editable->setSelection(4, 5);
+    QTest::keyClick(editable, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(editable->text(), QStringLiteral("Quad"));
+    EXPECT_EQ(clipboard(), QStringLiteral("rapus"));
+
+    // Without a target the items keep their state and the commands change nothing.
+    focus(locked);
+    area.closeAllSubWindows();
+    QApplication::processEvents();
+    EXPECT_EQ(editTarget(area), nullptr);
+    EXPECT_EQ(enabledOnOpening(), (std::vector<bool>{false, true, false, false}));
+    commands->paste();
+    commands->cut();
+    EXPECT_EQ(clipboard(), QStringLiteral("rapus"));
+}
+
+TEST_F(EditMenu, CutCopyPasteAndClearUseTheSystemClipboardAndKeepTheLengthLimit)
+{
+    focus(editable);
+    editable->setSelection(0, 4);
+    commands->cut();
+    EXPECT_EQ(clipboard(), QStringLiteral("Quad"));
+    EXPECT_EQ(editable->text(), QStringLiteral("rapus"));
+    editable->setCursorPosition(5);
+    commands->paste();
+    EXPECT_EQ(editable->text(), QStringLiteral("rapusQuad"));
+    editable->setSelection(0, 5);
+    commands->copy();
+    EXPECT_EQ(clipboard(), QStringLiteral("rapus"));
+    commands->clear();
+    EXPECT_EQ(editable->text(), QStringLiteral("Quad"));
+    editable->deselect();
+    commands->copy(); // an empty selection copies an empty text
+    EXPECT_EQ(clipboard(), QString());
+    editable->setMaxLength(6);
+    editable->setCursorPosition(4);
+    QApplication::clipboard()->setText(QStringLiteral("123456"));
+    commands->paste();
+    EXPECT_EQ(editable->text(), QStringLiteral("Quad12"));
+
+    focus(notes);
+    QTextCursor cursor = notes->textCursor();
+    cursor.setPosition(6);
+    cursor.setPosition(16, QTextCursor::KeepAnchor); // "line\nsecon"
+    notes->setTextCursor(cursor);
+    commands->copy();
+    EXPECT_EQ(clipboard(), QStringLiteral("line\nsecon"));
+    QApplication::clipboard()->setText(QStringLiteral("<>"));
+    commands->paste();
+    EXPECT_EQ(notes->toPlainText(), QStringLiteral("first <>d line"));
+}
+
+class HelpMenu : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        state.buildNo = "0310";
+        state.programFolder = dir.path();
+        commands = std::make_unique<HelpCommands>(state, prompts, &owner, [this](const QUrl& url) {
+            opened.push_back(url);
+            return true;
+        });
+        commands->populate(&menu);
+    }
+    QAction* item(const char* name) { return test::child<QAction>(&menu, name); }
+
+    QTemporaryDir dir;
+    ProjectState state;
+    ScriptedPrompts prompts;
+    QWidget owner;
+    QMenu menu;
+    std::vector<QUrl> opened;
+    std::unique_ptr<HelpCommands> commands;
+};
+
+TEST_F(HelpMenu, SiteItemsAskFirstOnlyWhenWantedAndAboutAndTheChangeLogAreModal)
+{
+    state.askBeforeBrowsing = false;
+    item("siteNeo")->trigger();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].path(), QStringLiteral("/oddballz/"));
+    EXPECT_TRUE(prompts.shown.empty());
+    state.askBeforeBrowsing = true;
+    prompts.answers = {PromptAnswer::No, PromptAnswer::Yes, PromptAnswer::No};
+    for (const char* name : {"siteAmber", "mnuUpdate", "mnuHost"})
+        item(name)->trigger();
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[1].query(), QStringLiteral("bldno=0310"));
+    ASSERT_EQ(prompts.shown.size(), 3u);
+    EXPECT_EQ(prompts.shown[0].text, test::text::kVisit);
+    EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Question);
+    EXPECT_EQ(prompts.shown[1].text, test::text::kCheckUpdates);
+    EXPECT_EQ(prompts.shown[2].text, test::text::kHostQuestion);
+
+    QStringList shown;
+    for (const char* name : {"mnuAbout", "mnuLog"})
+        whileModal([&] { item(name)->trigger(); },
+                   [&](QDialog& dialog) {
+                       shown << dialog.objectName();
+                       const char* close = shown.size() == 1 ? "btnDismiss" : "btnClose";
+                       test::child<QPushButton>(&dialog, close)->click();
+                       EXPECT_FALSE(dialog.isVisible()) << close;
+                   });
+    EXPECT_EQ(shown, QStringList({QStringLiteral("dlgAbout"), QStringLiteral("dlgLog")}));
+}
+
+TEST_F(HelpMenu, HelpOpensTheGuideAtItsFirstTopicOrSaysItIsMissing)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("help"))); // a help folder without the guide
+    for (int found = 0; found < 2; ++found) {
+        item("mnuHelpFile")->trigger();
+        QTextBrowser* browser = commands->viewer()->browser();
+        EXPECT_TRUE(commands->viewer()->isVisible());
+        if (found) {
+            EXPECT_EQ(browser->source().fileName(), helpTopicFile(1));
+            EXPECT_FALSE(browser->documentTitle().isEmpty());
+        } else {
+            EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("could not be found")));
+            EXPECT_TRUE(browser->toPlainText().contains(helpTopicFile(1)));
+        }
+        commands->viewer()->close();
+        state.programFolder = QStringLiteral(YW_HELP_SOURCE_DIR "/..");
+    }
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST(HelpGuide, EveryTopicExistsAndItsLinksResolve)
+{
+    const QDir help(QStringLiteral(YW_HELP_SOURCE_DIR));
+    QStringList files{QStringLiteral("index.html")};
+    for (int context = 1; helpTopicFile(context) != QStringLiteral("index.html"); ++context)
+        files << helpTopicFile(context);
+    EXPECT_GE(files.size(), 6);
+    const QRegularExpression link(QStringLiteral("href=\"([^\"#:]+\\.html)"));
+    for (const QString& file : files) {
+        const QString html = QString::fromUtf8(test::readFile(help.filePath(file)));
+        EXPECT_TRUE(html.contains(QStringLiteral("<title>"))) << file.toStdString();
+        for (const auto& match : link.globalMatch(html))
+            EXPECT_TRUE(help.exists(match.captured(1))) << match.captured(1).toStdString();
+    }
+}
+
+TEST(AboutAndChangeLog, TheAboutBoxBeepsOnceAndTheLogFollowsTheReleaseLayout)
+{
+    int beeps = 0;
+    AboutDialog about(QStringLiteral("0310"), nullptr, [&] { ++beeps; });
+    EXPECT_EQ(beeps, 1);
+    EXPECT_TRUE(about.credits()->isReadOnly());
+    EXPECT_TRUE(about.credits()->toPlainText().contains(QStringLiteral("Build 0310")));
+    EXPECT_TRUE(about.credits()->toPlainText().contains(
+        QStringLiteral("1997-%1").arg(QDate::currentDate().year())));
+    EXPECT_TRUE(creditsText(QStringLiteral("0310"), 2031).contains(QStringLiteral("1997-2031")));
+
+    const QString text = changeLogText();
+    const QStringList releases = text.split(QStringLiteral("\n\n"));
+    const QRegularExpression heading(QStringLiteral(
+        "^Build (\\d{4}) \\((January|February|March|April|May|June|July|August|September|"
+        "October|November|December) [1-9]\\d?, \\d{4}\\)(\n\u00B7 [^\n]+)+$"));
+    int previousBuild = 0;
+    for (const QString& release : releases) {
+        const auto match = heading.match(release);
+        ASSERT_TRUE(match.hasMatch()) << release.toStdString();
+        EXPECT_GT(match.captured(1).toInt(), previousBuild); // oldest first
+        previousBuild = match.captured(1).toInt();
+    }
+    EXPECT_TRUE(releases.first().endsWith(QStringLiteral("\n\u00B7 First public release.")));
+    EXPECT_TRUE(releases.last().startsWith(QStringLiteral("Build 0309 (")));
+    ChangeLogDialog dialog;
+    EXPECT_EQ(dialog.logText()->toPlainText(), text);
+    EXPECT_TRUE(dialog.logText()->isReadOnly());
+}
+
+// Records the order of the writes as well as the values.
+struct RecordingStore : MemorySettingsStore
+{
+    void write(const QString& section, const QString& key, const QString& value) override
+    {
+        writes.push_back(key);
+        MemorySettingsStore::write(section, key, value);
+    }
+    QString main(const char* key) const
+    {
+        return read(kSectionMain, QLatin1String(key), QStringLiteral("<absent>"));
+    }
+    QStringList writes;
+};
+
+// The dialog shows each setting as the program reads it (no leading number is off, a greyed box
+// stays greyed), and OK writes all four back in this order, then rereads the locators.
+TEST(Options, ShowWhatIsInEffectAndOkRewritesAllFourInOrder)
+{
+    const struct
+    {
+        std::vector<std::pair<const char*, const char*>> stored;
+        const char* clicks;                // the ask box, the splash box, US
+        std::vector<Qt::CheckState> shown; // ask, versions, splash
+        bool uk;
+        const char* written;
+    } cases[] = {
+        {{}, "", {Qt::Checked, Qt::Checked, Qt::Checked}, false, "1 1 1 False"},
+        {{{"optUK", "1"}}, "", {Qt::Checked, Qt::Checked, Qt::Checked}, true, "1 1 1 True"},
+        {{{"optUK", "1"}}, "asu", {Qt::Checked, Qt::Checked, Qt::Checked}, true, "0 1 0 False"},
+        {{{"optSplash", "often"}, {"optAsk", "7"}, {"optProjVers", "2"}, {"optUK", "maybe"}},
+         "",
+         {Qt::Checked, Qt::PartiallyChecked, Qt::Unchecked},
+         true,
+         "1 2 0 True"}};
+    for (const auto& c : cases) {
+        RecordingStore settings;
+        for (const auto& [key, value] : c.stored)
+            settings.write(kSectionMain, QLatin1String(key), QLatin1String(value));
+        settings.writes.clear();
+        ProjectState state;
+        state.edition = Edition::US;
+        std::vector<Edition> reread;
+        OptionsDialog dialog(settings, state, [&] { reread.push_back(state.edition); });
+        EXPECT_EQ(std::vector({dialog.optAsk()->checkState(), dialog.optProjVers()->checkState(),
+                               dialog.optSplash()->checkState()}),
+                  c.shown);
+        EXPECT_EQ(dialog.ukOption()->isChecked(), c.uk);
+        EXPECT_TRUE(settings.writes.isEmpty() && reread.empty()); // loading writes nothing
+        for (char click : std::string(c.clicks))
+            (click == 'a'   ? static_cast<QAbstractButton*>(dialog.optAsk())
+             : click == 's' ? static_cast<QAbstractButton*>(dialog.optSplash())
+                            : dialog.usOption())
+                ->click();
+        QTest::mouseClick(dialog.btnOK(), Qt::LeftButton);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        const QStringList order = {QStringLiteral("optAsk"), QStringLiteral("optProjVers"),
+                                   QStringLiteral("optSplash"), QStringLiteral("optUK")};
+        EXPECT_EQ(settings.writes, order);
+        EXPECT_EQ((QStringList{settings.main("optAsk"), settings.main("optProjVers"),
+                               settings.main("optSplash"), settings.main("optUK")})
+                      .join(QLatin1Char(' ')),
+                  QLatin1String(c.written));
+        const Edition chosen =
+            settings.main("optUK") == QLatin1String("True") ? Edition::UK : Edition::US;
+        EXPECT_EQ(state.edition, chosen);
+        EXPECT_EQ(reread, std::vector{chosen}); // after the writes
+        EXPECT_EQ(state.askBeforeBrowsing, c.written[0] == '1');
+    }
+}
+
+TEST(Options, CancelWritesNothingButKeepsASiteInputAndAGreyedBoxBecomesAPlainOne)
+{
+    RecordingStore settings;
+    settings.write(kSectionMain, QStringLiteral("YPKURL"), QStringLiteral("http://old.example/"));
+    settings.write(kSectionMain, QStringLiteral("optSplash"), QStringLiteral("2"));
+    ProjectState state;
+    state.askBeforeBrowsing = true;
+    int rereads = 0;
+    QStringList answers = {QStringLiteral("My Eggs"), QString()}, asked;
+    OptionsDialog dialog(
+        settings, state, [&] { ++rereads; }, nullptr,
+        [&](QWidget*, const QString& title, const QString& prompt, const QString& initial) {
+            asked << title << prompt << initial;
+            return answers.takeFirst();
+        });
+    for (Qt::CheckState expected : {Qt::Checked, Qt::Unchecked, Qt::Checked}) {
+        dialog.optSplash()->click();
+        EXPECT_EQ(dialog.optSplash()->checkState(), expected);
+    }
+    dialog.optAsk()->click();
+    dialog.btnSiteName()->click();
+    dialog.btnURL()->click(); // the input box's Cancel answers an empty text
+    dialog.btnCancel()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(settings.main("YPKSiteName"), QStringLiteral("My Eggs"));
+    EXPECT_EQ(settings.main("YPKURL"), QString());
+    EXPECT_EQ(settings.main("optAsk"), QStringLiteral("<absent>"));
+    EXPECT_EQ(settings.main("optSplash"), QStringLiteral("2"));
+    EXPECT_EQ(rereads, 0);
+    EXPECT_TRUE(state.askBeforeBrowsing);
+    EXPECT_EQ(asked,
+              QStringList({QStringLiteral("Yolkwright"), test::text::kSiteNamePrompt, QString(),
+                           QStringLiteral("Yolkwright"), test::text::kSiteUrlPrompt,
+                           QStringLiteral("http://old.example/")}));
+}
+
+TEST(Toolbar, OnlyAnArmedClickActsAndSaveWorksOnlyWithAProject)
+{
+    ToolbarStrip strip;
+    strip.resize(600, ToolbarStrip::kStripHeight);
+    strip.show();
+    QSignalSpy clicks(&strip, &ToolbarStrip::buttonClicked);
+    StripControl* open = strip.button(ToolbarStrip::Open);
+    const auto press = [](QWidget* at, Qt::MouseButton button) {
+        QTest::mousePress(at, button, {}, QPoint(4, 4));
+    };
+    open->click(); // nothing has armed the strip yet
+    EXPECT_EQ(clicks.count(), 0);
+    press(open, Qt::LeftButton);
+    EXPECT_TRUE(open->isPressed());
+    EXPECT_FALSE(strip.buttonArmed());
+    QTest::mouseRelease(open, Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_FALSE(open->isPressed());
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.takeFirst().at(0).toInt(), ToolbarStrip::Open);
+    // A right press disarms; a click arriving before any left release does nothing.
+    press(open, Qt::RightButton);
+    EXPECT_FALSE(open->isPressed());
+    QTest::mouseRelease(open, Qt::RightButton, {}, QPoint(4, 4));
+    EXPECT_FALSE(strip.buttonArmed());
+    open->click();
+    EXPECT_EQ(clicks.count(), 0);
+    // Right press, then a left click: the left release arms again and the click acts.
+    press(open, Qt::RightButton);
+    QTest::mouseClick(open, Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_EQ(clicks.count(), 1);
+    // Released outside the button: armed, but no click.
+    press(strip.button(ToolbarStrip::About), Qt::LeftButton);
+    QTest::mouseRelease(strip.button(ToolbarStrip::About), Qt::LeftButton, {}, QPoint(40, 40));
+    EXPECT_TRUE(strip.buttonArmed());
+    EXPECT_EQ(clicks.count(), 1);
+
+    QMenu saveMenu;
+    saveMenu.addAction(QStringLiteral("Project..."));
+    strip.setSaveMenu(&saveMenu);
+    clicks.clear();
+    QTest::mouseClick(strip.button(ToolbarStrip::Save), Qt::LeftButton);
+    QTest::mouseClick(strip.saveArrow(), Qt::LeftButton);
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_FALSE(saveMenu.isVisible());
+    strip.setProjectOpen(true);
+    QTest::mouseClick(strip.button(ToolbarStrip::Save), Qt::LeftButton);
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.at(0).at(0).toInt(), ToolbarStrip::Save);
+    // The arrow drops the Save menu below itself.
+    strip.move(100, 100);
+    QTest::mouseClick(strip.saveArrow(), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_TRUE(saveMenu.isVisible());
+    EXPECT_EQ(saveMenu.pos(), strip.saveArrow()->mapToGlobal(QPoint(0, 18)));
+    saveMenu.hide();
+}
+
+TEST(StripColours, LightnessRisesInSinglePrecisionKeepingTheHueAndIsPainted)
+{
+    // Reference values worked out independently with single-precision arithmetic: {face, strip,
+    // fade 0, 1, 2}. Grey 240 + 0.025 lands on 246.5, which rounds to the even 246; the top clips.
+    const std::array<std::array<int, 3>, 5> cases[] = {
+        {{{212, 208, 200}, {234, 232, 229}, {229, 226, 221}, {223, 220, 214}, {218, 214, 207}}},
+        {{{236, 233, 216}, {253, 252, 250}, {249, 248, 242}, {244, 243, 233}, {240, 238, 225}}},
+        {{{240, 240, 240}, {255, 255, 255}, {255, 255, 255}, {253, 253, 253}, {246, 246, 246}}}};
+    const auto value = [](const std::array<int, 3>& c) { return colourValue(c[0], c[1], c[2]); };
+    for (const auto& c : cases)
+        EXPECT_EQ(stripColoursFor(value(c[0])),
+                  (StripColours{value(c[1]), {value(c[2]), value(c[3]), value(c[4])}}));
+    // Red strongest with green below blue: the hue is negative and is not wrapped.
+    EXPECT_EQ(liftLightness(colourValue(200, 50, 100), 0.1f), colourValue(213, 88, 130));
+    EXPECT_EQ(liftLightness(colourValue(0, 0, 128), 0.1f), colourValue(0, 0, 179));
+    for (ColourValue same :
+         {colourValue(40, 160, 80), colourValue(90, 30, 200), colourValue(200, 180, 20)})
+        EXPECT_EQ(liftLightness(same, 0.0f), same);
+
+    // Recomputed only after the face changed; the cache starts at black.
+    StripColourCache cache;
+    EXPECT_FALSE(cache.update(colourValue(0, 0, 0)).has_value());
+    const ColourValue face = colourValue(212, 208, 200);
+    EXPECT_EQ(cache.update(face), stripColoursFor(face));
+    EXPECT_FALSE(cache.update(face).has_value());
+
+    // The strip is painted in them; the buttons keep the plain face colour.
+    ToolbarStrip strip;
+    QPalette palette = strip.palette();
+    palette.setColor(QPalette::Button, QColor(212, 208, 200));
+    strip.setPalette(palette);
+    strip.resize(600, ToolbarStrip::kStripHeight);
+    const QImage image = strip.holder()->grab().toImage();
+    EXPECT_EQ(strip.colours(), stripColoursFor(face));
+    EXPECT_EQ(colourValue(image.pixelColor(1, 1).red(), image.pixelColor(1, 1).green(),
+                          image.pixelColor(1, 1).blue()),
+              stripColoursFor(face).strip);
+    EXPECT_EQ(image.pixelColor(3, 3), QColor(212, 208, 200));
+}
+
+class StartUpTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        game = dir.filePath(QStringLiteral("Oddballz"));
+        test::writeFile(game + QStringLiteral("/oddballz.wad"), QByteArray(100, 'w'));
+        test::writeFile(dir.filePath(QStringLiteral("windows/oddballz.ini")),
+                        "[Oddballz]\r\nlast oddball=" + game.toUtf8() + "/\r\n");
+        test::writeFile(dir.filePath(QStringLiteral("program/res/Quadrapus.blz")),
+                        "\"qp_small.lnz\",\"qp.lnz\",1\r\nhead\r\n");
+        env.insert(QStringLiteral("windir"), dir.filePath(QStringLiteral("windows")));
+        settings.write(kSectionMain, QStringLiteral("CheckedCountry"), QStringLiteral("1"));
+        state.resetForStartUp();
+    }
+    // Runs the start-up; when it fails, the one message shown.
+    std::unique_ptr<EditorStartUp> run(bool succeeds)
+    {
+        auto startUp = std::make_unique<EditorStartUp>(state, fso, settings, prompts);
+        startUp->setProgramFolder(dir.filePath(QStringLiteral("program")));
+        EXPECT_EQ(startUp->run(QString(), env), succeeds);
+        EXPECT_EQ(startUp->mainWindow() != nullptr, succeeds);
+        EXPECT_EQ(prompts.shown.size(), succeeds ? 0u : 1u);
+        return startUp;
+    }
+    QString told() const { return prompts.shown.empty() ? QString() : prompts.shown[0].text; }
+
+    QTemporaryDir dir;
+    QString game;
+    QProcessEnvironment env;
+    FileSystem fso;
+    ProjectState state;
+    MemorySettingsStore settings;
+    ScriptedPrompts prompts;
+};
+
+TEST_F(StartUpTest, ShowsTheMainWindowAndTheSplashUnlessSwitchedOff)
+{
+    auto startUp = run(true);
+    EXPECT_TRUE(startUp->mainWindow()->isVisible());
+    EXPECT_EQ(startUp->mainWindow()->windowTitle(), test::text::kWindowTitle);
+    EXPECT_EQ(state.buildNo, "0310");
+    EXPECT_EQ(state.gameFolder, game);
+    EXPECT_EQ(state.edition, Edition::US);
+    EXPECT_EQ(state.baseBreed, "Quadrapus");
+    EXPECT_EQ(state.tipCount, 6);
+    QPointer<Splash> splash = startUp->splash();
+    ASSERT_TRUE(splash);
+    EXPECT_TRUE(splash->isVisible());
+    EXPECT_EQ(splash->spVer->text(), QStringLiteral("Build 0310"));
+    QTest::mouseClick(splash, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 2000));
+
+    settings.write(kSectionMain, QStringLiteral("optSplash"), QStringLiteral("0"));
+    startUp = run(true);
+    EXPECT_TRUE(!startUp->splash() || !startUp->splash()->isVisible());
+}
+
+TEST_F(StartUpTest, NoGameEndsBeforeAnyWindowAndAnUnreadableSettingIsCritical)
+{
+    env.insert(QStringLiteral("windir"), dir.filePath(QStringLiteral("nowhere")));
+    EXPECT_EQ(run(false)->splash(), nullptr);
+    EXPECT_EQ(told(), test::text::kNoGame);
+
+    env.insert(QStringLiteral("windir"), dir.filePath(QStringLiteral("windows")));
+    settings.write(kSectionMdi, QStringLiteral("Height"), QStringLiteral("tall"));
+    prompts.shown.clear();
+    run(false);
+    EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Critical);
+    // The reason between the brackets comes from the system.
+    const QString framed = test::text::kCritical.arg(13).arg(QString(), QStringLiteral("mfmCore"));
+    const qsizetype reason = framed.indexOf(QStringLiteral("() in ")) + 1;
+    EXPECT_TRUE(told().startsWith(framed.left(reason)) && told().endsWith(framed.mid(reason)))
+        << told().toStdString();
+    EXPECT_EQ(criticalStartUpMessage(53, QStringLiteral("/x/oddballz.wad: No such file"),
+                                     QStringLiteral("mfmCore")),
+              test::text::kCritical.arg(53).arg(QStringLiteral("/x/oddballz.wad: No such file"),
+                                                QStringLiteral("mfmCore")));
+    EXPECT_EQ(buildString(7), QStringLiteral("0007"));
+}
+
+TEST_F(StartUpTest, MissingGameDataDuringTheEditionCheckIsCriticalAndNotCheckedAgain)
+{
+    settings.write(kSectionMain, QStringLiteral("CheckedCountry"), QStringLiteral("0"));
+    QFile::remove(game + QStringLiteral("/oddballz.wad"));
+    run(false);
+    EXPECT_TRUE(told().contains(QStringLiteral("Error #53("))) << told().toStdString();
+    EXPECT_EQ(settings.read(kSectionMain, QStringLiteral("CheckedCountry"), QString()),
+              QStringLiteral("1"));
+}
+
+// The File menu's placeholder and four entries, with the settings behind them.
+class RecentMenu : public ::testing::Test
+{
+protected:
+    static QString p(const char* name)
+    {
+        return QStringLiteral("/home/pat/breeds/%1.opj").arg(QLatin1String(name));
+    }
+    QStringList shown() const
+    {
+        QStringList texts;
+        for (const QAction& item : owned)
+            texts << (item.isVisible() ? item.text() : QStringLiteral("-"));
+        return texts;
+    }
+    QString stored(const char* key) const
+    {
+        return settings.read(kSectionRecent, QLatin1String(key), QString());
+    }
+
+    std::array<QAction, 5> owned;
+    MemorySettingsStore settings;
+    RecentFiles recent{settings, {&owned[0], &owned[1], &owned[2], &owned[3], &owned[4]}};
+};
+
+TEST_F(RecentMenu, NewestFirstOnlyTheTopComparedAndLetterCaseCounts)
+{
+    for (const char* name : {"D", "A", "C", "B", "E"})
+        recent.CycleRecentFiles(p(name));
+    EXPECT_EQ(recent.entries(), QStringList({p("E"), p("B"), p("C"), p("A")}));
+    EXPECT_EQ(QStringList({stored("1st"), stored("2nd"), stored("3rd"), stored("4th")}),
+              recent.entries());
+    // Only the first entry is compared, so a path can appear twice; the top again writes nothing.
+    recent.CycleRecentFiles(p("C"));
+    EXPECT_EQ(recent.entries(), QStringList({p("C"), p("E"), p("B"), p("C")}));
+    const int writes = settings.writeCount();
+    recent.CycleRecentFiles(p("C"));
+    EXPECT_EQ(settings.writeCount(), writes);
+    recent.CycleRecentFiles(p("c"));
+    EXPECT_EQ(recent.entries().mid(0, 2), QStringList({p("c"), p("C")}));
+}
+
+TEST_F(RecentMenu, TheMenuShowsThePlaceholderOrTheEntriesReadAfreshEachTime)
+{
+    for (QAction& item : owned)
+        item.setVisible(true);
+    recent.ShowRecentFiles();
+    EXPECT_EQ(shown().mid(1), QStringList(4, QStringLiteral("-")));
+    EXPECT_TRUE(owned[0].isVisible());
+    // Another editor wrote the settings meanwhile.
+    settings.write(kSectionRecent, QStringLiteral("3rd"), p("elsewhere"));
+    recent.CycleRecentFiles(p("first"));
+    EXPECT_EQ(recent.entries(), QStringList({p("first"), QString(), QString(), p("elsewhere")}));
+    EXPECT_EQ(shown(), QStringList({QStringLiteral("-"), p("first"), QStringLiteral("-"),
+                                    QStringLiteral("-"), p("elsewhere")}));
+    // The stored entry is the path unchanged; only the menu text escapes the access-key mark.
+    const QString path = QStringLiteral("/home/pat/Salt & Pepper/S&P.opj");
+    recent.CycleRecentFiles(path);
+    EXPECT_EQ(recent.entry(1), path);
+    EXPECT_EQ(owned[1].text(), QStringLiteral("/home/pat/Salt && Pepper/S&&P.opj"));
+    EXPECT_EQ(owned[1].iconText(), path);
+}
+
+// The real file dialogs: the kind's extension is added, and each kind opens where it was last
+// used, or in the fallback folder, or at home.
+TEST(QtFileDialogs, AddTheKindsExtensionAndRememberItsFolder)
+{
+    QTemporaryDir eggs, projects;
+    QtFileDialogs dialogs;
+    QString fallback = projects.filePath(QStringLiteral("gone"));
+    dialogs.setFallbackFolder([&] { return fallback; });
+    EXPECT_EQ(dialogs.startFolder(FileKind::Egg), QDir::homePath()); // a folder gone is passed over
+    fallback = projects.path();
+    EXPECT_EQ(dialogs.startFolder(FileKind::Egg), projects.path());
+    const auto answer = [](const QString& folder, const char* name) {
+        return [folder, name](QFileDialog& dialog) {
+            dialog.setDirectory(folder);
+            if (!name)
+                return dialog.reject();
+            dialog.selectFile(QLatin1String(name));
+            static_cast<QDialog&>(dialog).accept();
+        };
+    };
+    QString path;
+    whileModal<QFileDialog>([&] { path = dialogs.openPath(FileKind::Project, kProjectFilter); },
+                            [&](QFileDialog& dialog) {
+                                EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+                                EXPECT_EQ(
+                                    dialog.nameFilters(),
+                                    QStringList({QStringLiteral("Yolkwright Projects (*.OPJ)"),
+                                                 QStringLiteral("All Files (*.*)")}));
+                                answer(eggs.path(), nullptr)(dialog);
+                            });
+    EXPECT_TRUE(path.isEmpty()); // Cancel forgets nothing
+    EXPECT_EQ(dialogs.startFolder(FileKind::Project), projects.path());
+
+    whileModal<QFileDialog>([&] { path = dialogs.savePath(FileKind::Egg, kEggFilter); },
+                            [&](QFileDialog& dialog) {
+                                EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+                                EXPECT_EQ(dialog.nameFilters(), QStringList({kEggFilter}));
+                                answer(eggs.path(), "Spotty")(dialog);
+                            });
+    EXPECT_EQ(path, QDir::toNativeSeparators(eggs.filePath(QStringLiteral("Spotty.odd"))));
+    // A name with its own extension keeps it.
+    whileModal<QFileDialog>([&] { path = dialogs.savePath(FileKind::Project, kProjectFilter); },
+                            answer(projects.path(), "Spotty.OPJ"));
+    EXPECT_EQ(path, QDir::toNativeSeparators(projects.filePath(QStringLiteral("Spotty.OPJ"))));
+    EXPECT_EQ(dialogs.startFolder(FileKind::Egg), eggs.path());
+    EXPECT_EQ(dialogs.startFolder(FileKind::Project), projects.path());
+    fallback.clear();
+    EXPECT_EQ(dialogs.startFolder(FileKind::Package), projects.path());
+}
+
+} // namespace yw

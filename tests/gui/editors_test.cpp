@@ -1,0 +1,484 @@
+#include "editors/colorbutton.h"
+#include "editors/colorchooser.h"
+#include "editors/eballeditor.h"
+#include "editors/projectedits.h"
+#include "editors/slottraypanel.h"
+#include "editors/tipspanel.h"
+#include "guitest.h"
+
+namespace yw {
+namespace {
+
+using test::child;
+using test::typeText;
+
+EBallRecord makeRecord(int16_t fill, int16_t fuzz, int16_t thickness, int16_t diameter,
+                       const char* comment)
+{
+    return {fill, int16_t(fill + 1), int16_t(fill + 2), fuzz, thickness, diameter, 17, 4, comment,
+            1};
+}
+
+class EBallEditorTest : public ::testing::Test
+{
+protected:
+    EBallEditorTest()
+    {
+        // Closing the last window must not end a later chooser's modal loop.
+        QApplication::setQuitOnLastWindowClosed(false);
+        state.resetForStartUp();
+        state.eBalls[5] = makeRecord(143, 1, 0, 25, "left ear");
+        state.eBalls[6] = makeRecord(73, 3, 2, -40, "right ear");
+        state.eBalls[70] = makeRecord(200, 2, 1, 300, "tail");
+        editor = std::make_unique<EBallEditor>(edits, curBall);
+        editor->show();
+    }
+    QComboBox* fuzz() { return child<QComboBox>(editor.get(), "fuzzthing"); }
+    QComboBox* thickness() { return child<QComboBox>(editor.get(), "thkthing"); }
+    QLineEdit* diameterText() { return child<QLineEdit>(editor.get(), "diaTX"); }
+    QScrollBar* diameterBar() { return child<QScrollBar>(editor.get(), "diaS"); }
+    QString number(const char* name) { return child<QLabel>(editor.get(), name)->text(); }
+    void typeDiameter(const QString& text)
+    {
+        diameterText()->selectAll();
+        QTest::keyClick(diameterText(), Qt::Key_Delete);
+        QTest::keyClicks(diameterText(), text);
+    }
+
+    ProjectState state;
+    ProjectEdits edits{state};
+    int curBall = -1;
+    std::unique_ptr<EBallEditor> editor;
+};
+
+TEST_F(EBallEditorTest, TheFirstEBallStoresNothingAndShowsTheRecord)
+{
+    const auto before = state.eBalls;
+    editor->SwitchTo(5, -1, QStringLiteral("qp_small.lnz"));
+    EXPECT_EQ(curBall, 5);
+    EXPECT_EQ(state.eBalls, before);
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("left ear in qp_small.lnz"));
+    EXPECT_EQ(QStringList({number("fn"), number("bn"), number("sn")}),
+              QStringList({QStringLiteral("143"), QStringLiteral("144"), QStringLiteral("145")}));
+    EXPECT_EQ(child<ColorButton>(editor.get(), "fillthing")->faceColor(), test::paletteQColor(143));
+    EXPECT_EQ(fuzz()->currentText(), QStringLiteral("1 (light fuzz)"));
+    EXPECT_EQ(thickness()->currentText(), QStringLiteral("0 (half border)"));
+    EXPECT_EQ(diameterText()->text(), QStringLiteral("25"));
+    EXPECT_EQ(diameterBar()->value(), 25);
+    EXPECT_TRUE(child<QCheckBox>(editor.get(), "usetexture")->isChecked());
+    editor->SwitchTo(6, 5, QString());
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("right ear"));
+}
+
+TEST_F(EBallEditorTest, ChangesGoIntoTheShownRecordAndSwitchingLoadsTheNextIntact)
+{
+    const EBallRecord six = state.eBalls[6];
+    editor->SwitchTo(5, -1, QString());
+    fuzz()->setCurrentIndex(3);
+    EXPECT_EQ(state.eBalls[5].fuzziness, 3); // at once, not only when stored
+    thickness()->setCurrentIndex(3);
+    QTest::mouseClick(child(editor.get(), "usetexture"), Qt::LeftButton);
+    EBallRecord five = makeRecord(143, 3, 2, 25, "left ear");
+    five.useTexture = 0; // the texture number itself is never changed
+    EXPECT_EQ(state.eBalls[5], five);
+
+    // Loading record 6 runs the change handlers; they must write into 6, not into 5.
+    editor->SwitchTo(6, 5, QString());
+    EXPECT_EQ(state.eBalls[6], six);
+    EXPECT_EQ(state.eBalls[5], five);
+    editor->SwitchTo(5, 6, QString());
+    EXPECT_EQ(fuzz()->currentIndex(), 3);
+    EXPECT_FALSE(child<QCheckBox>(editor.get(), "usetexture")->isChecked());
+}
+
+TEST_F(EBallEditorTest, ValuesTheControlsCannotShowBecomeWhatTheyShow)
+{
+    state.eBalls[7] = makeRecord(1, 7, -5, 1500, "");
+    state.eBalls[8] = makeRecord(1, -4, 9, -2000, "");
+    editor->SwitchTo(7, -1, QString());
+    EXPECT_EQ(fuzz()->currentText(), QStringLiteral("3 (heavy fuzz)"));
+    EXPECT_EQ(thickness()->currentText(), QStringLiteral("-1 (no border)"));
+    EXPECT_EQ(diameterText()->text(), QStringLiteral("999"));
+    EXPECT_EQ(diameterBar()->value(), 999);
+    EXPECT_EQ(state.eBalls[7], makeRecord(1, 3, -1, 999, ""));
+    editor->SwitchTo(8, 7, QString());
+    EXPECT_EQ(fuzz()->currentIndex(), -1);
+    EXPECT_EQ(thickness()->currentText(), QStringLiteral("2 (2-pixel)"));
+    EXPECT_EQ(diameterText()->text(), QStringLiteral("-999"));
+    editor->SwitchTo(5, 8, QString());
+    EXPECT_EQ(state.eBalls[8], makeRecord(1, -1, 2, -999, ""));
+    EXPECT_EQ(state.eBalls[7], makeRecord(1, 3, -1, 999, ""));
+}
+
+TEST_F(EBallEditorTest, TypedDiametersAreHeldToTheLimitsAndReachTheRecordAtOnce)
+{
+    editor->SwitchTo(5, -1, QString());
+    const struct
+    {
+        const char* typed;
+        const char* shown;
+        int16_t stored;
+    } cases[] = {{"1500", "999", 999},
+                 {"1000", "999", 999},
+                 {"-2000", "-999", -999},
+                 {"-1000", "-999", -999},
+                 {"42.5", "42.5", 42}}; // halves go to the even neighbour
+    for (const auto& c : cases) {
+        typeDiameter(QLatin1String(c.typed));
+        EXPECT_EQ(diameterText()->text(), QLatin1String(c.shown)) << c.typed;
+        EXPECT_EQ(state.eBalls[5].diameter, c.stored) << c.typed;
+    }
+    typeDiameter(QStringLiteral("999"));
+    EXPECT_EQ(diameterBar()->value(), 999);
+    typeDiameter(QStringLiteral("abc"));
+    EXPECT_EQ(diameterText()->text(), QStringLiteral("abc"));
+    editor->SwitchTo(6, 5, QString());
+    EXPECT_EQ(state.eBalls[5].diameter, 0);
+
+    // The scroll bar sets the text and the record, and takes no focus.
+    editor->SwitchTo(5, 6, QString());
+    diameterBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(diameterText()->text(), QStringLiteral("1"));
+    EXPECT_EQ(state.eBalls[5].diameter, 1);
+    diameterBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(diameterText()->text(), QStringLiteral("-999"));
+    EXPECT_EQ(state.eBalls[5].diameter, -999);
+    EXPECT_EQ(diameterBar()->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(EBallEditorTest, ClosingStoresTheShownValuesAndParksInRecord511)
+{
+    const auto before = state.eBalls;
+    editor->SwitchTo(70, -1, QStringLiteral("qp_big.lnz"));
+    fuzz()->setCurrentIndex(0);
+    typeDiameter(QStringLiteral("12x"));
+    editor->close();
+    EXPECT_EQ(curBall, kParkingRecord);
+    auto expected = before;
+    expected[70].fuzziness = 0;
+    expected[70].diameter = 12;
+    EXPECT_EQ(state.eBalls, expected);
+
+    // A fresh window stores its blank controls into the parking record and loses nothing.
+    editor = std::make_unique<EBallEditor>(edits, curBall);
+    editor->SwitchTo(5, curBall, QString());
+    expected[kParkingRecord].diameter = 0;
+    for (int i = 0; i <= kParkingRecord; ++i)
+        EXPECT_TRUE(i == kParkingRecord ? state.eBalls[size_t(i)].diameter == 0
+                                        : state.eBalls[size_t(i)] == expected[size_t(i)])
+            << i;
+}
+
+TEST_F(EBallEditorTest, TheChooserStoresTheIndexPaintsTheButtonOrChangesNothing)
+{
+    editor->SwitchTo(5, -1, QString());
+    auto* fill = child<ColorButton>(editor.get(), "fillthing");
+    auto* border = child<ColorButton>(editor.get(), "borderthing");
+    const auto choose = [](QWidget* button, const std::function<void(ColorChooser&)>& act) {
+        test::whileModal<ColorChooser>([&] { QTest::mouseClick(button, Qt::LeftButton); }, act);
+    };
+    choose(border, [](ColorChooser& chooser) {
+        EXPECT_EQ(chooser.windowTitle(), QStringLiteral("144 (Hex: 90)"));
+        auto* picture = child<QFrame>(&chooser, "Picture1");
+        QTest::mouseClick(picture, Qt::LeftButton, {},
+                          picture->contentsRect().topLeft() + QPoint(95, 43));
+    });
+    EXPECT_EQ(state.eBalls[5].borderColor, 73);
+    EXPECT_EQ(number("bn"), QStringLiteral("73"));
+    EXPECT_EQ(border->faceColor(), test::paletteQColor(73));
+    EXPECT_EQ(state.eBalls[5].fillColor, 143);
+
+    choose(fill, [](ColorChooser& chooser) {
+        QWidget* none = child(&chooser, "trans");
+        QTest::mouseClick(none, Qt::LeftButton, {}, none->rect().center());
+    });
+    EXPECT_EQ(state.eBalls[5].fillColor, -1);
+    EXPECT_EQ(number("fn"), QStringLiteral("-1"));
+    EXPECT_EQ(fill->faceColor(), QColor(Qt::black)); // no colour shows black
+
+    // Cancelled after the pointer moved over another colour: nothing changes.
+    choose(fill, [](ColorChooser& chooser) {
+        EXPECT_EQ(chooser.windowTitle(), QStringLiteral("No Color (-1)"));
+        auto* picture = child<QFrame>(&chooser, "Picture1");
+        QTest::mouseMove(picture, picture->contentsRect().topLeft() + QPoint(3, 3));
+        QTest::keyClick(&chooser, Qt::Key_Escape);
+    });
+    EXPECT_EQ(state.eBalls[5].fillColor, -1);
+    EXPECT_EQ(number("fn"), QStringLiteral("-1"));
+    EXPECT_EQ(fill->faceColor(), QColor(Qt::black));
+}
+
+TEST_F(EBallEditorTest, AtItsLeastSizeEveryTextIsWhole)
+{
+    editor->resize(1, 1);
+    const QWidget* panel = child(editor.get(), "Picture1");
+    EXPECT_EQ(panel->geometry().right(), editor->width() - 1);
+    for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label12", "Label14"}) {
+        const QLabel* label = child<QLabel>(editor.get(), name);
+        EXPECT_LE(label->x() + label->sizeHint().width(), panel->x()) << name;
+    }
+    for (QWidget* box : {static_cast<QWidget*>(fuzz()), static_cast<QWidget*>(thickness()),
+                         child(editor.get(), "usetexture")})
+        EXPECT_GE(box->width(), box->sizeHint().width()) << box->objectName().toStdString();
+}
+
+class ColorChooserTest : public ::testing::Test
+{
+protected:
+    void open(int index)
+    {
+        chooser = std::make_unique<ColorChooser>(index);
+        chooser->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(chooser.get()));
+        picture = child<QFrame>(chooser.get(), "Picture1");
+        none = child(chooser.get(), "trans");
+    }
+    // A point of the palette picture, in pixels from its top left corner inside the border.
+    QPoint at(int x, int y) const { return picture->contentsRect().topLeft() + QPoint(x, y); }
+    QString caption() const { return chooser->windowTitle(); }
+
+    std::unique_ptr<ColorChooser> chooser;
+    QFrame* picture = nullptr;
+    QWidget* none = nullptr;
+};
+
+TEST_F(ColorChooserTest, TheCaptionNamesTheIndexAndTheMarkerFramesItsCell)
+{
+    const struct
+    {
+        int index;
+        const char* caption;
+        QPoint marker;
+    } cases[] = {{37, "37 (Hex: 25)", {49, 19}},
+                 {255, "255 (Hex: FF)", {149, 149}},
+                 {0, "0 (Hex: 0)", {-1, -1}},
+                 {-1, "No Color (-1)", {}}};
+    for (const auto& c : cases) {
+        open(c.index);
+        QWidget* marker = child(chooser.get(), "highlight");
+        EXPECT_EQ(caption(), QLatin1String(c.caption));
+        EXPECT_EQ(marker->isVisible(), c.index >= 0);
+        if (c.index >= 0) {
+            EXPECT_EQ(marker->pos() - picture->contentsRect().topLeft(), c.marker) << c.index;
+        }
+    }
+    // The caption follows the pointer inside the picture only.
+    open(37);
+    for (const auto& [point, shown] :
+         {std::pair{at(0, 0), "0 (Hex: 0)"}, std::pair{at(159, 159), "255 (Hex: FF)"},
+          std::pair{at(160, 20), "255 (Hex: FF)"}, std::pair{at(95, 43), "73 (Hex: 49)"}}) {
+        QTest::mouseMove(picture, point);
+        EXPECT_EQ(caption(), QLatin1String(shown));
+    }
+    QTest::mouseMove(none, none->rect().center());
+    EXPECT_EQ(caption(), QStringLiteral("No Color (-1)"));
+}
+
+TEST_F(ColorChooserTest, OnlyALeftReleaseOverThePalettePicksAndAnyOverNoColour)
+{
+    open(37);
+    QTest::mouseClick(picture, Qt::RightButton, {}, at(95, 43));
+    QTest::mouseClick(picture, Qt::MiddleButton, {}, at(10, 10));
+    QTest::mouseClick(picture, Qt::LeftButton, {}, at(161, 80)); // the sunken border
+    EXPECT_TRUE(chooser->isVisible());
+    EXPECT_EQ(chooser->picked(), std::nullopt);
+    QTest::mouseClick(picture, Qt::LeftButton, {}, at(95, 43));
+    EXPECT_EQ(chooser->result(), QDialog::Accepted);
+    EXPECT_FALSE(chooser->isVisible());
+    EXPECT_EQ(chooser->picked(), 73);
+
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+        open(37);
+        QTest::mouseClick(none, button, {}, none->rect().center());
+        EXPECT_EQ(chooser->result(), QDialog::Accepted);
+        EXPECT_EQ(chooser->picked(), -1);
+    }
+    // Cancel, Escape and closing pick nothing.
+    for (int way = 0; way < 3; ++way) {
+        open(200);
+        QTest::mouseMove(picture, at(95, 43));
+        if (way == 0)
+            QTest::mouseClick(child(chooser.get(), "btnCancel"), Qt::LeftButton);
+        else if (way == 1)
+            QTest::keyClick(chooser.get(), Qt::Key_Escape);
+        else
+            chooser->close();
+        EXPECT_EQ(chooser->result(), QDialog::Rejected);
+        EXPECT_FALSE(chooser->isVisible());
+        EXPECT_EQ(chooser->picked(), std::nullopt);
+    }
+}
+
+TEST_F(ColorChooserTest, ThePictureShowsEveryPaletteEntryInItsCell)
+{
+    open(0);
+    const QImage shot = picture->grab().toImage();
+    for (int index : {1, 37, 73, 143, 200, 254}) // the middle of the cell, clear of the marker
+        EXPECT_EQ(shot.pixelColor(at(10 * (index % 16) + 5, 10 * (index / 16) + 5)),
+                  test::paletteQColor(index))
+            << index;
+}
+
+class PanelTest : public ::testing::Test
+{
+protected:
+    PanelTest()
+    {
+        state.resetForStartUp();
+        state.breedName = "Eggbert";
+        state.eggSlot = "4";
+        state.eggTray = "40";
+        state.breedDescription = "Says \x94hi\x94 twice";
+        state.breedAttributes = "Brave";
+        state.locDescLen = 100;
+        state.locAttrLen = 10;
+        state.regTips = {"Feed me", "Pet me", "Say \"hi\""};
+        state.demoTips = {"Buy me", "Demo two", "Demo three"};
+        // The component list follows the project's breed name, as the main window does.
+        QObject::connect(&edits, &ProjectEdits::textChanged, [this](ProjectText t) {
+            if (t == ProjectText::BreedName)
+                names.push_back(QString::fromLatin1(state.breedName));
+        });
+    }
+    template <class Panel> void open()
+    {
+        names.clear();
+        panel = std::make_unique<Panel>(edits);
+        panel->show();
+    }
+    template <class T = QLineEdit> T* field(const char* name)
+    {
+        return child<T>(panel.get(), name);
+    }
+    QLineEdit* tip(const char* prefix, int i)
+    {
+        return field((prefix + std::to_string(i)).c_str());
+    }
+
+    ProjectState state;
+    ProjectEdits edits{state};
+    std::vector<QString> names;
+    std::unique_ptr<QWidget> panel;
+};
+
+TEST_F(PanelTest, SlotTrayShowsTheStateAndKeepsATrayOrSlotTheScrollBarsCannotShow)
+{
+    open<SlotTrayPanel>();
+    EXPECT_EQ(field("fldBreedName")->text(), QStringLiteral("Eggbert"));
+    EXPECT_TRUE(names.empty()) << "showing the name is no change of it";
+    EXPECT_EQ(field("slotTX")->text(), QStringLiteral("4"));
+    EXPECT_EQ(field<QScrollBar>("slotS")->value(), 4);
+    // 40 is beyond the tray scroll bar's 2 to 30: the bar stays at its start, the state keeps 40.
+    EXPECT_EQ(field<QScrollBar>("trayS")->value(), 2);
+    EXPECT_EQ(field("trayTX")->text(), QStringLiteral("3"));
+    EXPECT_EQ(state.eggTray, "40");
+    EXPECT_EQ(state.eggSlot, "4");
+    for (const char* slot : {"x7", "4.5", "", "99"}) { // no whole number in the range
+        state.eggSlot = slot;
+        open<SlotTrayPanel>();
+        EXPECT_EQ(field<QScrollBar>("slotS")->value(), 1) << slot;
+        EXPECT_EQ(field("slotTX")->text(), QStringLiteral("1")) << slot;
+        EXPECT_EQ(state.eggSlot, slot);
+    }
+}
+
+TEST_F(PanelTest, ScrollBarsSetTheNumbersAndTheLowestTrayIsThree)
+{
+    open<SlotTrayPanel>();
+    auto* tray = field<QScrollBar>("trayS");
+    tray->setValue(17);
+    EXPECT_EQ(state.eggTray, "17");
+    tray->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(tray->value(), 2);
+    EXPECT_EQ(field("trayTX")->text(), QStringLiteral("3"));
+    EXPECT_EQ(state.eggTray, "3");
+    tray->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(state.eggTray, "30");
+    auto* slot = field<QScrollBar>("slotS");
+    slot->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(state.eggSlot, "12");
+    slot->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(field("slotTX")->text(), QStringLiteral("11"));
+    EXPECT_EQ(state.eggSlot, "11");
+    EXPECT_TRUE(field("slotTX")->isReadOnly());
+}
+
+TEST_F(PanelTest, TextsAreStoredInTheCodePageWithDoubleQuotesAs148AndShownStraight)
+{
+    open<SlotTrayPanel>();
+    auto* description = field<QPlainTextEdit>("eddesc");
+    EXPECT_EQ(description->toPlainText(), QStringLiteral("Says \"hi\" twice"));
+    description->moveCursor(QTextCursor::End);
+    QTest::keyClicks(description, QStringLiteral(" \"ok\""));
+    typeText(description, QString::fromUtf8("\u4e2d")); // not in the code page: refused
+    EXPECT_EQ(state.breedDescription, "Says \x94hi\x94 twice \x94ok\x94");
+    // The breed name keeps its straight quotes; the project file takes care of them.
+    auto* name = field("fldBreedName");
+    name->clear();
+    names.clear();
+    typeText(name, QString::fromUtf8("\"Zo\u00eb\u0100\u20ac"));
+    EXPECT_EQ(state.breedName, "\"Zo\xeb\x80");
+    EXPECT_EQ(names, (std::vector<QString>{QStringLiteral("\""), QStringLiteral("\"Z"),
+                                           QStringLiteral("\"Zo"), QString::fromUtf8("\"Zo\u00eb"),
+                                           QString::fromUtf8("\"Zo\u00eb\u0080")}));
+    open<SlotTrayPanel>();
+    EXPECT_EQ(field<QPlainTextEdit>("eddesc")->toPlainText(),
+              QStringLiteral("Says \"hi\" twice \"ok\""));
+}
+
+TEST_F(PanelTest, TypingIsHeldToTheRoomInTheEggButStoredTextsAreNeverCut)
+{
+    state.breedAttributes = "Brave and bold";
+    state.breedName = "A name of thirty-five characters...";
+    open<SlotTrayPanel>();
+    auto* attributes = field<QPlainTextEdit>("edattr");
+    EXPECT_EQ(attributes->toPlainText(), QStringLiteral("Brave and bold"));
+    EXPECT_EQ(state.breedName, "A name of thirty-five characters...");
+    // Over the room already: typing adds nothing, deleting works.
+    attributes->moveCursor(QTextCursor::End);
+    QTest::keyClicks(attributes, QStringLiteral("!"));
+    EXPECT_EQ(state.breedAttributes, "Brave and bold");
+    QTest::keyClick(attributes, Qt::Key_Backspace);
+    EXPECT_EQ(state.breedAttributes, "Brave and bol");
+    // A line break takes two characters in the stored text.
+    attributes->selectAll();
+    QTest::keyClicks(attributes, QStringLiteral("abcdefg"));
+    QTest::keyClick(attributes, Qt::Key_Return);
+    QTest::keyClicks(attributes, QStringLiteral("xyz"));
+    EXPECT_EQ(state.breedAttributes, "abcdefg\r\nx");
+    field("fldBreedName")->clear();
+    QTest::keyClicks(field("fldBreedName"), QString(40, QLatin1Char('n')));
+    EXPECT_EQ(state.breedName.size(), 35u);
+    state.breedName = "Short";
+    open<SlotTrayPanel>();
+    QTest::keyClicks(field("fldBreedName"), QString(40, QLatin1Char('n')));
+    EXPECT_EQ(state.breedName.size(), 30u);
+}
+
+TEST_F(PanelTest, TipsShowOnlyThePairsTheBreedHasAndTypedTipsGoIntoTheState)
+{
+    for (const auto& [count, third, demoThird] :
+         {std::tuple{6, "Say \"hi\"", "Demo three"}, std::tuple{5, "", ""}, std::tuple{0, "", ""},
+          std::tuple{9, "Say \"hi\"", "Demo three"}}) {
+        state.tipCount = count;
+        open<TipsPanel>();
+        EXPECT_EQ(tip("rTip", 2)->text(), QLatin1String(third)) << count;
+        EXPECT_EQ(tip("dTip", 2)->text(), QLatin1String(demoThird)) << count;
+        EXPECT_EQ(tip("dTip", 0)->text(), count ? QStringLiteral("Buy me") : QString()) << count;
+        EXPECT_EQ(tip("rTip", 1)->text(), count ? QStringLiteral("Pet me") : QString()) << count;
+    }
+    EXPECT_EQ(state.regTips[2], "Say \"hi\""); // not shown is not lost
+
+    state.tipCount = 5;
+    open<TipsPanel>();
+    tip("rTip", 2)->setFocus();
+    QTest::keyClicks(tip("rTip", 2), QStringLiteral("A \"quoted\" tip"));
+    EXPECT_EQ(state.regTips[2], "A \"quoted\" tip");
+    tip("dTip", 0)->clear();
+    typeText(tip("dTip", 0), QString::fromUtf8("Caf\u00e9\u0100"));
+    EXPECT_EQ(state.demoTips[0], "Caf\xe9");
+    EXPECT_EQ(state.regTips[0], "Feed me");
+}
+
+} // namespace
+} // namespace yw
