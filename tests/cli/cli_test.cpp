@@ -78,9 +78,9 @@ protected:
     static void SetUpTestSuite()
     {
         s_root = std::make_unique<QTemporaryDir>();
-        sample::writeSampleGame(s_root->filePath(QStringLiteral("game")), Edition::US);
-        sample::writeSampleGame(s_root->filePath(QStringLiteral("game")), Edition::UK);
-        sample::writeSampleGame(s_root->filePath(QStringLiteral("broken")), Edition::US);
+        sample::writeSampleGame(shared("game"), Edition::US);
+        sample::writeSampleGame(shared("game"), Edition::UK);
+        sample::writeSampleGame(shared("broken"), Edition::US);
         QFile::remove(broken() + QStringLiteral("/eggz/Lips/Lips.odd"));
         const QString honker = broken() + QStringLiteral("/eggz/Honker/Honker.odd");
         writeFile(honker, readFile(honker).left(3000));
@@ -89,14 +89,12 @@ protected:
         QFile::remove(data() + QStringLiteral("/res/Snowbo.blz"));
     }
     static void TearDownTestSuite() { s_root.reset(); }
-    static QString broken()
-    {
-        return sample::gameFolder(s_root->filePath(QStringLiteral("broken")), Edition::US);
-    }
-    static QString data() { return s_root->filePath(QStringLiteral("data")); }
+    static QString shared(const char* name) { return s_root->filePath(QLatin1String(name)); }
+    static QString broken() { return sample::gameFolder(shared("broken"), Edition::US); }
+    static QString data() { return shared("data"); }
     static QString baseEgg(Edition edition, const char* stem, const char* extension = ".odd")
     {
-        return sample::gameFolder(s_root->filePath(QStringLiteral("game")), edition) +
+        return sample::gameFolder(shared("game"), edition) +
                QStringLiteral("/eggz/%1/%1%2").arg(QLatin1String(stem), QLatin1String(extension));
     }
 
@@ -112,8 +110,7 @@ protected:
     }
     void useGame(Edition edition)
     {
-        env.insert(QStringLiteral("windir"),
-                   sample::windowsFolder(s_root->filePath(QStringLiteral("game")), edition));
+        env.insert(QStringLiteral("windir"), sample::windowsFolder(shared("game"), edition));
     }
     QString path(const char* name) const { return work.filePath(QLatin1String(name)); }
 
@@ -126,17 +123,10 @@ protected:
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(work.path());
         process.start(QStringLiteral(YW_CLI), arguments);
-        Outcome outcome;
-        if (!process.waitForFinished(60000)) {
-            ADD_FAILURE() << "yolkwright-cli did not finish";
-            process.kill();
-            process.waitForFinished();
-            return outcome;
-        }
-        outcome.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        outcome.out = QString::fromUtf8(process.readAllStandardOutput());
-        outcome.err = QString::fromUtf8(process.readAllStandardError());
-        return outcome;
+        const bool finished = process.waitForFinished(60000);
+        return {finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
     }
     template <typename... Words> Outcome cli(Words... words) { return run(Args{Arg(words)...}); }
     // Runs a command that must work.

@@ -9,7 +9,7 @@ using namespace yw;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes = fuzz::bytesOf(data, size);
-    const QString path = fuzz::Fixture::instance().input(QStringLiteral("input.blz"), bytes);
+    const QString path = fuzz::input(QStringLiteral("input.blz"), bytes);
     try {
         const BreedHeader header = readBreedHeader(path);
         fuzz::check(header.ballsPerSet >= 1 && header.ballsPerSet <= kMaxBallsPerSet,

@@ -20,9 +20,8 @@ ProjectState locatedAll(const ProjectState& start, int32_t v)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::Fixture& fixture = fuzz::Fixture::instance();
-    fixture.input(QStringLiteral("res/Fuzz.loc"), fuzz::bytesOf(data, size));
-    ProjectState start = fixture.startState();
+    fuzz::input(QStringLiteral("res/Fuzz.loc"), fuzz::bytesOf(data, size));
+    ProjectState start = fuzz::startState();
     start.baseBreed = "Fuzz";
     const ProjectState a = locatedAll(start, -7);
     const ProjectState b = locatedAll(start, 123456);

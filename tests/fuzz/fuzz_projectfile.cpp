@@ -11,9 +11,8 @@ using namespace yw;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::Fixture& fixture = fuzz::Fixture::instance();
-    const QString path = fixture.input(QStringLiteral("input.opj"), fuzz::bytesOf(data, size));
-    ProjectState state = fixture.startState();
+    const QString path = fuzz::input(QStringLiteral("input.opj"), fuzz::bytesOf(data, size));
+    ProjectState state = fuzz::startState();
     state.eBalls[300].comment = "not in any file";
     const ProjectState before = state;
     fuzz::YesPrompts prompts;
@@ -31,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int n = readBreedHeader(state).ballsPerSet;
     const QByteArray saved = projectFileBytes(state, n, 0);
     fuzz::writeScratch(path, saved);
-    ProjectState again = fixture.startState();
+    ProjectState again = fuzz::startState();
     try {
         fuzz::check(OpenOPJ(again, path, prompts, settings) == OpenResult::Opened,
                     "a saved project does not open");

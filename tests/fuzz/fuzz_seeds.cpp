@@ -46,9 +46,8 @@ EBallRecord randomRecord()
 Seeds projectSeeds()
 {
     Seeds seeds;
-    const fuzz::Fixture& fixture = fuzz::Fixture::instance();
     for (int variant = 0; variant < 8; ++variant) {
-        ProjectState s = fixture.startState();
+        ProjectState s = fuzz::startState();
         const bool lips = variant % 2 == 1;
         s.baseBreed = lips ? "Lips" : "Zott";
         s.tipCount = lips ? 5 : 6;

@@ -22,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     fuzz::succeeds<FormatError>([&] { booleanValue(text, what); });
 
-    const QSettingsStore store(
-        fuzz::Fixture::instance().input(QStringLiteral("Brindlecote.ini"), bytes));
+    const QSettingsStore store(fuzz::input(QStringLiteral("Brindlecote.ini"), bytes));
     for (const Setting* setting : {&setting::checkedCountry, &setting::optProjVers, &setting::width,
                                    &setting::height, &setting::optAsk, &setting::optSplash})
         fuzz::succeeds<FormatError>([&] { setting->number(store); });

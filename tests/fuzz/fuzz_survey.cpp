@@ -60,7 +60,7 @@ void checkFindings(const QByteArray& egg, const NeResourceTable& table, const Su
     checkInside(egg, table, l.locTipsPos - 1, l.locTipsPos - 1 + 10 * l.tipCount + l.locTipsLen + 2,
                 "the tips");
 
-    ProjectState state = fuzz::Fixture::instance().startState();
+    ProjectState state = fuzz::startState();
     state.baseBreed = "Honker";
     fuzz::writeScratch(state.infoFilePath(), surveyedInformationFile(f));
     fuzz::writeScratch(state.locatorFilePath(), surveyedLocatorFile(f, "Honker"));

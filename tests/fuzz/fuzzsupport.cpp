@@ -1,5 +1,7 @@
 #include "fuzzsupport.h"
 
+#include "platform/filesystem.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,11 +16,6 @@ void fail(const char* what, const std::string& detail)
     std::abort();
 }
 
-QByteArray bytesOf(const uint8_t* data, size_t size)
-{
-    return QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));
-}
-
 void writeScratch(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -26,45 +23,39 @@ void writeScratch(const QString& path, const QByteArray& bytes)
         fail("cannot write the scratch file", path.toStdString());
 }
 
-Fixture& Fixture::instance()
+QString fixturePath(const QString& name)
 {
-    static Fixture fixture;
-    return fixture;
-}
-
-Fixture::Fixture()
-{
-    // Kept for the whole run; the folder is removed when the process ends normally.
+    // Made on first use and kept for the whole run; removed when the process ends normally.
     static QTemporaryDir dir;
-    if (!dir.isValid())
-        fail("cannot make the fixture folder");
-    m_root = dir.path();
-    QDir(m_root).mkpath(QStringLiteral("res"));
-    QDir(m_root).mkpath(QStringLiteral("game/eggz/Honker"));
-    writeScratch(path(QStringLiteral("res/Zott.blz")), kZottInfo);
-    writeScratch(path(QStringLiteral("res/Zott.loc")), kZottLocator);
-    writeScratch(path(QStringLiteral("res/Lips.blz")), kLipsInfo);
-    writeScratch(path(QStringLiteral("res/Lips.loc")), kLipsLocator);
+    static const bool made = [] {
+        const QDir root(dir.path());
+        if (!dir.isValid() || !root.mkpath(QStringLiteral("res")) ||
+            !root.mkpath(QStringLiteral("game/eggz/Honker")))
+            fail("cannot make the fixture folder");
+        for (const auto& [file, bytes] : {std::pair{"res/Zott.blz", kZottInfo},
+                                          {"res/Zott.loc", kZottLocator},
+                                          {"res/Lips.blz", kLipsInfo},
+                                          {"res/Lips.loc", kLipsLocator}})
+            writeScratch(root.filePath(QLatin1String(file)), bytes);
+        return true;
+    }();
+    return !made || name.isEmpty() ? dir.path() : dir.filePath(name);
 }
 
-QString Fixture::path(const QString& name) const
+QString input(const QString& name, const QByteArray& bytes)
 {
-    return m_root + QLatin1Char('/') + name;
-}
-
-QString Fixture::input(const QString& name, const QByteArray& bytes) const
-{
-    const QString file = path(name);
+    const QString file = fixturePath(name);
     writeScratch(file, bytes);
     return file;
 }
 
-ProjectState Fixture::startState() const
+ProjectState startState()
 {
+    static const FileSystem fso;
     ProjectState state;
-    state.programFolder = m_root;
+    state.programFolder = fixturePath(QString());
     state.edition = Edition::US;
-    state.fso = &m_fso;
+    state.fso = &fso;
     state.buildNo = "0310";
     state.resetForStartUp();
     return state;

@@ -2,7 +2,6 @@
 
 #include "model/projectstate.h"
 #include "platform/errors.h"
-#include "platform/filesystem.h"
 #include "platform/prompts.h"
 
 #include <QByteArray>
@@ -42,41 +41,32 @@ template <typename Allowed = Error, typename Read> bool succeeds(Read&& read)
     }
 }
 
-QByteArray bytesOf(const uint8_t* data, size_t size);
+inline QByteArray bytesOf(const uint8_t* data, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));
+}
 
 // Writes `bytes` to `path`, replacing it (a plain write: the fuzzers' own scratch files).
 void writeScratch(const QString& path, const QByteArray& bytes);
 
-// A private folder for one fuzzer run holding res/ with the fixture's breeds and an empty
-// game/eggz/Honker/.
-class Fixture
-{
-public:
-    static Fixture& instance();
-    QString path(const QString& name) const;
-    // Writes the fuzzer's input to the fixture's file `name` and returns its path.
-    QString input(const QString& name, const QByteArray& bytes) const;
-    // A state at start-up whose program folder is the fixture's.
-    ProjectState startState() const;
+// A file in the fuzzer run's private folder (the folder itself for an empty name), which holds
+// res/ with the fixture's breeds and an empty game/eggz/Honker/.
+QString fixturePath(const QString& name);
+// Writes the fuzzer's input to the fixture's file `name` and returns its path.
+QString input(const QString& name, const QByteArray& bytes);
+// A state at start-up whose program folder is the fixture's.
+ProjectState startState();
 
-private:
-    Fixture();
-    QString m_root;
-    FileSystem m_fso;
-};
-
-// Answers Yes to every question, as a user who always goes on would.
+// Answers Yes to every question, as a user who always goes on would, and counts the messages.
 class YesPrompts : public Prompts
 {
 public:
     void message(const QString&, PromptIcon) override { ++messages; }
     PromptAnswer question(const QString&, PromptButtons, PromptIcon) override
     {
-        ++questions;
         return PromptAnswer::Yes;
     }
     int messages = 0;
-    int questions = 0;
 };
 
 } // namespace yw::fuzz

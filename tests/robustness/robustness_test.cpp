@@ -7,7 +7,6 @@
 #include "files/newproject.h"
 #include "files/packagewriter.h"
 #include "files/projectfile.h"
-#include "model/gameinstall.h"
 #include "platform/errors.h"
 #include "platform/filesystem.h"
 #include "platform/savefile.h"
@@ -613,8 +612,7 @@ TEST_F(BadInput, FullDisk)
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tiny = old;
-    tiny.rlim_cur = 1024;
+    const rlimit tiny{1024, old.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
     const QStringList before = entries(work.path());
     const std::pair<QString, std::function<void()>> saves[] = {

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/projectstate.h"
+
+namespace yw::test {
+
+// `s` as an egg written from it reads back: an eBall without its texture flag carries -1 in the
+// texture's place. Header-only so that the fuzz targets can use it.
+inline ProjectState asReadFromEgg(ProjectState s, int ballsPerSet)
+{
+    for (int i = 0; i < 2 * ballsPerSet; ++i)
+        if (!s.eBalls[size_t(i)].useTexture)
+            s.eBalls[size_t(i)].texture = -1;
+    return s;
+}
+
+} // namespace yw::test
