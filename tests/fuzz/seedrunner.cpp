@@ -1,0 +1,28 @@
+// Without libFuzzer: runs the target once on every file in the folders given, so that the seeds
+// guard the target's properties in every build (a failed property aborts).
+#include <QByteArray>
+#include <QDirIterator>
+#include <QFile>
+#include <cstdint>
+#include <cstdio>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+int main(int argc, char** argv)
+{
+    int inputs = 0;
+    for (int i = 1; i < argc; ++i) {
+        QDirIterator it(QString::fromLocal8Bit(argv[i]), QDir::Files);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            if (!file.open(QIODevice::ReadOnly))
+                return 1;
+            const QByteArray bytes = file.readAll();
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                   size_t(bytes.size()));
+            ++inputs;
+        }
+    }
+    std::printf("%d inputs, no property failed\n", inputs);
+    return inputs > 0 ? 0 : 1;
+}
