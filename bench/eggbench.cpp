@@ -6,6 +6,7 @@
 #include "files/newproject.h"
 #include "files/packagewriter.h"
 #include "files/projectfile.h"
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/filesystem.h"
 #include "platform/prompts.h"
@@ -49,37 +50,39 @@ struct Setup
         const QString data = dir.filePath(QStringLiteral("data"));
         sample::writeSampleGame(dir.path(), sample::Edition::US);
         sample::writeResourceFiles(data);
-        state.programFolder = data;
-        state.edition = Edition::US;
-        state.gameFolder = sample::gameFolder(dir.path(), sample::Edition::US);
-        state.fso = &fso;
-        state.buildNo = "0310";
-        state.resetForStartUp();
+        installation.programFolder = data;
+        installation.edition = Edition::US;
+        installation.gameFolder = sample::gameFolder(dir.path(), sample::Edition::US);
+        installation.fso = &fso;
+        installation.buildNo = "0310";
+        state = ProjectState{};
 
         QByteArray egg = sample::eggFile(0, sample::Edition::US);
         egg.append(QByteArray(kEggSize - egg.size(), 'z'));
         state.baseBreed = "quadrpus";
-        saveFileAtomically(state.baseEggPath(), egg);
+        saveFileAtomically(installation.baseEggPath(state.baseBreed), egg);
 
-        NewProject project = readBaseBreed(state, QStringLiteral("Quadrapus"), prompts);
+        NewProject project =
+            readBaseBreed(installation, state, QStringLiteral("Quadrapus"), prompts);
         if (project.status != NewProjectStatus::Created)
             throw std::runtime_error("the sample breed did not read");
         state.commitProject(project.state, 2 * project.header.ballsPerSet);
         state.breedName = "Bench";
         state.eBalls[5].fillColor = 200;
         projectPath = dir.filePath(QStringLiteral("bench.opj"));
-        SaveOPJ(state, projectPath);
+        SaveOPJ(installation, state, projectPath);
 
         // The three files of a package, for the gcab peer.
         peerFolder = dir.filePath(QStringLiteral("peer"));
         QDir().mkpath(peerFolder);
-        saveODD(state, peerFolder + QStringLiteral("/Bench.odd"), prompts);
+        saveODD(installation, state, peerFolder + QStringLiteral("/Bench.odd"), prompts);
         saveFileAtomically(peerFolder + QStringLiteral("/ypkinfo.inf"),
                            ypkInfoBytes(state, QString(), QString()));
     }
 
     QTemporaryDir dir;
     FileSystem fso;
+    Installation installation;
     ProjectState state;
     SilentPrompts prompts;
     MemorySettingsStore settings;
@@ -98,7 +101,7 @@ void BM_SaveODD(benchmark::State& run)
     Setup& s = setup();
     const QString target = s.dir.filePath(QStringLiteral("out.odd"));
     for (auto _ : run)
-        benchmark::DoNotOptimize(saveODD(s.state, target, s.prompts));
+        benchmark::DoNotOptimize(saveODD(s.installation, s.state, target, s.prompts));
     run.SetBytesProcessed(run.iterations() * kEggSize);
 }
 BENCHMARK(BM_SaveODD)->Unit(benchmark::kMillisecond);
@@ -110,9 +113,11 @@ void BM_DurableCopy(benchmark::State& run)
     Setup& s = setup();
     const QString target = s.dir.filePath(QStringLiteral("copy.odd"));
     for (auto _ : run) {
-        saveFileAtomically(target, readWholeFile(s.state.baseEggPath(), kEggFileLimit));
-        saveFileAtomically(companionPathFor(target),
-                           readWholeFile(s.state.baseCompanionPath(), kEggFileLimit));
+        saveFileAtomically(
+            target, readWholeFile(s.installation.baseEggPath(s.state.baseBreed), kEggFileLimit));
+        saveFileAtomically(
+            companionPathFor(target),
+            readWholeFile(s.installation.baseCompanionPath(s.state.baseBreed), kEggFileLimit));
     }
     run.SetBytesProcessed(run.iterations() * kEggSize);
 }
@@ -124,8 +129,8 @@ void BM_OpenAndSaveProject(benchmark::State& run)
     const QString target = s.dir.filePath(QStringLiteral("again.opj"));
     ProjectState state = s.state;
     for (auto _ : run) {
-        OpenOPJ(state, s.projectPath, s.prompts, s.settings);
-        SaveOPJ(state, target);
+        OpenOPJ(s.installation, state, s.projectPath, s.prompts, s.settings);
+        SaveOPJ(s.installation, state, target);
     }
 }
 BENCHMARK(BM_OpenAndSaveProject)->Unit(benchmark::kMicrosecond);
@@ -136,7 +141,7 @@ void BM_OpenProject(benchmark::State& run)
     Setup& s = setup();
     ProjectState state = s.state;
     for (auto _ : run)
-        OpenOPJ(state, s.projectPath, s.prompts, s.settings);
+        OpenOPJ(s.installation, state, s.projectPath, s.prompts, s.settings);
 }
 BENCHMARK(BM_OpenProject)->Unit(benchmark::kMicrosecond);
 
@@ -145,7 +150,7 @@ void BM_SaveYPK(benchmark::State& run)
     Setup& s = setup();
     const QString target = s.dir.filePath(QStringLiteral("Bench.ypk"));
     for (auto _ : run)
-        SaveYPK(s.state, target, s.prompts, s.settings);
+        SaveYPK(s.installation, s.state, target, s.prompts, s.settings);
 }
 BENCHMARK(BM_SaveYPK)->Unit(benchmark::kMillisecond);
 
@@ -182,8 +187,9 @@ BENCHMARK(BM_GcabTool)->Unit(benchmark::kMillisecond);
 void BM_BreedSheetSvg(benchmark::State& run)
 {
     Setup& s = setup();
-    const BreedHeader header = readBreedHeader(s.state);
-    const std::vector<std::string> labels = readBreedLabels(s.state.infoFilePath());
+    const BreedHeader header = readBreedHeader(s.installation, s.state);
+    const std::vector<std::string> labels =
+        readBreedLabels(s.installation.infoFilePath(s.state.baseBreed));
     for (auto _ : run)
         benchmark::DoNotOptimize(breedSheetSvg(breedSheet(s.state, header, labels)));
 }
@@ -196,7 +202,7 @@ void BM_SaveBreedSheet(benchmark::State& run)
     Setup& s = setup();
     const QString target = s.dir.filePath(QStringLiteral("sheet.svg"));
     for (auto _ : run)
-        saveBreedSheet(s.state, target);
+        saveBreedSheet(s.installation, s.state, target);
 }
 BENCHMARK(BM_SaveBreedSheet)->Unit(benchmark::kMillisecond);
 

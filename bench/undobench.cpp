@@ -2,6 +2,7 @@
 // time includes the editor showing the undone value.
 #include "editors/eballeditor.h"
 #include "editors/projectedits.h"
+#include "model/installation.h"
 #include "model/projectstate.h"
 
 #include <QApplication>
@@ -13,12 +14,11 @@ namespace {
 void BM_UndoRedoWithEditorOpen(benchmark::State& run)
 {
     yw::ProjectState state;
-    state.resetForStartUp();
     for (int i = 0; i < 134; ++i)
         state.eBalls[size_t(i)].diameter = int16_t(10 + i);
     yw::ProjectEdits edits(state);
-    int curBall = -1;
-    yw::EBallEditor editor(edits, curBall);
+    const yw::Installation install;
+    yw::EBallEditor editor(edits, install);
     editor.show();
     editor.SwitchTo(70, -1, QStringLiteral("qp.lnz"));
     // A history of a realistic length; the step walked is the last one.

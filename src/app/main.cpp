@@ -1,3 +1,4 @@
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/filesystem.h"
 #include "platform/settingsstore.h"
@@ -28,11 +29,11 @@ int main(int argc, char** argv)
     yw::FileSystem fso;
     yw::QSettingsStore settings;
     yw::GuiPrompts prompts;
+    yw::Installation install;
     yw::ProjectState state;
-    state.resetForStartUp();
 
     fonts.finish();
-    yw::EditorStartUp startUp(state, fso, settings, prompts);
+    yw::EditorStartUp startUp(install, state, fso, settings, prompts);
     if (!startUp.run(yw::commandLineProject(QApplication::arguments())))
         return 1;
     prompts.setParent(startUp.mainWindow());
@@ -43,6 +44,7 @@ int main(int argc, char** argv)
             near = yw::RecentFiles(settings).entry(1);
         return near.isEmpty() ? QString() : QFileInfo(near).absolutePath();
     });
-    yw::FileCommands fileCommands(*startUp.mainWindow(), state, settings, prompts, dialogs);
+    yw::FileCommands fileCommands(*startUp.mainWindow(), install, state, settings, prompts,
+                                  dialogs);
     return QApplication::exec();
 }

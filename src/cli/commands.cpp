@@ -67,16 +67,14 @@ public:
     {
         context.requireGame();
         context.requireEdition();
-        const ProjectState& state = context.state();
+        const Installation& install = context.install();
         for (const BaseBreedEntry& breed : baseBreeds()) {
-            ProjectState probe = state;
-            probe.baseBreed = breed.stem;
-            const bool installed = context.fso().fileExists(probe.baseEggPath());
-            const bool resources = context.fso().fileExists(probe.infoFilePath()) &&
-                                   context.fso().fileExists(probe.locatorFilePath());
+            const bool installed = context.fso().fileExists(install.baseEggPath(breed.stem));
+            const bool resources = context.fso().fileExists(install.infoFilePath(breed.stem)) &&
+                                   context.fso().fileExists(install.locatorFilePath(breed.stem));
             const char* fit = "-";
             if (installed && resources)
-                fit = resourcesFitEgg(probe) ? "matches" : "does-not-match";
+                fit = resourcesFitEgg(install, breed.stem) ? "matches" : "does-not-match";
             context.out() << breed.listText << '\t' << text(breed.stem) << '\t'
                           << (installed ? "installed" : "missing") << '\t'
                           << (resources ? "resources" : "no-resources") << '\t' << fit << '\n';
@@ -103,23 +101,26 @@ public:
         context.requireGame();
         context.requireEdition();
         const NewProject project =
-            readBaseBreed(context.state(), chosen->listText, context.prompts());
+            readBaseBreed(context.install(), context.state(), chosen->listText, context.prompts());
         const ProjectState& fresh = project.state;
+        const Installation& install = context.install();
         switch (project.status) {
         case NewProjectStatus::Created:
             break;
         case NewProjectStatus::NotInstalled:
-            throw Failure(fresh.baseEggPath(), lastMessage(context.prompts(), QString()));
+            throw Failure(install.baseEggPath(fresh.baseBreed),
+                          lastMessage(context.prompts(), QString()));
         case NewProjectStatus::NoResources: {
-            QString missing = fresh.infoFilePath();
+            QString missing = install.infoFilePath(fresh.baseBreed);
             if (context.fso().fileExists(missing))
-                missing = fresh.locatorFilePath();
+                missing = install.locatorFilePath(fresh.baseBreed);
             throw Failure(missing, lastMessage(context.prompts(), QString()));
         }
         case NewProjectStatus::DamagedEgg:
-            throw Failure(fresh.baseEggPath(), lastMessage(context.prompts(), QString()));
+            throw Failure(install.baseEggPath(fresh.baseBreed),
+                          lastMessage(context.prompts(), QString()));
         }
-        writeNewProjectFile(project, path);
+        writeNewProjectFile(install, project, path);
         context.printNotices();
         return ExitCode::Success;
     }
@@ -134,8 +135,8 @@ public:
     {
         context.openProject(args[0], false);
         const ProjectState& s = context.state();
-        const BreedHeader header = readBreedHeader(s);
-        const int pairs = s.tipPairs();
+        const BreedHeader header = readBreedHeader(context.install(), s);
+        const int pairs = s.tipPairs(context.install().locatorFilePath(s.baseBreed));
 
         QJsonObject json;
         json.insert(QStringLiteral("build"), buildField(args[0]));
@@ -192,7 +193,7 @@ public:
     {
         context.openProject(args[0], true);
         try {
-            saveODD(context.state(), args[1], context.prompts(), args[0]);
+            saveODD(context.install(), context.state(), args[1], context.prompts(), args[0]);
         } catch (const DoesNotFit& e) {
             throw Failure(args[1], e.message());
         }
@@ -213,7 +214,8 @@ public:
     {
         context.openProject(args[0], true);
         try {
-            SaveYPK(context.state(), args[1], context.prompts(), context.settings(), args[0]);
+            SaveYPK(context.install(), context.state(), args[1], context.prompts(),
+                    context.settings(), args[0]);
         } catch (const DoesNotFit& e) {
             throw Failure(args[1], e.message());
         }
@@ -235,7 +237,7 @@ public:
         // The sheet needs no game; but where there is one, its base eggs are protected too.
         context.findGameIfAny();
         context.openProject(args[0], false);
-        saveBreedSheet(context.state(), args[1], args[0]);
+        saveBreedSheet(context.install(), context.state(), args[1], args[0]);
         context.printNotices();
         return ExitCode::Success;
     }
@@ -301,9 +303,8 @@ public:
 
         context.requireGame();
         context.requireEdition();
-        ProjectState probe = context.state();
-        probe.baseBreed = breed.stem;
-        const QString eggPath = probe.baseEggPath();
+        const Installation& install = context.install();
+        const QString eggPath = install.baseEggPath(breed.stem);
         if (!context.fso().fileExists(eggPath))
             throw Failure(eggPath, QStringLiteral("The breed that was selected, %1, is not "
                                                   "installed in the Oddballz folder.")
@@ -316,9 +317,9 @@ public:
 
         QString folder = context.option(QStringLiteral("--to"));
         if (folder.isEmpty()) {
-            const QString user = context.state().userFolder.isEmpty() ? userDataFolder()
-                                                                      : context.state().userFolder;
-            folder = joinPath(user, resFolder(context.state().edition));
+            const QString user =
+                install.userFolder.isEmpty() ? userDataFolder() : install.userFolder;
+            folder = joinPath(user, resFolder(install.edition));
         }
         if (!QDir().mkpath(folder))
             throw Failure(folder, QStringLiteral("The folder cannot be made."));
@@ -372,17 +373,17 @@ Context::Context(Options options, QTextStream& out, QTextStream& err, SettingsSt
     : m_options(std::move(options)), m_out(out), m_err(err), m_settings(settings),
       m_env(std::move(env)), m_prompts(err)
 {
-    m_state.fso = &m_fso;
-    m_state.buildNo = QStringLiteral("%1").arg(YW_REVISION, 4, 10, QLatin1Char('0')).toStdString();
+    m_install.fso = &m_fso;
+    m_install.buildNo =
+        QStringLiteral("%1").arg(YW_REVISION, 4, 10, QLatin1Char('0')).toStdString();
     if (m_options.dataDir.isEmpty()) {
-        m_state.programFolder = programDataFolder();
-        m_state.userFolder = userDataFolder();
+        m_install.programFolder = programDataFolder();
+        m_install.userFolder = userDataFolder();
     } else {
         if (!m_fso.folderExists(m_options.dataDir))
             throw Failure(m_options.dataDir, QStringLiteral("The data folder does not exist."));
-        m_state.programFolder = QFileInfo(m_options.dataDir).absoluteFilePath();
+        m_install.programFolder = QFileInfo(m_options.dataDir).absoluteFilePath();
     }
-    m_state.resetForStartUp();
 }
 
 QString Context::option(const QString& name) const
@@ -398,7 +399,7 @@ void Context::requireGame()
     if (!m_options.gameDir.isEmpty()) {
         if (!m_fso.folderExists(m_options.gameDir))
             throw Failure(m_options.gameDir, QStringLiteral("The game folder does not exist."));
-        m_state.gameFolder = QDir::cleanPath(QFileInfo(m_options.gameDir).absoluteFilePath());
+        m_install.gameFolder = QDir::cleanPath(QFileInfo(m_options.gameDir).absoluteFilePath());
     } else {
         const QString folder = findGameFolder(m_fso, m_prompts, m_env);
         if (folder.isEmpty()) {
@@ -409,7 +410,7 @@ void Context::requireGame()
             throw Failure(ini, lastMessage(m_prompts, QString()) +
                                    QStringLiteral(" (Or name the game folder with --game-dir.)"));
         }
-        m_state.gameFolder = folder;
+        m_install.gameFolder = folder;
     }
     m_haveGame = true;
 }
@@ -432,14 +433,14 @@ void Context::requireEdition()
     if (m_haveEdition)
         return;
     if (m_options.edition) {
-        m_state.edition = *m_options.edition;
+        m_install.edition = *m_options.edition;
     } else if (setting::checkedCountry.number(m_settings) != 0) {
-        m_state.edition = editionFromSetting(setting::optUK.text(m_settings));
+        m_install.edition = editionFromSetting(setting::optUK.text(m_settings));
     } else {
         // Detected as the editor's first run would, but nothing is stored.
         requireGame();
         try {
-            m_state.edition = detectEdition(m_fso, m_state.gameFolder);
+            m_install.edition = detectEdition(m_fso, m_install.gameFolder);
         } catch (const FileError& e) {
             throw Failure(e.path(),
                           e.reason() +
@@ -454,7 +455,7 @@ void Context::openProject(const QString& path, bool needGame)
     if (needGame)
         requireGame();
     requireEdition();
-    switch (OpenOPJ(m_state, path, m_prompts, m_settings)) {
+    switch (OpenOPJ(m_install, m_state, path, m_prompts, m_settings)) {
     case OpenResult::Opened:
         return;
     case OpenResult::NotProjectFile:

@@ -2,6 +2,7 @@
 
 #include "cli/cliprompts.h"
 #include "model/edition.h"
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/errors.h"
 #include "platform/filesystem.h"
@@ -56,6 +57,7 @@ public:
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment());
 
     ProjectState& state() { return m_state; }
+    const Installation& install() const { return m_install; }
     SettingsStore& settings() { return m_settings; }
     CliPrompts& prompts() { return m_prompts; }
     QTextStream& out() { return m_out; }
@@ -64,12 +66,12 @@ public:
     // The value of a command's own option, or "" when it was not given.
     QString option(const QString& name) const;
 
-    // Sets state().gameFolder, or throws Failure.
+    // Sets install().gameFolder, or throws Failure.
     void requireGame();
     // requireGame for a command that can do without a game: only a --game-dir that is not a
     // folder fails.
     void findGameIfAny();
-    // Sets state().edition from --edition, the stored edition or the game's data file.
+    // Sets install().edition from --edition, the stored edition or the game's data file.
     void requireEdition();
     // Opens a project into the state (game and edition first), or throws Failure.
     void openProject(const QString& path, bool needGame);
@@ -84,6 +86,7 @@ private:
     QProcessEnvironment m_env;
     FileSystem m_fso;
     CliPrompts m_prompts;
+    Installation m_install;
     ProjectState m_state;
     bool m_haveGame = false;
     bool m_haveEdition = false;

@@ -6,6 +6,7 @@
 #include "editors/projectedits.h"
 #include "editors/twips.h"
 #include "files/breedresources.h"
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
@@ -42,8 +43,8 @@ constexpr EBallField kColorFields[] = {EBallField::Fill, EBallField::Border, EBa
 
 } // namespace
 
-EBallEditor::EBallEditor(ProjectEdits& edits, int& curBall, QWidget* parent)
-    : QWidget(parent), m_edits(edits), m_state(edits.state()), m_curBall(curBall)
+EBallEditor::EBallEditor(ProjectEdits& edits, const Installation& install, QWidget* parent)
+    : QWidget(parent), m_edits(edits), m_state(edits.state()), m_install(install)
 {
     setObjectName(QStringLiteral("eBallEditor"));
 
@@ -188,6 +189,7 @@ void EBallEditor::switchTo(int newIndex, int oldIndex, const QString& componentN
     if (oldIndex >= 0)
         storeInto(oldIndex);
     m_curBall = newIndex;
+    emit curBallChanged(newIndex);
 
     const EBallRecord& record = m_state.ball(newIndex);
     load(record);
@@ -316,8 +318,8 @@ void EBallEditor::applyToOthers()
     BreedHeader header;
     std::vector<std::string> labels;
     try {
-        header = readBreedHeader(m_state);
-        labels = readBreedLabels(m_state.infoFilePath());
+        header = readBreedHeader(m_install, m_state);
+        labels = readBreedLabels(m_install.infoFilePath(m_state.baseBreed));
     } catch (const Error& e) {
         QMessageBox::warning(this, QStringLiteral("Yolkwright"),
                              tr("Apply to Others needs the eBalls of the base breed.") +

@@ -13,6 +13,7 @@ class QScrollBar;
 
 namespace yw {
 
+struct Installation;
 struct ProjectState;
 struct EBallRecord;
 class ColorButton;
@@ -27,13 +28,19 @@ class EBallEditor : public QWidget
 {
     Q_OBJECT
 public:
-    EBallEditor(ProjectEdits& edits, int& curBall, QWidget* parent = nullptr);
+    EBallEditor(ProjectEdits& edits, const Installation& install, QWidget* parent = nullptr);
+
+    // The record being edited: -1 before any was shown, 511 after the window closed.
+    int curBall() const { return m_curBall; }
 
     // Shows record newIndex after storing the shown values into oldIndex (-1: nothing to store).
     // The caption becomes the record's comment, followed by " in " and componentName if given.
     void SwitchTo(int newIndex, int oldIndex, const QString& componentName);
 
     QSize sizeHint() const override;
+
+signals:
+    void curBallChanged(int index);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -62,7 +69,8 @@ private:
 
     ProjectEdits& m_edits;
     const ProjectState& m_state;
-    int& m_curBall;
+    const Installation& m_install;
+    int m_curBall = -1;
     bool m_loading = false;
 
     QWidget* m_panel = nullptr;

@@ -1,6 +1,7 @@
 #include "files/breedresources.h"
 
 #include "files/fieldcodec.h"
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/errors.h"
 #include "platform/numbers.h"
@@ -34,15 +35,15 @@ std::vector<std::string> readBreedLabels(const QString& path)
     return lines;
 }
 
-BreedHeader readBreedHeader(const ProjectState& state)
+BreedHeader readBreedHeader(const Installation& install, const ProjectState& state)
 {
-    return readBreedHeader(state.infoFilePath());
+    return readBreedHeader(install.infoFilePath(state.baseBreed));
 }
 
-void readLocatorFile(ProjectState& state)
+void readLocatorFile(const Installation& install, ProjectState& state)
 {
     const std::vector<std::string> lines =
-        splitLines(readWholeFile(state.locatorFilePath(), kTextFileLimit));
+        splitLines(readWholeFile(install.locatorFilePath(state.baseBreed), kTextFileLimit));
 
     int32_t* const members[6][3] = {
         {&state.locDescPos, &state.locDescLen, nullptr},
@@ -74,10 +75,10 @@ void readLocatorFile(ProjectState& state)
     }
 }
 
-void getLOX(ProjectState& state)
+void getLOX(const Installation& install, ProjectState& state)
 {
     try {
-        readLocatorFile(state);
+        readLocatorFile(install, state);
     } catch (const FileError&) {
     }
 }

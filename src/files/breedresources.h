@@ -8,6 +8,7 @@
 
 namespace yw {
 
+struct Installation;
 struct ProjectState;
 
 inline constexpr int kMaxBallsPerSet = 256;
@@ -28,16 +29,16 @@ BreedHeader readBreedHeader(const QString& path);
 std::vector<std::string> readBreedLabels(const QString& path);
 
 // The information file of the state's base breed.
-BreedHeader readBreedHeader(const ProjectState& state);
+BreedHeader readBreedHeader(const Installation& install, const ProjectState& state);
 
 // Reads the locator file of the state's base breed into the eleven locator members. A missing
 // line or field leaves those members as they were; a file that cannot be read (missing, not a
 // regular file, over 1 MiB) is a FileError naming it.
-void readLocatorFile(ProjectState& state);
+void readLocatorFile(const Installation& install, ProjectState& state);
 
 // readLocatorFile that keeps going past every failure: a file that cannot be read changes
 // nothing.
-void getLOX(ProjectState& state);
+void getLOX(const Installation& install, ProjectState& state);
 
 // The eleven values of a locator file, named as the state names them.
 struct LocatorValues

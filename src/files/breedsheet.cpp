@@ -2,6 +2,7 @@
 
 #include "files/breedresources.h"
 #include "files/eggwriter.h"
+#include "model/installation.h"
 #include "model/palette.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
@@ -299,16 +300,18 @@ QByteArray breedSheetSvg(const BreedSheet& sheet)
     return w.bytes;
 }
 
-void saveBreedSheet(const ProjectState& state, const QString& target, const QString& projectPath)
+void saveBreedSheet(const Installation& install, const ProjectState& state, const QString& target,
+                    const QString& projectPath)
 {
-    saveBreedSheet(state, target, projectPath, breedSheetSvg);
+    saveBreedSheet(install, state, target, projectPath, breedSheetSvg);
 }
 
-void saveBreedSheet(const ProjectState& state, const QString& target, const QString& projectPath,
+void saveBreedSheet(const Installation& install, const ProjectState& state, const QString& target,
+                    const QString& projectPath,
                     const std::function<QByteArray(const BreedSheet&)>& encode)
 {
-    requireSafeOutput(state, target, projectPath);
-    const QString info = state.infoFilePath();
+    requireSafeOutput(install, state, target, projectPath);
+    const QString info = install.infoFilePath(state.baseBreed);
     const QString canonical = QFileInfo(target).canonicalFilePath();
     if (!canonical.isEmpty() && canonical == QFileInfo(info).canonicalFilePath())
         throw FileError(target, QStringLiteral("This is a file of the base breed itself; choose "

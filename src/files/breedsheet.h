@@ -14,6 +14,7 @@
 namespace yw {
 
 struct BreedHeader;
+struct Installation;
 struct ProjectState;
 
 struct SheetText
@@ -73,10 +74,11 @@ QByteArray breedSheetSvg(const BreedSheet& sheet);
 // atomically. `projectPath` is the project file the sheet is made from, empty when there is
 // none: the sheet never replaces it, the base breed's files or anything but a regular file.
 // Throws FileError or FormatError; on failure nothing is written.
-void saveBreedSheet(const ProjectState& state, const QString& target,
+void saveBreedSheet(const Installation& install, const ProjectState& state, const QString& target,
                     const QString& projectPath = QString());
 // The same with another encoding of the laid-out sheet (the editor's PNG); `encode` may throw.
-void saveBreedSheet(const ProjectState& state, const QString& target, const QString& projectPath,
+void saveBreedSheet(const Installation& install, const ProjectState& state, const QString& target,
+                    const QString& projectPath,
                     const std::function<QByteArray(const BreedSheet&)>& encode);
 
 } // namespace yw

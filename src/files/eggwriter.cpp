@@ -3,6 +3,7 @@
 #include "files/breedresources.h"
 #include "files/eggregions.h"
 #include "files/fieldcodec.h"
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/errors.h"
 #include "platform/prompts.h"
@@ -84,7 +85,7 @@ QByteArray straightQuotes(std::string text)
 // Entries string0= to string<tipCount-1>=, registered and demo tips alternating.
 QByteArray tipsBlock(const ProjectState& state)
 {
-    const int pairs = state.tipPairs();
+    const int pairs = state.tipPairs(QString());
     QByteArray block;
     for (int j = 0; j < state.tipCount; ++j) {
         if (j > 0)
@@ -190,7 +191,8 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
     return egg;
 }
 
-void requireSafeOutput(const ProjectState& state, const QString& output, const QString& projectPath)
+void requireSafeOutput(const Installation& install, const ProjectState& state,
+                       const QString& output, const QString& projectPath)
 {
     requireRegularTarget(output);
     const QString canonical = QFileInfo(output).canonicalFilePath();
@@ -203,17 +205,18 @@ void requireSafeOutput(const ProjectState& state, const QString& output, const Q
                                                "which would be lost; choose another name."));
     // Replacing the base egg or its companion would destroy the breed every later egg starts
     // from.
-    if (is(state.baseEggPath()) || is(state.baseCompanionPath()))
+    if (is(install.baseEggPath(state.baseBreed)) || is(install.baseCompanionPath(state.baseBreed)))
         throw FileError(output, QStringLiteral("This is a file of the base breed itself; "
                                                "choose another name."));
 }
 
-QString saveODD(const ProjectState& state, const QString& target, Prompts& prompts,
-                const QString& projectPath)
+QString saveODD(const Installation& install, const ProjectState& state, const QString& target,
+                Prompts& prompts, const QString& projectPath)
 {
-    const BreedHeader header = readBreedHeader(state);
-    const QString basePath = state.baseEggPath();
-    const QString baseCompanion = state.baseCompanionPath();
+    const BreedHeader header = readBreedHeader(install, state);
+    state.tipPairs(install.locatorFilePath(state.baseBreed));
+    const QString basePath = install.baseEggPath(state.baseBreed);
+    const QString baseCompanion = install.baseCompanionPath(state.baseBreed);
     // Anything there counts: a companion that is not a regular file is refused when read.
     const bool hasCompanion = QFileInfo::exists(baseCompanion);
     const QString companionTarget = companionPathFor(target);
@@ -225,9 +228,9 @@ QString saveODD(const ProjectState& state, const QString& target, Prompts& promp
                                                "letter replaced by \"x\": here that is the egg "
                                                "itself. Choose a name that does not end in \"x\", "
                                                "such as one ending in .odd."));
-    requireSafeOutput(state, target, projectPath);
+    requireSafeOutput(install, state, target, projectPath);
     if (hasCompanion)
-        requireSafeOutput(state, companionTarget, projectPath);
+        requireSafeOutput(install, state, companionTarget, projectPath);
 
     const QByteArray egg = patchedEgg(state, readWholeFile(basePath, kEggFileLimit),
                                       header.ballsPerSet, prompts, basePath);

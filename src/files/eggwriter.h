@@ -5,6 +5,7 @@
 
 namespace yw {
 
+struct Installation;
 struct ProjectState;
 class Prompts;
 
@@ -14,14 +15,14 @@ class Prompts;
 // text or ball set has no room in the base egg, FormatError when the base egg's located regions
 // are not what the locator file says (wrong edition), FileError otherwise. Every refusal comes
 // before the first file is written.
-QString saveODD(const ProjectState& state, const QString& target, Prompts& prompts,
-                const QString& projectPath = QString());
+QString saveODD(const Installation& install, const ProjectState& state, const QString& target,
+                Prompts& prompts, const QString& projectPath = QString());
 
 // Throws FileError unless `output` may be written: it exists only as a regular file, and is
 // neither the project file `projectPath` nor the base breed's egg or companion (compared as
 // canonical paths, so links and other spellings are seen through).
-void requireSafeOutput(const ProjectState& state, const QString& output,
-                       const QString& projectPath);
+void requireSafeOutput(const Installation& install, const ProjectState& state,
+                       const QString& output, const QString& projectPath);
 
 // The companion of an egg: the target with its last character replaced by 'x' (egg -> egx).
 QString companionPathFor(const QString& eggTarget);

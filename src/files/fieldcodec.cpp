@@ -10,8 +10,7 @@ namespace yw {
 
 FieldReader::FieldReader(QByteArray data, QString fileName)
     : m_data(std::move(data)), m_fileName(std::move(fileName))
-{
-}
+{}
 
 void FieldReader::fail(int line, const QString& expected) const
 {
@@ -95,8 +94,9 @@ int32_t FieldReader::int32(const QString& what)
     const std::string field = text(what);
     const auto value = parseInt32(field);
     if (!value)
-        fail(line, QStringLiteral("%1 as a whole number, not \"%2\"")
-                       .arg(what, cp1252::toUnicode(field)));
+        fail(
+            line,
+            QStringLiteral("%1 as a whole number, not \"%2\"").arg(what, cp1252::toUnicode(field)));
     return *value;
 }
 

@@ -19,11 +19,6 @@ namespace yw {
 
 namespace {
 
-bool fileExists(const ProjectState& state, const QString& path)
-{
-    return state.fso ? state.fso->fileExists(path) : QFileInfo(path).isFile();
-}
-
 std::string withoutNul(std::string text)
 {
     text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
@@ -126,7 +121,8 @@ const std::vector<BaseBreedEntry>& baseBreeds()
     return breeds;
 }
 
-NewProject readBaseBreed(const ProjectState& current, const QString& listText, Prompts& prompts)
+NewProject readBaseBreed(const Installation& install, const ProjectState& current,
+                         const QString& listText, Prompts& prompts)
 {
     NewProject project;
     project.state = current;
@@ -135,8 +131,8 @@ NewProject readBaseBreed(const ProjectState& current, const QString& listText, P
     fresh.baseBreed = listText == QStringLiteral("Quadrapus") ? std::string("quadrpus")
                                                               : stem.value_or(std::string());
 
-    const QString eggPath = fresh.baseEggPath();
-    if (!stem || !fileExists(fresh, eggPath)) {
+    const QString eggPath = install.baseEggPath(fresh.baseBreed);
+    if (!stem || !install.files().fileExists(eggPath)) {
         prompts.message(QStringLiteral("The breed that was selected, ") + listText +
                             QStringLiteral(", is not installed in the Oddballz folder. "
                                            "Yolkwright cannot use it."),
@@ -153,17 +149,17 @@ NewProject readBaseBreed(const ProjectState& current, const QString& listText, P
         project.status = NewProjectStatus::NoResources;
         return project;
     };
-    if (!fileExists(fresh, fresh.infoFilePath()))
+    if (!install.files().fileExists(install.infoFilePath(fresh.baseBreed)))
         return noResources();
     try {
-        project.header = readBreedHeader(fresh);
+        project.header = readBreedHeader(install, fresh);
     } catch (const FormatError&) {
         // A header that does not read is a damaged resource file, not a damaged egg.
         return noResources();
     }
-    if (!fileExists(fresh, fresh.locatorFilePath()))
+    if (!install.files().fileExists(install.locatorFilePath(fresh.baseBreed)))
         return noResources();
-    readLocatorFile(fresh);
+    readLocatorFile(install, fresh);
 
     const QByteArray egg = readWholeFile(eggPath, kEggFileLimit);
     bool damaged = false;
@@ -185,14 +181,18 @@ NewProject readBaseBreed(const ProjectState& current, const QString& listText, P
     return project;
 }
 
-bool resourcesFitEgg(ProjectState probe)
+bool resourcesFitEgg(const Installation& install, const std::string& stem)
 {
     try {
-        if (!fileExists(probe, probe.infoFilePath()) || !fileExists(probe, probe.locatorFilePath()))
+        const FileSystem& files = install.files();
+        if (!files.fileExists(install.infoFilePath(stem)) ||
+            !files.fileExists(install.locatorFilePath(stem)))
             return false;
-        const BreedHeader header = readBreedHeader(probe);
-        readLocatorFile(probe);
-        const QString eggPath = probe.baseEggPath();
+        ProjectState probe;
+        probe.baseBreed = stem;
+        const BreedHeader header = readBreedHeader(install, probe);
+        readLocatorFile(install, probe);
+        const QString eggPath = install.baseEggPath(stem);
         readEggRegions(probe, header.ballsPerSet, readWholeFile(eggPath, kEggFileLimit), eggPath);
         return true;
     } catch (const Error&) {
@@ -219,12 +219,14 @@ void saveSurveyedFiles(const SurveyFindings& findings, const std::string& stem,
     }
 }
 
-void writeNewProjectFile(const NewProject& project, const QString& path)
+void writeNewProjectFile(const Installation& install, const NewProject& project,
+                         const QString& path)
 {
     if (path.trimmed().isEmpty())
         return;
-    requireSafeOutput(project.state, path, QString());
-    saveFileAtomically(path, projectFileBytes(project.state, project.header.ballsPerSet, 2));
+    requireSafeOutput(install, project.state, path, QString());
+    saveFileAtomically(path,
+                       projectFileBytes(install, project.state, project.header.ballsPerSet, 2));
 }
 
 } // namespace yw

@@ -2,6 +2,7 @@
 
 #include "files/breedresources.h"
 #include "files/survey.h"
+#include "model/installation.h"
 #include "model/projectstate.h"
 
 #include <QString>
@@ -34,16 +35,17 @@ struct NewProject
 // then reads both ball sets, the name block, tips, description and attributes into a copy of
 // `current`. Every expected problem is told through `prompts` and given as the status; an
 // unreadable file throws. Never touches `current`: the caller commits after its save dialog.
-NewProject readBaseBreed(const ProjectState& current, const QString& listText, Prompts& prompts);
+NewProject readBaseBreed(const Installation& install, const ProjectState& current,
+                         const QString& listText, Prompts& prompts);
 
 // The wizard's reading of a base egg at the state's locator values: both ball sets, the name
 // block, tips, description and attributes into `fresh`. Throws FormatError when they do not read.
 void readEggRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg,
                     const QString& eggPath);
 
-// Whether the program has resource files for `probe.baseBreed` and the wizard's reads succeed on
-// its installed egg at their positions. Never throws.
-bool resourcesFitEgg(ProjectState probe);
+// Whether the program has resource files for the base breed `stem` and the wizard's reads succeed
+// on its installed egg at their positions. Never throws.
+bool resourcesFitEgg(const Installation& install, const std::string& stem);
 
 // Saves what a survey found as `<stem>.blz` and `<stem>.loc` in `folder` (made if missing).
 // Throws FileError; a new information file is taken away again when the locator file fails, so
@@ -52,6 +54,7 @@ void saveSurveyedFiles(const SurveyFindings& findings, const std::string& stem,
                        const QString& folder);
 
 // The new project's file (build field 2), saved atomically.
-void writeNewProjectFile(const NewProject& project, const QString& path);
+void writeNewProjectFile(const Installation& install, const NewProject& project,
+                         const QString& path);
 
 } // namespace yw

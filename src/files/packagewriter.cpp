@@ -2,6 +2,7 @@
 
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/cabinet.h"
 #include "platform/cp1252.h"
@@ -43,10 +44,10 @@ QByteArray ypkInfoBytes(const ProjectState& state, const QString& siteName, cons
     return out.bytes();
 }
 
-void SaveYPK(const ProjectState& state, const QString& packagePath, Prompts& prompts,
-             const SettingsStore& settings, const QString& projectPath)
+void SaveYPK(const Installation& install, const ProjectState& state, const QString& packagePath,
+             Prompts& prompts, const SettingsStore& settings, const QString& projectPath)
 {
-    requireSafeOutput(state, packagePath, projectPath);
+    requireSafeOutput(install, state, packagePath, projectPath);
     const QString name = FileSystem::baseName(packagePath);
     const QString siteName = setting::siteName.text(settings);
     const QString siteUrl = setting::siteUrl.text(settings);
@@ -61,11 +62,11 @@ void SaveYPK(const ProjectState& state, const QString& packagePath, Prompts& pro
     const QString companionPath = companionPathFor(eggPath);
     const QString infoPath = work.filePath(QStringLiteral("ypkinfo.inf"));
 
-    saveODD(state, eggPath, prompts);
+    saveODD(install, state, eggPath, prompts);
     saveFileAtomically(infoPath, info);
 
     // Every member carries the base egg's date, so the same project makes the same package.
-    const QDateTime date = QFileInfo(state.baseEggPath()).lastModified();
+    const QDateTime date = QFileInfo(install.baseEggPath(state.baseBreed)).lastModified();
     std::vector<CabinetFile> files;
     files.push_back({QStringLiteral("ypkinfo.inf"), infoPath, date});
     if (QFileInfo(companionPath).isFile())

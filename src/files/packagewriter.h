@@ -5,6 +5,7 @@
 
 namespace yw {
 
+struct Installation;
 struct ProjectState;
 class Prompts;
 class SettingsStore;
@@ -18,7 +19,8 @@ QByteArray ypkInfoBytes(const ProjectState& state, const QString& siteName, cons
 // N.odd (N the package's base name), saved atomically. `projectPath` is the project file the
 // package is made from, empty when there is none; the package never replaces it (nor the base
 // breed's files).
-void SaveYPK(const ProjectState& state, const QString& packagePath, Prompts& prompts,
-             const SettingsStore& settings, const QString& projectPath = QString());
+void SaveYPK(const Installation& install, const ProjectState& state, const QString& packagePath,
+             Prompts& prompts, const SettingsStore& settings,
+             const QString& projectPath = QString());
 
 } // namespace yw

@@ -3,8 +3,10 @@
 #include "files/breedresources.h"
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/errors.h"
+#include "platform/filesystem.h"
 #include "platform/numbers.h"
 #include "platform/prompts.h"
 #include "platform/savefile.h"
@@ -14,11 +16,12 @@
 
 namespace yw {
 
-QByteArray projectFileBytes(const ProjectState& state, int ballsPerSet, int buildField)
+QByteArray projectFileBytes(const Installation& install, const ProjectState& state, int ballsPerSet,
+                            int buildField)
 {
     FieldWriter out;
     out.line(kProjectHeader);
-    out.text(state.buildNo);
+    out.text(install.buildNo);
     out.number(buildField);
     out.text(state.baseBreed);
     out.endLine();
@@ -26,7 +29,7 @@ QByteArray projectFileBytes(const ProjectState& state, int ballsPerSet, int buil
     out.text(toStoredQuotes(state.eggTray));
     out.text(toStoredQuotes(state.eggSlot));
     out.endLine();
-    const int pairs = state.tipPairs();
+    const int pairs = state.tipPairs(install.locatorFilePath(state.baseBreed));
     for (int i = 0; i < pairs; ++i) {
         out.text(toStoredQuotes(state.demoTips[size_t(i)]));
         out.text(toStoredQuotes(state.regTips[size_t(i)]));
@@ -53,15 +56,16 @@ QByteArray projectFileBytes(const ProjectState& state, int ballsPerSet, int buil
     return out.bytes();
 }
 
-void SaveOPJ(const ProjectState& state, const QString& path)
+void SaveOPJ(const Installation& install, const ProjectState& state, const QString& path)
 {
-    const BreedHeader header = readBreedHeader(state);
-    requireSafeOutput(state, path, QString());
-    saveFileAtomically(path, projectFileBytes(state, header.ballsPerSet, 0));
+    const BreedHeader header = readBreedHeader(install, state);
+    requireSafeOutput(install, state, path, QString());
+    saveFileAtomically(path, projectFileBytes(install, state, header.ballsPerSet, 0));
 }
 
-OpenResult OpenOPJ(ProjectState& state, const QString& path, Prompts& prompts,
-                   const SettingsStore& settings, const std::function<void()>& beforeCommit)
+OpenResult OpenOPJ(const Installation& install, ProjectState& state, const QString& path,
+                   Prompts& prompts, const SettingsStore& settings,
+                   const std::function<void()>& beforeCommit)
 {
     FieldReader in(readWholeFile(path, kTextFileLimit), path);
     if (in.atEnd() || in.readLine(QStringLiteral("the project header")) != kProjectHeader) {
@@ -74,7 +78,7 @@ OpenResult OpenOPJ(ProjectState& state, const QString& path, Prompts& prompts,
     const std::string baseBreed = in.text(QStringLiteral("the base breed"));
 
     if (setting::optProjVers.number(settings) == 1) {
-        const long long ours = leadingNumber(state.buildNo);
+        const long long ours = leadingNumber(install.buildNo);
         const long long theirs = leadingNumber(fileBuild);
         if (ours != theirs) {
             const QString text =
@@ -95,18 +99,18 @@ OpenResult OpenOPJ(ProjectState& state, const QString& path, Prompts& prompts,
     fresh.baseBreed = baseBreed;
     // The reader takes the number of tips and eBalls from the resource files; without them the
     // file cannot be read at all.
-    if (!QFileInfo::exists(fresh.locatorFilePath()))
-        throw FileError(fresh.locatorFilePath(),
-                        QStringLiteral("The locator file of the base breed is missing."));
-    readLocatorFile(fresh);
-    const BreedHeader header = readBreedHeader(fresh);
+    const QString locator = install.locatorFilePath(fresh.baseBreed);
+    if (!install.files().fileExists(locator))
+        throw FileError(locator, QStringLiteral("The locator file of the base breed is missing."));
+    readLocatorFile(install, fresh);
+    const BreedHeader header = readBreedHeader(install, fresh);
     const int n = header.ballsPerSet;
 
     fresh.breedName = fromStoredQuotes(in.text(QStringLiteral("the breed name")));
     fresh.eggTray = fromStoredQuotes(in.text(QStringLiteral("the tray")));
     fresh.eggSlot = fromStoredQuotes(in.text(QStringLiteral("the slot")));
 
-    const int pairs = fresh.tipPairs();
+    const int pairs = fresh.tipPairs(locator);
     for (int i = 0; i < pairs; ++i) {
         fresh.demoTips[size_t(i)] =
             fromStoredQuotes(in.text(QStringLiteral("demo tip %1").arg(i + 1)));

@@ -6,6 +6,7 @@
 
 namespace yw {
 
+struct Installation;
 struct ProjectState;
 class Prompts;
 class SettingsStore;
@@ -14,10 +15,11 @@ inline constexpr char kProjectHeader[] = "[Yolkwright Project File]";
 
 // The project file's bytes for a state whose base breed has `ballsPerSet` eBalls per set.
 // `buildField` is the number after the build text: 0 from SaveOPJ, 2 from the wizard.
-QByteArray projectFileBytes(const ProjectState& state, int ballsPerSet, int buildField);
+QByteArray projectFileBytes(const Installation& install, const ProjectState& state, int ballsPerSet,
+                            int buildField);
 
 // Writes the project atomically: on failure the old file is intact. Throws on failure.
-void SaveOPJ(const ProjectState& state, const QString& path);
+void SaveOPJ(const Installation& install, const ProjectState& state, const QString& path);
 
 enum class OpenResult {
     Opened,
@@ -29,7 +31,8 @@ enum class OpenResult {
 // whole; any failure throws (naming the file and line) and leaves `state` as it was.
 // `beforeCommit` runs just before the commit: the editor windows close there and store what
 // they show, which the file's values then replace.
-OpenResult OpenOPJ(ProjectState& state, const QString& path, Prompts& prompts,
-                   const SettingsStore& settings, const std::function<void()>& beforeCommit = {});
+OpenResult OpenOPJ(const Installation& install, ProjectState& state, const QString& path,
+                   Prompts& prompts, const SettingsStore& settings,
+                   const std::function<void()>& beforeCommit = {});
 
 } // namespace yw

@@ -1,5 +1,6 @@
 #include "model/gameinstall.h"
 
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
@@ -61,13 +62,12 @@ QString findGameFolder(const FileSystem& fso, Prompts& prompts, const QProcessEn
     return QString();
 }
 
-void checkEdition(ProjectState& state, SettingsStore& settings, Prompts& prompts,
+void checkEdition(Installation& install, SettingsStore& settings, Prompts& prompts,
                   const QProcessEnvironment& env)
 {
     if (setting::checkedCountry.number(settings) == 0) {
         setting::checkedCountry.write(settings, QStringLiteral("1"));
-        FileSystem ownFso;
-        const FileSystem& fso = state.fso ? *state.fso : ownFso;
+        const FileSystem& fso = install.files();
         const Edition detected = detectEdition(fso, findGameFolder(fso, prompts, env));
         if (detected == Edition::UK) {
             setting::optUK.write(settings, QStringLiteral("1"));
@@ -85,7 +85,7 @@ void checkEdition(ProjectState& state, SettingsStore& settings, Prompts& prompts
                             PromptIcon::Information);
         }
     }
-    state.edition = editionFromSetting(setting::optUK.text(settings));
+    install.edition = editionFromSetting(setting::optUK.text(settings));
 }
 
 QString userDataFolder()

@@ -8,7 +8,7 @@ namespace yw {
 class FileSystem;
 class Prompts;
 class SettingsStore;
-struct ProjectState;
+struct Installation;
 
 // Reads "oddballz.ini" in the Windows folder and returns the game folder as a local path
 // without a trailing separator, or "" after telling the user why there is none. Throws
@@ -17,10 +17,10 @@ QString findGameFolder(const FileSystem& fso, Prompts& prompts,
                        const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
 
 // The first-run edition check (once per user, by the size of "oddballz.wad") and the choice of
-// the edition, which it stores in `state.edition`. Throws FileError when
+// the edition, which it stores in `install.edition`. Throws FileError when
 // "oddballz.wad" is missing during the check; CheckedCountry is stored before that, so the
 // check does not run again.
-void checkEdition(ProjectState& state, SettingsStore& settings, Prompts& prompts,
+void checkEdition(Installation& install, SettingsStore& settings, Prompts& prompts,
                   const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
 
 // Where the shipped res/, resUK/ and help/ live: beside the executable when a res folder is

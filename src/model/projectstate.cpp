@@ -1,38 +1,15 @@
 #include "model/projectstate.h"
 
-#include "platform/cp1252.h"
 #include "platform/errors.h"
-#include "platform/filesystem.h"
 
 namespace yw {
-
-void ProjectState::resetForStartUp()
-{
-    const QString program = programFolder;
-    const QString user = userFolder;
-    const Edition res = edition;
-    const QString game = gameFolder;
-    const std::string build = buildNo;
-    const FileSystem* files = fso;
-    const bool ask = askBeforeBrowsing;
-    *this = ProjectState{};
-    programFolder = program;
-    userFolder = user;
-    edition = res;
-    gameFolder = game;
-    buildNo = build;
-    fso = files;
-    askBeforeBrowsing = ask;
-    baseBreed = "Quadrapus";
-    tipCount = 6;
-}
 
 int ProjectState::tipPairs(const QString& sourceFile) const
 {
     const int pairs = tipCount > 0 ? tipCount / 2 : 0;
     if (pairs > kMaxTipPairs)
         throw FormatError(
-            sourceFile.isEmpty() ? locatorFilePath() : sourceFile, QStringLiteral("line 8"),
+            sourceFile, QStringLiteral("line 8"),
             QStringLiteral("a tip count of at most 7 (three pairs), not %1").arg(tipCount));
     return pairs;
 }
@@ -64,44 +41,6 @@ QString joinPath(const QString& folder, const QString& rest)
     while (joined.contains(QStringLiteral("//")))
         joined.replace(QStringLiteral("//"), QStringLiteral("/"));
     return joined;
-}
-
-QString ProjectState::resourcePath(const std::string& stem, const char* extension) const
-{
-    const QString name = resFolder(edition) + cp1252::toUnicode(stem) + QLatin1String(extension);
-    if (!userFolder.isEmpty() && fso) {
-        const QString own = fso->resolve(joinPath(userFolder, name));
-        if (fso->fileExists(own))
-            return own;
-    }
-    const QString path = joinPath(programFolder, name);
-    return fso ? fso->resolve(path) : path;
-}
-
-QString ProjectState::infoFilePath() const
-{
-    return resourcePath(baseBreed, ".blz");
-}
-
-QString ProjectState::locatorFilePath() const
-{
-    return resourcePath(baseBreed, ".loc");
-}
-
-QString ProjectState::baseEggPath() const
-{
-    const QString stem = cp1252::toUnicode(baseBreed);
-    const QString path = joinPath(gameFolder, QStringLiteral("eggz/") + stem + QLatin1Char('/') +
-                                                  stem + QStringLiteral(".odd"));
-    return fso ? fso->resolve(path) : path;
-}
-
-QString ProjectState::baseCompanionPath() const
-{
-    const QString stem = cp1252::toUnicode(baseBreed);
-    const QString path = joinPath(gameFolder, QStringLiteral("eggz/") + stem + QLatin1Char('/') +
-                                                  stem + QStringLiteral(".odx"));
-    return fso ? fso->resolve(path) : path;
 }
 
 } // namespace yw

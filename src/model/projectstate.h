@@ -1,7 +1,6 @@
 #pragma once
 
 #include "model/eballrecord.h"
-#include "model/edition.h"
 
 #include <QString>
 #include <array>
@@ -9,19 +8,18 @@
 
 namespace yw {
 
-class FileSystem;
-
 inline constexpr int kEBallCount = 512;
 inline constexpr int kParkingRecord = 511;
 inline constexpr int kMaxTipPairs = 3;
 
-// The one open project plus the installation values the breed files need. Created once by the
-// application and handed by reference to every window and command. Texts hold Windows-1252
+// The one open project; a fresh value is the start-up project (base breed "Quadrapus", 6 tips).
+// Created once by the application and handed by reference, beside the Installation, to every
+// window and command. Texts hold Windows-1252
 // bytes exactly as the files hold them.
 struct ProjectState
 {
     std::array<EBallRecord, kEBallCount> eBalls{};
-    std::string baseBreed;
+    std::string baseBreed = "Quadrapus";
     std::string breedName;
     std::string eggTray;
     std::string eggSlot;
@@ -29,7 +27,7 @@ struct ProjectState
     std::string breedDescription;
     std::array<std::string, kMaxTipPairs> demoTips{};
     std::array<std::string, kMaxTipPairs> regTips{};
-    int32_t tipCount = 0;
+    int32_t tipCount = 6;
 
     int32_t locDescPos = 0;
     int32_t locDescLen = 0;
@@ -42,22 +40,9 @@ struct ProjectState
     int32_t locTipsPos = 0;
     int32_t locTipsLen = 0;
 
-    // Installation. `programFolder` holds the shipped res/ and resUK/; `edition` picks one of
-    // them. A resource file in `userFolder` (same layout) wins over the shipped one, so a
-    // player can add files for their own eggs one breed at a time.
-    QString programFolder;
-    QString userFolder;
-    Edition edition = Edition::US;
-    QString gameFolder;
-    std::string buildNo;
-    const FileSystem* fso = nullptr;
-    bool askBeforeBrowsing = true;
-
-    // The start-up values: everything empty or zero, then base breed "Quadrapus", 6 tips.
-    void resetForStartUp();
-
     // Tip pairs a project of this base breed carries: the whole part of tipCount / 2.
-    // Throws FormatError when that would need more than three pairs.
+    // Throws FormatError naming `sourceFile` (where tipCount came from) when that would need
+    // more than three pairs.
     int tipPairs(const QString& sourceFile = QString()) const;
 
     // Takes over a project read into `fresh` (a copy of this state filled by a reader); records
@@ -67,13 +52,6 @@ struct ProjectState
     // Checked access for indexes that come from files or lists.
     EBallRecord& ball(int index);
     const EBallRecord& ball(int index) const;
-
-    // Paths derived from the state, resolved through the file-system object.
-    QString infoFilePath() const;
-    QString locatorFilePath() const;
-    QString baseEggPath() const;
-    QString baseCompanionPath() const;
-    QString resourcePath(const std::string& stem, const char* extension) const;
 };
 
 // Joins folders and names written with either separator into a local path.

@@ -140,7 +140,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        state = startState(fso, path(QStringLiteral("program")), path(QStringLiteral("game")));
+        installation =
+            testInstallation(fso, path(QStringLiteral("program")), path(QStringLiteral("game")));
         for (int i = 0; i < 2 * layout.ballsPerSet; ++i)
             content.balls.push_back({int16_t(i * 37 % 256), int16_t(i % 3 ? i * 11 : -1),
                                      int16_t(i * 5), int16_t(i % 4), int16_t(i % 4 - 1),
@@ -153,14 +154,14 @@ protected:
         QByteArray info = "\"zt_small.lnz\",\"zt.lnz\"," + QByteArray::number(layout.ballsPerSet);
         for (int i = 0; i < layout.ballsPerSet; ++i)
             info += "\r\nlabel " + QByteArray::number(i);
-        writeFile(state.programFolder + QStringLiteral("/res/Zott.blz"), info + "\r\n");
-        writeFile(state.programFolder + QStringLiteral("/res/Zott.loc"), locatorFor(layout));
+        writeFile(installation.programFolder + QStringLiteral("/res/Zott.blz"), info + "\r\n");
+        writeFile(installation.programFolder + QStringLiteral("/res/Zott.loc"), locatorFor(layout));
         baseEgg = buildEgg(layout, content);
         writeFile(eggPath(), baseEgg);
         if (withCompanion)
             writeFile(gamePath("eggz/Zott/Zott.odx"), baseCompanion);
         state.baseBreed = "Zott";
-        getLOX(state);
+        getLOX(installation, state);
     }
     // The edited project the writers write.
     void edit()
@@ -177,7 +178,7 @@ protected:
     QString path(const QString& name) const { return dir.filePath(name); }
     QString gamePath(const char* rest) const
     {
-        return state.gameFolder + QLatin1Char('/') + QLatin1String(rest);
+        return installation.gameFolder + QLatin1Char('/') + QLatin1String(rest);
     }
     QString eggPath() const { return gamePath("eggz/Zott/Zott.odd"); }
     QByteArray patched(const ProjectState& s)
@@ -187,6 +188,7 @@ protected:
 
     QTemporaryDir dir;
     FileSystem fso;
+    Installation installation;
     ProjectState state;
     EggLayout layout;
     EggContent content;
@@ -381,31 +383,31 @@ TEST_F(EggWriter, SaveWritesTheEggAndTheCompanionNamedAfterTheTargetOrNothing)
     install(true);
     QDir().mkpath(path(QStringLiteral("out")));
     const QString target = path(QStringLiteral("out/My Breed.odd"));
-    EXPECT_EQ(saveODD(state, target, prompts), target);
+    EXPECT_EQ(saveODD(installation, state, target, prompts), target);
     EXPECT_EQ(readFile(target), patched(state));
     EXPECT_EQ(readFile(path(QStringLiteral("out/My Breed.odx"))), baseCompanion);
-    saveODD(state, path(QStringLiteral("out/egg")), prompts);
+    saveODD(installation, state, path(QStringLiteral("out/egg")), prompts);
     EXPECT_EQ(readFile(path(QStringLiteral("out/egx"))), baseCompanion);
     EXPECT_EQ(companionPathFor(QStringLiteral("a/b.ODD")), QStringLiteral("a/b.ODx"));
 
     // Every refusal leaves no file and keeps an old one.
     state.breedName = std::string(100, 'n');
     const QString refused = path(QStringLiteral("refused.odd"));
-    EXPECT_THROW(saveODD(state, refused, prompts), DoesNotFit);
+    EXPECT_THROW(saveODD(installation, state, refused, prompts), DoesNotFit);
     EXPECT_FALSE(QFile::exists(refused));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("refused.odx"))));
     writeFile(refused, "old egg");
-    EXPECT_THROW(saveODD(state, refused, prompts), DoesNotFit);
+    EXPECT_THROW(saveODD(installation, state, refused, prompts), DoesNotFit);
     state.breedName = "ok";
     state.locSetBPos = 5;
-    EXPECT_THROW(saveODD(state, refused, prompts), FormatError);
+    EXPECT_THROW(saveODD(installation, state, refused, prompts), FormatError);
     EXPECT_EQ(readFile(refused), "old egg");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("refused.odd")});
     // A missing base egg is an error naming it.
     state.locSetBPos = layout.setBPos;
     QFile::remove(eggPath());
     try {
-        saveODD(state, refused, prompts);
+        saveODD(installation, state, refused, prompts);
         ADD_FAILURE() << "no error";
     } catch (const FileError& error) {
         EXPECT_EQ(error.path(), eggPath());
@@ -419,7 +421,7 @@ protected:
     NewProject read()
     {
         prompts.shown.clear();
-        return readBaseBreed(state, QStringLiteral("Zott"), prompts);
+        return readBaseBreed(installation, state, QStringLiteral("Zott"), prompts);
     }
     void expectTold(PromptIcon icon, const char* keyword)
     {
@@ -482,19 +484,21 @@ TEST_F(NewProjectReader, DamagedMissingOrUnknownBreedsAreToldEachWithTheirOwnSta
         EggLayout located = layout;
         c.change(content, located);
         install();
-        writeFile(state.programFolder + QStringLiteral("/res/Zott.loc"), locatorFor(located));
+        writeFile(installation.programFolder + QStringLiteral("/res/Zott.loc"),
+                  locatorFor(located));
         EXPECT_EQ(read().status, NewProjectStatus::DamagedEgg);
         expectTold(PromptIcon::Critical, "Zott.odd");
     }
 
     prompts.shown.clear();
-    const NewProject project = readBaseBreed(state, QStringLiteral("Quadrapus"), prompts);
+    const NewProject project =
+        readBaseBreed(installation, state, QStringLiteral("Quadrapus"), prompts);
     EXPECT_EQ(project.status, NewProjectStatus::NotInstalled);
     EXPECT_EQ(project.state.baseBreed, "quadrpus");
     expectTold(PromptIcon::None, "Quadrapus");
     for (const char* missing : {"/res/Zott.loc", "/res/Zott.blz"}) {
         SCOPED_TRACE(missing);
-        QFile::remove(state.programFolder + QLatin1String(missing));
+        QFile::remove(installation.programFolder + QLatin1String(missing));
         EXPECT_EQ(read().status, NewProjectStatus::NoResources);
         expectTold(PromptIcon::Critical, "cannot find any information");
     }
@@ -571,7 +575,7 @@ protected:
 TEST_F(PackageWriter, CabinetHoldsInfoCompanionAndEggInOrderByteForByte)
 {
     const QString package = path(QStringLiteral("My Breed.ypk"));
-    SaveYPK(state, package, prompts, settings);
+    SaveYPK(installation, state, package, prompts, settings);
     EXPECT_EQ(members(package),
               (QStringList{QStringLiteral("ypkinfo.inf"), QStringLiteral("My Breed.odx"),
                            QStringLiteral("My Breed.odd")}));
@@ -584,13 +588,13 @@ TEST_F(PackageWriter, CabinetHoldsInfoCompanionAndEggInOrderByteForByte)
     EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 3);
     // The same project makes the same bytes.
     QDir().mkpath(path(QStringLiteral("b")));
-    SaveYPK(state, path(QStringLiteral("b/My Breed.ypk")), prompts, settings);
+    SaveYPK(installation, state, path(QStringLiteral("b/My Breed.ypk")), prompts, settings);
     EXPECT_EQ(readFile(path(QStringLiteral("b/My Breed.ypk"))), readFile(package));
 
     // Without a companion, two files; a name outside ASCII survives as it is (marked UTF-8).
     QFile::remove(gamePath("eggz/Zott/Zott.odx"));
     const QString accented = path(QStringLiteral("Br\u00e9ed.ypk"));
-    SaveYPK(state, accented, prompts, settings);
+    SaveYPK(installation, state, accented, prompts, settings);
     EXPECT_EQ(members(accented),
               (QStringList{QStringLiteral("ypkinfo.inf"), QStringLiteral("Br\u00e9ed.odd")}));
 }
@@ -599,13 +603,14 @@ TEST_F(PackageWriter, RefusedEggOrUnwritableTargetLeavesNoPackageAndKeepsTheOldO
 {
     const QString package = path(QStringLiteral("old.ypk"));
     state.breedName = std::string(200, 'n');
-    EXPECT_THROW(SaveYPK(state, package, prompts, settings), DoesNotFit);
+    EXPECT_THROW(SaveYPK(installation, state, package, prompts, settings), DoesNotFit);
     EXPECT_FALSE(QFile::exists(package));
     writeFile(package, "old package");
-    EXPECT_THROW(SaveYPK(state, package, prompts, settings), DoesNotFit);
+    EXPECT_THROW(SaveYPK(installation, state, package, prompts, settings), DoesNotFit);
     EXPECT_EQ(readFile(package), "old package");
     state.breedName = "ok";
-    EXPECT_THROW(SaveYPK(state, path(QStringLiteral("no/such/folder/x.ypk")), prompts, settings),
+    EXPECT_THROW(SaveYPK(installation, state, path(QStringLiteral("no/such/folder/x.ypk")), prompts,
+                         settings),
                  FileError);
 }
 

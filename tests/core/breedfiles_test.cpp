@@ -43,7 +43,7 @@ class BreedFiles : public ::testing::Test
 protected:
     void SetUp() override
     {
-        state = test::startState(fso, dir.path());
+        install = test::testInstallation(fso, dir.path());
         state.baseBreed = "Zott";
     }
     QString res(const char* name)
@@ -54,6 +54,7 @@ protected:
 
     QTemporaryDir dir;
     FileSystem fso;
+    Installation install;
     ProjectState state;
     MemorySettingsStore settings;
     test::ScriptedPrompts prompts;
@@ -61,22 +62,22 @@ protected:
 
 TEST_F(BreedFiles, HeaderAndLabels)
 {
-    EXPECT_THROW(readBreedHeader(state), FileError);
-    EXPECT_THROW(readBreedLabels(state.infoFilePath()), FileError);
+    EXPECT_THROW(readBreedHeader(install, state), FileError);
+    EXPECT_THROW(readBreedLabels(install.infoFilePath(state.baseBreed)), FileError);
     // Found in any letter case.
     writeFile(dir.filePath(QStringLiteral("RES/ZOTT.BLZ")),
               "\"zt_small.lnz\",\"zt.lnz\",3\r\nhead\r\n\r\n  tail  \r\n");
-    const BreedHeader header = readBreedHeader(state);
+    const BreedHeader header = readBreedHeader(install, state);
     EXPECT_EQ(header.lnzNameA + "|" + header.lnzNameB, "zt_small.lnz|zt.lnz");
     EXPECT_EQ(header.ballsPerSet, 3);
-    EXPECT_EQ(readBreedLabels(state.infoFilePath()),
+    EXPECT_EQ(readBreedLabels(install.infoFilePath(state.baseBreed)),
               (std::vector<std::string>{"head", "", "  tail  "}));
-    writeFile(state.infoFilePath(), "\"a\",\"b\",256\r\n");
-    EXPECT_EQ(readBreedHeader(state).ballsPerSet, 256);
-    EXPECT_TRUE(readBreedLabels(state.infoFilePath()).empty());
-    writeFile(state.infoFilePath(), "\"a\",\"b\",257\r\n");
-    test::expectFormatError([&] { readBreedHeader(state); }, state.infoFilePath(),
-                            QStringLiteral("line 1"));
+    writeFile(install.infoFilePath(state.baseBreed), "\"a\",\"b\",256\r\n");
+    EXPECT_EQ(readBreedHeader(install, state).ballsPerSet, 256);
+    EXPECT_TRUE(readBreedLabels(install.infoFilePath(state.baseBreed)).empty());
+    writeFile(install.infoFilePath(state.baseBreed), "\"a\",\"b\",257\r\n");
+    test::expectFormatError([&] { readBreedHeader(install, state); },
+                            install.infoFilePath(state.baseBreed), QStringLiteral("line 1"));
 }
 
 TEST_F(BreedFiles, GetLoxReadsTheElevenValuesAndKeepsGoingPastEveryFailure)
@@ -84,7 +85,7 @@ TEST_F(BreedFiles, GetLoxReadsTheElevenValuesAndKeepsGoingPastEveryFailure)
     // Line 5 is set B; blanks around a number are allowed.
     writeFile(res("Zott.loc"), "Zott\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n"
                                " 400 \t\t 60 \r\n500\t\t300\t\t6\r\n");
-    getLOX(state);
+    getLOX(install, state);
     EXPECT_EQ(locatorText(state),
               locatorText(located({100, 50, 200, 40, 3000, 1000, 400, 60, 500, 300, 6})));
 
@@ -92,11 +93,11 @@ TEST_F(BreedFiles, GetLoxReadsTheElevenValuesAndKeepsGoingPastEveryFailure)
     // stay as they were.
     writeFile(res("Zott.loc"),
               "x\r\ny\r\n111\t55\r\n222\t\t44\r\n3333\r\n\r\n444\t\t66\r\n555\t\t333\r\n");
-    getLOX(state);
+    getLOX(install, state);
     const ProjectState expected = located({100, 50, 222, 44, 3333, 1000, 444, 66, 555, 333, 6});
     EXPECT_EQ(locatorText(state), locatorText(expected));
     state.baseBreed = "Norvil"; // no locator file at all: nothing changes, nothing thrown
-    getLOX(state);
+    getLOX(install, state);
     EXPECT_EQ(locatorText(state), locatorText(expected));
 }
 
@@ -106,23 +107,24 @@ TEST_F(BreedFiles, EditionAndThePlayersOwnFilesChooseTheFile)
     const ProjectState uk = located({11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 6});
     writeFile(res("Zott.loc"), locatorText(us));
     writeFile(dir.filePath(QStringLiteral("resUK/Zott.loc")), locatorText(uk));
-    getLOX(state);
+    getLOX(install, state);
     EXPECT_EQ(locatorText(state), locatorText(us));
-    state.edition = Edition::UK;
-    getLOX(state);
+    install.edition = Edition::UK;
+    getLOX(install, state);
     EXPECT_EQ(locatorText(state), locatorText(uk));
 
     // A player's own file wins, one file at a time.
-    state.edition = Edition::US;
+    install.edition = Edition::US;
     QTemporaryDir user;
-    state.userFolder = user.path();
+    install.userFolder = user.path();
     writeFile(res("Zott.blz"), "\"shipped_a\",\"shipped_b\",3\r\n");
     writeFile(user.filePath(QStringLiteral("res/zott.blz")), "\"mine_a\",\"mine_b\",4\r\n");
-    EXPECT_EQ(readBreedHeader(state).lnzNameA, "mine_a");
-    EXPECT_EQ(state.infoFilePath(), user.filePath(QStringLiteral("res/zott.blz")));
-    EXPECT_EQ(state.locatorFilePath(), res("Zott.loc"));
-    state.edition = Edition::UK;
-    EXPECT_THROW(readBreedHeader(state), FileError); // the user's US file is not the UK one
+    EXPECT_EQ(readBreedHeader(install, state).lnzNameA, "mine_a");
+    EXPECT_EQ(install.infoFilePath(state.baseBreed), user.filePath(QStringLiteral("res/zott.blz")));
+    EXPECT_EQ(install.locatorFilePath(state.baseBreed), res("Zott.loc"));
+    install.edition = Edition::UK;
+    EXPECT_THROW(readBreedHeader(install, state),
+                 FileError); // the user's US file is not the UK one
 }
 
 class ProjectFile : public BreedFiles
@@ -154,16 +156,16 @@ protected:
 
 TEST_F(ProjectFile, SaveWritesTheLayoutByteForByteAndOpenReadsItBack)
 {
-    SaveOPJ(state, path("p.opj"));
+    SaveOPJ(install, state, path("p.opj"));
     EXPECT_EQ(readFile(path("p.opj")), QByteArray(kHandWritten));
 
     const ProjectState saved = state;
-    state.resetForStartUp();
+    state = ProjectState{};
     state.eBalls[10].comment = "beyond the breed";
-    ASSERT_EQ(OpenOPJ(state, path("p.opj"), prompts, settings), OpenResult::Opened);
+    ASSERT_EQ(OpenOPJ(install, state, path("p.opj"), prompts, settings), OpenResult::Opened);
     EXPECT_TRUE(prompts.shown.empty());
     ProjectState expected = saved;
-    getLOX(expected);
+    getLOX(install, expected);
     EXPECT_EQ(expected.locNamePos, 200);
     expected.eBalls[10].comment = "beyond the breed"; // records past 2n are not touched
     expected.breedAttributes = "Fast, \"friendly\"";
@@ -177,7 +179,7 @@ TEST_F(ProjectFile, VersionQuestionFollowsTheBuildsAndTheSetting)
 
     state.breedName = "unchanged";
     prompts.answers = {PromptAnswer::No};
-    EXPECT_EQ(OpenOPJ(state, path("older.opj"), prompts, settings), OpenResult::Declined);
+    EXPECT_EQ(OpenOPJ(install, state, path("older.opj"), prompts, settings), OpenResult::Declined);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_TRUE(prompts.shown[0].question);
     EXPECT_TRUE(prompts.shown[0].text.startsWith(QStringLiteral(
@@ -185,19 +187,20 @@ TEST_F(ProjectFile, VersionQuestionFollowsTheBuildsAndTheSetting)
     EXPECT_EQ(state.breedName, "unchanged");
 
     prompts.answers = {PromptAnswer::Yes};
-    EXPECT_EQ(OpenOPJ(state, path("newer.opj"), prompts, settings), OpenResult::Opened);
+    EXPECT_EQ(OpenOPJ(install, state, path("newer.opj"), prompts, settings), OpenResult::Opened);
     EXPECT_TRUE(prompts.shown[1].text.contains(QStringLiteral("made by a newer version")));
     EXPECT_EQ(state.breedName, "The \"Great\" One");
 
     prompts.shown.clear();
     for (const char* off : {"0", "2"}) {
         settings.write(kSectionMain, QStringLiteral("optProjVers"), QLatin1String(off));
-        EXPECT_EQ(OpenOPJ(state, path("older.opj"), prompts, settings), OpenResult::Opened);
+        EXPECT_EQ(OpenOPJ(install, state, path("older.opj"), prompts, settings),
+                  OpenResult::Opened);
     }
     EXPECT_TRUE(prompts.shown.empty());
 
     settings.write(kSectionMain, QStringLiteral("optProjVers"), QStringLiteral("on"));
-    EXPECT_THROW(OpenOPJ(state, path("older.opj"), prompts, settings), FormatError);
+    EXPECT_THROW(OpenOPJ(install, state, path("older.opj"), prompts, settings), FormatError);
 }
 
 } // namespace yw

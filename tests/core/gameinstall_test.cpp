@@ -1,5 +1,5 @@
 #include "model/gameinstall.h"
-#include "model/projectstate.h"
+#include "model/installation.h"
 #include "platform/errors.h"
 #include "platform/filesystem.h"
 #include "platform/settingsstore.h"
@@ -39,7 +39,7 @@ protected:
         QDir().mkpath(game);
         env.insert(QStringLiteral("WINEPREFIX"), prefix);
         env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
-        state.fso = &fso;
+        install.fso = &fso;
     }
     void writeIni(const QByteArray& text)
     {
@@ -73,7 +73,7 @@ protected:
     QProcessEnvironment env;
     FileSystem fso;
     ScriptedPrompts prompts;
-    ProjectState state;
+    Installation install;
     MemorySettingsStore settings;
 };
 
@@ -167,7 +167,7 @@ TEST_F(GameInstall, TheDataFileSizeDecidesTheEditionOncePerUser)
     // No data file: an error after marking the check done; later starts skip the check and the
     // stored edition chooses the resource folder.
     writeIni("last oddball=C:\\Program Files\\Oddballz\\\r\n");
-    EXPECT_THROW(checkEdition(state, settings, prompts, env), FileError);
+    EXPECT_THROW(checkEdition(install, settings, prompts, env), FileError);
     EXPECT_EQ(setting("CheckedCountry"), QStringLiteral("1"));
     EXPECT_EQ(setting("optUK"), QStringLiteral("<absent>"));
     const std::pair<const char*, const char*> stored[] = {
@@ -176,8 +176,8 @@ TEST_F(GameInstall, TheDataFileSizeDecidesTheEditionOncePerUser)
     for (const auto& [value, folder] : stored) {
         if (value)
             settings.write(kSectionMain, QStringLiteral("optUK"), QLatin1String(value));
-        checkEdition(state, settings, prompts, env);
-        EXPECT_EQ(resFolder(state.edition), QLatin1String(folder)) << (value ? value : "absent");
+        checkEdition(install, settings, prompts, env);
+        EXPECT_EQ(resFolder(install.edition), QLatin1String(folder)) << (value ? value : "absent");
     }
     EXPECT_TRUE(prompts.shown.empty());
 
@@ -195,17 +195,17 @@ TEST_F(GameInstall, TheDataFileSizeDecidesTheEditionOncePerUser)
         settings = MemorySettingsStore();
         prompts.shown.clear();
         writeWad(size);
-        checkEdition(state, settings, prompts, env);
+        checkEdition(install, settings, prompts, env);
         EXPECT_EQ(setting("CheckedCountry"), QStringLiteral("1"));
         EXPECT_EQ(setting("optUK"), isUk ? QStringLiteral("1") : QStringLiteral("0"));
-        EXPECT_EQ(state.edition, isUk ? Edition::UK : Edition::US);
+        EXPECT_EQ(install.edition, isUk ? Edition::UK : Edition::US);
         expectTold(isUk ? uk : us, PromptIcon::Information);
     }
     // A later start neither checks nor tells again.
     writeWad(kUkWadSize + 1);
-    checkEdition(state, settings, prompts, env);
+    checkEdition(install, settings, prompts, env);
     EXPECT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(state.edition, Edition::UK);
+    EXPECT_EQ(install.edition, Edition::UK);
 }
 
 } // namespace yw

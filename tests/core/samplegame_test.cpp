@@ -46,15 +46,16 @@ TEST(SampleGame, EveryBreedOfBothEditions)
 {
     QTemporaryDir work;
     FileSystem fso;
-    ProjectState state = test::sampleGameState(work.path(), fso);
+    Installation install = test::sampleGameInstallation(work.path(), fso);
+    ProjectState state;
     sample::writeSampleGame(work.path(), Edition::UK);
     const QString target = work.filePath(QStringLiteral("New Breed.odd"));
     const QString companion = work.filePath(QStringLiteral("New Breed.odx"));
     ASSERT_EQ(size_t(sample::breedCount()), baseBreeds().size());
     for (const Edition edition : {Edition::US, Edition::UK}) {
         const bool uk = edition == Edition::UK;
-        state.edition = edition;
-        state.gameFolder = sample::gameFolder(work.path(), edition);
+        install.edition = edition;
+        install.gameFolder = sample::gameFolder(work.path(), edition);
         for (int i = 0; i < sample::breedCount(); ++i) {
             const sample::BreedContent& b = sample::breed(i);
             SCOPED_TRACE(b.stem + (uk ? " UK" : " US"));
@@ -119,7 +120,7 @@ TEST(SampleGame, EveryBreedOfBothEditions)
 
             test::ScriptedPrompts prompts;
             const NewProject project =
-                readBaseBreed(state, QString::fromStdString(b.listText), prompts);
+                readBaseBreed(install, state, QString::fromStdString(b.listText), prompts);
             ASSERT_EQ(project.status, NewProjectStatus::Created);
             EXPECT_EQ(project.header.lnzNameA + "|" + project.header.lnzNameB,
                       b.lnzNameA + "|" + b.lnzNameB);
@@ -141,12 +142,13 @@ TEST(SampleGame, EveryBreedOfBothEditions)
             EXPECT_EQ(test::projectDifference(project.state, expected), "");
 
             QFile::remove(companion);
-            saveODD(project.state, target, prompts);
+            saveODD(install, project.state, target, prompts);
             EXPECT_TRUE(prompts.shown.empty());
             EXPECT_TRUE(test::readFile(target) == egg) << "egg differs from its base";
             EXPECT_EQ(QFileInfo::exists(companion), b.companion);
-            EXPECT_TRUE(!b.companion || test::readFile(companion) ==
-                                            test::readFile(project.state.baseCompanionPath()));
+            EXPECT_TRUE(!b.companion ||
+                        test::readFile(companion) ==
+                            test::readFile(install.baseCompanionPath(project.state.baseBreed)));
         }
     }
 }

@@ -29,11 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray egg = input.mid(second + 4);
     const QString eggPath = fuzz::input(QStringLiteral("game/eggz/Honker/Honker.odd"), egg);
 
-    ProjectState current = fuzz::startState();
-    current.gameFolder = fuzz::fixturePath(QStringLiteral("game"));
+    Installation install = fuzz::startInstallation();
+    install.gameFolder = fuzz::fixturePath(QStringLiteral("game"));
+    const ProjectState current;
     fuzz::YesPrompts prompts;
     NewProject project;
-    if (!fuzz::succeeds<FileError>([&] { project = readBaseBreed(current, kBreed, prompts); }))
+    if (!fuzz::succeeds<FileError>(
+            [&] { project = readBaseBreed(install, current, kBreed, prompts); }))
         return 0;
     const bool created = project.status == NewProjectStatus::Created;
     fuzz::check(prompts.messages == (created ? 0 : 1),
@@ -58,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             return 0;
     fuzz::writeScratch(eggPath, written);
     fuzz::YesPrompts again;
-    NewProject reread = readBaseBreed(current, kBreed, again);
+    NewProject reread = readBaseBreed(install, current, kBreed, again);
     if (reread.status != NewProjectStatus::Created && project.state.tipCount % 2 == 1) {
         // With an odd tip count the reader also takes the line after the last entry, which only
         // the padding after a block shorter than its room provides: a block that fills its room

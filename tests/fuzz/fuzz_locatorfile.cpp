@@ -12,7 +12,7 @@ ProjectState locatedAll(const ProjectState& start, int32_t v)
 {
     ProjectState s = start;
     LocatorValues{v, v, v, v, v, v, v, v, v, v, v}.applyTo(s);
-    getLOX(s);
+    getLOX(fuzz::startInstallation(), s);
     return s;
 }
 
@@ -21,7 +21,7 @@ ProjectState locatedAll(const ProjectState& start, int32_t v)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::input(QStringLiteral("res/Fuzz.loc"), fuzz::bytesOf(data, size));
-    ProjectState start = fuzz::startState();
+    ProjectState start;
     start.baseBreed = "Fuzz";
     const ProjectState a = locatedAll(start, -7);
     const ProjectState b = locatedAll(start, 123456);

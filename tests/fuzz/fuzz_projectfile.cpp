@@ -12,13 +12,14 @@ using namespace yw;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString path = fuzz::input(QStringLiteral("input.opj"), fuzz::bytesOf(data, size));
-    ProjectState state = fuzz::startState();
+    const Installation install = fuzz::startInstallation();
+    ProjectState state;
     state.eBalls[300].comment = "not in any file";
     const ProjectState before = state;
     fuzz::YesPrompts prompts;
     MemorySettingsStore settings;
     OpenResult result = OpenResult::Declined;
-    if (!fuzz::succeeds([&] { result = OpenOPJ(state, path, prompts, settings); }) ||
+    if (!fuzz::succeeds([&] { result = OpenOPJ(install, state, path, prompts, settings); }) ||
         result != OpenResult::Opened) {
         fuzz::check(
             test::projectDifference(state, before).empty(),
@@ -27,12 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     fuzz::check(state.eBalls[300].comment == "not in any file", "records past the breed changed");
 
-    const int n = readBreedHeader(state).ballsPerSet;
-    const QByteArray saved = projectFileBytes(state, n, 0);
+    const int n = readBreedHeader(install, state).ballsPerSet;
+    const QByteArray saved = projectFileBytes(install, state, n, 0);
     fuzz::writeScratch(path, saved);
-    ProjectState again = fuzz::startState();
+    ProjectState again;
     try {
-        fuzz::check(OpenOPJ(again, path, prompts, settings) == OpenResult::Opened,
+        fuzz::check(OpenOPJ(install, again, path, prompts, settings) == OpenResult::Opened,
                     "a saved project does not open");
     } catch (const Error& error) {
         fuzz::fail("a saved project does not open:", error.message().toStdString());
@@ -41,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     again.eBalls[300] = state.eBalls[300];
     fuzz::check(test::projectDifference(again, state).empty(),
                 "a saved project opens differently:", test::projectDifference(again, state));
-    fuzz::check(projectFileBytes(again, n, 0) == saved, "saving twice gives different bytes");
+    fuzz::check(projectFileBytes(install, again, n, 0) == saved,
+                "saving twice gives different bytes");
     return 0;
 }

@@ -47,7 +47,8 @@ Seeds projectSeeds()
 {
     Seeds seeds;
     for (int variant = 0; variant < 8; ++variant) {
-        ProjectState s = fuzz::startState();
+        Installation install = fuzz::startInstallation();
+        ProjectState s;
         const bool lips = variant % 2 == 1;
         s.baseBreed = lips ? "Lips" : "Zott";
         s.tipCount = lips ? 5 : 6;
@@ -62,8 +63,8 @@ Seeds projectSeeds()
             s.eBalls[size_t(i)] = randomRecord();
         s.breedDescription = variant == 4 ? std::string("curly \x94 quote") : "A breed.\r\nFast";
         s.breedAttributes = "Friendly";
-        s.buildNo = variant == 5 ? "0012" : "0310";
-        seeds.push_back(projectFileBytes(s, lips ? 3 : 2, variant == 6 ? 2 : 0));
+        install.buildNo = variant == 5 ? "0012" : "0310";
+        seeds.push_back(projectFileBytes(install, s, lips ? 3 : 2, variant == 6 ? 2 : 0));
     }
     seeds.push_back(QByteArray(kProjectHeader) + "\r\n");
     seeds.push_back("[Yolkwright Project File] \r\n\"0310\",0,\"Zott\"\r\n");

@@ -60,19 +60,20 @@ void checkFindings(const QByteArray& egg, const NeResourceTable& table, const Su
     checkInside(egg, table, l.locTipsPos - 1, l.locTipsPos - 1 + 10 * l.tipCount + l.locTipsLen + 2,
                 "the tips");
 
-    ProjectState state = fuzz::startState();
+    const Installation install = fuzz::startInstallation();
+    ProjectState state;
     state.baseBreed = "Honker";
-    fuzz::writeScratch(state.infoFilePath(), surveyedInformationFile(f));
-    fuzz::writeScratch(state.locatorFilePath(), surveyedLocatorFile(f, "Honker"));
-    const BreedHeader header = readBreedHeader(state);
+    fuzz::writeScratch(install.infoFilePath(state.baseBreed), surveyedInformationFile(f));
+    fuzz::writeScratch(install.locatorFilePath(state.baseBreed), surveyedLocatorFile(f, "Honker"));
+    const BreedHeader header = readBreedHeader(install, state);
     fuzz::check(header.lnzNameA == f.header.lnzNameA && header.lnzNameB == f.header.lnzNameB &&
                     header.ballsPerSet == n,
                 "the information file reads back differently");
-    fuzz::check(readBreedLabels(state.infoFilePath()) == f.labels,
+    fuzz::check(readBreedLabels(install.infoFilePath(state.baseBreed)) == f.labels,
                 "the labels read back differently");
     ProjectState expected = state;
     l.applyTo(expected);
-    getLOX(state);
+    getLOX(install, state);
     fuzz::check(
         test::projectDifference(state, expected).empty(),
         "the locator file reads back differently:", test::projectDifference(state, expected));

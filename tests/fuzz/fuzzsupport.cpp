@@ -49,16 +49,15 @@ QString input(const QString& name, const QByteArray& bytes)
     return file;
 }
 
-ProjectState startState()
+Installation startInstallation()
 {
     static const FileSystem fso;
-    ProjectState state;
-    state.programFolder = fixturePath(QString());
-    state.edition = Edition::US;
-    state.fso = &fso;
-    state.buildNo = "0310";
-    state.resetForStartUp();
-    return state;
+    Installation install;
+    install.programFolder = fixturePath(QString());
+    install.edition = Edition::US;
+    install.fso = &fso;
+    install.buildNo = "0310";
+    return install;
 }
 
 } // namespace yw::fuzz

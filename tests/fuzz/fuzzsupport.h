@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/errors.h"
 #include "platform/prompts.h"
@@ -54,8 +55,8 @@ void writeScratch(const QString& path, const QByteArray& bytes);
 QString fixturePath(const QString& name);
 // Writes the fuzzer's input to the fixture's file `name` and returns its path.
 QString input(const QString& name, const QByteArray& bytes);
-// A state at start-up whose program folder is the fixture's.
-ProjectState startState();
+// An installation at start-up (US, build 0310) whose program folder is the fixture's.
+Installation startInstallation();
 
 // Answers Yes to every question, as a user who always goes on would, and counts the messages.
 class YesPrompts : public Prompts

@@ -143,18 +143,19 @@ class HelpMenu : public ::testing::Test
 protected:
     void SetUp() override
     {
-        state.buildNo = "0310";
-        state.programFolder = dir.path();
-        commands = std::make_unique<HelpCommands>(state, prompts, &owner, [this](const QUrl& url) {
-            opened.push_back(url);
-            return true;
-        });
+        install.buildNo = "0310";
+        install.programFolder = dir.path();
+        commands =
+            std::make_unique<HelpCommands>(install, prompts, &owner, [this](const QUrl& url) {
+                opened.push_back(url);
+                return true;
+            });
         commands->populate(&menu);
     }
     QAction* item(const char* name) { return test::child<QAction>(&menu, name); }
 
     QTemporaryDir dir;
-    ProjectState state;
+    Installation install;
     ScriptedPrompts prompts;
     QWidget owner;
     QMenu menu;
@@ -164,12 +165,12 @@ protected:
 
 TEST_F(HelpMenu, SiteItemsAskFirstOnlyWhenWantedAndAboutAndTheChangeLogAreModal)
 {
-    state.askBeforeBrowsing = false;
+    install.askBeforeBrowsing = false;
     item("siteNeo")->trigger();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].path(), QStringLiteral("/oddballz/"));
     EXPECT_TRUE(prompts.shown.empty());
-    state.askBeforeBrowsing = true;
+    install.askBeforeBrowsing = true;
     prompts.answers = {PromptAnswer::No, PromptAnswer::Yes, PromptAnswer::No};
     for (const char* name : {"siteAmber", "mnuUpdate", "mnuHost"})
         item(name)->trigger();
@@ -208,7 +209,7 @@ TEST_F(HelpMenu, HelpOpensTheGuideAtItsFirstTopicOrSaysItIsMissing)
             EXPECT_TRUE(browser->toPlainText().contains(helpTopicFile(1)));
         }
         commands->viewer()->close();
-        state.programFolder = QStringLiteral(YW_HELP_SOURCE_DIR "/..");
+        install.programFolder = QStringLiteral(YW_HELP_SOURCE_DIR "/..");
     }
     EXPECT_TRUE(prompts.shown.empty());
 }
@@ -299,10 +300,9 @@ TEST(Options, ShowWhatIsInEffectAndOkRewritesAllFourInOrder)
         for (const auto& [key, value] : c.stored)
             settings.write(kSectionMain, QLatin1String(key), QLatin1String(value));
         settings.writes.clear();
-        ProjectState state;
-        state.edition = Edition::US;
+        Installation install;
         std::vector<Edition> reread;
-        OptionsDialog dialog(settings, state, [&] { reread.push_back(state.edition); });
+        OptionsDialog dialog(settings, install, [&] { reread.push_back(install.edition); });
         EXPECT_EQ(std::vector({dialog.optAsk()->checkState(), dialog.optProjVers()->checkState(),
                                dialog.optSplash()->checkState()}),
                   c.shown);
@@ -324,9 +324,9 @@ TEST(Options, ShowWhatIsInEffectAndOkRewritesAllFourInOrder)
                   QLatin1String(c.written));
         const Edition chosen =
             settings.main("optUK") == QLatin1String("True") ? Edition::UK : Edition::US;
-        EXPECT_EQ(state.edition, chosen);
+        EXPECT_EQ(install.edition, chosen);
         EXPECT_EQ(reread, std::vector{chosen}); // after the writes
-        EXPECT_EQ(state.askBeforeBrowsing, c.written[0] == '1');
+        EXPECT_EQ(install.askBeforeBrowsing, c.written[0] == '1');
     }
 }
 
@@ -335,12 +335,11 @@ TEST(Options, CancelWritesNothingButKeepsASiteInputAndAGreyedBoxBecomesAPlainOne
     RecordingStore settings;
     settings.write(kSectionMain, QStringLiteral("YPKURL"), QStringLiteral("http://old.example/"));
     settings.write(kSectionMain, QStringLiteral("optSplash"), QStringLiteral("2"));
-    ProjectState state;
-    state.askBeforeBrowsing = true;
+    Installation install;
     int rereads = 0;
     QStringList answers = {QStringLiteral("My Eggs"), QString()}, asked;
     OptionsDialog dialog(
-        settings, state, [&] { ++rereads; }, nullptr,
+        settings, install, [&] { ++rereads; }, nullptr,
         [&](QWidget*, const QString& title, const QString& prompt, const QString& initial) {
             asked << title << prompt << initial;
             return answers.takeFirst();
@@ -359,7 +358,7 @@ TEST(Options, CancelWritesNothingButKeepsASiteInputAndAGreyedBoxBecomesAPlainOne
     EXPECT_EQ(settings.main("optAsk"), QStringLiteral("<absent>"));
     EXPECT_EQ(settings.main("optSplash"), QStringLiteral("2"));
     EXPECT_EQ(rereads, 0);
-    EXPECT_TRUE(state.askBeforeBrowsing);
+    EXPECT_TRUE(install.askBeforeBrowsing);
     EXPECT_EQ(asked,
               QStringList({QStringLiteral("Yolkwright"), test::text::kSiteNamePrompt, QString(),
                            QStringLiteral("Yolkwright"), test::text::kSiteUrlPrompt,
@@ -476,12 +475,11 @@ protected:
                         "\"qp_small.lnz\",\"qp.lnz\",1\r\nhead\r\n");
         env.insert(QStringLiteral("windir"), dir.filePath(QStringLiteral("windows")));
         settings.write(kSectionMain, QStringLiteral("CheckedCountry"), QStringLiteral("1"));
-        state.resetForStartUp();
     }
     // Runs the start-up; when it fails, the one message shown.
     std::unique_ptr<EditorStartUp> run(bool succeeds)
     {
-        auto startUp = std::make_unique<EditorStartUp>(state, fso, settings, prompts);
+        auto startUp = std::make_unique<EditorStartUp>(install, state, fso, settings, prompts);
         startUp->setProgramFolder(dir.filePath(QStringLiteral("program")));
         EXPECT_EQ(startUp->run(QString(), env), succeeds);
         EXPECT_EQ(startUp->mainWindow() != nullptr, succeeds);
@@ -494,6 +492,7 @@ protected:
     QString game;
     QProcessEnvironment env;
     FileSystem fso;
+    Installation install;
     ProjectState state;
     MemorySettingsStore settings;
     ScriptedPrompts prompts;
@@ -504,9 +503,9 @@ TEST_F(StartUpTest, ShowsTheMainWindowAndTheSplashUnlessSwitchedOff)
     auto startUp = run(true);
     EXPECT_TRUE(startUp->mainWindow()->isVisible());
     EXPECT_EQ(startUp->mainWindow()->windowTitle(), test::text::kWindowTitle);
-    EXPECT_EQ(state.buildNo, "0310");
-    EXPECT_EQ(state.gameFolder, game);
-    EXPECT_EQ(state.edition, Edition::US);
+    EXPECT_EQ(install.buildNo, "0310");
+    EXPECT_EQ(install.gameFolder, game);
+    EXPECT_EQ(install.edition, Edition::US);
     EXPECT_EQ(state.baseBreed, "Quadrapus");
     EXPECT_EQ(state.tipCount, 6);
     QPointer<Splash> splash = startUp->splash();

@@ -26,11 +26,10 @@ protected:
     {
         // Closing the last window must not end a later chooser's modal loop.
         QApplication::setQuitOnLastWindowClosed(false);
-        state.resetForStartUp();
         state.eBalls[5] = makeRecord(143, 1, 0, 25, "left ear");
         state.eBalls[6] = makeRecord(73, 3, 2, -40, "right ear");
         state.eBalls[70] = makeRecord(200, 2, 1, 300, "tail");
-        editor = std::make_unique<EBallEditor>(edits, curBall);
+        editor = std::make_unique<EBallEditor>(edits, install);
         editor->show();
     }
     QComboBox* fuzz() { return child<QComboBox>(editor.get(), "fuzzthing"); }
@@ -47,7 +46,7 @@ protected:
 
     ProjectState state;
     ProjectEdits edits{state};
-    int curBall = -1;
+    const Installation install;
     std::unique_ptr<EBallEditor> editor;
 };
 
@@ -55,7 +54,7 @@ TEST_F(EBallEditorTest, TheFirstEBallStoresNothingAndShowsTheRecord)
 {
     const auto before = state.eBalls;
     editor->SwitchTo(5, -1, QStringLiteral("qp_small.lnz"));
-    EXPECT_EQ(curBall, 5);
+    EXPECT_EQ(editor->curBall(), 5);
     EXPECT_EQ(state.eBalls, before);
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("left ear in qp_small.lnz"));
     EXPECT_EQ(QStringList({number("fn"), number("bn"), number("sn")}),
@@ -153,15 +152,15 @@ TEST_F(EBallEditorTest, ClosingStoresTheShownValuesAndParksInRecord511)
     fuzz()->setCurrentIndex(0);
     typeDiameter(QStringLiteral("12x"));
     editor->close();
-    EXPECT_EQ(curBall, kParkingRecord);
+    EXPECT_EQ(editor->curBall(), kParkingRecord);
     auto expected = before;
     expected[70].fuzziness = 0;
     expected[70].diameter = 12;
     EXPECT_EQ(state.eBalls, expected);
 
     // A fresh window stores its blank controls into the parking record and loses nothing.
-    editor = std::make_unique<EBallEditor>(edits, curBall);
-    editor->SwitchTo(5, curBall, QString());
+    editor = std::make_unique<EBallEditor>(edits, install);
+    editor->SwitchTo(5, kParkingRecord, QString());
     expected[kParkingRecord].diameter = 0;
     for (int i = 0; i <= kParkingRecord; ++i)
         EXPECT_TRUE(i == kParkingRecord ? state.eBalls[size_t(i)].diameter == 0
@@ -324,7 +323,6 @@ class PanelTest : public ::testing::Test
 protected:
     PanelTest()
     {
-        state.resetForStartUp();
         state.breedName = "Eggbert";
         state.eggSlot = "4";
         state.eggTray = "40";

@@ -24,9 +24,10 @@ protected:
     void SetUp() override
     {
         SampleGameFixture::SetUp();
-        window = std::make_unique<MainWindow>(state, settings, prompts);
+        window = std::make_unique<MainWindow>(installation, state, settings, prompts);
         window->load(QString());
-        commands = std::make_unique<FileCommands>(*window, state, settings, prompts, dialogs);
+        commands = std::make_unique<FileCommands>(*window, installation, state, settings, prompts,
+                                                  dialogs);
         compnt = test::child<QComboBox>(window.get(), "compnt");
     }
     void TearDown() override
@@ -41,9 +42,9 @@ protected:
     QString makeProject(const QString& listText, const QString& name)
     {
         test::ScriptedPrompts quiet;
-        const NewProject project = readBaseBreed(state, listText, quiet);
+        const NewProject project = readBaseBreed(installation, state, listText, quiet);
         EXPECT_EQ(project.status, NewProjectStatus::Created);
-        writeNewProjectFile(project, path(name));
+        writeNewProjectFile(installation, project, path(name));
         return path(name);
     }
     // Opens a project through the File menu with nothing open before.
@@ -201,7 +202,7 @@ TEST_F(FileCommandsTest, SaveAsMovesTheProjectPathAndSaveFollowsItOrSaysWhyNot)
 
     // A failing save is told and keeps the old file.
     const QByteArray saved = readFile(moved);
-    ASSERT_TRUE(QFile::remove(state.infoFilePath()));
+    ASSERT_TRUE(QFile::remove(installation.infoFilePath(state.baseBreed)));
     state.breedName = "Lost?";
     act("mnuSaveOPJ")->trigger();
     ASSERT_EQ(prompts.shown.size(), 1u);
@@ -228,7 +229,7 @@ TEST_F(FileCommandsTest, TheEggAndPackageCommandsWriteTheirFileAndTouchNoProject
     EXPECT_TRUE(prompts.shown.empty());
     // The same bytes the writer makes for this project.
     const QString reference = path(QStringLiteral("reference.odd"));
-    saveODD(state, reference, prompts);
+    saveODD(installation, state, reference, prompts);
     EXPECT_EQ(readFile(egg), readFile(reference));
     const QByteArray cabinet = readFile(package);
     EXPECT_TRUE(cabinet.startsWith("MSCF"));
@@ -319,11 +320,12 @@ TEST_F(FileCommandsTest, SaveShortcutsDoNothingBeforeAProjectExists)
 TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAndShowsIt)
 {
     const QString project = openProject(QStringLiteral("Quadrapus"), QStringLiteral("q.opj"));
-    const BreedHeader header = readBreedHeader(state);
+    const BreedHeader header = readBreedHeader(installation, state);
     // Distinct fills in both sets, no colour among them.
     for (int i = 0; i < 2 * header.ballsPerSet; ++i)
         state.eBalls[size_t(i)].fillColor = int16_t(i % 7 == 3 ? -1 : (i * 37 + 5) % 256);
-    const BreedSheet sheet = breedSheet(state, header, readBreedLabels(state.infoFilePath()));
+    const BreedSheet sheet =
+        breedSheet(state, header, readBreedLabels(installation.infoFilePath(state.baseBreed)));
     ASSERT_EQ(sheet.swatches.size(), size_t(2 * header.ballsPerSet));
 
     const QString png = path(QStringLiteral("sheet.png"));

@@ -33,7 +33,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        state = test::startState(fso, dir.path());
+        install = test::testInstallation(fso, dir.path());
         writeBlz("\"qp_small.lnz\",\"qp.lnz\",6\r\nhead\r\nbody\r\n   \r\nleg\r\nfoot\r\n"
                  "tail, the long curling part behind the body\r\n");
         test::writeFile(dir.filePath(QStringLiteral("res/Quadrapus.loc")),
@@ -51,8 +51,8 @@ protected:
             project.eBalls[i].comment = "ball " + std::to_string(i);
         }
         projectPath = dir.filePath(QStringLiteral("breed.opj"));
-        SaveOPJ(project, projectPath);
-        window = std::make_unique<MainWindow>(state, settings, prompts);
+        SaveOPJ(install, project, projectPath);
+        window = std::make_unique<MainWindow>(install, state, settings, prompts);
         compnt = find<QComboBox>("compnt");
         eblist = find<QListWidget>("eblist");
         mdiArea = find<QMdiArea>("mdiArea");
@@ -138,6 +138,7 @@ protected:
 
     QTemporaryDir dir;
     FileSystem fso;
+    Installation install;
     ProjectState state;
     MemorySettingsStore settings;
     test::ScriptedPrompts prompts;
@@ -271,7 +272,7 @@ TEST_F(MainWindowTest, TheBallListShowsTheLabelsOfTheSetOrSaysWhyNot)
 
 TEST_F(MainWindowTest, ACommandLineProjectOpensAtStartUpAndAMissingOneSilentlyDoesNot)
 {
-    MainWindow other(state, settings, prompts);
+    MainWindow other(install, state, settings, prompts);
     other.load(dir.filePath(QStringLiteral("not there.opj")));
     EXPECT_TRUE(other.session().path().isEmpty());
     EXPECT_FALSE(other.isSaveEnabled());
@@ -361,7 +362,7 @@ TEST_F(MainWindowTest, WindowSizeAndTipsAreRestored)
     EXPECT_FALSE(window->tipsVisible());
 
     store("-1", "-1", "True");
-    MainWindow maximised(state, settings, prompts);
+    MainWindow maximised(install, state, settings, prompts);
     maximised.load(QString());
     EXPECT_TRUE(maximised.windowState() & Qt::WindowMaximized);
     EXPECT_TRUE(maximised.tipsVisible());
@@ -370,7 +371,7 @@ TEST_F(MainWindowTest, WindowSizeAndTipsAreRestored)
     EXPECT_EQ(settings.read(kSectionMdi, QStringLiteral("Width"), QString()), QStringLiteral("-1"));
 
     store("wide", "7500", "True"); // a size that is not a number stops the start-up
-    MainWindow broken(state, settings, prompts);
+    MainWindow broken(install, state, settings, prompts);
     EXPECT_THROW(broken.load(QString()), FormatError);
 }
 
@@ -395,7 +396,7 @@ TEST_F(MainWindowTest, TheToolbarFollowsTheOpenProjectAndItsButtonsRunTheirComma
     QTest::mouseClick(toolbar->button(ToolbarStrip::Save), Qt::LeftButton);
     EXPECT_EQ(saves.count(), 1);
 
-    state.askBeforeBrowsing = false;
+    install.askBeforeBrowsing = false;
     QTest::mouseClick(toolbar->button(ToolbarStrip::Update), Qt::LeftButton);
     window->tBarButton_Click(7); // no such button
     window->tBarButton_Click(-1);
@@ -409,7 +410,7 @@ TEST_F(MainWindowTest, TheToolbarFollowsTheOpenProjectAndItsButtonsRunTheirComma
                    child<QAbstractButton>(&dialog, "optUK0")->click();
                    child<QPushButton>(&dialog, "btnOK")->click();
                });
-    EXPECT_EQ(state.edition, Edition::UK);
+    EXPECT_EQ(install.edition, Edition::UK);
     EXPECT_EQ(settings.read(kSectionMain, QStringLiteral("optUK"), QString()),
               QStringLiteral("True"));
     // The icon is drawn when asked for: the egg fills the middle.

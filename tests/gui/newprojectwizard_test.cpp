@@ -18,7 +18,7 @@ protected:
     {
         SampleGameFixture::SetUp();
         before = state;
-        wizard = std::make_unique<NewProjectWizard>(state, prompts, dialogs);
+        wizard = std::make_unique<NewProjectWizard>(installation, state, prompts, dialogs);
         wizard->setUrlOpener([this](const QUrl& url) {
             opened.append(url);
             return true;
@@ -191,7 +191,7 @@ protected:
     void SetUp() override
     {
         NewProjectWizardTest::SetUp();
-        state.userFolder = path(QStringLiteral("user"));
+        installation.userFolder = path(QStringLiteral("user"));
         wizard->setSurveyAnswers(
             [this](const QString& listText,
                    const SurveyRefusal& refusal) -> std::optional<SurveyChoices> {

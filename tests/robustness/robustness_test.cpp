@@ -97,15 +97,15 @@ class BadInput : public ::testing::Test
 protected:
     void SetUp() override
     {
-        state = test::sampleGameState(work.path(), fso);
-        data = state.programFolder;
+        install = test::sampleGameInstallation(work.path(), fso);
+        data = install.programFolder;
 
-        NewProject project = readBaseBreed(state, QStringLiteral("Zott"), prompts);
+        NewProject project = readBaseBreed(install, state, QStringLiteral("Zott"), prompts);
         ASSERT_EQ(project.status, NewProjectStatus::Created);
         state = project.state;
         state.eBalls[kParkingRecord].comment = "parked";
         projectPath = path("good.opj");
-        SaveOPJ(state, projectPath);
+        SaveOPJ(install, state, projectPath);
         good = readFile(projectPath);
         lines = good.split('\n');
         for (QByteArray& line : lines)
@@ -119,7 +119,7 @@ protected:
     {
         return data + QStringLiteral("/res/Zott") + QLatin1String(extension);
     }
-    QString eggPath() const { return state.baseEggPath(); }
+    QString eggPath() const { return install.baseEggPath(state.baseBreed); }
 
     void writeLocator(const ProjectState& s) { writeFile(resPath(".loc"), test::locatorText(s)); }
 
@@ -134,7 +134,7 @@ protected:
         const ProjectState before = state;
         bool closed = false;
         test::expectFormatError(
-            [&] { OpenOPJ(state, file, prompts, settings, [&] { closed = true; }); },
+            [&] { OpenOPJ(install, state, file, prompts, settings, [&] { closed = true; }); },
             faultyFile.isEmpty() ? file : faultyFile, where);
         EXPECT_FALSE(closed);
         EXPECT_EQ(test::projectDifference(state, before), "");
@@ -163,7 +163,7 @@ protected:
     {
         ++g_cases;
         ScriptedPrompts told;
-        EXPECT_EQ(readBaseBreed(state, QStringLiteral("Zott"), told).status, status);
+        EXPECT_EQ(readBaseBreed(install, state, QStringLiteral("Zott"), told).status, status);
         ASSERT_EQ(told.shown.size(), 1u);
         EXPECT_EQ(told.shown[0].text, text);
         EXPECT_EQ(told.shown[0].icon, PromptIcon::Critical);
@@ -174,12 +174,13 @@ protected:
     {
         expectWizardRefusal(NewProjectStatus::DamagedEgg, kDamagedZott);
         const QString target = path("out.odd");
-        expectSaveRefused<FormatError>(target, [&] { saveODD(state, target, prompts); });
+        expectSaveRefused<FormatError>(target, [&] { saveODD(install, state, target, prompts); });
     }
 
     QTemporaryDir work;
     QString data;
     FileSystem fso;
+    Installation install;
     ProjectState state;
     MemorySettingsStore settings;
     ScriptedPrompts prompts;
@@ -199,7 +200,8 @@ TEST_F(BadInput, ProjectFileCutShortAtEveryLine)
         ++g_cases;
         writeFile(path("other.opj"), header.isEmpty() ? header : header + good.mid(25));
         ScriptedPrompts told;
-        EXPECT_EQ(OpenOPJ(state, path("other.opj"), told, settings), OpenResult::NotProjectFile);
+        EXPECT_EQ(OpenOPJ(install, state, path("other.opj"), told, settings),
+                  OpenResult::NotProjectFile);
         ASSERT_EQ(told.shown.size(), 1u);
         EXPECT_EQ(told.shown[0].text,
                   path("other.opj") +
@@ -207,10 +209,10 @@ TEST_F(BadInput, ProjectFileCutShortAtEveryLine)
         EXPECT_EQ(test::projectDifference(state, before), "");
     }
     g_cases += 2; // a missing project file, and a project whose information file is missing
-    EXPECT_THROW(OpenOPJ(state, path("missing.opj"), prompts, settings), FileError);
+    EXPECT_THROW(OpenOPJ(install, state, path("missing.opj"), prompts, settings), FileError);
     QFile::rename(resPath(".blz"), resPath(".old"));
-    EXPECT_THROW(OpenOPJ(state, projectPath, prompts, settings), FileError);
-    expectSaveRefused<FileError>(projectPath, [&] { SaveOPJ(state, projectPath); });
+    EXPECT_THROW(OpenOPJ(install, state, projectPath, prompts, settings), FileError);
+    expectSaveRefused<FileError>(projectPath, [&] { SaveOPJ(install, state, projectPath); });
     QFile::rename(resPath(".old"), resPath(".blz"));
     EXPECT_EQ(test::projectDifference(state, before), "");
 
@@ -259,16 +261,16 @@ TEST_F(BadInput, ZeroToFourTipPairs)
         QFile::remove(file);
         if (tipCount / 2 <= 3) {
             // Zero to three pairs: saved and read back whole.
-            SaveOPJ(edited, file);
+            SaveOPJ(install, edited, file);
             EXPECT_EQ(readFile(file).count("\r\n"), 1 + 2 + tipCount / 2 + 134 + 2);
             ProjectState opened = state;
-            ASSERT_EQ(OpenOPJ(opened, file, prompts, settings), OpenResult::Opened);
+            ASSERT_EQ(OpenOPJ(install, opened, file, prompts, settings), OpenResult::Opened);
             for (int t = 0; t < tipCount / 2; ++t)
                 EXPECT_EQ(opened.regTips[size_t(t)], state.regTips[size_t(t)]);
             EXPECT_EQ(opened.breedAttributes, state.breedAttributes);
         } else {
             // Four pairs do not fit the state: refused on saving and on opening.
-            expectSaveRefused<FormatError>(file, [&] { SaveOPJ(edited, file); });
+            expectSaveRefused<FormatError>(file, [&] { SaveOPJ(install, edited, file); });
             expectOpenRefused(good, QStringLiteral("line 8"), resPath(".loc"));
         }
     }
@@ -289,9 +291,9 @@ TEST_F(BadInput, BallsPerSetOutOfRangeOrNotANumber)
                                 QStringLiteral("line 1"));
         expectOpenRefused(good, QStringLiteral("line 1"), resPath(".blz"));
         writeFile(projectPath, good);
-        expectSaveRefused<FormatError>(projectPath, [&] { SaveOPJ(state, projectPath); });
+        expectSaveRefused<FormatError>(projectPath, [&] { SaveOPJ(install, state, projectPath); });
         expectSaveRefused<FormatError>(path("z.odd"),
-                                       [&] { saveODD(state, path("z.odd"), prompts); });
+                                       [&] { saveODD(install, state, path("z.odd"), prompts); });
         // The wizard calls a header that does not read a damaged resource file.
         expectWizardRefusal(NewProjectStatus::NoResources, kNoResources);
     }
@@ -310,7 +312,7 @@ TEST_F(BadInput, LocatorFilesWithMissingLinesAndGarbage)
         ProjectState read = state;
         read.locDescPos = read.locNamePos = read.locSetBPos = read.locSetAPos = read.locAttrPos =
             read.locTipsPos = -5;
-        getLOX(read);
+        getLOX(install, read);
         const int32_t kept[] = {read.locDescPos, read.locNamePos, read.locSetBPos,
                                 read.locSetAPos, read.locAttrPos, read.locTipsPos};
         for (int row = 0; row < 6; ++row)
@@ -326,14 +328,14 @@ TEST_F(BadInput, LocatorFilesWithMissingLinesAndGarbage)
         ++g_cases;
         writeFile(resPath(".loc"), bytes);
         ProjectState read = state;
-        getLOX(read);
+        getLOX(install, read);
         EXPECT_EQ(test::projectDifference(read, state), "");
     }
     // A missing locator file: the project cannot be read, and the wizard says so.
     QFile::remove(resPath(".loc"));
     ++g_cases;
     const ProjectState before = state;
-    EXPECT_THROW(OpenOPJ(state, projectPath, prompts, settings), FileError);
+    EXPECT_THROW(OpenOPJ(install, state, projectPath, prompts, settings), FileError);
     EXPECT_EQ(test::projectDifference(state, before), "");
     expectWizardRefusal(NewProjectStatus::NoResources, kNoResources);
 }
@@ -366,7 +368,7 @@ TEST_F(BadInput, EggsShorterThanTheirRegionsAndRegionsBeyondTheEnd)
             located.*member = int32_t(beyond);
             writeLocator(located);
             ProjectState moved = state;
-            getLOX(moved);
+            getLOX(install, moved);
             ASSERT_EQ(moved.*member, beyond);
             std::swap(state, moved);
             expectDamagedEgg();
@@ -434,7 +436,7 @@ TEST_F(BadInput, UnfitInputsAndOutputsAreRefusedByName)
         ASSERT_TRUE(sparse.open(QIODevice::ReadWrite) && sparse.resize(size));
     };
     const QByteArray egg = readFile(eggPath());
-    const QString companion = state.baseCompanionPath();
+    const QString companion = install.baseCompanionPath(state.baseBreed);
     const qint64 mib = 1 << 20;
     // Each case puts things in place, then expects `run` to be refused naming `file`.
     struct Case
@@ -445,14 +447,17 @@ TEST_F(BadInput, UnfitInputsAndOutputsAreRefusedByName)
         std::function<void()> run;
     };
     const auto open = [&](const QString& project) {
-        return [&, project] { OpenOPJ(state, project, prompts, settings); };
+        return [&, project] { OpenOPJ(install, state, project, prompts, settings); };
     };
     const auto odd = [&](const QString& target, const QString& project = QString()) {
-        return [&, target, project] { saveODD(state, target, prompts, project); };
+        return [&, target, project] { saveODD(install, state, target, prompts, project); };
     };
-    const auto opj = [&](const QString& target) { return [&, target] { SaveOPJ(state, target); }; };
+    const auto opj = [&](const QString& target) {
+        return [&, target] { SaveOPJ(install, state, target); };
+    };
     const auto ypk = [&](const QString& target, const QString& project = QString()) {
-        return [&, target, project] { SaveYPK(state, target, prompts, settings, project); };
+        return
+            [&, target, project] { SaveYPK(install, state, target, prompts, settings, project); };
     };
     const auto pipeAt = [&](const QString& file) {
         return [&, file] {
@@ -533,12 +538,12 @@ TEST_F(BadInput, UnfitInputsAndOutputsAreRefusedByName)
     }
     EXPECT_FALSE(QFileInfo::exists(path("no")));
     // Without a companion the companion's name is an egg like any other.
-    EXPECT_NO_THROW(saveODD(state, path("Rex"), prompts, projectPath));
+    EXPECT_NO_THROW(saveODD(install, state, path("Rex"), prompts, projectPath));
 
     // A bigger egg than the game's own is still an egg, and a link is written through.
     sized(eggPath(), 2 * mib);
     ASSERT_TRUE(QFile::link(path("real.odd"), path("link.odd")));
-    saveODD(state, path("link.odd"), prompts);
+    saveODD(install, state, path("link.odd"), prompts);
     EXPECT_TRUE(QFileInfo(path("link.odd")).isSymLink());
     EXPECT_EQ(QFileInfo(path("real.odd")).size(), 2 * mib);
 }
@@ -572,7 +577,7 @@ TEST_F(BadInput, ReadOnlyTargetFolder)
     setMode(work.path(), 0755);
     setMode(folder, 0555);
     setMode(project, 0444);
-    const QByteArray bytes = projectFileBytes(state, 67, 0);
+    const QByteArray bytes = projectFileBytes(install, state, 67, 0);
     g_cases += 2;
     const int failures = withoutWriteAccess([&] {
         int failed = 0;
@@ -618,9 +623,9 @@ TEST_F(BadInput, FullDisk)
     const std::pair<QString, std::function<void()>> saves[] = {
         {small, [&] { saveFileAtomically(small, QByteArray(5000, 'x')); }},
         {small, [&] { saveFileAtomically(small, QByteArray(200000, 'x')); }},
-        {project, [&] { SaveOPJ(state, project); }},
-        {egg, [&] { saveODD(state, egg, prompts); }},
-        {package, [&] { SaveYPK(state, package, prompts, settings); }}};
+        {project, [&] { SaveOPJ(install, state, project); }},
+        {egg, [&] { saveODD(install, state, egg, prompts); }},
+        {package, [&] { SaveYPK(install, state, package, prompts, settings); }}};
     QStringList failed;
     for (const auto& [target, save] : saves) {
         ++g_cases;
@@ -659,15 +664,15 @@ TEST_F(BadInput, PathsWithSpacesQuotesAmpersandsAndLetters)
         QDir().mkpath(folder);
         const QString base = folder + QLatin1Char('/') + name;
         g_cases += 3;
-        SaveOPJ(state, base + QStringLiteral(".opj"));
+        SaveOPJ(install, state, base + QStringLiteral(".opj"));
         ProjectState opened = state;
         opened.breedName = "changed";
-        ASSERT_EQ(OpenOPJ(opened, base + QStringLiteral(".opj"), prompts, settings),
+        ASSERT_EQ(OpenOPJ(install, opened, base + QStringLiteral(".opj"), prompts, settings),
                   OpenResult::Opened);
         EXPECT_EQ(test::projectDifference(opened, state), "");
-        EXPECT_EQ(saveODD(state, base + QStringLiteral(".odd"), prompts),
+        EXPECT_EQ(saveODD(install, state, base + QStringLiteral(".odd"), prompts),
                   base + QStringLiteral(".odd"));
-        SaveYPK(state, base + QStringLiteral(".ypk"), prompts, settings);
+        SaveYPK(install, state, base + QStringLiteral(".ypk"), prompts, settings);
         EXPECT_TRUE(QFileInfo(base + QStringLiteral(".ypk")).size() > 0);
         EXPECT_EQ(entries(folder).size(), 3);
     }

@@ -102,9 +102,10 @@ TEST(Soak, RandomProjectsRoundTripThroughEveryFileAndMemoryStaysFlat)
     QTemporaryDir work;
     ASSERT_TRUE(work.isValid());
     FileSystem fso;
-    const ProjectState start = test::sampleGameState(work.path(), fso);
+    const Installation install = test::sampleGameInstallation(work.path(), fso);
+    const ProjectState start;
     const QString rereadGame = work.filePath(QStringLiteral("reread"));
-    ProjectState reread = start;
+    Installation reread = install;
     reread.gameFolder = rereadGame;
 
     MemorySettingsStore settings;
@@ -124,34 +125,34 @@ TEST(Soak, RandomProjectsRoundTripThroughEveryFileAndMemoryStaysFlat)
             rssStart = residentKiB(); // after the caches have filled
         const BaseBreedEntry& breed = breeds[size_t(i) % breeds.size()];
         ScriptedPrompts prompts;
-        NewProject made = readBaseBreed(start, breed.listText, prompts);
+        NewProject made = readBaseBreed(install, start, breed.listText, prompts);
         ASSERT_EQ(made.status, NewProjectStatus::Created) << breed.stem;
         const int n = made.header.ballsPerSet;
         ProjectState edited = made.state;
         Editor(unsigned(i) * 7919u + 1u).edit(edited, n);
 
         // Project file: saved and reopened into the start-up state, which held something else.
-        SaveOPJ(edited, project);
+        SaveOPJ(install, edited, project);
         ProjectState opened = start;
-        ASSERT_EQ(OpenOPJ(opened, project, prompts, settings), OpenResult::Opened);
+        ASSERT_EQ(OpenOPJ(install, opened, project, prompts, settings), OpenResult::Opened);
         ASSERT_EQ(test::projectDifference(opened, edited), "");
         ++roundTrips;
 
         // Egg: written, then read back as a base breed.
-        ASSERT_EQ(saveODD(opened, egg, prompts), egg);
+        ASSERT_EQ(saveODD(install, opened, egg, prompts), egg);
         ASSERT_TRUE(prompts.shown.empty()) << prompts.shown.front().text.toStdString();
         const QString stem = QString::fromStdString(breed.stem);
         const QByteArray eggBytes = readFile(egg);
         writeFile(rereadGame + QStringLiteral("/eggz/") + stem + QLatin1Char('/') + stem +
                       QStringLiteral(".odd"),
                   eggBytes);
-        NewProject back = readBaseBreed(reread, breed.listText, prompts);
+        NewProject back = readBaseBreed(reread, start, breed.listText, prompts);
         ASSERT_EQ(back.status, NewProjectStatus::Created);
         ASSERT_EQ(test::projectDifference(back.state, test::asReadFromEgg(edited, n)), "");
         ++roundTrips;
 
         // Package: holds the same egg.
-        SaveYPK(opened, package, prompts, settings);
+        SaveYPK(install, opened, package, prompts, settings);
         QProcess extract;
         extract.start(QStringLiteral("cabextract"),
                       {QStringLiteral("-q"), QStringLiteral("-p"), QStringLiteral("-F"),

@@ -46,24 +46,25 @@ private:
     }
 };
 
-// The sample game (US edition) with the program's resource files beside it, and a state set up
-// the way start-up leaves it.
+// The sample game (US edition) with the program's resource files beside it, an installation
+// pointing at both and the start-up project.
 class SampleGameFixture : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        state = sampleGameState(dir.path(), fso);
+        installation = sampleGameInstallation(dir.path(), fso);
     }
     QString path(const QString& name) const { return dir.filePath(name); }
     QString eggPath(const QString& stem) const
     {
-        return QDir(state.gameFolder).filePath(QStringLiteral("eggz/%1/%1.odd").arg(stem));
+        return QDir(installation.gameFolder).filePath(QStringLiteral("eggz/%1/%1.odd").arg(stem));
     }
 
     QTemporaryDir dir;
     FileSystem fso;
+    Installation installation;
     ProjectState state;
     ScriptedPrompts prompts;
     ScriptedDialogs dialogs;

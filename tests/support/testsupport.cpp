@@ -46,25 +46,24 @@ QByteArray readFile(const QString& path)
     return file.readAll();
 }
 
-ProjectState startState(const FileSystem& fso, const QString& programFolder,
-                        const QString& gameFolder)
+Installation testInstallation(const FileSystem& fso, const QString& programFolder,
+                              const QString& gameFolder)
 {
-    ProjectState state;
-    state.programFolder = programFolder;
-    state.gameFolder = gameFolder;
-    state.edition = Edition::US;
-    state.fso = &fso;
-    state.buildNo = "0310";
-    state.resetForStartUp();
-    return state;
+    Installation install;
+    install.programFolder = programFolder;
+    install.gameFolder = gameFolder;
+    install.edition = Edition::US;
+    install.fso = &fso;
+    install.buildNo = "0310";
+    return install;
 }
 
-ProjectState sampleGameState(const QString& root, const FileSystem& fso)
+Installation sampleGameInstallation(const QString& root, const FileSystem& fso)
 {
     sample::writeSampleGame(root, Edition::US);
     const QString program = root + QStringLiteral("/program");
     sample::writeResourceFiles(program);
-    return startState(fso, program, sample::gameFolder(root, Edition::US));
+    return testInstallation(fso, program, sample::gameFolder(root, Edition::US));
 }
 
 } // namespace yw::test

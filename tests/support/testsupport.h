@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/errors.h"
 #include "platform/filesystem.h"
@@ -37,13 +38,13 @@ QByteArray bytesOf(const char* text);
 void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
 
-// A state as start-up leaves it (US edition, build 0310) for the given folders.
-ProjectState startState(const FileSystem& fso, const QString& programFolder,
-                        const QString& gameFolder = QString());
+// An installation as start-up leaves it (US edition, build 0310) for the given folders.
+Installation testInstallation(const FileSystem& fso, const QString& programFolder,
+                              const QString& gameFolder = QString());
 
 // The sample game's US edition under `root`, the program's resource files in root/program, and
-// a state at start-up pointing at both.
-ProjectState sampleGameState(const QString& root, const FileSystem& fso);
+// an installation pointing at both.
+Installation sampleGameInstallation(const QString& root, const FileSystem& fso);
 
 // Runs `fn` and expects a FormatError naming `file` and, unless `where` is null, `where`.
 template <typename Fn> void expectFormatError(Fn&& fn, const QString& file, const QString& where)

@@ -1,6 +1,7 @@
 #include "shell/commands/desktopcommands.h"
 
 #include "files/breedresources.h"
+#include "model/installation.h"
 #include "shell/dialogs/optionsdialog.h"
 #include "shell/help/helpcommands.h"
 #include "shell/mainwindow/appicon.h"
@@ -13,9 +14,11 @@
 
 namespace yw {
 
-DesktopCommands::DesktopCommands(MainWindow& window, const Parts& parts, ProjectState& state,
-                                 SettingsStore& settings, Prompts& prompts, UrlOpener open)
-    : QObject(&window), m_window(window), m_parts(parts), m_state(state), m_settings(settings)
+DesktopCommands::DesktopCommands(MainWindow& window, const Parts& parts, Installation& install,
+                                 ProjectState& state, SettingsStore& settings, Prompts& prompts,
+                                 UrlOpener open)
+    : QObject(&window), m_window(window), m_parts(parts), m_install(install), m_state(state),
+      m_settings(settings)
 {
     window.setWindowIcon(applicationIcon());
 
@@ -30,7 +33,7 @@ DesktopCommands::DesktopCommands(MainWindow& window, const Parts& parts, Project
             [this](bool checked) { m_parts.toolbarHolder->setVisible(checked); });
     connect(parts.options, &QAction::triggered, this, &DesktopCommands::showOptions);
 
-    m_help = new HelpCommands(state, prompts, &window, std::move(open));
+    m_help = new HelpCommands(install, prompts, &window, std::move(open));
     m_help->populate(parts.help);
 
     m_edit = new EditCommands(*parts.area, *parts.edit, parts.editActions, this);
@@ -70,7 +73,7 @@ void DesktopCommands::tBarButton_Click(int index)
 void DesktopCommands::showOptions()
 {
     OptionsDialog options(
-        m_settings, m_state, [this] { getLOX(m_state); }, &m_window);
+        m_settings, m_install, [this] { getLOX(m_install, m_state); }, &m_window);
     options.exec();
 }
 

@@ -17,6 +17,7 @@ class MainWindow;
 class Prompts;
 class SettingsStore;
 class ToolbarStrip;
+struct Installation;
 struct ProjectState;
 
 // Puts the toolbar into the main window's strip and gives the toolbar, Show Toolbar, Options,
@@ -41,8 +42,9 @@ public:
         QMdiArea* area = nullptr;
     };
 
-    DesktopCommands(MainWindow& window, const Parts& parts, ProjectState& state,
-                    SettingsStore& settings, Prompts& prompts, UrlOpener open = desktopUrlOpener());
+    DesktopCommands(MainWindow& window, const Parts& parts, Installation& install,
+                    ProjectState& state, SettingsStore& settings, Prompts& prompts,
+                    UrlOpener open = desktopUrlOpener());
     ~DesktopCommands() override;
 
     // A toolbar button's action, by index 0 to 6 (New, Open, Save, Options, Update, Help,
@@ -57,6 +59,7 @@ public:
 private:
     MainWindow& m_window;
     Parts m_parts;
+    Installation& m_install;
     ProjectState& m_state;
     SettingsStore& m_settings;
     ToolbarStrip* m_toolbar = nullptr;

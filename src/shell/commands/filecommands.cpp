@@ -3,6 +3,7 @@
 #include "files/breedsheet.h"
 #include "files/eggwriter.h"
 #include "files/packagewriter.h"
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
@@ -37,10 +38,10 @@ public:
 
 } // namespace
 
-FileCommands::FileCommands(MainWindow& window, ProjectState& state, SettingsStore& settings,
-                           Prompts& prompts, FileDialogs& dialogs)
-    : m_window(window), m_actions(window.fileActions()), m_state(state), m_settings(settings),
-      m_prompts(prompts), m_dialogs(dialogs),
+FileCommands::FileCommands(MainWindow& window, const Installation& install, ProjectState& state,
+                           SettingsStore& settings, Prompts& prompts, FileDialogs& dialogs)
+    : m_window(window), m_actions(window.fileActions()), m_install(install), m_state(state),
+      m_settings(settings), m_prompts(prompts), m_dialogs(dialogs),
       m_runWizard([](NewProjectWizard& wizard) { return wizard.exec() == QDialog::Accepted; })
 {
     connect(m_actions.newProject, &QAction::triggered, this, &FileCommands::New);
@@ -87,7 +88,7 @@ void FileCommands::reportFailure(const QString& what, const QString& reason)
 
 void FileCommands::New()
 {
-    NewProjectWizard wizard(m_state, m_prompts, m_dialogs, &m_window);
+    NewProjectWizard wizard(m_install, m_state, m_prompts, m_dialogs, &m_window);
     if (!m_runWizard(wizard))
         return;
     m_window.session().adoptNew(wizard.created(), wizard.createdPath());
@@ -131,7 +132,7 @@ void FileCommands::SaveEgg()
         return;
     try {
         const BusyPointer busy;
-        saveODD(m_state, path, m_prompts, m_window.session().path());
+        saveODD(m_install, m_state, path, m_prompts, m_window.session().path());
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The egg %1 could not be written.").arg(path), e.message());
     }
@@ -146,7 +147,7 @@ void FileCommands::SavePackage()
         return;
     try {
         const BusyPointer busy;
-        SaveYPK(m_state, path, m_prompts, m_settings, m_window.session().path());
+        SaveYPK(m_install, m_state, path, m_prompts, m_settings, m_window.session().path());
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The package %1 could not be written.").arg(path),
                       e.message());
@@ -164,16 +165,17 @@ void FileCommands::ExportSheet()
     try {
         const BusyPointer busy;
         const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
-        saveBreedSheet(m_state, path, m_window.session().path(), [&](const BreedSheet& sheet) {
-            picture = renderBreedSheet(sheet);
-            if (svg)
-                return breedSheetSvg(sheet);
-            QByteArray png;
-            QBuffer buffer(&png);
-            buffer.open(QIODevice::WriteOnly);
-            picture.save(&buffer, "PNG");
-            return png;
-        });
+        saveBreedSheet(m_install, m_state, path, m_window.session().path(),
+                       [&](const BreedSheet& sheet) {
+                           picture = renderBreedSheet(sheet);
+                           if (svg)
+                               return breedSheetSvg(sheet);
+                           QByteArray png;
+                           QBuffer buffer(&png);
+                           buffer.open(QIODevice::WriteOnly);
+                           picture.save(&buffer, "PNG");
+                           return png;
+                       });
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The breed sheet %1 could not be written.").arg(path),
                       e.message());

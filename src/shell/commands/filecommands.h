@@ -17,6 +17,7 @@ class MainWindow;
 class NewProjectWizard;
 class Prompts;
 class SettingsStore;
+struct Installation;
 struct ProjectState;
 
 // The File menu's commands on the main window: New, Open, Save, Save As, the egg and the
@@ -41,8 +42,8 @@ public:
         std::array<QAction*, kRecentFileCount> recent{};
     };
 
-    FileCommands(MainWindow& window, ProjectState& state, SettingsStore& settings, Prompts& prompts,
-                 FileDialogs& dialogs);
+    FileCommands(MainWindow& window, const Installation& install, ProjectState& state,
+                 SettingsStore& settings, Prompts& prompts, FileDialogs& dialogs);
     ~FileCommands() override;
 
     // Shows the wizard modally; on success the new project replaces the open one.
@@ -73,6 +74,7 @@ private:
 
     MainWindow& m_window;
     Actions m_actions;
+    const Installation& m_install;
     ProjectState& m_state;
     SettingsStore& m_settings;
     Prompts& m_prompts;

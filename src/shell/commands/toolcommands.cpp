@@ -3,6 +3,7 @@
 #include "editors/projectedits.h"
 #include "editors/replacecolourdialog.h"
 #include "files/breedresources.h"
+#include "model/installation.h"
 #include "platform/errors.h"
 #include "platform/prompts.h"
 
@@ -10,9 +11,9 @@
 
 namespace yw {
 
-ToolCommands::ToolCommands(ProjectEdits& edits, Prompts& prompts, QAction& replaceColour,
-                           QWidget& window)
-    : QObject(&window), m_edits(edits), m_prompts(prompts), m_window(window)
+ToolCommands::ToolCommands(ProjectEdits& edits, const Installation& install, Prompts& prompts,
+                           QAction& replaceColour, QWidget& window)
+    : QObject(&window), m_edits(edits), m_install(install), m_prompts(prompts), m_window(window)
 {
     connect(&replaceColour, &QAction::triggered, this, &ToolCommands::replaceColour);
 }
@@ -21,7 +22,7 @@ void ToolCommands::replaceColour()
 {
     BreedHeader header;
     try {
-        header = readBreedHeader(m_edits.state());
+        header = readBreedHeader(m_install, m_edits.state());
     } catch (const Error& e) {
         m_prompts.message(
             QStringLiteral("Replace Colour needs the ball sets of the base breed.\r\n") +

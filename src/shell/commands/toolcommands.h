@@ -7,6 +7,7 @@ class QWidget;
 
 namespace yw {
 
+struct Installation;
 class ProjectEdits;
 class Prompts;
 
@@ -16,12 +17,14 @@ class ToolCommands : public QObject
 {
     Q_OBJECT
 public:
-    ToolCommands(ProjectEdits& edits, Prompts& prompts, QAction& replaceColour, QWidget& window);
+    ToolCommands(ProjectEdits& edits, const Installation& install, Prompts& prompts,
+                 QAction& replaceColour, QWidget& window);
 
     void replaceColour();
 
 private:
     ProjectEdits& m_edits;
+    const Installation& m_install;
     Prompts& m_prompts;
     QWidget& m_window;
 };

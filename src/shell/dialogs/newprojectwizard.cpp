@@ -2,6 +2,7 @@
 
 #include "model/edition.h"
 #include "model/gameinstall.h"
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
@@ -43,9 +44,9 @@ void PressLabel::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
 }
 
-NewProjectWizard::NewProjectWizard(const ProjectState& state, Prompts& prompts,
-                                   FileDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_state(state), m_prompts(prompts), m_dialogs(dialogs),
+NewProjectWizard::NewProjectWizard(const Installation& install, const ProjectState& state,
+                                   Prompts& prompts, FileDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_install(install), m_state(state), m_prompts(prompts), m_dialogs(dialogs),
       m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
       m_linkAddress(webAddress(WebPlace::OddPlanet, QString())),
       m_chooseTexts([this](const QString& listText,
@@ -238,7 +239,8 @@ void NewProjectWizard::reportFailure(const QString& what, const QString& reason)
 }
 
 NewProjectWizard::SurveyOutcome NewProjectWizard::offerSurvey(const QString& listText,
-                                                              ProjectState& probe, bool missing)
+                                                              Installation& install,
+                                                              const std::string& stem, bool missing)
 {
     const QString offer =
         (missing ? QStringLiteral("Yolkwright has no information about the breed that was "
@@ -252,7 +254,7 @@ NewProjectWizard::SurveyOutcome NewProjectWizard::offerSurvey(const QString& lis
         PromptAnswer::Yes)
         return SurveyOutcome::Declined;
 
-    const QString eggPath = probe.baseEggPath();
+    const QString eggPath = install.baseEggPath(stem);
     QByteArray egg;
     try {
         egg = readWholeFile(eggPath, kEggFileLimit);
@@ -261,12 +263,12 @@ NewProjectWizard::SurveyOutcome NewProjectWizard::offerSurvey(const QString& lis
                       e.message());
         return SurveyOutcome::Refused;
     }
-    SurveyResult result = surveyEgg(egg, probe.baseBreed);
+    SurveyResult result = surveyEgg(egg, stem);
     if (!result.findings && !result.refusal.candidates.empty()) {
         const std::optional<SurveyChoices> picked = m_chooseTexts(listText, result.refusal);
         if (!picked)
             return SurveyOutcome::Declined;
-        result = surveyEgg(egg, probe.baseBreed, *picked);
+        result = surveyEgg(egg, stem, *picked);
     }
     if (!result.findings) {
         reportFailure(QStringLiteral("The egg %1 could not be surveyed.").arg(eggPath),
@@ -277,11 +279,11 @@ NewProjectWizard::SurveyOutcome NewProjectWizard::offerSurvey(const QString& lis
         return SurveyOutcome::Declined;
 
     // Only the player's own folder: the shipped files stay as they came.
-    if (probe.userFolder.isEmpty())
-        probe.userFolder = userDataFolder();
-    const QString folder = joinPath(probe.userFolder, resFolder(probe.edition));
+    if (install.userFolder.isEmpty())
+        install.userFolder = userDataFolder();
+    const QString folder = joinPath(install.userFolder, resFolder(install.edition));
     try {
-        saveSurveyedFiles(*result.findings, probe.baseBreed, folder);
+        saveSurveyedFiles(*result.findings, stem, folder);
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The resource files for %1 could not be saved.").arg(listText),
                       e.message());
@@ -305,23 +307,23 @@ bool NewProjectWizard::StartEgg()
     // A breed whose resource files are missing or describe another egg can be surveyed here, so
     // that a player with the real game need not measure the egg by hand. Declining leaves the
     // refusal below as it always was.
-    ProjectState base = m_state;
+    std::string stem;
     for (const BaseBreedEntry& breed : baseBreeds()) {
         if (breed.listText == listText)
-            base.baseBreed = breed.stem;
+            stem = breed.stem;
     }
-    const auto exists = [&base](const QString& path) {
-        return base.fso ? base.fso->fileExists(path) : QFileInfo(path).isFile();
-    };
-    if (exists(base.baseEggPath()) && !resourcesFitEgg(base)) {
-        const bool missing = !exists(base.infoFilePath()) || !exists(base.locatorFilePath());
-        if (offerSurvey(listText, base, missing) == SurveyOutcome::Refused)
+    Installation install = m_install;
+    const FileSystem& files = install.files();
+    if (files.fileExists(install.baseEggPath(stem)) && !resourcesFitEgg(install, stem)) {
+        const bool missing = !files.fileExists(install.infoFilePath(stem)) ||
+                             !files.fileExists(install.locatorFilePath(stem));
+        if (offerSurvey(listText, install, stem, missing) == SurveyOutcome::Refused)
             return false;
     }
 
     NewProject project;
     try {
-        project = readBaseBreed(base, listText, m_prompts);
+        project = readBaseBreed(install, m_state, listText, m_prompts);
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The breed %1 could not be read.").arg(listText), e.message());
         return false;
@@ -341,7 +343,7 @@ bool NewProjectWizard::StartEgg()
     if (path.isEmpty())
         return false;
     try {
-        writeNewProjectFile(project, path);
+        writeNewProjectFile(m_install, project, path);
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The project %1 could not be saved.").arg(path), e.message());
         return false;

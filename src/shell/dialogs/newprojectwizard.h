@@ -16,6 +16,7 @@ namespace yw {
 
 class FileDialogs;
 class Prompts;
+struct Installation;
 struct ProjectState;
 
 // A label that reports its mouse buttons, the way the wizard's flat buttons and its link need
@@ -54,8 +55,8 @@ public:
         std::function<std::optional<SurveyChoices>(const QString& listText, const SurveyRefusal&)>;
     using SurveyConfirmer = std::function<bool(const QString& listText, const SurveyFindings&)>;
 
-    NewProjectWizard(const ProjectState& state, Prompts& prompts, FileDialogs& dialogs,
-                     QWidget* parent = nullptr);
+    NewProjectWizard(const Installation& install, const ProjectState& state, Prompts& prompts,
+                     FileDialogs& dialogs, QWidget* parent = nullptr);
 
     // Reads the ticked breed, asks where to save the project and writes it. True when the
     // project was created (the wizard then closes); false keeps the wizard open, except after
@@ -97,10 +98,12 @@ private:
     void setLinkColour(const QColor& colour);
     void reportFailure(const QString& what, const QString& reason);
     enum class SurveyOutcome { Declined, Saved, Refused };
-    // Offers to survey the egg of `probe.baseBreed` and saves what it finds to the user's folder
-    // (set in `probe` when it was empty).
-    SurveyOutcome offerSurvey(const QString& listText, ProjectState& probe, bool missing);
+    // Offers to survey the egg of the base breed `stem` and saves what it finds to the user's
+    // folder (set in `install` when it was empty).
+    SurveyOutcome offerSurvey(const QString& listText, Installation& install,
+                              const std::string& stem, bool missing);
 
+    const Installation& m_install;
     const ProjectState& m_state;
     Prompts& m_prompts;
     FileDialogs& m_dialogs;

@@ -1,6 +1,6 @@
 #include "shell/dialogs/optionsdialog.h"
 
-#include "model/projectstate.h"
+#include "model/installation.h"
 #include "platform/errors.h"
 #include "platform/prompts.h"
 #include "platform/setting.h"
@@ -64,10 +64,10 @@ InputBox standardInputBox()
         };
 }
 
-OptionsDialog::OptionsDialog(SettingsStore& settings, ProjectState& state,
+OptionsDialog::OptionsDialog(SettingsStore& settings, Installation& install,
                              std::function<void()> rereadLocators, QWidget* parent,
                              InputBox inputBox)
-    : QDialog(parent), m_settings(settings), m_state(state),
+    : QDialog(parent), m_settings(settings), m_install(install),
       m_rereadLocators(std::move(rereadLocators)), m_inputBox(std::move(inputBox))
 {
     setObjectName(QStringLiteral("dlgPrefs"));
@@ -158,12 +158,12 @@ void OptionsDialog::acceptChanges()
 {
     const QString ask = checkBoxValue(m_ask);
     setting::optAsk.write(m_settings, ask);
-    m_state.askBeforeBrowsing = ask != QLatin1String("0");
+    m_install.askBeforeBrowsing = ask != QLatin1String("0");
     setting::optProjVers.write(m_settings, checkBoxValue(m_projVers));
     setting::optSplash.write(m_settings, checkBoxValue(m_splash));
     const bool uk = m_uk->isChecked();
     setting::optUK.write(m_settings, uk ? QStringLiteral("True") : QStringLiteral("False"));
-    m_state.edition = uk ? Edition::UK : Edition::US;
+    m_install.edition = uk ? Edition::UK : Edition::US;
     if (m_rereadLocators)
         m_rereadLocators();
     accept();

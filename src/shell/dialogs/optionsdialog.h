@@ -11,6 +11,7 @@ namespace yw {
 
 class SettingsStore;
 struct Setting;
+struct Installation;
 struct ProjectState;
 
 // The platform's one-line input box: (parent, title, prompt, initial text) -> the answer, or an
@@ -25,7 +26,7 @@ class OptionsDialog : public QDialog
 public:
     // `rereadLocators` reads the base breed's locator file again after the edition changed
     // (the main window's getLOX).
-    OptionsDialog(SettingsStore& settings, ProjectState& state,
+    OptionsDialog(SettingsStore& settings, Installation& install,
                   std::function<void()> rereadLocators, QWidget* parent = nullptr,
                   InputBox inputBox = standardInputBox());
 
@@ -45,7 +46,7 @@ private:
     void askForSiteValue(const QString& prompt, const Setting& setting);
 
     SettingsStore& m_settings;
-    ProjectState& m_state;
+    Installation& m_install;
     std::function<void()> m_rereadLocators;
     InputBox m_inputBox;
     QCheckBox* m_ask = nullptr;

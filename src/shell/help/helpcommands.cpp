@@ -1,6 +1,6 @@
 #include "shell/help/helpcommands.h"
 
-#include "model/projectstate.h"
+#include "model/installation.h"
 #include "shell/help/aboutdialog.h"
 #include "shell/help/changelog.h"
 #include "shell/help/helpviewer.h"
@@ -13,8 +13,10 @@
 
 namespace yw {
 
-HelpCommands::HelpCommands(ProjectState& state, Prompts& prompts, QWidget* owner, UrlOpener open)
-    : QObject(owner), m_state(state), m_prompts(prompts), m_owner(owner), m_open(std::move(open))
+HelpCommands::HelpCommands(const Installation& install, Prompts& prompts, QWidget* owner,
+                           UrlOpener open)
+    : QObject(owner), m_install(install), m_prompts(prompts), m_owner(owner),
+      m_open(std::move(open))
 {}
 
 HelpCommands::~HelpCommands()
@@ -51,13 +53,13 @@ void HelpCommands::populate(QMenu* mnuHelp)
 
 void HelpCommands::goTo(WebPlace place)
 {
-    goOnline(place, QString::fromStdString(m_state.buildNo), m_state.askBeforeBrowsing, m_prompts,
-             m_open);
+    goOnline(place, QString::fromStdString(m_install.buildNo), m_install.askBeforeBrowsing,
+             m_prompts, m_open);
 }
 
 QString HelpCommands::helpFolder() const
 {
-    const QString own = QDir(m_state.programFolder).filePath(QStringLiteral("help"));
+    const QString own = QDir(m_install.programFolder).filePath(QStringLiteral("help"));
     const QString program = QCoreApplication::applicationDirPath();
     for (const QString& folder : {own, program + QStringLiteral("/help"),
                                   program + QStringLiteral("/../share/yolkwright/help")})
@@ -86,7 +88,7 @@ void HelpCommands::showChangeLog()
 
 void HelpCommands::showAbout()
 {
-    AboutDialog about(QString::fromStdString(m_state.buildNo), m_owner);
+    AboutDialog about(QString::fromStdString(m_install.buildNo), m_owner);
     about.exec();
 }
 

@@ -13,6 +13,7 @@ namespace yw {
 
 class HelpViewer;
 class Prompts;
+struct Installation;
 struct ProjectState;
 
 // The Help menu and the toolbar's Update, Help and About buttons.
@@ -20,7 +21,7 @@ class HelpCommands : public QObject
 {
     Q_OBJECT
 public:
-    HelpCommands(ProjectState& state, Prompts& prompts, QWidget* owner,
+    HelpCommands(const Installation& install, Prompts& prompts, QWidget* owner,
                  UrlOpener open = desktopUrlOpener());
     ~HelpCommands() override;
 
@@ -42,7 +43,7 @@ public:
     HelpViewer* viewer() const;
 
 private:
-    ProjectState& m_state;
+    const Installation& m_install;
     Prompts& m_prompts;
     QWidget* m_owner;
     UrlOpener m_open;

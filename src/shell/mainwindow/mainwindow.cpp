@@ -4,6 +4,7 @@
 #include "editors/twips.h"
 #include "files/breedresources.h"
 #include "files/projectfile.h"
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
@@ -77,15 +78,16 @@ void CloseGlyph::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
-MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& prompts,
-                       QWidget* parent)
-    : QMainWindow(parent), m_state(state), m_settings(settings), m_prompts(prompts)
+MainWindow::MainWindow(Installation& install, ProjectState& state, SettingsStore& settings,
+                       Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), m_install(install), m_state(state), m_settings(settings),
+      m_prompts(prompts)
 {
     setObjectName(QStringLiteral("mfmCore"));
-    m_session = new ProjectSession(m_state, m_settings, m_prompts, this);
+    m_session = new ProjectSession(m_install, m_state, m_settings, m_prompts, this);
     m_edits = new ProjectEdits(m_state, this);
     QString caption = QStringLiteral("Yolkwright (Build %B)");
-    caption.replace(QStringLiteral("%B"), QString::fromStdString(m_state.buildNo));
+    caption.replace(QStringLiteral("%B"), QString::fromStdString(m_install.buildNo));
     setWindowTitle(caption);
 
     createMenus();
@@ -112,7 +114,7 @@ MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& pr
     mdiArea->setBackground(palette().brush(QPalette::Dark));
     row->addWidget(mdiArea, 1);
     setCentralWidget(central);
-    m_editors = std::make_unique<MdiEditorWindows>(mdiArea, *m_edits);
+    m_editors = std::make_unique<MdiEditorWindows>(mdiArea, *m_edits, m_install);
     connect(m_edits, &ProjectEdits::textChanged, this, [this](ProjectText text) {
         if (text == ProjectText::BreedName)
             setBreedNameItem(cp1252::toUnicode(m_state.breedName));
@@ -129,7 +131,7 @@ MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& pr
     connect(m_session, &ProjectSession::projectReplaced, this, &MainWindow::showOpenedProject);
     connect(m_session, &ProjectSession::recentFilesChanged, this, &MainWindow::ShowRecentFiles);
     m_undo = new UndoCommands(*m_edits, *m_session, *mnuEdit, *statbar, *this);
-    new ToolCommands(*m_edits, m_prompts, *mnuReplaceColour, *this);
+    new ToolCommands(*m_edits, m_install, m_prompts, *mnuReplaceColour, *this);
 
     m_layoutTimer = new QTimer(this);
     m_layoutTimer->setObjectName(QStringLiteral("Arg"));
@@ -151,7 +153,7 @@ MainWindow::MainWindow(ProjectState& state, SettingsStore& settings, Prompts& pr
                                        mnuEdit,
                                        {mnuCut, mnuCopy, mnuPaste, mnuClear},
                                        mdiArea};
-    m_desktop = new DesktopCommands(*this, parts, m_state, m_settings, m_prompts);
+    m_desktop = new DesktopCommands(*this, parts, m_install, m_state, m_settings, m_prompts);
 }
 
 FileCommands::Actions MainWindow::fileActions() const
@@ -416,7 +418,7 @@ void MainWindow::closeEditors()
 void MainWindow::showOpenedProject()
 {
     try {
-        const BreedHeader header = readBreedHeader(m_state);
+        const BreedHeader header = readBreedHeader(m_install, m_state);
         const QString indent(6, QLatin1Char(' '));
         compnt->setItemText(2, indent + cp1252::toUnicode(header.lnzNameA));
         compnt->setItemText(3, indent + cp1252::toUnicode(header.lnzNameB));
@@ -446,7 +448,7 @@ void MainWindow::ShowRecentFiles()
 
 void MainWindow::load(const QString& commandLineProject)
 {
-    m_state.askBeforeBrowsing = setting::optAsk.number(m_settings) != 0;
+    m_install.askBeforeBrowsing = setting::optAsk.number(m_settings) != 0;
     setTipsVisible(setting::showTips.isOn(m_settings));
     m_state.baseBreed = "Quadrapus";
     compnt->setItemText(0, QStringLiteral("Yolkwright Breed"));
@@ -467,8 +469,7 @@ void MainWindow::load(const QString& commandLineProject)
 
     m_state.tipCount = 6;
     const bool exists =
-        !commandLineProject.isEmpty() && (m_state.fso ? m_state.fso->fileExists(commandLineProject)
-                                                      : QFileInfo(commandLineProject).isFile());
+        !commandLineProject.isEmpty() && m_install.files().fileExists(commandLineProject);
     if (exists && m_session->open(commandLineProject) == ProjectSession::Opening::Opened)
         m_session->CycleRecentFiles(commandLineProject);
     else

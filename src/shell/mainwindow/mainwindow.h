@@ -18,6 +18,7 @@ class QTimer;
 
 namespace yw {
 
+struct Installation;
 struct ProjectState;
 class DesktopCommands;
 class EditorWindows;
@@ -48,8 +49,8 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    MainWindow(ProjectState& state, SettingsStore& settings, Prompts& prompts,
-               QWidget* parent = nullptr);
+    MainWindow(Installation& install, ProjectState& state, SettingsStore& settings,
+               Prompts& prompts, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The part of the window's load that follows the edition check and the game folder: the
@@ -159,6 +160,7 @@ private:
     CloseGlyph* tclose = nullptr;
     QStatusBar* statbar = nullptr;
     QMdiArea* mdiArea = nullptr;
+    Installation& m_install;
     ProjectState& m_state;
     SettingsStore& m_settings;
     Prompts& m_prompts;

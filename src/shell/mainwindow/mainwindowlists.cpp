@@ -1,5 +1,6 @@
 // The component list and the eBall list of the main window's left panel.
 #include "files/breedresources.h"
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
@@ -87,7 +88,7 @@ void MainWindow::componentChosen(int index)
 void MainWindow::epopulate(QListWidget* list)
 {
     // Read everything first, so a bad file never leaves the list half-filled.
-    const QString path = m_state.infoFilePath();
+    const QString path = m_install.infoFilePath(m_state.baseBreed);
     int ballsPerSet = 0;
     std::vector<std::string> labels;
     try {
@@ -138,7 +139,7 @@ void MainWindow::openSelectedBall()
     // Set B starts where the project's eBall table puts it: right after set A.
     int ballsPerSet = 0;
     try {
-        ballsPerSet = readBreedHeader(m_state).ballsPerSet;
+        ballsPerSet = readBreedHeader(m_install, m_state).ballsPerSet;
     } catch (const Error& e) {
         m_prompts.message(QStringLiteral("Yolkwright cannot read the eBalls of this breed.\r\n") +
                               e.message(),

@@ -9,8 +9,8 @@
 
 namespace yw {
 
-MdiEditorWindows::MdiEditorWindows(QMdiArea* area, ProjectEdits& edits)
-    : m_area(area), m_edits(edits)
+MdiEditorWindows::MdiEditorWindows(QMdiArea* area, ProjectEdits& edits, const Installation& install)
+    : m_area(area), m_edits(edits), m_install(install)
 {}
 
 QMdiSubWindow* MdiEditorWindows::addWindow(QWidget* widget)
@@ -37,7 +37,9 @@ void MdiEditorWindows::bringToFront(QMdiSubWindow* window)
 void MdiEditorWindows::switchBall(int newIndex, const QString& componentName)
 {
     if (!m_ballWindow || !m_ballEditor) {
-        m_ballEditor = new EBallEditor(m_edits, m_curBall);
+        m_ballEditor = new EBallEditor(m_edits, m_install);
+        QObject::connect(m_ballEditor, &EBallEditor::curBallChanged,
+                         [this](int index) { m_curBall = index; });
         m_ballWindow = addWindow(m_ballEditor);
     }
     bringToFront(m_ballWindow);

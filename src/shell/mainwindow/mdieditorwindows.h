@@ -12,13 +12,14 @@ namespace yw {
 
 class EBallEditor;
 class ProjectEdits;
+struct Installation;
 
 // The editor windows as child windows of the main window's MDI area. Each is created when first
 // asked for and deleted when closed, so it reads the state afresh when opened again.
 class MdiEditorWindows : public EditorWindows
 {
 public:
-    MdiEditorWindows(QMdiArea* area, ProjectEdits& edits);
+    MdiEditorWindows(QMdiArea* area, ProjectEdits& edits, const Installation& install);
 
     void switchBall(int newIndex, const QString& componentName) override;
     void showSlotTray() override;
@@ -39,6 +40,7 @@ private:
 
     QMdiArea* m_area;
     ProjectEdits& m_edits;
+    const Installation& m_install;
     int m_curBall = -1;
     QPointer<QMdiSubWindow> m_ballWindow;
     QPointer<EBallEditor> m_ballEditor;

@@ -1,6 +1,7 @@
 #include "shell/mainwindow/startup.h"
 
 #include "model/gameinstall.h"
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/errors.h"
 #include "platform/prompts.h"
@@ -47,9 +48,9 @@ int currentStartUpErrorNumber()
     }
 }
 
-EditorStartUp::EditorStartUp(ProjectState& state, const FileSystem& fso, SettingsStore& settings,
-                             Prompts& prompts)
-    : m_state(state), m_fso(fso), m_settings(settings), m_prompts(prompts)
+EditorStartUp::EditorStartUp(Installation& install, ProjectState& state, const FileSystem& fso,
+                             SettingsStore& settings, Prompts& prompts)
+    : m_install(install), m_state(state), m_fso(fso), m_settings(settings), m_prompts(prompts)
 {}
 
 EditorStartUp::~EditorStartUp()
@@ -67,27 +68,27 @@ bool EditorStartUp::run(const QString& commandLine, const QProcessEnvironment& e
 {
     QString component = QStringLiteral("dlgSplash");
     try {
-        m_state.buildNo = buildString(YW_REVISION).toStdString();
-        m_state.fso = &m_fso;
+        m_install.buildNo = buildString(YW_REVISION).toStdString();
+        m_install.fso = &m_fso;
         if (m_programFolder.isEmpty()) {
-            m_state.programFolder = programDataFolder();
-            m_state.userFolder = userDataFolder();
+            m_install.programFolder = programDataFolder();
+            m_install.userFolder = userDataFolder();
         } else {
-            m_state.programFolder = m_programFolder;
+            m_install.programFolder = m_programFolder;
         }
         if (findGameFolder(m_fso, m_prompts, env).isEmpty())
             return false;
 
         component = QStringLiteral("mfmCore");
-        m_window = std::make_unique<MainWindow>(m_state, m_settings, m_prompts);
-        checkEdition(m_state, m_settings, m_prompts, env);
-        m_state.gameFolder = findGameFolder(m_fso, m_prompts, env);
+        m_window = std::make_unique<MainWindow>(m_install, m_state, m_settings, m_prompts);
+        checkEdition(m_install, m_settings, m_prompts, env);
+        m_install.gameFolder = findGameFolder(m_fso, m_prompts, env);
         m_window->load(commandLine);
 
         component = QStringLiteral("dlgSplash");
         // Made only when it is to be shown: its large title font costs start-up time.
         if (setting::optSplash.number(m_settings) >= 1)
-            m_splash = new Splash(QString::fromStdString(m_state.buildNo));
+            m_splash = new Splash(QString::fromStdString(m_install.buildNo));
         m_window->show();
         if (m_splash) {
             m_splash->show();

@@ -13,6 +13,7 @@ class MainWindow;
 class Prompts;
 class SettingsStore;
 class Splash;
+struct Installation;
 struct ProjectState;
 
 // The build string: the revision as four digits with leading zeros (310 gives "0310").
@@ -42,8 +43,8 @@ QString criticalStartUpMessage(int number, const QString& description, const QSt
 class EditorStartUp
 {
 public:
-    EditorStartUp(ProjectState& state, const FileSystem& fso, SettingsStore& settings,
-                  Prompts& prompts);
+    EditorStartUp(Installation& install, ProjectState& state, const FileSystem& fso,
+                  SettingsStore& settings, Prompts& prompts);
     ~EditorStartUp();
 
     // Where res/ and resUK/ are; the program's own data folder unless set.
@@ -58,6 +59,7 @@ public:
     Splash* splash() const;
 
 private:
+    Installation& m_install;
     ProjectState& m_state;
     const FileSystem& m_fso;
     SettingsStore& m_settings;

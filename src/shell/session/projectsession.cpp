@@ -2,6 +2,7 @@
 
 #include "files/newproject.h"
 #include "files/projectfile.h"
+#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/errors.h"
 #include "platform/filesystem.h"
@@ -9,9 +10,10 @@
 
 namespace yw {
 
-ProjectSession::ProjectSession(ProjectState& state, SettingsStore& settings, Prompts& prompts,
-                               QObject* parent)
-    : QObject(parent), m_state(state), m_settings(settings), m_prompts(prompts), m_recent(settings)
+ProjectSession::ProjectSession(const Installation& install, ProjectState& state,
+                               SettingsStore& settings, Prompts& prompts, QObject* parent)
+    : QObject(parent), m_install(install), m_state(state), m_settings(settings), m_prompts(prompts),
+      m_recent(settings)
 {}
 
 bool ProjectSession::isModified() const
@@ -53,8 +55,8 @@ void ProjectSession::replaced(const QString& path)
 ProjectSession::Opening ProjectSession::open(const QString& path)
 {
     try {
-        const OpenResult result =
-            OpenOPJ(m_state, path, m_prompts, m_settings, [this] { emit aboutToReplace(); });
+        const OpenResult result = OpenOPJ(m_install, m_state, path, m_prompts, m_settings,
+                                          [this] { emit aboutToReplace(); });
         if (result != OpenResult::Opened)
             return Opening::Refused;
     } catch (const Cancelled&) {
@@ -85,7 +87,7 @@ void ProjectSession::openRecent(int k)
     const QString path = m_recent.entry(k);
     if (path.isEmpty())
         return;
-    if (!m_state.fso || !m_state.fso->fileExists(path)) {
+    if (!m_install.files().fileExists(path)) {
         m_prompts.message(
             QStringLiteral("That file has been removed or renamed. Yolkwright cannot open it."),
             PromptIcon::Information);
@@ -125,7 +127,7 @@ bool ProjectSession::askSaveQuestion()
 
 void ProjectSession::saveTo(const QString& path)
 {
-    SaveOPJ(m_state, path);
+    SaveOPJ(m_install, m_state, path);
     setPath(path);
     setModified(false);
     emit saved(path);

@@ -10,6 +10,7 @@ namespace yw {
 class Prompts;
 class SettingsStore;
 struct NewProject;
+struct Installation;
 struct ProjectState;
 
 // The open project as a document: its path, opening, saving, the save question and the recent
@@ -27,8 +28,8 @@ public:
         NotOpened,
     };
 
-    ProjectSession(ProjectState& state, SettingsStore& settings, Prompts& prompts,
-                   QObject* parent = nullptr);
+    ProjectSession(const Installation& install, ProjectState& state, SettingsStore& settings,
+                   Prompts& prompts, QObject* parent = nullptr);
 
     // The full path of the open project file; empty while no project is open.
     QString path() const { return m_path; }
@@ -80,6 +81,7 @@ private:
     void setPath(const QString& path);
     void replaced(const QString& path);
 
+    const Installation& m_install;
     ProjectState& m_state;
     SettingsStore& m_settings;
     Prompts& m_prompts;

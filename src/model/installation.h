@@ -1,0 +1,39 @@
+#pragma once
+
+#include "model/edition.h"
+
+#include <QString>
+#include <string>
+
+namespace yw {
+
+class FileSystem;
+
+// Where things are: the game, the program's own data and the edition of the resource files,
+// plus the build and the browsing preference. Set up once at start-up and handed beside the
+// project, which it outlives.
+struct Installation
+{
+    // `programFolder` holds the shipped res/ and resUK/; `edition` picks one of them. A resource
+    // file in `userFolder` (same layout) wins over the shipped one, so a player can add files
+    // for their own eggs one breed at a time.
+    QString programFolder;
+    QString userFolder;
+    Edition edition = Edition::US;
+    QString gameFolder;
+    std::string buildNo;
+    // The shared file-system object; files() gives a plain one while none is set.
+    const FileSystem* fso = nullptr;
+    bool askBeforeBrowsing = true;
+
+    const FileSystem& files() const;
+
+    // Paths of a base breed's files, resolved through files().
+    QString infoFilePath(const std::string& baseBreed) const;
+    QString locatorFilePath(const std::string& baseBreed) const;
+    QString baseEggPath(const std::string& baseBreed) const;
+    QString baseCompanionPath(const std::string& baseBreed) const;
+    QString resourcePath(const std::string& stem, const char* extension) const;
+};
+
+} // namespace yw
