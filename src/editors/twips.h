@@ -7,9 +7,16 @@
 namespace yw {
 
 // Window measures are given in twips, 15 to a logical pixel.
+inline constexpr int kTwipsPerPixel = 15;
+
 constexpr int twips(int value)
 {
-    return (value + (value >= 0 ? 7 : -7)) / 15;
+    return (value + (value >= 0 ? 7 : -7)) / kTwipsPerPixel;
+}
+
+constexpr int toTwips(int pixels)
+{
+    return pixels * kTwipsPerPixel;
 }
 
 constexpr QRect twipsRect(int left, int top, int width, int height)

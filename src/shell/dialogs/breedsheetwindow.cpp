@@ -1,5 +1,6 @@
 #include "shell/dialogs/breedsheetwindow.h"
 
+#include "editors/screencolor.h"
 #include "files/breedsheet.h"
 
 #include <QFontMetricsF>
@@ -14,11 +15,6 @@ namespace yw {
 
 namespace {
 
-QColor colour(uint32_t rgb)
-{
-    return QColor(int(rgb & 0xFF), int(rgb >> 8 & 0xFF), int(rgb >> 16 & 0xFF));
-}
-
 void drawText(QPainter& painter, const SheetText& t)
 {
     // The families the SVG names, in its order.
@@ -29,7 +25,7 @@ void drawText(QPainter& painter, const SheetText& t)
     font.setBold(t.bold);
     painter.save();
     painter.setFont(font);
-    painter.setPen(colour(t.color));
+    painter.setPen(screenColor(t.color));
     painter.translate(t.x, t.y);
     // Squeezed only when it would otherwise run into its neighbour, never stretched.
     const double natural = QFontMetricsF(font).horizontalAdvance(t.text);
@@ -53,7 +49,7 @@ QImage renderBreedSheet(const BreedSheet& sheet)
         const QPointF centre(s.cx, s.cy);
         if (s.fill) {
             painter.setPen(Qt::NoPen);
-            painter.setBrush(colour(*s.fill));
+            painter.setBrush(screenColor(*s.fill));
         } else { // no colour: a dashed outline, so the swatch is still there to see
             QPen outline(QColor(0x99, 0x99, 0x99), 1, Qt::CustomDashLine, Qt::FlatCap);
             outline.setDashPattern({3, 2});
@@ -62,14 +58,14 @@ QImage renderBreedSheet(const BreedSheet& sheet)
         }
         painter.drawEllipse(centre, s.radius, s.radius);
         if (s.ringWidth > 0 && s.border) {
-            painter.setPen(QPen(colour(*s.border), s.ringWidth, Qt::SolidLine, Qt::FlatCap));
+            painter.setPen(QPen(screenColor(*s.border), s.ringWidth, Qt::SolidLine, Qt::FlatCap));
             painter.setBrush(Qt::NoBrush);
             const double r = s.radius - s.ringWidth / 2;
             painter.drawEllipse(centre, r, r);
         }
         if (s.sprecks) {
             painter.setPen(Qt::NoPen);
-            painter.setBrush(colour(*s.sprecks));
+            painter.setBrush(screenColor(*s.sprecks));
             const double r = kSpreckDotRadius * s.radius;
             for (const auto& [dx, dy] : spreckDots())
                 painter.drawEllipse(centre + QPointF(dx, dy) * s.radius, r, r);

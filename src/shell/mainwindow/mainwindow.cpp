@@ -450,13 +450,15 @@ void MainWindow::load(const QString& commandLineProject)
 {
     m_install.askBeforeBrowsing = setting::optAsk.number(m_settings) != 0;
     setTipsVisible(setting::showTips.isOn(m_settings));
-    m_state.baseBreed = "Quadrapus";
     compnt->setItemText(0, QStringLiteral("Yolkwright Breed"));
 
-    const long long width = setting::width.number(m_settings, this->width() * 15);
-    const long long height = setting::height.number(m_settings, this->height() * 15);
+    const long long width = setting::width.number(m_settings, toTwips(this->width()));
+    const long long height = setting::height.number(m_settings, toTwips(this->height()));
     if (width >= 0 && height >= 0) {
-        resize(int(std::min(width / 15, 100000LL)), int(std::min(height / 15, 100000LL)));
+        // Capped so that a huge stored size cannot overflow on its way to pixels.
+        const int limit = toTwips(100000);
+        resize(twips(int(std::min<long long>(width, limit))),
+               twips(int(std::min<long long>(height, limit))));
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect frame(QPoint(), size());
             frame.moveCenter(screen->availableGeometry().center());
@@ -467,7 +469,6 @@ void MainWindow::load(const QString& commandLineProject)
     }
     QCoreApplication::processEvents();
 
-    m_state.tipCount = 6;
     const bool exists =
         !commandLineProject.isEmpty() && m_install.files().fileExists(commandLineProject);
     if (exists && m_session->open(commandLineProject) == ProjectSession::Opening::Opened)
@@ -485,8 +486,8 @@ void MainWindow::writeWindowSettings()
         setting::width.write(m_settings, QStringLiteral("-1"));
         setting::height.write(m_settings, QStringLiteral("-1"));
     } else {
-        setting::width.write(m_settings, QString::number(width() * 15));
-        setting::height.write(m_settings, QString::number(height() * 15));
+        setting::width.write(m_settings, QString::number(toTwips(width())));
+        setting::height.write(m_settings, QString::number(toTwips(height())));
     }
 }
 
