@@ -1,7 +1,6 @@
 #pragma once
 
-// What the GUI tests share: the widgets they look at, one way to work a modal dialog, typing
-// beyond ASCII and the palette's colours on screen.
+// What the GUI tests share: finding widgets, working a modal dialog, typing, palette colours.
 #include "messages.h"
 #include "model/palette.h"
 #include "model/projectstate.h"
@@ -11,29 +10,8 @@
 #include "support/statecompare.h"
 #include "support/testsupport.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>

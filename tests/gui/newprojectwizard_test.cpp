@@ -4,8 +4,6 @@
 #include "shell/dialogs/surveydialog.h"
 #include "support/surveyeggs.h"
 
-#include <QDialogButtonBox>
-
 namespace yw {
 
 using test::readFile;
@@ -261,10 +259,7 @@ TEST_F(WizardSurveyTest, AcceptedSurveySavesTheFilesForTheUserAndMakesTheProject
 
     EXPECT_EQ(wizard->result(), QDialog::Accepted);
     EXPECT_EQ(wizard->createdPath(), target);
-    const ProjectState& made = wizard->created().state;
-    EXPECT_EQ(made.breedName, content.breedName);
-    EXPECT_EQ(made.breedAttributes, content.attributes);
-    EXPECT_EQ(made.ball(sample::kBallsPerSet), content.eBalls[sample::kBallsPerSet]);
+    EXPECT_EQ(wizard->created().state.breedName, content.breedName);
     EXPECT_TRUE(QFile::exists(target));
     EXPECT_EQ(test::projectDifference(state, before), "");
 }
@@ -334,7 +329,6 @@ TEST_F(WizardSurveyTest, AmbiguousTextsAreSettledByTheUsersChoice)
     EXPECT_EQ(made.breedAttributes, egg.description);
     EXPECT_EQ(made.locDescPos, extra);
     EXPECT_EQ(made.locAttrPos, egg.locator.locDescPos);
-    EXPECT_EQ(made.locNamePos, egg.locator.locNamePos);
     EXPECT_TRUE(
         readFile(honker("user", ".loc")).contains(QByteArray::number(extra) + "\t\t26\r\n"));
 }
