@@ -22,6 +22,8 @@
 
 namespace yw {
 
+using namespace Qt::StringLiterals;
+
 using namespace test;
 
 namespace {
@@ -45,9 +47,7 @@ struct EggContent
     QByteArray attributes = "Bouncy";
     QByteArray tipsBlock = "string0=reg zero\r\nstring1=demo zero\r\nstring2=reg one\r\n"
                            "string3=demo one\r\nstring4=reg two\r\nstring5=demo two";
-    // What the rooms hold after each text: zeros, as in a written egg, or another byte, so that
-    // a byte the writer fails to clear or write shows.
-    char roomFill = '\0';
+    char roomFill = '\0'; // what the rooms hold after each text
 };
 
 QByteArray lines(const std::vector<EBallRecord>& balls, size_t first, size_t count)
@@ -140,32 +140,17 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        installation =
-            testInstallation(fso, path(QStringLiteral("program")), path(QStringLiteral("game")));
+        installation = testInstallation(fso, path(u"program"_s), path(u"game"_s));
         for (int i = 0; i < 2 * layout.ballsPerSet; ++i)
             content.balls.push_back({int16_t(i * 37 % 256), int16_t(i % 3 ? i * 11 : -1),
                                      int16_t(i * 5), int16_t(i % 4), int16_t(i % 4 - 1),
                                      int16_t(10 + i * 3), int16_t(i % 2), int16_t(i % 2 ? i : -1),
                                      "ball " + std::to_string(i), int16_t(i % 2)});
-    }
-    // Writes the resource files and the base egg (and companion) for the layout and content.
-    void install(bool withCompanion = false)
-    {
-        QByteArray info = "\"zt_small.lnz\",\"zt.lnz\"," + QByteArray::number(layout.ballsPerSet);
-        for (int i = 0; i < layout.ballsPerSet; ++i)
-            info += "\r\nlabel " + QByteArray::number(i);
-        writeFile(installation.programFolder + QStringLiteral("/res/Zott.blz"), info + "\r\n");
-        writeFile(installation.programFolder + QStringLiteral("/res/Zott.loc"), locatorFor(layout));
-        baseEgg = buildEgg(layout, content);
-        writeFile(eggPath(), baseEgg);
-        if (withCompanion)
-            writeFile(gamePath("eggz/Zott/Zott.odx"), baseCompanion);
-        state.baseBreed = "Zott";
-        getLOX(installation, state);
-    }
-    // The edited project the writers write.
-    void edit()
-    {
+        // Another byte than zero after each text, so that a byte the writer fails to clear or
+        // write shows (the reader's tests lay a zero there, as a written egg has).
+        content.roomFill = '~';
+        install();
+        // The edited project the writers write.
         std::copy(content.balls.begin(), content.balls.end(), state.eBalls.begin());
         state.breedName = "Ziggy";
         state.eggTray = "12";
@@ -175,12 +160,24 @@ protected:
         state.regTips = {"r0", "r1", "r2"};
         state.demoTips = {"d0", "d1", "d2"};
     }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    QString gamePath(const char* rest) const
+    // Writes the resource files, the base egg and its companion for the layout and content.
+    void install()
     {
-        return installation.gameFolder + QLatin1Char('/') + QLatin1String(rest);
+        writeFile(installation.programFolder + u"/res/Zott.blz"_s,
+                  "\"zt_small.lnz\",\"zt.lnz\",3\r\nlabel 0\r\nlabel 1\r\nlabel 2\r\n");
+        writeFile(installation.programFolder + u"/res/Zott.loc"_s, locatorFor(layout));
+        baseEgg = buildEgg(layout, content);
+        writeFile(eggPath(), baseEgg);
+        writeFile(eggPath('x'), baseCompanion);
+        state.baseBreed = "Zott";
+        getLOX(installation, state);
     }
-    QString eggPath() const { return gamePath("eggz/Zott/Zott.odd"); }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    // The base egg, or with 'x' its companion.
+    QString eggPath(char last = 'd') const
+    {
+        return installation.gameFolder + u"/eggz/Zott/Zott.od"_s + QLatin1Char(last);
+    }
     QByteArray patched(const ProjectState& s)
     {
         return patchedEgg(s, baseEgg, layout.ballsPerSet, prompts, eggPath());
@@ -197,17 +194,7 @@ protected:
     ScriptedPrompts prompts;
 };
 
-class EggWriter : public BreedEgg
-{
-protected:
-    void SetUp() override
-    {
-        BreedEgg::SetUp();
-        content.roomFill = '~';
-        install();
-        edit();
-    }
-};
+using EggWriter = BreedEgg;
 
 TEST_F(EggWriter, EveryEditFillsItsRegionsExactlyAndKeepsEveryOtherByte)
 {
@@ -225,20 +212,13 @@ TEST_F(EggWriter, EveryEditFillsItsRegionsExactlyAndKeepsEveryOtherByte)
          [](ProjectState& s) { s.eBalls[0].comment += std::string(100, 'x'); }},
         {"every set shorter",
          [](ProjectState& s) {
-             for (int i = 0; i < 6; ++i)
-                 s.eBalls[size_t(i)].comment = "c";
+             std::ranges::for_each(s.eBalls, [](auto& r) { r.comment = "c"; });
          }},
-        {"texts filling their rooms",
-         [this](ProjectState& s) {
-             s.breedDescription = std::string(size_t(layout.descLen), 'd');
-             s.breedAttributes = std::string(size_t(layout.attrLen), 'a');
-             s.breedName = std::string(size_t(layout.nameLen - 6), 'n');
-         }},
-        {"stored curly quotes",
+        {"texts filling their rooms, stored curly quotes among them",
          [](ProjectState& s) {
-             s.breedDescription = "Say \x94hi\x94";
-             s.breedAttributes = "\x94"
-                                 "fast\x94";
+             s.breedDescription = "\x94" + std::string(98, 'd') + "\x94";
+             s.breedAttributes = std::string(80, 'a');
+             s.breedName = std::string(40 - 6, 'n');
          }},
         {"empty texts and tips",
          [](ProjectState& s) {
@@ -259,15 +239,14 @@ TEST_F(EggWriter, EveryEditFillsItsRegionsExactlyAndKeepsEveryOtherByte)
         c.change(changed);
         prompts.shown.clear();
         expectEggFitsBase(patched(changed), baseEgg, changed, layout.ballsPerSet);
-        ASSERT_EQ(prompts.shown.size(), c.notice ? 1u : 0u);
-        if (c.notice) {
-            EXPECT_EQ(prompts.shown[0].text,
-                      QStringLiteral("The total length of the on-screen tips was too long. The "
-                                     "last registered tip might be truncated or removed. This "
-                                     "could cause problems within Oddballz, so you might want to "
-                                     "check the lengths of each tip."));
-            EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Information);
-        }
+        if (c.notice)
+            prompts.expectOne(u"The total length of the on-screen tips was too long. The last "
+                              "registered tip might be truncated or removed. This could cause "
+                              "problems within Oddballz, so you might want to check the lengths "
+                              "of each tip."_s,
+                              PromptIcon::Information);
+        else
+            EXPECT_TRUE(prompts.shown.empty());
     }
 
     // The tips block by hand: registered before demo, an odd count ends with an empty entry,
@@ -309,8 +288,8 @@ TEST_F(EggWriter, ASetTakesTheWidestSeparatorThatFitsAndSpreadsTheRestBeforeItsF
 
 TEST_F(EggWriter, RefusesWhatDoesNotFitAndLocatedRegionsThatAreNotThere)
 {
-    const BallSetSpan setB = readBallSet(baseEgg, state.locSetBPos, layout.ballsPerSet, eggPath(),
-                                         QStringLiteral("ball set B"));
+    const BallSetSpan setB =
+        readBallSet(baseEgg, state.locSetBPos, layout.ballsPerSet, eggPath(), u"ball set B"_s);
     struct Case
     {
         const char* what;
@@ -326,21 +305,20 @@ TEST_F(EggWriter, RefusesWhatDoesNotFitAndLocatedRegionsThatAreNotThere)
     const QString nothing;
     std::vector<Case> cases = {
         {"name block", [](ProjectState& s) { s.breedName = std::string(40 - 6 + 3, 'n'); },
-         QStringLiteral("name block (breed name, tray and slot)"), 3},
+         u"name block (breed name, tray and slot)"_s, 3},
         {"description", [](ProjectState& s) { s.breedDescription = std::string(100 + 1, 'd'); },
-         QStringLiteral("description"), 1},
+         u"description"_s, 1},
         {"attributes", [](ProjectState& s) { s.breedAttributes = std::string(80 + 5, 'a'); },
-         QStringLiteral("attributes text"), 5},
+         u"attributes text"_s, 5},
         {"set B", [](ProjectState& s) { s.eBalls[4].comment += std::string(106, 'x'); },
-         QStringLiteral("text of ball set B"), 1},
+         u"text of ball set B"_s, 1},
         {"set A inside a line", [](ProjectState& s) { s.locSetAPos += 7; }, nothing, 0,
-         QStringLiteral("byte %1").arg(layout.setAPos + 6)},
+         u"byte %1"_s.arg(layout.setAPos + 6)},
         // The name block starting inside the last line of set B would overwrite the line just
         // written (found by fuzzing).
         {"name block inside set B", outside(&ProjectState::locNamePos, int32_t(setB.end - 3)),
-         nothing, 0, QStringLiteral("byte %1").arg(setB.end - 3),
-         QStringLiteral("the name block to begin after ball set B, which ends at byte %1")
-             .arg(setB.end - 1)},
+         nothing, 0, u"byte %1"_s.arg(setB.end - 3),
+         u"the name block to begin after ball set B, which ends at byte %1"_s.arg(setB.end - 1)},
         // The description's cleared bytes reach one byte past its length.
         {"attributes on the description's last cleared byte",
          outside(&ProjectState::locAttrPos, layout.descPos + layout.descLen), nothing},
@@ -380,31 +358,26 @@ TEST_F(EggWriter, RefusesWhatDoesNotFitAndLocatedRegionsThatAreNotThere)
 
 TEST_F(EggWriter, SaveWritesTheEggAndTheCompanionNamedAfterTheTargetOrNothing)
 {
-    install(true);
-    QDir().mkpath(path(QStringLiteral("out")));
-    const QString target = path(QStringLiteral("out/My Breed.odd"));
+    QDir().mkpath(path(u"out"_s));
+    const QString target = path(u"out/My Breed.odd"_s);
     EXPECT_EQ(saveODD(installation, state, target, prompts), target);
     EXPECT_EQ(readFile(target), patched(state));
-    EXPECT_EQ(readFile(path(QStringLiteral("out/My Breed.odx"))), baseCompanion);
-    saveODD(installation, state, path(QStringLiteral("out/egg")), prompts);
-    EXPECT_EQ(readFile(path(QStringLiteral("out/egx"))), baseCompanion);
-    EXPECT_EQ(companionPathFor(QStringLiteral("a/b.ODD")), QStringLiteral("a/b.ODx"));
+    EXPECT_EQ(readFile(path(u"out/My Breed.odx"_s)), baseCompanion);
+    saveODD(installation, state, path(u"out/egg"_s), prompts);
+    EXPECT_EQ(readFile(path(u"out/egx"_s)), baseCompanion);
+    EXPECT_EQ(companionPathFor(u"a/b.ODD"_s), u"a/b.ODx"_s);
 
     // Every refusal leaves no file and keeps an old one.
     state.breedName = std::string(100, 'n');
-    const QString refused = path(QStringLiteral("refused.odd"));
+    const QString refused = path(u"refused.odd"_s);
     EXPECT_THROW(saveODD(installation, state, refused, prompts), DoesNotFit);
     EXPECT_FALSE(QFile::exists(refused));
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("refused.odx"))));
+    EXPECT_FALSE(QFile::exists(path(u"refused.odx"_s)));
     writeFile(refused, "old egg");
     EXPECT_THROW(saveODD(installation, state, refused, prompts), DoesNotFit);
-    state.breedName = "ok";
-    state.locSetBPos = 5;
-    EXPECT_THROW(saveODD(installation, state, refused, prompts), FormatError);
-    EXPECT_EQ(readFile(refused), "old egg");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("refused.odd")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"refused.odd"_s});
     // A missing base egg is an error naming it.
-    state.locSetBPos = layout.setBPos;
+    state.breedName = "ok";
     QFile::remove(eggPath());
     try {
         saveODD(installation, state, refused, prompts);
@@ -421,19 +394,14 @@ protected:
     NewProject read()
     {
         prompts.shown.clear();
-        return readBaseBreed(installation, state, QStringLiteral("Zott"), prompts);
-    }
-    void expectTold(PromptIcon icon, const char* keyword)
-    {
-        ASSERT_EQ(prompts.shown.size(), 1u);
-        EXPECT_TRUE(prompts.shown[0].text.contains(QLatin1String(keyword)));
-        EXPECT_EQ(prompts.shown[0].icon, icon);
+        return readBaseBreed(installation, state, u"Zott"_s, prompts);
     }
 };
 
 TEST_F(NewProjectReader, ReadsEveryRegionOfTheBaseEgg)
 {
     // Zero bytes leave the name block and the tips; a tip line without its key stays whole.
+    content.roomFill = '\0';
     content.description = "Say \"hi\"";
     content.nameBlock = QByteArray("Nul\0led\r\n12 5", 14);
     content.tipsBlock = QByteArray("string0=first\0tip\r\nno key here\r\nstring2=a string2=b\r\n"
@@ -460,6 +428,7 @@ TEST_F(NewProjectReader, DamagedMissingOrUnknownBreedsAreToldEachWithTheirOwnSta
 {
     // Eggs whose content is not what a sound egg holds at the located positions, and locator
     // values that do not fit the egg (the other edition's files, say).
+    content.roomFill = '\0';
     const EggContent sound = content;
     struct Case
     {
@@ -474,8 +443,6 @@ TEST_F(NewProjectReader, DamagedMissingOrUnknownBreedsAreToldEachWithTheirOwnSta
              Case{"tips without line ends",
                   [](EggContent&e, EggLayout&) { e.tipsBlock = QByteArray(260, 'x'); }},
              Case{"ball set B off its lines", [](EggContent&, EggLayout&l) { l.setBPos += 3; }},
-             Case{"ball set A past the end", [](EggContent&, EggLayout&l) { l.setAPos = 5000; }},
-             Case{"description beyond the end", [](EggContent&, EggLayout&l) { l.descLen = 5000; }},
              Case{"negative tips room", [](EggContent&, EggLayout&l) { l.tipsLen = -100; }},
              Case{"a fourth tip pair", [](EggContent&, EggLayout&l) { l.tipCount = 7; }},
          }) {
@@ -484,23 +451,21 @@ TEST_F(NewProjectReader, DamagedMissingOrUnknownBreedsAreToldEachWithTheirOwnSta
         EggLayout located = layout;
         c.change(content, located);
         install();
-        writeFile(installation.programFolder + QStringLiteral("/res/Zott.loc"),
-                  locatorFor(located));
+        writeFile(installation.programFolder + u"/res/Zott.loc"_s, locatorFor(located));
         EXPECT_EQ(read().status, NewProjectStatus::DamagedEgg);
-        expectTold(PromptIcon::Critical, "Zott.odd");
+        prompts.expectOne(u"Zott.odd"_s, PromptIcon::Critical, false);
     }
 
     prompts.shown.clear();
-    const NewProject project =
-        readBaseBreed(installation, state, QStringLiteral("Quadrapus"), prompts);
+    const NewProject project = readBaseBreed(installation, state, u"Quadrapus"_s, prompts);
     EXPECT_EQ(project.status, NewProjectStatus::NotInstalled);
     EXPECT_EQ(project.state.baseBreed, "quadrpus");
-    expectTold(PromptIcon::None, "Quadrapus");
+    prompts.expectOne(u"Quadrapus"_s, PromptIcon::None, false);
     for (const char* missing : {"/res/Zott.loc", "/res/Zott.blz"}) {
         SCOPED_TRACE(missing);
         QFile::remove(installation.programFolder + QLatin1String(missing));
         EXPECT_EQ(read().status, NewProjectStatus::NoResources);
-        expectTold(PromptIcon::Critical, "cannot find any information");
+        prompts.expectOne(u"cannot find any information"_s, PromptIcon::Critical, false);
     }
 }
 
@@ -514,12 +479,11 @@ TEST(YpkInfo, OneLineWithTheTagTextsFlagAndSiteFields)
     // A double quote anywhere would end its field early; it is stored as character 148.
     state.breedName = "The \"Big\" One";
     state.breedDescription = "Already \x94stored\x94";
-    EXPECT_EQ(ypkInfoBytes(state, QStringLiteral("Zig's \"site\""),
-                           QStringLiteral("http://example.org/")),
+    EXPECT_EQ(ypkInfoBytes(state, u"Zig's \"site\""_s, u"http://example.org/"_s),
               "\"YPKFILE|$|2.0\",\"The \x94"
               "Big\x94 One\",\"Already \x94stored\x94\",#FALSE#,"
               "\"Zig's \x94site\x94\",\"http://example.org/\"\r\n");
-    EXPECT_THROW(ypkInfoBytes(state, QStringLiteral("\u4e2d"), QString()), Error);
+    EXPECT_THROW(ypkInfoBytes(state, u"\u4e2d"_s, QString()), Error);
 }
 
 class PackageWriter : public BreedEgg
@@ -532,16 +496,11 @@ protected:
         // QTemporaryDir follows TMPDIR: the package's work folder lands where we can see it.
         savedTmp = qgetenv("TMPDIR");
         qputenv("TMPDIR", temp.path().toLocal8Bit());
-        install(true);
-        edit();
-        settings.write(kSectionMain, QStringLiteral("YPKSiteName"), QStringLiteral("Zig's page"));
+        settings.write(kSectionMain, u"YPKSiteName"_s, u"Zig's page"_s);
     }
     void TearDown() override
     {
-        if (savedTmp.isNull())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", savedTmp);
+        qputenv("TMPDIR", savedTmp); // empty: the system's
         EXPECT_TRUE(QDir(temp.path())
                         .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
                         .isEmpty())
@@ -551,7 +510,7 @@ protected:
     static QByteArray cabextract(const QStringList& arguments)
     {
         QProcess process;
-        process.start(QStandardPaths::findExecutable(QStringLiteral("cabextract")), arguments);
+        process.start(QStandardPaths::findExecutable(u"cabextract"_s), arguments);
         EXPECT_TRUE(process.waitForFinished(30000)) << "scripts/setup installs cabextract";
         EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
         return process.readAllStandardOutput();
@@ -560,10 +519,10 @@ protected:
     static QStringList members(const QString& package)
     {
         QStringList names;
-        for (const QString& line : QString::fromUtf8(cabextract({QStringLiteral("-l"), package}))
-                                       .split(QLatin1Char('\n')))
-            if (line.count(QLatin1String(" | ")) == 2)
-                names << line.section(QLatin1String(" | "), 2);
+        for (const QString& line :
+             QString::fromUtf8(cabextract({u"-l"_s, package})).split(QLatin1Char('\n')))
+            if (line.count(" | "_L1) == 2)
+                names << line.section(" | "_L1, 2);
         return names.mid(1); // after the heading
     }
 
@@ -574,34 +533,31 @@ protected:
 
 TEST_F(PackageWriter, CabinetHoldsInfoCompanionAndEggInOrderByteForByte)
 {
-    const QString package = path(QStringLiteral("My Breed.ypk"));
+    const QString package = path(u"My Breed.ypk"_s);
     SaveYPK(installation, state, package, prompts, settings);
     EXPECT_EQ(members(package),
-              (QStringList{QStringLiteral("ypkinfo.inf"), QStringLiteral("My Breed.odx"),
-                           QStringLiteral("My Breed.odd")}));
-    const QString out = path(QStringLiteral("extracted"));
-    cabextract({QStringLiteral("-q"), QStringLiteral("-d"), out, package});
-    EXPECT_EQ(readFile(out + QStringLiteral("/ypkinfo.inf")),
-              ypkInfoBytes(state, QStringLiteral("Zig's page"), QString()));
-    EXPECT_EQ(readFile(out + QStringLiteral("/My Breed.odx")), baseCompanion);
-    EXPECT_EQ(readFile(out + QStringLiteral("/My Breed.odd")), patched(state));
+              (QStringList{u"ypkinfo.inf"_s, u"My Breed.odx"_s, u"My Breed.odd"_s}));
+    const QString out = path(u"extracted"_s);
+    cabextract({u"-q"_s, u"-d"_s, out, package});
+    EXPECT_EQ(readFile(out + u"/ypkinfo.inf"_s), ypkInfoBytes(state, u"Zig's page"_s, QString()));
+    EXPECT_EQ(readFile(out + u"/My Breed.odx"_s), baseCompanion);
+    EXPECT_EQ(readFile(out + u"/My Breed.odd"_s), patched(state));
     EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 3);
     // The same project makes the same bytes.
-    QDir().mkpath(path(QStringLiteral("b")));
-    SaveYPK(installation, state, path(QStringLiteral("b/My Breed.ypk")), prompts, settings);
-    EXPECT_EQ(readFile(path(QStringLiteral("b/My Breed.ypk"))), readFile(package));
+    QDir().mkpath(path(u"b"_s));
+    SaveYPK(installation, state, path(u"b/My Breed.ypk"_s), prompts, settings);
+    EXPECT_EQ(readFile(path(u"b/My Breed.ypk"_s)), readFile(package));
 
     // Without a companion, two files; a name outside ASCII survives as it is (marked UTF-8).
-    QFile::remove(gamePath("eggz/Zott/Zott.odx"));
-    const QString accented = path(QStringLiteral("Br\u00e9ed.ypk"));
+    QFile::remove(eggPath('x'));
+    const QString accented = path(u"Br\u00e9ed.ypk"_s);
     SaveYPK(installation, state, accented, prompts, settings);
-    EXPECT_EQ(members(accented),
-              (QStringList{QStringLiteral("ypkinfo.inf"), QStringLiteral("Br\u00e9ed.odd")}));
+    EXPECT_EQ(members(accented), (QStringList{u"ypkinfo.inf"_s, u"Br\u00e9ed.odd"_s}));
 }
 
 TEST_F(PackageWriter, RefusedEggOrUnwritableTargetLeavesNoPackageAndKeepsTheOldOne)
 {
-    const QString package = path(QStringLiteral("old.ypk"));
+    const QString package = path(u"old.ypk"_s);
     state.breedName = std::string(200, 'n');
     EXPECT_THROW(SaveYPK(installation, state, package, prompts, settings), DoesNotFit);
     EXPECT_FALSE(QFile::exists(package));
@@ -609,8 +565,7 @@ TEST_F(PackageWriter, RefusedEggOrUnwritableTargetLeavesNoPackageAndKeepsTheOldO
     EXPECT_THROW(SaveYPK(installation, state, package, prompts, settings), DoesNotFit);
     EXPECT_EQ(readFile(package), "old package");
     state.breedName = "ok";
-    EXPECT_THROW(SaveYPK(installation, state, path(QStringLiteral("no/such/folder/x.ypk")), prompts,
-                         settings),
+    EXPECT_THROW(SaveYPK(installation, state, path(u"no/such/folder/x.ypk"_s), prompts, settings),
                  FileError);
 }
 

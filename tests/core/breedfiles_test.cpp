@@ -13,10 +13,8 @@
 
 namespace yw {
 
-using test::located;
-using test::locatorText;
-using test::readFile;
-using test::writeFile;
+using namespace Qt::StringLiterals;
+using namespace test;
 
 namespace {
 
@@ -43,21 +41,39 @@ class BreedFiles : public ::testing::Test
 protected:
     void SetUp() override
     {
-        install = test::testInstallation(fso, dir.path());
+        install = testInstallation(fso, dir.path());
         state.baseBreed = "Zott";
     }
-    QString res(const char* name)
-    {
-        return dir.filePath(QStringLiteral("res/") + QLatin1String(name));
-    }
+    QString res(const char* name) { return dir.filePath(u"res/"_s + QLatin1String(name)); }
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    // Zott's files and a project of it with quotes in every text.
+    void example()
+    {
+        writeFile(dir.filePath(u"res/Zott.blz"_s),
+                  "\"zt_small.lnz\",\"zt.lnz\",2\r\nhead\r\nleft ear\r\n");
+        writeFile(res("Zott.loc"),
+                  locatorText(located({100, 50, 200, 40, 3000, 1000, 400, 60, 500, 300, 6})));
+        state.tipCount = 6;
+        state.breedName = "The \"Great\" One";
+        state.eggTray = "12";
+        state.eggSlot = "\"5\"";
+        state.demoTips = {"demo one", "say \"hi\"", ""};
+        state.regTips = {"reg one", "", "reg three"};
+        state.eBalls[0] = {5, 12, 255, 0, -1, 25, 0, 3, "say \"ah\"", 0};
+        state.eBalls[1] = {143, -1, 0, 3, 2, -255, 7, -1, "left ear", 1};
+        state.eBalls[3] = {1, 1, 1, 1, 1, 999, 1, 1, "tail, long", 1};
+        state.breedDescription = "A \"quoted\" line\r\nand a second";
+        // A curly quote the user typed comes back straight, like any stored quote.
+        state.breedAttributes = "Fast, \x94"
+                                "friendly\"";
+    }
 
     QTemporaryDir dir;
     FileSystem fso;
     Installation install;
     ProjectState state;
     MemorySettingsStore settings;
-    test::ScriptedPrompts prompts;
+    ScriptedPrompts prompts;
 };
 
 TEST_F(BreedFiles, HeaderAndLabels)
@@ -65,7 +81,7 @@ TEST_F(BreedFiles, HeaderAndLabels)
     EXPECT_THROW(readBreedHeader(install, state), FileError);
     EXPECT_THROW(readBreedLabels(install.infoFilePath(state.baseBreed)), FileError);
     // Found in any letter case.
-    writeFile(dir.filePath(QStringLiteral("RES/ZOTT.BLZ")),
+    writeFile(dir.filePath(u"RES/ZOTT.BLZ"_s),
               "\"zt_small.lnz\",\"zt.lnz\",3\r\nhead\r\n\r\n  tail  \r\n");
     const BreedHeader header = readBreedHeader(install, state);
     EXPECT_EQ(header.lnzNameA + "|" + header.lnzNameB, "zt_small.lnz|zt.lnz");
@@ -76,8 +92,8 @@ TEST_F(BreedFiles, HeaderAndLabels)
     EXPECT_EQ(readBreedHeader(install, state).ballsPerSet, 256);
     EXPECT_TRUE(readBreedLabels(install.infoFilePath(state.baseBreed)).empty());
     writeFile(install.infoFilePath(state.baseBreed), "\"a\",\"b\",257\r\n");
-    test::expectFormatError([&] { readBreedHeader(install, state); },
-                            install.infoFilePath(state.baseBreed), QStringLiteral("line 1"));
+    expectFormatError([&] { readBreedHeader(install, state); },
+                      install.infoFilePath(state.baseBreed), u"line 1"_s);
 }
 
 TEST_F(BreedFiles, GetLoxReadsTheElevenValuesAndKeepsGoingPastEveryFailure)
@@ -106,7 +122,7 @@ TEST_F(BreedFiles, EditionAndThePlayersOwnFilesChooseTheFile)
     const ProjectState us = located({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 4});
     const ProjectState uk = located({11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 6});
     writeFile(res("Zott.loc"), locatorText(us));
-    writeFile(dir.filePath(QStringLiteral("resUK/Zott.loc")), locatorText(uk));
+    writeFile(dir.filePath(u"resUK/Zott.loc"_s), locatorText(uk));
     getLOX(install, state);
     EXPECT_EQ(locatorText(state), locatorText(us));
     install.edition = Edition::UK;
@@ -118,44 +134,20 @@ TEST_F(BreedFiles, EditionAndThePlayersOwnFilesChooseTheFile)
     QTemporaryDir user;
     install.userFolder = user.path();
     writeFile(res("Zott.blz"), "\"shipped_a\",\"shipped_b\",3\r\n");
-    writeFile(user.filePath(QStringLiteral("res/zott.blz")), "\"mine_a\",\"mine_b\",4\r\n");
+    writeFile(user.filePath(u"res/zott.blz"_s), "\"mine_a\",\"mine_b\",4\r\n");
     EXPECT_EQ(readBreedHeader(install, state).lnzNameA, "mine_a");
-    EXPECT_EQ(install.infoFilePath(state.baseBreed), user.filePath(QStringLiteral("res/zott.blz")));
+    EXPECT_EQ(install.infoFilePath(state.baseBreed), user.filePath(u"res/zott.blz"_s));
     EXPECT_EQ(install.locatorFilePath(state.baseBreed), res("Zott.loc"));
     install.edition = Edition::UK;
     EXPECT_THROW(readBreedHeader(install, state),
                  FileError); // the user's US file is not the UK one
 }
 
-class ProjectFile : public BreedFiles
-{
-protected:
-    void SetUp() override
-    {
-        BreedFiles::SetUp();
-        writeFile(dir.filePath(QStringLiteral("res/Zott.blz")),
-                  "\"zt_small.lnz\",\"zt.lnz\",2\r\nhead\r\nleft ear\r\n");
-        writeFile(dir.filePath(QStringLiteral("res/Zott.loc")),
-                  "Zott\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n400\t\t60\r\n"
-                  "500\t\t300\t\t6\r\n");
-        state.tipCount = 6;
-        state.breedName = "The \"Great\" One";
-        state.eggTray = "12";
-        state.eggSlot = "\"5\"";
-        state.demoTips = {"demo one", "say \"hi\"", ""};
-        state.regTips = {"reg one", "", "reg three"};
-        state.eBalls[0] = {5, 12, 255, 0, -1, 25, 0, 3, "say \"ah\"", 0};
-        state.eBalls[1] = {143, -1, 0, 3, 2, -255, 7, -1, "left ear", 1};
-        state.eBalls[3] = {1, 1, 1, 1, 1, 999, 1, 1, "tail, long", 1};
-        state.breedDescription = "A \"quoted\" line\r\nand a second";
-        // A curly quote the user typed comes back straight, like any stored quote.
-        state.breedAttributes = "Fast, \x94"
-                                "friendly\"";
-    }
-};
+using ProjectFile = BreedFiles;
 
 TEST_F(ProjectFile, SaveWritesTheLayoutByteForByteAndOpenReadsItBack)
 {
+    example();
     SaveOPJ(install, state, path("p.opj"));
     EXPECT_EQ(readFile(path("p.opj")), QByteArray(kHandWritten));
 
@@ -169,11 +161,12 @@ TEST_F(ProjectFile, SaveWritesTheLayoutByteForByteAndOpenReadsItBack)
     EXPECT_EQ(expected.locNamePos, 200);
     expected.eBalls[10].comment = "beyond the breed"; // records past 2n are not touched
     expected.breedAttributes = "Fast, \"friendly\"";
-    EXPECT_EQ(test::projectDifference(state, expected), "");
+    EXPECT_EQ(projectDifference(state, expected), "");
 }
 
 TEST_F(ProjectFile, VersionQuestionFollowsTheBuildsAndTheSetting)
 {
+    example();
     writeFile(path("older.opj"), QByteArray(kHandWritten).replace("\"0310\"", "\"0012\""));
     writeFile(path("newer.opj"), QByteArray(kHandWritten).replace("\"0310\"", "\"0400beta\""));
 
@@ -182,24 +175,24 @@ TEST_F(ProjectFile, VersionQuestionFollowsTheBuildsAndTheSetting)
     EXPECT_EQ(OpenOPJ(install, state, path("older.opj"), prompts, settings), OpenResult::Declined);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_TRUE(prompts.shown[0].question);
-    EXPECT_TRUE(prompts.shown[0].text.startsWith(QStringLiteral(
-        "The project file being opened was made by an older version of Yolkwright")));
+    EXPECT_TRUE(prompts.shown[0].text.startsWith(
+        u"The project file being opened was made by an older version of Yolkwright"_s));
     EXPECT_EQ(state.breedName, "unchanged");
 
     prompts.answers = {PromptAnswer::Yes};
     EXPECT_EQ(OpenOPJ(install, state, path("newer.opj"), prompts, settings), OpenResult::Opened);
-    EXPECT_TRUE(prompts.shown[1].text.contains(QStringLiteral("made by a newer version")));
+    EXPECT_TRUE(prompts.shown[1].text.contains(u"made by a newer version"_s));
     EXPECT_EQ(state.breedName, "The \"Great\" One");
 
     prompts.shown.clear();
     for (const char* off : {"0", "2"}) {
-        settings.write(kSectionMain, QStringLiteral("optProjVers"), QLatin1String(off));
+        settings.write(kSectionMain, u"optProjVers"_s, QLatin1String(off));
         EXPECT_EQ(OpenOPJ(install, state, path("older.opj"), prompts, settings),
                   OpenResult::Opened);
     }
     EXPECT_TRUE(prompts.shown.empty());
 
-    settings.write(kSectionMain, QStringLiteral("optProjVers"), QStringLiteral("on"));
+    settings.write(kSectionMain, u"optProjVers"_s, u"on"_s);
     EXPECT_THROW(OpenOPJ(install, state, path("older.opj"), prompts, settings), FormatError);
 }
 

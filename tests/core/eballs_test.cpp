@@ -13,6 +13,8 @@
 
 namespace yw {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using F = EBallField;
@@ -68,7 +70,7 @@ ParsedSheet parse(const QByteArray& svg)
         if (!xml.isStartElement())
             continue;
         const QXmlStreamAttributes attributes = xml.attributes();
-        const QString cls = attributes.value(QLatin1String("class")).toString();
+        const QString cls = attributes.value("class"_L1).toString();
         if (cls == u"swatch")
             swatch = &sheet.swatches.emplace_back();
         for (const QXmlStreamAttribute& a : attributes)
@@ -77,8 +79,7 @@ ParsedSheet parse(const QByteArray& svg)
         if (xml.name() == u"title")
             sheet.title = xml.readElementText();
         else if (xml.name() == u"text")
-            (swatch ? (*swatch)[cls + QStringLiteral(" text")] : sheet.texts)
-                .append(xml.readElementText());
+            (swatch ? (*swatch)[cls + u" text"_s] : sheet.texts).append(xml.readElementText());
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     return sheet;
@@ -150,34 +151,29 @@ TEST(ApplyToOthers, CopiesExactlyTheChosenFieldsToTheChosenEBalls)
         int source;
         std::vector<int> targets;
         EBallFields fields;
+        int changed;
     };
     const Row rows[] = {
-        {BallSet::B, 1, {0, 3}, F::Border | F::Diameter | F::UseTexture},
-        {BallSet::A, 4, {0, 1, 4}, F::Fill | F::Sprecks},
-        {BallSet::A, 0, {2}, F::Fuzziness | F::BorderThickness},
-        {BallSet::B, 4, {2}, F::Fill | F::Border | F::Sprecks},
+        {BallSet::B, 1, {0, 3}, F::Border | F::Diameter | F::UseTexture, 2},
+        {BallSet::A, 4, {0, 1, 4}, F::Fill | F::Sprecks, 2}, // not the source itself
+        {BallSet::A, 0, {2}, F::Fuzziness | F::BorderThickness, 1},
+        {BallSet::B, 4, {2}, F::Fill | F::Border | F::Sprecks, 1},
     };
     for (const Row& row : rows) {
         ProjectState state = start;
+        EXPECT_EQ(
+            applyToOthers(state.eBalls, kPerSet, row.set, row.source, row.targets, row.fields),
+            row.changed);
         const int offset = row.set == BallSet::B ? kPerSet : 0;
-        const int changed =
-            applyToOthers(state.eBalls, kPerSet, row.set, row.source, row.targets, row.fields);
         const EBallRecord& source = start.eBalls[size_t(offset + row.source)];
-        int expectedChanged = 0;
         for (int i = 0; i < kEBallCount; ++i) {
             EBallRecord expected = start.eBalls[size_t(i)];
-            const bool target =
-                i != offset + row.source &&
-                std::find(row.targets.begin(), row.targets.end(), i - offset) != row.targets.end();
-            if (target) {
+            if (i != offset + row.source && std::ranges::count(row.targets, i - offset))
                 for (const auto& [field, member] : kFields)
                     if (row.fields & field)
                         expected.*member = source.*member;
-                expectedChanged += expected == start.eBalls[size_t(i)] ? 0 : 1;
-            }
             EXPECT_EQ(state.eBalls[size_t(i)], expected) << "record " << i;
         }
-        EXPECT_EQ(changed, expectedChanged);
     }
 
     ProjectState state = start;
@@ -188,10 +184,10 @@ TEST(ApplyToOthers, CopiesExactlyTheChosenFieldsToTheChosenEBalls)
     // The label filter ignores case and blanks.
     const std::vector<std::string> labels = {"Left Tentacle", "tentacle tip", "Head",
                                              "TENTACLES",     "Body",         "\xC9paule"};
-    EXPECT_EQ(labelsContaining(labels, QStringLiteral(" Tentacle ")), (std::vector<int>{0, 1, 3}));
-    EXPECT_EQ(labelsContaining(labels, QStringLiteral("\u00e9PAULE")), (std::vector<int>{5}));
-    EXPECT_TRUE(labelsContaining(labels, QStringLiteral("  ")).empty());
-    EXPECT_TRUE(labelsContaining(labels, QStringLiteral("Tail")).empty());
+    EXPECT_EQ(labelsContaining(labels, u" Tentacle "_s), (std::vector<int>{0, 1, 3}));
+    EXPECT_EQ(labelsContaining(labels, u"\u00e9PAULE"_s), (std::vector<int>{5}));
+    EXPECT_TRUE(labelsContaining(labels, u"  "_s).empty());
+    EXPECT_TRUE(labelsContaining(labels, u"Tail"_s).empty());
 }
 
 TEST(BreedSheet, OneSwatchPerEBallInThePalettesColours)
@@ -213,7 +209,7 @@ TEST(BreedSheet, OneSwatchPerEBallInThePalettesColours)
     state.eBalls[8].fillColor = 5; // beyond both sets: not drawn
 
     const ParsedSheet sheet = parse(breedSheetSvg(breedSheet(state, header, labels)));
-    EXPECT_EQ(sheet.title, QStringLiteral("Zot <&\"> \u201d"));
+    EXPECT_EQ(sheet.title, u"Zot <&\"> \u201d"_s);
     EXPECT_TRUE(sheet.texts.contains(sheet.title));
     for (const char* text : {"Cr\u00e8me & <b>", "second line", "z<.lnz", "Tray 7", "Slot 12"})
         EXPECT_TRUE(sheet.texts.filter(QString::fromUtf8(text)).size() == 1) << text;
@@ -226,24 +222,22 @@ TEST(BreedSheet, OneSwatchPerEBallInThePalettesColours)
         const EBallRecord& c = balls[i];
         const bool ring = c.borderThickness >= 0 && c.borderColor >= 0;
         if (ring)
-            ringWidths[c.borderThickness] =
-                s[QStringLiteral("ring stroke-width")].value(0).toDouble();
+            ringWidths[c.borderThickness] = s[u"ring stroke-width"_s].value(0).toDouble();
         const std::string& label = labels[size_t(i % 4)];
         const std::pair<const char*, QStringList> expected[] = {
-            {"swatch id", {QStringLiteral("eball%1").arg(i)}},
-            {"disc fill", {c.fillColor < 0 ? QStringLiteral("none") : hex(c.fillColor)}},
+            {"swatch id", {u"eball%1"_s.arg(i)}},
+            {"disc fill", {c.fillColor < 0 ? u"none"_s : hex(c.fillColor)}},
             {"ring stroke", ring ? QStringList{hex(c.borderColor)} : QStringList()},
             {"spreck fill", c.spreckColor < 0 ? QStringList() : QStringList(6, hex(c.spreckColor))},
             {"label text",
-             {label.empty() ? QStringLiteral("eBall %1").arg(i % 4 + 1)
-                            : QString::fromLatin1(label)}},
-            {"values text", {QStringLiteral("fuzz %1 \u00b7 diam. %2").arg(i % 4).arg(20 + i)}}};
+             {label.empty() ? u"eBall %1"_s.arg(i % 4 + 1) : QString::fromLatin1(label)}},
+            {"values text", {u"fuzz %1 \u00b7 diam. %2"_s.arg(i % 4).arg(20 + i)}}};
         for (const auto& [key, values] : expected)
             EXPECT_EQ(s[QLatin1String(key)], values) << key;
     }
     // The palette packs red in the low byte; no colour and indexes past the table are black.
-    EXPECT_EQ(hex(2), QStringLiteral("#808000"));
-    EXPECT_EQ(hex(3), QStringLiteral("#000080"));
+    EXPECT_EQ(hex(2), u"#808000"_s);
+    EXPECT_EQ(hex(3), u"#000080"_s);
     EXPECT_EQ(paletteColor(-1) | paletteColor(256), 0u);
     ASSERT_EQ(ringWidths.size(), 3u);
     EXPECT_LT(ringWidths[0], ringWidths[1]);

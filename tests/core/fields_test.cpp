@@ -1,22 +1,33 @@
+// Ball lines, numbers, the code page, settings, and finding the game and its edition.
 #include "model/eballrecord.h"
 #include "model/edition.h"
+#include "model/gameinstall.h"
+#include "model/installation.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
+#include "platform/filesystem.h"
 #include "platform/numbers.h"
 #include "platform/setting.h"
+#include "platform/settingsstore.h"
+#include "platform/winpaths.h"
 #include "support/testsupport.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
 namespace yw {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 ParsedBallLine parse(const std::string& bytes, qint64 position = 1)
 {
     return parseBallLine(QByteArrayView(bytes.data(), qsizetype(bytes.size())), position,
-                         QStringLiteral("egg.odd"));
+                         u"egg.odd"_s);
 }
 
 } // namespace
@@ -41,12 +52,7 @@ TEST(BallLine, NumbersLineAndReadingBack)
               (EBallRecord{5, 12, 255, 0, -1, 25, 0, -1, "abc", 0}));
     r.useTexture = 1;
     EXPECT_EQ(formatBallLine(r).substr(line.size() - 10), "  7    abc");
-    // Read from byte 3, the next line begins after the line feed and reads the same.
-    const std::string one = formatBallLine(r) + ",\r\n";
-    const ParsedBallLine a = parse("zz" + one + one, 3);
-    EXPECT_EQ(a.record, r);
-    EXPECT_EQ(a.nextPosition, qint64(3 + one.size()));
-    EXPECT_EQ(parse("zz" + one + one, a.nextPosition).record, r);
+    EXPECT_EQ(parse(formatBallLine(r) + ",\r\n").record, r);
 }
 
 TEST(BallLine, CommentsDiameterFloorAndBadLines)
@@ -72,8 +78,7 @@ TEST(BallLine, CommentsDiameterFloorAndBadLines)
              "1,2,3,0,1,40000,0,  2    c,\r\n", // beyond 16 bits
              "1,2,3,0,1,20,0,  2    abc,",      // no line feed before the end
          })
-        test::expectFormatError([&] { parse(line); }, QStringLiteral("egg.odd"),
-                                QStringLiteral("byte 1"));
+        test::expectFormatError([&] { parse(line); }, u"egg.odd"_s, u"byte 1"_s);
     EXPECT_THROW(parse("1,2\n", 0), FormatError);
     EXPECT_THROW(parse("1,2\n", 99), FormatError);
 }
@@ -84,16 +89,14 @@ TEST(Numbers, StrictLenientBooleanAnd16Bit)
         EXPECT_EQ(strictNumber(QLatin1String(text), QString()), value) << text; // half to even
     for (const char* text : {"1x", "", "True"})
         EXPECT_THROW(strictNumber(QLatin1String(text), QString()), FormatError) << text;
-    for (const auto& [text, value] : {std::pair{"12abc", 12},
-                                      {"  -3", -3},
-                                      {"abc", 0},
-                                      {"", 0},
-                                      {"99999999999999999999999", 0}})
+    const std::pair<const char*, int> lenient[] = {
+        {"12abc", 12}, {"  -3", -3}, {"abc", 0}, {"", 0}, {"99999999999999999999999", 0}};
+    for (const auto& [text, value] : lenient)
         EXPECT_EQ(lenientNumber(QLatin1String(text)), value) << text;
     for (const auto& [text, value] :
          {std::pair{"True", true}, {"true", true}, {"False", false}, {"0", false}, {"-1", true}})
         EXPECT_EQ(booleanValue(QLatin1String(text), QString()), value) << text;
-    EXPECT_THROW(booleanValue(QStringLiteral("yes"), QString()), FormatError);
+    EXPECT_THROW(booleanValue(u"yes"_s, QString()), FormatError);
     EXPECT_EQ(parseInt16(" 12 "), 12);
     EXPECT_EQ(parseInt16("-32768"), -32768);
     for (const char* text : {"32768", "1 2", "", "-"})
@@ -118,47 +121,33 @@ TEST(Settings, FreshAccountReadsTheDefaultsAndStoredTextWins)
         EXPECT_EQ(s->text(store), QString()) << s->key.toStdString();
 
     // Each read by its own rule: optSplash leniently, the window size strictly.
-    setting::optProjVers.write(store, QStringLiteral("2"));
+    setting::optProjVers.write(store, u"2"_s);
     EXPECT_EQ(setting::optProjVers.number(store), 2);
-    setting::optSplash.write(store, QStringLiteral("off"));
+    setting::optSplash.write(store, u"off"_s);
     EXPECT_EQ(setting::optSplash.number(store), 0);
-    setting::optAsk.write(store, QStringLiteral("2 please"));
+    setting::optAsk.write(store, u"2 please"_s);
     EXPECT_EQ(setting::optAsk.number(store), 2);
-    setting::width.write(store, QStringLiteral("wide"));
+    setting::width.write(store, u"wide"_s);
     EXPECT_THROW(setting::width.number(store, 9000), FormatError);
-    setting::showTips.write(store, QStringLiteral("False"));
+    setting::showTips.write(store, u"False"_s);
     EXPECT_FALSE(setting::showTips.isOn(store));
-    EXPECT_EQ(store.read(kSectionMdi, QStringLiteral("ShowTips"), QString()),
-              QStringLiteral("False"));
+    EXPECT_EQ(store.read(kSectionMdi, u"ShowTips"_s, QString()), u"False"_s);
 }
 
-// Sections with backslashes are nested groups, values stay text (commas too), hand-edited files
-// read back, and the default file follows XDG_CONFIG_HOME.
+// A hand-edited file reads back (sections with backslashes are nested groups, commas stay in
+// the text), writing keeps the other values, and the default file follows XDG_CONFIG_HOME.
 TEST(Settings, IniFileKeepsSectionsAndText)
 {
     QTemporaryDir dir;
-    const QString ini = dir.filePath(QStringLiteral("Brindlecote.ini"));
+    const QString ini = dir.filePath(u"Brindlecote.ini"_s);
     test::writeFile(ini, "[QuorrelYW\\MDI]\nWidth=9000\n[QuorrelYW]\n"
                          "YPKSiteName=Eggs, Nests and More\n");
-    {
-        QSettingsStore store(ini);
-        EXPECT_EQ(setting::width.number(store, 0), 9000);
-        EXPECT_EQ(setting::siteName.text(store), QStringLiteral("Eggs, Nests and More"));
-        store.write(kSectionMdi, QStringLiteral("ShowTips"), QStringLiteral("True"));
-        store.write(kSectionRecent, QStringLiteral("1st"), QStringLiteral("/home/p/a, b.opj"));
-        store.write(kSectionMain, QStringLiteral("optUK"), QStringLiteral("1"));
-    }
-    QSettingsStore reopened(ini);
-    EXPECT_EQ(reopened.read(kSectionMdi, QStringLiteral("ShowTips"), QString()),
-              QStringLiteral("True"));
-    EXPECT_EQ(reopened.read(kSectionRecent, QStringLiteral("1st"), QString()),
-              QStringLiteral("/home/p/a, b.opj"));
-    EXPECT_EQ(reopened.read(kSectionMain, QStringLiteral("optUK"), QStringLiteral("0")),
-              QStringLiteral("1"));
-    EXPECT_EQ(reopened.read(kSectionRecent, QStringLiteral("2nd"), QString()), QString());
-    EXPECT_EQ(reopened.read(kSectionMain, QStringLiteral("YPKSiteName"), QString()),
-              QStringLiteral("Eggs, Nests and More"));
-
+    QSettingsStore(ini).write(kSectionRecent, u"1st"_s, u"/home/p/a, b.opj"_s);
+    QSettingsStore store(ini);
+    EXPECT_EQ(setting::width.number(store, 0), 9000);
+    EXPECT_EQ(setting::siteName.text(store), u"Eggs, Nests and More"_s);
+    EXPECT_EQ(setting::recentFiles[0].text(store), u"/home/p/a, b.opj"_s);
+    EXPECT_EQ(setting::recentFiles[1].text(store), QString());
     qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
     EXPECT_EQ(QSettingsStore().fileName(), ini);
     qunsetenv("XDG_CONFIG_HOME");
@@ -185,6 +174,183 @@ TEST(Cp1252, EveryByteRoundTripsAndOtherCharactersAreReported)
                  (at < 0 ? std::nullopt : std::optional(std::string(1, char(at))));
     }
     EXPECT_EQ(wrong, 0);
+}
+
+// A Wine prefix as Wine lays it out: drive_c with the Windows folder, dosdevices/c: linking to
+// it, and the game installed under Program Files.
+class GameInstall : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        prefix = dir.filePath(u"wine"_s);
+        QDir().mkpath(prefix + u"/drive_c/Windows"_s);
+        QDir().mkpath(prefix + u"/dosdevices"_s);
+        QFile::link(u"../drive_c"_s, prefix + u"/dosdevices/c:"_s);
+        game = prefix + u"/drive_c/Program Files/Oddballz"_s;
+        QDir().mkpath(game);
+        env.insert(u"WINEPREFIX"_s, prefix);
+        env.insert(u"HOME"_s, dir.filePath(u"home"_s));
+        install.fso = &fso;
+    }
+    void writeIni(const QByteArray& text)
+    {
+        test::writeFile(prefix + u"/drive_c/Windows/ODDBALLZ.INI"_s, text);
+    }
+    static QString canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
+    QString find()
+    {
+        prompts.shown.clear();
+        return findGameFolder(fso, prompts, env);
+    }
+    void writeWad(qint64 size)
+    {
+        QFile wad(game + u"/OddBallz.WAD"_s);
+        ASSERT_TRUE(wad.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(wad.resize(size));
+    }
+    QString setting(const char* key) const
+    {
+        return settings.read(kSectionMain, QLatin1String(key), u"<absent>"_s);
+    }
+    QTemporaryDir dir;
+    QString prefix;
+    QString game;
+    QProcessEnvironment env;
+    FileSystem fso;
+    test::ScriptedPrompts prompts;
+    Installation install;
+    MemorySettingsStore settings;
+};
+
+TEST_F(GameInstall, SettingsFileLines)
+{
+    EXPECT_EQ(find(), QString());
+    prompts.expectOne(u"Oddballz does not appear to be installed. You must install it "
+                      "before you can run Yolkwright."_s,
+                      PromptIcon::Exclamation);
+
+    const QByteArray posix = game.toUtf8();
+    const QList<std::pair<QByteArray, bool>> cases = {
+        // a Windows path through the prefix's drive, in any letter case (files copied from
+        // Windows); the key in any letter case with spaces around it; one trailing separator off
+        {"[Oddballz]\r\nLast Oddball=C:\\Program Files\\Oddballz\\\r\n", true},
+        {"last oddball=c:\\PROGRAM FILES\\oddballz\r\n", true},
+        {"[Oddballz]\r\n  LAST OddBall   =C:\\Program Files\\Oddballz\\\r\n", true},
+        {"last oddball=" + posix + "/\r\n", true},
+        // section headers, other keys, blank lines; LF and CR line ends
+        {"[Oddballz]\nsound=1\n\nlast oddball=" + posix + "\n", true},
+        {"[Oddballz]\rsound=1\rlast oddball=" + posix, true},
+        // a space after "=" is part of the value: no such folder
+        {"last oddball= " + posix + "\r\n", false},
+        {"[Oddballz]\r\nlast oddballz=x\r\n  LAST ODDBALL =" + posix + "/\r\n", true},
+        // missing key, key without "=", similar keys, no such folder, garbage
+        {"[Oddballz]\r\nsound=1\r\n", false},
+        {"[Oddballz]\r\nlast oddball\r\n", false},
+        {"last oddball " + posix + "\r\n", false},
+        // the first line with the key decides, even when it has no value
+        {"last oddball\r\nlast oddball=" + posix + "\r\n", false},
+        {"last oddballz=" + posix + "\r\nlastoddball=" + posix + "\r\n", false},
+        {"last oddball=\r\n", false},
+        {"last oddball=" + posix + "/no-such-folder\r\n", false},
+        {QByteArray("\0\0=\0", 4), false},
+        {"", false},
+    };
+    for (const auto& [ini, found] : cases) {
+        SCOPED_TRACE(ini.constData());
+        writeIni(ini);
+        const QString folder = find();
+        if (found) {
+            EXPECT_EQ(canonical(folder), canonical(game));
+            EXPECT_FALSE(folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')));
+            EXPECT_TRUE(prompts.shown.empty());
+            EXPECT_TRUE(!ini.contains("C:") || folder.startsWith(prefix + u"/dosdevices/c:/"_s));
+        } else {
+            EXPECT_EQ(folder, QString());
+            prompts.expectOne(u"The folder where Oddballz is located could not be "
+                              "determined. You may need to re-install Oddballz."_s,
+                              PromptIcon::Exclamation);
+        }
+    }
+
+    // The value is taken exactly after the first "=", and only one trailing separator goes.
+    const QString odd = dir.filePath(u"a=b/Odd Game "_s);
+    QDir().mkpath(odd + u"/x"_s);
+    writeIni("last oddball=" + odd.toUtf8() + "\r\n");
+    EXPECT_EQ(find(), odd);
+    writeIni("last oddball=" + odd.toUtf8() + "/x//\r\n");
+    EXPECT_EQ(find(), odd + u"/x/"_s);
+}
+
+TEST_F(GameInstall, WindowsFolderAndDrivesMapThroughThePrefix)
+{
+    EXPECT_EQ(windowsFolder(fso, env), prefix + u"/drive_c/Windows"_s);
+    const QString other = dir.filePath(u"elsewhere"_s);
+    QDir().mkpath(other);
+    env.insert(u"WINDIR"_s, other);
+    EXPECT_EQ(windowsFolder(fso, env), other);
+    env.insert(u"windir"_s, u"C:\\windows"_s);
+    EXPECT_EQ(canonical(windowsFolder(fso, env)), canonical(prefix + u"/drive_c/Windows"_s));
+    QProcessEnvironment noPrefix;
+    noPrefix.insert(u"HOME"_s, dir.path());
+    EXPECT_EQ(winePrefix(noPrefix), dir.path() + u"/.wine"_s);
+
+    const std::pair<const char*, QString> paths[] = {
+        {"/games/Oddballz/", u"/games/Oddballz/"_s},
+        {"D:\\Games\\Odd", prefix + u"/dosdevices/d:/Games/Odd"_s},
+        {"C:", prefix + u"/dosdevices/c:"_s},
+        {"\\\\server\\share", u"\\\\server\\share"_s}};
+    for (const auto& [path, local] : paths)
+        EXPECT_EQ(localPath(QLatin1String(path), fso, env), local);
+    // Without the dosdevices link drive C is still its own folder.
+    QFile::remove(prefix + u"/dosdevices/c:"_s);
+    EXPECT_EQ(localPath(u"C:\\Oddballz"_s, fso, env), prefix + u"/drive_c/Oddballz"_s);
+}
+
+TEST_F(GameInstall, TheDataFileSizeDecidesTheEditionOncePerUser)
+{
+    // No data file: an error after marking the check done; later starts skip the check and the
+    // stored edition chooses the resource folder.
+    writeIni("last oddball=C:\\Program Files\\Oddballz\\\r\n");
+    EXPECT_THROW(checkEdition(install, settings, prompts, env), FileError);
+    EXPECT_EQ(setting("CheckedCountry"), u"1"_s);
+    EXPECT_EQ(setting("optUK"), u"<absent>"_s);
+    const std::pair<const char*, const char*> stored[] = {
+        {nullptr, "\\res\\"},  {"0", "\\res\\"},       {"False", "\\res\\"}, {"1", "\\resUK\\"},
+        {"True", "\\resUK\\"}, {"false", "\\resUK\\"}, {"", "\\resUK\\"}};
+    for (const auto& [value, folder] : stored) {
+        if (value)
+            settings.write(kSectionMain, u"optUK"_s, QLatin1String(value));
+        checkEdition(install, settings, prompts, env);
+        EXPECT_EQ(resFolder(install.edition), QLatin1String(folder)) << (value ? value : "absent");
+    }
+    EXPECT_TRUE(prompts.shown.empty());
+
+    const QString uk =
+        u"Yolkwright has detected that your copy of Oddballz is the UK edition.\r\nIf this is "
+        "incorrect, go to the View menu and choose Options, then click \"Use US Egg "
+        "Information.\""_s;
+    const QString us =
+        u"Yolkwright has detected that your copy of Oddballz is the US edition.\r\nIf you are "
+        "using the UK version, go to the View menu and choose Options, then click \"Use UK Egg "
+        "Information.\""_s;
+    for (const qint64 size : {kUkWadSize + 1, kUkWadSize - 1, kUkWadSize}) {
+        SCOPED_TRACE(size);
+        const bool isUk = size == kUkWadSize;
+        settings = MemorySettingsStore();
+        prompts.shown.clear();
+        writeWad(size);
+        checkEdition(install, settings, prompts, env);
+        EXPECT_EQ(setting("CheckedCountry"), u"1"_s);
+        EXPECT_EQ(setting("optUK"), isUk ? u"1"_s : u"0"_s);
+        EXPECT_EQ(install.edition, isUk ? Edition::UK : Edition::US);
+        prompts.expectOne(isUk ? uk : us, PromptIcon::Information);
+    }
+    // A later start neither checks nor tells again.
+    writeWad(kUkWadSize + 1);
+    checkEdition(install, settings, prompts, env);
+    EXPECT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(install.edition, Edition::UK);
 }
 
 } // namespace yw

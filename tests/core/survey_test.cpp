@@ -1,17 +1,21 @@
+// The survey of base eggs, on generated eggs of every shape and on the sample game's eggs.
+#include "files/breedresources.h"
 #include "files/eggwriter.h"
 #include "files/neresources.h"
+#include "files/newproject.h"
 #include "files/survey.h"
+#include "samplegame/samplegame.h"
+#include "support/statecompare.h"
 #include "support/surveyeggs.h"
 #include "support/testsupport.h"
 
+#include <QTemporaryDir>
 #include <functional>
 
 namespace yw {
 
-using test::makeSurveyEgg;
-using test::putU16;
-using test::SurveyEgg;
-using test::SurveyEggRecipe;
+using namespace Qt::StringLiterals;
+using namespace test;
 
 // The resource table of every NE egg made here begins at byte 128; its records at 138.
 constexpr qsizetype kTable = 128;
@@ -57,7 +61,7 @@ TEST(Survey, FindsEveryRegionOfGeneratedEggs)
 
         // With one zero byte after the tips the last tip keeps the block's CR (T = room - 2).
         if (!recipe.onePaddingByte) {
-            test::ScriptedPrompts prompts;
+            ScriptedPrompts prompts;
             EXPECT_EQ(patchedEgg(found.read, egg.bytes, recipe.ballsPerSet, prompts, QString()),
                       egg.bytes);
             EXPECT_TRUE(prompts.shown.empty());
@@ -100,26 +104,18 @@ TEST(Survey, RefusesWhatItCannotSettle)
         {"offset past the end", ne, [](SurveyEgg& e) { putU16(e.bytes, kRecords + 12, 0xffff); },
          R::ResourceTable, "a resource begins at byte 1048561, past the end of the file"},
         {"overlap", ne,
-         [](SurveyEgg& e) {
-             putU16(e.bytes, kRecords + 12,
-                    uint8_t(e.bytes[kRecords]) | uint8_t(e.bytes[kRecords + 1]) << 8);
-         },
+         [](SurveyEgg& e) { e.bytes.replace(kRecords + 12, 2, e.bytes.mid(kRecords, 2)); },
          R::ResourceTable, "two resources overlap at byte"},
         {"too many records", ne, [](SurveyEgg& e) { putU16(e.bytes, kTable + 4, 60000); },
          R::ResourceTable, "60000 resources are listed at byte 139, more than the file holds."},
         {"name anywhere", ne, [](SurveyEgg& e) { putU16(e.bytes, kRecords + 6, 0x7fff); },
          R::ResourceTable, "the name of a resource lies outside the file (byte 32896 of"},
-        {"garbage", bare(), [](SurveyEgg& e) { e.bytes = QByteArray(5000, '\x11') + "x\0"; },
-         R::BallSets, "No ball lines were found, so there are no ball sets."},
         {"no ball lines", bare(), [](SurveyEgg& e) { e.bytes.replace(",      ", ";      "); },
-         R::BallSets, "No ball lines were found"},
+         R::BallSets, "No ball lines were found, so there are no ball sets."},
         {"unequal sets", bare(), [](SurveyEgg& e) { e.bytes[e.locator.locSetBPos - 1] = ';'; },
          R::BallSets, "The two runs of ball lines differ in length ("},
         {"a set cut in two", bare(3),
-         [](SurveyEgg& e) {
-             const qsizetype line = e.bytes.indexOf('\n', e.locator.locSetBPos - 2) + 1;
-             e.bytes[line + 1] = 'x';
-         },
+         [](SurveyEgg& e) { e.bytes[e.bytes.indexOf('\n', e.locator.locSetBPos - 2) + 2] = 'x'; },
          R::BallSets, "The two ball sets cannot be told among 3 runs of ball lines ("},
         {"three sets", bare(2),
          [](SurveyEgg& e) {
@@ -137,11 +133,7 @@ TEST(Survey, RefusesWhatItCannotSettle)
          "2 tips blocks were found (at bytes"},
         {"eight tips", bare(4, 8), nullptr, R::Tips, "has 8 entries; at most 6 can be edited."},
         {"tips without a zero", bare(),
-         [](SurveyEgg& e) {
-             e.bytes.replace(e.locator.locTipsPos - 1 +
-                                 e.bytes.mid(e.locator.locTipsPos - 1).indexOf('\0'),
-                             1, "\x03");
-         },
+         [](SurveyEgg& e) { e.bytes[e.bytes.indexOf('\0', e.locator.locTipsPos - 1)] = '\x03'; },
          R::Tips, "has no zero byte after it, so its room cannot be measured."},
         {"no name block", bare(),
          [](SurveyEgg& e) { e.bytes.replace("Honker\r\n4 2", "Honker\r\n4x2"); }, R::NameBlock,
@@ -153,19 +145,17 @@ TEST(Survey, RefusesWhatItCannotSettle)
          },
          R::NameBlock, "2 name blocks were found and none is the only one named Honker:"},
         {"attributes without a zero", bare(),
-         [](SurveyEgg& e) {
-             e.bytes[e.locator.locAttrPos - 1 + qsizetype(e.attributes.size())] = '\x05';
-         },
+         [](SurveyEgg& e) { e.bytes[e.bytes.indexOf('\0', e.locator.locAttrPos - 1)] = '\x05'; },
          R::Description,
          "Only one text for the description and the attributes (followed by zero bytes)"},
         {"three texts", bare(), appendText("Another text entirely"), R::Description,
          "The description and the attributes cannot be told apart among 3 texts"},
         {"two texts alike in length", bare(),
          [](SurveyEgg& e) {
-             const auto length = qsizetype(e.attributes.size());
-             e.bytes.replace(e.locator.locDescPos - 1, qsizetype(e.description.size()),
-                             QByteArray(length, 'w') +
-                                 QByteArray(qsizetype(e.description.size()) - length, '\0'));
+             const auto size = qsizetype(e.description.size());
+             e.bytes.replace(
+                 e.locator.locDescPos - 1, size,
+                 QByteArray(qsizetype(e.attributes.size()), 'w').leftJustified(size, '\0'));
          },
          R::Description, "cannot be told apart among 2 texts"},
         {"chosen position is no text", bare(), nullptr, R::Description,
@@ -202,13 +192,10 @@ TEST(Survey, ChoicesSettleTheTexts)
     for (const TextCandidate& candidate : surveyEgg(egg.bytes, "Honker").refusal.candidates)
         listed.push_back(candidate.position);
     EXPECT_EQ(listed, (std::vector<qint64>{std::min(desc, attr), std::max(desc, attr), extra}));
-    for (const SurveyChoices& choices :
-         {SurveyChoices{desc, attr}, SurveyChoices{extra, attr}, SurveyChoices{attr, extra}}) {
-        const SurveyResult result = surveyEgg(egg.bytes, "Honker", choices);
-        ASSERT_TRUE(result.findings) << result.refusal.message.toStdString();
-        EXPECT_EQ(result.findings->locator.locDescPos, *choices.descriptionPosition);
-        EXPECT_EQ(result.findings->locator.locAttrPos, *choices.attributesPosition);
-    }
+    const SurveyResult chosen = surveyEgg(egg.bytes, "Honker", {attr, extra});
+    ASSERT_TRUE(chosen.findings) << chosen.refusal.message.toStdString();
+    EXPECT_EQ(chosen.findings->locator.locDescPos, attr);
+    EXPECT_EQ(chosen.findings->locator.locAttrPos, extra);
     EXPECT_EQ(surveyEgg(egg.bytes, "Honker", {extra, std::nullopt}).refusal.region,
               SurveyRegion::Attributes);
 
@@ -222,7 +209,7 @@ TEST(Survey, ChoicesSettleTheTexts)
 
 TEST(NeResources, ReadsNamesOffsetsAndCutsAtTheEnd)
 {
-    const QByteArray file = test::neFile({{"FIRST", QByteArray(40, 'a')}, {"B", "bb"}});
+    const QByteArray file = neFile({{"FIRST", QByteArray(40, 'a')}, {"B", "bb"}});
     NeResourceTable table = readNeResources(file);
     ASSERT_EQ(table.kind, NeResourceTable::Kind::Table);
     ASSERT_EQ(table.resources.size(), 2u);
@@ -243,6 +230,107 @@ TEST(NeResources, ReadsNamesOffsetsAndCutsAtTheEnd)
     putU16(none, 64 + 0x26, 64); // the resource table's offset: no resources
     EXPECT_EQ(readNeResources(none).kind, NeResourceTable::Kind::None);
     EXPECT_EQ(readNeResources(file.mid(1)).kind, NeResourceTable::Kind::None);
+}
+
+// The shipped resource files are the generator's; regenerate them with
+// `yw-samplegame --resources data` after changing it.
+TEST(SampleGame, ShippedResourceFilesAreTheGeneratorsOutput)
+{
+    const auto files = sample::resourceFiles();
+    EXPECT_EQ(files.size(), 52u);
+    for (const auto& [name, bytes] : files)
+        EXPECT_EQ(readFile(QStringLiteral(YW_SOURCE_DIR "/data/") + name), bytes)
+            << name.toStdString();
+}
+
+// Every breed of both editions. The eggs have the game's shape: 16-bit Windows executables whose
+// resources hold the regions, the ball sets under [Ballz Info] in LNZ texts among other sections,
+// the texts in resources of their own, a non-zero byte right before every region and right after
+// every room (so a writer one byte off is seen), every region elsewhere in the other edition. The
+// survey gives the resource files (the shipped ones, as above); the new-project reader gives what
+// the generator put into the egg.
+TEST(SampleGame, EveryBreedOfBothEditions)
+{
+    QTemporaryDir work;
+    FileSystem fso;
+    Installation install = sampleGameInstallation(work.path(), fso);
+    const ProjectState state;
+    sample::writeSampleGame(work.path(), Edition::UK);
+    ASSERT_EQ(size_t(sample::breedCount()), baseBreeds().size());
+    for (const Edition edition : {Edition::US, Edition::UK}) {
+        const bool uk = edition == Edition::UK;
+        install.edition = edition;
+        install.gameFolder = sample::gameFolder(work.path(), edition);
+        for (int i = 0; i < sample::breedCount(); ++i) {
+            const sample::BreedContent& b = sample::breed(i);
+            SCOPED_TRACE(b.stem + (uk ? " UK" : " US"));
+            EXPECT_EQ(QString::fromStdString(b.listText), baseBreeds()[size_t(i)].listText);
+            EXPECT_EQ(b.stem, baseBreeds()[size_t(i)].stem);
+            const sample::EggLayout l = sample::eggLayout(i, edition);
+            const sample::EggLayout other = sample::eggLayout(i, uk ? Edition::US : Edition::UK);
+            for (auto m : {&LocatorValues::locSetAPos, &LocatorValues::locSetBPos,
+                           &LocatorValues::locNamePos, &LocatorValues::locDescPos,
+                           &LocatorValues::locTipsPos, &LocatorValues::locAttrPos})
+                EXPECT_NE(l.*m, other.*m);
+
+            const QByteArray egg = sample::eggFile(i, edition);
+            const NeResourceTable table = readNeResources(egg);
+            ASSERT_EQ(table.kind, NeResourceTable::Kind::Table) << table.problem.toStdString();
+            // Each region lies inside a resource (the sets inside LNZ texts, under [Ballz Info]),
+            // with a non-zero byte right before it and right after its room.
+            const auto inResource = [&](qint64 first, qint64 end, bool lnz) {
+                return std::ranges::any_of(table.resources, [&](const NeResource& r) {
+                    return r.offset < first && end <= r.offset + r.length + 1 &&
+                           lnz == (r.typeName == "LNZ");
+                });
+            };
+            for (const qint64 pos : {l.locSetAPos - 1, l.locSetBPos - 1}) {
+                qint64 end = pos;
+                for (int k = 0; k < sample::kBallsPerSet; ++k)
+                    end = parseBallLine(egg, end, u"egg"_s).nextPosition;
+                EXPECT_TRUE(inResource(pos, end, true)) << pos;
+                EXPECT_TRUE(egg.left(pos - 1).endsWith("[Ballz Info]\r\n"));
+                EXPECT_NE(egg[end - 1], '\0');
+            }
+            for (const auto& [pos, room] :
+                 {std::pair{l.locNamePos, l.locNameLen + 1},
+                  std::pair{l.locDescPos, l.locDescLen + 1},
+                  std::pair{l.locAttrPos, l.locAttrLen + 1},
+                  std::pair{l.locTipsPos, 10 * l.tipCount + l.locTipsLen + 2}}) {
+                EXPECT_TRUE(inResource(pos, pos + room, false)) << pos;
+                EXPECT_NE(egg[pos - 2], '\0');
+                EXPECT_EQ(egg[pos - 2 + room], '\0');
+                EXPECT_NE(egg[pos - 1 + room], '\0');
+            }
+
+            const SurveyResult survey = surveyEgg(egg, b.stem);
+            ASSERT_TRUE(survey.findings) << survey.refusal.message.toStdString();
+            EXPECT_EQ(surveyedInformationFile(*survey.findings),
+                      readFile(install.resourcePath(b.stem, ".blz")));
+            EXPECT_EQ(surveyedLocatorFile(*survey.findings, b.stem),
+                      readFile(install.resourcePath(b.stem, ".loc")));
+
+            ScriptedPrompts prompts;
+            const NewProject project =
+                readBaseBreed(install, state, QString::fromStdString(b.listText), prompts);
+            ASSERT_EQ(project.status, NewProjectStatus::Created);
+            EXPECT_EQ(project.header.lnzNameA + "|" + project.header.lnzNameB,
+                      b.lnzNameA + "|" + b.lnzNameB);
+            ASSERT_EQ(project.header.ballsPerSet, sample::kBallsPerSet);
+            ProjectState expected = project.state;
+            l.applyTo(expected);
+            expected.baseBreed = b.stem;
+            expected.breedName = b.breedName;
+            expected.eggTray = b.eggTray;
+            expected.eggSlot = b.eggSlot;
+            expected.breedDescription = b.description;
+            expected.breedAttributes = b.attributes;
+            expected.regTips = b.regTips;
+            expected.demoTips = b.demoTips;
+            std::copy(b.eBalls.begin(), b.eBalls.end(), expected.eBalls.begin());
+            EXPECT_EQ(projectDifference(project.state, expected), "");
+        }
+    }
 }
 
 } // namespace yw

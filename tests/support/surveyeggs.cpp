@@ -11,7 +11,8 @@ using Value = int32_t LocatorValues::*;
 
 // A text and `zeros` zero bytes after it (none: a control byte follows, so it has no zero after
 // it). A region's text gives the locator its position, `shift` bytes on (a set: its first ball
-// line, plus one), and its length: the room less `less`.
+// line, plus one), and its length: the room less `less`. `at` and `end` are where the text and
+// its room lie in its piece.
 struct Item
 {
     QByteArray text;
@@ -20,6 +21,7 @@ struct Item
     Value length = nullptr;
     int shift = 0;
     int less = 1;
+    qsizetype at = 0, end = 0;
 };
 
 struct Piece
@@ -44,6 +46,15 @@ public:
             out += bytes[below(int(sizeof bytes) - 1)];
         return out;
     }
+    std::string words(int count, const char* separator)
+    {
+        static const char* const pool[] = {"honk",   "loud",  "happy", "bright",   "the",  "egg",
+                                           "sleepy", "round", "quick", "friendly", "bold", "tray"};
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += (i ? separator : "") + std::string(pool[below(12)]);
+        return text;
+    }
 };
 
 const char* const kParts[] = {"body",     "left cheek", "right ear tip", "tail", "nose",
@@ -54,16 +65,6 @@ std::string titleCase(std::string text)
     for (size_t i = 0; i < text.size(); ++i)
         if ((i == 0 || text[i - 1] == ' ') && text[i] >= 'a' && text[i] <= 'z')
             text[i] = char(text[i] - 'a' + 'A');
-    return text;
-}
-
-std::string words(Filler& filler, int count, const char* separator)
-{
-    static const char* const pool[] = {"honk",   "loud",  "happy", "bright", "the",      "egg",
-                                       "sleepy", "round", "quick", "tray",   "friendly", "bold"};
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += (i ? separator : "") + std::string(pool[filler.below(12)]);
     return text;
 }
 
@@ -87,8 +88,8 @@ QByteArray neFile(const std::vector<NeChunk>& chunks, std::vector<qsizetype>* of
             tableSize += 12 + 1 + qsizetype(chunk.name.size()), ++count;
     QByteArray file =
         "MZ" + filler.control(62) + "NE" + filler.control(62) + QByteArray(tableSize, '\0');
-    // Offset and value pairs.
     const qsizetype header[] = {
+        // offset, value
         0x3c,  64, 0x3e,      0,      64 + 0x24, table - 64, 64 + 0x26, table - 64 + tableSize,
         table, 4,  table + 2, 0x800a, table + 4, count};
     for (size_t i = 0; i < std::size(header); i += 2)
@@ -120,59 +121,51 @@ SurveyEgg makeSurveyEgg(const SurveyEggRecipe& recipe)
     SurveyEgg egg;
     const int n = recipe.ballsPerSet;
     const auto zeros = [&] { return recipe.onePaddingByte ? 1 : 2 + filler.below(30); };
+    using L = LocatorValues;
 
-    for (int set = 0; set < 2; ++set) {
-        for (int k = 0; k < n; ++k) {
-            EBallRecord r;
-            r.fillColor = int16_t(filler.below(256));
-            r.borderColor = int16_t(filler.below(256) - 1);
-            r.fuzziness = int16_t(filler.below(4));
-            r.borderThickness = int16_t(filler.below(4) - 1);
-            r.diameter = int16_t(set == 0 ? 4 + filler.below(27) : 31 + filler.below(60));
-            r.texture = int16_t(filler.below(3) == 0 ? filler.below(20) : -1);
-            r.useTexture = r.texture > -1;
-            const std::string part = k < 10 ? kParts[k] : "part " + std::to_string(k + 1);
-            r.comment = k == 1 ? ";" : (set == 0 ? "; baby " : "; ") + part;
-            egg.eBalls.push_back(r);
-            if (set == 1)
-                egg.labels.push_back(k == 1 ? "eBall 2" : titleCase(part));
-        }
-    }
+    // The two sets in LNZ texts, among decoy sections; set A also has lines of ball shape outside
+    // [Ballz Info]: as many as a set has where the header tells them apart, else one.
     std::vector<Piece> pieces;
     for (int set = 0; set < 2; ++set) {
         QByteArray lnz = recipe.decoys ? "[Default Linez Thickness]\r\n100\r\n" : "";
         if (recipe.ballzInfo)
             lnz += "[Ballz Info]\r\n";
         const int at = int(lnz.size());
-        for (int k = 0; k < n; ++k)
-            lnz += QByteArray::fromStdString(formatBallLine(egg.eBalls[size_t(set * n + k)])) +
-                   ",\r\n";
-        if (recipe.decoys) {
-            lnz += "[Add Ball]\r\n10 20 30 4 5 6 7\r\n[Linez]\r\n1 2 0 -1 5 5\r\n";
-            // Lines of ball shape outside [Ballz Info]: as many as a set has where the header
-            // tells them apart, else one.
-            if (set == 0) {
-                lnz += "[Paint Ballz]\r\n";
-                for (int k = 0; k < (recipe.ballzInfo ? n : 1); ++k)
-                    lnz +=
-                        "  3,      2,      1,      0,      0,      1,      0,      4    dot,\r\n";
-            }
+        for (int k = 0; k < n; ++k) {
+            const std::string part = k < 10 ? kParts[k] : "part " + std::to_string(k + 1);
+            EBallRecord& r = egg.eBalls.emplace_back(
+                EBallRecord{int16_t(filler.below(256)), int16_t(filler.below(256) - 1), 0,
+                            int16_t(filler.below(4)), int16_t(filler.below(4) - 1),
+                            int16_t(set == 0 ? 4 + filler.below(27) : 31 + filler.below(60)), 0,
+                            int16_t(filler.below(3) == 0 ? filler.below(20) : -1),
+                            k == 1 ? ";" : (set == 0 ? "; baby " : "; ") + part, 0});
+            r.useTexture = r.texture > -1;
+            if (set == 1)
+                egg.labels.push_back(k == 1 ? "eBall 2" : titleCase(part));
+            lnz += QByteArray::fromStdString(formatBallLine(r)) + ",\r\n";
         }
-        pieces.push_back({set == 0 ? "HK_SMALL.LNZ" : "HK.LNZ",
-                          {{lnz, filler.below(3),
-                            set == 0 ? &LocatorValues::locSetAPos : &LocatorValues::locSetBPos,
-                            nullptr, at + 1}}});
+        if (recipe.decoys)
+            lnz += "[Add Ball]\r\n10 20 30 4 5 6 7\r\n[Linez]\r\n1 2 0 -1 5 5\r\n";
+        if (recipe.decoys && set == 0) {
+            lnz += "[Paint Ballz]\r\n";
+            for (int k = 0; k < (recipe.ballzInfo ? n : 1); ++k)
+                lnz += "  3,      2,      1,      0,      0,      1,      0,      4    dot,\r\n";
+        }
+        pieces.push_back(
+            {set ? "HK.LNZ" : "HK_SMALL.LNZ",
+             {{lnz, filler.below(3), set ? &L::locSetBPos : &L::locSetAPos, nullptr, at + 1}}});
     }
-    egg.description = "The Honker is " + words(filler, 8 + filler.below(10), " ") + ".";
-    egg.attributes = words(filler, 3, ", ");
+
+    // The texts, with decoys: a name block of another breed, a text without a zero after it, a
+    // line of numbers. The egg writer writes an entry beyond the tip pairs empty: so does the
+    // game.
+    egg.description = "The Honker is " + filler.words(8 + filler.below(10), " ") + ".";
+    egg.attributes = filler.words(3, ", ");
     QByteArray tips;
     for (int j = 0; j < recipe.tipCount; ++j)
-        // The egg writer writes an entry beyond the pairs empty: so does the game.
         tips += (j ? "\r\nstring" : "string") + QByteArray::number(j) + "=" +
-                QByteArray::fromStdString(j < recipe.tipCount / 2 * 2
-                                              ? words(filler, filler.below(6), " ")
-                                              : std::string());
-    using L = LocatorValues;
+                QByteArray::fromStdString(
+                    j < recipe.tipCount / 2 * 2 ? filler.words(filler.below(6), " ") : "");
     std::vector<Item> texts = {
         {"Honker\r\n4 2", zeros(), &L::locNamePos, &L::locNameLen},
         {QByteArray::fromStdString(egg.description), zeros(), &L::locDescPos, &L::locDescLen},
@@ -192,44 +185,33 @@ SurveyEgg makeSurveyEgg(const SurveyEggRecipe& recipe)
         for (size_t i = 0; i < texts.size(); ++i)
             pieces.push_back({"TEXT" + std::to_string(i), {texts[i]}});
     std::shuffle(pieces.begin(), pieces.end(), filler);
-    for (Piece& piece : pieces)
-        piece.zeroTail = recipe.resourceTable && !recipe.onePaddingByte &&
-                         piece.items.back().zeros > 0 && filler.below(2) == 0;
 
-    // Lay the pieces out, noting where each region's text begins and where its room ends
-    // within its piece, then move them by where the piece lands.
-    struct Placed
-    {
-        const Item* item;
-        size_t piece;
-        qsizetype at;
-        qsizetype roomEnd;
-    };
-    std::vector<Placed> placed;
+    // Each piece becomes a resource (or a stretch of bare bytes between control bytes).
     std::vector<NeChunk> chunks;
-    for (size_t index = 0; index < pieces.size(); ++index) {
-        const Piece& piece = pieces[index];
+    for (Piece& piece : pieces) {
         QByteArray data;
-        for (const Item& item : piece.items) {
-            const qsizetype at = data.size();
+        for (Item& item : piece.items) {
+            item.at = data.size();
             data += item.text + (item.zeros ? QByteArray(item.zeros, '\0') : filler.control(1));
-            placed.push_back({&item, index, at, data.size()});
+            item.end = data.size();
             if (!recipe.resourceTable)
                 data += filler.control(1 + filler.below(8));
         }
+        piece.zeroTail = recipe.resourceTable && !recipe.onePaddingByte &&
+                         piece.items.back().zeros > 0 && filler.below(2) == 0;
         if (piece.zeroTail) {
             data += QByteArray((16 - data.size() % 16) % 16, '\0');
-            placed.back().roomEnd = data.size();
+            piece.items.back().end = data.size();
         }
         chunks.push_back({piece.name, data, recipe.resourceTable});
     }
-    if (recipe.decoys && recipe.resourceTable) // a text outside every resource
-        chunks.insert(
-            chunks.begin() + 1,
-            {"", "Outside every resource, so no text" + QByteArray(8, '\0') + filler.control(1),
-             false});
     std::vector<qsizetype> offsets;
     if (recipe.resourceTable) {
+        if (recipe.decoys) // a text outside every resource
+            chunks.insert(
+                chunks.begin() + 1,
+                {"", "Outside every resource, so no text" + QByteArray(8, '\0') + filler.control(1),
+                 false});
         chunks.insert(chunks.end(), recipe.more.begin(), recipe.more.end());
         egg.bytes = neFile(chunks, &offsets);
         if (recipe.decoys)
@@ -242,20 +224,18 @@ SurveyEgg makeSurveyEgg(const SurveyEggRecipe& recipe)
         }
         egg.bytes += filler.control(9);
     }
-    for (Placed& p : placed) {
-        p.at += offsets[p.piece];
-        p.roomEnd += offsets[p.piece];
-        // A zero right after a resource whose room runs to its end: the room must stop there.
-        if (pieces[p.piece].zeroTail && p.item == &pieces[p.piece].items.back())
-            egg.bytes[p.roomEnd] = '\0';
-    }
 
     egg.locator.tipCount = recipe.tipCount;
-    for (const Placed& p : placed) {
-        if (p.item->position)
-            egg.locator.*p.item->position = int32_t(p.at + 1 + p.item->shift);
-        if (p.item->length)
-            egg.locator.*p.item->length = int32_t(p.roomEnd - p.at - p.item->less);
+    for (size_t p = 0; p < pieces.size(); ++p) {
+        for (const Item& item : pieces[p].items) {
+            if (item.position)
+                egg.locator.*item.position = int32_t(offsets[p] + item.at + 1 + item.shift);
+            if (item.length)
+                egg.locator.*item.length = int32_t(item.end - item.at - item.less);
+        }
+        // A zero right after a resource whose room runs to its end: the room must stop there.
+        if (pieces[p].zeroTail)
+            egg.bytes[offsets[p] + pieces[p].items.back().end] = '\0';
     }
     egg.header.ballsPerSet = n;
     egg.header.lnzNameA = recipe.resourceTable ? "HK_SMALL.LNZ" : "Honker_baby.lnz";

@@ -4,9 +4,6 @@
 #include "model/eballrecord.h"
 
 #include <QByteArray>
-#include <array>
-#include <cstdint>
-#include <string>
 #include <vector>
 
 // Base eggs made for the survey's tests and fuzz seeds, with the values the survey must find.

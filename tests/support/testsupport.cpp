@@ -24,11 +24,6 @@ PromptAnswer ScriptedPrompts::question(const QString& text, PromptButtons, Promp
     return answer;
 }
 
-QByteArray bytesOf(const char* text)
-{
-    return QByteArray(text);
-}
-
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());

@@ -29,12 +29,19 @@ public:
 
     void message(const QString& text, PromptIcon icon) override;
     PromptAnswer question(const QString& text, PromptButtons buttons, PromptIcon icon) override;
+    // Expects exactly one prompt shown, with `icon`, whose text is `text` (or holds it).
+    void expectOne(const QString& text, PromptIcon icon, bool whole = true) const
+    {
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_TRUE(whole ? shown[0].text == text : shown[0].text.contains(text))
+            << shown[0].text.toStdString();
+        EXPECT_EQ(shown[0].icon, icon);
+    }
 
     std::deque<PromptAnswer> answers;
     std::vector<Shown> shown;
 };
 
-QByteArray bytesOf(const char* text);
 void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
 
