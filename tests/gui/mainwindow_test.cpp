@@ -155,6 +155,23 @@ TEST_F(MainWindowTest, ShortcutsAndTheStartWithoutAProject)
     for (const auto& [name, key] : keys)
         EXPECT_EQ(act(name)->shortcut().toString(), QString::fromLatin1(key)) << name;
     EXPECT_EQ(window->windowTitle(), test::text::kWindowTitle);
+    // A menu gets its items, in order, when it first opens.
+    const std::pair<const char*, const char*> menus[] = {
+        {"mnuFile", "mnuNew mnuOpen &Save mnuSaveAs mnuExportSheet - mnuRecentFile0 mnuRecentFile1 "
+                    "mnuRecentFile2 mnuRecentFile3 mnuRecentFile4 - mnuFile_Exit"},
+        {"mnuEdit", "mnuUndo mnuRedo - mnuCut mnuCopy mnuPaste mnuClear - mnuReplaceColour"},
+        {"mnuHelp", "mnuOO mnuUpdate - mnuHelpFile mnuLog mnuAbout"}};
+    for (const auto& [name, items] : menus) {
+        auto* menu = find<QMenu>(name);
+        menu->popup(QPoint());
+        QStringList shown;
+        for (const QAction* item : menu->actions())
+            shown << (item->isSeparator()            ? QStringLiteral("-")
+                      : item->objectName().isEmpty() ? item->text()
+                                                     : item->objectName());
+        menu->close();
+        EXPECT_EQ(shown.join(QLatin1Char(' ')), QString::fromLatin1(items)) << name;
+    }
 
     window->load(QString());
     EXPECT_TRUE(window->session().path().isEmpty());

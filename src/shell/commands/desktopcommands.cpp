@@ -34,7 +34,10 @@ DesktopCommands::DesktopCommands(MainWindow& window, const Parts& parts, Install
     connect(parts.options, &QAction::triggered, this, &DesktopCommands::showOptions);
 
     m_help = new HelpCommands(install, prompts, &window, std::move(open));
-    m_help->populate(parts.help);
+    // Its items join it when it first opens; none has a shortcut.
+    connect(
+        parts.help, &QMenu::aboutToShow, m_help, [this] { m_help->populate(m_parts.help); },
+        Qt::SingleShotConnection);
 
     m_edit = new EditCommands(*parts.area, *parts.edit, parts.editActions, this);
 }

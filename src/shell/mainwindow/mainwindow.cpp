@@ -35,6 +35,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <map>
+#include <memory>
 #include <numeric>
 #include <utility>
 
@@ -183,26 +185,55 @@ void MainWindow::tBarButton_Click(int index)
 
 void MainWindow::createMenus()
 {
-    // Each item is named after its field, so tests find it by object name.
-    auto add = [](QMenu* menu, const char* name, const char* caption, QKeySequence shortcut = {}) {
-        QAction* action = menu->addAction(QString::fromLatin1(caption));
+    // A menu's items join it when it first opens: the first frame shows only the titles. Items
+    // with a shortcut are on the window from the start, so their keys work before that. Each
+    // item is named after its field, so tests find it by object name.
+    std::map<QMenu*, std::shared_ptr<QList<QAction*>>> pending;
+    auto itemsOf = [&pending](QMenu* menu) -> QList<QAction*>& {
+        std::shared_ptr<QList<QAction*>>& items = pending[menu];
+        if (!items) {
+            items = std::make_shared<QList<QAction*>>();
+            // Made first, so it runs before the menu's own reactions to opening.
+            connect(
+                menu, &QMenu::aboutToShow, menu,
+                [menu, items] {
+                    menu->addActions(*items);
+                    items->clear();
+                },
+                Qt::SingleShotConnection);
+        }
+        return *items;
+    };
+    auto add = [this, &itemsOf](QMenu* menu, const char* name, const char* caption,
+                                QKeySequence shortcut = {}) {
+        auto* action = new QAction(QString::fromLatin1(caption), menu);
         action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(shortcut);
+        if (!shortcut.isEmpty()) {
+            action->setShortcut(shortcut);
+            addAction(action);
+        }
+        itemsOf(menu).append(action);
         return action;
+    };
+    auto separate = [&itemsOf](QMenu* menu) {
+        auto* separator = new QAction(menu);
+        separator->setSeparator(true);
+        itemsOf(menu).append(separator);
     };
 
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuNew = add(mnuFile, "mnuNew", "&New...", QKeySequence(Qt::CTRL | Qt::Key_N));
     mnuOpen = add(mnuFile, "mnuOpen", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
-    mnuSave = mnuFile->addMenu(QStringLiteral("&Save"));
+    mnuSave = new QMenu(QStringLiteral("&Save"), mnuFile);
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    itemsOf(mnuFile).append(mnuSave->menuAction());
     mnuSaveOPJ = add(mnuSave, "mnuSaveOPJ", "Project...", QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuSaveODD = add(mnuSave, "mnuSaveODD", "ODD File...", QKeySequence(Qt::CTRL | Qt::Key_K));
     mnuSaveYPK = add(mnuSave, "mnuSaveYPK", "YPK Archive...", QKeySequence(Qt::CTRL | Qt::Key_E));
     mnuSaveAs = add(mnuFile, "mnuSaveAs", "Save &As...");
     mnuExportSheet = add(mnuFile, "mnuExportSheet", "Export Breed Sheet...");
-    mnuFile->addSeparator();
+    separate(mnuFile);
     mnuRecentFile[0] = add(mnuFile, "mnuRecentFile0", "No Recent Files");
     mnuRecentFile[0]->setEnabled(false);
     const char* const placeholders[4][2] = {{"mnuRecentFile1", "First File"},
@@ -213,7 +244,7 @@ void MainWindow::createMenus()
         mnuRecentFile[size_t(i)] = add(mnuFile, placeholders[i - 1][0], placeholders[i - 1][1]);
         mnuRecentFile[size_t(i)]->setVisible(false);
     }
-    mnuFile->addSeparator();
+    separate(mnuFile);
     mnuFile_Exit = add(mnuFile, "mnuFile_Exit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(mnuFile_Exit, &QAction::triggered, this, &QWidget::close);
 
@@ -223,7 +254,7 @@ void MainWindow::createMenus()
     mnuCopy = add(mnuEdit, "mnuCopy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
     mnuPaste = add(mnuEdit, "mnuPaste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
     mnuClear = add(mnuEdit, "mnuClear", "Clear");
-    mnuEdit->addSeparator();
+    separate(mnuEdit);
     mnuReplaceColour = add(mnuEdit, "mnuReplaceColour", "Replace Colour...");
 
     mnuView = menuBar()->addMenu(QStringLiteral("&View"));
@@ -234,7 +265,7 @@ void MainWindow::createMenus()
     mnuView_Tbar = add(mnuView, "mnuView_Tbar", "Show Tool&bar");
     mnuView_Tbar->setCheckable(true);
     mnuView_Tbar->setChecked(true);
-    mnuView->addSeparator();
+    separate(mnuView);
     mnuOptions = add(mnuView, "mnuOptions", "&Options...");
     // The check marks show what is on screen each time the menu opens.
     connect(mnuView, &QMenu::aboutToShow, this, [this] {

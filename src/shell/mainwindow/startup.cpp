@@ -76,13 +76,14 @@ bool EditorStartUp::run(const QString& commandLine, const QProcessEnvironment& e
         } else {
             m_install.programFolder = m_programFolder;
         }
-        if (findGameFolder(m_fso, m_prompts, env).isEmpty())
+        const QString gameFolder = findGameFolder(m_fso, m_prompts, env);
+        if (gameFolder.isEmpty())
             return false;
 
         component = QStringLiteral("mfmCore");
         m_window = std::make_unique<MainWindow>(m_install, m_state, m_settings, m_prompts);
         checkEdition(m_install, m_settings, m_prompts, env);
-        m_install.gameFolder = findGameFolder(m_fso, m_prompts, env);
+        m_install.gameFolder = gameFolder;
         m_window->load(commandLine);
 
         component = QStringLiteral("dlgSplash");
