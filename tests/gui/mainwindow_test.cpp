@@ -509,6 +509,7 @@ TEST_F(MainWindowTest, SiteItemsAskFirstOnlyWhenWantedAndAboutAndTheChangeLogAre
         return true;
     });
     install.askBeforeBrowsing = false;
+    emit find<QMenu>("mnuHelp")->aboutToShow(); // the menu gets its items when it opens
     act("siteNeo")->trigger();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].path(), QStringLiteral("/oddballz/"));
@@ -540,6 +541,7 @@ TEST_F(MainWindowTest, SiteItemsAskFirstOnlyWhenWantedAndAboutAndTheChangeLogAre
 TEST_F(MainWindowTest, HelpOpensTheGuideAtItsFirstTopicOrSaysItIsMissing)
 {
     window->show();
+    emit find<QMenu>("mnuHelp")->aboutToShow();
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("help"))); // a help folder without the guide
     for (int found = 0; found < 2; ++found) {
         act("mnuHelpFile")->trigger();
