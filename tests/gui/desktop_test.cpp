@@ -140,7 +140,7 @@ TEST(Options, CancelWritesNothingButKeepsASiteInputAndAGreyedBoxBecomesAPlainOne
                            QStringLiteral("http://old.example/")}));
 }
 
-TEST(Toolbar, OnlyAnArmedClickActsAndSaveWorksOnlyWithAProject)
+TEST(Toolbar, OnlyAnArmedClickActsSaveNeedsAProjectAndTheStripIsPaintedLighter)
 {
     ToolbarStrip strip;
     strip.resize(600, ToolbarStrip::kStripHeight);
@@ -190,10 +190,7 @@ TEST(Toolbar, OnlyAnArmedClickActsAndSaveWorksOnlyWithAProject)
     QTest::mouseClick(strip.saveArrow(), Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_TRUE(saveMenu.isVisible());
     EXPECT_EQ(saveMenu.pos(), strip.saveArrow()->mapToGlobal(QPoint(0, 18)));
-}
 
-TEST(StripColours, LightnessRisesInSinglePrecisionKeepingTheHueAndIsPainted)
-{
     // Reference values worked out independently with single-precision arithmetic: {face, strip,
     // fade 0, 1, 2}. Grey 240 + 0.025 lands on 246.5, which rounds to the even 246; the top clips.
     const std::array<std::array<int, 3>, 5> cases[] = {
@@ -219,12 +216,12 @@ TEST(StripColours, LightnessRisesInSinglePrecisionKeepingTheHueAndIsPainted)
     EXPECT_FALSE(cache.update(face).has_value());
 
     // The strip is painted in them; the buttons keep the plain face colour.
-    ToolbarStrip strip;
-    QPalette palette = strip.palette();
+    ToolbarStrip painted;
+    QPalette palette = painted.palette();
     palette.setColor(QPalette::Button, QColor(212, 208, 200));
-    strip.setPalette(palette);
-    strip.resize(600, ToolbarStrip::kStripHeight);
-    const QImage image = strip.holder()->grab().toImage();
+    painted.setPalette(palette);
+    painted.resize(600, ToolbarStrip::kStripHeight);
+    const QImage image = painted.holder()->grab().toImage();
     EXPECT_EQ(image.pixelColor(1, 1), QColor(234, 232, 229));
     EXPECT_EQ(image.pixelColor(3, 3), QColor(212, 208, 200));
 }

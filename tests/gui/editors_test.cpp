@@ -87,7 +87,7 @@ TEST_F(EBallEditorTest, TheFirstEBallStoresNothingAndChangesGoIntoTheShownRecord
     EXPECT_FALSE(child<QCheckBox>(editor.get(), "usetexture")->isChecked());
 }
 
-TEST_F(EBallEditorTest, ValuesTheControlsCannotShowBecomeWhatTheyShow)
+TEST_F(EBallEditorTest, ValuesTheControlsCannotShowOrTypedOnesAreHeldToTheLimits)
 {
     state.eBalls[7] = makeRecord(1, 7, -5, 1500, "");
     state.eBalls[8] = makeRecord(1, -4, 9, -2000, "");
@@ -104,11 +104,7 @@ TEST_F(EBallEditorTest, ValuesTheControlsCannotShowBecomeWhatTheyShow)
     editor->SwitchTo(5, 8, QString());
     EXPECT_EQ(state.eBalls[8], makeRecord(1, -1, 2, -999, ""));
     EXPECT_EQ(state.eBalls[7], makeRecord(1, 3, -1, 999, ""));
-}
 
-TEST_F(EBallEditorTest, TypedDiametersAreHeldToTheLimitsAndReachTheRecordAtOnce)
-{
-    editor->SwitchTo(5, -1, QString());
     const struct
     {
         const char* typed;
