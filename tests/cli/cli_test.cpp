@@ -1,10 +1,10 @@
 #include "files/breedresources.h"
 #include "samplegame/samplegame.h"
+#include "support/snapshot.h"
 #include "support/surveyeggs.h"
 #include "support/testsupport.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -47,26 +47,6 @@ struct Arg
     QString text;
 };
 using Args = std::vector<Arg>;
-
-// Every entry under the folders with its size and time of change, so that any file written,
-// replaced or left behind shows.
-QStringList snapshot(const QStringList& roots)
-{
-    QStringList entries;
-    for (const QString& root : roots) {
-        QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QFileInfo entry(it.next());
-            entries << QStringLiteral("%1 %2 %3")
-                           .arg(entry.filePath())
-                           .arg(entry.size())
-                           .arg(entry.lastModified().toMSecsSinceEpoch());
-        }
-    }
-    entries.sort();
-    return entries;
-}
 
 } // namespace
 
@@ -238,11 +218,13 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
         {{"--data-dir", data(), "sheet", "h.opj", honkerInfo}, 1, honkerInfo, "base breed"},
         {{"--data-dir", data(), "sheet", "s.opj", "s.svg"}, 1, snowboInfo, ""},
     };
-    const QStringList roots = {work.path(), s_root->path()};
+    const auto everything = [&] {
+        return test::snapshot(work.path()) + test::snapshot(s_root->path());
+    };
     for (const Case& c : cases) {
         if (c.noGame)
             env.insert(QStringLiteral("windir"), work.path());
-        const QStringList before = snapshot(roots);
+        const QStringList before = everything();
         const Outcome outcome = run(c.args);
         useGame(Edition::US);
         SCOPED_TRACE(describe(outcome));
@@ -255,7 +237,7 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
             EXPECT_TRUE(outcome.err.contains(QStringLiteral("--help")));
         }
         EXPECT_TRUE(outcome.out.isEmpty());
-        EXPECT_EQ(snapshot(roots), before);
+        EXPECT_EQ(everything(), before);
     }
 }
 
