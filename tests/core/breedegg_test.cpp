@@ -18,7 +18,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <cstring>
 
 namespace yw {
 
@@ -65,8 +64,7 @@ QByteArray buildEgg(const EggLayout& l, const EggContent& c)
     for (int i = 0; i < l.size; ++i)
         egg[i] = char('a' + i % 26);
     const auto place = [&](int position, const QByteArray& bytes) {
-        ASSERT_LE(position - 1 + bytes.size(), egg.size());
-        std::memcpy(egg.data() + position - 1, bytes.constData(), size_t(bytes.size()));
+        egg.replace(position - 1, bytes.size(), bytes);
     };
     // A text region: the text, then the room's fill up to len + 1 bytes.
     const auto padded = [&](const QByteArray& text, int length) {
@@ -398,7 +396,7 @@ protected:
     }
 };
 
-TEST_F(NewProjectReader, ReadsEveryRegionOfTheBaseEgg)
+TEST_F(NewProjectReader, ReadsEveryRegionAndTellsDamagedMissingOrUnknownBreeds)
 {
     // Zero bytes leave the name block and the tips; a tip line without its key stays whole.
     content.roomFill = '\0';
@@ -422,13 +420,9 @@ TEST_F(NewProjectReader, ReadsEveryRegionOfTheBaseEgg)
     EXPECT_EQ(s.breedDescription, "Say \"hi\"");
     EXPECT_EQ(s.breedAttributes, "Bouncy");
     EXPECT_EQ(s.locTipsLen, layout.tipsLen);
-}
 
-TEST_F(NewProjectReader, DamagedMissingOrUnknownBreedsAreToldEachWithTheirOwnStatus)
-{
     // Eggs whose content is not what a sound egg holds at the located positions, and locator
     // values that do not fit the egg (the other edition's files, say).
-    content.roomFill = '\0';
     const EggContent sound = content;
     struct Case
     {
@@ -457,9 +451,9 @@ TEST_F(NewProjectReader, DamagedMissingOrUnknownBreedsAreToldEachWithTheirOwnSta
     }
 
     prompts.shown.clear();
-    const NewProject project = readBaseBreed(installation, state, u"Quadrapus"_s, prompts);
-    EXPECT_EQ(project.status, NewProjectStatus::NotInstalled);
-    EXPECT_EQ(project.state.baseBreed, "quadrpus");
+    const NewProject unknown = readBaseBreed(installation, state, u"Quadrapus"_s, prompts);
+    EXPECT_EQ(unknown.status, NewProjectStatus::NotInstalled);
+    EXPECT_EQ(unknown.state.baseBreed, "quadrpus");
     prompts.expectOne(u"Quadrapus"_s, PromptIcon::None, false);
     for (const char* missing : {"/res/Zott.loc", "/res/Zott.blz"}) {
         SCOPED_TRACE(missing);
@@ -531,7 +525,7 @@ protected:
     MemorySettingsStore settings;
 };
 
-TEST_F(PackageWriter, CabinetHoldsInfoCompanionAndEggInOrderByteForByte)
+TEST_F(PackageWriter, CabinetHoldsInfoCompanionAndEggInOrderOrNothing)
 {
     const QString package = path(u"My Breed.ypk"_s);
     SaveYPK(installation, state, package, prompts, settings);
@@ -553,17 +547,15 @@ TEST_F(PackageWriter, CabinetHoldsInfoCompanionAndEggInOrderByteForByte)
     const QString accented = path(u"Br\u00e9ed.ypk"_s);
     SaveYPK(installation, state, accented, prompts, settings);
     EXPECT_EQ(members(accented), (QStringList{u"ypkinfo.inf"_s, u"Br\u00e9ed.odd"_s}));
-}
 
-TEST_F(PackageWriter, RefusedEggOrUnwritableTargetLeavesNoPackageAndKeepsTheOldOne)
-{
-    const QString package = path(u"old.ypk"_s);
+    // A refused egg or an unwritable target leaves no package and keeps an old one.
+    const QString old = path(u"old.ypk"_s);
     state.breedName = std::string(200, 'n');
-    EXPECT_THROW(SaveYPK(installation, state, package, prompts, settings), DoesNotFit);
-    EXPECT_FALSE(QFile::exists(package));
-    writeFile(package, "old package");
-    EXPECT_THROW(SaveYPK(installation, state, package, prompts, settings), DoesNotFit);
-    EXPECT_EQ(readFile(package), "old package");
+    EXPECT_THROW(SaveYPK(installation, state, old, prompts, settings), DoesNotFit);
+    EXPECT_FALSE(QFile::exists(old));
+    writeFile(old, "old package");
+    EXPECT_THROW(SaveYPK(installation, state, old, prompts, settings), DoesNotFit);
+    EXPECT_EQ(readFile(old), "old package");
     state.breedName = "ok";
     EXPECT_THROW(SaveYPK(installation, state, path(u"no/such/folder/x.ypk"_s), prompts, settings),
                  FileError);

@@ -32,7 +32,7 @@ ParsedBallLine parse(const std::string& bytes, qint64 position = 1)
 
 } // namespace
 
-TEST(BallLine, NumbersLineAndReadingBack)
+TEST(BallLine, FormattedReadAndRefused)
 {
     const std::pair<int16_t, const char*> numbers[] = {
         {0, "  0"},  {9, "  9"},   {10, "10"},     {255, "255"},      {-1, " -1"},
@@ -53,10 +53,7 @@ TEST(BallLine, NumbersLineAndReadingBack)
     r.useTexture = 1;
     EXPECT_EQ(formatBallLine(r).substr(line.size() - 10), "  7    abc");
     EXPECT_EQ(parse(formatBallLine(r) + ",\r\n").record, r);
-}
 
-TEST(BallLine, CommentsDiameterFloorAndBadLines)
-{
     const std::string head = "1,2,3,0,1,20,0,";
     const std::pair<const char*, const char*> comments[] = {
         {"2     abc,\r\n", " abc"},         // five blanks: the fifth belongs to the comment
@@ -107,7 +104,7 @@ TEST(Numbers, StrictLenientBooleanAnd16Bit)
 }
 
 // A fresh account: the edition check runs, everything is switched on, the texts are empty.
-TEST(Settings, FreshAccountReadsTheDefaultsAndStoredTextWins)
+TEST(Settings, DefaultsReadingRulesAndTheIniFile)
 {
     MemorySettingsStore store;
     EXPECT_EQ(setting::checkedCountry.number(store), 0);
@@ -132,22 +129,19 @@ TEST(Settings, FreshAccountReadsTheDefaultsAndStoredTextWins)
     setting::showTips.write(store, u"False"_s);
     EXPECT_FALSE(setting::showTips.isOn(store));
     EXPECT_EQ(store.read(kSectionMdi, u"ShowTips"_s, QString()), u"False"_s);
-}
 
-// A hand-edited file reads back (sections with backslashes are nested groups, commas stay in
-// the text), writing keeps the other values, and the default file follows XDG_CONFIG_HOME.
-TEST(Settings, IniFileKeepsSectionsAndText)
-{
+    // A hand-edited file reads back (sections with backslashes are nested groups, commas stay
+    // in the text), writing keeps the other values, the default file follows XDG_CONFIG_HOME.
     QTemporaryDir dir;
     const QString ini = dir.filePath(u"Brindlecote.ini"_s);
     test::writeFile(ini, "[QuorrelYW\\MDI]\nWidth=9000\n[QuorrelYW]\n"
                          "YPKSiteName=Eggs, Nests and More\n");
     QSettingsStore(ini).write(kSectionRecent, u"1st"_s, u"/home/p/a, b.opj"_s);
-    QSettingsStore store(ini);
-    EXPECT_EQ(setting::width.number(store, 0), 9000);
-    EXPECT_EQ(setting::siteName.text(store), u"Eggs, Nests and More"_s);
-    EXPECT_EQ(setting::recentFiles[0].text(store), u"/home/p/a, b.opj"_s);
-    EXPECT_EQ(setting::recentFiles[1].text(store), QString());
+    QSettingsStore file(ini);
+    EXPECT_EQ(setting::width.number(file, 0), 9000);
+    EXPECT_EQ(setting::siteName.text(file), u"Eggs, Nests and More"_s);
+    EXPECT_EQ(setting::recentFiles[0].text(file), u"/home/p/a, b.opj"_s);
+    EXPECT_EQ(setting::recentFiles[1].text(file), QString());
     qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
     EXPECT_EQ(QSettingsStore().fileName(), ini);
     qunsetenv("XDG_CONFIG_HOME");
