@@ -72,28 +72,24 @@ protected:
     ScriptedPrompts prompts;
 };
 
-TEST_F(BreedFiles, HeaderAndLabels)
+TEST_F(BreedFiles, HeaderLabelsAndLocatorValues)
 {
     EXPECT_THROW(readBreedHeader(install, state), FileError);
     EXPECT_THROW(readBreedLabels(install.infoFilePath(state.baseBreed)), FileError);
     // Found in any letter case.
     writeFile(dir.filePath(u"RES/ZOTT.BLZ"_s),
               "\"zt_small.lnz\",\"zt.lnz\",3\r\nhead\r\n\r\n  tail  \r\n");
+    const QString info = install.infoFilePath(state.baseBreed);
     const BreedHeader header = readBreedHeader(install, state);
     EXPECT_EQ(header.lnzNameA + "|" + header.lnzNameB, "zt_small.lnz|zt.lnz");
     EXPECT_EQ(header.ballsPerSet, 3);
-    EXPECT_EQ(readBreedLabels(install.infoFilePath(state.baseBreed)),
-              (std::vector<std::string>{"head", "", "  tail  "}));
-    writeFile(install.infoFilePath(state.baseBreed), "\"a\",\"b\",256\r\n");
+    EXPECT_EQ(readBreedLabels(info), (std::vector<std::string>{"head", "", "  tail  "}));
+    writeFile(info, "\"a\",\"b\",256\r\n");
     EXPECT_EQ(readBreedHeader(install, state).ballsPerSet, 256);
-    EXPECT_TRUE(readBreedLabels(install.infoFilePath(state.baseBreed)).empty());
-    writeFile(install.infoFilePath(state.baseBreed), "\"a\",\"b\",257\r\n");
-    expectFormatError([&] { readBreedHeader(install, state); },
-                      install.infoFilePath(state.baseBreed), u"line 1"_s);
-}
+    EXPECT_TRUE(readBreedLabels(info).empty());
+    writeFile(info, "\"a\",\"b\",257\r\n");
+    expectFormatError([&] { readBreedHeader(install, state); }, info, u"line 1"_s);
 
-TEST_F(BreedFiles, GetLoxReadsTheElevenValuesAndKeepsGoingPastEveryFailure)
-{
     // Line 5 is set B; blanks around a number are allowed.
     writeFile(res("Zott.loc"), "Zott\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n"
                                " 400 \t\t 60 \r\n500\t\t300\t\t6\r\n");

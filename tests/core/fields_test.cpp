@@ -217,7 +217,7 @@ protected:
     MemorySettingsStore settings;
 };
 
-TEST_F(GameInstall, SettingsFileLines)
+TEST_F(GameInstall, SettingsFileLinesAndPathsThroughThePrefix)
 {
     EXPECT_EQ(find(), QString());
     prompts.expectOne(u"Oddballz does not appear to be installed. You must install it "
@@ -274,10 +274,7 @@ TEST_F(GameInstall, SettingsFileLines)
     EXPECT_EQ(find(), odd);
     writeIni("last oddball=" + odd.toUtf8() + "/x//\r\n");
     EXPECT_EQ(find(), odd + u"/x/"_s);
-}
 
-TEST_F(GameInstall, WindowsFolderAndDrivesMapThroughThePrefix)
-{
     EXPECT_EQ(windowsFolder(fso, env), prefix + u"/drive_c/Windows"_s);
     const QString other = dir.filePath(u"elsewhere"_s);
     QDir().mkpath(other);

@@ -9,21 +9,6 @@
 
 namespace yw::test {
 
-void ScriptedPrompts::message(const QString& text, PromptIcon icon)
-{
-    shown.push_back({text, icon, false});
-}
-
-PromptAnswer ScriptedPrompts::question(const QString& text, PromptButtons, PromptIcon icon)
-{
-    shown.push_back({text, icon, true});
-    if (answers.empty())
-        return PromptAnswer::Yes;
-    const PromptAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());

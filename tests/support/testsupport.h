@@ -27,8 +27,18 @@ public:
         bool question;
     };
 
-    void message(const QString& text, PromptIcon icon) override;
-    PromptAnswer question(const QString& text, PromptButtons buttons, PromptIcon icon) override;
+    void message(const QString& text, PromptIcon icon) override
+    {
+        shown.push_back({text, icon, false});
+    }
+    PromptAnswer question(const QString& text, PromptButtons, PromptIcon icon) override
+    {
+        shown.push_back({text, icon, true});
+        const PromptAnswer answer = answers.empty() ? PromptAnswer::Yes : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return answer;
+    }
     // Expects exactly one prompt shown, with `icon`, whose text is `text` (or holds it).
     void expectOne(const QString& text, PromptIcon icon, bool whole = true) const
     {
