@@ -57,16 +57,9 @@ public:
     }
 };
 
-const char* const kParts[] = {"body",     "left cheek", "right ear tip", "tail", "nose",
-                              "left eye", "chin",       "belly",         "neck", "right paw"};
-
-std::string titleCase(std::string text)
-{
-    for (size_t i = 0; i < text.size(); ++i)
-        if ((i == 0 || text[i - 1] == ' ') && text[i] >= 'a' && text[i] <= 'z')
-            text[i] = char(text[i] - 'a' + 'A');
-    return text;
-}
+// The labels the survey makes of the eBalls' comments.
+const char* const kParts[] = {"Body",     "Left Cheek", "Right Ear Tip", "Tail", "Nose",
+                              "Left Eye", "Chin",       "Belly",         "Neck", "Right Paw"};
 
 } // namespace
 
@@ -132,16 +125,17 @@ SurveyEgg makeSurveyEgg(const SurveyEggRecipe& recipe)
             lnz += "[Ballz Info]\r\n";
         const int at = int(lnz.size());
         for (int k = 0; k < n; ++k) {
-            const std::string part = k < 10 ? kParts[k] : "part " + std::to_string(k + 1);
+            const std::string part = k < 10 ? kParts[k] : "Part " + std::to_string(k + 1);
+            const std::string lower = QString::fromStdString(part).toLower().toStdString();
             EBallRecord& r = egg.eBalls.emplace_back(
                 EBallRecord{int16_t(filler.below(256)), int16_t(filler.below(256) - 1), 0,
                             int16_t(filler.below(4)), int16_t(filler.below(4) - 1),
                             int16_t(set == 0 ? 4 + filler.below(27) : 31 + filler.below(60)), 0,
                             int16_t(filler.below(3) == 0 ? filler.below(20) : -1),
-                            k == 1 ? ";" : (set == 0 ? "; baby " : "; ") + part, 0});
+                            k == 1 ? ";" : (set == 0 ? "; baby " : "; ") + lower, 0});
             r.useTexture = r.texture > -1;
             if (set == 1)
-                egg.labels.push_back(k == 1 ? "eBall 2" : titleCase(part));
+                egg.labels.push_back(k == 1 ? "eBall 2" : part);
             lnz += QByteArray::fromStdString(formatBallLine(r)) + ",\r\n";
         }
         if (recipe.decoys)
