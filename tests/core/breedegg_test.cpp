@@ -284,7 +284,7 @@ TEST_F(EggWriter, ASetTakesTheWidestSeparatorThatFitsAndSpreadsTheRestBeforeItsF
     }
 }
 
-TEST_F(EggWriter, RefusesWhatDoesNotFitAndLocatedRegionsThatAreNotThere)
+TEST_F(EggWriter, RefusesWhatDoesNotFitOrIsNotThereAndSavesTheEggAndCompanion)
 {
     const BallSetSpan setB =
         readBallSet(baseEgg, state.locSetBPos, layout.ballsPerSet, eggPath(), u"ball set B"_s);
@@ -352,10 +352,7 @@ TEST_F(EggWriter, RefusesWhatDoesNotFitAndLocatedRegionsThatAreNotThere)
     apart.locAttrPos = state.locDescPos + state.locDescLen + 1;
     apart.locAttrLen = 10;
     EXPECT_NO_THROW(patched(apart));
-}
 
-TEST_F(EggWriter, SaveWritesTheEggAndTheCompanionNamedAfterTheTargetOrNothing)
-{
     QDir().mkpath(path(u"out"_s));
     const QString target = path(u"out/My Breed.odd"_s);
     EXPECT_EQ(saveODD(installation, state, target, prompts), target);

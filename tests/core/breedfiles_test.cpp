@@ -72,7 +72,7 @@ protected:
     ScriptedPrompts prompts;
 };
 
-TEST_F(BreedFiles, HeaderLabelsAndLocatorValues)
+TEST_F(BreedFiles, HeaderLabelsLocatorValuesAndWhichFile)
 {
     EXPECT_THROW(readBreedHeader(install, state), FileError);
     EXPECT_THROW(readBreedLabels(install.infoFilePath(state.baseBreed)), FileError);
@@ -107,10 +107,8 @@ TEST_F(BreedFiles, HeaderLabelsAndLocatorValues)
     state.baseBreed = "Norvil"; // no locator file at all: nothing changes, nothing thrown
     getLOX(install, state);
     EXPECT_EQ(locatorText(state), locatorText(expected));
-}
 
-TEST_F(BreedFiles, EditionAndThePlayersOwnFilesChooseTheFile)
-{
+    state.baseBreed = "Zott"; // the edition's file, then the player's own
     const ProjectState us = located({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 4});
     const ProjectState uk = located({11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 6});
     writeFile(res("Zott.loc"), locatorText(us));

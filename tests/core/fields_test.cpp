@@ -216,7 +216,7 @@ protected:
     MemorySettingsStore settings;
 };
 
-TEST_F(GameInstall, SettingsFileLinesAndPathsThroughThePrefix)
+TEST_F(GameInstall, SettingsFilePathsAndEdition)
 {
     EXPECT_EQ(find(), QString());
     prompts.expectOne(u"Oddballz does not appear to be installed. You must install it "
@@ -295,10 +295,7 @@ TEST_F(GameInstall, SettingsFileLinesAndPathsThroughThePrefix)
     // Without the dosdevices link drive C is still its own folder.
     QFile::remove(prefix + u"/dosdevices/c:"_s);
     EXPECT_EQ(localPath(u"C:\\Oddballz"_s, fso, env), prefix + u"/drive_c/Oddballz"_s);
-}
 
-TEST_F(GameInstall, TheDataFileSizeDecidesTheEditionOncePerUser)
-{
     // No data file: an error after marking the check done; later starts skip the check and the
     // stored edition chooses the resource folder.
     writeIni("last oddball=C:\\Program Files\\Oddballz\\\r\n");

@@ -79,7 +79,7 @@ struct RefusalCase
     SurveyChoices choices = {};
 };
 
-TEST(Survey, RefusesWhatItCannotSettle)
+TEST(Survey, RefusesWhatItCannotSettleAndChoicesSettleTheTexts)
 {
     const SurveyEggRecipe ne{.decoys = false};
     const auto bare = [](int ballsPerSet = 4, int tipCount = 6, bool onePaddingByte = false) {
@@ -177,11 +177,8 @@ TEST(Survey, RefusesWhatItCannotSettle)
         EXPECT_TRUE(result.refusal.message.contains(QLatin1String(c.message)))
             << c.name << ": " << result.refusal.message.toStdString();
     }
-}
 
-// Three texts: the caller's choice of positions settles which is which.
-TEST(Survey, ChoicesSettleTheTexts)
-{
+    // Three texts: the caller's choice of positions settles which is which.
     SurveyEgg egg = makeSurveyEgg({.resourceTable = false, .decoys = false});
     const qint64 extra = egg.bytes.size() + 1;
     egg.bytes += "Yet another text here" + QByteArray(6, '\0') + "\x04";
