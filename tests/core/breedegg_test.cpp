@@ -253,23 +253,21 @@ TEST_F(EggWriter, EveryEditFillsItsRegionsExactlyAndKeepsEveryOtherByte)
     const QByteArray block = "string0=r0\r\nstring1=d0\r\nstring2=r1\r\nstring3=d1\r\nstring4=\r\n";
     EXPECT_EQ(patched(state).mid(layout.tipsPos - 1, 253),
               block + QByteArray(252 - block.size(), '\0') + baseEgg[layout.tipsPos + 251]);
-}
 
-TEST_F(EggWriter, ASetTakesTheWidestSeparatorThatFitsAndSpreadsTheRestBeforeItsFinalCommas)
-{
+    // A set takes the widest separator that fits and spreads the rest before its final commas.
     // Set A's room is its three lines at six blanks; a blank less after each of the 21 commas
     // saves 21 bytes.
-    struct Case
+    struct Spread
     {
         std::string comment0;
         int blanks;
         std::array<int, 3> extra;
     };
     const qsizetype room = lines(content.balls, 0, 3).size();
-    for (const Case& c :
-         {Case{"ball ", 6, {1, 0, 0}}, Case{"b", 6, {2, 2, 1}}, Case{"ball 00", 5, {7, 7, 6}},
-          Case{"ball 0" + std::string(10, 'x'), 5, {4, 4, 3}},
-          Case{"ball 0" + std::string(105, 'x'), 1, {0, 0, 0}}}) {
+    for (const Spread& c :
+         {Spread{"ball ", 6, {1, 0, 0}}, Spread{"b", 6, {2, 2, 1}}, Spread{"ball 00", 5, {7, 7, 6}},
+          Spread{"ball 0" + std::string(10, 'x'), 5, {4, 4, 3}},
+          Spread{"ball 0" + std::string(105, 'x'), 1, {0, 0, 0}}}) {
         SCOPED_TRACE(c.comment0);
         ProjectState changed = state;
         changed.eBalls[0].comment = c.comment0;

@@ -87,7 +87,7 @@ ParsedSheet parse(const QByteArray& svg)
 
 } // namespace
 
-TEST(ReplaceColour, ChangesExactlyTheNamedFieldsOfTheNamedSets)
+TEST(EBallTools, ReplaceColourAndApplyToOthersChangeExactlyTheNamedFields)
 {
     ProjectState start = distinctBalls();
     auto& b = start.eBalls;
@@ -140,12 +140,9 @@ TEST(ReplaceColour, ChangesExactlyTheNamedFieldsOfTheNamedSets)
     EXPECT_THROW(countColourReplacements(same.eBalls, kPerSet, {kOld, kNew, F::Diameter, both}),
                  std::invalid_argument);
     EXPECT_EQ(same.eBalls, start.eBalls);
-}
 
-TEST(ApplyToOthers, CopiesExactlyTheChosenFieldsToTheChosenEBalls)
-{
-    const ProjectState start = distinctBalls();
-    struct Row
+    // Apply to Others copies exactly the chosen fields to the chosen eBalls.
+    struct Copy
     {
         BallSet set;
         int source;
@@ -153,13 +150,13 @@ TEST(ApplyToOthers, CopiesExactlyTheChosenFieldsToTheChosenEBalls)
         EBallFields fields;
         int changed;
     };
-    const Row rows[] = {
+    const Copy copies[] = {
         {BallSet::B, 1, {0, 3}, F::Border | F::Diameter | F::UseTexture, 2},
         {BallSet::A, 4, {0, 1, 4}, F::Fill | F::Sprecks, 2}, // not the source itself
         {BallSet::A, 0, {2}, F::Fuzziness | F::BorderThickness, 1},
         {BallSet::B, 4, {2}, F::Fill | F::Border | F::Sprecks, 1},
     };
-    for (const Row& row : rows) {
+    for (const Copy& row : copies) {
         ProjectState state = start;
         EXPECT_EQ(
             applyToOthers(state.eBalls, kPerSet, row.set, row.source, row.targets, row.fields),
