@@ -29,13 +29,9 @@ namespace {
 
 struct EggLayout
 {
-    int ballsPerSet = 3;
-    int setAPos = 201, setBPos = 801;
-    int descPos = 1401, descLen = 100;
-    int namePos = 1601, nameLen = 40;
-    int attrPos = 1701, attrLen = 80;
-    int tipsPos = 1901, tipsLen = 200, tipCount = 6;
-    int size = 3000;
+    int ballsPerSet = 3, setAPos = 201, setBPos = 801, descPos = 1401, descLen = 100;
+    int namePos = 1601, nameLen = 40, attrPos = 1701, attrLen = 80;
+    int tipsPos = 1901, tipsLen = 200, tipCount = 6, size = 3000;
 };
 
 struct EggContent
@@ -63,9 +59,7 @@ QByteArray buildEgg(const EggLayout& l, const EggContent& c)
     QByteArray egg(l.size, '\0');
     for (int i = 0; i < l.size; ++i)
         egg[i] = char('a' + i % 26);
-    const auto place = [&](int position, const QByteArray& bytes) {
-        egg.replace(position - 1, bytes.size(), bytes);
-    };
+    const auto place = [&](int at, const QByteArray& b) { egg.replace(at - 1, b.size(), b); };
     // A text region: the text, then the room's fill up to len + 1 bytes.
     const auto padded = [&](const QByteArray& text, int length) {
         return text + QByteArray(length + 1 - text.size(), c.roomFill);

@@ -82,12 +82,10 @@ struct RefusalCase
 TEST(Survey, RefusesWhatItCannotSettleAndChoicesSettleTheTexts)
 {
     const SurveyEggRecipe ne{.decoys = false};
-    const auto bare = [](int ballsPerSet = 4, int tipCount = 6, bool onePaddingByte = false) {
-        return SurveyEggRecipe{.resourceTable = false,
-                               .decoys = false,
-                               .onePaddingByte = onePaddingByte,
-                               .ballsPerSet = ballsPerSet,
-                               .tipCount = tipCount};
+    const auto bare = [](int ballsPerSet = 4, int tipCount = 6, bool one = false) {
+        SurveyEggRecipe r{.resourceTable = false, .decoys = false, .onePaddingByte = one};
+        r.ballsPerSet = ballsPerSet, r.tipCount = tipCount;
+        return r;
     };
     const auto appendText = [](const QByteArray& text) {
         return
