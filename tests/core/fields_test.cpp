@@ -22,18 +22,12 @@ namespace yw {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-ParsedBallLine parse(const std::string& bytes, qint64 position = 1)
-{
-    return parseBallLine(QByteArrayView(bytes.data(), qsizetype(bytes.size())), position,
-                         u"egg.odd"_s);
-}
-
-} // namespace
-
 TEST(BallLine, FormattedReadAndRefused)
 {
+    const auto parse = [](const std::string& bytes, qint64 position = 1) {
+        return parseBallLine(QByteArrayView(bytes.data(), qsizetype(bytes.size())), position,
+                             u"egg.odd"_s);
+    };
     const std::pair<int16_t, const char*> numbers[] = {
         {0, "  0"},  {9, "  9"},   {10, "10"},     {255, "255"},      {-1, " -1"},
         {-9, " -9"}, {-10, "-10"}, {1000, "1000"}, {-32768, "-32768"}};
