@@ -33,12 +33,11 @@ constexpr int16_t kNew = 9;
 ProjectState distinctBalls()
 {
     ProjectState state;
-    for (int i = 0; i < kEBallCount; ++i) {
-        EBallRecord& r = state.eBalls[size_t(i)];
-        r = {int16_t(1000 + i),       int16_t(2000 + i), int16_t(3000 + i), int16_t(4000 + i),
-             int16_t(5000 + i),       int16_t(6000 + i), int16_t(7000 + i), int16_t(8000 + i),
-             "c" + std::to_string(i), int16_t(i % 2)};
-    }
+    for (int i = 0; i < kEBallCount; ++i)
+        state.eBalls[size_t(i)] = {int16_t(1000 + i), int16_t(2000 + i), int16_t(3000 + i),
+                                   int16_t(4000 + i), int16_t(5000 + i), int16_t(6000 + i),
+                                   int16_t(7000 + i), int16_t(8000 + i), "c" + std::to_string(i),
+                                   int16_t(i % 2)};
     return state;
 }
 

@@ -26,12 +26,8 @@ constexpr qsizetype kRecords = kTable + 10;
 TEST(Survey, FindsEveryRegionOfGeneratedEggs)
 {
     for (uint64_t seed = 1; seed <= 240; ++seed) {
-        SurveyEggRecipe recipe;
-        recipe.seed = seed;
-        recipe.resourceTable = seed % 2 == 0;
-        recipe.decoys = seed % 3 != 0;
-        recipe.ballzInfo = seed % 4 != 1;
-        recipe.onePaddingByte = seed % 5 == 0;
+        // Seed, resource table, decoys, [Ballz Info] headers, one zero byte after each text.
+        SurveyEggRecipe recipe{seed, seed % 2 == 0, seed % 3 != 0, seed % 4 != 1, seed % 5 == 0};
         recipe.ballsPerSet = seed % 11 == 0 ? 67 : 2 + int(seed % 6);
         recipe.tipCount = recipe.onePaddingByte ? 2 * int(1 + seed % 3) : 1 + int(seed % 6);
         if (seed % 7 == 0) {
