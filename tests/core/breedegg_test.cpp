@@ -452,23 +452,6 @@ TEST_F(NewProjectReader, ReadsEveryRegionAndTellsDamagedMissingOrUnknownBreeds)
     }
 }
 
-TEST(YpkInfo, OneLineWithTheTagTextsFlagAndSiteFields)
-{
-    ProjectState state;
-    state.breedName = "Ziggy";
-    state.breedDescription = "Line one\r\nline two";
-    EXPECT_EQ(ypkInfoBytes(state, QString(), QString()),
-              "\"YPKFILE|$|2.0\",\"Ziggy\",\"Line one\r\nline two\",#FALSE#,\"\",\"\"\r\n");
-    // A double quote anywhere would end its field early; it is stored as character 148.
-    state.breedName = "The \"Big\" One";
-    state.breedDescription = "Already \x94stored\x94";
-    EXPECT_EQ(ypkInfoBytes(state, u"Zig's \"site\""_s, u"http://example.org/"_s),
-              "\"YPKFILE|$|2.0\",\"The \x94"
-              "Big\x94 One\",\"Already \x94stored\x94\",#FALSE#,"
-              "\"Zig's \x94site\x94\",\"http://example.org/\"\r\n");
-    EXPECT_THROW(ypkInfoBytes(state, u"\u4e2d"_s, QString()), Error);
-}
-
 class PackageWriter : public BreedEgg
 {
 protected:
@@ -516,6 +499,20 @@ protected:
 
 TEST_F(PackageWriter, CabinetHoldsInfoCompanionAndEggInOrderOrNothing)
 {
+    // The information file: one line of the tag, the texts, a flag and the site; a double
+    // quote anywhere would end its field early, so it is stored as character 148.
+    ProjectState info;
+    info.breedName = "Ziggy";
+    info.breedDescription = "Line one\r\nline two";
+    EXPECT_EQ(ypkInfoBytes(info, QString(), QString()),
+              "\"YPKFILE|$|2.0\",\"Ziggy\",\"Line one\r\nline two\",#FALSE#,\"\",\"\"\r\n");
+    info.breedName = "The \"Odd\" One";
+    info.breedDescription = "Already \x94stored\x94";
+    EXPECT_EQ(ypkInfoBytes(info, u"Zig's \"site\""_s, u"http://example.org/"_s),
+              "\"YPKFILE|$|2.0\",\"The \x94Odd\x94 One\",\"Already \x94stored\x94\",#FALSE#,"
+              "\"Zig's \x94site\x94\",\"http://example.org/\"\r\n");
+    EXPECT_THROW(ypkInfoBytes(info, u"\u4e2d"_s, QString()), Error);
+
     const QString package = path(u"My Breed.ypk"_s);
     SaveYPK(installation, state, package, prompts, settings);
     EXPECT_EQ(members(package),

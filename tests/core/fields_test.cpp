@@ -73,7 +73,7 @@ TEST(BallLine, FormattedReadAndRefused)
     EXPECT_THROW(parse("1,2\n", 99), FormatError);
 }
 
-TEST(Numbers, StrictLenientBooleanAnd16Bit)
+TEST(Numbers, StrictLenientBooleanAnd16BitAndTheCodePage)
 {
     for (const auto& [text, value] : {std::pair{"1", 1}, {" -1 ", -1}, {"2.5", 2}, {"3.5", 4}})
         EXPECT_EQ(strictNumber(QLatin1String(text), QString()), value) << text; // half to even
@@ -94,6 +94,27 @@ TEST(Numbers, StrictLenientBooleanAnd16Bit)
     EXPECT_EQ(leadingNumber("0310"), 310);
     EXPECT_EQ(leadingNumber("12b"), 12);
     EXPECT_EQ(leadingNumber("b12"), 0);
+
+    // Windows-1252: every byte round-trips, other characters are reported.
+    std::string all;
+    for (int i = 0; i < 256; ++i)
+        all.push_back(char(i));
+    const QString text = cp1252::toUnicode(all);
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(cp1252::fromUnicode(text), all);
+    EXPECT_FALSE(cp1252::fromUnicode(QString::fromUtf8("Zott \u4e2d")).has_value());
+    EXPECT_TRUE(cp1252::canEncode(QString::fromUtf8("Caf\u00e9 \u201cquoted\u201d \u20ac")));
+    // Qt's converter of that name reads every byte the same; exactly those characters can be
+    // stored (no lone surrogate, which would be dropped), each as the byte it was read from.
+    const QString qt = QStringDecoder("windows-1252").decode(QByteArray::fromStdString(all));
+    EXPECT_EQ(text, qt);
+    int wrong = 0;
+    for (char32_t c = 0; c <= 0xFFFF; ++c) {
+        const qsizetype at = qt.indexOf(QChar(char16_t(c)));
+        wrong += cp1252::fromUnicode(QString(QChar(char16_t(c)))) !=
+                 (at < 0 ? std::nullopt : std::optional(std::string(1, char(at))));
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 // A fresh account: the edition check runs, everything is switched on, the texts are empty.
@@ -138,29 +159,6 @@ TEST(Settings, DefaultsReadingRulesAndTheIniFile)
     qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
     EXPECT_EQ(QSettingsStore().fileName(), ini);
     qunsetenv("XDG_CONFIG_HOME");
-}
-
-TEST(Cp1252, EveryByteRoundTripsAndOtherCharactersAreReported)
-{
-    std::string all;
-    for (int i = 0; i < 256; ++i)
-        all.push_back(char(i));
-    const QString text = cp1252::toUnicode(all);
-    ASSERT_EQ(text.size(), 256);
-    EXPECT_EQ(cp1252::fromUnicode(text), all);
-    EXPECT_FALSE(cp1252::fromUnicode(QString::fromUtf8("Zott \u4e2d")).has_value());
-    EXPECT_TRUE(cp1252::canEncode(QString::fromUtf8("Caf\u00e9 \u201cquoted\u201d \u20ac")));
-    // Qt's converter of that name reads every byte the same; exactly those characters can be
-    // stored (no lone surrogate, which would be dropped), each as the byte it was read from.
-    const QString qt = QStringDecoder("windows-1252").decode(QByteArray::fromStdString(all));
-    EXPECT_EQ(text, qt);
-    int wrong = 0;
-    for (char32_t c = 0; c <= 0xFFFF; ++c) {
-        const qsizetype at = qt.indexOf(QChar(char16_t(c)));
-        wrong += cp1252::fromUnicode(QString(QChar(char16_t(c)))) !=
-                 (at < 0 ? std::nullopt : std::optional(std::string(1, char(at))));
-    }
-    EXPECT_EQ(wrong, 0);
 }
 
 // A Wine prefix as Wine lays it out: drive_c with the Windows folder, dosdevices/c: linking to

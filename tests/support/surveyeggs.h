@@ -29,8 +29,7 @@ struct SurveyEggRecipe
     bool onePaddingByte = false;
     bool thirdText = false;         // one more text that could be the description
     std::vector<NeChunk> more = {}; // further resources, after the breed's
-    int ballsPerSet = 5;
-    int tipCount = 6;
+    int ballsPerSet = 5, tipCount = 6;
 };
 
 struct SurveyEgg
@@ -40,8 +39,7 @@ struct SurveyEgg
     BreedHeader header;
     std::vector<std::string> labels;
     std::vector<EBallRecord> eBalls; // set A then set B
-    std::string description;
-    std::string attributes;
+    std::string description, attributes;
 };
 
 // The breed is Honker (list name and stem alike).
