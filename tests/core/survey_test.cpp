@@ -196,10 +196,8 @@ TEST(Survey, RefusesWhatItCannotSettleAndChoicesSettleTheTexts)
     ASSERT_TRUE(one.findings);
     EXPECT_EQ(one.findings->locator.locDescPos, attr);
     EXPECT_EQ(one.findings->locator.locAttrPos, desc);
-}
 
-TEST(NeResources, ReadsNamesOffsetsAndCutsAtTheEnd)
-{
+    // The resource table reader: names, offsets, lengths cut at the end of the file.
     const QByteArray file = neFile({{"FIRST", QByteArray(40, 'a')}, {"B", "bb"}});
     NeResourceTable table = readNeResources(file);
     ASSERT_EQ(table.kind, NeResourceTable::Kind::Table);
