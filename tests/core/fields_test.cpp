@@ -22,7 +22,7 @@ namespace yw {
 
 using namespace Qt::StringLiterals;
 
-TEST(BallLine, FormattedReadAndRefused)
+TEST(Fields, BallLinesNumbersAndTheCodePage)
 {
     const auto parse = [](const std::string& bytes, qint64 position = 1) {
         return parseBallLine(QByteArrayView(bytes.data(), qsizetype(bytes.size())), position,
@@ -71,10 +71,8 @@ TEST(BallLine, FormattedReadAndRefused)
         test::expectFormatError([&] { parse(line); }, u"egg.odd"_s, u"byte 1"_s);
     EXPECT_THROW(parse("1,2\n", 0), FormatError);
     EXPECT_THROW(parse("1,2\n", 99), FormatError);
-}
 
-TEST(Numbers, StrictLenientBooleanAnd16BitAndTheCodePage)
-{
+    // Numbers: strict, lenient, boolean and 16-bit readings.
     for (const auto& [text, value] : {std::pair{"1", 1}, {" -1 ", -1}, {"2.5", 2}, {"3.5", 4}})
         EXPECT_EQ(strictNumber(QLatin1String(text), QString()), value) << text; // half to even
     for (const char* text : {"1x", "", "True"})

@@ -18,8 +18,7 @@ using namespace Qt::StringLiterals;
 using namespace test;
 
 // The resource table of every NE egg made here begins at byte 128; its records at 138.
-constexpr qsizetype kTable = 128;
-constexpr qsizetype kRecords = kTable + 10;
+constexpr qsizetype kTable = 128, kRecords = kTable + 10;
 
 // Eggs of every shape: the survey finds exactly the generator's regions and rooms, and an
 // unchanged project writes the base egg.
