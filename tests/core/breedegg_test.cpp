@@ -375,18 +375,14 @@ TEST_F(EggWriter, RefusesWhatDoesNotFitOrIsNotThereAndSavesTheEggAndCompanion)
     EXPECT_EQ(readFile(refused), "old egg");
 }
 
-class NewProjectReader : public BreedEgg
-{
-protected:
-    NewProject read()
-    {
-        prompts.shown.clear();
-        return readBaseBreed(installation, state, u"Zott"_s, prompts);
-    }
-};
+using NewProjectReader = BreedEgg;
 
 TEST_F(NewProjectReader, ReadsEveryRegionAndTellsDamagedMissingOrUnknownBreeds)
 {
+    const auto read = [this] {
+        prompts.shown.clear();
+        return readBaseBreed(installation, state, u"Zott"_s, prompts);
+    };
     // Zero bytes leave the name block and the tips; a tip line without its key stays whole.
     content.roomFill = '\0';
     content.description = "Say \"hi\"";

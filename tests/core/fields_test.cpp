@@ -22,7 +22,7 @@ namespace yw {
 
 using namespace Qt::StringLiterals;
 
-TEST(Fields, BallLinesNumbersAndTheCodePage)
+TEST(Fields, BallLinesNumbersTheCodePageAndSettings)
 {
     const auto parse = [](const std::string& bytes, qint64 position = 1) {
         return parseBallLine(QByteArrayView(bytes.data(), qsizetype(bytes.size())), position,
@@ -113,11 +113,9 @@ TEST(Fields, BallLinesNumbersAndTheCodePage)
                  (at < 0 ? std::nullopt : std::optional(std::string(1, char(at))));
     }
     EXPECT_EQ(wrong, 0);
-}
 
-// A fresh account: the edition check runs, everything is switched on, the texts are empty.
-TEST(Settings, DefaultsReadingRulesAndTheIniFile)
-{
+    // Settings of a fresh account: the edition check runs, everything is switched on, the texts
+    // are empty.
     MemorySettingsStore store;
     EXPECT_EQ(setting::checkedCountry.number(store), 0);
     EXPECT_EQ(editionFromSetting(setting::optUK.text(store)), Edition::US);
