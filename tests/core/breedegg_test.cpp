@@ -37,9 +37,8 @@ struct EggLayout
 struct EggContent
 {
     std::vector<EBallRecord> balls; // 2 * ballsPerSet
-    QByteArray nameBlock = "Zotty\r\n7 3";
-    QByteArray description = "A small round breed.";
-    QByteArray attributes = "Bouncy";
+    QByteArray nameBlock = "Zotty\r\n7 3", description = "A small round breed.",
+               attributes = "Bouncy";
     QByteArray tipsBlock = "string0=reg zero\r\nstring1=demo zero\r\nstring2=reg one\r\n"
                            "string3=demo one\r\nstring4=reg two\r\nstring5=demo two";
     char roomFill = '\0'; // what the rooms hold after each text

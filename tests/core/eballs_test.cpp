@@ -25,8 +25,7 @@ const std::pair<F, int16_t EBallRecord::*> kFields[] = {
     {F::UseTexture, &EBallRecord::useTexture}};
 
 constexpr int kPerSet = 5; // not 67: set B must start at ballsPerSet
-constexpr int16_t kOld = 7;
-constexpr int16_t kNew = 9;
+constexpr int16_t kOld = 7, kNew = 9;
 
 // Every field of every record differs from every other, and from the colour being replaced
 // except where a row of the tests puts it.

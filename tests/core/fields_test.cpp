@@ -195,8 +195,7 @@ protected:
         return settings.read(kSectionMain, QLatin1String(k), {});
     }
     QTemporaryDir dir;
-    QString prefix;
-    QString game;
+    QString prefix, game;
     QProcessEnvironment env;
     FileSystem fso;
     test::ScriptedPrompts prompts;

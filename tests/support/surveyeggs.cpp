@@ -17,10 +17,8 @@ struct Item
 {
     QByteArray text;
     int zeros = 0;
-    Value position = nullptr;
-    Value length = nullptr;
-    int shift = 0;
-    int less = 1;
+    Value position = nullptr, length = nullptr;
+    int shift = 0, less = 1;
     qsizetype at = 0, end = 0;
 };
 
