@@ -408,26 +408,22 @@ TEST_F(NewProjectReader, ReadsEveryRegionAndTellsDamagedMissingOrUnknownBreeds)
     // Eggs whose content is not what a sound egg holds at the located positions, and locator
     // values that do not fit the egg (the other edition's files, say).
     const EggContent sound = content;
-    struct Case
-    {
-        const char* what;
-        std::function<void(EggContent&, EggLayout&)> change;
+    using Change = std::function<void(EggContent&, EggLayout&)>;
+    const std::pair<const char*, Change> cases[] = {
+        {"name block second line without a blank",
+         [](EggContent& e, EggLayout&) { e.nameBlock = "Zotty\r\n12"; }},
+        {"name block of one line", [](EggContent& e, EggLayout&) { e.nameBlock = "Zotty"; }},
+        {"tips without line ends",
+         [](EggContent& e, EggLayout&) { e.tipsBlock = QByteArray(260, 'x'); }},
+        {"ball set B off its lines", [](EggContent&, EggLayout& l) { l.setBPos += 3; }},
+        {"negative tips room", [](EggContent&, EggLayout& l) { l.tipsLen = -100; }},
+        {"a fourth tip pair", [](EggContent&, EggLayout& l) { l.tipCount = 7; }},
     };
-    for (const Case& c : {
-             Case{"name block second line without a blank",
-                  [](EggContent&e, EggLayout&) { e.nameBlock = "Zotty\r\n12"; }},
-             Case{"name block of one line",
-                  [](EggContent&e, EggLayout&) { e.nameBlock = "Zotty"; }},
-             Case{"tips without line ends",
-                  [](EggContent&e, EggLayout&) { e.tipsBlock = QByteArray(260, 'x'); }},
-             Case{"ball set B off its lines", [](EggContent&, EggLayout&l) { l.setBPos += 3; }},
-             Case{"negative tips room", [](EggContent&, EggLayout&l) { l.tipsLen = -100; }},
-             Case{"a fourth tip pair", [](EggContent&, EggLayout&l) { l.tipCount = 7; }},
-         }) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, change] : cases) {
+        SCOPED_TRACE(what);
         content = sound;
         EggLayout located = layout;
-        c.change(content, located);
+        change(content, located);
         install();
         writeFile(installation.programFolder + u"/res/Zott.loc"_s, locatorFor(located));
         EXPECT_EQ(read().status, NewProjectStatus::DamagedEgg);
