@@ -61,14 +61,14 @@ TEST(Fields, BallLinesNumbersTheCodePageAndSettings)
     for (const auto& [text, diameter] : {std::pair{"-300", -255}, {"-255", -255}, {"-254", -254}})
         EXPECT_EQ(parse("1,2,3,0,1," + std::string(text) + ",0,  2    c,\r\n").record.diameter,
                   diameter);
-    for (const char* line : {
+    for (const char* bad : {
              "1,2,3,0,1,20,0\r\n",              // seven fields
              "1,2,3,0,1,20,0,  2 abc,\r\n",     // no four blanks
              "1,x,3,0,1,20,0,  2    abc,\r\n",  // not a number
              "1,2,3,0,1,40000,0,  2    c,\r\n", // beyond 16 bits
              "1,2,3,0,1,20,0,  2    abc,",      // no line feed before the end
          })
-        test::expectFormatError([&] { parse(line); }, u"egg.odd"_s, u"byte 1"_s);
+        test::expectFormatError([&] { parse(bad); }, u"egg.odd"_s, u"byte 1"_s);
     EXPECT_THROW(parse("1,2\n", 0), FormatError);
     EXPECT_THROW(parse("1,2\n", 99), FormatError);
 
