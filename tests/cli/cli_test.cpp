@@ -332,11 +332,10 @@ TEST_F(Cli, NewEggPackageSheetAndShowOnBothEditions)
         EXPECT_EQ(QDir(path("out")).entryList(QDir::Files, QDir::Name),
                   (QStringList{QStringLiteral("My Breed.odd"), QStringLiteral("My Breed.odx"),
                                QStringLiteral("ypkinfo.inf")}));
-        for (const char* egg : {"q.odd", "out/My Breed.odd"})
-            EXPECT_TRUE(readFile(path(egg)) == readFile(baseEgg(edition, "quadrpus"))) << egg;
-        for (const char* companion : {"q.odx", "out/My Breed.odx"})
-            EXPECT_TRUE(readFile(path(companion)) ==
-                        readFile(baseEgg(edition, "quadrpus", ".odx")));
+        for (const char* file : {"q.odd", "out/My Breed.odd", "q.odx", "out/My Breed.odx"})
+            EXPECT_TRUE(readFile(path(file)) ==
+                        readFile(baseEgg(edition, "quadrpus", strchr(file, '.'))))
+                << file;
         const QByteArray info = readFile(path("out/ypkinfo.inf"));
         EXPECT_TRUE(info.startsWith("\"YPKFILE|$|2.0\",\"Quadrapus\",\"Four arms")) << info.data();
         EXPECT_TRUE(info.endsWith(edition == Edition::UK ? ",#FALSE#,\"Odd Corner\",\"\"\r\n"

@@ -19,7 +19,6 @@ TEST(AboutAndChangeLog, TheAboutBoxBeepsOnceAndTheLogFollowsTheReleaseLayout)
     int beeps = 0;
     AboutDialog about(QStringLiteral("0310"), nullptr, [&] { ++beeps; });
     EXPECT_EQ(beeps, 1);
-    EXPECT_TRUE(about.credits()->isReadOnly());
     EXPECT_TRUE(about.credits()->toPlainText().contains(QStringLiteral("Build 0310")));
     EXPECT_TRUE(about.credits()->toPlainText().contains(
         QStringLiteral("1997-%1").arg(QDate::currentDate().year())));
@@ -32,7 +31,6 @@ TEST(AboutAndChangeLog, TheAboutBoxBeepsOnceAndTheLogFollowsTheReleaseLayout)
     EXPECT_TRUE(releases.last().startsWith(QStringLiteral("Build 0309 (")));
     ChangeLogDialog dialog;
     EXPECT_EQ(dialog.logText()->toPlainText(), changeLogText());
-    EXPECT_TRUE(dialog.logText()->isReadOnly());
 }
 
 // Records the order of the writes as well as the values.

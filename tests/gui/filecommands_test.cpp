@@ -28,13 +28,9 @@ protected:
                                                   dialogs);
         compnt = test::child<QComboBox>(window.get(), "compnt");
     }
-    void TearDown() override
-    {
-        commands.reset();
-        window.reset();
-    }
     QAction* act(const char* name) const { return test::child<QAction>(window.get(), name); }
     QStringList recent() { return RecentFiles(settings).entries(); }
+    using Asked = std::vector<test::ScriptedDialogs::Asked>;
 
     // A project of a base breed, made the way the wizard makes it, without the window.
     QString makeProject(const QString& listText, const QString& name)
@@ -127,9 +123,7 @@ TEST_F(FileCommandsTest, OpenAsksTheSaveQuestionFirst)
     prompts.answers = {PromptAnswer::No};
     dialogs.answers.push_back(second);
     commands->mnuOpen_Click();
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_FALSE(dialogs.asked[0].save);
-    EXPECT_EQ(dialogs.asked[0].filter, test::text::kProjectFilter);
+    EXPECT_EQ(dialogs.asked, (Asked{{false, FileKind::Project, test::text::kProjectFilter}}));
     EXPECT_EQ(readFile(first), firstFile);
     EXPECT_EQ(window->session().path(), second);
     EXPECT_EQ(state.baseBreed, "Lips");
@@ -183,9 +177,7 @@ TEST_F(FileCommandsTest, SaveAsMovesTheProjectPathAndSaveFollowsItOrSaysWhyNot)
     const QString moved = path(QStringLiteral("moved.opj"));
     dialogs.answers.push_back(moved);
     act("mnuSaveAs")->trigger();
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_TRUE(dialogs.asked[0].save);
-    EXPECT_EQ(dialogs.asked[0].filter, test::text::kProjectFilter);
+    EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Project, test::text::kProjectFilter}}));
     EXPECT_EQ(window->session().path(), moved);
     EXPECT_EQ(recent(), QStringList({moved, open, QString(), QString()}));
 
@@ -216,12 +208,8 @@ TEST_F(FileCommandsTest, TheEggAndPackageCommandsWriteTheirFileAndTouchNoProject
     dialogs.answers = {egg, package};
     act("mnuSaveODD")->trigger();
     act("mnuSaveYPK")->trigger();
-    ASSERT_EQ(dialogs.asked.size(), 2u);
-    EXPECT_TRUE(dialogs.asked[0].save && dialogs.asked[1].save);
-    EXPECT_EQ(dialogs.asked[0].kind, FileKind::Egg);
-    EXPECT_EQ(dialogs.asked[0].filter, test::text::kEggFilter);
-    EXPECT_EQ(dialogs.asked[1].kind, FileKind::Package);
-    EXPECT_EQ(dialogs.asked[1].filter, test::text::kPackageFilter);
+    EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Egg, test::text::kEggFilter},
+                                    {true, FileKind::Package, test::text::kPackageFilter}}));
     EXPECT_TRUE(prompts.shown.empty());
     // The same bytes the writer makes for this project.
     const QString reference = path(QStringLiteral("reference.odd"));
@@ -298,10 +286,9 @@ TEST_F(FileCommandsTest, SaveShortcutsDoNothingBeforeAProjectExists)
     emit file->aboutToShow();
     for (Qt::Key key : {Qt::Key_S, Qt::Key_K, Qt::Key_E})
         QTest::keyClick(window.get(), key, Qt::ControlModifier);
-    commands->Save();
-    commands->SaveEgg();
-    commands->SavePackage();
-    commands->SaveAs();
+    for (auto command : {&FileCommands::Save, &FileCommands::SaveEgg, &FileCommands::SavePackage,
+                         &FileCommands::SaveAs})
+        (commands.get()->*command)();
     EXPECT_TRUE(dialogs.asked.empty());
     EXPECT_TRUE(prompts.shown.empty());
 
@@ -309,8 +296,7 @@ TEST_F(FileCommandsTest, SaveShortcutsDoNothingBeforeAProjectExists)
     emit file->aboutToShow();
     EXPECT_TRUE(act("mnuSaveAs")->isEnabled());
     QTest::keyClick(window.get(), Qt::Key_K, Qt::ControlModifier);
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(dialogs.asked[0].kind, FileKind::Egg);
+    EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Egg, test::text::kEggFilter}}));
 }
 
 TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAndShowsIt)

@@ -70,9 +70,8 @@ TEST_F(NewProjectWizardTest, GoCreatesTheProjectWithoutTouchingTheOpenOne)
     go();
     EXPECT_EQ(wizard->result(), QDialog::Accepted);
     EXPECT_FALSE(wizard->isVisible());
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_TRUE(dialogs.asked[0].save);
-    EXPECT_EQ(dialogs.asked[0].filter, test::text::kProjectFilter);
+    EXPECT_EQ(dialogs.asked, std::vector<test::ScriptedDialogs::Asked>(
+                                 {{true, FileKind::Project, test::text::kProjectFilter}}));
     EXPECT_TRUE(prompts.shown.empty());
     // Quadrapus is read from the stem quadrpus, and the file says so.
     EXPECT_EQ(wizard->createdPath(), target);

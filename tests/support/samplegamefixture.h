@@ -22,6 +22,7 @@ public:
         bool save;
         FileKind kind;
         QString filter;
+        bool operator==(const Asked&) const = default;
     };
     QString openPath(FileKind kind, const QString& filter) override
     {
