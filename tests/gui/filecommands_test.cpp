@@ -114,8 +114,7 @@ TEST_F(FileCommandsTest, OpenAsksTheSaveQuestionFirst)
     // Cancel: no dialog, nothing changes.
     prompts.answers = {PromptAnswer::Cancel};
     commands->mnuOpen_Click();
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, kSaveQuestion);
+    prompts.expectOne(kSaveQuestion, PromptIcon::Question);
     EXPECT_TRUE(dialogs.asked.empty());
     EXPECT_EQ(state.breedName, "Changed");
 
@@ -193,8 +192,7 @@ TEST_F(FileCommandsTest, SaveAsMovesTheProjectPathAndSaveFollowsItOrSaysWhyNot)
     ASSERT_TRUE(QFile::remove(installation.infoFilePath(state.baseBreed)));
     state.breedName = "Lost?";
     act("mnuSaveOPJ")->trigger();
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_TRUE(prompts.shown[0].text.startsWith(test::text::kNotSaved.arg(moved)));
+    prompts.expectOne(test::text::kNotSaved.arg(moved), PromptIcon::Exclamation, false);
     EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("Zott.blz")));
     EXPECT_EQ(readFile(moved), saved);
 }
@@ -243,10 +241,9 @@ TEST_F(FileCommandsTest, AnEggOrPackageThatCannotBeWrittenIsToldAndWritesNothing
         prompts.shown.clear();
         dialogs.answers.push_back(c.target);
         act(c.action)->trigger();
-        ASSERT_EQ(prompts.shown.size(), 1u);
-        const QString& told = prompts.shown[0].text;
-        EXPECT_TRUE(told.startsWith(test::text::kNotWritten.arg(QLatin1String(c.what), c.target)));
-        EXPECT_TRUE(told.contains(QLatin1String(c.reason))) << told.toStdString();
+        prompts.expectOne(test::text::kNotWritten.arg(QLatin1String(c.what), c.target),
+                          PromptIcon::Exclamation, false);
+        EXPECT_TRUE(prompts.shown[0].text.contains(QLatin1String(c.reason)));
     }
     EXPECT_EQ(readFile(open), project);
     EXPECT_FALSE(QFile::exists(longEgg));
@@ -340,8 +337,7 @@ TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAn
     EXPECT_TRUE(readFile(svg).contains("<svg")); // what it draws is checked with the core
 
     // The sheet never replaces its project; the failure is told.
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_TRUE(prompts.shown[0].text.startsWith(QStringLiteral("The breed sheet")));
+    prompts.expectOne(QStringLiteral("The breed sheet"), PromptIcon::Exclamation, false);
     EXPECT_EQ(readFile(project), projectBytes);
     EXPECT_EQ(window->findChildren<QWidget*>(QStringLiteral("frmBreedSheet")).size(), 2);
 }

@@ -284,9 +284,8 @@ TEST_F(MainWindowTest, TheBallListShowsTheLabelsOfTheSetOrSaysWhyNot)
 
 TEST_F(MainWindowTest, ACommandLineProjectOpensAtStartUpAndAMissingOneSilentlyDoesNot)
 {
-    MainWindow other(install, state, settings, prompts);
-    other.load(dir.filePath(QStringLiteral("not there.opj")));
-    EXPECT_TRUE(other.session().path().isEmpty());
+    window->load(dir.filePath(QStringLiteral("not there.opj")));
+    EXPECT_TRUE(window->session().path().isEmpty());
 
     const QString path = dir.filePath(QStringLiteral("my breed project.opj"));
     ASSERT_TRUE(QFile::copy(projectPath, path));
