@@ -3,29 +3,25 @@
 namespace yw {
 
 Error::Error(const QString& message) : std::runtime_error(message.toStdString()), m_message(message)
-{
-}
+{}
 
 Cancelled::Cancelled() : Error(QStringLiteral("Cancelled.")) {}
 
 FileError::FileError(const QString& path, const QString& reason)
     : Error(QStringLiteral("%1: %2").arg(path, reason)), m_path(path), m_reason(reason)
-{
-}
+{}
 
 FormatError::FormatError(const QString& file, const QString& where, const QString& expected)
     : Error(where.isEmpty() ? QStringLiteral("%1: expected %2").arg(file, expected)
                             : QStringLiteral("%1, %2: expected %3").arg(file, where, expected)),
       m_file(file), m_where(where), m_expected(expected)
-{
-}
+{}
 
 DoesNotFit::DoesNotFit(const QString& field, qsizetype excessBytes)
     : Error(QStringLiteral("The %1 is %2 byte(s) too long for the base egg.")
                 .arg(field)
                 .arg(excessBytes)),
       m_field(field), m_excess(excessBytes)
-{
-}
+{}
 
 } // namespace yw

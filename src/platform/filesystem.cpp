@@ -50,8 +50,8 @@ bool FileSystem::folderExists(const QString& path) const
 QString FileSystem::baseName(const QString& path)
 {
     QString name = path;
-    const qsizetype slash = std::max(name.lastIndexOf(QLatin1Char('/')),
-                                     name.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype slash =
+        std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\')));
     if (slash >= 0)
         name = name.mid(slash + 1);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));

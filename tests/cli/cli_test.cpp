@@ -20,8 +20,7 @@
 
 namespace yw {
 
-using test::readFile;
-using test::writeFile;
+using namespace test;
 
 namespace {
 

@@ -11,8 +11,7 @@
 
 namespace yw {
 
-using test::ScriptedPrompts;
-using test::whileModal;
+using namespace test;
 
 TEST(AboutAndChangeLog, TheAboutBoxBeepsOnceAndTheLogFollowsTheReleaseLayout)
 {

@@ -9,8 +9,7 @@
 namespace yw {
 namespace {
 
-using test::child;
-using test::typeText;
+using namespace test;
 
 EBallRecord makeRecord(int16_t fill, int16_t fuzz, int16_t thickness, int16_t diameter,
                        const char* comment)

@@ -19,8 +19,7 @@
 
 namespace yw {
 
-using test::child;
-using test::whileModal;
+using namespace test;
 
 // The main window and its editor windows over a breed of six eBalls a set (not 67, so the
 // addressing of set B shows), with a saved project of it.

@@ -6,8 +6,7 @@
 
 namespace yw {
 
-using test::readFile;
-using test::writeFile;
+using namespace test;
 
 class NewProjectWizardTest : public test::SampleGameFixture
 {

@@ -33,9 +33,7 @@
 
 namespace yw {
 
-using test::readFile;
-using test::ScriptedPrompts;
-using test::writeFile;
+using namespace test;
 
 namespace {
 

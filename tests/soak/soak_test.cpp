@@ -26,9 +26,7 @@
 
 namespace yw {
 
-using test::readFile;
-using test::ScriptedPrompts;
-using test::writeFile;
+using namespace test;
 
 namespace {
 
