@@ -316,18 +316,9 @@ public:
         const SurveyFindings& found = *result.findings;
 
         QString folder = context.option(QStringLiteral("--to"));
-        if (folder.isEmpty()) {
-            const QString user =
-                install.userFolder.isEmpty() ? userDataFolder() : install.userFolder;
-            folder = joinPath(user, resFolder(install.edition));
-        }
-        if (!QDir().mkpath(folder))
-            throw Failure(folder, QStringLiteral("The folder cannot be made."));
-        const QString stem = text(breed.stem);
-        const QString info = QDir(folder).filePath(stem + QStringLiteral(".blz"));
-        const QString locator = QDir(folder).filePath(stem + QStringLiteral(".loc"));
-        saveFileAtomically(info, surveyedInformationFile(found));
-        saveFileAtomically(locator, surveyedLocatorFile(found, breed.stem));
+        if (folder.isEmpty())
+            folder = install.userResourceFolder();
+        const auto [info, locator] = saveSurveyedFiles(found, breed.stem, folder);
 
         const ProjectState& s = found.read;
         const LocatorValues& l = found.locator;

@@ -200,8 +200,8 @@ bool resourcesFitEgg(const Installation& install, const std::string& stem)
     }
 }
 
-void saveSurveyedFiles(const SurveyFindings& findings, const std::string& stem,
-                       const QString& folder)
+std::pair<QString, QString> saveSurveyedFiles(const SurveyFindings& findings,
+                                              const std::string& stem, const QString& folder)
 {
     if (!QDir().mkpath(folder))
         throw FileError(folder, QStringLiteral("The folder cannot be made."));
@@ -217,6 +217,7 @@ void saveSurveyedFiles(const SurveyFindings& findings, const std::string& stem,
             QFile::remove(info);
         throw;
     }
+    return {info, locator};
 }
 
 void writeNewProjectFile(const Installation& install, const NewProject& project,

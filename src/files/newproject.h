@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace yw {
@@ -49,9 +50,9 @@ bool resourcesFitEgg(const Installation& install, const std::string& stem);
 
 // Saves what a survey found as `<stem>.blz` and `<stem>.loc` in `folder` (made if missing).
 // Throws FileError; a new information file is taken away again when the locator file fails, so
-// that a half pair never hides the shipped files.
-void saveSurveyedFiles(const SurveyFindings& findings, const std::string& stem,
-                       const QString& folder);
+// that a half pair never hides the shipped files. Returns the two paths written.
+std::pair<QString, QString> saveSurveyedFiles(const SurveyFindings& findings,
+                                              const std::string& stem, const QString& folder);
 
 // The new project's file (build field 2), saved atomically.
 void writeNewProjectFile(const Installation& install, const NewProject& project,

@@ -1,5 +1,6 @@
 #include "model/installation.h"
 
+#include "model/gameinstall.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
 #include "platform/filesystem.h"
@@ -21,6 +22,11 @@ QString Installation::resourcePath(const std::string& stem, const char* extensio
             return own;
     }
     return files().resolve(joinPath(programFolder, name));
+}
+
+QString Installation::userResourceFolder() const
+{
+    return joinPath(userFolder.isEmpty() ? userDataFolder() : userFolder, resFolder(edition));
 }
 
 QString Installation::infoFilePath(const std::string& baseBreed) const

@@ -34,6 +34,9 @@ struct Installation
     QString baseEggPath(const std::string& baseBreed) const;
     QString baseCompanionPath(const std::string& baseBreed) const;
     QString resourcePath(const std::string& stem, const char* extension) const;
+    // Where the player's own resource files of this edition go (a survey's findings): the user
+    // folder's res/ or resUK/, the per-user data folder when none is set.
+    QString userResourceFolder() const;
 };
 
 } // namespace yw

@@ -281,9 +281,8 @@ NewProjectWizard::SurveyOutcome NewProjectWizard::offerSurvey(const QString& lis
     // Only the player's own folder: the shipped files stay as they came.
     if (install.userFolder.isEmpty())
         install.userFolder = userDataFolder();
-    const QString folder = joinPath(install.userFolder, resFolder(install.edition));
     try {
-        saveSurveyedFiles(*result.findings, stem, folder);
+        saveSurveyedFiles(*result.findings, stem, install.userResourceFolder());
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The resource files for %1 could not be saved.").arg(listText),
                       e.message());
