@@ -7,8 +7,8 @@
 namespace yw::test {
 
 // The first project member in which two states differ, or an empty text when they hold the same
-// project (eBalls, texts, tips, locator values and base breed; the installation values are not
-// compared). Header-only so that the fuzz targets, which do not link GoogleTest, can use it.
+// project (eBalls, texts, tips, locator values and base breed). Header-only so that the fuzz
+// targets, which do not link GoogleTest, can use it.
 inline std::string projectDifference(const ProjectState& a, const ProjectState& b)
 {
     for (int i = 0; i < kEBallCount; ++i)
