@@ -14,8 +14,7 @@ inline constexpr int kMaxTipPairs = 3;
 
 // The one open project; a fresh value is the start-up project (base breed "Quadrapus", 6 tips).
 // Created once by the application and handed by reference, beside the Installation, to every
-// window and command. Texts hold Windows-1252
-// bytes exactly as the files hold them.
+// window and command. Texts hold Windows-1252 bytes exactly as the files hold them.
 struct ProjectState
 {
     std::array<EBallRecord, kEBallCount> eBalls{};
