@@ -8,11 +8,19 @@
 #include "files/packagewriter.h"
 #include "files/projectfile.h"
 #include "files/survey.h"
+#include "files/surveyreport.h"
 #include "model/gameinstall.h"
 #include "platform/cp1252.h"
 #include "platform/savefile.h"
 #include "platform/setting.h"
 #include "platform/winpaths.h"
+
+#include <cstdio>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include <QDir>
 #include <QFileInfo>
@@ -258,30 +266,71 @@ std::optional<qint64> positionOption(const Context& context, const QString& name
     return position;
 }
 
+// The answers a user gives on a terminal; nothing when the tool runs in a script, which then
+// must give them as options.
+class TerminalQuestions
+{
+public:
+    explicit TerminalQuestions(QTextStream& out) : m_out(out), m_in(stdin) {}
+
+    static bool available()
+    {
+#ifdef _WIN32
+        return _isatty(_fileno(stdin)) && _isatty(_fileno(stdout));
+#else
+        return isatty(fileno(stdin)) && isatty(fileno(stdout));
+#endif
+    }
+
+    // The index of the chosen line, asked until the answer is one of `keys`.
+    int ask(const QString& question, const QStringList& lines, const QStringList& keys)
+    {
+        for (;;) {
+            m_out << question << '\n';
+            for (qsizetype i = 0; i < lines.size(); ++i)
+                m_out << "  " << (i < keys.size() ? keys[i] + QStringLiteral(") ") : QString())
+                      << lines[i] << '\n';
+            m_out << "Answer " << keys.join(QStringLiteral(" or ")) << ": ";
+            m_out.flush();
+            const QString answer = m_in.readLine().trimmed();
+            if (answer.isNull())
+                throw Failure(QString(), QStringLiteral("The question was not answered."));
+            const qsizetype index = keys.indexOf(answer.toUpper());
+            if (index >= 0)
+                return int(index);
+        }
+    }
+
+private:
+    QTextStream& m_out;
+    QTextStream m_in;
+};
+
 QString refusalLine(const SurveyRefusal& refusal)
 {
-    QString line = refusal.message;
     if (refusal.candidates.empty())
-        return line;
-    QStringList texts;
-    for (const TextCandidate& candidate : refusal.candidates) {
-        if (texts.size() == 12) {
-            texts.append(QStringLiteral("and %1 more").arg(refusal.candidates.size() - 12));
-            break;
-        }
-        QString shown = text(candidate.text.substr(0, 48)).simplified();
-        if (candidate.text.size() > 48)
-            shown += QStringLiteral("...");
-        texts.append(QStringLiteral("byte %1 \"%2\"").arg(candidate.position).arg(shown));
-    }
-    return line + QStringLiteral(" The texts: ") + texts.join(QStringLiteral("; ")) +
+        return refusal.message;
+    return refusal.message + QStringLiteral(" The texts: ") +
+           surveyTextLines(refusal.candidates, refusal.candidateCount).join(QStringLiteral("; ")) +
            QStringLiteral(". Give their positions with --description POS and --attributes POS.");
 }
 
-QString shortText(const std::string& bytes)
+// The choices the egg left open, for a script that must give them as options.
+QString openChoicesLine(const SurveyFindings& found)
 {
-    QString shown = text(bytes).simplified();
-    return shown.size() > 60 ? shown.left(57) + QStringLiteral("...") : shown;
+    QStringList parts;
+    if (found.textsOpen)
+        parts.append(QStringLiteral("The egg does not tell which text is the description and "
+                                    "which the attributes. The texts: %1. Give their positions "
+                                    "with --description POS and --attributes POS.")
+                         .arg(surveyTextLines({found.texts[0], found.texts[1]}, 2)
+                                  .join(QStringLiteral("; "))));
+    if (found.babyOpen)
+        parts.append(QStringLiteral("The egg does not tell which ball set is the baby: their "
+                                    "diameters add up alike. The sets: %1. Give it with --baby A "
+                                    "or --baby B.")
+                         .arg(surveySetLines(found).join(QStringLiteral("; "))));
+    return parts.join(QLatin1Char(' '));
 }
 
 class SurveyCommand : public Command
@@ -292,7 +341,8 @@ public:
     QStringList options() const override
     {
         return {QStringLiteral("--to"), QStringLiteral("--description"),
-                QStringLiteral("--attributes")};
+                QStringLiteral("--attributes"), QStringLiteral("--baby"),
+                QStringLiteral("--report")};
     }
     ExitCode run(Context& context, const QStringList& args) override
     {
@@ -300,6 +350,12 @@ public:
         SurveyChoices choices;
         choices.descriptionPosition = positionOption(context, QStringLiteral("--description"));
         choices.attributesPosition = positionOption(context, QStringLiteral("--attributes"));
+        const QString baby = context.option(QStringLiteral("--baby")).toUpper();
+        if (baby == QStringLiteral("A") || baby == QStringLiteral("B"))
+            choices.baby = baby == QStringLiteral("A") ? BabySet::A : BabySet::B;
+        else if (!baby.isEmpty())
+            throw UsageError(QStringLiteral("The option --baby takes A or B, not %1.")
+                                 .arg(context.option(QStringLiteral("--baby"))));
 
         context.requireGame();
         context.requireEdition();
@@ -309,46 +365,77 @@ public:
             throw Failure(eggPath, QStringLiteral("The breed that was selected, %1, is not "
                                                   "installed in the Oddballz folder.")
                                        .arg(breed.listText));
-        const SurveyResult result =
-            surveyEgg(readWholeFile(eggPath, kEggFileLimit), breed.stem, choices);
+        const QByteArray egg = readWholeFile(eggPath, kEggFileLimit);
+        SurveyResult result = surveyEgg(egg, breed.stem, choices);
+        if (TerminalQuestions::available())
+            result = askOnTerminal(context, egg, breed.stem, choices, std::move(result));
+        const QString report = context.option(QStringLiteral("--report"));
+        if (!report.isEmpty())
+            saveFileAtomically(report, surveyLayoutReport(egg, breed.stem, result));
         if (!result.findings)
             throw Failure(eggPath, refusalLine(result.refusal));
         const SurveyFindings& found = *result.findings;
+        if (found.textsOpen || found.babyOpen)
+            throw Failure(eggPath, openChoicesLine(found));
 
-        QString folder = context.option(QStringLiteral("--to"));
-        if (folder.isEmpty())
-            folder = install.userResourceFolder();
-        const auto [info, locator] = saveSurveyedFiles(found, breed.stem, folder);
-
-        const ProjectState& s = found.read;
-        const LocatorValues& l = found.locator;
-        const int n = found.header.ballsPerSet;
         QTextStream& out = context.out();
         out << "Surveyed " << QDir::toNativeSeparators(eggPath)
             << (found.resourceTable ? " (its resources)" : " (the whole file: it has no resources)")
             << ":\n";
-        QStringList labels;
-        for (int k = 0; k < std::min(n, 4); ++k)
-            labels.append(text(found.labels[size_t(k)]));
-        if (n > 4)
-            labels.append(QStringLiteral("..."));
-        out << "  Baby ball set " << text(found.header.lnzNameA) << ": " << n
-            << " eBalls from byte " << l.locSetAPos - 1 << " (" << labels.join(QStringLiteral(", "))
-            << ")\n";
-        out << "  Adult ball set " << text(found.header.lnzNameB) << ": " << n
-            << " eBalls from byte " << l.locSetBPos - 1 << "\n";
-        out << "  Name: " << text(s.breedName) << ", tray " << text(s.eggTray) << ", slot "
-            << text(s.eggSlot) << " (at byte " << l.locNamePos << ", room for " << l.locNameLen
-            << " characters)\n";
-        out << "  Description: \"" << shortText(s.breedDescription) << "\" (at byte "
-            << l.locDescPos << ", room for " << l.locDescLen << " characters)\n";
-        out << "  Attributes: \"" << shortText(s.breedAttributes) << "\" (at byte " << l.locAttrPos
-            << ", room for " << l.locAttrLen << " characters)\n";
-        out << "  Tips: " << l.tipCount / 2 << " pairs (" << l.tipCount << " entries, at byte "
-            << l.locTipsPos << ", room for " << l.locTipsLen << " characters)\n";
+        for (const QString& line : surveyFindingsLines(found))
+            out << "  " << line << '\n';
+        for (const QString& note : found.notes)
+            context.err() << "yolkwright-cli: " << note << '\n';
+        QString folder = context.option(QStringLiteral("--to"));
+        if (folder.isEmpty())
+            folder = install.userResourceFolder();
+        const auto [info, locator] = saveSurveyedFiles(found, breed.stem, folder);
         out << "Wrote " << QDir::toNativeSeparators(info) << " and "
             << QDir::toNativeSeparators(locator) << ".\n";
         return ExitCode::Success;
+    }
+
+private:
+    // Asks what the egg did not tell, and surveys again with the answers.
+    static SurveyResult askOnTerminal(Context& context, const QByteArray& egg,
+                                      const std::string& stem, SurveyChoices choices,
+                                      SurveyResult result)
+    {
+        TerminalQuestions questions(context.out());
+        const QStringList ab = {QStringLiteral("A"), QStringLiteral("B")};
+        if (!result.findings && result.refusal.candidates.size() >= 2 &&
+            qint64(result.refusal.candidates.size()) == result.refusal.candidateCount) {
+            std::vector<TextCandidate> texts = result.refusal.candidates;
+            QStringList keys;
+            for (size_t i = 0; i < texts.size(); ++i)
+                keys.append(QString::number(i + 1));
+            const QStringList lines = surveyTextLines(texts, qint64(texts.size()));
+            const int description =
+                questions.ask(QStringLiteral("Which text is the description?"), lines, keys);
+            const int attributes =
+                questions.ask(QStringLiteral("Which text are the attributes?"), lines, keys);
+            choices.descriptionPosition = texts[size_t(description)].position;
+            choices.attributesPosition = texts[size_t(attributes)].position;
+            result = surveyEgg(egg, stem, choices);
+        }
+        if (result.findings && result.findings->textsOpen) {
+            const SurveyFindings& found = *result.findings;
+            const int description =
+                questions.ask(QStringLiteral("Which text is the description?"),
+                              surveyTextLines({found.texts[0], found.texts[1]}, 2),
+                              {QStringLiteral("1"), QStringLiteral("2")});
+            choices.descriptionPosition = found.texts[size_t(description)].position;
+            choices.attributesPosition = found.texts[size_t(1 - description)].position;
+            result = surveyEgg(egg, stem, choices);
+        }
+        if (result.findings && result.findings->babyOpen) {
+            choices.baby = questions.ask(QStringLiteral("Which ball set is the baby?"),
+                                         surveySetLines(*result.findings), ab) == 0
+                               ? BabySet::A
+                               : BabySet::B;
+            result = surveyEgg(egg, stem, choices);
+        }
+        return result;
     }
 };
 

@@ -128,7 +128,9 @@ NeResourceTable readNeResources(QByteArrayView file)
         return result;
     try {
         result.resources = readTable(in, header + tableOffset);
-        result.kind = NeResourceTable::Kind::Table;
+        // A table without resources places nothing: the bytes stand alone.
+        result.kind =
+            result.resources.empty() ? NeResourceTable::Kind::None : NeResourceTable::Kind::Table;
     } catch (const Damaged& damaged) {
         result.kind = NeResourceTable::Kind::Damaged;
         result.problem = damaged.problem;

@@ -35,7 +35,8 @@ struct NeResourceTable
 
 // "MZ" at 0, the NE header's offset at 0x3C, "NE" there, the resource table's offset (from the
 // NE header) at its 0x24. A table offset of 0, or one equal to the resident-name table's (0x26),
-// means no resources. Damaged: a shift count above 15, a type list without its closing 0, a
+// means no resources, and so does a table that lists none. Resources that touch do not
+// overlap. Damaged: a shift count above 15, a type list without its closing 0, a
 // record, a name or a resource's first byte past the end of the file, resources that overlap.
 NeResourceTable readNeResources(QByteArrayView file);
 

@@ -1,32 +1,33 @@
 #include "files/survey.h"
 
+#include "files/eggregions.h"
 #include "files/eggwriter.h"
 #include "files/neresources.h"
 #include "files/newproject.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
+#include "platform/numbers.h"
 #include "platform/prompts.h"
 #include "platform/savefile.h"
 
-#include <QStringList>
 #include <algorithm>
+#include <cstring>
 
 namespace yw {
 
 namespace {
 
 constexpr int kMostTipEntries = 6;
+constexpr size_t kMostListed = 64;  // candidate texts kept for a refusal's list
+constexpr size_t kMostTraced = 300; // regions kept for the layout report
+constexpr size_t kShownBytes = 60;  // first words kept of a candidate
 
 class Refused
 {
 public:
-    Refused(SurveyRegion region, QString message, std::vector<TextCandidate> candidates = {})
-    {
-        refusal.region = region;
-        refusal.message = std::move(message);
-        refusal.candidates = std::move(candidates);
-    }
-    SurveyRefusal refusal;
+    Refused(SurveyRegion region, QString message) : region(region), message(std::move(message)) {}
+    SurveyRegion region;
+    QString message;
 };
 
 bool isTextByte(uint8_t c)
@@ -45,91 +46,28 @@ bool isLetter(uint8_t c)
            (c >= 0xc0 && c != 0xd7 && c != 0xf7);
 }
 
-struct Segment
+// Integer resource types that hold pictures and glyphs: cursor, bitmap, icon, font, cursor
+// group, icon group.
+bool isPictureType(const NeResource& r)
 {
-    qint64 begin = 0;
-    qint64 end = 0;
-    const NeResource* resource = nullptr;
-};
-
-// A maximal run of text bytes; `roomEnd` is where its room ends (== end: no zero byte after it).
-struct Text
-{
-    qint64 begin = 0;
-    qint64 end = 0;
-    qint64 roomEnd = 0;
-    size_t segment = 0;
-    bool lnz = false;      // holds a ball line or a "[...]" header line
-    bool tipsLike = false; // holds a line beginning with "string0="
-};
-
-struct BallRun
-{
-    qint64 begin = 0; // 0-based first byte of the first line
-    size_t segment = 0;
-    bool signalled = false; // under a [Ballz Info] header
-    std::vector<EBallRecord> records;
-    qint64 diameters = 0;
-};
-
-struct TipsBlock
-{
-    qint64 begin = 0;
-    int entries = 0;
-    const Text* text = nullptr;
-};
-
-std::string_view bytes(const QByteArray& egg, qint64 begin, qint64 end)
-{
-    return std::string_view(egg.constData() + begin, size_t(end - begin));
+    return r.typeName.empty() && (r.type == 1 || r.type == 2 || r.type == 3 || r.type == 8 ||
+                                  r.type == 12 || r.type == 14);
 }
 
-std::string trimmed(std::string_view text)
+std::string_view blankTrimmed(std::string_view text)
 {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     while (!text.empty() && blank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
-    return std::string(text);
+    return text;
 }
 
 bool isDigits(std::string_view text)
 {
     return !text.empty() && text.size() <= 5 &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// A cheap look before the real reading: the reader's shape needs seven commas and a number first.
-bool mayBeBallLine(std::string_view line)
-{
-    if (std::count(line.begin(), line.end(), ',') < 7)
-        return false;
-    size_t i = line.find_first_not_of(' ');
-    if (i != std::string_view::npos && line[i] == '-')
-        ++i;
-    return i < line.size() && line[i] >= '0' && line[i] <= '9';
-}
-
-bool isNameBlock(std::string_view text)
-{
-    const size_t lineEnd = text.find("\r\n");
-    if (lineEnd == 0 || lineEnd == std::string_view::npos)
-        return false;
-    const std::string_view name = text.substr(0, lineEnd);
-    if (name.find_first_of("\r\n") != std::string_view::npos)
-        return false;
-    const std::string_view rest = text.substr(lineEnd + 2);
-    const size_t blank = rest.find(' ');
-    return blank != std::string_view::npos && isDigits(rest.substr(0, blank)) &&
-           isDigits(rest.substr(blank + 1));
-}
-
-bool looksLikeProse(std::string_view text)
-{
-    const auto letters =
-        std::count_if(text.begin(), text.end(), [](char c) { return isLetter(uint8_t(c)); });
-    return text.size() >= 2 && size_t(letters) * 2 >= text.size();
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
@@ -139,11 +77,91 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
                                               [&](char x, char y) { return lower(x) == lower(y); });
 }
 
+// A 16-bit number in the reader's sense. Plain digits are read here; anything else (a point,
+// a tab, a plus) goes to the reader's own routine, so both agree without a copy per field.
+std::optional<int16_t> ballNumber(std::string_view text)
+{
+    text = blankTrimmed(text);
+    size_t i = text.size() > 1 && text[0] == '-' ? 1 : 0;
+    if (i == text.size() || text.size() - i > 5)
+        return parseInt16(text);
+    int value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return parseInt16(text);
+        value = value * 10 + (text[i] - '0');
+    }
+    value = text[0] == '-' ? -value : value;
+    if (value < INT16_MIN || value > INT16_MAX)
+        return std::nullopt;
+    return int16_t(value);
+}
+
+// Whether `line` (without its line feed) reads as a ball line, as parseBallLine reads it, and
+// its diameter; without exceptions, since a survey may look at millions of lines.
+std::optional<int16_t> ballLineDiameter(std::string_view line)
+{
+    int16_t diameter = 0;
+    size_t from = 0;
+    for (int field = 0; field < 7; ++field) {
+        const size_t comma = line.find(',', from);
+        if (comma == std::string_view::npos)
+            return std::nullopt;
+        const auto value = ballNumber(line.substr(from, comma - from));
+        if (!value)
+            return std::nullopt;
+        if (field == 5)
+            diameter = std::max<int16_t>(*value, -255);
+        from = comma + 1;
+    }
+    const size_t comma = line.find(',', from);
+    std::string_view last =
+        line.substr(from, comma == std::string_view::npos ? line.npos : comma - from);
+    while (!last.empty() && last.front() == ' ')
+        last.remove_prefix(1);
+    while (!last.empty() && last.back() == ' ')
+        last.remove_suffix(1);
+    const size_t gap = last.find("    ");
+    if (gap == std::string_view::npos || !ballNumber(last.substr(0, gap)))
+        return std::nullopt;
+    return diameter;
+}
+
+bool looksLikeBallLine(std::string_view line)
+{
+    return std::count(line.begin(), line.end(), ',') >= 7;
+}
+
+// "name CR LF tray blank slot", as the wizard's reader splits it; it ignores what follows the
+// slot, so words or lines after it are allowed here (the round trip then tells what is lost).
+bool isNameBlock(std::string_view text)
+{
+    const size_t lineEnd = text.find("\r\n");
+    if (lineEnd == 0 || lineEnd == std::string_view::npos)
+        return false;
+    if (text.substr(0, lineEnd).find_first_of("\r\n") != std::string_view::npos)
+        return false;
+    std::string_view second = text.substr(lineEnd + 2);
+    second = second.substr(0, second.find("\r\n"));
+    const size_t blank = second.find(' ');
+    if (blank == std::string_view::npos)
+        return false;
+    const std::string_view slot = second.substr(blank + 1);
+    return isDigits(second.substr(0, blank)) && isDigits(slot.substr(0, slot.find(' ')));
+}
+
+bool looksLikeProse(std::string_view text)
+{
+    const auto letters =
+        std::count_if(text.begin(), text.end(), [](char c) { return isLetter(uint8_t(c)); });
+    return text.size() >= 2 && size_t(letters) * 2 >= text.size();
+}
+
 std::string readableLabel(const std::string& comment)
 {
-    std::string text = trimmed(comment);
+    std::string_view text = blankTrimmed(comment);
     while (!text.empty() && (text.front() == ';' || text.front() == ' '))
-        text.erase(text.begin());
+        text.remove_prefix(1);
     std::string label;
     bool wordStart = true;
     for (const char c : text) {
@@ -152,7 +170,7 @@ std::string readableLabel(const std::string& comment)
         label += wordStart && c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
         wordStart = c == ' ';
     }
-    return trimmed(label);
+    return std::string(blankTrimmed(label));
 }
 
 bool usableSetName(const std::string& name)
@@ -162,14 +180,65 @@ bool usableSetName(const std::string& name)
     });
 }
 
-QString quoted(const std::string& text, size_t most = 40)
+// Bytes of the egg as a user can read them in a message: line ends and other control bytes
+// written out.
+QString shown(std::string_view bytes, size_t most = 40)
 {
-    std::string shown;
-    for (const char c : text.substr(0, most))
-        shown += c == '\r' || c == '\n' ? ' ' : c;
-    return QLatin1Char('"') + cp1252::toUnicode(shown) +
-           (text.size() > most ? QStringLiteral("...\"") : QStringLiteral("\""));
+    QString text;
+    for (const char c : bytes.substr(0, most)) {
+        const auto u = uint8_t(c);
+        if (c == '\r')
+            text += QStringLiteral("\\r");
+        else if (c == '\n')
+            text += QStringLiteral("\\n");
+        else if (u < 0x20 || u == 0x7f)
+            text += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+        else
+            text += cp1252::toUnicode(std::string(1, c));
+    }
+    return QLatin1Char('"') + text +
+           (bytes.size() > most ? QStringLiteral("...\"") : QStringLiteral("\""));
 }
+
+struct Segment
+{
+    qint64 begin = 0;
+    qint64 end = 0;
+    const NeResource* resource = nullptr;
+};
+
+// A text: 0-based [begin, end) and the end of the zero bytes after it.
+struct Span
+{
+    qint64 begin = 0;
+    qint64 end = 0;
+    qint64 roomEnd = 0;
+};
+
+struct Section
+{
+    int runs = 0;
+    int otherLines = 0;
+};
+
+struct BallRun
+{
+    qint64 begin = 0; // 0-based first byte of the first line
+    qint64 end = 0;
+    int count = 0;
+    qint64 diameters = 0;
+    size_t segment = 0;
+    int section = -1;      // its [Ballz Info] section, if under one
+    qint64 taintedBy = -1; // a line next to it that only looks like a ball line
+};
+
+struct TipsBlock
+{
+    qint64 begin = 0;
+    int entries = 0;
+    qint64 roomEnd = -1; // -1: other lines follow the last entry
+    qint64 nextLine = 0;
+};
 
 class Surveyor
 {
@@ -179,25 +248,41 @@ public:
     {}
 
     SurveyFindings run();
+    std::vector<SurveyTrace> m_tried;
+    std::vector<TextCandidate> m_listed;
+    qint64 m_candidateCount = 0;
 
 private:
+    std::string_view bytes(qint64 begin, qint64 end) const
+    {
+        return std::string_view(m_egg.constData() + begin, size_t(end - begin));
+    }
+    void trace(const char* what, qint64 begin, qint64 end, qint64 roomEnd)
+    {
+        if (m_tried.size() < kMostTraced)
+            m_tried.push_back({QLatin1String(what), begin, end, roomEnd});
+    }
     void findSegments();
-    void scan();
-    void scanText(size_t index);
+    void scanSegment(size_t index);
+    void scanText(const Span& text, size_t segment);
     void chooseBallSets();
     void chooseTips();
     void chooseNameBlock();
+    TextCandidate textAt(qint64 position, const char* what, SurveyRegion region) const;
     void chooseTexts();
-    void check();
+    void roundTrip();
+    QString regionOf(qint64 at) const;
 
     const QByteArray& m_egg;
     std::string m_stem;
     SurveyChoices m_choices;
     NeResourceTable m_table;
     std::vector<Segment> m_segments;
-    std::vector<Text> m_texts;
     std::vector<BallRun> m_runs;
+    std::vector<Section> m_sections;
     std::vector<TipsBlock> m_tips;
+    std::vector<Span> m_nameBlocks;
+    std::vector<Span> m_candidates; // the first kMostListed
     SurveyFindings m_found;
 };
 
@@ -216,12 +301,15 @@ void Surveyor::findSegments()
         break;
     }
     m_found.resourceTable = true;
-    // Pictures and code hold runs that look like short texts; only text resources are searched.
+    // Pictures are never text, whatever their zero padding looks like; other resources are
+    // searched when nine bytes in ten could be text.
     const auto isText = [&](const NeResource& r) {
+        if (isPictureType(r))
+            return false;
         qint64 plain = 0;
         for (qint64 i = r.offset; i < r.offset + r.length; ++i) {
             const auto c = uint8_t(m_egg[i]);
-            plain += c == 0 || c == '\t' || c == '\r' || c == '\n' || (c >= 0x20 && c < 0x7f);
+            plain += c == 0 || isTextByte(c);
         }
         return plain * 10 >= r.length * 9;
     };
@@ -232,91 +320,124 @@ void Surveyor::findSegments()
               [](const Segment& a, const Segment& b) { return a.begin < b.begin; });
 }
 
-void Surveyor::scan()
+void Surveyor::scanSegment(size_t index)
 {
-    for (size_t s = 0; s < m_segments.size(); ++s) {
-        const Segment& segment = m_segments[s];
-        qint64 i = segment.begin;
-        while (i < segment.end) {
-            if (!isTextByte(uint8_t(m_egg[i]))) {
-                ++i;
-                continue;
-            }
-            Text text;
-            text.segment = s;
-            text.begin = i;
-            while (i < segment.end && isTextByte(uint8_t(m_egg[i])))
-                ++i;
-            text.end = i;
-            while (i < segment.end && m_egg[i] == '\0')
-                ++i;
-            text.roomEnd = i;
-            m_texts.push_back(text);
+    const Segment& segment = m_segments[index];
+    qint64 i = segment.begin;
+    while (i < segment.end) {
+        if (!isTextByte(uint8_t(m_egg[i]))) {
+            ++i;
+            continue;
         }
+        Span text;
+        text.begin = i;
+        while (i < segment.end && isTextByte(uint8_t(m_egg[i])))
+            ++i;
+        text.end = i;
+        while (i < segment.end && m_egg[i] == '\0')
+            ++i;
+        text.roomEnd = i;
+        scanText(text, index);
     }
-    // Headers are followed across the texts of one segment: an LNZ resource is one text.
-    bool signalled = false;
-    size_t segment = size_t(-1);
-    for (size_t t = 0; t < m_texts.size(); ++t) {
-        Text& text = m_texts[t];
-        if (text.segment != segment) {
-            segment = text.segment;
-            signalled = false;
+}
+
+void Surveyor::scanText(const Span& text, size_t segment)
+{
+    bool lnz = false;
+    bool tipsLike = false;
+    int section = -1;
+    BallRun run;
+    qint64 lookalike = -1; // the last line that only looked like a ball line, if just before
+    const auto endRun = [&](qint64 nextLookalike) {
+        if (run.count > 0) {
+            if (nextLookalike >= 0)
+                run.taintedBy = nextLookalike;
+            if (run.section >= 0)
+                ++m_sections[size_t(run.section)].runs;
+            trace("ball lines", run.begin, run.end, run.end);
+            m_runs.push_back(run);
         }
-        const QByteArrayView view(m_egg.constData() + text.begin, text.end - text.begin);
-        BallRun run;
-        const auto endRun = [&] {
-            if (!run.records.empty())
-                m_runs.push_back(std::move(run));
-            run = BallRun();
-        };
-        qint64 line = text.begin;
-        while (line < text.end) {
-            const qsizetype feed = view.indexOf('\n', line - text.begin);
-            const qint64 lineEnd = feed < 0 ? text.end : text.begin + feed + 1;
-            const std::string_view content = bytes(m_egg, line, lineEnd);
-            const std::string head = trimmed(content.substr(0, 64));
-            if (!head.empty() && head.front() == '[' && head.find(']') != std::string::npos) {
-                text.lnz = true;
-                signalled = equalsIgnoringCase(
-                    trimmed(std::string_view(head).substr(1, head.find(']') - 1)), "ballz info");
+        run = BallRun();
+    };
+    qint64 line = text.begin;
+    while (line < text.end) {
+        const char* start = m_egg.constData() + line;
+        const auto* feed =
+            static_cast<const char*>(std::memchr(start, '\n', size_t(text.end - line)));
+        const qint64 lineEnd = feed ? line + (feed - start) + 1 : text.end;
+        const std::string_view content = bytes(line, lineEnd);
+        const std::string_view bare = blankTrimmed(content);
+        bool ball = false;
+        if (bare.size() >= 2 && bare.front() == '[' && bare.back() == ']') {
+            // A section header: only a bracketed word on its own line, so prose that begins
+            // "[Rare] ..." is no LNZ text.
+            lnz = true;
+            section =
+                equalsIgnoringCase(blankTrimmed(bare.substr(1, bare.size() - 2)), "ballz info")
+                    ? int(m_sections.size())
+                    : -1;
+            if (section >= 0)
+                m_sections.emplace_back();
+        } else if (content.substr(0, 8) == "string0=") {
+            tipsLike = true;
+            TipsBlock block{line, 0, -1, 0};
+            qint64 at = line;
+            qint64 lastEnd = line;
+            while (at < text.end) {
+                const std::string key = "string" + std::to_string(block.entries) + "=";
+                if (bytes(at, std::min(text.end, at + qint64(key.size()))) != key)
+                    break;
+                ++block.entries;
+                const char* from = m_egg.constData() + at;
+                const auto* next =
+                    static_cast<const char*>(std::memchr(from, '\n', size_t(text.end - at)));
+                lastEnd = next ? at + (next - from) + 1 : text.end;
+                at = lastEnd;
             }
-            if (content.substr(0, 8) == "string0=") {
-                text.tipsLike = true;
-                TipsBlock block{line, 0, &text};
-                for (qint64 at = line; at < text.end;) {
-                    const std::string key = "string" + std::to_string(block.entries) + "=";
-                    if (bytes(m_egg, at, std::min(text.end, at + qint64(key.size()))) != key)
-                        break;
-                    ++block.entries;
-                    const qsizetype next = view.indexOf('\n', at - text.begin);
-                    if (next < 0)
-                        break;
-                    at = text.begin + next + 1;
+            block.nextLine = lastEnd;
+            if (lastEnd == text.end && text.roomEnd > text.end)
+                block.roomEnd = text.roomEnd;
+            trace("tips", block.begin, lastEnd, block.roomEnd < 0 ? lastEnd : block.roomEnd);
+            m_tips.push_back(block);
+        } else if (feed) {
+            if (const auto diameter = ballLineDiameter(content.substr(0, content.size() - 1))) {
+                if (run.count == 0) {
+                    run.begin = line;
+                    run.segment = segment;
+                    run.section = section;
+                    run.taintedBy = lookalike;
                 }
-                m_tips.push_back(block);
+                ++run.count;
+                run.diameters += *diameter;
+                run.end = lineEnd;
+                ball = true;
+                lnz = true;
             }
-            bool ball = false;
-            if (feed >= 0 && mayBeBallLine(content)) {
-                try {
-                    ParsedBallLine parsed = parseBallLine(view, line - text.begin + 1, QString());
-                    if (run.records.empty()) {
-                        run.begin = line;
-                        run.segment = text.segment;
-                        run.signalled = signalled;
-                    }
-                    run.diameters += parsed.record.diameter;
-                    run.records.push_back(std::move(parsed.record));
-                    ball = true;
-                    text.lnz = true;
-                } catch (const FormatError&) {
-                }
-            }
-            if (!ball)
-                endRun();
-            line = lineEnd;
         }
-        endRun();
+        if (!ball) {
+            const qint64 looked = feed && looksLikeBallLine(content) ? line : -1;
+            endRun(looked);
+            lookalike = looked;
+            if (section >= 0 && !bare.empty() && bare.front() != '[' && bare.front() != ';')
+                ++m_sections[size_t(section)].otherLines;
+        } else {
+            lookalike = -1;
+        }
+        line = lineEnd;
+    }
+    endRun(-1);
+
+    if (text.roomEnd == text.end || lnz || tipsLike)
+        return;
+    const std::string_view content = bytes(text.begin, text.end);
+    if (isNameBlock(content)) {
+        trace("name block", text.begin, text.end, text.roomEnd);
+        m_nameBlocks.push_back(text);
+    } else if (looksLikeProse(content)) {
+        trace("text", text.begin, text.end, text.roomEnd);
+        if (m_candidates.size() < kMostListed)
+            m_candidates.push_back(text);
+        ++m_candidateCount;
     }
 }
 
@@ -324,16 +445,13 @@ void Surveyor::chooseBallSets()
 {
     std::vector<const BallRun*> pool;
     for (const BallRun& run : m_runs)
-        if (run.signalled)
+        if (run.section >= 0)
             pool.push_back(&run);
     if (pool.size() < 2) {
         pool.clear();
         for (const BallRun& run : m_runs)
             pool.push_back(&run);
     }
-    const auto describe = [](const BallRun* run) {
-        return QStringLiteral("%1 lines at byte %2").arg(run->records.size()).arg(run->begin + 1);
-    };
     if (pool.empty())
         throw Refused(SurveyRegion::BallSets,
                       QStringLiteral("No ball lines were found, so there are no ball sets."));
@@ -341,19 +459,22 @@ void Surveyor::chooseBallSets()
         throw Refused(SurveyRegion::BallSets,
                       QStringLiteral("Only one run of ball lines was found (%1 lines at byte %2); "
                                      "two ball sets are needed.")
-                          .arg(pool[0]->records.size())
+                          .arg(pool[0]->count)
                           .arg(pool[0]->begin + 1));
     // The two longest runs, when they are alike in length and longer than any other.
-    std::stable_sort(pool.begin(), pool.end(), [](const BallRun* a, const BallRun* b) {
-        return a->records.size() > b->records.size();
-    });
-    if (pool[0]->records.size() != pool[1]->records.size() ||
-        (pool.size() > 2 && pool[2]->records.size() == pool[1]->records.size())) {
+    std::stable_sort(pool.begin(), pool.end(),
+                     [](const BallRun* a, const BallRun* b) { return a->count > b->count; });
+    if (pool[0]->count != pool[1]->count || (pool.size() > 2 && pool[2]->count == pool[1]->count)) {
         std::sort(pool.begin(), pool.end(),
                   [](const BallRun* a, const BallRun* b) { return a->begin < b->begin; });
         QStringList runs;
-        for (const BallRun* run : pool)
-            runs.append(describe(run));
+        for (const BallRun* run : pool) {
+            if (runs.size() == 12) {
+                runs.append(QStringLiteral("and %1 more").arg(pool.size() - 12));
+                break;
+            }
+            runs.append(QStringLiteral("%1 lines at byte %2").arg(run->count).arg(run->begin + 1));
+        }
         const QString list = runs.join(QStringLiteral(", "));
         throw Refused(SurveyRegion::BallSets,
                       pool.size() == 2
@@ -365,39 +486,59 @@ void Surveyor::chooseBallSets()
                                 .arg(pool.size())
                                 .arg(list));
     }
-    const BallRun* a = pool[0];
-    const BallRun* b = pool[1];
-    if (b->begin < a->begin)
-        std::swap(a, b);
-    if (b->diameters < a->diameters)
-        std::swap(a, b);
-    const int n = int(a->records.size());
+    std::array<const BallRun*, 2> sets = {pool[0], pool[1]};
+    if (sets[1]->begin < sets[0]->begin)
+        std::swap(sets[0], sets[1]);
+    for (const BallRun* run : sets) {
+        if (run->taintedBy >= 0)
+            throw Refused(SurveyRegion::BallSets,
+                          QStringLiteral("The ball lines at byte %1 stand next to a line at byte "
+                                         "%2 that looks like a ball line but does not read as "
+                                         "one, so the whole set cannot be told.")
+                              .arg(run->begin + 1)
+                              .arg(run->taintedBy + 1));
+        if (run->section >= 0) {
+            const Section& section = m_sections[size_t(run->section)];
+            if (section.runs != 1 || section.otherLines != 0)
+                throw Refused(SurveyRegion::BallSets,
+                              QStringLiteral("The ball lines at byte %1 do not fill their "
+                                             "[Ballz Info] section, which holds other lines too, "
+                                             "so the whole set cannot be told.")
+                                  .arg(run->begin + 1));
+        }
+    }
+    const int n = sets[0]->count;
     if (n > kMaxBallsPerSet)
         throw Refused(SurveyRegion::BallSets,
                       QStringLiteral("The ball sets have %1 lines each; at most %2 can be edited.")
                           .arg(n)
                           .arg(kMaxBallsPerSet));
+    for (size_t s = 0; s < 2; ++s)
+        m_found.sets[s] = {sets[s]->begin + 1, n, sets[s]->diameters, {}};
+
+    // The baby is the smaller form; equal diameters do not tell, and then the user chooses.
+    if (m_choices.baby)
+        m_found.baby = *m_choices.baby;
+    else if (sets[0]->diameters != sets[1]->diameters)
+        m_found.baby = sets[0]->diameters < sets[1]->diameters ? BabySet::A : BabySet::B;
+    else
+        m_found.babyOpen = true;
+    const BallRun* baby = sets[m_found.baby == BabySet::A ? 0 : 1];
+    const BallRun* adult = sets[m_found.baby == BabySet::A ? 1 : 0];
 
     m_found.header.ballsPerSet = n;
-    m_found.locator.locSetAPos = int32_t(a->begin + 2);
-    m_found.locator.locSetBPos = int32_t(b->begin + 2);
-    const NeResource* resourceA = m_segments[a->segment].resource;
-    const NeResource* resourceB = m_segments[b->segment].resource;
-    if (resourceA && resourceB && a->segment != b->segment && usableSetName(resourceA->name) &&
-        usableSetName(resourceB->name) && resourceA->name != resourceB->name) {
+    m_found.locator.locSetAPos = int32_t(baby->begin + 2);
+    m_found.locator.locSetBPos = int32_t(adult->begin + 2);
+    const NeResource* resourceA = m_segments[baby->segment].resource;
+    const NeResource* resourceB = m_segments[adult->segment].resource;
+    if (resourceA && resourceB && baby->segment != adult->segment &&
+        usableSetName(resourceA->name) && usableSetName(resourceB->name) &&
+        resourceA->name != resourceB->name) {
         m_found.header.lnzNameA = resourceA->name;
         m_found.header.lnzNameB = resourceB->name;
     } else {
         m_found.header.lnzNameA = m_stem + "_baby.lnz";
         m_found.header.lnzNameB = m_stem + "_adult.lnz";
-    }
-    for (int k = 0; k < n; ++k) {
-        std::string label = readableLabel(b->records[size_t(k)].comment);
-        if (label.empty())
-            label = readableLabel(a->records[size_t(k)].comment);
-        if (label.empty())
-            label = "eBall " + std::to_string(k + 1);
-        m_found.labels.push_back(std::move(label));
     }
 }
 
@@ -423,12 +564,23 @@ void Surveyor::chooseTips()
                           .arg(block.begin + 1)
                           .arg(block.entries)
                           .arg(kMostTipEntries));
-    if (block.text->roomEnd == block.text->end)
-        throw Refused(SurveyRegion::Tips,
-                      QStringLiteral("The tips block at byte %1 has no zero byte after it, so "
-                                     "its room cannot be measured.")
-                          .arg(block.begin + 1));
-    const qint64 room = block.text->roomEnd - block.begin;
+    if (block.roomEnd < 0) {
+        const qint64 after = std::min<qint64>(block.nextLine, m_egg.size());
+        const std::string_view next = bytes(after, std::min<qint64>(after + 24, m_egg.size()));
+        throw Refused(
+            SurveyRegion::Tips,
+            next.empty() || next.front() == '\0' || !isTextByte(uint8_t(next.front()))
+                ? QStringLiteral("The tips block at byte %1 has no zero byte after it, so its "
+                                 "room cannot be measured.")
+                      .arg(block.begin + 1)
+                : QStringLiteral("The tips block at byte %1 is followed by other lines (at byte "
+                                 "%2, %3), not by zero bytes: its room cannot be measured, and "
+                                 "writing the tips would wipe those lines.")
+                      .arg(block.begin + 1)
+                      .arg(after + 1)
+                      .arg(shown(next.substr(0, next.find_first_of("\r\n")))));
+    }
+    const qint64 room = block.roomEnd - block.begin;
     m_found.locator.locTipsPos = int32_t(block.begin + 1);
     m_found.locator.tipCount = block.entries;
     m_found.locator.locTipsLen = int32_t(room - 2 - 10 * qint64(block.entries));
@@ -440,105 +592,154 @@ void Surveyor::chooseNameBlock()
     for (const BaseBreedEntry& breed : baseBreeds())
         if (equalsIgnoringCase(breed.stem, m_stem))
             listName = breed.listText.toStdString();
-    std::vector<const Text*> blocks;
-    std::vector<const Text*> named;
-    for (const Text& text : m_texts) {
-        const std::string_view content = bytes(m_egg, text.begin, text.end);
-        if (text.roomEnd == text.end || !isNameBlock(content))
-            continue;
-        blocks.push_back(&text);
-        if (equalsIgnoringCase(content.substr(0, content.find("\r\n")), listName))
+    std::vector<const Span*> named;
+    std::vector<const Span*> glued;
+    const auto nameOf = [&](const Span& text) {
+        const std::string_view content = bytes(text.begin, text.end);
+        return content.substr(0, content.find("\r\n"));
+    };
+    for (const Span& text : m_nameBlocks) {
+        const std::string_view name = nameOf(text);
+        if (equalsIgnoringCase(name, listName))
             named.push_back(&text);
+        else if (name.size() > listName.size() &&
+                 equalsIgnoringCase(name.substr(name.size() - listName.size()), listName))
+            glued.push_back(&text);
     }
-    const Text* chosen = nullptr;
-    if (blocks.size() == 1)
-        chosen = blocks.front();
-    else if (named.size() == 1)
-        chosen = named.front();
+    const Span* chosen = named.size() == 1 ? named.front() : nullptr;
+    if (!chosen && named.empty() && !glued.empty()) {
+        const std::string_view name = nameOf(*glued.front());
+        throw Refused(SurveyRegion::NameBlock,
+                      QStringLiteral("The name block at byte %1 reads %2: the breed's name %3 "
+                                     "has %4 byte(s) glued before it, so where the block begins "
+                                     "cannot be told, and a new name would overwrite them.")
+                          .arg(glued.front()->begin + 1)
+                          .arg(shown(name))
+                          .arg(QString::fromStdString(listName))
+                          .arg(name.size() - listName.size()));
+    }
+    if (!chosen && named.empty() && m_nameBlocks.size() == 1) {
+        chosen = &m_nameBlocks.front();
+        m_found.notes.append(QStringLiteral("The name in the egg, %1, is not the breed's list "
+                                            "name %2.")
+                                 .arg(shown(nameOf(*chosen)), QString::fromStdString(listName)));
+    }
     if (!chosen) {
         QStringList found;
-        for (const Text* text : blocks)
+        for (const Span& text : m_nameBlocks) {
+            if (found.size() == 12)
+                break;
             found.append(QStringLiteral("%1 at byte %2")
-                             .arg(quoted(std::string(bytes(m_egg, text->begin, text->end))))
-                             .arg(text->begin + 1));
+                             .arg(shown(bytes(text.begin, text.end)))
+                             .arg(text.begin + 1));
+        }
         throw Refused(
             SurveyRegion::NameBlock,
-            blocks.empty()
+            m_nameBlocks.empty()
                 ? QStringLiteral("No name block (the name, a line break, then the tray and the "
                                  "slot numbers, followed by zero bytes) was found.")
                 : QStringLiteral("%1 name blocks were found and none is the only one named %2: "
                                  "%3.")
-                      .arg(blocks.size())
+                      .arg(m_nameBlocks.size())
                       .arg(QString::fromStdString(listName), found.join(QStringLiteral(", "))));
     }
     m_found.locator.locNamePos = int32_t(chosen->begin + 1);
     m_found.locator.locNameLen = int32_t(chosen->roomEnd - chosen->begin - 1);
 }
 
+// The text the user named by position: whatever its bytes, as long as a region can begin there
+// and zero bytes follow it.
+TextCandidate Surveyor::textAt(qint64 position, const char* what, SurveyRegion region) const
+{
+    const auto refuse = [&](const QString& why) {
+        return Refused(region, QStringLiteral("No %1 can begin at byte %2: %3.")
+                                   .arg(QLatin1String(what))
+                                   .arg(position)
+                                   .arg(why));
+    };
+    if (position < 1 || position > m_egg.size())
+        throw refuse(QStringLiteral("the egg has %1 bytes").arg(m_egg.size()));
+    const qint64 begin = position - 1;
+    qint64 limit = m_egg.size();
+    bool resourceStart = begin == 0;
+    for (const NeResource& r : m_table.resources) {
+        if (begin >= r.offset && begin < r.offset + r.length) {
+            limit = r.offset + r.length;
+            resourceStart = resourceStart || begin == r.offset;
+        }
+    }
+    if (!resourceStart) {
+        const auto before = uint8_t(m_egg[begin - 1]);
+        if (isTextByte(before) && before != '\r' && before != '\n')
+            throw refuse(QStringLiteral("it lies inside a text"));
+    }
+    qint64 end = begin;
+    while (end < limit && isTextByte(uint8_t(m_egg[end])))
+        ++end;
+    qint64 roomEnd = end;
+    while (roomEnd < limit && m_egg[roomEnd] == '\0')
+        ++roomEnd;
+    if (roomEnd == end)
+        throw refuse(QStringLiteral("no zero byte follows the text there, so its room cannot be "
+                                    "measured"));
+    return {position, std::string(bytes(begin, std::min(end, begin + qint64(kShownBytes)))),
+            roomEnd - begin};
+}
+
 void Surveyor::chooseTexts()
 {
-    std::vector<TextCandidate> candidates;
-    for (const Text& text : m_texts) {
-        const std::string_view content = bytes(m_egg, text.begin, text.end);
-        if (text.roomEnd == text.end || text.lnz || text.tipsLike || isNameBlock(content) ||
-            !looksLikeProse(content))
-            continue;
-        candidates.push_back({text.begin + 1, std::string(content), text.roomEnd - text.begin});
-    }
-    const auto find = [&](std::optional<qint64> position, SurveyRegion region,
-                          const char* what) -> const TextCandidate* {
-        if (!position)
-            return nullptr;
-        for (const TextCandidate& candidate : candidates)
-            if (candidate.position == *position)
-                return &candidate;
-        throw Refused(region,
-                      QStringLiteral("No text that could be the %1 begins at byte %2.")
-                          .arg(QLatin1String(what))
-                          .arg(*position),
-                      candidates);
+    for (const Span& text : m_candidates)
+        m_listed.push_back({text.begin + 1,
+                            std::string(bytes(text.begin, std::min(text.end, text.begin + 60))),
+                            text.roomEnd - text.begin});
+    const auto refuse = [&](SurveyRegion region, const QString& message) {
+        return Refused(region, message);
     };
-    const TextCandidate* description =
-        find(m_choices.descriptionPosition, SurveyRegion::Description, "description");
-    const TextCandidate* attributes =
-        find(m_choices.attributesPosition, SurveyRegion::Attributes, "attributes");
-    if (description && description == attributes)
-        throw Refused(SurveyRegion::Attributes,
-                      QStringLiteral("The description and the attributes cannot both be the text "
-                                     "at byte %1.")
-                          .arg(description->position),
-                      candidates);
+    std::optional<TextCandidate> description, attributes;
+    if (m_choices.descriptionPosition)
+        description =
+            textAt(*m_choices.descriptionPosition, "description", SurveyRegion::Description);
+    if (m_choices.attributesPosition)
+        attributes = textAt(*m_choices.attributesPosition, "attributes", SurveyRegion::Attributes);
+    if (description && attributes && description->position == attributes->position)
+        throw refuse(SurveyRegion::Attributes,
+                     QStringLiteral("The description and the attributes cannot both be the text "
+                                    "at byte %1.")
+                         .arg(description->position));
     std::vector<const TextCandidate*> others;
-    for (const TextCandidate& candidate : candidates)
-        if (&candidate != description && &candidate != attributes)
+    for (const TextCandidate& candidate : m_listed)
+        if ((!description || candidate.position != description->position) &&
+            (!attributes || candidate.position != attributes->position))
             others.push_back(&candidate);
-    if (description && !attributes && others.size() == 1)
-        attributes = others.front();
-    if (attributes && !description && others.size() == 1)
-        description = others.front();
-    if (!description && !attributes && others.size() == 2 &&
-        others[0]->text.size() != others[1]->text.size()) {
-        const bool firstLonger = others[0]->text.size() > others[1]->text.size();
-        description = others[firstLonger ? 0 : 1];
-        attributes = others[firstLonger ? 1 : 0];
+    const qint64 otherCount = m_candidateCount - qint64(m_listed.size() - others.size());
+    if (description && !attributes && otherCount == 1)
+        attributes = *others.front();
+    if (attributes && !description && otherCount == 1)
+        description = *others.front();
+    if (!description && !attributes && m_candidateCount == 2) {
+        // Two texts: which is which the egg cannot say. The longer is offered as the
+        // description, and the caller must have the user confirm it.
+        const bool firstLonger = m_listed[0].room >= m_listed[1].room;
+        description = m_listed[firstLonger ? 0 : 1];
+        attributes = m_listed[firstLonger ? 1 : 0];
+        m_found.textsOpen = true;
     }
     if (!description || !attributes) {
         const SurveyRegion region =
             description ? SurveyRegion::Attributes : SurveyRegion::Description;
-        if (candidates.size() < 2)
-            throw Refused(region,
-                          candidates.empty()
-                              ? QStringLiteral("No text for the description and the attributes "
-                                               "(followed by zero bytes) was found.")
-                              : QStringLiteral("Only one text for the description and the "
-                                               "attributes (followed by zero bytes) was found."),
-                          candidates);
-        throw Refused(region,
-                      QStringLiteral("The description and the attributes cannot be told apart "
-                                     "among %1 texts; choose them by position.")
-                          .arg(candidates.size()),
-                      candidates);
+        const bool oneGiven = description || attributes;
+        if (!oneGiven && m_candidateCount == 0)
+            throw refuse(region, QStringLiteral("No text for the description and the attributes "
+                                                "(followed by zero bytes) was found."));
+        if (otherCount + (oneGiven ? 1 : 0) < 2)
+            throw refuse(region, QStringLiteral("Only one text for the description and the "
+                                                "attributes (followed by zero bytes) was found; "
+                                                "give the other by position."));
+        throw refuse(region, QStringLiteral("The description and the attributes cannot be told "
+                                            "apart among %1 texts; choose them by position.")
+                                 .arg(m_candidateCount));
     }
+    m_found.texts = {*description, *attributes};
     m_found.locator.locDescPos = int32_t(description->position);
     m_found.locator.locDescLen = int32_t(description->room - 1);
     m_found.locator.locAttrPos = int32_t(attributes->position);
@@ -556,22 +757,100 @@ public:
     }
 };
 
-void Surveyor::check()
+QString Surveyor::regionOf(qint64 at) const
+{
+    const LocatorValues& l = m_found.locator;
+    const qint64 n = m_found.header.ballsPerSet;
+    const auto setEnd = [&](qint64 first) {
+        qint64 end = first;
+        for (qint64 k = 0; k < n && end < m_egg.size(); ++k) {
+            const qsizetype feed = m_egg.indexOf('\n', end);
+            end = feed < 0 ? m_egg.size() : feed + 1;
+        }
+        return end;
+    };
+    const struct
+    {
+        qint64 first, end;
+        const char* what;
+    } regions[] = {
+        {l.locSetAPos - 2, setEnd(l.locSetAPos - 2), "ball set A (the baby)"},
+        {l.locSetBPos - 2, setEnd(l.locSetBPos - 2), "ball set B (the adult)"},
+        {l.locNamePos - 1, qint64(l.locNamePos) + l.locNameLen, "the name block"},
+        {l.locDescPos - 1, qint64(l.locDescPos) + l.locDescLen, "the description"},
+        {l.locAttrPos - 1, qint64(l.locAttrPos) + l.locAttrLen, "the attributes"},
+        {l.locTipsPos - 1, l.locTipsPos + 1 + 10 * qint64(l.tipCount) + l.locTipsLen, "the tips"},
+    };
+    for (const auto& region : regions)
+        if (at >= region.first && at < region.end)
+            return QLatin1String(region.what);
+    return QStringLiteral("no region");
+}
+
+void Surveyor::roundTrip()
 {
     const QString name = QString::fromStdString(m_stem) + QStringLiteral(".odd");
+    const int n = m_found.header.ballsPerSet;
     ProjectState& read = m_found.read;
     read.baseBreed = m_stem;
     m_found.locator.applyTo(read);
+    QByteArray written;
     try {
-        readEggRegions(read, m_found.header.ballsPerSet, m_egg, name);
+        readEggRegions(read, n, m_egg, name);
         NoPrompts prompts;
-        patchedEgg(read, m_egg, m_found.header.ballsPerSet, prompts, name);
+        written = patchedEgg(read, m_egg, n, prompts, name);
+    } catch (const DoesNotFit& error) {
+        throw Refused(SurveyRegion::Check,
+                      QStringLiteral("Written back unchanged, the %1 is %2 byte(s) longer than "
+                                     "its room in the egg, so the egg's lines are not as the "
+                                     "program writes them.")
+                          .arg(error.field())
+                          .arg(error.excessBytes()));
     } catch (const Error& error) {
         throw Refused(SurveyRegion::Check,
                       QStringLiteral("The regions found do not read back as the program reads "
                                      "them: %1")
                           .arg(error.message()));
     }
+    // The project file stores a curly closing quote for a straight one, so a curly quote in the
+    // egg comes back straight: that is the one difference allowed.
+    const auto same = [&](qint64 i) {
+        return written[i] == m_egg[i] || (uint8_t(m_egg[i]) == 148 && written[i] == '"');
+    };
+    qint64 first = 0;
+    for (; first < m_egg.size(); ++first) {
+        first = std::mismatch(m_egg.begin() + first, m_egg.end(), written.begin() + first).first -
+                m_egg.begin();
+        if (first == m_egg.size() || !same(first))
+            break;
+    }
+    if (first < m_egg.size()) {
+        const QString region = regionOf(first);
+        qint64 last = first;
+        for (qint64 i = first; i < std::min<qint64>(m_egg.size(), first + 40); ++i)
+            if (!same(i) && regionOf(i) == region)
+                last = i;
+        throw Refused(SurveyRegion::Check,
+                      QStringLiteral("Written back unchanged, the egg would differ from byte %1 "
+                                     "on, in %2: every egg would lose %3 there (it would hold "
+                                     "%4).")
+                          .arg(first + 1)
+                          .arg(region)
+                          .arg(shown(bytes(first, last + 1)))
+                          .arg(shown(std::string_view(written.constData() + first,
+                                                      size_t(last + 1 - first)))));
+    }
+    for (int k = 0; k < n; ++k) {
+        std::string label = readableLabel(read.ball(n + k).comment);
+        if (label.empty())
+            label = readableLabel(read.ball(k).comment);
+        if (label.empty())
+            label = "eBall " + std::to_string(k + 1);
+        m_found.labels.push_back(std::move(label));
+    }
+    for (size_t s = 0; s < 2; ++s)
+        m_found.sets[s].firstComment =
+            read.ball(int(s == (m_found.baby == BabySet::A ? 0u : 1u) ? 0 : n)).comment;
 }
 
 SurveyFindings Surveyor::run()
@@ -582,25 +861,49 @@ SurveyFindings Surveyor::run()
                           .arg(m_egg.size())
                           .arg(kEggFileLimit));
     findSegments();
-    scan();
+    for (size_t s = 0; s < m_segments.size(); ++s)
+        scanSegment(s);
     chooseBallSets();
     chooseTips();
     chooseNameBlock();
     chooseTexts();
-    check();
+    roundTrip();
     return std::move(m_found);
 }
 
 } // namespace
 
+SurveyChoices SurveyFindings::choices() const
+{
+    return {texts[0].position, texts[1].position, baby};
+}
+
+SurveyChoices SurveyFindings::withTextsSwapped() const
+{
+    return {texts[1].position, texts[0].position, baby};
+}
+
+SurveyChoices SurveyFindings::withSetsSwapped() const
+{
+    return {texts[0].position, texts[1].position, baby == BabySet::A ? BabySet::B : BabySet::A};
+}
+
 SurveyResult surveyEgg(const QByteArray& egg, const std::string& stem, const SurveyChoices& choices)
 {
     SurveyResult result;
+    Surveyor surveyor(egg, stem, choices);
     try {
-        result.findings = Surveyor(egg, stem, choices).run();
+        result.findings = surveyor.run();
     } catch (const Refused& refused) {
-        result.refusal = refused.refusal;
+        result.refusal.region = refused.region;
+        result.refusal.message = refused.message;
+        if (refused.region == SurveyRegion::Description ||
+            refused.region == SurveyRegion::Attributes) {
+            result.refusal.candidates = std::move(surveyor.m_listed);
+            result.refusal.candidateCount = surveyor.m_candidateCount;
+        }
     }
+    result.tried = std::move(surveyor.m_tried);
     return result;
 }
 

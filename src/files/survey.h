@@ -5,52 +5,64 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
 // The survey measures a player's own base egg and gives the values of its information and
-// locator files, so the program can read and write eggs that we cannot ship files for.
+// locator files, so the program can read and write eggs that we cannot ship files for. A wrong
+// locator file would damage every egg made from it, so the survey never guesses: what it finds
+// must survive a round trip, and what the egg cannot tell is left to the user.
 //
 // What it expects of an egg (every position 1-based, as the locator file gives them):
-// - Where the egg is a "New Executable" with a usable resource table, only its text resources
-//   are searched (at least 90 % of their bytes printable ASCII, tab, CR, LF or zero) and no region
-//   crosses the end of the resource it starts in; a table that cannot be (see neresources.h) is
-//   refused. Without a table the whole file is searched.
-// - A text is a run of text bytes (tab, CR, LF, 0x20-0x7E, Windows-1252 0x80-0xFF) after a
-//   non-text byte or the start of its resource. Its room runs from its first byte up to the
-//   first non-zero byte after the zero bytes that follow it, or the end of its resource or the
-//   file. A text with no zero byte after it is no region.
-// - Ball sets: the two runs of consecutive lines that read as ball lines, of the same count
-//   (1 to 256). Runs under a "[Ballz Info]" header are preferred when there are two or more;
-//   lines of other sections are ball lines only if they read as such. Set A is the one with the
-//   smaller diameters (the first on a tie). Its name is the resource's name when each set lies in
-//   a named resource of its own, else "<stem>_baby.lnz" / "<stem>_adult.lnz". Labels come from
-//   the adult set's comments ("; left cheek" -> "Left Cheek"), else the baby set's, else
-//   "eBall k" (k from 1).
-// - Tips: the one block of lines string0= ... stringK= (consecutive keys, each at a line start);
-//   tipCount = K + 1, at most 6; T = room - 2.
-// - Name block: a whole text "name CR LF tray blank slot" (tray and slot in digits); the one
-//   whose name is the breed's list name wins when there are several. Length = room - 1.
-// - Description and attributes: the other texts, followed by zero bytes, mostly letters, that
-//   are not LNZ texts (a "[...]" header or a ball line) nor shaped like a name block or tips.
-//   Exactly two: the longer is the description. Otherwise the caller chooses by position.
-//   Length = room - 1.
-// - Finally the program's own reading of a new project must succeed at the measured places.
+// - Where the egg is a "New Executable" with resources, only its text resources are searched:
+//   never pictures, icons, cursors or fonts, nor resources that are mostly not text. No region
+//   crosses the end of its resource. A damaged table is refused (see neresources.h); a table
+//   without resources leaves the whole file to be searched.
+// - A region begins at a resource's first byte or right after a byte that cannot be text (a
+//   zero, a control byte, a line end). A text's room runs over the zero bytes after it.
+// - Ball sets: the two whole runs of ball lines of the same count (1 to 256), preferred under
+//   "[Ballz Info]" headers, where a run must fill its section. A run next to a line that only
+//   looks like a ball line is refused. The baby is the set with the smaller diameters; when
+//   the sums are equal the user chooses (`SurveyChoices::baby`).
+// - Tips: the consecutive lines string0= ... stringK= from a line start; the room ends at the
+//   zero bytes right after the last of them.
+// - Name block: "name CR LF tray blank slot" (tray and slot in digits), as the wizard's reader
+//   reads it; the one named like the breed wins. A name with bytes glued before the breed's list
+//   name is refused.
+// - Description and attributes: the other texts followed by zero bytes, mostly letters. Which is
+//   which is the user's choice; with exactly two the longer is offered as the description.
+// - Finally the round trip: an unchanged project read at the places found and written by the egg
+//   writer must give back the egg byte for byte (a curly closing quote, 148, may come back
+//   straight).
 namespace yw {
 
 // A text that could be the description or the attributes.
 struct TextCandidate
 {
     qint64 position = 0; // 1-based first byte, as --description/--attributes take it
-    std::string text;    // Windows-1252, without the zero bytes
-    qint64 room = 0;
+    std::string text;    // Windows-1252, the first words only
+    qint64 room = 0;     // the text and the zero bytes after it
 };
+
+// A run of ball lines that is one of the two sets; A is the one that comes first in the egg.
+struct BallSetCandidate
+{
+    qint64 position = 0; // 1-based first byte of its first line
+    int count = 0;
+    qint64 diameters = 0;
+    std::string firstComment;
+};
+
+enum class BabySet { A, B };
 
 struct SurveyChoices
 {
     std::optional<qint64> descriptionPosition;
     std::optional<qint64> attributesPosition;
+    std::optional<BabySet> baby;
 };
 
 enum class SurveyRegion {
@@ -68,6 +80,7 @@ struct SurveyRefusal
     SurveyRegion region = SurveyRegion::Check;
     QString message;                       // one sentence naming the region and why
     std::vector<TextCandidate> candidates; // for a description/attributes ambiguity
+    qint64 candidateCount = 0;             // all of them; `candidates` holds the first few
 };
 
 // What a survey found, in the form of the two files and of what the program then reads.
@@ -79,12 +92,34 @@ struct SurveyFindings
     bool resourceTable = false; // the egg has a usable resource table
     // The base egg as the wizard reads it at the measured places: eBalls, texts and tips.
     ProjectState read;
+    // The choices the egg did not settle: taken by default here, so the user must confirm them.
+    bool textsOpen = false;
+    bool babyOpen = false;
+    std::array<TextCandidate, 2> texts;   // the description, then the attributes
+    std::array<BallSetCandidate, 2> sets; // A then B, in the egg's order
+    BabySet baby = BabySet::A;
+    QStringList notes; // what the user should know, such as another name
+    // The choices that give these findings again, and those with a pair swapped.
+    SurveyChoices choices() const;
+    SurveyChoices withTextsSwapped() const;
+    SurveyChoices withSetsSwapped() const;
+};
+
+// A region the survey looked at, for the layout report: 0-based [begin, end) of its text and
+// the end of its room.
+struct SurveyTrace
+{
+    QString what;
+    qint64 begin = 0;
+    qint64 end = 0;
+    qint64 roomEnd = 0;
 };
 
 struct SurveyResult
 {
     std::optional<SurveyFindings> findings; // set when the survey succeeded
     SurveyRefusal refusal;                  // otherwise
+    std::vector<SurveyTrace> tried;         // the regions looked at (at most a few hundred)
 };
 
 // `stem` is the breed's file-name stem ("quadrpus", "Honker"); its list name is preferred for

@@ -42,6 +42,7 @@ struct BreedContent
     std::array<std::string, 3> demoTips;
     int tipCount = 6;
     bool companion = false;
+    qint64 usEggSize = 0; // the UK egg is a little smaller
 };
 
 // Where an egg's regions are, as its locator file says, and how big the egg is.

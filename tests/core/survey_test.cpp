@@ -4,6 +4,7 @@
 #include "files/neresources.h"
 #include "files/newproject.h"
 #include "files/survey.h"
+#include "samplegame/newexecutable.h"
 #include "samplegame/samplegame.h"
 #include "support/statecompare.h"
 #include "support/surveyeggs.h"
@@ -17,8 +18,10 @@ namespace yw {
 using namespace Qt::StringLiterals;
 using namespace test;
 
-// The resource table of every NE egg made here begins at byte 128; its records at 138.
-constexpr qsizetype kTable = 128, kRecords = kTable + 10;
+// The NE header of every egg made here begins at byte 128, its resource table at 192, its
+// records at 202.
+constexpr qsizetype kNe = 128, kTable = kNe + 64, kRecords = kTable + 10;
+using sample::put16;
 
 // Eggs of every shape: the survey finds exactly the generator's regions and rooms, and an
 // unchanged project writes the base egg.
@@ -34,7 +37,8 @@ TEST(Survey, FindsEveryRegionOfGeneratedEggs)
             QByteArray picture(600, Qt::Uninitialized);
             for (qsizetype i = 0; i < picture.size(); ++i)
                 picture[i] = char(0x80 + (i * 37 + qsizetype(seed)) % 128);
-            recipe.more = {{"PICTURE", picture.insert(300, "\x01Looks like words\0\0\0", 20)}};
+            recipe.more = {
+                {"PICTURE", picture.insert(300, "\x01Looks like words\0\0\0", 20), true, 2}};
         }
         const SurveyEgg egg = makeSurveyEgg(recipe);
         SCOPED_TRACE("seed " + std::to_string(seed));
@@ -53,15 +57,18 @@ TEST(Survey, FindsEveryRegionOfGeneratedEggs)
         EXPECT_EQ(found.read.breedDescription, egg.description);
         EXPECT_EQ(found.read.breedAttributes, egg.attributes);
         EXPECT_EQ(found.read.eggTray + "/" + found.read.eggSlot, "4/2");
-
-        // With one zero byte after the tips the last tip keeps the block's CR (T = room - 2).
-        if (!recipe.onePaddingByte) {
-            ScriptedPrompts prompts;
-            EXPECT_EQ(patchedEgg(found.read, egg.bytes, recipe.ballsPerSet, prompts, QString()),
-                      egg.bytes);
-            EXPECT_TRUE(prompts.shown.empty());
-        }
+        // Two texts: which is the description is the user's to confirm; the sets' diameters tell.
+        EXPECT_TRUE(found.textsOpen);
+        EXPECT_FALSE(found.babyOpen);
+        EXPECT_TRUE(found.notes.empty());
     }
+}
+
+const QByteArray kTipsEnd("\r\n\0", 3);
+
+std::function<void(SurveyEgg&)> replaceAll(const QByteArray& from, const QByteArray& to)
+{
+    return [from, to](SurveyEgg& egg) { egg.bytes.replace(from, to); };
 }
 
 struct RefusalCase
@@ -74,7 +81,7 @@ struct RefusalCase
     SurveyChoices choices = {};
 };
 
-TEST(Survey, RefusesWhatItCannotSettleAndChoicesSettleTheTexts)
+TEST(Survey, RefusesWithItsReason)
 {
     const SurveyEggRecipe ne{.decoys = false};
     const auto bare = [](int ballsPerSet = 4, int tipCount = 6, bool one = false) {
@@ -86,23 +93,28 @@ TEST(Survey, RefusesWhatItCannotSettleAndChoicesSettleTheTexts)
         return
             [text](SurveyEgg& egg) { egg.bytes += "\x01" + text + QByteArray(4, '\0') + "\x02"; };
     };
+    const auto insertAfterTips = [](const QByteArray& lines) {
+        return [lines](SurveyEgg& e) {
+            e.bytes.insert(e.bytes.indexOf(kTipsEnd, e.locator.locTipsPos), lines);
+        };
+    };
     using R = SurveyRegion;
     const std::vector<RefusalCase> cases = {
         {"truncated", ne, [](SurveyEgg& e) { e.bytes.truncate(kTable + 4); }, R::ResourceTable,
          "The egg's resource table is damaged: the list of resource types has no end."},
-        {"table past the end", ne, [](SurveyEgg& e) { putU16(e.bytes, 64 + 0x24, 0x7000); },
-         R::ResourceTable, "the resource table begins at byte 28737, past the end of the file"},
-        {"shift count", ne, [](SurveyEgg& e) { putU16(e.bytes, kTable, 16); }, R::ResourceTable,
+        {"table past the end", ne, [](SurveyEgg& e) { put16(e.bytes, kNe + 0x24, 0x7000); },
+         R::ResourceTable, "the resource table begins at byte 28801, past the end of the file"},
+        {"shift count", ne, [](SurveyEgg& e) { put16(e.bytes, kTable, 16); }, R::ResourceTable,
          "the resource table's shift count is 16; at most 15 can be."},
-        {"offset past the end", ne, [](SurveyEgg& e) { putU16(e.bytes, kRecords + 12, 0xffff); },
+        {"offset past the end", ne, [](SurveyEgg& e) { put16(e.bytes, kRecords + 12, 0xffff); },
          R::ResourceTable, "a resource begins at byte 1048561, past the end of the file"},
         {"overlap", ne,
          [](SurveyEgg& e) { e.bytes.replace(kRecords + 12, 2, e.bytes.mid(kRecords, 2)); },
          R::ResourceTable, "two resources overlap at byte"},
-        {"too many records", ne, [](SurveyEgg& e) { putU16(e.bytes, kTable + 4, 60000); },
-         R::ResourceTable, "60000 resources are listed at byte 139, more than the file holds."},
-        {"name anywhere", ne, [](SurveyEgg& e) { putU16(e.bytes, kRecords + 6, 0x7fff); },
-         R::ResourceTable, "the name of a resource lies outside the file (byte 32896 of"},
+        {"too many records", ne, [](SurveyEgg& e) { put16(e.bytes, kTable + 4, 60000); },
+         R::ResourceTable, "60000 resources are listed at byte 203, more than the file holds."},
+        {"name anywhere", ne, [](SurveyEgg& e) { put16(e.bytes, kRecords + 6, 0x7fff); },
+         R::ResourceTable, "the name of a resource lies outside the file (byte 32960 of"},
         {"no ball lines", bare(), [](SurveyEgg& e) { e.bytes.replace(",      ", ";      "); },
          R::BallSets, "No ball lines were found, so there are no ball sets."},
         {"unequal sets", bare(), [](SurveyEgg& e) { e.bytes[e.locator.locSetBPos - 1] = ';'; },
@@ -139,64 +151,180 @@ TEST(Survey, RefusesWhatItCannotSettleAndChoicesSettleTheTexts)
          R::NameBlock, "2 name blocks were found and none is the only one named Honker:"},
         {"attributes without a zero", bare(),
          [](SurveyEgg& e) { e.bytes[e.bytes.indexOf('\0', e.locator.locAttrPos - 1)] = '\x05'; },
-         R::Description,
-         "Only one text for the description and the attributes (followed by zero bytes)"},
+         R::Description, "Only one text for the description and the attributes"},
         {"three texts", bare(), appendText("Another text entirely"), R::Description,
          "The description and the attributes cannot be told apart among 3 texts"},
-        {"two texts alike in length", bare(),
-         [](SurveyEgg& e) {
-             const auto size = qsizetype(e.description.size());
-             e.bytes.replace(
-                 e.locator.locDescPos - 1, size,
-                 QByteArray(qsizetype(e.attributes.size()), 'w').leftJustified(size, '\0'));
-         },
-         R::Description, "cannot be told apart among 2 texts"},
-        {"chosen position is no text", bare(), nullptr, R::Description,
-         "No text that could be the description begins at byte 3.", SurveyChoices{3, {}}},
+        {"chosen position inside a text", bare(), nullptr, R::Description,
+         "No description can begin at byte", SurveyChoices{-1, {}, {}}},
         {"one text for both", bare(), nullptr, R::Attributes,
-         "The description and the attributes cannot both be the text at byte", SurveyChoices{0, 0}},
-        {"odd tips with one zero after", bare(4, 5, true), nullptr, R::Check,
-         "The regions found do not read back as the program reads them:"},
+         "The description and the attributes cannot both be the text at byte",
+         SurveyChoices{0, 0, {}}},
+        // What the writer would not give back: the round trip names the byte and the loss.
+        {"lines after the tips", bare(), insertAfterTips("\r\n[Sounds]\r\nhonk=1.wav"), R::Tips,
+         "is followed by other lines (at byte"},
+        {"a line between the tips", bare(),
+         [](SurveyEgg& e) { e.bytes.replace("\r\nstring2=", "\r\ncount=4\r\nstring2="); }, R::Tips,
+         "is followed by other lines (at byte"},
+        {"odd tips with a last entry", bare(4, 5),
+         [](SurveyEgg& e) { e.bytes.replace("string4=", "string4=lost"); }, R::Check,
+         "in the tips: every egg would lose \"lost"},
+        {"one zero after the tips", bare(4, 6, true),
+         [](SurveyEgg& e) { e.bytes.remove(e.bytes.indexOf(kTipsEnd, e.locator.locTipsPos) + 2, 1); },
+         R::Check, "in the tips: every egg would lose \"\\n\""},
+        {"one zero after the tips without a line end", bare(4, 6, true),
+         [](SurveyEgg& e) { e.bytes.remove(e.bytes.indexOf(kTipsEnd, e.locator.locTipsPos), 3); },
+         R::Check, "in the tips: every egg would lose"},
+        {"ball lines without a final comma", bare(), replaceAll(",\r\n", "\r\n"), R::Check,
+         "in ball set A (the baby)"},
+        {"blanks after the final comma", bare(), replaceAll(",\r\n", ", \r\n"), R::Check,
+         "in ball set A (the baby)"},
+        {"ball lines ending in a line feed", bare(), replaceAll(",\r\n", ",\n"), R::Check,
+         "in ball set A (the baby)"},
+        {"ball lines with tabs", bare(), replaceAll(",      ", ",\t"), R::Check,
+         "in ball set A (the baby): every egg would lose \"\\x09"},
+        {"ball lines without blanks", bare(), replaceAll(",      ", ","), R::Check,
+         "the text of ball set A is 28 byte(s) longer than its room"},
+        {"words after the slot", bare(), replaceAll("Honker\r\n4 2", "Honker\r\n4 2 old"), R::Check,
+         "in the name block: every egg would lose \" old\""},
+        {"a line after the slot", bare(), replaceAll("Honker\r\n4 2", "Honker\r\n4 2\r\nx"),
+         R::Check, "in the name block: every egg would lose \"\\r\\nx\""},
+        {"a byte glued before the name", bare(), replaceAll("Honker\r\n4 2", "WHonker\r\n4 2"),
+         R::NameBlock, "reads \"WHonker\": the breed's name Honker has 1 byte(s) glued before it"},
+        {"an unreadable line in both sets", bare(8),
+         [](SurveyEgg& e) {
+             e.bytes.replace("    ; baby tail", "; baby tail").replace("    ; tail", "; tail");
+         },
+         R::BallSets, "that looks like a ball line but does not read as one"},
+        {"a set not filling its section", bare(),
+         replaceAll("[Ballz Info]\r\n", "[Ballz Info]\r\nscale 100\r\n"), R::BallSets,
+         "do not fill their [Ballz Info] section"},
     };
     for (RefusalCase c : cases) {
         SurveyEgg egg = makeSurveyEgg(c.recipe);
         if (c.damage)
             c.damage(egg);
         if (c.choices.descriptionPosition == 0)
-            c.choices = {egg.locator.locAttrPos, egg.locator.locAttrPos};
+            c.choices = {egg.locator.locAttrPos, egg.locator.locAttrPos, {}};
+        if (c.choices.descriptionPosition == -1)
+            c.choices = {egg.locator.locDescPos + 1, {}, {}};
         const SurveyResult result = surveyEgg(egg.bytes, "Honker", c.choices);
         EXPECT_FALSE(result.findings) << c.name;
         EXPECT_EQ(result.refusal.region, c.region) << c.name;
         EXPECT_TRUE(result.refusal.message.contains(QLatin1String(c.message)))
             << c.name << ": " << result.refusal.message.toStdString();
     }
+}
 
-    // Three texts: the caller's choice of positions settles which is which.
+// What the egg does not tell is taken by default and marked open, or settled by the choices,
+// which work for any text at a place where a region can begin.
+TEST(Survey, ChoicesSettleWhatTheEggDoesNotTell)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(SurveyEgg&)> change;
+        std::function<SurveyChoices(const SurveyEgg&)> choose;
+        bool textsOpen, babyOpen;
+        std::function<void(const SurveyEgg&, const SurveyFindings&)> check;
+    };
+    const auto equalDiameters = [](SurveyEgg& e) {
+        const size_t n = e.eBalls.size() / 2; // set B's diameters become set A's
+        for (size_t k = 0; k < n; ++k) {
+            EBallRecord b = e.eBalls[n + k];
+            b.diameter = e.eBalls[k].diameter;
+            e.bytes.replace(formatBallLine(e.eBalls[n + k]).c_str(), formatBallLine(b).c_str());
+        }
+    };
+    const std::vector<Case> cases = {
+        {"the two texts", nullptr, nullptr, true, false,
+         [](const SurveyEgg& e, const SurveyFindings& f) {
+             EXPECT_EQ(f.read.breedDescription, e.description);
+             EXPECT_EQ(f.withTextsSwapped().descriptionPosition, e.locator.locAttrPos);
+         }},
+        {"the texts chosen", nullptr,
+         [](const SurveyEgg& e) {
+             return SurveyChoices{e.locator.locAttrPos, {}, {}};
+         },
+         false, false,
+         [](const SurveyEgg& e, const SurveyFindings& f) {
+             EXPECT_EQ(f.read.breedDescription, e.attributes);
+             EXPECT_EQ(f.read.breedAttributes, e.description);
+         }},
+        {"a description like a section", replaceAll("The Honker is", "[Rare] The Honker is"),
+         nullptr, true, false,
+         [](const SurveyEgg&, const SurveyFindings& f) {
+             EXPECT_EQ(f.read.breedDescription.substr(0, 7), "[Rare] ");
+         }},
+        {"a curly quote comes back straight", replaceAll("The Honker is", "The \x93Honker\x94 is"),
+         nullptr, true, false,
+         [](const SurveyEgg&, const SurveyFindings& f) {
+             EXPECT_EQ(f.read.breedDescription.substr(0, 12), "The \x93Honker\x94");
+         }},
+        {"attributes of symbols by position",
+         [](SurveyEgg& e) {
+             const auto size = qsizetype(e.attributes.size());
+             e.bytes.replace(e.locator.locAttrPos - 1, size, QByteArray(size, '\x95'));
+         },
+         [](const SurveyEgg& e) {
+             return SurveyChoices{e.locator.locDescPos, e.locator.locAttrPos, {}};
+         },
+         false, false,
+         [](const SurveyEgg& e, const SurveyFindings& f) {
+             EXPECT_EQ(f.read.breedAttributes, std::string(e.attributes.size(), '\x95'));
+         }},
+        {"equal diameters", equalDiameters, nullptr, true, true,
+         [](const SurveyEgg& e, const SurveyFindings& f) {
+             EXPECT_EQ(f.locator.locSetAPos, std::min(e.locator.locSetAPos, e.locator.locSetBPos));
+             EXPECT_EQ(f.withSetsSwapped().baby, BabySet::B);
+         }},
+        {"the baby chosen", equalDiameters,
+         [](const SurveyEgg&) {
+             return SurveyChoices{{}, {}, BabySet::B};
+         },
+         true, false,
+         [](const SurveyEgg&, const SurveyFindings& f) {
+             EXPECT_GT(f.locator.locSetAPos, f.locator.locSetBPos);
+         }},
+        {"another name", replaceAll("Honker\r\n4 2", "Hunker\r\n4 2"), nullptr, true, false,
+         [](const SurveyEgg&, const SurveyFindings& f) {
+             EXPECT_EQ(f.notes,
+                       QStringList{u"The name in the egg, \"Hunker\", is not the breed's list "
+                                   u"name Honker."_s});
+         }},
+    };
+    for (const Case& c : cases) {
+        SurveyEgg egg = makeSurveyEgg({.resourceTable = false, .decoys = false});
+        if (c.change)
+            c.change(egg);
+        const SurveyResult result =
+            surveyEgg(egg.bytes, "Honker", c.choose ? c.choose(egg) : SurveyChoices{});
+        ASSERT_TRUE(result.findings) << c.name << ": " << result.refusal.message.toStdString();
+        EXPECT_EQ(result.findings->textsOpen, c.textsOpen) << c.name;
+        EXPECT_EQ(result.findings->babyOpen, c.babyOpen) << c.name;
+        if (c.check)
+            c.check(egg, *result.findings);
+    }
+
+    // An empty attributes region and a copyright text: two texts, never decided silently; the
+    // empty region is given by position.
     SurveyEgg egg = makeSurveyEgg({.resourceTable = false, .decoys = false});
-    const qint64 extra = egg.bytes.size() + 1;
-    egg.bytes += "Yet another text here" + QByteArray(6, '\0') + "\x04";
-
-    const qint64 desc = egg.locator.locDescPos;
     const qint64 attr = egg.locator.locAttrPos;
-    std::vector<qint64> listed;
-    for (const TextCandidate& candidate : surveyEgg(egg.bytes, "Honker").refusal.candidates)
-        listed.push_back(candidate.position);
-    EXPECT_EQ(listed, (std::vector<qint64>{std::min(desc, attr), std::max(desc, attr), extra}));
-    const SurveyResult chosen = surveyEgg(egg.bytes, "Honker", {attr, extra});
-    ASSERT_TRUE(chosen.findings) << chosen.refusal.message.toStdString();
-    EXPECT_EQ(chosen.findings->locator.locDescPos, attr);
-    EXPECT_EQ(chosen.findings->locator.locAttrPos, extra);
-    EXPECT_EQ(surveyEgg(egg.bytes, "Honker", {extra, std::nullopt}).refusal.region,
-              SurveyRegion::Attributes);
+    egg.bytes.replace(attr - 1, qsizetype(egg.attributes.size()),
+                      QByteArray(qsizetype(egg.attributes.size()), '\0'));
+    egg.bytes += "\x01"
+                 "Copyright 1997 Brindlecote" +
+                 QByteArray(3, '\0') + "\x02";
+    EXPECT_TRUE(surveyEgg(egg.bytes, "Honker").findings->textsOpen);
+    const SurveyResult empty = surveyEgg(egg.bytes, "Honker", {egg.locator.locDescPos, attr, {}});
+    ASSERT_TRUE(empty.findings) << empty.refusal.message.toStdString();
+    EXPECT_EQ(empty.findings->read.breedAttributes, "");
+    EXPECT_EQ(empty.findings->locator.locAttrLen, egg.locator.locAttrLen);
+}
 
-    // With two texts left, one choice settles the other.
-    egg.bytes.chop(28);
-    const SurveyResult one = surveyEgg(egg.bytes, "Honker", {attr, std::nullopt});
-    ASSERT_TRUE(one.findings);
-    EXPECT_EQ(one.findings->locator.locDescPos, attr);
-    EXPECT_EQ(one.findings->locator.locAttrPos, desc);
-
-    // The resource table reader: names, offsets, lengths cut at the end of the file.
+// The resource table reader: names, offsets, lengths cut at the end of the file; touching
+// resources; a table that lists none.
+TEST(Survey, ReadsTheResourceTable)
+{
     const QByteArray file = neFile({{"FIRST", QByteArray(40, 'a')}, {"B", "bb"}});
     NeResourceTable table = readNeResources(file);
     ASSERT_EQ(table.kind, NeResourceTable::Kind::Table);
@@ -209,14 +337,21 @@ TEST(Survey, RefusesWhatItCannotSettleAndChoicesSettleTheTexts)
     EXPECT_EQ(file.mid(table.resources[1].offset, 2), "bb");
 
     QByteArray cut = file;
-    putU16(cut, kRecords + 12 + 2, 0x0fff);
+    put16(cut, kRecords + 12 + 2, 0x0fff);
     table = readNeResources(cut);
     ASSERT_EQ(table.kind, NeResourceTable::Kind::Table);
     EXPECT_EQ(table.resources[1].offset + table.resources[1].length, cut.size());
 
+    QByteArray touching = file;
+    put16(touching, kRecords + 12, (table.resources[0].offset + 48) >> 4);
+    EXPECT_EQ(readNeResources(touching).kind, NeResourceTable::Kind::Table);
+
     QByteArray none = file;
-    putU16(none, 64 + 0x26, 64); // the resource table's offset: no resources
+    put16(none, kNe + 0x26, 64); // the resource table's offset: no resources
     EXPECT_EQ(readNeResources(none).kind, NeResourceTable::Kind::None);
+    QByteArray listsNone = file;
+    put16(listsNone, kTable + 2, 0); // the type list ends at once
+    EXPECT_EQ(readNeResources(listsNone).kind, NeResourceTable::Kind::None);
     EXPECT_EQ(readNeResources(file.mid(1)).kind, NeResourceTable::Kind::None);
 }
 
@@ -280,7 +415,7 @@ TEST(SampleGame, EveryBreedOfBothEditions)
                 EXPECT_NE(egg[pos - 1 + room], '\0');
             }
 
-            const SurveyResult survey = surveyEgg(egg, b.stem);
+            const SurveyResult survey = surveyEgg(egg, b.stem, {l.locDescPos, l.locAttrPos, {}});
             ASSERT_TRUE(survey.findings) << survey.refusal.message.toStdString();
             // The shipped files are the survey's (regenerate them with `yw-samplegame
             // --resources data` after changing the sample game).

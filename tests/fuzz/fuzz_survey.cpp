@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!result.findings && result.refusal.candidates.size() >= 2) {
         // Settle an ambiguity the way a player would: by two of the listed positions.
         const std::vector<TextCandidate>& texts = result.refusal.candidates;
-        result = surveyEgg(egg, "Honker", {texts.back().position, texts.front().position});
+        result = surveyEgg(egg, "Honker", {texts.back().position, texts.front().position, {}});
     }
     if (!result.findings) {
         fuzz::check(!result.refusal.message.isEmpty(), "a refusal without a reason");

@@ -1,3 +1,4 @@
+#include "files/surveyreport.h"
 #include "guitest.h"
 #include "platform/cp1252.h"
 #include "shell/dialogs/newprojectwizard.h"
@@ -201,9 +202,19 @@ protected:
                 EXPECT_TRUE(dialog.surveyButtons->button(QDialogButtonBox::Ok)->isEnabled());
                 return dialog.choices();
             },
-            [this](const QString& listText, const SurveyFindings& findings) {
-                summary = SurveyDialog(listText, findings).surveyFound->text();
-                return save;
+            [this](
+                const QString& listText, const SurveyFindings& findings,
+                const NewProjectWizard::SurveyResurvey& resurvey) -> std::optional<SurveyFindings> {
+                SurveyDialog dialog(listText, findings, resurvey);
+                if (swapTexts)
+                    dialog.surveySwapTexts->click();
+                summary = dialog.surveyFound->text();
+                return save ? std::optional(dialog.findings()) : std::nullopt;
+            },
+            [this](const QString& listText, const SurveyRefusal& refusal, const QByteArray& bytes) {
+                SurveyDialog dialog(listText, refusal, [this, bytes] { report = bytes; });
+                summary = dialog.surveyFound->text();
+                dialog.surveySaveReport->click();
             });
         tick("Honker");
     }
@@ -223,7 +234,9 @@ protected:
 
     std::optional<SurveyChoices> pick;
     bool save = true;
+    bool swapTexts = false;
     std::vector<TextCandidate> offered;
+    QByteArray report;
     QString summary;
 };
 
@@ -245,11 +258,12 @@ TEST_F(WizardSurveyTest, AcceptedSurveySavesTheFilesForTheUserAndMakesTheProject
     const sample::BreedContent& content = sample::breed(1);
     const auto text = [](const std::string& bytes) { return cp1252::toUnicode(bytes); };
     for (const QString& line :
-         {QStringLiteral("Baby ball set %1: 67 eBalls (%2, ")
-              .arg(text(content.lnzNameA), text(content.labels[0])),
+         {QStringLiteral("Baby ball set %1: 67 eBalls from byte ").arg(text(content.lnzNameA)),
+          QStringLiteral("(%1, ").arg(text(content.labels[0])),
           QStringLiteral("Name: %1, tray %2, slot %3")
               .arg(text(content.breedName), text(content.eggTray), text(content.eggSlot)),
-          QStringLiteral("1. \"%1").arg(text(content.regTips[0]).simplified().left(20))})
+          QStringLiteral("): \"%1").arg(text(content.regTips[0]).simplified().left(20)),
+          QStringLiteral("Which text is the description the egg does not tell")})
         EXPECT_TRUE(summary.contains(line)) << line.toStdString() << "\n" << summary.toStdString();
 
     EXPECT_EQ(wizard->result(), QDialog::Accepted);
@@ -259,7 +273,7 @@ TEST_F(WizardSurveyTest, AcceptedSurveySavesTheFilesForTheUserAndMakesTheProject
     EXPECT_EQ(test::projectDifference(state, before), "");
 }
 
-TEST_F(WizardSurveyTest, DecliningOrARefusalKeepsTheOldRefusalAndWritesNothing)
+TEST_F(WizardSurveyTest, DecliningOrARefusalWritesNothing)
 {
     removeShippedFiles();
     const QString noInformation =
@@ -276,22 +290,34 @@ TEST_F(WizardSurveyTest, DecliningOrARefusalKeepsTheOldRefusalAndWritesNothing)
         EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Critical);
         EXPECT_EQ(summary.isEmpty(), atOffer);
     }
-    // An egg the survey refuses: the reason is told.
+    // An egg the survey refuses: the reason is told, and its layout report can be saved.
     summary.clear();
     prompts.shown.clear();
     const QByteArray garbage = QByteArray("MZ") + QByteArray(3000, '\x7f');
     writeFile(eggPath(QStringLiteral("Honker")), garbage);
     go();
-    const SurveyRefusal refusal = surveyEgg(garbage, "Honker").refusal;
-    ASSERT_FALSE(refusal.message.isEmpty());
-    ASSERT_EQ(prompts.shown.size(), 2u);
-    EXPECT_EQ(prompts.shown[1].text, QStringLiteral("The egg %1 could not be surveyed.\r\n%2")
-                                         .arg(eggPath(QStringLiteral("Honker")), refusal.message));
-    EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Exclamation);
-    EXPECT_TRUE(summary.isEmpty());
+    const SurveyResult refused = surveyEgg(garbage, "Honker");
+    ASSERT_FALSE(refused.refusal.message.isEmpty());
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(summary, refused.refusal.message);
+    EXPECT_EQ(report, surveyLayoutReport(garbage, "Honker", refused));
     EXPECT_TRUE(wroteNothing());
     EXPECT_TRUE(wizard->isVisible());
     EXPECT_TRUE(dialogs.asked.empty());
+}
+
+// The findings' swap: what is saved and made is the way the user set it.
+TEST_F(WizardSurveyTest, SwappedTextsAreSavedTheWayTheUserSetThem)
+{
+    removeShippedFiles();
+    swapTexts = true;
+    dialogs.answers.push_back(path(QStringLiteral("honk.opj")));
+    go();
+    const sample::BreedContent& content = sample::breed(1);
+    EXPECT_EQ(wizard->created().state.breedDescription, content.attributes);
+    EXPECT_EQ(wizard->created().state.breedAttributes, content.description);
+    EXPECT_TRUE(summary.contains(
+        QStringLiteral("Description: \"%1\"").arg(cp1252::toUnicode(content.attributes))));
 }
 
 TEST_F(WizardSurveyTest, AmbiguousTextsAreSettledByTheUsersChoice)
@@ -314,7 +340,7 @@ TEST_F(WizardSurveyTest, AmbiguousTextsAreSettledByTheUsersChoice)
     // The shorter text chosen as the description, against the longer-is-description default.
     wizard->show();
     prompts.shown.clear();
-    pick = SurveyChoices{extra, egg.locator.locDescPos};
+    pick = SurveyChoices{extra, egg.locator.locDescPos, {}};
     dialogs.answers.push_back(path(QStringLiteral("odd.opj")));
     go();
     ASSERT_EQ(prompts.shown.size(), 1u);

@@ -1,5 +1,7 @@
 #include "support/surveyeggs.h"
 
+#include "samplegame/newexecutable.h"
+
 #include <algorithm>
 #include <random>
 
@@ -61,48 +63,37 @@ const char* const kParts[] = {"Body",     "Left Cheek", "Right Ear Tip", "Tail",
 
 } // namespace
 
-void putU16(QByteArray& bytes, qsizetype at, uint32_t value)
-{
-    bytes[at] = char(value & 0xff);
-    bytes[at + 1] = char((value >> 8) & 0xff);
-}
-
 QByteArray neFile(const std::vector<NeChunk>& chunks, std::vector<qsizetype>* offsets)
 {
-    // The NE header at 64, its resource table at 128: shift 4, one type (10) of `count`
-    // resources, their names after the end of the types.
+    // The sample game's writer, with the NE header at 128 and its resource table at 192: named
+    // resources, each at a unit boundary after some control bytes.
     Filler filler(chunks.size());
-    const qsizetype table = 128;
-    qsizetype count = 0, tableSize = 2 + 8 + 2 + 1;
+    std::vector<sample::NeResourceEntry> resources;
     for (const NeChunk& chunk : chunks)
         if (chunk.resource)
-            tableSize += 12 + 1 + qsizetype(chunk.name.size()), ++count;
-    QByteArray file =
-        "MZ" + filler.control(62) + "NE" + filler.control(62) + QByteArray(tableSize, '\0');
-    const qsizetype header[] = {
-        // offset, value
-        0x3c,  64, 0x3e,      0,      64 + 0x24, table - 64, 64 + 0x26, table - 64 + tableSize,
-        table, 4,  table + 2, 0x800a, table + 4, count};
-    for (size_t i = 0; i < std::size(header); i += 2)
-        putU16(file, header[i], uint32_t(header[i + 1]));
-    qsizetype record = table + 10, name = 2 + 8 + 12 * count + 2;
-    for (const NeChunk& chunk : chunks) {
-        file += filler.control(3 + filler.below(20));
-        file += filler.control(int((16 - file.size() % 16) % 16));
-        if (offsets)
-            offsets->push_back(file.size());
-        if (chunk.resource) {
-            const qsizetype fields[] = {file.size() / 16, (chunk.data.size() + 15) / 16, 0x0c30,
-                                        name};
-            for (int i = 0; i < 4; ++i)
-                putU16(file, record + 2 * i, uint32_t(fields[i]));
-            record += 12;
-            file.replace(table + name, 1 + qsizetype(chunk.name.size()),
-                         char(chunk.name.size()) + QByteArray::fromStdString(chunk.name));
-            name += 1 + qsizetype(chunk.name.size());
-        }
-        file += chunk.data + QByteArray((16 - chunk.data.size() % 16) % 16, '~'); // in the resource
+            resources.push_back(
+                {chunk.type,
+                 {},
+                 0,
+                 QByteArray::fromStdString(chunk.name),
+                 chunk.data.leftJustified(sample::roundUpToUnit(chunk.data.size()), '~')});
+    qsizetype at = 128 + sample::neHeader(resources).size();
+    std::vector<qsizetype> starts;
+    for (size_t c = 0, r = 0; c < chunks.size(); ++c) {
+        at = sample::roundUpToUnit(at + 3 + filler.below(20));
+        starts.push_back(at);
+        if (chunks[c].resource)
+            resources[r++].offset = at;
+        at += sample::roundUpToUnit(chunks[c].data.size());
     }
+    QByteArray file =
+        sample::dosStub(128, [&] { return filler.control(1)[0]; }) + sample::neHeader(resources);
+    for (size_t c = 0; c < chunks.size(); ++c) {
+        file += filler.control(int(starts[c] - file.size()));
+        file += chunks[c].data.leftJustified(sample::roundUpToUnit(chunks[c].data.size()), '~');
+    }
+    if (offsets)
+        *offsets = starts;
     return file + filler.control(7);
 }
 
@@ -162,7 +153,8 @@ SurveyEgg makeSurveyEgg(const SurveyEggRecipe& recipe)
         {"Honker\r\n4 2", zeros(), &L::locNamePos, &L::locNameLen},
         {QByteArray::fromStdString(egg.description), zeros(), &L::locDescPos, &L::locDescLen},
         {QByteArray::fromStdString(egg.attributes), zeros(), &L::locAttrPos, &L::locAttrLen},
-        {tips + "\r\n", zeros(), &L::locTipsPos, &L::locTipsLen, 0, 2 + 10 * recipe.tipCount},
+        {tips + "\r\n", zeros() + recipe.onePaddingByte, &L::locTipsPos, &L::locTipsLen, 0,
+         2 + 10 * recipe.tipCount},
     };
     if (recipe.decoys)
         texts.insert(texts.end(), {{"Honkette\r\n7 3", zeros()},

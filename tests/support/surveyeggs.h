@@ -11,22 +11,24 @@
 // runs to the end of its resource and the byte after the resource is zero on purpose.
 namespace yw::test {
 
-// A "New Executable" with its chunks in order, each at a 16-byte boundary after some filler; the
-// resources among them named in the table (shift 4). `offsets` gets where each chunk begins.
+// A "New Executable" (the sample game's writer) with its chunks in order, each at a 16-byte
+// boundary after some filler; the resources among them named in the table (shift 4). `offsets`
+// gets where each chunk begins.
 struct NeChunk
 {
     std::string name;
     QByteArray data;
     bool resource = true;
+    uint16_t type = 0xa; // an integer type: 10 raw data, 2 a bitmap
 };
 
 struct SurveyEggRecipe
 {
     uint64_t seed = 1;
-    bool resourceTable = true; // a "New Executable" with named resources, else bare bytes
-    bool decoys = true;        // texts, name blocks and numeric LNZ lines that are no region
-    bool ballzInfo = true;     // a [Ballz Info] header above each set
-    bool onePaddingByte = false;
+    bool resourceTable = true;      // a "New Executable" with named resources, else bare bytes
+    bool decoys = true;             // texts, name blocks and numeric LNZ lines that are no region
+    bool ballzInfo = true;          // a [Ballz Info] header above each set
+    bool onePaddingByte = false;    // two after the tips, which one would not give back
     bool thirdText = false;         // one more text that could be the description
     std::vector<NeChunk> more = {}; // further resources, after the breed's
     int ballsPerSet = 5, tipCount = 6;
@@ -44,8 +46,6 @@ struct SurveyEgg
 
 // The breed is Honker (list name and stem alike).
 SurveyEgg makeSurveyEgg(const SurveyEggRecipe& recipe);
-
-void putU16(QByteArray& bytes, qsizetype at, uint32_t value); // little-endian
 
 QByteArray neFile(const std::vector<NeChunk>& chunks, std::vector<qsizetype>* offsets = nullptr);
 

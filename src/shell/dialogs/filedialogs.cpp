@@ -37,6 +37,8 @@ QString QtFileDialogs::defaultSuffix(FileKind kind)
         return QStringLiteral("ypk");
     case FileKind::Sheet:
         return QStringLiteral("png");
+    case FileKind::Report:
+        return QStringLiteral("txt");
     }
     return QString();
 }

@@ -10,7 +10,7 @@ class QWidget;
 namespace yw {
 
 // The kinds of file the editor asks for; each remembers its own folder.
-enum class FileKind { Project, Egg, Package, Sheet };
+enum class FileKind { Project, Egg, Package, Sheet, Report };
 
 // The dialogs' filters, in Qt's form ("description (pattern);;...").
 inline const QString kProjectFilter =
@@ -19,6 +19,7 @@ inline const QString kEggFilter = QStringLiteral("Oddballz Eggz (*.ODD)");
 inline const QString kPackageFilter = QStringLiteral("Yolkwright Package (*.YPK)");
 inline const QString kSheetFilter =
     QStringLiteral("Breed Sheet Picture (*.png);;Breed Sheet Drawing (*.svg)");
+inline const QString kReportFilter = QStringLiteral("Survey Layout Report (*.txt)");
 
 // The open and save dialogs of the file commands and the wizard, behind an interface so that
 // tests can script them. Both return the chosen path, or an empty text when the user cancelled.

@@ -1,5 +1,6 @@
 #include "shell/dialogs/newprojectwizard.h"
 
+#include "files/surveyreport.h"
 #include "model/edition.h"
 #include "model/gameinstall.h"
 #include "model/installation.h"
@@ -56,10 +57,19 @@ NewProjectWizard::NewProjectWizard(const Installation& install, const ProjectSta
               return std::nullopt;
           return dialog.choices();
       }),
-      m_confirmSurvey([this](const QString& listText, const SurveyFindings& findings) {
-          SurveyDialog dialog(listText, findings, this);
-          return dialog.exec() == QDialog::Accepted;
-      })
+      m_confirmSurvey([this](const QString& listText, const SurveyFindings& findings,
+                             const SurveyResurvey& resurvey) -> std::optional<SurveyFindings> {
+          SurveyDialog dialog(listText, findings, resurvey, this);
+          if (dialog.exec() != QDialog::Accepted)
+              return std::nullopt;
+          return dialog.findings();
+      }),
+      m_showRefusal(
+          [this](const QString& listText, const SurveyRefusal& refusal, const QByteArray& report) {
+              SurveyDialog dialog(
+                  listText, refusal, [this, &report] { saveSurveyReport(report); }, this);
+              dialog.exec();
+          })
 {
     setObjectName(QStringLiteral("newEgg"));
     setWindowTitle(QStringLiteral("New Project Wizard"));
@@ -271,24 +281,39 @@ NewProjectWizard::SurveyOutcome NewProjectWizard::offerSurvey(const QString& lis
         result = surveyEgg(egg, stem, *picked);
     }
     if (!result.findings) {
-        reportFailure(QStringLiteral("The egg %1 could not be surveyed.").arg(eggPath),
-                      result.refusal.message);
+        m_showRefusal(listText, result.refusal, surveyLayoutReport(egg, stem, result));
         return SurveyOutcome::Refused;
     }
-    if (!m_confirmSurvey(listText, *result.findings))
+    const std::optional<SurveyFindings> confirmed =
+        m_confirmSurvey(listText, *result.findings, [&](const SurveyChoices& choices) {
+            return surveyEgg(egg, stem, choices);
+        });
+    if (!confirmed)
         return SurveyOutcome::Declined;
 
     // Only the player's own folder: the shipped files stay as they came.
     if (install.userFolder.isEmpty())
         install.userFolder = userDataFolder();
     try {
-        saveSurveyedFiles(*result.findings, stem, install.userResourceFolder());
+        saveSurveyedFiles(*confirmed, stem, install.userResourceFolder());
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The resource files for %1 could not be saved.").arg(listText),
                       e.message());
         return SurveyOutcome::Refused;
     }
     return SurveyOutcome::Saved;
+}
+
+void NewProjectWizard::saveSurveyReport(const QByteArray& report)
+{
+    const QString path = m_dialogs.savePath(FileKind::Report, kReportFilter).trimmed();
+    if (path.isEmpty())
+        return;
+    try {
+        saveFileAtomically(path, report);
+    } catch (const Error& e) {
+        reportFailure(QStringLiteral("The report %1 could not be saved.").arg(path), e.message());
+    }
 }
 
 bool NewProjectWizard::StartEgg()

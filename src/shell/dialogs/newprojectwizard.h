@@ -49,11 +49,16 @@ class NewProjectWizard : public QDialog
     Q_OBJECT
 public:
     using UrlOpener = std::function<bool(const QUrl&)>;
-    // The survey's two dialogs: the user's pick of description and attributes among the texts
-    // of a refusal (nothing when cancelled), and whether to save what was found.
+    // The survey's dialogs: the user's pick of description and attributes among the texts of a
+    // refusal (nothing when cancelled); the findings, which the user may change by swapping
+    // (nothing when not to be saved); a refusal, with the layout report to save.
     using SurveyChooser =
         std::function<std::optional<SurveyChoices>(const QString& listText, const SurveyRefusal&)>;
-    using SurveyConfirmer = std::function<bool(const QString& listText, const SurveyFindings&)>;
+    using SurveyResurvey = std::function<SurveyResult(const SurveyChoices&)>;
+    using SurveyConfirmer = std::function<std::optional<SurveyFindings>(
+        const QString& listText, const SurveyFindings&, const SurveyResurvey&)>;
+    using SurveyRefusalShower = std::function<void(const QString& listText, const SurveyRefusal&,
+                                                   const QByteArray& report)>;
 
     NewProjectWizard(const Installation& install, const ProjectState& state, Prompts& prompts,
                      FileDialogs& dialogs, QWidget* parent = nullptr);
@@ -69,10 +74,12 @@ public:
     // Tests replace the desktop's browser.
     void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
     // Tests answer the survey's dialogs.
-    void setSurveyAnswers(SurveyChooser choose, SurveyConfirmer confirm)
+    void setSurveyAnswers(SurveyChooser choose, SurveyConfirmer confirm,
+                          SurveyRefusalShower refused)
     {
         m_chooseTexts = std::move(choose);
         m_confirmSurvey = std::move(confirm);
+        m_showRefusal = std::move(refused);
     }
     QUrl linkAddress() const { return m_linkAddress; }
 
@@ -100,6 +107,7 @@ private:
     enum class SurveyOutcome { Declined, Saved, Refused };
     // Offers to survey the egg of the base breed `stem` and saves what it finds to the user's
     // folder (set in `install` when it was empty).
+    void saveSurveyReport(const QByteArray& report);
     SurveyOutcome offerSurvey(const QString& listText, Installation& install,
                               const std::string& stem, bool missing);
 
@@ -111,6 +119,7 @@ private:
     QUrl m_linkAddress;
     SurveyChooser m_chooseTexts;
     SurveyConfirmer m_confirmSurvey;
+    SurveyRefusalShower m_showRefusal;
     bool m_skipItemCheck = false;
     bool m_inItemCheck = false;
     NewProject m_created{};

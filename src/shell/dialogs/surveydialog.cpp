@@ -1,10 +1,12 @@
 #include "shell/dialogs/surveydialog.h"
 
+#include "files/surveyreport.h"
 #include "platform/cp1252.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -21,57 +23,66 @@ QString shortText(const std::string& bytes, int most = 60)
     return shown.size() > most ? shown.left(most - 3) + QStringLiteral("...") : shown;
 }
 
-QString quoted(const std::string& bytes)
-{
-    return QLatin1Char('"') + shortText(bytes) + QLatin1Char('"');
-}
-
 } // namespace
 
 QString surveySummary(const SurveyFindings& findings)
 {
-    const ProjectState& read = findings.read;
-    const int n = findings.header.ballsPerSet;
-    QStringList labels;
-    for (size_t k = 0; k < findings.labels.size() && k < 4; ++k)
-        labels.append(cp1252::toUnicode(findings.labels[k]));
-    if (findings.labels.size() > 4)
-        labels.append(QStringLiteral("..."));
-
-    QStringList lines;
-    lines.append(QStringLiteral("Baby ball set %1: %2 eBalls (%3)")
-                     .arg(cp1252::toUnicode(findings.header.lnzNameA))
-                     .arg(n)
-                     .arg(labels.join(QStringLiteral(", "))));
-    lines.append(QStringLiteral("Adult ball set %1: %2 eBalls")
-                     .arg(cp1252::toUnicode(findings.header.lnzNameB))
-                     .arg(n));
-    lines.append(QStringLiteral("Name: %1, tray %2, slot %3")
-                     .arg(cp1252::toUnicode(read.breedName), cp1252::toUnicode(read.eggTray),
-                          cp1252::toUnicode(read.eggSlot)));
-    lines.append(QStringLiteral("Description: %1 (room for %2 characters)")
-                     .arg(quoted(read.breedDescription))
-                     .arg(findings.locator.locDescLen));
-    lines.append(QStringLiteral("Attributes: %1 (room for %2 characters)")
-                     .arg(quoted(read.breedAttributes))
-                     .arg(findings.locator.locAttrLen));
-    const int pairs = std::min((findings.locator.tipCount + 1) / 2, kMaxTipPairs);
-    lines.append(QStringLiteral("Tips: %1 pairs").arg(pairs));
-    for (int t = 0; t < pairs; ++t)
-        lines.append(QStringLiteral("  %1. %2 (demo: %3)")
-                         .arg(t + 1)
-                         .arg(quoted(read.regTips[size_t(t)]), quoted(read.demoTips[size_t(t)])));
-    return lines.join(QLatin1Char('\n'));
+    return surveyFindingsLines(findings).join(QLatin1Char('\n'));
 }
 
-SurveyDialog::SurveyDialog(const QString& listText, const SurveyFindings& findings, QWidget* parent)
-    : QDialog(parent)
+SurveyDialog::SurveyDialog(const QString& listText, const SurveyFindings& findings,
+                           Resurvey resurvey, QWidget* parent)
+    : QDialog(parent), m_findings(findings), m_resurvey(std::move(resurvey))
 {
-    build(QStringLiteral("Yolkwright surveyed the egg of %1 and found its breed data here. Save "
-                         "what it found, so that Yolkwright can make breeds from %1?")
+    build(QStringLiteral("Yolkwright surveyed the egg of %1 and found its breed data here. Check "
+                         "which text is the description and which set is the baby, swap them "
+                         "if they are wrong, and save what it found, so that Yolkwright can make "
+                         "breeds from %1.")
               .arg(listText),
           QStringLiteral("Save"));
-    surveyFound->setText(surveySummary(findings));
+    surveyFound->setText(surveySummary(m_findings));
+    surveySwapTexts = new QPushButton(QStringLiteral("Swap Description and Attributes"), this);
+    surveySwapTexts->setObjectName(QStringLiteral("surveySwapTexts"));
+    surveySwapSets = new QPushButton(QStringLiteral("Swap Baby and Adult Set"), this);
+    surveySwapSets->setObjectName(QStringLiteral("surveySwapSets"));
+    connect(surveySwapTexts, &QPushButton::clicked, this,
+            [this] { swap(m_findings.withTextsSwapped()); });
+    connect(surveySwapSets, &QPushButton::clicked, this,
+            [this] { swap(m_findings.withSetsSwapped()); });
+    auto* swaps = new QHBoxLayout;
+    swaps->addWidget(surveySwapTexts);
+    swaps->addWidget(surveySwapSets);
+    static_cast<QVBoxLayout*>(layout())->insertLayout(2, swaps);
+}
+
+void SurveyDialog::swap(const SurveyChoices& choices)
+{
+    const SurveyResult result = m_resurvey(choices);
+    if (!result.findings) {
+        // The other way round does not survive the round trip: the findings stay as they were.
+        surveyFound->setText(surveySummary(m_findings) + QStringLiteral("\n\nSwapped, ") +
+                             result.refusal.message);
+        return;
+    }
+    m_findings = *result.findings;
+    surveyFound->setText(surveySummary(m_findings));
+}
+
+SurveyDialog::SurveyDialog(const QString& listText, const SurveyRefusal& refusal,
+                           std::function<void()> saveReport, QWidget* parent)
+    : QDialog(parent)
+{
+    build(QStringLiteral("Yolkwright cannot survey the egg of %1. A layout report (it holds none "
+                         "of the egg's texts or pictures) attached to a bug report helps us make "
+                         "the survey understand eggs like it.")
+              .arg(listText),
+          QString());
+    surveyFound->setText(refusal.message);
+    surveyButtons->setStandardButtons(QDialogButtonBox::Close);
+    surveySaveReport =
+        surveyButtons->addButton(QStringLiteral("Save report..."), QDialogButtonBox::ActionRole);
+    surveySaveReport->setObjectName(QStringLiteral("surveySaveReport"));
+    connect(surveySaveReport, &QPushButton::clicked, this, std::move(saveReport));
 }
 
 SurveyDialog::SurveyDialog(const QString& listText, const SurveyRefusal& ambiguity, QWidget* parent)
