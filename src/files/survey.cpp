@@ -11,6 +11,7 @@
 #include "platform/savefile.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace yw {
@@ -30,14 +31,20 @@ public:
     QString message;
 };
 
+// Tab, CR, LF, printable ASCII and Windows-1252 beyond it (which leaves five codes undefined),
+// looked up, since a survey asks it of every byte of the egg.
+constexpr std::array<bool, 256> kTextBytes = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[size_t(c)] =
+            c == '\t' || c == '\r' || c == '\n' || (c >= 0x20 && c < 0x7f) ||
+            (c >= 0x80 && c != 0x81 && c != 0x8d && c != 0x8f && c != 0x90 && c != 0x9d);
+    return table;
+}();
+
 bool isTextByte(uint8_t c)
 {
-    if (c == '\t' || c == '\r' || c == '\n')
-        return true;
-    if (c >= 0x20 && c < 0x7f)
-        return true;
-    // Windows-1252 leaves these five undefined.
-    return c >= 0x80 && c != 0x81 && c != 0x8d && c != 0x8f && c != 0x90 && c != 0x9d;
+    return kTextBytes[c];
 }
 
 bool isLetter(uint8_t c)
@@ -306,11 +313,9 @@ void Surveyor::findSegments()
     const auto isText = [&](const NeResource& r) {
         if (isPictureType(r))
             return false;
-        qint64 plain = 0;
-        for (qint64 i = r.offset; i < r.offset + r.length; ++i) {
-            const auto c = uint8_t(m_egg[i]);
-            plain += c == 0 || isTextByte(c);
-        }
+        const auto* bytes = reinterpret_cast<const uint8_t*>(m_egg.constData()) + r.offset;
+        const qint64 plain = std::count_if(bytes, bytes + r.length,
+                                           [](uint8_t c) { return c == 0 || isTextByte(c); });
         return plain * 10 >= r.length * 9;
     };
     for (const NeResource& r : m_table.resources)
@@ -323,18 +328,19 @@ void Surveyor::findSegments()
 void Surveyor::scanSegment(size_t index)
 {
     const Segment& segment = m_segments[index];
+    const char* data = m_egg.constData();
     qint64 i = segment.begin;
     while (i < segment.end) {
-        if (!isTextByte(uint8_t(m_egg[i]))) {
+        if (!isTextByte(uint8_t(data[i]))) {
             ++i;
             continue;
         }
         Span text;
         text.begin = i;
-        while (i < segment.end && isTextByte(uint8_t(m_egg[i])))
+        while (i < segment.end && isTextByte(uint8_t(data[i])))
             ++i;
         text.end = i;
-        while (i < segment.end && m_egg[i] == '\0')
+        while (i < segment.end && data[i] == '\0')
             ++i;
         text.roomEnd = i;
         scanText(text, index);
