@@ -193,6 +193,7 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
         {{"breeds", "--to", "x"}, 2, {}, "The option --to does not go with the command breeds."},
         {{"survey", "Zott", "--attributes", "0"}, 2, {}, "(a whole number from 1 on), not 0."},
         {{"survey", "Zott", "--description", "first"}, 2, {}, "byte position"},
+        {{"survey", "Zott", "--baby", "C"}, 2, {}, "The option --baby takes A or B, not C."},
         {{"breeds"}, 1, ini, "Yolkwright. (Or name the game folder with --game-dir.)", true},
         {{"--game-dir", nowhere, "breeds"}, 1, nowhere, ": The game folder does not exist."},
         {{"--game-dir", bare, "breeds"}, 1, wad, "--edition"},
@@ -267,8 +268,11 @@ TEST_F(Cli, SurveyThenNewWritesTheBaseEggAgain)
     const QString attr = QString::number(egg.locator.locAttrPos);
     const auto breeds = [&] { return ok("--game-dir", game, "--edition", "us", "breeds").out; };
 
-    Outcome outcome = cli("--game-dir", game, "survey", "Honker");
+    Outcome outcome = cli("--game-dir", game, "survey", "Honker", "--report", path("r.txt"));
     EXPECT_EQ(outcome.code, 1) << describe(outcome);
+    const QByteArray report = readFile(path("r.txt"));
+    EXPECT_TRUE(report.contains("Outcome: refused (description): The description and the"));
+    EXPECT_FALSE(report.contains(QByteArray::fromStdString(egg.attributes)));
     for (const QString& text :
          {QStringLiteral("Honker.odd: The description and the attributes cannot be told apart "
                          "among 3 texts"),
@@ -297,6 +301,14 @@ TEST_F(Cli, SurveyThenNewWritesTheBaseEggAgain)
     ok("--game-dir", game, "new", "Honker", "h.opj");
     ok("--game-dir", game, "egg", "h.opj", "h.odd");
     EXPECT_TRUE(readFile(path("h.odd")) == egg.bytes);
+
+    // Two texts: which is the description a script must say.
+    outcome = cli("--game-dir", game, "survey", "Zott");
+    EXPECT_EQ(outcome.code, 1) << describe(outcome);
+    for (const char* text :
+         {"The egg does not tell which text is the description", "The texts: byte ",
+          "Give their positions with --description POS and --attributes POS."})
+        EXPECT_TRUE(outcome.err.contains(QLatin1String(text))) << text << describe(outcome);
 
     // --to writes elsewhere.
     ok("--game-dir", game, "survey", "Honker", "--to", path("out"), "--description", attr,
