@@ -122,6 +122,18 @@ void eggSeeds(Seeds& survey, Seeds& eggreader)
         recipe.tipCount = 4 + int(seed % 3);
         const test::SurveyEgg egg = test::makeSurveyEgg(recipe);
         survey.push_back(egg.bytes);
+        // Layouts the survey must refuse or leave to the user, one change each.
+        const std::pair<QByteArray, QByteArray> changes[] = {
+            {"Honker\r\n4 2", "WHonker\r\n4 2"},
+            {"Honker\r\n4 2", "Honker\r\n4 2 old"},
+            {"\r\nstring2=", "\r\ncount=4\r\nstring2="},
+            {",\r\n", ",\n"},
+            {",      ", ",\t"},
+            {"[Ballz Info]\r\n", "[Ballz Info]\r\nscale\r\n"},
+            {"    ; baby", "; baby"},
+            {"The Honker is", "[Rare] The \x93Honker\x94 is"}};
+        const auto& [from, to] = changes[seed - 1];
+        survey.push_back(QByteArray(egg.bytes).replace(from, to));
         eggreader.push_back(informationFileBytes(egg.header, egg.labels) + "#YW#" +
                             locatorFileBytes(egg.locator, "Honker") + "#YW#" + egg.bytes);
     }
