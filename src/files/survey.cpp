@@ -695,12 +695,10 @@ TextCandidate Surveyor::textAt(qint64 position, const char* what, SurveyRegion r
 void Surveyor::chooseTexts()
 {
     for (const Span& text : m_candidates)
-        m_listed.push_back({text.begin + 1,
-                            std::string(bytes(text.begin, std::min(text.end, text.begin + 60))),
-                            text.roomEnd - text.begin});
-    const auto refuse = [&](SurveyRegion region, const QString& message) {
-        return Refused(region, message);
-    };
+        m_listed.push_back(
+            {text.begin + 1,
+             std::string(bytes(text.begin, std::min(text.end, text.begin + qint64(kShownBytes)))),
+             text.roomEnd - text.begin});
     std::optional<TextCandidate> description, attributes;
     if (m_choices.descriptionPosition)
         description =
@@ -708,10 +706,10 @@ void Surveyor::chooseTexts()
     if (m_choices.attributesPosition)
         attributes = textAt(*m_choices.attributesPosition, "attributes", SurveyRegion::Attributes);
     if (description && attributes && description->position == attributes->position)
-        throw refuse(SurveyRegion::Attributes,
-                     QStringLiteral("The description and the attributes cannot both be the text "
-                                    "at byte %1.")
-                         .arg(description->position));
+        throw Refused(SurveyRegion::Attributes,
+                      QStringLiteral("The description and the attributes cannot both be the text "
+                                     "at byte %1.")
+                          .arg(description->position));
     std::vector<const TextCandidate*> others;
     for (const TextCandidate& candidate : m_listed)
         if ((!description || candidate.position != description->position) &&
@@ -735,15 +733,15 @@ void Surveyor::chooseTexts()
             description ? SurveyRegion::Attributes : SurveyRegion::Description;
         const bool oneGiven = description || attributes;
         if (!oneGiven && m_candidateCount == 0)
-            throw refuse(region, QStringLiteral("No text for the description and the attributes "
-                                                "(followed by zero bytes) was found."));
+            throw Refused(region, QStringLiteral("No text for the description and the attributes "
+                                                 "(followed by zero bytes) was found."));
         if (otherCount + (oneGiven ? 1 : 0) < 2)
-            throw refuse(region, QStringLiteral("Only one text for the description and the "
-                                                "attributes (followed by zero bytes) was found; "
-                                                "give the other by position."));
-        throw refuse(region, QStringLiteral("The description and the attributes cannot be told "
-                                            "apart among %1 texts; choose them by position.")
-                                 .arg(m_candidateCount));
+            throw Refused(region, QStringLiteral("Only one text for the description and the "
+                                                 "attributes (followed by zero bytes) was found; "
+                                                 "give the other by position."));
+        throw Refused(region, QStringLiteral("The description and the attributes cannot be told "
+                                             "apart among %1 texts; choose them by position.")
+                                  .arg(m_candidateCount));
     }
     m_found.texts = {*description, *attributes};
     m_found.locator.locDescPos = int32_t(description->position);
