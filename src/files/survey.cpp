@@ -9,6 +9,7 @@
 #include "platform/numbers.h"
 #include "platform/prompts.h"
 #include "platform/savefile.h"
+#include "platform/text.h"
 
 #include <algorithm>
 #include <array>
@@ -88,7 +89,7 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
 // a tab, a plus) goes to the reader's own routine, so both agree without a copy per field.
 std::optional<int16_t> ballNumber(std::string_view text)
 {
-    text = blankTrimmed(text);
+    text = trimmed(text, " \t");
     size_t i = text.size() > 1 && text[0] == '-' ? 1 : 0;
     if (i == text.size() || text.size() - i > 5)
         return parseInt16(text);

@@ -4,6 +4,7 @@
 #include "files/neresources.h"
 #include "files/newproject.h"
 #include "files/survey.h"
+#include "files/surveyreport.h"
 #include "samplegame/newexecutable.h"
 #include "samplegame/samplegame.h"
 #include "support/statecompare.h"
@@ -169,7 +170,9 @@ TEST(Survey, RefusesWithItsReason)
          [](SurveyEgg& e) { e.bytes.replace("string4=", "string4=lost"); }, R::Check,
          "in the tips: every egg would lose \"lost"},
         {"one zero after the tips", bare(4, 6, true),
-         [](SurveyEgg& e) { e.bytes.remove(e.bytes.indexOf(kTipsEnd, e.locator.locTipsPos) + 2, 1); },
+         [](SurveyEgg& e) {
+             e.bytes.remove(e.bytes.indexOf(kTipsEnd, e.locator.locTipsPos) + 2, 1);
+         },
          R::Check, "in the tips: every egg would lose \"\\n\""},
         {"one zero after the tips without a line end", bare(4, 6, true),
          [](SurveyEgg& e) { e.bytes.remove(e.bytes.indexOf(kTipsEnd, e.locator.locTipsPos), 3); },
@@ -319,6 +322,21 @@ TEST(Survey, ChoicesSettleWhatTheEggDoesNotTell)
     ASSERT_TRUE(empty.findings) << empty.refusal.message.toStdString();
     EXPECT_EQ(empty.findings->read.breedAttributes, "");
     EXPECT_EQ(empty.findings->locator.locAttrLen, egg.locator.locAttrLen);
+}
+
+// The layout report a player shares: where the regions lie and what kind of byte is at their
+// edges, never the egg's words.
+TEST(Survey, LayoutReportHoldsByteClassesNotTexts)
+{
+    const SurveyEgg egg = makeSurveyEgg({.resourceTable = false, .decoys = false});
+    const QByteArray report =
+        surveyLayoutReport(egg.bytes, "Honker", surveyEgg(egg.bytes, "Honker"));
+    EXPECT_TRUE(report.contains("name block at byte " + QByteArray::number(egg.locator.locNamePos) +
+                                ": 11 bytes, room " +
+                                QByteArray::number(egg.locator.locNameLen + 1) + "; before CCCC"))
+        << report.toStdString();
+    EXPECT_TRUE(report.contains("| first LL, last OD | after ZZ"));
+    EXPECT_FALSE(report.contains(QByteArray::fromStdString(egg.description.substr(0, 14))));
 }
 
 // The resource table reader: names, offsets, lengths cut at the end of the file; touching
