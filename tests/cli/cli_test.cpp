@@ -310,10 +310,14 @@ TEST_F(Cli, SurveyThenNewWritesTheBaseEggAgain)
           "Give their positions with --description POS and --attributes POS."})
         EXPECT_TRUE(outcome.err.contains(QLatin1String(text))) << text << describe(outcome);
 
-    // --to writes elsewhere.
+    // --to writes elsewhere; --baby names the adult's set (A comes first in the egg) the baby.
+    const bool babyFirst = egg.locator.locSetAPos < egg.locator.locSetBPos;
     ok("--game-dir", game, "survey", "Honker", "--to", path("out"), "--description", attr,
-       "--attributes", desc);
-    EXPECT_TRUE(readFile(path("out/Honker.loc")).contains(attr.toLatin1() + "\t\t"));
+       "--attributes", desc, "--baby", babyFirst ? "b" : "a");
+    const QByteArray swapped = readFile(path("out/Honker.loc"));
+    EXPECT_TRUE(swapped.contains(attr.toLatin1() + "\t\t"));
+    EXPECT_TRUE(swapped.contains(QByteArray::number(egg.locator.locSetAPos) + "\r\n" +
+                                 QByteArray::number(egg.locator.locSetBPos) + "\r\n"));
 }
 
 // On each edition (the UK one chosen in the editor's settings, with a site name for packages):
