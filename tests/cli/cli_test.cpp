@@ -140,8 +140,9 @@ TEST_F(Cli, HelpExplainsTheCommands)
         const Outcome outcome = ok(flag);
         for (const char* text :
              {"breeds", "new BREED PROJECT", "show PROJECT", "egg PROJECT TARGET",
-              "package PROJECT TARGET", "sheet PROJECT TARGET", "--game-dir DIR", "--edition us|uk",
-              "--data-dir DIR", "yolkwright-cli new Honker my.opj"})
+              "package PROJECT TARGET", "sheet PROJECT TARGET", "import EGG|PACKAGE PROJECT",
+              "--game-dir DIR", "--edition us|uk", "--data-dir DIR",
+              "yolkwright-cli new Honker my.opj"})
             EXPECT_TRUE(outcome.out.contains(QLatin1String(text))) << text;
     }
 }
@@ -153,6 +154,7 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
 {
     ok("new", "Honker", "h.opj");
     ok("new", "Snowbo", "s.opj");
+    ok("egg", "h.opj", "h.odd");
     const QList<QByteArray> lines = readFile(path("h.opj")).split('\n');
     QList<QByteArray> nonNumeric = lines;
     nonNumeric[6] = "0,0,0,x,0,\"a\",0,0,0,0\r";
@@ -171,6 +173,7 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
     const QString snowboInfo = data() + QStringLiteral("/res/Snowbo.blz");
     const QString honkerInfo = data() + QStringLiteral("/res/Honker.blz");
     const QString honkerEgg = baseEgg(Edition::US, "Honker");
+    const QString ukHonker = baseEgg(Edition::UK, "Honker");
 
     struct Case
     {
@@ -216,6 +219,11 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
         {{"--edition", "us", "sheet", "h.opj", honkerEgg}, 1, honkerEgg, "base breed"},
         {{"--data-dir", data(), "sheet", "h.opj", honkerInfo}, 1, honkerInfo, "base breed"},
         {{"--data-dir", data(), "sheet", "s.opj", "s.svg"}, 1, snowboInfo, ""},
+        {{"import", "h.odd"}, 2, {}, "Usage: yolkwright-cli import EGG|PACKAGE PROJECT"},
+        {{"import", "h.odd", "x.opj", "--base", "Dodo"}, 2, {}, "no base breed called \"Dodo\""},
+        {{"import", "h.odd", "h.odd"}, 1, "h.odd", ""},
+        {{"import", "h.odd", "x.opj", "--base", "Zott"}, 1, "h.odd", "no Zott"},
+        {{"import", ukHonker, "x.opj"}, 1, ukHonker, "edition"},
     };
     const auto everything = [&] {
         return test::snapshot(work.path()) + test::snapshot(s_root->path());
@@ -340,6 +348,18 @@ TEST_F(Cli, NewEggPackageSheetAndShowOnBothEditions)
         EXPECT_TRUE(info.endsWith(edition == Edition::UK ? ",#FALSE#,\"Odd Corner\",\"\"\r\n"
                                                          : ",#FALSE#,\"\",\"\"\r\n"))
             << info.data();
+
+        // Both turn back into the project they were made from.
+        for (const char* source : {"q.odd", "My Breed.ypk"}) {
+            QFile::remove(path("back.opj"));
+            const Outcome back = ok("import", source, "back.opj");
+            EXPECT_TRUE(
+                back.out.startsWith(QStringLiteral("base breed: Quadrapus\nname: Quadrapus\n")));
+            EXPECT_EQ(back.out.contains(QStringLiteral("site name: Odd Corner")),
+                      edition == Edition::UK && source[0] == 'M')
+                << describe(back);
+            EXPECT_EQ(readFile(path("back.opj")), readFile(path("q.opj")));
+        }
 
         const Outcome sheet = ok("sheet", "q.opj", "q.svg");
         EXPECT_TRUE(sheet.out.isEmpty() && sheet.err.isEmpty()) << describe(sheet);
