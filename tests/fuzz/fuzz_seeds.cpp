@@ -5,10 +5,12 @@
 #include "files/projectfile.h"
 #include "fuzzsupport.h"
 #include "model/eballrecord.h"
+#include "platform/cabinet.h"
 #include "samplegame/samplegame.h"
 #include "support/surveyeggs.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <random>
 
@@ -127,6 +129,31 @@ void eggSeeds(Seeds& survey, Seeds& eggreader)
     }
 }
 
+// The import fuzzer's base egg as it is, with a byte changed outside its regions, and packed
+// with "ypkinfo.inf" alone and with a companion the base breed lacks.
+Seeds importSeeds()
+{
+    QTemporaryDir scratch;
+    const QByteArray egg = test::makeSurveyEgg(fuzz::importBaseRecipe()).bytes;
+    QByteArray changed = egg;
+    changed[3] = '#';
+    Seeds seeds{egg, changed};
+    std::vector<CabinetFile> members;
+    for (const auto& [name, bytes] :
+         {std::pair<const char*, QByteArray>{
+              "ypkinfo.inf", "\"YPKFILE|$|2.0\",\"Hon\",\"\",#FALSE#,\"\",\"\"\r\n"},
+          {"Honker.odd", egg},
+          {"Honker.odx", "companion"}}) {
+        const QString path = scratch.filePath(QLatin1String(name));
+        fuzz::writeScratch(path, bytes);
+        members.push_back(
+            {QLatin1String(name), path, QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6))});
+        if (members.size() > 1)
+            seeds.push_back(makeCabinet(members));
+    }
+    return seeds;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -145,7 +172,8 @@ int main(int argc, char** argv)
                                                      {"ballline", ballLineSeeds()},
                                                      {"settings", kSettingsSeeds},
                                                      {"eggreader", eggreader},
-                                                     {"survey", survey}};
+                                                     {"survey", survey},
+                                                     {"import", importSeeds()}};
     for (const auto& [target, seeds] : corpora) {
         const QString dir = root + QLatin1Char('/') + QLatin1String(target);
         QDir().mkpath(dir);
