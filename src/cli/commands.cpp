@@ -270,6 +270,8 @@ public:
             context.out() << "package breed name: " << text(imported.package->breedName) << '\n'
                           << "site name: " << text(imported.package->siteName) << '\n'
                           << "site address: " << text(imported.package->siteUrl) << '\n';
+        if (!imported.note.isEmpty())
+            context.err() << "yolkwright-cli: note: " << imported.note << '\n';
         context.printNotices();
         return ExitCode::Success;
     }

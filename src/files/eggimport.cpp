@@ -9,6 +9,7 @@
 #include "platform/filesystem.h"
 #include "platform/savefile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cstring>
@@ -79,13 +80,17 @@ Difference differenceOutside(const QByteArray& egg, const QByteArray& base,
     return found;
 }
 
-void requireBaseCompanion(const Installation& install, const BaseBreedEntry& base,
-                          const std::optional<QByteArray>& companion, const QString& eggPath)
+// The note for an egg that came without the companion its base breed has; empty otherwise.
+QString requireBaseCompanion(const Installation& install, const BaseBreedEntry& base,
+                             const std::optional<QByteArray>& companion, const QString& eggPath)
 {
     const QString basePath = install.baseCompanionPath(base.stem);
     const bool baseHasOne = QFileInfo::exists(basePath);
     if (!companion)
-        return; // an egg alone: every egg made from the base carries the base's companion
+        return baseHasOne ? QStringLiteral("No companion file came with %1; new eggs made from "
+                                           "the project carry the one of the base breed %2 (%3).")
+                                .arg(eggPath, base.listText, basePath)
+                          : QString();
     if (!baseHasOne)
         throw FormatError(eggPath, QString(),
                           QStringLiteral("no companion file, as the base breed %1 has none: a "
@@ -97,6 +102,7 @@ void requireBaseCompanion(const Installation& install, const BaseBreedEntry& bas
                                          "one that came with the egg differs: a new egg would "
                                          "carry the base breed's")
                               .arg(base.listText, basePath));
+    return QString();
 }
 
 const BaseBreedEntry& breedWithStem(const std::string& stem)
@@ -122,6 +128,22 @@ PackageInfo readPackageInfo(const QByteArray& bytes, const QString& name)
     info.siteName = fromStoredQuotes(reader.text(QStringLiteral("the site name")));
     info.siteUrl = fromStoredQuotes(reader.text(QStringLiteral("the site address")));
     return info;
+}
+
+// The output guard, in words about an import: the input it protects is an egg or a package, not a
+// project file.
+void requireNotInput(const Installation& install, const ProjectState& state, const QString& output,
+                     const QString& input)
+{
+    try {
+        requireSafeOutput(install, state, output, input);
+    } catch (const FileError&) {
+        // A target the guard refuses without the input keeps the guard's own words.
+        requireSafeOutput(install, state, output, QString());
+        throw FileError(output, QStringLiteral("This is the file the project is read from (or its "
+                                               "companion), which would be lost; choose another "
+                                               "name."));
+    }
 }
 
 } // namespace
@@ -180,7 +202,7 @@ ImportedEgg importEgg(const Installation& install, const ProjectState& current,
                                              "the base breed %1: %2")
                                   .arg(base.listText, e.expected()));
         }
-        requireBaseCompanion(install, base, companion, eggPath);
+        imported.note = requireBaseCompanion(install, base, companion, eggPath);
         project.status = NewProjectStatus::Created;
         return imported;
     }
@@ -249,13 +271,19 @@ ImportedEgg importPackage(const Installation& install, const ProjectState& curre
 ImportedEgg importFile(const Installation& install, const ProjectState& current,
                        const QString& path, const std::string& baseStem)
 {
-    const QByteArray bytes = readWholeFile(path, kCabinetTotalLimit);
-    if (bytes.startsWith("MSCF"))
+    // The first bytes say which limit applies, so an egg over its limit is refused unread. Only a
+    // regular file is peeked at: opening a pipe would wait for a writer.
+    QFile peek(path);
+    const bool cabinet =
+        QFileInfo(path).isFile() && peek.open(QIODevice::ReadOnly) && peek.read(4) == "MSCF";
+    peek.close();
+    const QByteArray bytes = readWholeFile(path, cabinet ? kCabinetTotalLimit : kEggFileLimit);
+    if (cabinet)
         return importPackage(install, current, bytes, path, baseStem);
-    if (bytes.size() > kEggFileLimit)
-        throw FileError(
-            path,
-            QStringLiteral("The file is over %1 bytes, too big for an egg.").arg(kEggFileLimit));
+    // Named as a package but no cabinet: "no base breed has an egg of this size" would mislead.
+    if (path.endsWith(QStringLiteral(".ypk"), Qt::CaseInsensitive))
+        throw FormatError(path, QString(),
+                          QStringLiteral("a package: a cabinet, which starts with \"MSCF\""));
     const QString companionPath = companionPathFor(path);
     std::optional<QByteArray> companion;
     if (companionPath != path && QFileInfo::exists(companionPath))
@@ -267,9 +295,9 @@ void writeImportedProject(const Installation& install, const ImportedEgg& import
                           const QString& projectPath, const QString& sourcePath)
 {
     const ProjectState& state = imported.project.state;
-    requireSafeOutput(install, state, projectPath, sourcePath);
+    requireNotInput(install, state, projectPath, sourcePath);
     if (!imported.package)
-        requireSafeOutput(install, state, projectPath, companionPathFor(sourcePath));
+        requireNotInput(install, state, projectPath, companionPathFor(sourcePath));
     writeNewProjectFile(install, imported.project, projectPath);
 }
 

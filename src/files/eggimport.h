@@ -23,6 +23,9 @@ struct ImportedEgg
     NewProject project;                 // status Created: the state read as New reads a base egg
     QString baseListText;               // the base breed as the wizard lists it
     std::optional<PackageInfo> package; // set when the egg came out of a package
+    // Said when the base breed has a companion and none came with the egg: new eggs carry the
+    // base breed's, which the egg's maker may have changed.
+    QString note;
 };
 
 // An egg (and its companion, when one came with it) turned back into a project: the base breed

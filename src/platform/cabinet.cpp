@@ -110,6 +110,9 @@ class CabinetCheck
 public:
     CabinetCheck(const QByteArray& bytes, const QString& path) : m_bytes(bytes), m_path(path) {}
 
+    // The members' sizes in all, as the headers give them.
+    quint64 declared() const { return m_declared; }
+
     void run()
     {
         if (m_bytes.size() > kCabinetTotalLimit)
@@ -146,6 +149,7 @@ public:
             const quint64 size = u32(at);
             const quint64 offset = u32(at + 4);
             const int folder = u16(at + 8);
+            m_declared += size;
             if (size > quint64(kEggFileLimit))
                 fail(at, QStringLiteral("a member of at most %1 bytes").arg(kEggFileLimit));
             if (folder >= folders || offset + size > folderSizes[size_t(folder)])
@@ -197,13 +201,15 @@ private:
     const QString& m_path;
     int m_dataReserve = 0;
     quint64 m_unpacked = 0;
+    quint64 m_declared = 0;
 };
 
 } // namespace
 
 std::vector<CabinetMember> readCabinet(const QByteArray& bytes, const QString& path)
 {
-    CabinetCheck(bytes, path).run();
+    CabinetCheck check(bytes, path);
+    check.run();
     const Gcab& api = gcab();
     if (!api.failure.isEmpty())
         throw Error(QStringLiteral("The package cannot be read: %1").arg(api.failure));
@@ -237,6 +243,14 @@ std::vector<CabinetMember> readCabinet(const QByteArray& bytes, const QString& p
         }
         api.g_slist_free(files);
     }
+    quint64 unpacked = 0;
+    for (const CabinetMember& member : members)
+        unpacked += quint64(member.bytes.size());
+    if (unpacked != check.declared())
+        throw FormatError(path, QStringLiteral("its content"),
+                          QStringLiteral("members of %1 bytes in all, as its headers say, not %2")
+                              .arg(check.declared())
+                              .arg(unpacked));
     return members;
 }
 

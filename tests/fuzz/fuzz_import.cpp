@@ -1,13 +1,11 @@
-// Importing any egg, or any cabinet as a package, against one installed base breed. Properties:
-// it never crashes and refuses only with a typed error; a cabinet never yields more than the
-// limits allow; an imported project written as an egg again imports to the same project.
+// Importing any egg, or any cabinet as a package (through the cabinet reader), against one
+// installed base breed. Properties: it never crashes and refuses only with a typed error; an
+// imported project written as an egg again imports to the same project.
 #include "files/eggimport.h"
 #include "files/eggwriter.h"
 #include "fuzzsupport.h"
-#include "platform/cabinet.h"
+#include "platform/savefile.h"
 #include "support/statecompare.h"
-
-#include <QDir>
 
 using namespace yw;
 
@@ -16,7 +14,7 @@ namespace {
 const Installation& installation()
 {
     static const Installation install = [] {
-        const test::SurveyEgg base = test::makeSurveyEgg(fuzz::importBaseRecipe());
+        const test::SurveyEgg base = test::makeSurveyEgg(fuzz::kImportBaseRecipe);
         fuzz::input(QStringLiteral("res/Honker.blz"),
                     informationFileBytes(base.header, base.labels));
         fuzz::input(QStringLiteral("res/Honker.loc"), locatorFileBytes(base.locator, "Honker"));
@@ -33,52 +31,38 @@ const Installation& installation()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray input = fuzz::bytesOf(data, size);
+    const bool package = input.startsWith("MSCF");
     const Installation& install = installation();
-    const ProjectState current;
-    if (input.startsWith("MSCF")) {
-        std::vector<CabinetMember> members;
-        if (fuzz::succeeds<FormatError>(
-                [&] { members = readCabinet(input, QStringLiteral("p")); })) {
-            qint64 total = 0;
-            for (const CabinetMember& member : members) {
-                fuzz::check(member.bytes.size() <= kEggFileLimit, "a member over the egg limit");
-                total += member.bytes.size();
-            }
-            fuzz::check(members.size() <= size_t(kCabinetMemberLimit), "too many members");
-            fuzz::check(total <= kCabinetTotalLimit, "more unpacked than the limit");
-        }
-    }
-    ImportedEgg imported;
-    const bool read = fuzz::succeeds<FormatError>([&] {
-        imported = input.startsWith("MSCF")
-                       ? importPackage(install, current, input, QStringLiteral("p.ypk"))
-                       : importEgg(install, current, input, std::nullopt, QStringLiteral("e.odd"));
-    });
-    if (!read)
+    const auto import = [&](const QByteArray& bytes, bool asPackage) {
+        ImportedEgg imported;
+        const bool read = fuzz::succeeds<FormatError>([&] {
+            imported = asPackage ? importPackage(install, {}, bytes, QStringLiteral("p.ypk"))
+                                 : importEgg(install, {}, bytes, std::nullopt, QStringLiteral("e"));
+        });
+        return read ? std::optional(imported.project) : std::nullopt;
+    };
+    const std::optional<NewProject> project = import(input, package);
+    if (!project)
         return 0;
-    const ProjectState& state = imported.project.state;
-    const int n = imported.project.header.ballsPerSet;
     // Projects the writer refuses, or whose tips it cuts, are not compared.
+    const ProjectState& state = project->state;
+    const int n = project->header.ballsPerSet;
     for (int i = 0; i < 2 * n; ++i)
         if (state.eBalls[size_t(i)].comment.empty())
             return 0;
     if (state.breedName.empty() || state.eggTray.empty() || state.eggSlot.empty())
         return 0;
     fuzz::YesPrompts prompts;
-    const QString basePath = install.baseEggPath(state.baseBreed);
+    const QString base = install.baseEggPath(state.baseBreed);
     QByteArray again;
     if (!fuzz::succeeds([&] {
-            again = patchedEgg(state, readWholeFile(basePath, kEggFileLimit), n, prompts, basePath);
+            again = patchedEgg(state, readWholeFile(base, kEggFileLimit), n, prompts, base);
         }) ||
         prompts.messages > 0)
         return 0;
-    ImportedEgg back;
-    fuzz::check(fuzz::succeeds<FormatError>([&] {
-                    back =
-                        importEgg(install, current, again, std::nullopt, QStringLiteral("e.odd"));
-                }),
-                "an egg written from an imported project does not import");
-    const std::string difference = test::projectDifference(back.project.state, state);
+    const std::optional<NewProject> back = import(again, false);
+    fuzz::check(back.has_value(), "an egg written from an imported project does not import");
+    const std::string difference = test::projectDifference(back->state, state);
     fuzz::check(difference.empty(), "the egg written again imports differently", difference);
     return 0;
 }

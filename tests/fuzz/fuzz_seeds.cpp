@@ -134,18 +134,15 @@ void eggSeeds(Seeds& survey, Seeds& eggreader)
 Seeds importSeeds()
 {
     QTemporaryDir scratch;
-    const QByteArray egg = test::makeSurveyEgg(fuzz::importBaseRecipe()).bytes;
-    QByteArray changed = egg;
-    changed[3] = '#';
-    Seeds seeds{egg, changed};
+    const QByteArray egg = test::makeSurveyEgg(fuzz::kImportBaseRecipe).bytes;
+    Seeds seeds{egg, QByteArray(egg).replace(3, 1, "#")};
     std::vector<CabinetFile> members;
-    for (const auto& [name, bytes] :
-         {std::pair<const char*, QByteArray>{
-              "ypkinfo.inf", "\"YPKFILE|$|2.0\",\"Hon\",\"\",#FALSE#,\"\",\"\"\r\n"},
-          {"Honker.odd", egg},
-          {"Honker.odx", "companion"}}) {
+    for (const char* name : {"ypkinfo.inf", "Honker.odd", "Honker.odx"}) {
         const QString path = scratch.filePath(QLatin1String(name));
-        fuzz::writeScratch(path, bytes);
+        fuzz::writeScratch(path, members.empty()
+                                     ? "\"YPKFILE|$|2.0\",\"Hon\",\"\",#FALSE#,\"\",\"\"\r\n"
+                                 : members.size() == 1 ? egg
+                                                       : "companion");
         members.push_back(
             {QLatin1String(name), path, QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6))});
         if (members.size() > 1)

@@ -24,13 +24,7 @@ inline constexpr char kLipsLocator[] = "Lips\r\nUS\r\n10\t\t20\r\n40\t\t30\r\n90
                                        "80\t\t20\t\t\r\n120\t\t100\t\t5\r\n";
 
 // The import fuzzer's installed base breed, Honker: small, so every input is compared quickly.
-inline test::SurveyEggRecipe importBaseRecipe()
-{
-    test::SurveyEggRecipe recipe;
-    recipe.seed = 3;
-    recipe.ballsPerSet = 2;
-    return recipe;
-}
+inline const test::SurveyEggRecipe kImportBaseRecipe{.seed = 3, .ballsPerSet = 2};
 
 // A failed property: prints what and aborts, so libFuzzer keeps the input as a crash.
 [[noreturn]] void fail(const char* what, const std::string& detail = {});

@@ -175,36 +175,28 @@ TEST_F(FileCommandsTest, AFailedOpenIsToldAndChangesNothing)
 TEST_F(FileCommandsTest, OpenEggOrPackageMakesAProjectOfTheEggOrSaysWhyNot)
 {
     const QString open = openProject();
-    test::ScriptedPrompts quiet;
-    NewProject lips = readBaseBreed(installation, state, QStringLiteral("Lips"), quiet);
+    NewProject lips = readBaseBreed(installation, state, QStringLiteral("Lips"), prompts);
     lips.state.breedName = "Kissy";
-    const QString egg = saveODD(installation, lips.state, path(QStringLiteral("k.odd")), quiet);
-    QByteArray damaged = readFile(egg);
-    damaged[99] = '#';
-    test::writeFile(path(QStringLiteral("bad.odd")), damaged);
+    const QString egg = saveODD(installation, lips.state, path(QStringLiteral("k.odd")), prompts);
+    test::writeFile(path(QStringLiteral("bad.odd")), readFile(egg).replace(99, 1, "#"));
     const ProjectState before = state;
     EXPECT_EQ(act("mnuOpenEgg")->text(), QStringLiteral("Open &Egg or Package..."));
-
-    prompts.answers = {PromptAnswer::No};
-    dialogs.answers = {path(QStringLiteral("bad.odd"))};
-    act("mnuOpenEgg")->trigger();
-    ASSERT_EQ(prompts.shown.size(), 2u);
-    EXPECT_TRUE(prompts.shown[1].text.contains(path(QStringLiteral("bad.odd")) +
-                                               QStringLiteral(", byte 100")));
-    EXPECT_EQ(test::projectDifference(state, before), "");
-    EXPECT_EQ(window->session().path(), open);
-
-    prompts.shown.clear();
-    prompts.answers = {PromptAnswer::No, PromptAnswer::Yes};
-    dialogs.answers = {egg, path(QStringLiteral("kissy.opj"))};
-    dialogs.asked.clear();
-    act("mnuOpenEgg")->trigger();
-    ASSERT_EQ(prompts.shown.size(), 2u);
-    EXPECT_EQ(prompts.shown[0].text, kSaveQuestion);
+    for (const QString& source : {path(QStringLiteral("bad.odd")), egg}) {
+        prompts.shown.clear();
+        prompts.answers = {PromptAnswer::No, PromptAnswer::Yes};
+        dialogs.answers = {source, path(QStringLiteral("kissy.opj"))};
+        act("mnuOpenEgg")->trigger();
+        ASSERT_EQ(prompts.shown.size(), 2u);
+        EXPECT_EQ(prompts.shown[0].text, kSaveQuestion);
+        EXPECT_EQ(dialogs.answers.size(), source == egg ? 0u : 1u); // a refusal asks no name
+        if (source != egg) {
+            EXPECT_TRUE(prompts.shown[1].text.contains(source + QStringLiteral(", byte 100")));
+            EXPECT_EQ(test::projectDifference(state, before), "");
+            EXPECT_EQ(window->session().path(), open);
+        }
+    }
     EXPECT_TRUE(
         prompts.shown[1].text.startsWith(QStringLiteral("Base breed: Lips\r\nName: Kissy")));
-    ASSERT_EQ(dialogs.asked.size(), 2u);
-    EXPECT_EQ(dialogs.asked[1].kind, FileKind::Project);
     EXPECT_EQ(window->session().path(), path(QStringLiteral("kissy.opj")));
     EXPECT_EQ(
         test::projectDifference(state, test::asReadFromEgg(lips.state, lips.header.ballsPerSet)),

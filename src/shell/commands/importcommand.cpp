@@ -28,6 +28,8 @@ QString findings(const ImportedEgg& imported)
             QStringLiteral("\r\n\r\nPackage information:\r\nBreed name: %1\r\nSite name: "
                            "%2\r\nSite address: %3")
                 .arg(text(package->breedName), text(package->siteName), text(package->siteUrl));
+    if (!imported.note.isEmpty())
+        shown += QStringLiteral("\r\n\r\n") + imported.note;
     return shown + QStringLiteral("\r\n\r\nSave it as a new project and open it?");
 }
 
