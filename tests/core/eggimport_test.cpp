@@ -100,6 +100,7 @@ TEST_F(EggImport, EggsThatNoBaseExplainsAreRefusedWithTheReason)
          .says = "bytes (Yolkwright is set to the US edition"},
         {.name = "cut short", .at = egg.size() - 1, .put = nullptr, .says = "has an egg of"},
         {.name = "outside", .at = 99, .put = "#", .says = "edits, the first at byte 100"},
+        {.name = "the last byte", .at = egg.size() - 1, .put = "#", .says = "in 1 byte(s)"},
         {.name = "before set A", .at = setA - 3, .put = "\x01", .says = "Quadrapus, differs in 1"},
         {.name = "after name", .at = name + quadrapus.locNameLen, .put = "@", .says = "in 1 byte"},
         {.name = "a ball line", .at = egg.indexOf(',', setA), .put = "!", .says = "ball set A"},
