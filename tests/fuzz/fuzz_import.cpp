@@ -5,6 +5,7 @@
 #include "files/eggwriter.h"
 #include "fuzzsupport.h"
 #include "platform/savefile.h"
+#include "support/eggreadback.h"
 #include "support/statecompare.h"
 
 using namespace yw;
@@ -62,7 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const std::optional<NewProject> back = import(again, false);
     fuzz::check(back.has_value(), "an egg written from an imported project does not import");
-    const std::string difference = test::projectDifference(back->state, state);
+    const std::string difference =
+        test::projectDifference(back->state, test::asReadFromEgg(state, n));
     fuzz::check(difference.empty(), "the egg written again imports differently", difference);
     return 0;
 }
