@@ -2,6 +2,7 @@
 // next to the yardstick it is compared with in the README.
 #include "files/breedresources.h"
 #include "files/breedsheet.h"
+#include "files/eggimport.h"
 #include "files/eggwriter.h"
 #include "files/newproject.h"
 #include "files/packagewriter.h"
@@ -205,6 +206,29 @@ void BM_SaveBreedSheet(benchmark::State& run)
         saveBreedSheet(s.installation, s.state, target);
 }
 BENCHMARK(BM_SaveBreedSheet)->Unit(benchmark::kMillisecond);
+
+// An egg of 1 MiB back into a project, against all 13 installed bases: only the base egg of the
+// same size (the padded Quadrapus) is read and compared; its companion is compared too.
+void BM_ImportEgg(benchmark::State& run)
+{
+    Setup& s = setup();
+    const QString egg = s.peerFolder + QStringLiteral("/Bench.odd");
+    for (auto _ : run)
+        benchmark::DoNotOptimize(importFile(s.installation, s.state, egg));
+    run.SetBytesProcessed(run.iterations() * kEggSize);
+}
+BENCHMARK(BM_ImportEgg)->Unit(benchmark::kMillisecond);
+
+// The same egg and companion out of a package: read, checked, unpacked and imported.
+void BM_ImportPackage(benchmark::State& run)
+{
+    Setup& s = setup();
+    const QString package = s.dir.filePath(QStringLiteral("Import.ypk"));
+    SaveYPK(s.installation, s.state, package, s.prompts, s.settings);
+    for (auto _ : run)
+        benchmark::DoNotOptimize(importFile(s.installation, s.state, package));
+}
+BENCHMARK(BM_ImportPackage)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "files/breedresources.h"
 #include "files/breedsheet.h"
+#include "files/eggimport.h"
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
 #include "files/newproject.h"
@@ -246,6 +247,39 @@ public:
         context.findGameIfAny();
         context.openProject(args[0], false);
         saveBreedSheet(context.install(), context.state(), args[1], args[0]);
+        context.printNotices();
+        return ExitCode::Success;
+    }
+};
+
+class ImportCommand : public Command
+{
+public:
+    QString name() const override { return QStringLiteral("import"); }
+    QStringList arguments() const override
+    {
+        return {QStringLiteral("EGG|PACKAGE"), QStringLiteral("PROJECT")};
+    }
+    QStringList options() const override { return {QStringLiteral("--base")}; }
+    ExitCode run(Context& context, const QStringList& args) override
+    {
+        const QString base = context.option(QStringLiteral("--base"));
+        const std::string stem = base.isEmpty() ? std::string() : breedNamed(base).stem;
+        if (args[1].trimmed().isEmpty())
+            throw UsageError(QStringLiteral("The project file name is empty."));
+        context.requireGame();
+        context.requireEdition();
+        const ImportedEgg imported = importFile(context.install(), context.state(), args[0], stem);
+        writeImportedProject(context.install(), imported, args[1], args[0]);
+        const ProjectState& s = imported.project.state;
+        context.out() << "base breed: " << imported.baseListText << '\n'
+                      << "name: " << text(s.breedName) << '\n';
+        if (imported.package)
+            context.out() << "package breed name: " << text(imported.package->breedName) << '\n'
+                          << "site name: " << text(imported.package->siteName) << '\n'
+                          << "site address: " << text(imported.package->siteUrl) << '\n';
+        if (!imported.note.isEmpty())
+            context.err() << "yolkwright-cli: note: " << imported.note << '\n';
         context.printNotices();
         return ExitCode::Success;
     }
@@ -560,6 +594,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<PackageCommand>());
     commands.push_back(std::make_unique<SheetCommand>());
     commands.push_back(std::make_unique<SurveyCommand>());
+    commands.push_back(std::make_unique<ImportCommand>());
     return commands;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/savefile.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -18,5 +20,21 @@ struct CabinetFile
 // so the caller saves it atomically. Throws FileError for an unreadable source and Error when
 // the cabinet cannot be made.
 QByteArray makeCabinet(const std::vector<CabinetFile>& files);
+
+struct CabinetMember
+{
+    QString name;
+    QByteArray bytes;
+};
+
+// What a cabinet from anywhere may hold: a package has three members, each no bigger than an egg.
+inline constexpr int kCabinetMemberLimit = 8;
+inline constexpr qint64 kCabinetTotalLimit = 3 * kEggFileLimit;
+
+// The members of the cabinet `bytes` (read from `path`, named in errors) in their stored order.
+// The headers are checked against the limits above before anything is unpacked, so a hostile
+// cabinet costs no more than the limits allow: FormatError for one that is damaged, split over
+// several files, compressed other than by MSZIP or over a limit; Error when libgcab is missing.
+std::vector<CabinetMember> readCabinet(const QByteArray& bytes, const QString& path);
 
 } // namespace yw

@@ -140,8 +140,9 @@ TEST_F(Cli, HelpExplainsTheCommands)
         const Outcome outcome = ok(flag);
         for (const char* text :
              {"breeds", "new BREED PROJECT", "show PROJECT", "egg PROJECT TARGET",
-              "package PROJECT TARGET", "sheet PROJECT TARGET", "--game-dir DIR", "--edition us|uk",
-              "--data-dir DIR", "yolkwright-cli new Honker my.opj"})
+              "package PROJECT TARGET", "sheet PROJECT TARGET", "import EGG|PACKAGE PROJECT",
+              "--game-dir DIR", "--edition us|uk", "--data-dir DIR",
+              "yolkwright-cli new Honker my.opj"})
             EXPECT_TRUE(outcome.out.contains(QLatin1String(text))) << text;
     }
 }
@@ -153,12 +154,14 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
 {
     ok("new", "Honker", "h.opj");
     ok("new", "Snowbo", "s.opj");
+    ok("egg", "h.opj", "h.odd");
     const QList<QByteArray> lines = readFile(path("h.opj")).split('\n');
     QList<QByteArray> nonNumeric = lines;
     nonNumeric[6] = "0,0,0,x,0,\"a\",0,0,0,0\r";
     writeFile(path("cut short.opj"), lines.mid(0, 50).join('\n') + '\n');
     writeFile(path("nonnumeric.opj"), nonNumeric.join('\n'));
     writeFile(path("hello.opj"), "hello");
+    writeFile(path("hello.ypk"), "hello");
     writeFile(path("empty.opj"), "");
     writeFile(path("long.opj"), readFile(path("h.opj")));
     replaceLine(path("long.opj"), int(lines.size()) - 3, "\"" + QByteArray(238, 'd') + "\"");
@@ -217,6 +220,9 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
         {{"--edition", "us", "sheet", "h.opj", honkerEgg}, 1, honkerEgg, "base breed"},
         {{"--data-dir", data(), "sheet", "h.opj", honkerInfo}, 1, honkerInfo, "base breed"},
         {{"--data-dir", data(), "sheet", "s.opj", "s.svg"}, 1, snowboInfo, ""},
+        {{"import", "h.odd", "h.odd"}, 1, "h.odd", "is read from"},
+        {{"import", "hello.ypk", "x.opj"}, 1, "hello.ypk", "MSCF"},
+        {{"import", "h.odd", "x.opj", "--base", "Zott"}, 1, "h.odd", "no Zott"},
     };
     const auto everything = [&] {
         return test::snapshot(work.path()) + test::snapshot(s_root->path());
@@ -356,6 +362,15 @@ TEST_F(Cli, NewEggPackageSheetAndShowOnBothEditions)
         EXPECT_TRUE(info.endsWith(edition == Edition::UK ? ",#FALSE#,\"Odd Corner\",\"\"\r\n"
                                                          : ",#FALSE#,\"\",\"\"\r\n"))
             << info.data();
+
+        for (const char* source : {"q.odd", "My Breed.ypk"}) { // both give the project back
+            QFile::remove(path("back.opj"));
+            const QString out = ok("import", source, "back.opj").out;
+            EXPECT_TRUE(out.startsWith(QStringLiteral("base breed: Quadrapus\nname: Quadrapus\n")));
+            EXPECT_EQ(out.contains(QStringLiteral("site name: Odd Corner")),
+                      edition == Edition::UK && source[0] == 'M');
+            EXPECT_EQ(readFile(path("back.opj")), readFile(path("q.opj")));
+        }
 
         const Outcome sheet = ok("sheet", "q.opj", "q.svg");
         EXPECT_TRUE(sheet.out.isEmpty() && sheet.err.isEmpty()) << describe(sheet);

@@ -5,10 +5,12 @@
 #include "files/projectfile.h"
 #include "fuzzsupport.h"
 #include "model/eballrecord.h"
+#include "platform/cabinet.h"
 #include "samplegame/samplegame.h"
 #include "support/surveyeggs.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <random>
 
@@ -139,6 +141,28 @@ void eggSeeds(Seeds& survey, Seeds& eggreader)
     }
 }
 
+// The import fuzzer's base egg as it is, with a byte changed outside its regions, and packed
+// with "ypkinfo.inf" alone and with a companion the base breed lacks.
+Seeds importSeeds()
+{
+    QTemporaryDir scratch;
+    const QByteArray egg = test::makeSurveyEgg(fuzz::kImportBaseRecipe).bytes;
+    Seeds seeds{egg, QByteArray(egg).replace(3, 1, "#")};
+    std::vector<CabinetFile> members;
+    for (const char* name : {"ypkinfo.inf", "Honker.odd", "Honker.odx"}) {
+        const QString path = scratch.filePath(QLatin1String(name));
+        fuzz::writeScratch(path, members.empty()
+                                     ? "\"YPKFILE|$|2.0\",\"Hon\",\"\",#FALSE#,\"\",\"\"\r\n"
+                                 : members.size() == 1 ? egg
+                                                       : "companion");
+        members.push_back(
+            {QLatin1String(name), path, QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6))});
+        if (members.size() > 1)
+            seeds.push_back(makeCabinet(members));
+    }
+    return seeds;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -157,7 +181,8 @@ int main(int argc, char** argv)
                                                      {"ballline", ballLineSeeds()},
                                                      {"settings", kSettingsSeeds},
                                                      {"eggreader", eggreader},
-                                                     {"survey", survey}};
+                                                     {"survey", survey},
+                                                     {"import", importSeeds()}};
     for (const auto& [target, seeds] : corpora) {
         const QString dir = root + QLatin1Char('/') + QLatin1String(target);
         QDir().mkpath(dir);

@@ -4,6 +4,7 @@
 #include "model/projectstate.h"
 #include "platform/errors.h"
 #include "platform/prompts.h"
+#include "support/surveyeggs.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,6 +22,9 @@ inline constexpr char kZottLocator[] = "Zott\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n
 inline constexpr char kLipsInfo[] = "\"lp_a.lnz\",\"lp_b.lnz\",3\r\nupper\r\nlower\r\ncorner\r\n";
 inline constexpr char kLipsLocator[] = "Lips\r\nUS\r\n10\t\t20\r\n40\t\t30\r\n900\r\n600\r\n"
                                        "80\t\t20\t\t\r\n120\t\t100\t\t5\r\n";
+
+// The import fuzzer's installed base breed, Honker: small, so every input is compared quickly.
+inline const test::SurveyEggRecipe kImportBaseRecipe{.seed = 3, .ballsPerSet = 2};
 
 // A failed property: prints what and aborts, so libFuzzer keeps the input as a crash.
 [[noreturn]] void fail(const char* what, const std::string& detail = {});

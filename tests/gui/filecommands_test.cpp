@@ -10,6 +10,7 @@
 #include "shell/mainwindow/mainwindow.h"
 #include "shell/session/projectsession.h"
 #include "shell/session/recentfiles.h"
+#include "support/eggreadback.h"
 
 namespace yw {
 
@@ -167,6 +168,40 @@ TEST_F(FileCommandsTest, AFailedOpenIsToldAndChangesNothing)
         EXPECT_EQ(window->session().path(), open);
         EXPECT_EQ(recent().first(), c.remembered ? file : path(QStringLiteral("notes.opj")));
     }
+}
+
+// After the save question: a refused egg is told and changes nothing; a found one is shown, saved
+// where the user says, opened and put on top of the recent files.
+TEST_F(FileCommandsTest, OpenEggOrPackageMakesAProjectOfTheEggOrSaysWhyNot)
+{
+    const QString open = openProject();
+    NewProject lips = readBaseBreed(installation, state, QStringLiteral("Lips"), prompts);
+    lips.state.breedName = "Kissy";
+    const QString egg = saveODD(installation, lips.state, path(QStringLiteral("k.odd")), prompts);
+    test::writeFile(path(QStringLiteral("bad.odd")), readFile(egg).replace(99, 1, "#"));
+    const ProjectState before = state;
+    EXPECT_EQ(act("mnuOpenEgg")->text(), QStringLiteral("Open &Egg or Package..."));
+    for (const QString& source : {path(QStringLiteral("bad.odd")), egg}) {
+        prompts.shown.clear();
+        prompts.answers = {PromptAnswer::No, PromptAnswer::Yes};
+        dialogs.answers = {source, path(QStringLiteral("kissy.opj"))};
+        act("mnuOpenEgg")->trigger();
+        ASSERT_EQ(prompts.shown.size(), 2u);
+        EXPECT_EQ(prompts.shown[0].text, kSaveQuestion);
+        EXPECT_EQ(dialogs.answers.size(), source == egg ? 0u : 1u); // a refusal asks no name
+        if (source != egg) {
+            EXPECT_TRUE(prompts.shown[1].text.contains(source + QStringLiteral(", byte 100")));
+            EXPECT_EQ(test::projectDifference(state, before), "");
+            EXPECT_EQ(window->session().path(), open);
+        }
+    }
+    EXPECT_TRUE(
+        prompts.shown[1].text.startsWith(QStringLiteral("Base breed: Lips\r\nName: Kissy")));
+    EXPECT_EQ(window->session().path(), path(QStringLiteral("kissy.opj")));
+    EXPECT_EQ(
+        test::projectDifference(state, test::asReadFromEgg(lips.state, lips.header.ballsPerSet)),
+        "");
+    EXPECT_EQ(recent().first(), path(QStringLiteral("kissy.opj")));
 }
 
 TEST_F(FileCommandsTest, SaveAsMovesTheProjectPathAndSaveFollowsItOrSaysWhyNot)

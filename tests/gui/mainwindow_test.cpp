@@ -161,8 +161,8 @@ TEST_F(MainWindowTest, ShortcutsAndTheStartWithoutAProject)
     EXPECT_EQ(window->windowTitle(), test::text::kWindowTitle);
     // A menu gets its items, in order, when it first opens.
     const std::pair<const char*, const char*> menus[] = {
-        {"mnuFile", "mnuNew mnuOpen &Save mnuSaveAs mnuExportSheet - mnuRecentFile0 mnuRecentFile1 "
-                    "mnuRecentFile2 mnuRecentFile3 mnuRecentFile4 - mnuFile_Exit"},
+        {"mnuFile", "mnuNew mnuOpen mnuOpenEgg &Save mnuSaveAs mnuExportSheet - mnuRecentFile0 "
+                    "mnuRecentFile1 mnuRecentFile2 mnuRecentFile3 mnuRecentFile4 - mnuFile_Exit"},
         {"mnuEdit", "mnuUndo mnuRedo - mnuCut mnuCopy mnuPaste mnuClear - mnuReplaceColour"},
         {"mnuHelp", "mnuOO mnuUpdate - mnuHelpFile mnuLog mnuAbout"}};
     for (const auto& [name, items] : menus) {

@@ -8,6 +8,7 @@
 #include "platform/cp1252.h"
 #include "platform/errors.h"
 #include "platform/prompts.h"
+#include "shell/commands/importcommand.h"
 #include "shell/dialogs/breedsheetwindow.h"
 #include "shell/dialogs/filedialogs.h"
 #include "shell/dialogs/newprojectwizard.h"
@@ -46,6 +47,9 @@ FileCommands::FileCommands(MainWindow& window, const Installation& install, Proj
 {
     connect(m_actions.newProject, &QAction::triggered, this, &FileCommands::New);
     connect(m_actions.open, &QAction::triggered, this, &FileCommands::mnuOpen_Click);
+    connect(m_actions.openEggOrPackage, &QAction::triggered, this, [this] {
+        openEggOrPackage(m_install, m_state, m_window.session(), m_prompts, m_dialogs);
+    });
     connect(m_actions.saveProject, &QAction::triggered, this, &FileCommands::Save);
     connect(m_actions.saveEgg, &QAction::triggered, this, &FileCommands::SaveEgg);
     connect(m_actions.savePackage, &QAction::triggered, this, &FileCommands::SavePackage);

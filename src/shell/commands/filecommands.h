@@ -40,6 +40,7 @@ public:
         QAction* saveAs = nullptr;
         QAction* exportSheet = nullptr;
         std::array<QAction*, kRecentFileCount> recent{};
+        QAction* openEggOrPackage = nullptr;
     };
 
     FileCommands(MainWindow& window, const Installation& install, ProjectState& state,

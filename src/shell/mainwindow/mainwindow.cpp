@@ -168,7 +168,8 @@ FileCommands::Actions MainWindow::fileActions() const
             mnuSaveYPK,
             mnuSaveAs,
             mnuExportSheet,
-            {mnuRecentFile[1], mnuRecentFile[2], mnuRecentFile[3], mnuRecentFile[4]}};
+            {mnuRecentFile[1], mnuRecentFile[2], mnuRecentFile[3], mnuRecentFile[4]},
+            mnuOpenEgg};
 }
 
 MainWindow::~MainWindow()
@@ -225,6 +226,7 @@ void MainWindow::createMenus()
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuNew = add(mnuFile, "mnuNew", "&New...", QKeySequence(Qt::CTRL | Qt::Key_N));
     mnuOpen = add(mnuFile, "mnuOpen", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuOpenEgg = add(mnuFile, "mnuOpenEgg", "Open &Egg or Package...");
     mnuSave = new QMenu(QStringLiteral("&Save"), mnuFile);
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
     itemsOf(mnuFile).append(mnuSave->menuAction());

@@ -123,6 +123,7 @@ private:
     QMenu* mnuFile = nullptr;
     QAction* mnuNew = nullptr;
     QAction* mnuOpen = nullptr;
+    QAction* mnuOpenEgg = nullptr;
     QMenu* mnuSave = nullptr;
     QAction* mnuSaveOPJ = nullptr;
     QAction* mnuSaveODD = nullptr;

@@ -1,0 +1,76 @@
+#include "shell/commands/importcommand.h"
+
+#include "files/eggimport.h"
+#include "platform/cp1252.h"
+#include "platform/errors.h"
+#include "platform/prompts.h"
+#include "shell/dialogs/filedialogs.h"
+#include "shell/session/projectsession.h"
+
+#include <QApplication>
+#include <QWidget> // filedialogs.h holds a QPointer<QWidget>
+
+namespace yw {
+
+namespace {
+
+const QString kImportFilter =
+    QStringLiteral("Oddballz Eggz and Yolkwright Packages (*.ODD *.YPK);;Oddballz Eggz (*.ODD);;"
+                   "Yolkwright Package (*.YPK);;All Files (*.*)");
+
+QString findings(const ImportedEgg& imported)
+{
+    const auto text = [](const std::string& bytes) { return cp1252::toUnicode(bytes); };
+    QString shown = QStringLiteral("Base breed: %1\r\nName: %2")
+                        .arg(imported.baseListText, text(imported.project.state.breedName));
+    if (const auto& package = imported.package)
+        shown +=
+            QStringLiteral("\r\n\r\nPackage information:\r\nBreed name: %1\r\nSite name: "
+                           "%2\r\nSite address: %3")
+                .arg(text(package->breedName), text(package->siteName), text(package->siteUrl));
+    if (!imported.note.isEmpty())
+        shown += QStringLiteral("\r\n\r\n") + imported.note;
+    return shown + QStringLiteral("\r\n\r\nSave it as a new project and open it?");
+}
+
+} // namespace
+
+bool openEggOrPackage(const Installation& install, const ProjectState& state,
+                      ProjectSession& session, Prompts& prompts, FileDialogs& dialogs)
+{
+    if (!session.askSaveQuestion())
+        return false;
+    const QString source = dialogs.openPath(FileKind::Egg, kImportFilter);
+    if (source.isEmpty())
+        return false;
+    const auto refuse = [&](const Error& error) {
+        prompts.message(QStringLiteral("The egg or package could not be opened as a project.\r\n") +
+                            error.message(),
+                        PromptIcon::Exclamation);
+        return false;
+    };
+    ImportedEgg imported;
+    try {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        imported = importFile(install, state, source);
+        QApplication::restoreOverrideCursor();
+    } catch (const Error& error) {
+        QApplication::restoreOverrideCursor();
+        return refuse(error);
+    }
+    if (prompts.question(findings(imported), PromptButtons::YesNo, PromptIcon::Question) !=
+        PromptAnswer::Yes)
+        return false;
+    const QString project = dialogs.savePath(FileKind::Project, kProjectFilter);
+    if (project.isEmpty())
+        return false;
+    try {
+        writeImportedProject(install, imported, project, source);
+    } catch (const Error& error) {
+        return refuse(error);
+    }
+    session.adoptNew(imported.project, project);
+    return true;
+}
+
+} // namespace yw

@@ -1,0 +1,186 @@
+// Eggs and packages turned back into projects, on the sample game of both editions.
+#include "files/eggimport.h"
+#include "files/eggwriter.h"
+#include "files/packagewriter.h"
+#include "files/projectfile.h"
+#include "platform/cabinet.h"
+#include "platform/setting.h"
+#include "platform/settingsstore.h"
+#include "samplegame/samplegame.h"
+#include "support/eggreadback.h"
+#include "support/randomedits.h"
+#include "support/testsupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstring>
+
+namespace yw {
+
+using namespace test;
+
+// The sample game of both editions with the program's resource files, an installation of each.
+class EggImport : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        installation = sampleGameInstallation(dir.path(), fso);
+        sample::writeSampleGame(dir.path(), Edition::UK);
+        uk = installation;
+        uk.edition = Edition::UK;
+        uk.gameFolder = sample::gameFolder(dir.path(), Edition::UK);
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    FileSystem fso;
+    Installation installation, uk;
+    ProjectState state;
+    ScriptedPrompts prompts;
+};
+
+TEST_F(EggImport, EggsAndPackagesOfRandomProjectsOfEveryBreedGiveTheProjectBack)
+{
+    RandomEdits edits(21);
+    MemorySettingsStore settings;
+    setting::siteName.write(settings, QStringLiteral("Odd \"Corner\""));
+    setting::siteUrl.write(settings, QStringLiteral("http://odd.example/"));
+    const std::string site = "|Odd \"Corner\"|http://odd.example/";
+    for (const Installation* install : {&installation, &uk}) {
+        for (const BaseBreedEntry& breed : baseBreeds()) {
+            SCOPED_TRACE(breed.listText.toStdString() + (install == &uk ? " UK" : " US"));
+            NewProject made = readBaseBreed(*install, state, breed.listText, prompts);
+            ASSERT_EQ(made.status, NewProjectStatus::Created);
+            const int n = made.header.ballsPerSet;
+            edits.edit(made.state, n);
+            const QString egg = path(QStringLiteral("shared.odd"));
+            const QString package = path(QStringLiteral("shared.ypk"));
+            saveODD(*install, made.state, egg, prompts);
+            SaveYPK(*install, made.state, package, prompts, settings);
+            const QByteArray expected =
+                projectFileBytes(*install, asReadFromEgg(made.state, n), n, 2);
+            for (const QString& source : {egg, package}) {
+                const ImportedEgg back = importFile(*install, state, source);
+                EXPECT_EQ(back.baseListText + back.note, breed.listText);
+                writeImportedProject(*install, back, path(QStringLiteral("back.opj")), source);
+                EXPECT_EQ(readFile(path(QStringLiteral("back.opj"))), expected);
+                const PackageInfo info = back.package.value_or(PackageInfo{"egg", {}, {}, {}});
+                EXPECT_EQ(info.breedName + '|' + info.siteName + '|' + info.siteUrl,
+                          source == egg ? "egg||" : made.state.breedName + site);
+            }
+            // Without its companion an egg is taken, with a note when the base breed has one.
+            QFile::remove(companionPathFor(egg));
+            EXPECT_EQ(importFile(*install, state, egg).note.isEmpty(),
+                      !QFile::exists(install->baseCompanionPath(breed.stem)));
+        }
+    }
+}
+
+// Every refusal names the egg and the reason; nothing is imported.
+TEST_F(EggImport, EggsThatNoBaseExplainsAreRefusedWithTheReason)
+{
+    const sample::EggLayout quadrapus = sample::eggLayout(0, Edition::US);
+    const QByteArray egg = sample::eggFile(0, Edition::US);
+    struct Row
+    {
+        const char* name;
+        int breed = 0;
+        Edition edition = Edition::US;
+        qsizetype at = -1;    // where `put` goes, or where the egg is cut when it is null
+        const char* put = ""; // bytes put into the sample egg
+        const char* odx{};    // the companion, instead of the sample's
+        std::string base{};   // as --base names it
+        const char* says;
+    };
+    const qsizetype setA = quadrapus.locSetAPos, name = quadrapus.locNamePos;
+    const Row rows[] = {
+        {.name = "UK",
+         .edition = Edition::UK,
+         .says = "bytes (Yolkwright is set to the US edition"},
+        {.name = "cut short", .at = egg.size() - 1, .put = nullptr, .says = "has an egg of"},
+        {.name = "outside", .at = 99, .put = "#", .says = "edits, the first at byte 100"},
+        {.name = "the last byte", .at = egg.size() - 1, .put = "#", .says = "in 1 byte(s)"},
+        {.name = "before set A", .at = setA - 3, .put = "\x01", .says = "Quadrapus, differs in 1"},
+        {.name = "after name", .at = name + quadrapus.locNameLen, .put = "@", .says = "in 1 byte"},
+        {.name = "a ball line", .at = egg.indexOf(',', setA), .put = "!", .says = "ball set A"},
+        {.name = "the name", .at = egg.indexOf("\r\n", name - 1), .put = " ", .says = "name block"},
+        {.name = "a companion", .odx = "x", .says = "companion file of the base breed Quadrapus"},
+        {.name = "none in the base", .breed = 1, .odx = "x", .says = "Honker has none"},
+        {.name = "another base", .base = "Honker", .says = "the egg of Honker has"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QByteArray damaged = sample::eggFile(row.breed, row.edition);
+        if (!row.put)
+            damaged.truncate(row.at);
+        else if (row.at >= 0)
+            damaged.replace(row.at, qsizetype(strlen(row.put)), row.put);
+        std::optional companion =
+            row.odx ? QByteArray(row.odx) : sample::companionFile(row.breed, row.edition);
+        if (companion->isEmpty())
+            companion.reset();
+        try {
+            importEgg(installation, state, damaged, companion, QStringLiteral("shared.odd"),
+                      row.base);
+            ADD_FAILURE() << "imported";
+        } catch (const FormatError& e) {
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral("shared.odd"))) << e.what();
+            EXPECT_TRUE(e.message().contains(QLatin1String(row.says))) << e.what();
+        }
+    }
+}
+
+TEST_F(EggImport, DamagedOrHostilePackagesAreRefusedBeforeTheyAreUnpacked)
+{
+    SaveYPK(installation,
+            readBaseBreed(installation, state, QStringLiteral("Quadrapus"), prompts).state,
+            path(QStringLiteral("q.ypk")), prompts, MemorySettingsStore());
+    const QByteArray package = readFile(path(QStringLiteral("q.ypk")));
+    const int files = uchar(package[16]) | uchar(package[17]) << 8;
+    const int blocks = uchar(package[36]) | uchar(package[37]) << 8; // the one folder's data
+    struct Row
+    {
+        const char* name;
+        qsizetype at;        // where `hex` goes
+        const char* hex;     // or, with `members`, a cabinet of these (one-byte) members
+        const char* members; // blank-separated
+        const char* words;
+    };
+    const Row rows[] = {
+        {"a wrong size", 8, "00000100", nullptr, "byte 9"},
+        {"LZX", 42, "03", nullptr, "MSZIP"},
+        {"a member over the egg limit", files, "01000004", nullptr, "67108864"},
+        {"a block of 40000 bytes", blocks + 6, "409c", nullptr, "32768"},
+        {"more blocks than it holds", 40, "ff7f", nullptr, "ends at byte"},
+        {"damaged data", blocks + 20, "deadbeef", nullptr, "libgcab"},
+        {"nine members", 0, "", "1 2 3 4 5 6 7 8 9", "1 to 8"},
+        {"no ypkinfo.inf", 0, "", "a.odd", "a package holding"},
+        {"two eggs", 0, "", "ypkinfo.inf a.odd b.odd", "one egg"},
+        {"a stray member", 0, "", "ypkinfo.inf a.odd read.me", "read.me"},
+        {"an egg of no base", 0, "", "ypkinfo.inf a.odd", "a.odd (in q.ypk)"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QByteArray damaged = package;
+        if (row.members) {
+            std::vector<CabinetFile> members;
+            for (const QString& name : QString::fromLatin1(row.members).split(QLatin1Char(' '))) {
+                writeFile(path(name), "x");
+                members.push_back({name, path(name), QDateTime::currentDateTime()});
+            }
+            damaged = makeCabinet(members);
+        } else {
+            damaged.replace(row.at, qsizetype(strlen(row.hex) / 2), QByteArray::fromHex(row.hex));
+        }
+        try {
+            importPackage(installation, state, damaged, QStringLiteral("q.ypk"));
+            ADD_FAILURE() << "imported";
+        } catch (const FormatError& e) {
+            EXPECT_TRUE(e.message().contains(QLatin1String(row.words))) << e.what();
+            EXPECT_TRUE(e.message().contains(QStringLiteral("q.ypk"))) << e.what();
+        }
+    }
+}
+
+} // namespace yw
