@@ -3,6 +3,7 @@
 #include "files/fieldcodec.h"
 #include "model/installation.h"
 #include "model/projectstate.h"
+#include "platform/cp1252.h"
 #include "platform/errors.h"
 #include "platform/numbers.h"
 #include "platform/savefile.h"
@@ -40,10 +41,12 @@ BreedHeader readBreedHeader(const Installation& install, const ProjectState& sta
     return readBreedHeader(install.infoFilePath(state.baseBreed));
 }
 
-void readLocatorFile(const Installation& install, ProjectState& state)
+namespace {
+
+void readLocatorLines(const Installation& install, ProjectState& state, bool strict)
 {
-    const std::vector<std::string> lines =
-        splitLines(readWholeFile(install.locatorFilePath(state.baseBreed), kTextFileLimit));
+    const QString path = install.locatorFilePath(state.baseBreed);
+    const std::vector<std::string> lines = splitLines(readWholeFile(path, kTextFileLimit));
 
     int32_t* const members[6][3] = {
         {&state.locDescPos, &state.locDescLen, nullptr},
@@ -71,14 +74,26 @@ void readLocatorFile(const Installation& install, ProjectState& state)
             const auto value = parseInt32(field);
             if (value)
                 *member = *value;
+            else if (strict)
+                throw FormatError(path, QStringLiteral("line %1").arg(lineIndex + 1),
+                                  QStringLiteral("a whole number (digits, with a sign if need "
+                                                 "be) between the double tabs, not \"%1\"")
+                                      .arg(cp1252::toUnicode(field.substr(0, 40))));
         }
     }
+}
+
+} // namespace
+
+void readLocatorFile(const Installation& install, ProjectState& state)
+{
+    readLocatorLines(install, state, true);
 }
 
 void getLOX(const Installation& install, ProjectState& state)
 {
     try {
-        readLocatorFile(install, state);
+        readLocatorLines(install, state, false);
     } catch (const FileError&) {
     }
 }

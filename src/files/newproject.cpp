@@ -10,8 +10,6 @@
 #include "platform/savefile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <optional>
 
@@ -208,15 +206,9 @@ std::pair<QString, QString> saveSurveyedFiles(const SurveyFindings& findings,
     const QString name = cp1252::toUnicode(stem);
     const QString info = joinPath(folder, name + QStringLiteral(".blz"));
     const QString locator = joinPath(folder, name + QStringLiteral(".loc"));
-    const bool infoWasThere = QFileInfo::exists(info);
-    saveFileAtomically(info, surveyedInformationFile(findings));
-    try {
-        saveFileAtomically(locator, surveyedLocatorFile(findings, stem));
-    } catch (const Error&) {
-        if (!infoWasThere)
-            QFile::remove(info);
-        throw;
-    }
+    // A pair: a new information file beside an old locator file would describe another egg.
+    saveFilesTogether({{info, surveyedInformationFile(findings)},
+                       {locator, surveyedLocatorFile(findings, stem)}});
     return {info, locator};
 }
 

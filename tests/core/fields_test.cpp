@@ -17,6 +17,8 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QTemporaryDir>
+#include <functional>
+#include <sys/stat.h>
 
 namespace yw {
 
@@ -87,8 +89,11 @@ TEST(Fields, BallLinesNumbersTheCodePageAndSettings)
     EXPECT_THROW(booleanValue(u"yes"_s, QString()), FormatError);
     EXPECT_EQ(parseInt16(" 12 "), 12);
     EXPECT_EQ(parseInt16("-32768"), -32768);
-    for (const char* text : {"32768", "1 2", "", "-"})
+    EXPECT_EQ(parseInt32("\t+7\t"), 7); // tabs stand where blanks do
+    // The files' numbers are digits: nothing is rounded or read up to where it stops.
+    for (const char* text : {"32768", "1 2", "", "-", "60.5", "1e2", "7x", "+-1", "0x10"})
         EXPECT_FALSE(parseInt16(text).has_value()) << text;
+    EXPECT_FALSE(parseInt32("99999999999999999999").has_value());
     EXPECT_EQ(leadingNumber("0310"), 310);
     EXPECT_EQ(leadingNumber("12b"), 12);
     EXPECT_EQ(leadingNumber("b12"), 0);
@@ -154,6 +159,20 @@ TEST(Fields, BallLinesNumbersTheCodePageAndSettings)
     EXPECT_EQ(setting::recentFiles[1].text(file), QString());
     qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
     EXPECT_EQ(QSettingsStore().fileName(), ini);
+    EXPECT_EQ(QSettingsStore::defaultFileName(), ini);
+    // Read like every other file: a pipe there is refused by name instead of waiting for ever.
+    QFile::remove(ini);
+    ASSERT_EQ(mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+    for (const std::function<void()>& open :
+         {std::function<void()>([] { QSettingsStore(); }),
+          std::function<void()>([&] { QSettingsStore{ini}; })}) {
+        try {
+            open();
+            ADD_FAILURE() << "not refused";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.path(), ini);
+        }
+    }
     qunsetenv("XDG_CONFIG_HOME");
 }
 
