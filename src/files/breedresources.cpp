@@ -9,6 +9,8 @@
 #include "platform/savefile.h"
 #include "platform/text.h"
 
+#include <algorithm>
+
 namespace yw {
 
 BreedHeader readBreedHeader(const QString& path)
@@ -19,6 +21,7 @@ BreedHeader readBreedHeader(const QString& path)
     header.lnzNameB = reader.text(QStringLiteral("the name of ball set B"));
     const int line = reader.line();
     const int32_t count = reader.int32(QStringLiteral("the number of eBalls per set"));
+    reader.requireLineEnd(QStringLiteral("the number of eBalls per set"));
     if (count < 1 || count > kMaxBallsPerSet)
         throw FormatError(path, QStringLiteral("line %1").arg(line),
                           QStringLiteral("a number of eBalls per set from 1 to %1, not %2")
@@ -58,15 +61,30 @@ void readLocatorLines(const Installation& install, ProjectState& state, bool str
     };
     for (size_t row = 0; row < 6; ++row) {
         const size_t lineIndex = row + 2;
-        if (lineIndex >= lines.size())
+        const auto fault = [&](const QString& expected) {
+            return FormatError(path, QStringLiteral("line %1").arg(lineIndex + 1), expected);
+        };
+        // A value the file does not give would stay the previous breed's, unseen.
+        const auto missing = [&] {
+            const auto count = std::count_if(std::begin(members[row]), std::end(members[row]),
+                                             [](const int32_t* m) { return m != nullptr; });
+            return fault(QStringLiteral("%1 number(s) separated by two tabs").arg(count));
+        };
+        if (lineIndex >= lines.size()) {
+            if (strict)
+                throw missing();
             break;
+        }
         const std::string& line = lines[lineIndex];
         size_t from = 0;
         for (int32_t* member : members[row]) {
             if (!member)
                 break;
-            if (from > line.size())
+            if (from > line.size()) {
+                if (strict)
+                    throw missing();
                 break;
+            }
             const size_t split = line.find("\t\t", from);
             const std::string field =
                 line.substr(from, split == std::string::npos ? std::string::npos : split - from);
@@ -75,10 +93,9 @@ void readLocatorLines(const Installation& install, ProjectState& state, bool str
             if (value)
                 *member = *value;
             else if (strict)
-                throw FormatError(path, QStringLiteral("line %1").arg(lineIndex + 1),
-                                  QStringLiteral("a whole number (digits, with a sign if need "
-                                                 "be) between the double tabs, not \"%1\"")
-                                      .arg(cp1252::toUnicode(field.substr(0, 40))));
+                throw fault(QStringLiteral("a whole number (digits, with a sign if need be) "
+                                           "between the double tabs, not \"%1\"")
+                                .arg(cp1252::toUnicode(field.substr(0, 40))));
         }
     }
 }

@@ -157,7 +157,11 @@ NewProject readBaseBreed(const Installation& install, const ProjectState& curren
     }
     if (!install.files().fileExists(install.locatorFilePath(fresh.baseBreed)))
         return noResources();
-    readLocatorFile(install, fresh);
+    try {
+        readLocatorFile(install, fresh);
+    } catch (const FormatError&) {
+        return noResources(); // a locator file that does not read is damaged, like a header
+    }
 
     const QByteArray egg = readWholeFile(eggPath, kEggFileLimit);
     bool damaged = false;

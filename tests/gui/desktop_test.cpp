@@ -402,7 +402,6 @@ TEST(QtFileDialogs, AddTheKindsExtensionAndRememberItsFolder)
     whileModal<QFileDialog>([&] { path = dialogs.savePath(FileKind::Project, kProjectFilter); },
                             answer(projects.path(), "Spotty.OPJ"));
     EXPECT_EQ(path, QDir::toNativeSeparators(projects.filePath(QStringLiteral("Spotty.OPJ"))));
-    // The ending added is the chosen type's: a breed sheet drawing is an SVG.
     whileModal<QFileDialog>([&] { path = dialogs.savePath(FileKind::Sheet, kSheetFilter); },
                             [&](QFileDialog& dialog) {
                                 dialog.selectNameFilter(
