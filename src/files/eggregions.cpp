@@ -66,15 +66,6 @@ void requireApart(std::vector<EggSpan> spans, const QString& eggPath)
     }
 }
 
-std::string commentAsRead(std::string_view comment)
-{
-    comment = comment.substr(0, comment.find(','));
-    comment = comment.substr(0, comment.find("    "));
-    while (!comment.empty() && comment.back() == ' ')
-        comment.remove_suffix(1);
-    return std::string(comment);
-}
-
 qint64 tipsRoom(const ProjectState& state)
 {
     return 10 * qint64(state.tipCount) + qint64(state.locTipsLen);

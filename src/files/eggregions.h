@@ -4,8 +4,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <string>
-#include <string_view>
 #include <vector>
 
 // Where the regions of a base egg lie: the egg writer and the new-project reader must agree
@@ -42,10 +40,6 @@ struct EggSpan
 // Throws FormatError unless the regions lie apart: where two overlap, writing the later one
 // would destroy what was just written into the earlier one.
 void requireApart(std::vector<EggSpan> spans, const QString& eggPath);
-
-// A comment as the reader of a ball line gives it back: cut at its first comma and at its first
-// four blanks in a row (the gap before the next field), without blanks at its end.
-std::string commentAsRead(std::string_view comment);
 
 // T: the room of the tips block, the tip texts' room plus ten bytes per entry ("string0=" and
 // a line end).

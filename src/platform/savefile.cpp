@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 #include "platform/filesystem.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -87,7 +88,10 @@ void prepare(Prepared& p, const QByteArray& bytes)
     p.temp = std::make_unique<QTemporaryFile>(real.absolutePath() + QStringLiteral("/.") +
                                               real.fileName() + QStringLiteral(".XXXXXX"));
     if (!p.temp->open())
-        throw FileError(p.target, p.temp->errorString());
+        throw FileError(p.target, QFileInfo(real.absolutePath()).isDir()
+                                      ? p.temp->errorString()
+                                      : QStringLiteral("The folder %1 does not exist.")
+                                            .arg(QDir::toNativeSeparators(real.absolutePath())));
     if (p.temp->write(bytes) != bytes.size() || !p.temp->flush() ||
         p.temp->error() != QFileDevice::NoError)
         throw FileError(p.target, p.temp->errorString());

@@ -584,6 +584,10 @@ TEST(EggRoundTrip, WhatTheWriterAcceptsTheReaderGivesBack)
     };
     // Blanks, commas, quotes straight and stored, and a letter beyond ASCII.
     const std::string_view word = "ab Z,\"\x94\xe9", lines = "ab Z,\"\x94\xe9\r\n";
+    const auto asRead = [](std::string c) { // cut at a comma and at four blanks, end trimmed
+        c = c.substr(0, c.find(',')).substr(0, c.find("    "));
+        return c.erase(c.find_last_not_of(' ') + 1);
+    };
     const auto number = [&] { return int16_t(pick(0, 7) ? pick(-20, 300) : pick(-32768, 32767)); };
     sample::writeResourceFiles(dir.filePath(u"program"_s));
     int accepted = 0;
@@ -634,19 +638,17 @@ TEST(EggRoundTrip, WhatTheWriterAcceptsTheReaderGivesBack)
                     expected.texture = expected.useTexture ? expected.texture : int16_t(-1);
                     expected.useTexture = expected.texture > -1;
                     expected.diameter = std::max<int16_t>(expected.diameter, -255);
-                    expected.comment = commentAsRead(expected.comment);
+                    expected.comment = asRead(expected.comment);
                     ASSERT_EQ(read.ball(i), expected) << "eBall " << i;
                 }
                 EXPECT_EQ(read.breedName + "|" + read.eggTray + "|" + read.eggSlot,
                           s.breedName + "|" + s.eggTray + "|" + s.eggSlot);
                 EXPECT_EQ(read.breedDescription + "|" + read.breedAttributes,
                           fromStoredQuotes(s.breedDescription + "|" + s.breedAttributes));
-                if (!prompts.shown.empty()) // the tips were cut to their room, as the user is told
-                    continue;
-                for (int t = 0; t < s.tipCount / 2; ++t) {
-                    EXPECT_EQ(read.regTips[size_t(t)], s.regTips[size_t(t)]);
-                    EXPECT_EQ(read.demoTips[size_t(t)], s.demoTips[size_t(t)]);
-                }
+                // Unless they were cut to their room (as the user is told), the tips come back.
+                for (size_t t = 0; prompts.shown.empty() && t < size_t(s.tipCount / 2); ++t)
+                    EXPECT_EQ(read.regTips[t] + "|" + read.demoTips[t],
+                              s.regTips[t] + "|" + s.demoTips[t]);
             }
         }
     }
