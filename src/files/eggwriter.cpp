@@ -233,14 +233,16 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
 QStringList protectedInputs(const Installation& install, const std::string& baseBreed)
 {
     QStringList inputs = {install.baseEggPath(baseBreed), install.baseCompanionPath(baseBreed)};
-    // Both the shipped files and the player's own, there or not: a file made in the player's
-    // folder would hide the shipped one from every later project of the breed.
-    for (const char* extension : {".blz", ".loc"}) {
-        const QString name =
-            resFolder(install.edition) + cp1252::toUnicode(baseBreed) + QLatin1String(extension);
-        inputs << joinPath(install.programFolder, name)
-               << joinPath(install.userFolder.isEmpty() ? userDataFolder() : install.userFolder,
-                           name);
+    // Both the shipped files and the player's own, there or not (a file made in the player's
+    // folder would hide the shipped one from every later project of the breed), each found as the
+    // program finds it, in any letter case.
+    for (const QString& base :
+         {install.programFolder,
+          install.userFolder.isEmpty() ? userDataFolder() : install.userFolder}) {
+        const QString folder = install.files().resolve(joinPath(base, resFolder(install.edition)));
+        for (const char* extension : {".blz", ".loc"})
+            inputs << install.files().resolve(
+                joinPath(folder, cp1252::toUnicode(baseBreed) + QLatin1String(extension)));
     }
     return inputs;
 }
