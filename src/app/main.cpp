@@ -1,5 +1,6 @@
 #include "model/installation.h"
 #include "model/projectstate.h"
+#include "platform/errors.h"
 #include "platform/filesystem.h"
 #include "platform/settingsstore.h"
 #include "shell/commands/filecommands.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QMessageBox>
 
 int main(int argc, char** argv)
 {
@@ -27,6 +29,12 @@ int main(int argc, char** argv)
 
     // The one file-system object, settings store and project state of the run.
     yw::FileSystem fso;
+    try {
+        yw::QSettingsStore::requireReadable(yw::QSettingsStore::defaultFileName());
+    } catch (const yw::Error& e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Yolkwright"), e.message());
+        return 1;
+    }
     yw::QSettingsStore settings;
     yw::GuiPrompts prompts;
     yw::Installation install;

@@ -205,6 +205,8 @@ public:
             saveODD(context.install(), context.state(), args[1], context.prompts(), args[0]);
         } catch (const DoesNotFit& e) {
             throw Failure(args[1], e.message());
+        } catch (const BadValue& e) {
+            throw Failure(args[1], e.message());
         }
         context.printNotices();
         return ExitCode::Success;
@@ -226,6 +228,8 @@ public:
             SaveYPK(context.install(), context.state(), args[1], context.prompts(),
                     context.settings(), args[0]);
         } catch (const DoesNotFit& e) {
+            throw Failure(args[1], e.message());
+        } catch (const BadValue& e) {
             throw Failure(args[1], e.message());
         }
         context.printNotices();

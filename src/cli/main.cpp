@@ -1,9 +1,11 @@
 #include "cli/cliapp.h"
+#include "platform/errors.h"
 #include "platform/settingsstore.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -14,6 +16,12 @@ int main(int argc, char** argv)
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    yw::QSettingsStore settings;
-    return int(yw::cli::run(QCoreApplication::arguments().mid(1), out, err, settings));
+    std::unique_ptr<yw::QSettingsStore> settings;
+    try {
+        settings = std::make_unique<yw::QSettingsStore>();
+    } catch (const yw::Error& e) {
+        err << "yolkwright-cli: " << e.message() << '\n';
+        return int(yw::cli::ExitCode::Failure);
+    }
+    return int(yw::cli::run(QCoreApplication::arguments().mid(1), out, err, *settings));
 }

@@ -44,23 +44,30 @@ void showRefusal(QWidget& field, const QString& message)
     QApplication::sendEvent(&field, &tip);
 }
 
-void holdToCodePage(QLineEdit& field)
+void holdToCodePage(QLineEdit& field, const QString& refused, const QString& refusedWhat)
 {
-    field.setValidator(new Cp1252Validator(&field));
-    QObject::connect(&field, &QLineEdit::inputRejected, &field, [&field] {
+    field.setValidator(new Cp1252Validator(&field, refused));
+    QObject::connect(&field, &QLineEdit::inputRejected, &field, [&field, refusedWhat] {
         const int limit = field.maxLength();
+        const QString without =
+            refusedWhat.isEmpty() ? QString() : QObject::tr(", and never %1").arg(refusedWhat);
         showRefusal(field, limit < 32767
                                ? QObject::tr("Not all of that text was taken: this field holds at "
                                              "most %1 characters, all of the Windows-1252 code "
-                                             "page.")
+                                             "page%2.")
                                      .arg(limit)
+                                     .arg(without)
                                : QObject::tr("That text was not taken: this field holds only "
-                                             "characters of the Windows-1252 code page."));
+                                             "characters of the Windows-1252 code page%1.")
+                                     .arg(without));
     });
 }
 
 QValidator::State Cp1252Validator::validate(QString& input, int& /*pos*/) const
 {
+    for (const QChar c : m_refused)
+        if (input.contains(c))
+            return Invalid;
     return cp1252::canEncode(input) ? Acceptable : Invalid;
 }
 

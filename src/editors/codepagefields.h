@@ -12,16 +12,25 @@ namespace yw {
 class Cp1252Validator : public QValidator
 {
 public:
-    using QValidator::QValidator;
+    // `refused`: characters the field never takes even though the code page has them.
+    explicit Cp1252Validator(QObject* parent = nullptr, QString refused = QString())
+        : QValidator(parent), m_refused(std::move(refused))
+    {}
     State validate(QString& input, int& pos) const override;
+
+private:
+    QString m_refused;
 };
 
 // Tells the user on the main window's status bar why text did not go in (or not all of it).
 void showRefusal(QWidget& field, const QString& message);
 
 // Gives a single-line field the Windows-1252 check, and says on the status bar whenever the field
-// refuses or cuts what was typed, pasted or dropped.
-void holdToCodePage(QLineEdit& field);
+// refuses or cuts what was typed, pasted or dropped. A field whose text the egg finds by its
+// line breaks or blanks also refuses those: `refused` holds them and `refusedWhat` names them in
+// the message ("a line break").
+void holdToCodePage(QLineEdit& field, const QString& refused = QString(),
+                    const QString& refusedWhat = QString());
 
 // A multi-line text box for Windows-1252 text with an optional length limit. The limit counts the
 // text as the state holds it, where a line break takes two characters (carriage return and line

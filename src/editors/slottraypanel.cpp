@@ -66,7 +66,8 @@ SlotTrayPanel::SlotTrayPanel(ProjectEdits& edits, QWidget* parent)
     m_breedName = new QLineEdit(fields);
     m_breedName->setObjectName(QStringLiteral("fldBreedName"));
     m_breedName->setMaxLength(kBreedNameLength);
-    holdToCodePage(*m_breedName);
+    // The egg finds the tray and slot on the line after the name.
+    holdToCodePage(*m_breedName, QStringLiteral("\r\n"), tr("a line break"));
     m_breedName->setGeometry(twipsRect(0, 60, 1815, 330));
 
     // The numbers change only through their scroll bars.

@@ -3,10 +3,13 @@
 #include "files/fieldcodec.h"
 #include "model/installation.h"
 #include "model/projectstate.h"
+#include "platform/cp1252.h"
 #include "platform/errors.h"
 #include "platform/numbers.h"
 #include "platform/savefile.h"
 #include "platform/text.h"
+
+#include <algorithm>
 
 namespace yw {
 
@@ -18,6 +21,7 @@ BreedHeader readBreedHeader(const QString& path)
     header.lnzNameB = reader.text(QStringLiteral("the name of ball set B"));
     const int line = reader.line();
     const int32_t count = reader.int32(QStringLiteral("the number of eBalls per set"));
+    reader.requireLineEnd(QStringLiteral("the number of eBalls per set"));
     if (count < 1 || count > kMaxBallsPerSet)
         throw FormatError(path, QStringLiteral("line %1").arg(line),
                           QStringLiteral("a number of eBalls per set from 1 to %1, not %2")
@@ -40,10 +44,12 @@ BreedHeader readBreedHeader(const Installation& install, const ProjectState& sta
     return readBreedHeader(install.infoFilePath(state.baseBreed));
 }
 
-void readLocatorFile(const Installation& install, ProjectState& state)
+namespace {
+
+void readLocatorLines(const Installation& install, ProjectState& state, bool strict)
 {
-    const std::vector<std::string> lines =
-        splitLines(readWholeFile(install.locatorFilePath(state.baseBreed), kTextFileLimit));
+    const QString path = install.locatorFilePath(state.baseBreed);
+    const std::vector<std::string> lines = splitLines(readWholeFile(path, kTextFileLimit));
 
     int32_t* const members[6][3] = {
         {&state.locDescPos, &state.locDescLen, nullptr},
@@ -55,15 +61,30 @@ void readLocatorFile(const Installation& install, ProjectState& state)
     };
     for (size_t row = 0; row < 6; ++row) {
         const size_t lineIndex = row + 2;
-        if (lineIndex >= lines.size())
+        const auto fault = [&](const QString& expected) {
+            return FormatError(path, QStringLiteral("line %1").arg(lineIndex + 1), expected);
+        };
+        // A value the file does not give would stay the previous breed's, unseen.
+        const auto missing = [&] {
+            const auto count = std::count_if(std::begin(members[row]), std::end(members[row]),
+                                             [](const int32_t* m) { return m != nullptr; });
+            return fault(QStringLiteral("%1 number(s) separated by two tabs").arg(count));
+        };
+        if (lineIndex >= lines.size()) {
+            if (strict)
+                throw missing();
             break;
+        }
         const std::string& line = lines[lineIndex];
         size_t from = 0;
         for (int32_t* member : members[row]) {
             if (!member)
                 break;
-            if (from > line.size())
+            if (from > line.size()) {
+                if (strict)
+                    throw missing();
                 break;
+            }
             const size_t split = line.find("\t\t", from);
             const std::string field =
                 line.substr(from, split == std::string::npos ? std::string::npos : split - from);
@@ -71,14 +92,25 @@ void readLocatorFile(const Installation& install, ProjectState& state)
             const auto value = parseInt32(field);
             if (value)
                 *member = *value;
+            else if (strict)
+                throw fault(QStringLiteral("a whole number (digits, with a sign if need be) "
+                                           "between the double tabs, not \"%1\"")
+                                .arg(cp1252::toUnicode(field.substr(0, 40))));
         }
     }
+}
+
+} // namespace
+
+void readLocatorFile(const Installation& install, ProjectState& state)
+{
+    readLocatorLines(install, state, true);
 }
 
 void getLOX(const Installation& install, ProjectState& state)
 {
     try {
-        readLocatorFile(install, state);
+        readLocatorLines(install, state, false);
     } catch (const FileError&) {
     }
 }

@@ -32,11 +32,13 @@ std::vector<std::string> readBreedLabels(const QString& path);
 BreedHeader readBreedHeader(const Installation& install, const ProjectState& state);
 
 // Reads the locator file of the state's base breed into the eleven locator members. A missing
-// line or field leaves those members as they were; a file that cannot be read (missing, not a
-// regular file, over 1 MiB) is a FileError naming it.
+// line or field, or a field that is not a whole number ("60.5" is not rounded), is a FormatError
+// naming the file and line; a file that cannot be read (missing, not a regular file, over
+// 1 MiB) is a FileError naming it.
 void readLocatorFile(const Installation& install, ProjectState& state);
 
-// readLocatorFile that keeps going past every failure: a file that cannot be read changes
+// readLocatorFile that keeps going past every failure: a missing line or field, or one that is
+// not a whole number, leaves its members as they were, and a file that cannot be read changes
 // nothing.
 void getLOX(const Installation& install, ProjectState& state);
 

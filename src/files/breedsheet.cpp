@@ -2,6 +2,7 @@
 
 #include "files/breedresources.h"
 #include "files/eggwriter.h"
+#include "files/fieldcodec.h"
 #include "model/installation.h"
 #include "model/palette.h"
 #include "model/projectstate.h"
@@ -9,7 +10,6 @@
 #include "platform/errors.h"
 #include "platform/savefile.h"
 
-#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 
@@ -132,7 +132,8 @@ BreedSheet breedSheet(const ProjectState& state, const BreedHeader& header,
                                        .arg(sheetText(state.eggTray), sheetText(state.eggSlot)),
                                    kGrey));
     double y = 106;
-    for (const QString& line : descriptionLines(state.breedDescription)) {
+    // As the egg will hold it: the writer turns the stored quote (148) back into a straight one.
+    for (const QString& line : descriptionLines(fromStoredQuotes(state.breedDescription))) {
         sheet.texts.push_back(
             makeText(kMargin, y, 12, line, kInk, false, kSheetWidth - 2 * kMargin));
         y += 17;
@@ -312,10 +313,6 @@ void saveBreedSheet(const Installation& install, const ProjectState& state, cons
 {
     requireSafeOutput(install, state, target, projectPath);
     const QString info = install.infoFilePath(state.baseBreed);
-    const QString canonical = QFileInfo(target).canonicalFilePath();
-    if (!canonical.isEmpty() && canonical == QFileInfo(info).canonicalFilePath())
-        throw FileError(target, QStringLiteral("This is a file of the base breed itself; choose "
-                                               "another name."));
     const BreedHeader header = readBreedHeader(info);
     const std::vector<std::string> labels = readBreedLabels(info);
     saveFileAtomically(target, encode(breedSheet(state, header, labels)));

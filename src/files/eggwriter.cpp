@@ -3,12 +3,16 @@
 #include "files/breedresources.h"
 #include "files/eggregions.h"
 #include "files/fieldcodec.h"
+#include "model/gameinstall.h"
 #include "model/installation.h"
 #include "model/projectstate.h"
+#include "platform/cp1252.h"
 #include "platform/errors.h"
+#include "platform/filesystem.h"
 #include "platform/prompts.h"
 #include "platform/savefile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <cstring>
 #include <vector>
@@ -100,11 +104,46 @@ QByteArray tipsBlock(const ProjectState& state)
     return block;
 }
 
-// A text region: `clear` zero bytes from `position` + 1, then the text from `position`.
+// A text region: `clear` zero bytes from `position` + 1, then the text from `position`. An empty
+// text leaves a zero at `position` too: the base egg's first byte there would read back as the
+// text.
 void patchText(QByteArray& egg, qint64 position, qint64 clear, const QByteArray& text)
 {
-    std::memset(egg.data() + position, 0, size_t(clear));
+    std::memset(egg.data() + position - 1, 0, size_t(clear + 1));
     std::memcpy(egg.data() + position - 1, text.constData(), size_t(text.size()));
+}
+
+bool holdsAny(const std::string& text, const char* characters)
+{
+    return text.find_first_of(characters) != std::string::npos;
+}
+
+// The wizard's reader, and the game, find the ball lines, the tray and the slot by their line
+// breaks and blanks: a value holding one would change the egg's structure instead of
+// filling its region.
+void requireEggShape(const ProjectState& state, int ballsPerSet)
+{
+    const QString lineBreak = QStringLiteral("holds a line break, which would %1 in the egg; "
+                                             "take it out.");
+    if (holdsAny(state.breedName, "\r\n"))
+        throw BadValue(QStringLiteral("breed name"),
+                       lineBreak.arg(QStringLiteral("move the tray and slot")));
+    for (const auto& [text, name] : {std::pair{&state.eggTray, "tray"}, {&state.eggSlot, "slot"}})
+        if (holdsAny(*text, " \r\n"))
+            throw BadValue(QLatin1String(name),
+                           QStringLiteral("holds a blank or a line break, which would move the "
+                                          "slot in the egg; take it out."));
+    for (int i = 0; i < 2 * ballsPerSet; ++i) {
+        const std::string& comment = state.ball(i).comment;
+        const QString field = QStringLiteral("comment of eBall %1").arg(i);
+        if (holdsAny(comment, "\r\n"))
+            throw BadValue(field, lineBreak.arg(QStringLiteral("add a ball line")));
+        // The reader finds the comment after the texture by the blanks between them.
+        if (comment.substr(0, comment.find(',')).find_first_not_of(' ') == std::string::npos)
+            throw BadValue(field, QStringLiteral("is empty or only blanks (before any comma), so "
+                                                 "its ball line could not be read back from the "
+                                                 "egg; give it a word."));
+    }
 }
 
 void requireRoom(const QByteArray& text, qint64 room, const QString& field)
@@ -124,6 +163,7 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
                       Prompts& prompts, const QString& baseEggPath)
 {
     // Everything is checked before the first byte changes, so a refusal shows no notice.
+    requireEggShape(state, ballsPerSet);
     const BallSetSpan setA = readBallSet(baseEgg, state.locSetAPos, ballsPerSet, baseEggPath,
                                          QStringLiteral("ball set A"));
     const BallSetSpan setB = readBallSet(baseEgg, state.locSetBPos, ballsPerSet, baseEggPath,
@@ -153,10 +193,12 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
                 QStringLiteral("name block (breed name, tray and slot)"));
 
     const qint64 room = tipsRoom(state);
+    // The tips' region is what the locator gives, whatever the tips' length: T + 2 bytes, as a
+    // block shorter than T is written.
+    const qint64 tipsSpan = room < 0 ? room : room + 2;
+    requireInside(baseEgg, state.locTipsPos, tipsSpan, baseEggPath, QStringLiteral("the tips"));
     QByteArray tips = tipsBlock(state);
     const bool tipsTooLong = tips.size() > room;
-    if (room < 0)
-        requireInside(baseEgg, state.locTipsPos, room, baseEggPath, QStringLiteral("the tips"));
     if (tipsTooLong)
         tips.truncate(qsizetype(room));
     else if (tips.size() < room) {
@@ -164,10 +206,7 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
         const QByteArray zeros(qsizetype(room - tips.size()), '\0');
         tips.append("\r\n").append(zeros);
     }
-    requireInside(baseEgg, state.locTipsPos, std::max<qint64>(room + 1, tips.size()), baseEggPath,
-                  QStringLiteral("the tips"));
 
-    const qint64 tipsSpan = std::max<qint64>(room + 1, tips.size());
     requireApart({{setA.start, setA.end, QStringLiteral("ball set A")},
                   {setB.start, setB.end, QStringLiteral("ball set B")},
                   {state.locDescPos, state.locDescPos + state.locDescLen + qint64(1),
@@ -191,23 +230,37 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
     return egg;
 }
 
+QStringList protectedInputs(const Installation& install, const std::string& baseBreed)
+{
+    QStringList inputs = {install.baseEggPath(baseBreed), install.baseCompanionPath(baseBreed)};
+    // Both the shipped files and the player's own, there or not (a file made in the player's
+    // folder would hide the shipped one from every later project of the breed), each found as the
+    // program finds it, in any letter case.
+    for (const QString& base :
+         {install.programFolder,
+          install.userFolder.isEmpty() ? userDataFolder() : install.userFolder}) {
+        const QString folder = install.files().resolve(joinPath(base, resFolder(install.edition)));
+        for (const char* extension : {".blz", ".loc"})
+            inputs << install.files().resolve(
+                joinPath(folder, cp1252::toUnicode(baseBreed) + QLatin1String(extension)));
+    }
+    return inputs;
+}
+
 void requireSafeOutput(const Installation& install, const ProjectState& state,
                        const QString& output, const QString& projectPath)
 {
     requireRegularTarget(output);
-    const QString canonical = QFileInfo(output).canonicalFilePath();
-    const auto is = [&](const QString& input) {
-        return !canonical.isEmpty() && !input.isEmpty() &&
-               QFileInfo(input).canonicalFilePath() == canonical;
-    };
-    if (is(projectPath))
+    if (sameFile(output, projectPath))
         throw FileError(output, QStringLiteral("This is the project file the breed is made from, "
                                                "which would be lost; choose another name."));
-    // Replacing the base egg or its companion would destroy the breed every later egg starts
-    // from.
-    if (is(install.baseEggPath(state.baseBreed)) || is(install.baseCompanionPath(state.baseBreed)))
-        throw FileError(output, QStringLiteral("This is a file of the base breed itself; "
-                                               "choose another name."));
+    // Replacing the base egg, its companion or the breed's own files would destroy what every
+    // later egg and project of the breed starts from.
+    for (const QString& input : protectedInputs(install, state.baseBreed))
+        if (sameFile(output, input))
+            throw FileError(output, QStringLiteral("This is a file of the base breed itself (%1); "
+                                                   "choose another name.")
+                                        .arg(QDir::toNativeSeparators(input)));
 }
 
 QString saveODD(const Installation& install, const ProjectState& state, const QString& target,
@@ -234,11 +287,11 @@ QString saveODD(const Installation& install, const ProjectState& state, const QS
 
     const QByteArray egg = patchedEgg(state, readWholeFile(basePath, kEggFileLimit),
                                       header.ballsPerSet, prompts, basePath);
-    const QByteArray companion =
-        hasCompanion ? readWholeFile(baseCompanion, kEggFileLimit) : QByteArray();
-    saveFileAtomically(target, egg);
+    // One save: an egg beside a companion of another breed (or none) is a broken breed.
+    std::vector<std::pair<QString, QByteArray>> files = {{target, egg}};
     if (hasCompanion)
-        saveFileAtomically(companionTarget, companion);
+        files.emplace_back(companionTarget, readWholeFile(baseCompanion, kEggFileLimit));
+    saveFilesTogether(files);
     return target;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <string>
 
 namespace yw {
 
@@ -14,15 +16,20 @@ class Prompts;
 // is the project file the egg is made from, empty when there is none. Throws DoesNotFit when a
 // text or ball set has no room in the base egg, FormatError when the base egg's located regions
 // are not what the locator file says (wrong edition), FileError otherwise. Every refusal comes
-// before the first file is written.
+// before the first file is written, and the egg and its companion are saved together: both or
+// neither.
 QString saveODD(const Installation& install, const ProjectState& state, const QString& target,
                 Prompts& prompts, const QString& projectPath = QString());
 
 // Throws FileError unless `output` may be written: it exists only as a regular file, and is
-// neither the project file `projectPath` nor the base breed's egg or companion (compared as
-// canonical paths, so links and other spellings are seen through).
+// none of the files it is made from (sameFile: by device and inode, so links, bind mounts and
+// other spellings are seen through): the project file `projectPath`, the base breed's egg and
+// companion, and the breed's information and locator files, shipped and per-user.
 void requireSafeOutput(const Installation& install, const ProjectState& state,
                        const QString& output, const QString& projectPath);
+
+// The base breed's files that no output may replace, whether they are there or not.
+QStringList protectedInputs(const Installation& install, const std::string& baseBreed);
 
 // The companion of an egg: the target with its last character replaced by 'x' (egg -> egx).
 QString companionPathFor(const QString& eggTarget);

@@ -57,10 +57,15 @@ std::string FieldReader::text(const QString& what)
         result.assign(m_data.constData() + m_pos + 1, size_t(close - m_pos - 1));
         m_line += int(std::count(result.begin(), result.end(), '\n'));
         m_pos = close + 1;
-        // Anything between the closing quote and the delimiter is not part of the text.
-        while (m_pos < m_data.size() && m_data[m_pos] != ',' && m_data[m_pos] != '\r' &&
-               m_data[m_pos] != '\n')
+        // Words after the closing quote mean a quote inside the text ("Bob "the" Blob"): reading
+        // on would cut the text there or shift every later field.
+        while (m_pos < m_data.size() && (m_data[m_pos] == ' ' || m_data[m_pos] == '\t'))
             ++m_pos;
+        if (m_pos < m_data.size() && m_data[m_pos] != ',' && m_data[m_pos] != '\r' &&
+            m_data[m_pos] != '\n')
+            fail(m_line, QStringLiteral("a comma or the line end after the closing quote of %1, "
+                                        "not more text (a double quote inside a text?)")
+                             .arg(what));
     } else {
         const qsizetype start = m_pos;
         while (m_pos < m_data.size() && m_data[m_pos] != ',' && m_data[m_pos] != '\r' &&
@@ -70,11 +75,37 @@ std::string FieldReader::text(const QString& what)
         while (!result.empty() && (result.back() == ' ' || result.back() == '\t'))
             result.pop_back();
     }
-    if (m_pos < m_data.size() && m_data[m_pos] == ',')
-        ++m_pos;
-    else
+    m_fieldLine = startLine;
+    m_endedLine = !(m_pos < m_data.size() && m_data[m_pos] == ',');
+    if (m_endedLine)
         skipLineEnd();
+    else
+        ++m_pos;
     return result;
+}
+
+void FieldReader::requireLineEnd(const QString& what)
+{
+    if (!m_endedLine)
+        fail(m_fieldLine,
+             QStringLiteral("the line to end after %1, not another field (a field too many, "
+                            "or a line shifted by an edit?)")
+                 .arg(what));
+}
+
+void FieldReader::requireEnd(const QString& what)
+{
+    while (m_pos < m_data.size() && (m_data[m_pos] == ' ' || m_data[m_pos] == '\t' ||
+                                     m_data[m_pos] == '\r' || m_data[m_pos] == '\n')) {
+        if (m_data[m_pos] == '\r' || m_data[m_pos] == '\n')
+            skipLineEnd();
+        else
+            ++m_pos;
+    }
+    if (!atEnd())
+        fail(m_line, QStringLiteral("nothing after %1 but blanks and line ends (a line added or "
+                                    "written twice, or a breed of another size?)")
+                         .arg(what));
 }
 
 int16_t FieldReader::int16(const QString& what)

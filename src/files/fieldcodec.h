@@ -23,6 +23,11 @@ public:
     std::string text(const QString& what);
     int16_t int16(const QString& what);
     int32_t int32(const QString& what);
+    // Throws unless the last field read ended its line: a layout of fixed lines is read as a
+    // stream of fields, and a line that gained or lost one would shift every field after it.
+    void requireLineEnd(const QString& what);
+    // Throws unless only blanks and line ends follow; `what` names the last field.
+    void requireEnd(const QString& what);
 
     bool atEnd() const { return m_pos >= m_data.size(); }
     // 1-based line of the next unread byte.
@@ -37,6 +42,8 @@ private:
     QString m_fileName;
     qsizetype m_pos = 0;
     int m_line = 1;
+    int m_fieldLine = 1; // where the last field began
+    bool m_endedLine = true;
 };
 
 class FieldWriter

@@ -10,8 +10,6 @@
 #include "platform/savefile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <optional>
 
@@ -159,7 +157,11 @@ NewProject readBaseBreed(const Installation& install, const ProjectState& curren
     }
     if (!install.files().fileExists(install.locatorFilePath(fresh.baseBreed)))
         return noResources();
-    readLocatorFile(install, fresh);
+    try {
+        readLocatorFile(install, fresh);
+    } catch (const FormatError&) {
+        return noResources(); // a locator file that does not read is damaged, like a header
+    }
 
     const QByteArray egg = readWholeFile(eggPath, kEggFileLimit);
     bool damaged = false;
@@ -208,15 +210,9 @@ std::pair<QString, QString> saveSurveyedFiles(const SurveyFindings& findings,
     const QString name = cp1252::toUnicode(stem);
     const QString info = joinPath(folder, name + QStringLiteral(".blz"));
     const QString locator = joinPath(folder, name + QStringLiteral(".loc"));
-    const bool infoWasThere = QFileInfo::exists(info);
-    saveFileAtomically(info, surveyedInformationFile(findings));
-    try {
-        saveFileAtomically(locator, surveyedLocatorFile(findings, stem));
-    } catch (const Error&) {
-        if (!infoWasThere)
-            QFile::remove(info);
-        throw;
-    }
+    // A pair: a new information file beside an old locator file would describe another egg.
+    saveFilesTogether({{info, surveyedInformationFile(findings)},
+                       {locator, surveyedLocatorFile(findings, stem)}});
     return {info, locator};
 }
 

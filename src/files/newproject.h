@@ -49,8 +49,8 @@ void readEggRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg,
 bool resourcesFitEgg(const Installation& install, const std::string& stem);
 
 // Saves what a survey found as `<stem>.blz` and `<stem>.loc` in `folder` (made if missing).
-// Throws FileError; a new information file is taken away again when the locator file fails, so
-// that a half pair never hides the shipped files. Returns the two paths written.
+// Throws FileError; the two are saved together (saveFilesTogether), so that a half pair never
+// hides the shipped files or describes another egg. Returns the two paths written.
 std::pair<QString, QString> saveSurveyedFiles(const SurveyFindings& findings,
                                               const std::string& stem, const QString& folder);
 

@@ -76,6 +76,7 @@ OpenResult OpenOPJ(const Installation& install, ProjectState& state, const QStri
     const std::string fileBuild = in.text(QStringLiteral("the build of the program that wrote it"));
     in.text(QStringLiteral("the second field of line 2"));
     const std::string baseBreed = in.text(QStringLiteral("the base breed"));
+    in.requireLineEnd(QStringLiteral("the base breed"));
 
     if (setting::optProjVers.number(settings) == 1) {
         const long long ours = leadingNumber(install.buildNo);
@@ -109,6 +110,7 @@ OpenResult OpenOPJ(const Installation& install, ProjectState& state, const QStri
     fresh.breedName = fromStoredQuotes(in.text(QStringLiteral("the breed name")));
     fresh.eggTray = fromStoredQuotes(in.text(QStringLiteral("the tray")));
     fresh.eggSlot = fromStoredQuotes(in.text(QStringLiteral("the slot")));
+    in.requireLineEnd(QStringLiteral("the slot"));
 
     const int pairs = fresh.tipPairs(locator);
     for (int i = 0; i < pairs; ++i) {
@@ -116,6 +118,7 @@ OpenResult OpenOPJ(const Installation& install, ProjectState& state, const QStri
             fromStoredQuotes(in.text(QStringLiteral("demo tip %1").arg(i + 1)));
         fresh.regTips[size_t(i)] =
             fromStoredQuotes(in.text(QStringLiteral("registered tip %1").arg(i + 1)));
+        in.requireLineEnd(QStringLiteral("registered tip %1").arg(i + 1));
     }
 
     for (int i = 0; i < 2 * n; ++i) {
@@ -131,9 +134,12 @@ OpenResult OpenOPJ(const Installation& install, ProjectState& state, const QStri
         r.spreckColor = in.int16(ball + QStringLiteral(": the sprecks colour"));
         r.texture = in.int16(ball + QStringLiteral(": the texture"));
         r.useTexture = in.int16(ball + QStringLiteral(": the texture flag"));
+        in.requireLineEnd(ball + QStringLiteral(": the texture flag"));
     }
     fresh.breedDescription = fromStoredQuotes(in.text(QStringLiteral("the description")));
+    in.requireLineEnd(QStringLiteral("the description"));
     fresh.breedAttributes = fromStoredQuotes(in.text(QStringLiteral("the attributes")));
+    in.requireEnd(QStringLiteral("the attributes"));
 
     if (beforeCommit)
         beforeCommit();

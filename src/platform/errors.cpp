@@ -24,4 +24,8 @@ DoesNotFit::DoesNotFit(const QString& field, qsizetype excessBytes)
       m_field(field), m_excess(excessBytes)
 {}
 
+BadValue::BadValue(const QString& field, const QString& reason)
+    : Error(QStringLiteral("The %1 %2").arg(field, reason)), m_field(field)
+{}
+
 } // namespace yw

@@ -64,4 +64,16 @@ private:
     qsizetype m_excess;
 };
 
+// A value that the target format cannot hold without changing its structure (a line break in a
+// ball line's comment, a blank in the tray). `field` names it; the message says why.
+class BadValue : public Error
+{
+public:
+    BadValue(const QString& field, const QString& reason);
+    QString field() const { return m_field; }
+
+private:
+    QString m_field;
+};
+
 } // namespace yw

@@ -1,7 +1,10 @@
 #include "platform/filesystem.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <optional>
+#include <sys/stat.h>
 
 namespace yw {
 
@@ -70,6 +73,49 @@ std::vector<FileEntry> FileSystem::files(const QString& folder) const
     for (const QFileInfo& info : infos)
         result.push_back({info.fileName(), info.size()});
     return result;
+}
+
+namespace {
+
+struct Identity
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const Identity&) const = default;
+};
+
+std::optional<Identity> identityOf(const QString& path)
+{
+    struct stat st
+    {};
+    if (path.isEmpty() || stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return Identity{st.st_dev, st.st_ino};
+}
+
+} // namespace
+
+QString followLinks(const QString& path)
+{
+    QString real = QFileInfo(path).absoluteFilePath();
+    for (int hops = 0; hops < 40 && QFileInfo(real).isSymLink(); ++hops)
+        real = QFileInfo(real).symLinkTarget();
+    return real;
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const auto first = identityOf(a);
+    const auto second = identityOf(b);
+    if (first && second)
+        return *first == *second;
+    const QFileInfo x(followLinks(a));
+    const QFileInfo y(followLinks(b));
+    const auto folder = identityOf(x.absolutePath());
+    return folder && folder == identityOf(y.absolutePath()) &&
+           x.fileName().compare(y.fileName(), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace yw

@@ -29,4 +29,15 @@ public:
     std::vector<FileEntry> files(const QString& folder) const;
 };
 
+// The absolute path a chain of symbolic links ends at, even when that file is not there (a
+// dangling link names the file that writing through it makes).
+QString followLinks(const QString& path);
+
+// Whether two paths name the same file, told by the file and not by the spelling of its path,
+// links followed: two files that exist are the same when their device and inode are (a hard
+// link, a bind mount, another letter case on a case-insensitive folder). Where one is not there
+// yet, they are the same when they would be in the same folder under the same name in any letter
+// case, since the program finds its files in any letter case.
+bool sameFile(const QString& a, const QString& b);
+
 } // namespace yw

@@ -55,9 +55,31 @@ std::optional<long long> parseNumber(std::string_view text, long long min, long 
     return static_cast<long long>(rounded);
 }
 
+std::optional<long long> parseWholeNumber(std::string_view text, long long min, long long max)
+{
+    text = trimmed(text, kBlanks);
+    size_t i = text.empty() || (text[0] != '+' && text[0] != '-') ? 0 : 1;
+    if (i == text.size() || text.size() > 40)
+        return std::nullopt;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        // Beyond every range asked for; stop before it could overflow.
+        if (value > (long long)(1) << 40)
+            return std::nullopt;
+        value = value * 10 + (text[i] - '0');
+    }
+    if (text[0] == '-')
+        value = -value;
+    if (value < min || value > max)
+        return std::nullopt;
+    return value;
+}
+
 std::optional<int16_t> parseInt16(std::string_view text)
 {
-    const auto value = parseNumber(text, INT16_MIN, INT16_MAX);
+    const auto value = parseWholeNumber(text, INT16_MIN, INT16_MAX);
     if (!value)
         return std::nullopt;
     return static_cast<int16_t>(*value);
@@ -65,7 +87,7 @@ std::optional<int16_t> parseInt16(std::string_view text)
 
 std::optional<int32_t> parseInt32(std::string_view text)
 {
-    const auto value = parseNumber(text, INT32_MIN, INT32_MAX);
+    const auto value = parseWholeNumber(text, INT32_MIN, INT32_MAX);
     if (!value)
         return std::nullopt;
     return static_cast<int32_t>(*value);

@@ -1,10 +1,15 @@
 #include "platform/savefile.h"
 
 #include "platform/errors.h"
+#include "platform/filesystem.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+#include <filesystem>
+#include <memory>
 
 namespace yw {
 
@@ -47,6 +52,108 @@ void saveFileAtomically(const QString& path, const QByteArray& bytes)
     }
     if (!file.commit())
         throw FileError(path, file.errorString());
+}
+
+namespace {
+
+std::filesystem::path nativePath(const QString& path)
+{
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// A name beside `path` that no file has.
+QString freeNameBeside(const QString& path, const char* tag)
+{
+    QTemporaryFile probe(path + QLatin1String(tag) + QStringLiteral(".XXXXXX"));
+    if (!probe.open())
+        throw FileError(path, probe.errorString());
+    return probe.fileName(); // removed again when the probe goes
+}
+
+struct Prepared
+{
+    QString target;
+    QString real;
+    std::unique_ptr<QTemporaryFile> temp;
+    QString backup;       // a second name of the old file while the new one is put in place
+    bool renamed = false; // the new file is in place
+};
+
+void prepare(Prepared& p, const QByteArray& bytes)
+{
+    requireRegularTarget(p.target);
+    // QSaveFile writes through a link, even a dangling one, to the file it names: so do we.
+    p.real = followLinks(p.target);
+    const QFileInfo real(p.real);
+    p.temp = std::make_unique<QTemporaryFile>(real.absolutePath() + QStringLiteral("/.") +
+                                              real.fileName() + QStringLiteral(".XXXXXX"));
+    if (!p.temp->open())
+        throw FileError(p.target, QFileInfo(real.absolutePath()).isDir()
+                                      ? p.temp->errorString()
+                                      : QStringLiteral("The folder %1 does not exist.")
+                                            .arg(QDir::toNativeSeparators(real.absolutePath())));
+    if (p.temp->write(bytes) != bytes.size() || !p.temp->flush() ||
+        p.temp->error() != QFileDevice::NoError)
+        throw FileError(p.target, p.temp->errorString());
+    // What a new file gets from QSaveFile; a replaced file keeps its own permissions.
+    p.temp->setPermissions(real.exists()
+                               ? real.permissions()
+                               : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                     QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
+    p.temp->close();
+}
+
+void putBack(Prepared& p)
+{
+    std::error_code ignored;
+    if (!p.backup.isEmpty())
+        std::filesystem::rename(nativePath(p.backup), nativePath(p.real), ignored);
+    else
+        std::filesystem::remove(nativePath(p.real), ignored);
+}
+
+} // namespace
+
+void saveFilesTogether(const std::vector<std::pair<QString, QByteArray>>& files)
+{
+    std::vector<Prepared> prepared(files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        prepared[i].target = files[i].first;
+        prepare(prepared[i], files[i].second);
+    }
+    try {
+        for (Prepared& p : prepared) {
+            std::error_code error;
+            if (QFileInfo::exists(p.real)) {
+                p.backup = freeNameBeside(p.real, ".old");
+                std::filesystem::create_hard_link(nativePath(p.real), nativePath(p.backup), error);
+                if (error) {
+                    // No hard links here (a FAT stick): the old bytes, copied, are the way back.
+                    p.backup.clear();
+                    const QString copy = freeNameBeside(p.real, ".old");
+                    if (!QFile::copy(p.real, copy))
+                        throw FileError(p.target, QStringLiteral("The old file cannot be kept "
+                                                                 "while the new one is saved."));
+                    p.backup = copy;
+                }
+            }
+            std::filesystem::rename(nativePath(p.temp->fileName()), nativePath(p.real), error);
+            if (error)
+                throw FileError(p.target, QString::fromLocal8Bit(error.message()));
+            p.renamed = true;
+        }
+    } catch (const Error&) {
+        for (Prepared& p : prepared) {
+            if (p.renamed)
+                putBack(p);
+            else if (!p.backup.isEmpty())
+                QFile::remove(p.backup);
+        }
+        throw;
+    }
+    for (const Prepared& p : prepared)
+        if (!p.backup.isEmpty())
+            QFile::remove(p.backup);
 }
 
 QByteArray readWholeFile(const QString& path, qint64 limit)

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <utility>
+#include <vector>
 
 namespace yw {
 
@@ -14,6 +16,13 @@ inline constexpr qint64 kEggFileLimit = qint64(64) << 20;
 // On failure a FileError is thrown, the old file is intact and no partial file is left. A target
 // that exists and is not a regular file is refused (requireRegularTarget).
 void saveFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Saves several files as one: each is written to a temporary file beside its target first, and
+// only when all are written are they renamed into place, in order. When a later rename fails the
+// files already renamed are put back as they were (the same file, not a copy) and the new ones
+// removed, so either every target holds its new bytes or every target is as it was, and no
+// temporary file is left. Throws FileError naming the target that failed.
+void saveFilesTogether(const std::vector<std::pair<QString, QByteArray>>& files);
 
 // Throws FileError when `path` exists and is not a regular file: a folder, a pipe or a device is
 // never replaced by (or written into as) a file. A symbolic link is followed.

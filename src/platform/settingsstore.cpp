@@ -2,8 +2,11 @@
 
 #include "platform/errors.h"
 #include "platform/numbers.h"
+#include "platform/savefile.h"
 
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace yw {
 
@@ -28,14 +31,40 @@ QString asText(const QVariant& value)
 
 } // namespace
 
+QString QSettingsStore::defaultFileName()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Brindlecote.ini");
+}
+
+void QSettingsStore::requireReadable(const QString& iniPath)
+{
+    // QSettings reads the file as it is made: a pipe there would wait for a writer for ever.
+    const QFileInfo info(iniPath);
+    if (info.exists() && !info.isFile())
+        throw FileError(iniPath, QStringLiteral("The settings file is not a regular file but a "
+                                                "folder, a pipe or a device; Yolkwright reads only "
+                                                "regular files. Remove it or put a file there."));
+    if (info.size() > kTextFileLimit)
+        throw FileError(iniPath, QStringLiteral("The settings file is %1 bytes long, more than "
+                                                "the 1 MiB it can be.")
+                                     .arg(info.size()));
+}
+
 QSettingsStore::QSettingsStore()
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                             QStringLiteral("Brindlecote")))
-{}
+{
+#ifndef Q_OS_WIN // the registry there
+    requireReadable(defaultFileName());
+#endif
+    m_settings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                             QStringLiteral("Brindlecote"));
+}
 
 QSettingsStore::QSettingsStore(const QString& iniPath)
-    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
-{}
+{
+    requireReadable(iniPath);
+    m_settings = std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
+}
 
 QSettingsStore::~QSettingsStore() = default;
 

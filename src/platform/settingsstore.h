@@ -29,9 +29,13 @@ public:
 class QSettingsStore : public SettingsStore
 {
 public:
+    // Both throw FileError when the file is there but is not a regular file or is over 1 MiB.
     QSettingsStore();
     // For tests and tools: an INI file at the given path.
     explicit QSettingsStore(const QString& iniPath);
+    // Where the default store keeps its file on Linux.
+    static QString defaultFileName();
+    static void requireReadable(const QString& iniPath);
     ~QSettingsStore() override;
 
     QString read(const QString& section, const QString& key,

@@ -166,6 +166,9 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
     writeFile(path("long.opj"), readFile(path("h.opj")));
     replaceLine(path("long.opj"), int(lines.size()) - 3, "\"" + QByteArray(238, 'd') + "\"");
     ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.opj")).constData(), 0600), 0);
+    // A tray with a blank in it would move the slot in the egg.
+    writeFile(path("tray.opj"), readFile(path("h.opj")));
+    replaceLine(path("tray.opj"), 2, "\"Honker\",\"4 4\",\"2\"");
     QDir().mkpath(path("bare"));
     const QString ini = path("oddballz.ini"), wad = path("bare/oddballz.wad");
     const QString nowhere = path("nowhere"), bare = path("bare"), game = broken();
@@ -173,6 +176,7 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
     const QString zottLoc = data() + QStringLiteral("/res/Zott.loc");
     const QString snowboInfo = data() + QStringLiteral("/res/Snowbo.blz");
     const QString honkerInfo = data() + QStringLiteral("/res/Honker.blz");
+    const QString honkerLoc = data() + QStringLiteral("/res/Honker.loc");
     const QString honkerEgg = baseEgg(Edition::US, "Honker");
 
     struct Case
@@ -223,6 +227,9 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
         {{"import", "h.odd", "h.odd"}, 1, "h.odd", "is read from"},
         {{"import", "hello.ypk", "x.opj"}, 1, "hello.ypk", "MSCF"},
         {{"import", "h.odd", "x.opj", "--base", "Zott"}, 1, "h.odd", "no Zott"},
+        {{"egg", "tray.opj", "t.odd"}, 1, "t.odd", "The tray holds a blank"},
+        {{"--data-dir", data(), "egg", "h.opj", honkerLoc}, 1, honkerLoc, "base breed"},
+        {{"--data-dir", data(), "new", "Honker", honkerInfo}, 1, honkerInfo, "base breed"},
     };
     const auto everything = [&] {
         return test::snapshot(work.path()) + test::snapshot(s_root->path());
@@ -245,6 +252,14 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
         EXPECT_TRUE(outcome.out.isEmpty());
         EXPECT_EQ(everything(), before);
     }
+    // The settings file is read like every other file: a pipe there is named, not waited on.
+    const QString settings = path("config/Brindlecote.ini");
+    QDir().mkpath(path("config"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(settings).constData(), 0600), 0);
+    const Outcome piped = cli("breeds");
+    EXPECT_EQ(piped.code, 1);
+    EXPECT_TRUE(piped.err.startsWith(QStringLiteral("yolkwright-cli: ") + settings))
+        << describe(piped);
 }
 
 TEST_F(Cli, BreedsTellsWhatIsInstalledAndWhatHasResources)

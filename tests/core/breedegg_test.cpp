@@ -4,11 +4,13 @@
 #include "files/breedresources.h"
 #include "files/eggregions.h"
 #include "files/eggwriter.h"
+#include "files/fieldcodec.h"
 #include "files/newproject.h"
 #include "files/packagewriter.h"
 #include "platform/errors.h"
 #include "platform/filesystem.h"
 #include "platform/settingsstore.h"
+#include "samplegame/samplegame.h"
 #include "support/locator.h"
 #include "support/testsupport.h"
 
@@ -18,6 +20,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <random>
 
 namespace yw {
 
@@ -99,10 +102,11 @@ void expectEggFitsBase(const QByteArray& egg, const QByteArray& base, const Proj
         expected.replace(old.start - 1, old.end - old.start,
                          egg.mid(old.start - 1, old.end - old.start));
     }
-    // A text region: `clear` zeros after its position, then the text from the position.
+    // A text region: zeros from its position on `clear` bytes past it (so an empty text leaves no
+    // byte of the base egg's), then the text from the position.
     const auto text = [&](int32_t position, qint64 clear, const std::string& t) {
         QByteArray bytes = QByteArray::fromStdString(t).replace('\x94', '"');
-        expected.replace(position, clear, QByteArray(clear, '\0'));
+        expected.replace(position - 1, clear + 1, QByteArray(clear + 1, '\0'));
         expected.replace(position - 1, bytes.size(), bytes);
     };
     text(s.locDescPos, s.locDescLen, s.breedDescription);
@@ -291,6 +295,12 @@ TEST_F(EggWriter, RefusesWhatDoesNotFitOrIsNotThereAndSavesTheEggAndCompanion)
     const auto outside = [](int32_t ProjectState::*member, int32_t value) {
         return [member, value](ProjectState& s) { s.*member = value; };
     };
+    const auto text = [](std::string ProjectState::*member, const char* value) {
+        return [member, value](ProjectState& s) { s.*member = value; };
+    };
+    const auto comment = [](size_t i, const char* value) {
+        return [i, value](ProjectState& s) { s.eBalls[i].comment = value; };
+    };
     const QString nothing;
     std::vector<Case> cases = {
         {"name block", [](ProjectState& s) { s.breedName = std::string(40 - 6 + 3, 'n'); },
@@ -314,6 +324,20 @@ TEST_F(EggWriter, RefusesWhatDoesNotFitOrIsNotThereAndSavesTheEggAndCompanion)
         {"attributes on the name block's last cleared byte",
          outside(&ProjectState::locAttrPos, layout.namePos + layout.nameLen), nothing},
         {"negative description length", outside(&ProjectState::locDescLen, -1), nothing},
+        // The tips' room is the locator's, whatever the tips' length (here exactly T bytes).
+        {"a tips room past the end",
+         [this](ProjectState& s) {
+             s.locTipsPos = layout.size - 260;
+             s.regTips[0] = std::string(192, 't');
+         },
+         nothing, 0, QString(), u"the tips"_s},
+        // Values that would change the egg's structure rather than fill a region.
+        {"a line break in a comment", comment(4, "a\r\nb"), u"comment of eBall 4"_s},
+        {"an empty comment", comment(0, ""), u"comment of eBall 0"_s},
+        {"a blank comment before a comma", comment(5, "  ,x"), u"comment of eBall 5"_s},
+        {"a line break in the name", text(&ProjectState::breedName, "Zig\ngy"), u"breed name"_s},
+        {"a blank in the tray", text(&ProjectState::eggTray, "1 2"), u"tray"_s},
+        {"a line break in the slot", text(&ProjectState::eggSlot, "5\r"), u"slot"_s},
     };
     for (auto member : {&ProjectState::locDescPos, &ProjectState::locNamePos,
                         &ProjectState::locAttrPos, &ProjectState::locTipsPos})
@@ -330,6 +354,9 @@ TEST_F(EggWriter, RefusesWhatDoesNotFitOrIsNotThereAndSavesTheEggAndCompanion)
             EXPECT_EQ(error.field(), c.field);
             EXPECT_EQ(error.excessBytes(), c.excess);
             EXPECT_TRUE(error.message().contains(c.field));
+        } catch (const BadValue& error) {
+            EXPECT_EQ(error.field(), c.field);
+            EXPECT_EQ(c.excess, 0);
         } catch (const FormatError& error) {
             EXPECT_TRUE(c.field.isEmpty());
             EXPECT_EQ(error.file(), eggPath());
@@ -536,6 +563,96 @@ TEST_F(PackageWriter, CabinetHoldsInfoCompanionAndEggInOrderOrNothing)
     state.breedName = "ok";
     EXPECT_THROW(SaveYPK(installation, state, path(u"no/such/folder/x.ypk"_s), prompts, settings),
                  FileError);
+}
+
+// Property: whatever project the writer accepts comes back from its egg, read at the located
+// places by the wizard's reader, as the project's values up to the reader's documented trimming.
+// Random projects from a fixed seed on every sample breed of both editions.
+TEST(EggRoundTrip, WhatTheWriterAcceptsTheReaderGivesBack)
+{
+    QTemporaryDir dir;
+    FileSystem fso;
+    std::mt19937 random(20261206);
+    const auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const auto text = [&](int length, std::string_view alphabet) {
+        std::string t;
+        for (int i = 0; i < length; ++i)
+            t += alphabet[size_t(pick(0, int(alphabet.size()) - 1))];
+        return t;
+    };
+    // Blanks, commas, quotes straight and stored, and a letter beyond ASCII.
+    const std::string_view word = "ab Z,\"\x94\xe9", lines = "ab Z,\"\x94\xe9\r\n";
+    const auto asRead = [](std::string c) { // cut at a comma and at four blanks, end trimmed
+        c = c.substr(0, c.find(',')).substr(0, c.find("    "));
+        return c.erase(c.find_last_not_of(' ') + 1);
+    };
+    const auto number = [&] { return int16_t(pick(0, 7) ? pick(-20, 300) : pick(-32768, 32767)); };
+    sample::writeResourceFiles(dir.filePath(u"program"_s));
+    int accepted = 0;
+    for (const Edition edition : {Edition::US, Edition::UK}) {
+        sample::writeSampleGame(dir.path(), edition);
+        Installation install = testInstallation(fso, dir.filePath(u"program"_s),
+                                                sample::gameFolder(dir.path(), edition));
+        install.edition = edition;
+        for (const BaseBreedEntry& breed : baseBreeds()) {
+            ScriptedPrompts prompts;
+            const NewProject base = readBaseBreed(install, ProjectState{}, breed.listText, prompts);
+            ASSERT_EQ(base.status, NewProjectStatus::Created) << breed.stem;
+            const int n = base.header.ballsPerSet;
+            const QByteArray baseEgg = readFile(install.baseEggPath(base.state.baseBreed));
+            for (int round = 0; round < 4; ++round) {
+                SCOPED_TRACE(breed.stem + " round " + std::to_string(round));
+                ProjectState s = base.state;
+                prompts.shown.clear();
+                for (int i = 0; i < 2 * n; ++i) {
+                    EBallRecord& r = s.ball(i);
+                    for (int16_t* value :
+                         {&r.fillColor, &r.borderColor, &r.spreckColor, &r.fuzziness,
+                          &r.borderThickness, &r.diameter, &r.auxValue, &r.texture})
+                        *value = number();
+                    r.comment = text(pick(0, 5), " ") + "w" + text(pick(0, 9), word);
+                    r.useTexture = int16_t(pick(0, 1));
+                }
+                s.breedName = text(pick(0, 14), word);
+                s.eggTray = text(pick(0, 3), "0123456789");
+                s.eggSlot = text(pick(0, 3), "0123456789");
+                s.breedDescription = text(pick(0, s.locDescLen), lines);
+                s.breedAttributes = text(pick(0, s.locAttrLen), lines);
+                for (int t = 0; t < 3; ++t) {
+                    s.regTips[size_t(t)] = text(pick(0, 20), word);
+                    s.demoTips[size_t(t)] = text(pick(0, 20), word);
+                }
+                QByteArray egg;
+                try {
+                    egg = patchedEgg(s, baseEgg, n, prompts, QString());
+                } catch (const DoesNotFit&) {
+                    continue; // no room: told, and nothing written
+                }
+                ++accepted;
+                ProjectState read = base.state;
+                readEggRegions(read, n, egg, QString());
+                for (int i = 0; i < 2 * n; ++i) {
+                    EBallRecord expected = s.ball(i);
+                    expected.texture = expected.useTexture ? expected.texture : int16_t(-1);
+                    expected.useTexture = expected.texture > -1;
+                    expected.diameter = std::max<int16_t>(expected.diameter, -255);
+                    expected.comment = asRead(expected.comment);
+                    ASSERT_EQ(read.ball(i), expected) << "eBall " << i;
+                }
+                EXPECT_EQ(read.breedName + "|" + read.eggTray + "|" + read.eggSlot,
+                          s.breedName + "|" + s.eggTray + "|" + s.eggSlot);
+                EXPECT_EQ(read.breedDescription + "|" + read.breedAttributes,
+                          fromStoredQuotes(s.breedDescription + "|" + s.breedAttributes));
+                // Unless they were cut to their room (as the user is told), the tips come back.
+                for (size_t t = 0; prompts.shown.empty() && t < size_t(s.tipCount / 2); ++t)
+                    EXPECT_EQ(read.regTips[t] + "|" + read.demoTips[t],
+                              s.regTips[t] + "|" + s.demoTips[t]);
+            }
+        }
+    }
+    EXPECT_GT(accepted, 40);
 }
 
 } // namespace yw

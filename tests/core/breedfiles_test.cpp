@@ -183,4 +183,51 @@ TEST_F(ProjectFile, SavedByteForByteReadBackAndVersionChecked)
     EXPECT_THROW(OpenOPJ(install, state, path("older.opj"), prompts, settings), FormatError);
 }
 
+// Hand edits as players make them: whatever shifts a field into another member, or breaks one, is
+// refused naming the file and line, and the open project stays as it was.
+TEST_F(ProjectFile, HandEditsThatShiftOrBreakFieldsAreRefusedByLine)
+{
+    example();
+    writeFile(path("p.opj"), kHandWritten);
+    const QByteArray lastBall = "1,1,1,1,1,\"tail, long\",999,1,1,1\r\n";
+    struct Case
+    {
+        const char* what;
+        const char* file; // edited
+        QByteArray from, to;
+        const char* where; // in the project file, unless the locator file was edited
+    };
+    const Case cases[] = {
+        {"a blank line before the description", "p.opj", lastBall, lastBall + "\r\n", "line 14"},
+        {"the last eBall line twice", "p.opj", lastBall, lastBall + lastBall, "line 11"},
+        {"a quote inside the description", "p.opj", "A \x94quoted", "A \"quoted", "line 11"},
+        {"words after a closing quote", "p.opj", "\"The \x94Great\x94 One\"",
+         "\"Bob \"the\" Blob\"", "line 3"},
+        {"a fraction", "p.opj", "999", "60.5", "line 10"},
+        {"a field too many", "p.opj", "\"reg one\"", "\"reg one\",\"x\"", "line 4"},
+        {"a breed of one eBall fewer", "res/Zott.blz", "\",2", "\",1", "line 9"},
+        {"a breed of one eBall more", "res/Zott.blz", "\",2", "\",3", "line 11"},
+        {"a fraction in the locator file", "res/Zott.loc", "100\t\t50", "100\t\t50.5", "line 3"},
+        {"a locator line without its count", "res/Zott.loc", "300\t\t6", "300", "line 8"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString file = path(c.file);
+        const QByteArray before = readFile(file);
+        ASSERT_TRUE(before.contains(c.from));
+        writeFile(file, QByteArray(before).replace(c.from, c.to));
+        const ProjectState unchanged = state;
+        expectFormatError([&] { OpenOPJ(install, state, path("p.opj"), prompts, settings); },
+                          file.endsWith(u".loc"_s) ? file : path("p.opj"), QLatin1String(c.where));
+        EXPECT_EQ(projectDifference(state, unchanged), "");
+        writeFile(file, before);
+    }
+    // Blanks and tabs around fields, and blank lines after the last, change no field.
+    writeFile(
+        path("p.opj"),
+        QByteArray(kHandWritten).replace("7,2,-1", " 7 ,\t2\t,-1").replace("One\",", "One\" \t,") +
+            "\r\n \t\r\n");
+    EXPECT_EQ(OpenOPJ(install, state, path("p.opj"), prompts, settings), OpenResult::Opened);
+}
+
 } // namespace yw

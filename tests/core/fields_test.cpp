@@ -87,8 +87,11 @@ TEST(Fields, BallLinesNumbersTheCodePageAndSettings)
     EXPECT_THROW(booleanValue(u"yes"_s, QString()), FormatError);
     EXPECT_EQ(parseInt16(" 12 "), 12);
     EXPECT_EQ(parseInt16("-32768"), -32768);
-    for (const char* text : {"32768", "1 2", "", "-"})
+    EXPECT_EQ(parseInt32("\t+7\t"), 7); // tabs stand where blanks do
+    // The files' numbers are digits: nothing is rounded or read up to where it stops.
+    for (const char* text : {"32768", "1 2", "", "-", "60.5", "1e2", "7x", "+-1", "0x10"})
         EXPECT_FALSE(parseInt16(text).has_value()) << text;
+    EXPECT_FALSE(parseInt32("99999999999999999999").has_value());
     EXPECT_EQ(leadingNumber("0310"), 310);
     EXPECT_EQ(leadingNumber("12b"), 12);
     EXPECT_EQ(leadingNumber("b12"), 0);

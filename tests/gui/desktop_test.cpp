@@ -402,6 +402,13 @@ TEST(QtFileDialogs, AddTheKindsExtensionAndRememberItsFolder)
     whileModal<QFileDialog>([&] { path = dialogs.savePath(FileKind::Project, kProjectFilter); },
                             answer(projects.path(), "Spotty.OPJ"));
     EXPECT_EQ(path, QDir::toNativeSeparators(projects.filePath(QStringLiteral("Spotty.OPJ"))));
+    whileModal<QFileDialog>([&] { path = dialogs.savePath(FileKind::Sheet, kSheetFilter); },
+                            [&](QFileDialog& dialog) {
+                                dialog.selectNameFilter(
+                                    kSheetFilter.section(QStringLiteral(";;"), 1));
+                                answer(projects.path(), "Spotty")(dialog);
+                            });
+    EXPECT_EQ(path, QDir::toNativeSeparators(projects.filePath(QStringLiteral("Spotty.svg"))));
     EXPECT_EQ(dialogs.startFolder(FileKind::Egg), eggs.path());
     EXPECT_EQ(dialogs.startFolder(FileKind::Project), projects.path());
     fallback.clear();

@@ -338,6 +338,7 @@ TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAn
     // Distinct fills in both sets, no colour among them.
     for (int i = 0; i < 2 * header.ballsPerSet; ++i)
         state.eBalls[size_t(i)].fillColor = int16_t(i % 7 == 3 ? -1 : (i * 37 + 5) % 256);
+    state.breedDescription = "Says \x94hi\x94"; // a typed quote, stored as the project keeps it
     const BreedSheet sheet =
         breedSheet(state, header, readBreedLabels(installation.infoFilePath(state.baseBreed)));
     ASSERT_EQ(sheet.swatches.size(), size_t(2 * header.ballsPerSet));
@@ -369,7 +370,8 @@ TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAn
     }
     EXPECT_GT(squeezed, 0);
     EXPECT_EQ(inkBeyond, 0);
-    EXPECT_TRUE(readFile(svg).contains("<svg")); // what it draws is checked with the core
+    // What it draws is checked with the core; the quote shows as the egg will hold it.
+    EXPECT_TRUE(readFile(svg).contains("Says &quot;hi&quot;"));
 
     // The sheet never replaces its project; the failure is told.
     prompts.expectOne(QStringLiteral("The breed sheet"), PromptIcon::Exclamation, false);

@@ -620,6 +620,8 @@ TEST_F(MainWindowTest, PastedTextPassesTheChecksOfTypingAndTheStatusBarSaysWhy)
          true},
         {"fldBreedName", QString::fromUtf8("\u20ac\u4e2d"), &ProjectState::breedName, "Zippy",
          true},
+        // A line break would move the tray and slot in the egg.
+        {"fldBreedName", QStringLiteral("Zo\r\nt"), &ProjectState::breedName, "Zippy", true},
         {"fldBreedName", QString::fromUtf8("\u20ac"), &ProjectState::breedName, "Zippy\x80", false},
     };
     for (const auto& c : cases) {

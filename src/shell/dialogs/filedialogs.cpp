@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace yw {
 
@@ -43,9 +44,36 @@ QString QtFileDialogs::defaultSuffix(FileKind kind)
     return QString();
 }
 
+namespace {
+
+// A name typed without an ending gets the ending of the type chosen in the dialog ("Breed Sheet
+// Drawing (*.svg)" makes sheet.svg), or the kind's own when that type names none (*.*). Decided
+// as the dialog is accepted, however the type was chosen.
+class TypedFileDialog : public QFileDialog
+{
+public:
+    TypedFileDialog(QWidget* parent, const QString& folder, const QString& filter,
+                    const QString& fallbackSuffix)
+        : QFileDialog(parent, QString(), folder, filter), m_fallbackSuffix(fallbackSuffix)
+    {}
+
+    void accept() override
+    {
+        static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        const QRegularExpressionMatch match = pattern.match(selectedNameFilter());
+        setDefaultSuffix(match.hasMatch() ? match.captured(1).toLower() : m_fallbackSuffix);
+        QFileDialog::accept();
+    }
+
+private:
+    QString m_fallbackSuffix;
+};
+
+} // namespace
+
 QString QtFileDialogs::run(FileKind kind, const QString& filter, bool save)
 {
-    QFileDialog dialog(m_parent, QString(), startFolder(kind), filter);
+    TypedFileDialog dialog(m_parent, startFolder(kind), filter, defaultSuffix(kind));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(defaultSuffix(kind));
