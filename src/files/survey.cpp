@@ -813,8 +813,8 @@ void Surveyor::roundTrip()
                           .arg(error.excessBytes()));
     } catch (const Error& error) {
         throw Refused(SurveyRegion::Check,
-                      QStringLiteral("The regions found do not read back as the program reads "
-                                     "them: %1")
+                      QStringLiteral("An unchanged breed cannot be written back at the places "
+                                     "found: %1")
                           .arg(error.message()));
     }
     // The project file stores a curly closing quote for a straight one, so a curly quote in the

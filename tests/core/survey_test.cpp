@@ -178,7 +178,7 @@ TEST(Survey, RefusesWithItsReason)
          [](SurveyEgg& e) { e.bytes.remove(e.bytes.indexOf(kTipsEnd, e.locator.locTipsPos), 3); },
          R::Check, "in the tips: every egg would lose"},
         {"ball lines without a final comma", bare(), replaceAll(",\r\n", "\r\n"), R::Check,
-         "in ball set A (the baby)"},
+         "eBall 0 holds a line break"},
         {"blanks after the final comma", bare(), replaceAll(",\r\n", ", \r\n"), R::Check,
          "in ball set A (the baby)"},
         {"ball lines ending in a line feed", bare(), replaceAll(",\r\n", ",\n"), R::Check,
