@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace yw {
 
@@ -155,6 +156,7 @@ ImportedEgg importEgg(const Installation& install, const ProjectState& current,
     const BaseBreedEntry* closest = nullptr;
     Difference closestDifference;
     QString sizes;
+    std::optional<ImportedEgg> match;
     for (const BaseBreedEntry& base : baseBreeds()) {
         if (!baseStem.empty() && base.stem != baseStem)
             continue;
@@ -202,10 +204,18 @@ ImportedEgg importEgg(const Installation& install, const ProjectState& current,
                                              "the base breed %1: %2")
                                   .arg(base.listText, e.expected()));
         }
+        // Two bases that both fit would give two different projects: not ours to pick.
+        if (match)
+            throw FormatError(eggPath, QString(),
+                              QStringLiteral("an egg that fits one installed base breed, but both "
+                                             "%1 and %2 fit it; name the base breed (--base)")
+                                  .arg(match->baseListText, base.listText));
         imported.note = requireBaseCompanion(install, base, companion, eggPath);
         project.status = NewProjectStatus::Created;
-        return imported;
+        match = std::move(imported);
     }
+    if (match)
+        return std::move(*match);
     if (!closest)
         throw FormatError(eggPath, QString(),
                           QStringLiteral("an egg made from an installed base breed, but no %1 "
