@@ -1,6 +1,6 @@
 #include "editors/applytoothersdialog.h"
 
-#include "editors/projectedits.h"
+#include "document/document.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
 
@@ -28,11 +28,11 @@ const char* const kFieldNames[] = {"chkFill",      "chkBorder",   "chkSprecks", 
 
 } // namespace
 
-ApplyToOthersDialog::ApplyToOthersDialog(ProjectEdits& edits, int ballsPerSet, BallSet set,
+ApplyToOthersDialog::ApplyToOthersDialog(Document& document, int ballsPerSet, BallSet set,
                                          int source, const std::vector<std::string>& labels,
                                          QWidget* parent)
-    : QDialog(parent), m_edits(edits), m_ballsPerSet(ballsPerSet), m_set(set), m_source(source),
-      m_labels(labels)
+    : QDialog(parent), m_edits(document.edits()), m_ballsPerSet(ballsPerSet), m_set(set),
+      m_source(source), m_labels(labels)
 {
     setObjectName(QStringLiteral("dlgApplyToOthers"));
     setWindowTitle(tr("Apply to Others"));

@@ -1,16 +1,14 @@
 #include "editors/eballeditor.h"
 
+#include "document/document.h"
 #include "editors/applytoothersdialog.h"
 #include "editors/colorbutton.h"
 #include "editors/colorchooser.h"
-#include "editors/projectedits.h"
 #include "editors/twips.h"
-#include "files/breedresources.h"
-#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
-#include "platform/errors.h"
 #include "platform/numbers.h"
+#include "platform/prompts.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -19,7 +17,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -43,8 +40,9 @@ constexpr EBallField kColorFields[] = {EBallField::Fill, EBallField::Border, EBa
 
 } // namespace
 
-EBallEditor::EBallEditor(ProjectEdits& edits, const Installation& install, QWidget* parent)
-    : QWidget(parent), m_edits(edits), m_state(edits.state()), m_install(install)
+EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
+    : QWidget(parent), m_document(document), m_edits(document.edits()), m_state(document.state()),
+      m_prompts(prompts)
 {
     setObjectName(QStringLiteral("eBallEditor"));
 
@@ -127,9 +125,9 @@ EBallEditor::EBallEditor(ProjectEdits& edits, const Installation& install, QWidg
     m_applyToOthers->setEnabled(false);
     connect(m_applyToOthers, &QPushButton::clicked, this, &EBallEditor::applyToOthers);
 
-    connect(&m_edits, &ProjectEdits::ballChanged, this, [this](int record) {
-        if (record == m_curBall)
-            load(m_state.ball(record), true);
+    connect(&m_document, &Document::changed, this, [this](const DocumentChange& change) {
+        if (change.what == DocumentChange::What::Ball && change.record == m_curBall)
+            load(m_state.ball(change.record), true);
     });
 
     arrangePanel();
@@ -315,22 +313,18 @@ void EBallEditor::closeEvent(QCloseEvent* event)
 
 void EBallEditor::applyToOthers()
 {
-    BreedHeader header;
-    std::vector<std::string> labels;
-    try {
-        header = readBreedHeader(m_install, m_state);
-        labels = readBreedLabels(m_install.infoFilePath(m_state.baseBreed));
-    } catch (const Error& e) {
-        QMessageBox::warning(this, QStringLiteral("Yolkwright"),
-                             tr("Apply to Others needs the eBalls of the base breed.") +
-                                 QStringLiteral("\r\n") + e.message());
+    const BreedShape& shape = m_document.shape();
+    if (!shape.isKnown()) {
+        m_prompts.message(tr("Apply to Others needs the eBalls of the base breed.") +
+                              QStringLiteral("\r\n") + shape.problem,
+                          PromptIcon::Exclamation);
         return;
     }
-    const int perSet = header.ballsPerSet;
+    const int perSet = shape.header.ballsPerSet;
     if (m_curBall < 0 || m_curBall >= 2 * perSet)
         return;
     const BallSet set = m_curBall < perSet ? BallSet::A : BallSet::B;
-    ApplyToOthersDialog dialog(m_edits, perSet, set, m_curBall % perSet, labels, this);
+    ApplyToOthersDialog dialog(m_document, perSet, set, m_curBall % perSet, shape.labels, this);
     dialog.exec();
 }
 

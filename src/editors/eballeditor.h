@@ -13,10 +13,11 @@ class QScrollBar;
 
 namespace yw {
 
-struct Installation;
 struct ProjectState;
 struct EBallRecord;
 class ColorButton;
+class Document;
+class Prompts;
 class ProjectEdits;
 enum class EBallField : unsigned;
 
@@ -28,7 +29,7 @@ class EBallEditor : public QWidget
 {
     Q_OBJECT
 public:
-    EBallEditor(ProjectEdits& edits, const Installation& install, QWidget* parent = nullptr);
+    EBallEditor(Document& document, Prompts& prompts, QWidget* parent = nullptr);
 
     // The record being edited: -1 before any was shown, 511 after the window closed.
     int curBall() const { return m_curBall; }
@@ -67,9 +68,10 @@ private:
     // Apply to Others... on the shown eBall's set.
     void applyToOthers();
 
+    Document& m_document;
     ProjectEdits& m_edits;
     const ProjectState& m_state;
-    const Installation& m_install;
+    Prompts& m_prompts;
     int m_curBall = -1;
     bool m_loading = false;
 

@@ -1,3 +1,4 @@
+#include "document/recentfiles.h"
 #include "guitest.h"
 #include "shell/dialogs/optionsdialog.h"
 #include "shell/help/aboutdialog.h"
@@ -5,7 +6,6 @@
 #include "shell/mainwindow/mainwindow.h"
 #include "shell/mainwindow/splash.h"
 #include "shell/mainwindow/startup.h"
-#include "shell/session/recentfiles.h"
 #include "shell/toolbar/toolbarcolours.h"
 #include "shell/toolbar/toolbarstrip.h"
 

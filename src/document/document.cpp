@@ -1,4 +1,4 @@
-#include "shell/session/projectsession.h"
+#include "document/document.h"
 
 #include "files/newproject.h"
 #include "files/projectfile.h"
@@ -8,51 +8,77 @@
 #include "platform/filesystem.h"
 #include "platform/prompts.h"
 
+#include <QUndoStack>
+
 namespace yw {
 
-ProjectSession::ProjectSession(const Installation& install, ProjectState& state,
-                               SettingsStore& settings, Prompts& prompts, QObject* parent)
+Document::Document(const Installation& install, ProjectState& state, SettingsStore& settings,
+                   Prompts& prompts, QObject* parent)
     : QObject(parent), m_install(install), m_state(state), m_settings(settings), m_prompts(prompts),
-      m_recent(settings)
-{}
-
-bool ProjectSession::isModified() const
+      m_recent(settings), m_history(new QUndoStack(this)),
+      m_edits(new ProjectEdits(state, *m_history, this))
 {
-    return isOpen() && (!m_tracking || m_modified);
+    connect(m_edits, &ProjectEdits::ballChanged, this, [this](int record) {
+        emit changed({DocumentChange::What::Ball, record});
+    });
+    connect(m_edits, &ProjectEdits::textChanged, this, [this](ProjectText text) {
+        emit changed({DocumentChange::What::Text, -1, text});
+    });
+    connect(m_history, &QUndoStack::cleanChanged, this, &Document::updateModified);
 }
 
-void ProjectSession::setChangeTracking(bool on)
+Document::~Document()
 {
-    const bool before = isModified();
-    m_tracking = on;
-    if (isModified() != before)
-        emit modifiedChanged(isModified());
+    // The history announces its end while it goes; nobody should hear of it any more.
+    m_history->disconnect(this);
 }
 
-void ProjectSession::setModified(bool modified)
+bool Document::isModified() const
 {
-    const bool before = isModified();
-    m_modified = modified;
-    if (isModified() != before)
-        emit modifiedChanged(isModified());
+    return isOpen() && !m_history->isClean();
 }
 
-void ProjectSession::setPath(const QString& path)
+void Document::updateModified()
+{
+    if (isModified() == m_modified)
+        return;
+    m_modified = isModified();
+    emit modifiedChanged(m_modified);
+}
+
+void Document::setPath(const QString& path)
 {
     if (path == m_path)
         return;
     m_path = path;
     emit pathChanged(path);
+    updateModified();
 }
 
-void ProjectSession::replaced(const QString& path)
+BreedShape Document::readShape(const BreedHeader* known) const
 {
-    setPath(path);
-    setModified(false);
-    emit projectReplaced(path);
+    BreedShape shape;
+    const QString file = m_install.infoFilePath(m_state.baseBreed);
+    try {
+        shape.header = known ? *known : readBreedHeader(file);
+        shape.labels = readBreedLabels(file);
+    } catch (const Error& e) {
+        shape.problem = e.message();
+    }
+    return shape;
 }
 
-ProjectSession::Opening ProjectSession::open(const QString& path)
+void Document::replaced(const QString& path, BreedShape shape)
+{
+    m_shape = std::move(shape);
+    m_history->clear();
+    m_edits->endTyping();
+    setPath(path);
+    updateModified();
+    emit changed({DocumentChange::What::Project});
+}
+
+Document::Opening Document::open(const QString& path)
 {
     try {
         const OpenResult result = OpenOPJ(m_install, m_state, path, m_prompts, m_settings,
@@ -67,11 +93,11 @@ ProjectSession::Opening ProjectSession::open(const QString& path)
             PromptIcon::Exclamation);
         return Opening::NotOpened;
     }
-    replaced(path);
+    replaced(path, readShape(nullptr));
     return Opening::Opened;
 }
 
-bool ProjectSession::openAndRemember(const QString& path)
+bool Document::openAndRemember(const QString& path)
 {
     const Opening opening = open(path);
     if (opening == Opening::NotOpened)
@@ -80,7 +106,7 @@ bool ProjectSession::openAndRemember(const QString& path)
     return opening == Opening::Opened;
 }
 
-void ProjectSession::openRecent(int k)
+void Document::openRecent(int k)
 {
     if (!askSaveQuestion())
         return;
@@ -96,17 +122,17 @@ void ProjectSession::openRecent(int k)
     openAndRemember(path);
 }
 
-void ProjectSession::adoptNew(const NewProject& project, const QString& path)
+void Document::adoptNew(const NewProject& project, const QString& path)
 {
     emit aboutToReplace();
     m_state.commitProject(project.state, 2 * project.header.ballsPerSet);
-    replaced(path);
+    replaced(path, readShape(&project.header));
     CycleRecentFiles(path);
 }
 
-bool ProjectSession::askSaveQuestion()
+bool Document::askSaveQuestion()
 {
-    if (!isModified())
+    if (!isOpen())
         return true;
     const PromptAnswer answer = m_prompts.question(
         QStringLiteral("Would you like to save any changes made in this project?"),
@@ -125,15 +151,16 @@ bool ProjectSession::askSaveQuestion()
     return true;
 }
 
-void ProjectSession::saveTo(const QString& path)
+void Document::saveTo(const QString& path)
 {
     SaveOPJ(m_install, m_state, path);
     setPath(path);
-    setModified(false);
-    emit saved(path);
+    m_history->setClean();
+    // A keystroke after saving starts a step of its own, so undo can reach the saved text.
+    m_edits->endTyping();
 }
 
-bool ProjectSession::saveAs(const QString& path)
+bool Document::saveAs(const QString& path)
 {
     try {
         saveTo(path);
@@ -147,7 +174,7 @@ bool ProjectSession::saveAs(const QString& path)
     return true;
 }
 
-void ProjectSession::CycleRecentFiles(const QString& path)
+void Document::CycleRecentFiles(const QString& path)
 {
     m_recent.CycleRecentFiles(path);
     emit recentFilesChanged();

@@ -1,11 +1,10 @@
-#include "editors/projectedits.h"
+#include "document/projectedits.h"
 
 #include "model/projectstate.h"
 
 #include <QEvent>
 #include <QUndoCommand>
 #include <QUndoStack>
-#include <QWidget>
 #include <stdexcept>
 #include <vector>
 
@@ -145,11 +144,11 @@ private:
     std::vector<Change> m_changes;
 };
 
-ProjectEdits::ProjectEdits(ProjectState& state, QObject* parent)
-    : QObject(parent), m_state(state), m_history(new QUndoStack(this))
+ProjectEdits::ProjectEdits(ProjectState& state, QUndoStack& history, QObject* parent)
+    : QObject(parent), m_state(state), m_history(history)
 {
     // Undo and redo end a typing step: the next keystroke is a step of its own.
-    connect(m_history, &QUndoStack::indexChanged, this, [this] {
+    connect(&m_history, &QUndoStack::indexChanged, this, [this] {
         if (!m_pushing)
             m_typingKey.reset();
     });
@@ -160,7 +159,7 @@ ProjectEdits::~ProjectEdits() = default;
 void ProjectEdits::push(QUndoCommand* command, std::optional<long> typingKey)
 {
     m_pushing = true;
-    m_history->push(command);
+    m_history.push(command);
     m_pushing = false;
     m_typingKey = typingKey;
 }
@@ -215,7 +214,7 @@ void ProjectEdits::endTyping()
     m_typingKey.reset();
 }
 
-void ProjectEdits::endTypingOnFocusOut(QWidget* field)
+void ProjectEdits::endTypingOnFocusOut(QObject* field)
 {
     field->installEventFilter(this);
 }
@@ -225,19 +224,6 @@ bool ProjectEdits::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::FocusOut)
         endTyping();
     return QObject::eventFilter(watched, event);
-}
-
-void ProjectEdits::clear()
-{
-    m_history->clear();
-    m_typingKey.reset();
-}
-
-void ProjectEdits::markSaved()
-{
-    m_history->setClean();
-    // A keystroke after saving starts a step of its own, so undo can reach the saved text.
-    m_typingKey.reset();
 }
 
 QString ProjectEdits::fieldName(EBallField field)
