@@ -64,8 +64,6 @@ public:
 
     static QString fieldName(EBallField field);
     static QString textName(ProjectText text);
-    static int16_t fieldValue(const EBallRecord& record, EBallField field);
-    static int16_t& fieldRef(EBallRecord& record, EBallField field);
     const std::string& text(ProjectText text) const;
 
 signals:

@@ -42,7 +42,7 @@ private:
     BallSet m_set;
     int m_source;
     std::vector<std::string> m_labels;
-    std::array<QCheckBox*, 7> m_fields{};
+    std::array<QCheckBox*, kEBallFields.size()> m_fields{};
     QLineEdit* m_word = nullptr;
     QListWidget* m_list = nullptr;
     QLabel* m_count = nullptr;

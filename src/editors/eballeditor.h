@@ -1,8 +1,11 @@
 #pragma once
 
+#include "model/eballfields.h"
+
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -19,7 +22,6 @@ class ColorButton;
 class Document;
 class Prompts;
 class ProjectEdits;
-enum class EBallField : unsigned;
 
 // eBallEditor: shows one record of the eBall table and writes every change into it, each as a
 // step of the project's history; it shows the record again whenever the record changes.
@@ -52,6 +54,7 @@ private:
 
     void arrangePanel();
     void switchTo(int newIndex, int oldIndex, const QString& componentName, bool takeFocus);
+    int16_t shownValue(EBallField field) const;
     // What the controls show, as the record holds it.
     EBallRecord shown() const;
     // Writes the shown values that differ into record `index`.
@@ -59,8 +62,10 @@ private:
     // Shows `record`; with onlyDifferent, a control that shows the stored value already keeps
     // what it shows (a diameter being typed as "12.7" stays). Changes nothing in the project.
     void load(const EBallRecord& record, bool onlyDifferent = false);
+    // How the control of `field` shows a value and what value it shows.
+    void bind(EBallField field, std::function<void(int16_t)> show, std::function<int16_t()> read);
     // The user changed a field of the shown record.
-    void changed(EBallField field, int16_t value, bool typing = false);
+    void changed(EBallField field, bool typing = false);
 
     void chooseColor(ColorField field);
     void setColor(ColorField field, int index);
@@ -74,6 +79,13 @@ private:
     Prompts& m_prompts;
     int m_curBall = -1;
     bool m_loading = false;
+    struct FieldControl
+    {
+        std::function<void(int16_t)> show;
+        std::function<int16_t()> read;
+    };
+    // One per row of the eBall field table.
+    std::array<FieldControl, kEBallFields.size()> m_controls{};
 
     QWidget* m_panel = nullptr;
     int m_panelWidth = 0;
