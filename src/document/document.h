@@ -99,7 +99,6 @@ public:
     void saveTo(const QString& path);
 
     void CycleRecentFiles(const QString& path);
-    const RecentFiles& recentFiles() const { return m_recent; }
 
 signals:
     // Every change of the project's values, made, undone or redone, and every replacement.

@@ -216,10 +216,11 @@ void EBallEditor::changed(EBallField field, bool typing)
 
 void EBallEditor::SwitchTo(int newIndex, int oldIndex, const QString& componentName)
 {
-    switchTo(newIndex, oldIndex, componentName, true);
+    showRecord(newIndex, oldIndex, componentName, true);
 }
 
-void EBallEditor::switchTo(int newIndex, int oldIndex, const QString& componentName, bool takeFocus)
+void EBallEditor::showRecord(int newIndex, int oldIndex, const QString& componentName,
+                             bool takeFocus)
 {
     m_edits.endTyping();
     if (oldIndex >= 0)
@@ -331,7 +332,7 @@ void EBallEditor::resizeEvent(QResizeEvent* event)
 void EBallEditor::closeEvent(QCloseEvent* event)
 {
     // The shown values go into the record being edited; the parking record takes the rest.
-    switchTo(kParkingRecord, m_curBall, QString(), false);
+    showRecord(kParkingRecord, m_curBall, QString(), false);
     QWidget::closeEvent(event);
 }
 

@@ -53,7 +53,8 @@ private:
     enum ColorField { Fill, Border, Sprecks };
 
     void arrangePanel();
-    void switchTo(int newIndex, int oldIndex, const QString& componentName, bool takeFocus);
+    // SwitchTo, and the closing window's last store, which must not take the focus.
+    void showRecord(int newIndex, int oldIndex, const QString& componentName, bool takeFocus);
     int16_t shownValue(EBallField field) const;
     // What the controls show, as the record holds it.
     EBallRecord shown() const;

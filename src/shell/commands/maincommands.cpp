@@ -47,7 +47,7 @@ MainCommands::MainCommands(MainWindow& window, const MainMenus& menus, QWidget& 
         Qt::SingleShotConnection);
 
     new HistoryActions(document.history(), *menus.edit.undo, *menus.edit.redo, this);
-    m_edit = new EditCommands(area, *menus.edit.menu, menus.edit.clipboard, this);
+    new EditCommands(area, *menus.edit.menu, menus.edit.clipboard, this);
     new ToolCommands(document, prompts, *menus.edit.replaceColour, window);
     new WindowCommands(area, menus.window, this);
 

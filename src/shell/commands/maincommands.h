@@ -10,7 +10,6 @@ class QWidget;
 namespace yw {
 
 class Document;
-class EditCommands;
 class FileCommands;
 class FileDialogs;
 class HelpCommands;
@@ -44,7 +43,6 @@ public:
 
     ToolbarStrip* toolbar() const { return m_toolbar; }
     HelpCommands* help() const { return m_help; }
-    EditCommands* edit() const { return m_edit; }
 
 private:
     MainWindow& m_window;
@@ -55,7 +53,6 @@ private:
     Prompts& m_prompts;
     ToolbarStrip* m_toolbar = nullptr;
     HelpCommands* m_help = nullptr;
-    EditCommands* m_edit = nullptr;
     FileCommands* m_file = nullptr;
 };
 

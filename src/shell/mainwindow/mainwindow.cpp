@@ -286,11 +286,6 @@ void MainWindow::setSaveEnabled(bool enabled)
     emit saveEnabledChanged(enabled);
 }
 
-void MainWindow::setEditorWindows(std::unique_ptr<EditorWindows> editors)
-{
-    m_editors = std::move(editors);
-}
-
 void MainWindow::closeEditors()
 {
     if (m_editors)

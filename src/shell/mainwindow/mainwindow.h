@@ -74,8 +74,7 @@ public:
     // Forwards to the commands; the toolbar's buttons by index.
     void tBarButton_Click(int index);
 
-    // Replaces the child windows the lists open (tests use a recording stand-in).
-    void setEditorWindows(std::unique_ptr<EditorWindows> editors);
+    // The child windows the lists open.
     EditorWindows* editorWindows() const { return m_editors.get(); }
 
 signals:

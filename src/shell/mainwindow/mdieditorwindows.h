@@ -30,10 +30,6 @@ public:
     // editor closed. It outlives the editor, which is made anew each time it opens.
     int curBall() const { return m_curBall; }
 
-    QMdiSubWindow* ballWindow() const { return m_ballWindow; }
-    QMdiSubWindow* slotTrayWindow() const { return m_slotTrayWindow; }
-    QMdiSubWindow* tipsWindow() const { return m_tipsWindow; }
-
 private:
     QMdiSubWindow* addWindow(QWidget* widget);
     void bringToFront(QMdiSubWindow* window);
