@@ -14,6 +14,7 @@
 #include "shell/mainwindow/mdieditorwindows.h"
 #include "shell/mainwindow/startup.h"
 #include "shell/toolbar/toolbarstrip.h"
+#include "support/locator.h"
 
 #include <map>
 
@@ -32,9 +33,9 @@ protected:
         install = test::testInstallation(fso, dir.path());
         writeBlz("\"qp_small.lnz\",\"qp.lnz\",6\r\nhead\r\nbody\r\n   \r\nleg\r\nfoot\r\n"
                  "tail, the long curling part behind the body\r\n");
-        test::writeFile(dir.filePath(QStringLiteral("res/Quadrapus.loc")),
-                        "Quadrapus\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n400\t\t60\r\n"
-                        "500\t\t300\t\t6\r\n");
+        test::writeFile(
+            dir.filePath(QStringLiteral("res/Quadrapus.loc")),
+            test::locatorText(test::located({100, 50, 200, 40, 3000, 1000, 400, 60, 500, 300, 6})));
         ProjectState project = state;
         project.breedName = "Zippy";
         project.breedDescription = "One\nlone\rbreak\r\nthen more";
