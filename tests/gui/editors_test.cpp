@@ -89,6 +89,15 @@ TEST_F(EBallEditorTest, TheFirstEBallStoresNothingAndChangesGoIntoTheShownRecord
     EXPECT_FALSE(child<QCheckBox>(editor.get(), "usetexture")->isChecked());
 }
 
+// No project is open, so the document knows no ball sets: the user is told, no dialog blocks.
+TEST_F(EBallEditorTest, ApplyToOthersWithoutTheBreedsShapeIsToldThroughPrompts)
+{
+    editor->SwitchTo(5, -1, QString());
+    QTest::mouseClick(child(editor.get(), "btnApply"), Qt::LeftButton);
+    prompts.expectOne(QStringLiteral("Apply to Others needs the eBalls of the base breed."),
+                      PromptIcon::Exclamation, false);
+}
+
 TEST_F(EBallEditorTest, ValuesTheControlsCannotShowOrTypedOnesAreHeldToTheLimits)
 {
     state.eBalls[7] = makeRecord(1, 7, -5, 1500, "");

@@ -746,6 +746,23 @@ TEST_F(MainWindowTest, UndoAndRedoWalkTheWholeHistoryAndTheOpenEditorsFollow)
     EXPECT_EQ(tip->text(), QString::fromLatin1(state.demoTips[1]));
 }
 
+// Where two steps meet: typing after an undo neither joins the undone step's neighbour nor
+// leaves the undone step to redo.
+TEST_F(MainWindowTest, TypingAfterAnUndoIsAStepOfItsOwn)
+{
+    openProject();
+    ProjectEdits& edits = window->document().edits();
+    edits.setText(ProjectText::Slot, "1", ProjectEdits::Typing::Merge);
+    edits.endTyping();
+    edits.setText(ProjectText::Slot, "12", ProjectEdits::Typing::Merge);
+    act("mnuUndo")->trigger();
+    edits.setText(ProjectText::Slot, "19", ProjectEdits::Typing::Merge);
+    EXPECT_EQ(history().count(), 2);
+    EXPECT_FALSE(act("mnuRedo")->isEnabled());
+    act("mnuUndo")->trigger();
+    EXPECT_EQ(state.eggSlot, "1");
+}
+
 TEST_F(MainWindowTest, TypingIsOneStepUntilTheFocusLeavesAndTheMenuNamesIt)
 {
     openProject();
