@@ -29,8 +29,9 @@ Document::Document(const Installation& install, ProjectState& state, SettingsSto
 
 Document::~Document()
 {
-    // The history announces its end while it goes; nobody should hear of it any more.
-    m_history->disconnect(this);
+    // The history announces its end while it goes (it clears itself); the document is gone by
+    // then, and so is what its listeners would ask.
+    m_history->disconnect();
 }
 
 bool Document::isModified() const
