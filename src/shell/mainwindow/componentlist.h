@@ -29,8 +29,6 @@ class ComponentList : public QComboBox
 public:
     explicit ComponentList(QWidget* parent);
 
-    Component current() const { return Component(currentIndex()); }
-
     // A project was opened or made: the ball sets are named as the shape names them, the breed
     // is shown and chosen without a signal, and the list is enabled.
     void showProject(const QString& breedName, const BreedShape& shape);
