@@ -151,7 +151,7 @@ protected:
     std::vector<QUrl> opened; // what the site items would show in the browser
 };
 
-TEST_F(MainWindowTest, ShortcutsAndTheStartWithoutAProject)
+TEST_F(MainWindowTest, TheMenusHoldTheirItemsInOrderWithTheirKeys)
 {
     const std::pair<const char*, const char*> keys[] = {
         {"mnuNew", "Ctrl+N"},     {"mnuOpen", "Ctrl+O"},    {"mnuSaveOPJ", "Ctrl+S"},
@@ -177,7 +177,10 @@ TEST_F(MainWindowTest, ShortcutsAndTheStartWithoutAProject)
         menu->close();
         EXPECT_EQ(shown.join(QLatin1Char(' ')), QString::fromLatin1(items)) << name;
     }
+}
 
+TEST_F(MainWindowTest, WithoutAProjectNothingCanBeSavedOrChosen)
+{
     window->load(QString());
     EXPECT_TRUE(window->document().path().isEmpty());
     EXPECT_FALSE(find<QMenu>("mnuSave")->menuAction()->isEnabled());
@@ -812,7 +815,7 @@ TEST_F(MainWindowTest, TypingIsOneStepUntilTheFocusLeavesAndTheMenuNamesIt)
     EXPECT_EQ(description->toPlainText(), shown);
 }
 
-TEST_F(MainWindowTest, TheMarkFollowsTheSavedStateAndOpeningClearsTheHistory)
+TEST_F(MainWindowTest, TheModifiedMarkFollowsTheSavedState)
 {
     openProject();
     const QString title = window->windowTitle();
@@ -835,14 +838,19 @@ TEST_F(MainWindowTest, TheMarkFollowsTheSavedStateAndOpeningClearsTheHistory)
     step("1", "Modified");
     step("mnuUndo", ""); // undone back to the saved state
     EXPECT_EQ(window->windowTitle(), title);
+}
 
-    step("0", "Modified");
+TEST_F(MainWindowTest, OpeningAProjectClearsTheHistory)
+{
+    openProject();
+    window->document().edits().setBallField(0, EBallField::BorderThickness, 2);
+    ASSERT_EQ(mark(), QStringLiteral("Modified"));
     ASSERT_EQ(window->document().open(projectPath), Document::Opening::Opened);
     EXPECT_EQ(history().count(), 0);
     EXPECT_EQ(mark(), QString());
     EXPECT_FALSE(act("mnuUndo")->isEnabled());
     EXPECT_EQ(undoText(), QStringLiteral("Undo"));
-    EXPECT_EQ(state.eBalls[0].borderThickness, 2);
+    EXPECT_EQ(state.eBalls[0].borderThickness, 0);
 }
 
 // Replace Colour and Apply to Others say how many eBalls will change and change exactly the named
