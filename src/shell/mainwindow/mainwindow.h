@@ -102,7 +102,7 @@ private:
     // The ball set the eBall list shows: 0 set A, 1 set B.
     int lnzSet = 0;
     // True while the eBall list holds the eBalls of a ball set.
-    bool eblistHoldsBalls = false;
+    bool m_listHoldsBalls = false;
 
     MainMenus m_menus;
     // The toolbar strip goes here, above the left panel and the child-window area.

@@ -22,7 +22,7 @@ constexpr int kItemPadding = 8;
 void MainWindow::componentChosen(Component component)
 {
     lnzSet = 0;
-    eblistHoldsBalls = false;
+    m_listHoldsBalls = false;
     {
         const QSignalBlocker quiet(eblist);
         eblist->clear();
@@ -32,7 +32,7 @@ void MainWindow::componentChosen(Component component)
     case Component::BabySet:
     case Component::AdultSet:
         lnzSet = component == Component::AdultSet ? 1 : 0;
-        eblistHoldsBalls = true;
+        m_listHoldsBalls = true;
         epopulate();
         break;
     case Component::SlotTray:
@@ -89,7 +89,7 @@ void MainWindow::openSelectedBall()
     const QList<QListWidgetItem*> selected = eblist->selectedItems();
     if (selected.isEmpty() || selected.first()->text().trimmed().isEmpty())
         return;
-    if (!eblistHoldsBalls)
+    if (!m_listHoldsBalls)
         return;
     const int position = eblist->row(selected.first());
     // Set B starts where the project's eBall table puts it: right after set A.
