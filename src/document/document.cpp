@@ -152,8 +152,23 @@ bool Document::askSaveQuestion()
     return true;
 }
 
+void Document::requireUnchangedShape() const
+{
+    if (!m_shape.isKnown())
+        return;
+    const QString file = m_install.infoFilePath(m_state.baseBreed);
+    const int now = readBreedHeader(file).ballsPerSet;
+    if (now != ballsPerSet())
+        throw FormatError(
+            file, QStringLiteral("line 1"),
+            QStringLiteral("%1 eBalls per set, as when the project was opened, not %2")
+                .arg(ballsPerSet())
+                .arg(now));
+}
+
 void Document::saveTo(const QString& path)
 {
+    requireUnchangedShape();
     SaveOPJ(m_install, m_state, path);
     setPath(path);
     m_history->setClean();

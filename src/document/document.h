@@ -98,6 +98,11 @@ public:
     // Writes the project to `path` and makes it the project path. Throws on failure.
     void saveTo(const QString& path);
 
+    // The writers read the information file again. Throws FormatError naming it when it no longer
+    // gives the eBalls per set the project was opened with, as they would then address set B at
+    // records other than those every window has shown.
+    void requireUnchangedShape() const;
+
     void CycleRecentFiles(const QString& path);
 
 signals:

@@ -282,6 +282,18 @@ TEST_F(MainWindowTest, TheBallListKeepsTheShapeReadWhenTheProjectOpened)
     EXPECT_TRUE(prompts.shown.empty());
 }
 
+// Saving with another count would put set B's eBalls at records no window has shown.
+TEST_F(MainWindowTest, SavingRefusesAnInformationFileWhoseCountChangedWhileOpen)
+{
+    openProject();
+    const QByteArray saved = test::readFile(projectPath);
+    writeBlz("\"qp_small.lnz\",\"qp.lnz\",5\r\nhead\r\n");
+    EXPECT_FALSE(window->document().saveAs(projectPath));
+    EXPECT_EQ(test::readFile(projectPath), saved);
+    prompts.expectOne(QStringLiteral("6 eBalls per set, as when the project was opened, not 5"),
+                      PromptIcon::Exclamation, false);
+}
+
 TEST_F(MainWindowTest, ACommandLineProjectOpensAtStartUpAndAMissingOneSilentlyDoesNot)
 {
     window->load(dir.filePath(QStringLiteral("not there.opj")));

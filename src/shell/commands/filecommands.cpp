@@ -109,6 +109,7 @@ void FileCommands::SaveEgg()
         return;
     try {
         const BusyPointer busy;
+        m_window.document().requireUnchangedShape();
         saveODD(m_install, m_state, path, m_prompts, m_window.document().path());
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The egg %1 could not be written.").arg(path), e.message());
@@ -124,6 +125,7 @@ void FileCommands::SavePackage()
         return;
     try {
         const BusyPointer busy;
+        m_window.document().requireUnchangedShape();
         SaveYPK(m_install, m_state, path, m_prompts, m_settings, m_window.document().path());
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The package %1 could not be written.").arg(path),
@@ -142,6 +144,7 @@ void FileCommands::ExportSheet()
     try {
         const BusyPointer busy;
         const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
+        m_window.document().requireUnchangedShape();
         saveBreedSheet(m_install, m_state, path, m_window.document().path(),
                        [&](const BreedSheet& sheet) {
                            picture = renderBreedSheet(sheet);
