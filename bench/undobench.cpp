@@ -1,9 +1,11 @@
 // Undo or redo of one step with the eBall editor open on the record the step changes, so the
 // time includes the editor showing the undone value.
+#include "document/document.h"
 #include "editors/eballeditor.h"
-#include "editors/projectedits.h"
 #include "model/installation.h"
 #include "model/projectstate.h"
+#include "platform/prompts.h"
+#include "platform/settingsstore.h"
 
 #include <QApplication>
 #include <QUndoStack>
@@ -11,14 +13,28 @@
 
 namespace {
 
+// Nothing in the measured steps asks the user anything.
+class NoPrompts : public yw::Prompts
+{
+public:
+    void message(const QString&, yw::PromptIcon) override {}
+    yw::PromptAnswer question(const QString&, yw::PromptButtons, yw::PromptIcon) override
+    {
+        return yw::PromptAnswer::No;
+    }
+};
+
 void BM_UndoRedoWithEditorOpen(benchmark::State& run)
 {
     yw::ProjectState state;
     for (int i = 0; i < 134; ++i)
         state.eBalls[size_t(i)].diameter = int16_t(10 + i);
-    yw::ProjectEdits edits(state);
     const yw::Installation install;
-    yw::EBallEditor editor(edits, install);
+    yw::MemorySettingsStore settings;
+    NoPrompts prompts;
+    yw::Document document(install, state, settings, prompts);
+    yw::ProjectEdits& edits = document.edits();
+    yw::EBallEditor editor(document, prompts);
     editor.show();
     editor.SwitchTo(70, -1, QStringLiteral("qp.lnz"));
     // A history of a realistic length; the step walked is the last one.
@@ -26,7 +42,7 @@ void BM_UndoRedoWithEditorOpen(benchmark::State& run)
         edits.setBallField(i % 134, i % 2 ? yw::EBallField::Fill : yw::EBallField::Diameter,
                            int16_t(i % 200));
     edits.setBallField(70, yw::EBallField::Diameter, 500);
-    QUndoStack& history = edits.history();
+    QUndoStack& history = document.history();
     bool undo = true;
     for (auto _ : run) {
         if (undo)

@@ -1,16 +1,16 @@
+#include "document/document.h"
+#include "document/recentfiles.h"
 #include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/errors.h"
 #include "platform/filesystem.h"
 #include "platform/settingsstore.h"
-#include "shell/commands/filecommands.h"
+#include "shell/commands/maincommands.h"
 #include "shell/dialogs/filedialogs.h"
 #include "shell/dialogs/guiprompts.h"
 #include "shell/mainwindow/lazyiconstyle.h"
 #include "shell/mainwindow/mainwindow.h"
 #include "shell/mainwindow/startup.h"
-#include "shell/session/projectsession.h"
-#include "shell/session/recentfiles.h"
 #include "startupprobe.h"
 #include "startupwork.h"
 
@@ -47,12 +47,11 @@ int main(int argc, char** argv)
     prompts.setParent(startUp.mainWindow());
     yw::QtFileDialogs dialogs(startUp.mainWindow());
     dialogs.setFallbackFolder([&] {
-        QString near = startUp.mainWindow()->session().path();
+        QString near = startUp.mainWindow()->document().path();
         if (near.isEmpty())
             near = yw::RecentFiles(settings).entry(1);
         return near.isEmpty() ? QString() : QFileInfo(near).absolutePath();
     });
-    yw::FileCommands fileCommands(*startUp.mainWindow(), install, state, settings, prompts,
-                                  dialogs);
+    startUp.mainWindow()->commands().addFileCommands(dialogs);
     return QApplication::exec();
 }

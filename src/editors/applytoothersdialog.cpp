@@ -1,6 +1,6 @@
 #include "editors/applytoothersdialog.h"
 
-#include "editors/projectedits.h"
+#include "document/document.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
 
@@ -17,22 +17,11 @@
 
 namespace yw {
 
-namespace {
-
-constexpr EBallField kFields[] = {
-    EBallField::Fill,      EBallField::Border,          EBallField::Sprecks,
-    EBallField::Fuzziness, EBallField::BorderThickness, EBallField::Diameter,
-    EBallField::UseTexture};
-const char* const kFieldNames[] = {"chkFill",      "chkBorder",   "chkSprecks", "chkFuzziness",
-                                   "chkThickness", "chkDiameter", "chkTexture"};
-
-} // namespace
-
-ApplyToOthersDialog::ApplyToOthersDialog(ProjectEdits& edits, int ballsPerSet, BallSet set,
+ApplyToOthersDialog::ApplyToOthersDialog(Document& document, int ballsPerSet, BallSet set,
                                          int source, const std::vector<std::string>& labels,
                                          QWidget* parent)
-    : QDialog(parent), m_edits(edits), m_ballsPerSet(ballsPerSet), m_set(set), m_source(source),
-      m_labels(labels)
+    : QDialog(parent), m_edits(document.edits()), m_ballsPerSet(ballsPerSet), m_set(set),
+      m_source(source), m_labels(labels)
 {
     setObjectName(QStringLiteral("dlgApplyToOthers"));
     setWindowTitle(tr("Apply to Others"));
@@ -50,9 +39,10 @@ ApplyToOthersDialog::ApplyToOthersDialog(ProjectEdits& edits, int ballsPerSet, B
     auto* fields = new QGroupBox(tr("These fields"), this);
     auto* grid = new QGridLayout(fields);
     for (size_t i = 0; i < m_fields.size(); ++i) {
-        m_fields[i] = new QCheckBox(ProjectEdits::fieldName(kFields[i]), fields);
-        m_fields[i]->setObjectName(QLatin1String(kFieldNames[i]));
-        m_fields[i]->setChecked(kColourFields & kFields[i]);
+        const EBallFieldSpec& spec = kEBallFields[i];
+        m_fields[i] = new QCheckBox(ProjectEdits::fieldName(spec.field), fields);
+        m_fields[i]->setObjectName(QLatin1String(spec.tickName));
+        m_fields[i]->setChecked(kColourFields & spec.field);
         grid->addWidget(m_fields[i], int(i) / 2, int(i) % 2);
         connect(m_fields[i], &QCheckBox::toggled, this, &ApplyToOthersDialog::update);
     }
@@ -119,7 +109,7 @@ EBallFields ApplyToOthersDialog::fields() const
     EBallFields chosen;
     for (size_t i = 0; i < m_fields.size(); ++i)
         if (m_fields[i]->isChecked())
-            chosen |= kFields[i];
+            chosen |= kEBallFields[i].field;
     return chosen;
 }
 

@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace yw {
 
+class Document;
 class ProjectEdits;
 
 // Apply to Others: chosen fields of the shown eBall go to the ticked eBalls of its set, as one
@@ -25,7 +26,7 @@ class ApplyToOthersDialog : public QDialog
     Q_OBJECT
 public:
     // `labels`: the information file's eBall labels; `source`: the shown eBall's list position.
-    ApplyToOthersDialog(ProjectEdits& edits, int ballsPerSet, BallSet set, int source,
+    ApplyToOthersDialog(Document& document, int ballsPerSet, BallSet set, int source,
                         const std::vector<std::string>& labels, QWidget* parent = nullptr);
 
     EBallFields fields() const;
@@ -41,7 +42,7 @@ private:
     BallSet m_set;
     int m_source;
     std::vector<std::string> m_labels;
-    std::array<QCheckBox*, 7> m_fields{};
+    std::array<QCheckBox*, kEBallFields.size()> m_fields{};
     QLineEdit* m_word = nullptr;
     QListWidget* m_list = nullptr;
     QLabel* m_count = nullptr;

@@ -1,16 +1,14 @@
 #include "editors/eballeditor.h"
 
+#include "document/document.h"
 #include "editors/applytoothersdialog.h"
 #include "editors/colorbutton.h"
 #include "editors/colorchooser.h"
-#include "editors/projectedits.h"
 #include "editors/twips.h"
-#include "files/breedresources.h"
-#include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
-#include "platform/errors.h"
 #include "platform/numbers.h"
+#include "platform/prompts.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -19,7 +17,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -29,7 +26,7 @@ namespace yw {
 
 namespace {
 
-constexpr int kDiameterLimit = 999;
+constexpr EBallFieldSpec kDiameter = fieldSpec(EBallField::Diameter);
 constexpr int kPanelWidthTwips = 1575;
 
 // The number the text starts with, rounded half to even, held to 16 bits.
@@ -41,10 +38,16 @@ int16_t numericValue(const QString& text)
 
 constexpr EBallField kColorFields[] = {EBallField::Fill, EBallField::Border, EBallField::Sprecks};
 
+constexpr size_t rowOf(EBallField field)
+{
+    return size_t(&fieldSpec(field) - kEBallFields.data());
+}
+
 } // namespace
 
-EBallEditor::EBallEditor(ProjectEdits& edits, const Installation& install, QWidget* parent)
-    : QWidget(parent), m_edits(edits), m_state(edits.state()), m_install(install)
+EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
+    : QWidget(parent), m_document(document), m_edits(document.edits()), m_state(document.state()),
+      m_prompts(prompts)
 {
     setObjectName(QStringLiteral("eBallEditor"));
 
@@ -83,14 +86,14 @@ EBallEditor::EBallEditor(ProjectEdits& edits, const Installation& install, QWidg
     m_fuzz->addItems(
         {tr("0 (no fuzz)"), tr("1 (light fuzz)"), tr("2 (medium fuzz)"), tr("3 (heavy fuzz)")});
     connect(m_fuzz, &QComboBox::currentIndexChanged, this,
-            [this](int position) { changed(EBallField::Fuzziness, int16_t(position)); });
+            [this] { changed(EBallField::Fuzziness); });
 
     m_thickness = new QComboBox(m_panel);
     m_thickness->setObjectName(QStringLiteral("thkthing"));
     m_thickness->addItems(
         {tr("-1 (no border)"), tr("0 (half border)"), tr("1 (1-pixel)"), tr("2 (2-pixel)")});
     connect(m_thickness, &QComboBox::currentIndexChanged, this,
-            [this](int position) { changed(EBallField::BorderThickness, int16_t(position - 1)); });
+            [this] { changed(EBallField::BorderThickness); });
 
     m_diameterText = new QLineEdit(QStringLiteral("0"), m_panel);
     m_diameterText->setObjectName(QStringLiteral("diaTX"));
@@ -99,7 +102,7 @@ EBallEditor::EBallEditor(ProjectEdits& edits, const Installation& install, QWidg
 
     m_diameterBar = new QScrollBar(Qt::Vertical, m_panel);
     m_diameterBar->setObjectName(QStringLiteral("diaS"));
-    m_diameterBar->setRange(-kDiameterLimit, kDiameterLimit);
+    m_diameterBar->setRange(kDiameter.least, kDiameter.most);
     m_diameterBar->setPageStep(10);
     m_diameterBar->setValue(0);
     // Used with the mouse only; the keyboard edits the text box.
@@ -117,8 +120,7 @@ EBallEditor::EBallEditor(ProjectEdits& edits, const Installation& install, QWidg
     m_useTexture = new QCheckBox(tr("If a texture is specified, use it."), this);
     m_useTexture->setObjectName(QStringLiteral("usetexture"));
     m_useTexture->setGeometry(twipsRect(60, 2220, 4575, 315));
-    connect(m_useTexture, &QCheckBox::toggled, this,
-            [this](bool ticked) { changed(EBallField::UseTexture, ticked ? 1 : 0); });
+    connect(m_useTexture, &QCheckBox::toggled, this, [this] { changed(EBallField::UseTexture); });
     m_applyToOthers = new QPushButton(tr("Apply to Others..."), this);
     m_applyToOthers->setObjectName(QStringLiteral("btnApply"));
     m_applyToOthers->setGeometry(twipsRect(60, 2580, 1800, 345));
@@ -127,10 +129,44 @@ EBallEditor::EBallEditor(ProjectEdits& edits, const Installation& install, QWidg
     m_applyToOthers->setEnabled(false);
     connect(m_applyToOthers, &QPushButton::clicked, this, &EBallEditor::applyToOthers);
 
-    connect(&m_edits, &ProjectEdits::ballChanged, this, [this](int record) {
-        if (record == m_curBall)
-            load(m_state.ball(record), true);
+    connect(&m_document, &Document::changed, this, [this](const DocumentChange& change) {
+        if (change.what == DocumentChange::What::Ball && change.record == m_curBall)
+            load(m_state.ball(change.record), true);
     });
+
+    for (int i = 0; i < 3; ++i)
+        bind(
+            kColorFields[i], [this, i](int16_t index) { setColor(ColorField(i), index); },
+            [this, i] { return int16_t(m_colorButtons[size_t(i)]->index()); });
+    // Values the lists have no item for show as the nearest item (none below the first for
+    // fuzziness).
+    const EBallFieldSpec& fuzz = fieldSpec(EBallField::Fuzziness);
+    bind(
+        fuzz.field,
+        [this, fuzz](int16_t value) {
+            m_fuzz->setCurrentIndex(value >= fuzz.most ? fuzz.most - fuzz.least
+                                                       : std::max(value - fuzz.least, -1));
+        },
+        [this, fuzz] { return int16_t(m_fuzz->currentIndex() + fuzz.least); });
+    const EBallFieldSpec& thickness = fieldSpec(EBallField::BorderThickness);
+    bind(
+        thickness.field,
+        [this, thickness](int16_t value) {
+            m_thickness->setCurrentIndex(std::clamp(value, thickness.least, thickness.most) -
+                                         thickness.least);
+        },
+        [this, thickness] { return int16_t(m_thickness->currentIndex() + thickness.least); });
+    bind(
+        EBallField::Diameter,
+        [this](int16_t value) {
+            m_diameterText->setText(QString::number(value));
+            // The text box has held the value to its range already.
+            m_diameterBar->setValue(numericValue(m_diameterText->text()));
+        },
+        [this] { return numericValue(m_diameterText->text()); });
+    bind(
+        EBallField::UseTexture, [this](int16_t value) { m_useTexture->setChecked(value != 0); },
+        [this] { return int16_t(m_useTexture->isChecked() ? 1 : 0); });
 
     arrangePanel();
     resize(sizeHint());
@@ -170,20 +206,21 @@ QSize EBallEditor::sizeHint() const
     return QSize(std::max(twips(4650), minimumWidth()), std::max(twips(3165), minimumHeight()));
 }
 
-void EBallEditor::changed(EBallField field, int16_t value, bool typing)
+void EBallEditor::changed(EBallField field, bool typing)
 {
     if (m_loading || m_curBall < 0 || m_curBall >= kEBallCount)
         return;
-    m_edits.setBallField(m_curBall, field, value,
+    m_edits.setBallField(m_curBall, field, shownValue(field),
                          typing ? ProjectEdits::Typing::Merge : ProjectEdits::Typing::No);
 }
 
 void EBallEditor::SwitchTo(int newIndex, int oldIndex, const QString& componentName)
 {
-    switchTo(newIndex, oldIndex, componentName, true);
+    showRecord(newIndex, oldIndex, componentName, true);
 }
 
-void EBallEditor::switchTo(int newIndex, int oldIndex, const QString& componentName, bool takeFocus)
+void EBallEditor::showRecord(int newIndex, int oldIndex, const QString& componentName,
+                             bool takeFocus)
 {
     m_edits.endTyping();
     if (oldIndex >= 0)
@@ -211,26 +248,30 @@ void EBallEditor::switchTo(int newIndex, int oldIndex, const QString& componentN
     }
 }
 
+void EBallEditor::bind(EBallField field, std::function<void(int16_t)> show,
+                       std::function<int16_t()> read)
+{
+    m_controls[rowOf(field)] = {std::move(show), std::move(read)};
+}
+
+int16_t EBallEditor::shownValue(EBallField field) const
+{
+    return m_controls[rowOf(field)].read();
+}
+
 EBallRecord EBallEditor::shown() const
 {
     EBallRecord record;
-    record.fillColor = int16_t(m_colorButtons[Fill]->index());
-    record.borderColor = int16_t(m_colorButtons[Border]->index());
-    record.spreckColor = int16_t(m_colorButtons[Sprecks]->index());
-    record.fuzziness = int16_t(m_fuzz->currentIndex());
-    record.borderThickness = int16_t(m_thickness->currentIndex() - 1);
-    record.diameter = numericValue(m_diameterText->text());
-    record.useTexture = m_useTexture->isChecked() ? 1 : 0;
+    for (size_t row = 0; row < kEBallFields.size(); ++row)
+        record.*kEBallFields[row].member = m_controls[row].read();
     return record;
 }
 
 void EBallEditor::storeInto(int index)
 {
     const EBallRecord values = shown();
-    for (EBallField field :
-         {EBallField::Fill, EBallField::Border, EBallField::Sprecks, EBallField::Fuzziness,
-          EBallField::BorderThickness, EBallField::Diameter, EBallField::UseTexture})
-        m_edits.setBallField(index, field, ProjectEdits::fieldValue(values, field));
+    for (const EBallFieldSpec& spec : kEBallFields)
+        m_edits.setBallField(index, spec.field, values.*spec.member);
 }
 
 void EBallEditor::load(const EBallRecord& source, bool onlyDifferent)
@@ -239,28 +280,10 @@ void EBallEditor::load(const EBallRecord& source, bool onlyDifferent)
     const EBallRecord record = source;
     const EBallRecord before = shown();
     m_loading = true;
-    auto differs = [&](EBallField field) {
-        return !onlyDifferent ||
-               ProjectEdits::fieldValue(before, field) != ProjectEdits::fieldValue(record, field);
-    };
-    for (int field : {Fill, Border, Sprecks}) {
-        const int index = ProjectEdits::fieldValue(record, kColorFields[field]);
-        if (differs(kColorFields[field]))
-            setColor(ColorField(field), index);
-    }
-    if (differs(EBallField::UseTexture))
-        m_useTexture->setChecked(record.useTexture != 0);
-
-    // Values the lists have no item for show as the nearest item (none below -1 for fuzziness).
-    if (differs(EBallField::Fuzziness))
-        m_fuzz->setCurrentIndex(record.fuzziness >= 3 ? 3 : std::max<int>(record.fuzziness, -1));
-    if (differs(EBallField::BorderThickness))
-        m_thickness->setCurrentIndex(std::clamp<int>(record.borderThickness, -1, 2) + 1);
-
-    if (differs(EBallField::Diameter)) {
-        m_diameterText->setText(QString::number(record.diameter));
-        // The text box has held the value to ±999 already.
-        m_diameterBar->setValue(numericValue(m_diameterText->text()));
+    for (size_t row = 0; row < kEBallFields.size(); ++row) {
+        int16_t EBallRecord::*member = kEBallFields[row].member;
+        if (!onlyDifferent || before.*member != record.*member)
+            m_controls[row].show(record.*member);
     }
     m_loading = false;
 }
@@ -276,17 +299,17 @@ void EBallEditor::chooseColor(ColorField field)
     ColorButton* button = m_colorButtons[size_t(field)];
     if (const std::optional<int> picked = ColorChooser::pick(button->index(), this))
         setColor(field, *picked);
-    changed(kColorFields[field], int16_t(button->index()));
+    changed(kColorFields[field]);
 }
 
 void EBallEditor::diameterTextChanged()
 {
     const std::string text = m_diameterText->text().toStdString();
     const double value = leadingValue(text);
-    if (value > kDiameterLimit)
-        m_diameterText->setText(QString::number(kDiameterLimit));
-    else if (value < -kDiameterLimit)
-        m_diameterText->setText(QString::number(-kDiameterLimit));
+    if (value > kDiameter.most)
+        m_diameterText->setText(QString::number(kDiameter.most));
+    else if (value < kDiameter.least)
+        m_diameterText->setText(QString::number(kDiameter.least));
     // A replaced text has run this handler again already.
     if (m_diameterText->text().toStdString() != text)
         return;
@@ -296,7 +319,7 @@ void EBallEditor::diameterTextChanged()
         const QSignalBlocker blocker(m_diameterBar);
         m_diameterBar->setValue(diameter);
     }
-    changed(EBallField::Diameter, diameter, true);
+    changed(EBallField::Diameter, true);
 }
 
 void EBallEditor::resizeEvent(QResizeEvent* event)
@@ -309,28 +332,24 @@ void EBallEditor::resizeEvent(QResizeEvent* event)
 void EBallEditor::closeEvent(QCloseEvent* event)
 {
     // The shown values go into the record being edited; the parking record takes the rest.
-    switchTo(kParkingRecord, m_curBall, QString(), false);
+    showRecord(kParkingRecord, m_curBall, QString(), false);
     QWidget::closeEvent(event);
 }
 
 void EBallEditor::applyToOthers()
 {
-    BreedHeader header;
-    std::vector<std::string> labels;
-    try {
-        header = readBreedHeader(m_install, m_state);
-        labels = readBreedLabels(m_install.infoFilePath(m_state.baseBreed));
-    } catch (const Error& e) {
-        QMessageBox::warning(this, QStringLiteral("Yolkwright"),
-                             tr("Apply to Others needs the eBalls of the base breed.") +
-                                 QStringLiteral("\r\n") + e.message());
+    const BreedShape& shape = m_document.shape();
+    if (!shape.isKnown()) {
+        m_prompts.message(tr("Apply to Others needs the eBalls of the base breed.") +
+                              QStringLiteral("\r\n") + shape.problem,
+                          PromptIcon::Exclamation);
         return;
     }
-    const int perSet = header.ballsPerSet;
+    const int perSet = shape.header.ballsPerSet;
     if (m_curBall < 0 || m_curBall >= 2 * perSet)
         return;
     const BallSet set = m_curBall < perSet ? BallSet::A : BallSet::B;
-    ApplyToOthersDialog dialog(m_edits, perSet, set, m_curBall % perSet, labels, this);
+    ApplyToOthersDialog dialog(m_document, perSet, set, m_curBall % perSet, shape.labels, this);
     dialog.exec();
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "model/eballfields.h"
+
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -13,12 +16,12 @@ class QScrollBar;
 
 namespace yw {
 
-struct Installation;
 struct ProjectState;
 struct EBallRecord;
 class ColorButton;
+class Document;
+class Prompts;
 class ProjectEdits;
-enum class EBallField : unsigned;
 
 // eBallEditor: shows one record of the eBall table and writes every change into it, each as a
 // step of the project's history; it shows the record again whenever the record changes.
@@ -28,7 +31,7 @@ class EBallEditor : public QWidget
 {
     Q_OBJECT
 public:
-    EBallEditor(ProjectEdits& edits, const Installation& install, QWidget* parent = nullptr);
+    EBallEditor(Document& document, Prompts& prompts, QWidget* parent = nullptr);
 
     // The record being edited: -1 before any was shown, 511 after the window closed.
     int curBall() const { return m_curBall; }
@@ -50,7 +53,9 @@ private:
     enum ColorField { Fill, Border, Sprecks };
 
     void arrangePanel();
-    void switchTo(int newIndex, int oldIndex, const QString& componentName, bool takeFocus);
+    // SwitchTo, and the closing window's last store, which must not take the focus.
+    void showRecord(int newIndex, int oldIndex, const QString& componentName, bool takeFocus);
+    int16_t shownValue(EBallField field) const;
     // What the controls show, as the record holds it.
     EBallRecord shown() const;
     // Writes the shown values that differ into record `index`.
@@ -58,8 +63,10 @@ private:
     // Shows `record`; with onlyDifferent, a control that shows the stored value already keeps
     // what it shows (a diameter being typed as "12.7" stays). Changes nothing in the project.
     void load(const EBallRecord& record, bool onlyDifferent = false);
+    // How the control of `field` shows a value and what value it shows.
+    void bind(EBallField field, std::function<void(int16_t)> show, std::function<int16_t()> read);
     // The user changed a field of the shown record.
-    void changed(EBallField field, int16_t value, bool typing = false);
+    void changed(EBallField field, bool typing = false);
 
     void chooseColor(ColorField field);
     void setColor(ColorField field, int index);
@@ -67,11 +74,19 @@ private:
     // Apply to Others... on the shown eBall's set.
     void applyToOthers();
 
+    Document& m_document;
     ProjectEdits& m_edits;
     const ProjectState& m_state;
-    const Installation& m_install;
+    Prompts& m_prompts;
     int m_curBall = -1;
     bool m_loading = false;
+    struct FieldControl
+    {
+        std::function<void(int16_t)> show;
+        std::function<int16_t()> read;
+    };
+    // One per row of the eBall field table.
+    std::array<FieldControl, kEBallFields.size()> m_controls{};
 
     QWidget* m_panel = nullptr;
     int m_panelWidth = 0;

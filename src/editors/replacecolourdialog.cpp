@@ -1,8 +1,8 @@
 #include "editors/replacecolourdialog.h"
 
+#include "document/document.h"
 #include "editors/colorbutton.h"
 #include "editors/colorchooser.h"
-#include "editors/projectedits.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
 
@@ -17,10 +17,10 @@
 
 namespace yw {
 
-ReplaceColourDialog::ReplaceColourDialog(ProjectEdits& edits, int ballsPerSet,
+ReplaceColourDialog::ReplaceColourDialog(Document& document, int ballsPerSet,
                                          const std::array<std::string, 2>& setNames,
                                          QWidget* parent)
-    : QDialog(parent), m_edits(edits), m_ballsPerSet(ballsPerSet)
+    : QDialog(parent), m_edits(document.edits()), m_ballsPerSet(ballsPerSet)
 {
     setObjectName(QStringLiteral("dlgReplaceColour"));
     setWindowTitle(tr("Replace Colour"));

@@ -14,6 +14,7 @@ class QRadioButton;
 namespace yw {
 
 class ColorButton;
+class Document;
 class ProjectEdits;
 
 // Replace Colour: one palette index becomes another in the chosen colour fields of the chosen
@@ -24,7 +25,7 @@ class ReplaceColourDialog : public QDialog
     Q_OBJECT
 public:
     // setNames: the two ball sets' file names; ballsPerSet as the information file gives it.
-    ReplaceColourDialog(ProjectEdits& edits, int ballsPerSet,
+    ReplaceColourDialog(Document& document, int ballsPerSet,
                         const std::array<std::string, 2>& setNames, QWidget* parent = nullptr);
 
     ColourReplacement replacement() const;

@@ -1,7 +1,7 @@
 #include "editors/slottraypanel.h"
 
+#include "document/document.h"
 #include "editors/codepagefields.h"
-#include "editors/projectedits.h"
 #include "editors/twips.h"
 #include "files/fieldcodec.h"
 #include "model/projectstate.h"
@@ -44,8 +44,8 @@ void setBarFromText(QScrollBar* bar, const std::string& text)
 
 } // namespace
 
-SlotTrayPanel::SlotTrayPanel(ProjectEdits& edits, QWidget* parent)
-    : QWidget(parent), m_edits(edits), m_state(edits.state())
+SlotTrayPanel::SlotTrayPanel(Document& document, QWidget* parent)
+    : QWidget(parent), m_document(document), m_edits(document.edits()), m_state(document.state())
 {
     setObjectName(QStringLiteral("frmSlotTray"));
     setWindowTitle(tr("Slot/Tray"));
@@ -129,7 +129,10 @@ SlotTrayPanel::SlotTrayPanel(ProjectEdits& edits, QWidget* parent)
     for (QWidget* field : {static_cast<QWidget*>(m_breedName), static_cast<QWidget*>(m_description),
                            static_cast<QWidget*>(m_attributes)})
         m_edits.endTypingOnFocusOut(field);
-    connect(&m_edits, &ProjectEdits::textChanged, this, &SlotTrayPanel::showText);
+    connect(&m_document, &Document::changed, this, [this](const DocumentChange& change) {
+        if (change.what == DocumentChange::What::Text)
+            showText(change.text);
+    });
 
     const QSize least = innerSizeOfOuterTwips(3150, 3600);
     setMinimumSize(std::max(least.width(), m_captionRight + twips(120) + fields->width()),

@@ -10,6 +10,7 @@ namespace yw {
 
 struct ProjectState;
 class CodePageTextEdit;
+class Document;
 class ProjectEdits;
 enum class ProjectText;
 
@@ -20,7 +21,7 @@ class SlotTrayPanel : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SlotTrayPanel(ProjectEdits& edits, QWidget* parent = nullptr);
+    explicit SlotTrayPanel(Document& document, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
 
@@ -35,6 +36,7 @@ private:
     // Holds a number box's text between low and high, then returns it for the state.
     static void clampNumberText(QLineEdit* box, int low, int high);
 
+    Document& m_document;
     ProjectEdits& m_edits;
     const ProjectState& m_state;
     bool m_loading = false;

@@ -1,7 +1,7 @@
 #include "editors/tipspanel.h"
 
+#include "document/document.h"
 #include "editors/codepagefields.h"
-#include "editors/projectedits.h"
 #include "editors/twips.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
@@ -16,8 +16,8 @@
 
 namespace yw {
 
-TipsPanel::TipsPanel(ProjectEdits& edits, QWidget* parent)
-    : QWidget(parent), m_edits(edits), m_state(edits.state())
+TipsPanel::TipsPanel(Document& document, QWidget* parent)
+    : QWidget(parent), m_document(document), m_edits(document.edits()), m_state(document.state())
 {
     setObjectName(QStringLiteral("frmTips"));
     setWindowTitle(tr("Tips"));
@@ -70,7 +70,10 @@ TipsPanel::TipsPanel(ProjectEdits& edits, QWidget* parent)
         show(m_demoTips[size_t(i)], m_state.demoTips[size_t(i)]);
         show(m_regTips[size_t(i)], m_state.regTips[size_t(i)]);
     }
-    connect(&m_edits, &ProjectEdits::textChanged, this, &TipsPanel::showTip);
+    connect(&m_document, &Document::changed, this, [this](const DocumentChange& change) {
+        if (change.what == DocumentChange::What::Text)
+            showTip(change.text);
+    });
 }
 
 void TipsPanel::showTip(ProjectText text)

@@ -9,6 +9,7 @@ class QTabWidget;
 namespace yw {
 
 struct ProjectState;
+class Document;
 class ProjectEdits;
 enum class ProjectText;
 
@@ -19,7 +20,7 @@ class TipsPanel : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TipsPanel(ProjectEdits& edits, QWidget* parent = nullptr);
+    explicit TipsPanel(Document& document, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
 
@@ -29,6 +30,7 @@ protected:
 private:
     void showTip(ProjectText text);
 
+    Document& m_document;
     ProjectEdits& m_edits;
     const ProjectState& m_state;
     QTabWidget* m_tabs = nullptr;

@@ -3,6 +3,7 @@
 #include "files/breedresources.h"
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
+#include "model/eballfields.h"
 #include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/errors.h"
@@ -37,16 +38,14 @@ QByteArray projectFileBytes(const Installation& install, const ProjectState& sta
     }
     for (int i = 0; i < 2 * ballsPerSet; ++i) {
         const EBallRecord& r = state.ball(i);
-        out.number(r.auxValue);
-        out.number(r.borderThickness);
-        out.number(r.borderColor);
-        out.number(r.fillColor);
-        out.number(r.fuzziness);
-        out.text(toStoredQuotes(r.comment));
-        out.number(r.diameter);
-        out.number(r.spreckColor);
-        out.number(r.texture);
-        out.number(r.useTexture);
+        for (int column = 0; column < kBallLineValues; ++column) {
+            if (const EBallFieldSpec* field = fieldAtColumn(column))
+                out.number(r.*field->member);
+            else if (column == kBallLineCommentColumn)
+                out.text(toStoredQuotes(r.comment));
+            else
+                out.number(column == kBallLineAuxColumn ? r.auxValue : r.texture);
+        }
         out.endLine();
     }
     out.text(toStoredQuotes(state.breedDescription));
@@ -124,16 +123,17 @@ OpenResult OpenOPJ(const Installation& install, ProjectState& state, const QStri
     for (int i = 0; i < 2 * n; ++i) {
         EBallRecord& r = fresh.ball(i);
         const QString ball = QStringLiteral("eBall %1").arg(i);
-        r.auxValue = in.int16(ball + QStringLiteral(": the seventh value"));
-        r.borderThickness = in.int16(ball + QStringLiteral(": the border thickness"));
-        r.borderColor = in.int16(ball + QStringLiteral(": the border colour"));
-        r.fillColor = in.int16(ball + QStringLiteral(": the fill colour"));
-        r.fuzziness = in.int16(ball + QStringLiteral(": the fuzziness"));
-        r.comment = fromStoredQuotes(in.text(ball + QStringLiteral(": the comment")));
-        r.diameter = in.int16(ball + QStringLiteral(": the diameter"));
-        r.spreckColor = in.int16(ball + QStringLiteral(": the sprecks colour"));
-        r.texture = in.int16(ball + QStringLiteral(": the texture"));
-        r.useTexture = in.int16(ball + QStringLiteral(": the texture flag"));
+        for (int column = 0; column < kBallLineValues; ++column) {
+            if (const EBallFieldSpec* field = fieldAtColumn(column))
+                r.*field->member =
+                    in.int16(ball + QStringLiteral(": ") + QLatin1String(field->fileName));
+            else if (column == kBallLineCommentColumn)
+                r.comment = fromStoredQuotes(in.text(ball + QStringLiteral(": the comment")));
+            else if (column == kBallLineAuxColumn)
+                r.auxValue = in.int16(ball + QStringLiteral(": the seventh value"));
+            else
+                r.texture = in.int16(ball + QStringLiteral(": the texture"));
+        }
         in.requireLineEnd(ball + QStringLiteral(": the texture flag"));
     }
     fresh.breedDescription = fromStoredQuotes(in.text(QStringLiteral("the description")));

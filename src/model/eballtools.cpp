@@ -18,12 +18,9 @@ void checkTable(size_t tableSize, int ballsPerSet)
 template <typename Record, typename Visit>
 void forEachColour(Record& record, EBallFields fields, Visit visit)
 {
-    if (fields & EBallField::Fill)
-        visit(record.fillColor);
-    if (fields & EBallField::Border)
-        visit(record.borderColor);
-    if (fields & EBallField::Sprecks)
-        visit(record.spreckColor);
+    for (const EBallFieldSpec& spec : kEBallFields)
+        if ((kColourFields & spec.field) && (fields & spec.field))
+            visit(record.*spec.member);
 }
 
 // Calls `visit(record)` for every record of the chosen sets.
@@ -106,20 +103,9 @@ int applyToOthers(std::span<EBallRecord> eBalls, int ballsPerSet, BallSet set, i
     for (size_t index : records) {
         EBallRecord& to = eBalls[index];
         const EBallRecord before = to;
-        if (fields & EBallField::Fill)
-            to.fillColor = from.fillColor;
-        if (fields & EBallField::Border)
-            to.borderColor = from.borderColor;
-        if (fields & EBallField::Sprecks)
-            to.spreckColor = from.spreckColor;
-        if (fields & EBallField::Fuzziness)
-            to.fuzziness = from.fuzziness;
-        if (fields & EBallField::BorderThickness)
-            to.borderThickness = from.borderThickness;
-        if (fields & EBallField::Diameter)
-            to.diameter = from.diameter;
-        if (fields & EBallField::UseTexture)
-            to.useTexture = from.useTexture;
+        for (const EBallFieldSpec& spec : kEBallFields)
+            if (fields & spec.field)
+                to.*spec.member = from.*spec.member;
         changed += to == before ? 0 : 1;
     }
     return changed;

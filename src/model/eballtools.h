@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/eballrecord.h"
+#include "model/eballfields.h"
 
 #include <QFlags>
 #include <QString>
@@ -20,23 +20,6 @@ namespace yw {
 enum class BallSet : unsigned { A = 1, B = 2 };
 Q_DECLARE_FLAGS(BallSets, BallSet)
 Q_DECLARE_OPERATORS_FOR_FLAGS(BallSets)
-
-// The fields the tools can change. The texture number, the seventh value and the comment are
-// never changed by any editor, so they are not here.
-enum class EBallField : unsigned {
-    Fill = 0x01,
-    Border = 0x02,
-    Sprecks = 0x04,
-    Fuzziness = 0x08,
-    BorderThickness = 0x10,
-    Diameter = 0x20,
-    UseTexture = 0x40,
-};
-Q_DECLARE_FLAGS(EBallFields, EBallField)
-Q_DECLARE_OPERATORS_FOR_FLAGS(EBallFields)
-
-inline constexpr EBallFields kColourFields = {EBallField::Fill, EBallField::Border,
-                                              EBallField::Sprecks};
 
 // The record of the eBall at 0-based list position `position` of `set`.
 int recordIndex(BallSet set, int position, int ballsPerSet);

@@ -1,3 +1,4 @@
+#include "document/recentfiles.h"
 #include "guitest.h"
 #include "shell/dialogs/optionsdialog.h"
 #include "shell/help/aboutdialog.h"
@@ -5,7 +6,7 @@
 #include "shell/mainwindow/mainwindow.h"
 #include "shell/mainwindow/splash.h"
 #include "shell/mainwindow/startup.h"
-#include "shell/session/recentfiles.h"
+#include "shell/mainwindow/tiling.h"
 #include "shell/toolbar/toolbarcolours.h"
 #include "shell/toolbar/toolbarstrip.h"
 
@@ -413,6 +414,25 @@ TEST(QtFileDialogs, AddTheKindsExtensionAndRememberItsFolder)
     EXPECT_EQ(dialogs.startFolder(FileKind::Project), projects.path());
     fallback.clear();
     EXPECT_EQ(dialogs.startFolder(FileKind::Package), projects.path());
+}
+
+TEST(Tiling, SharesTheLengthWithoutGoingBelowAnyLeastExtent)
+{
+    const struct
+    {
+        const char* name;
+        std::vector<int> least;
+        int length;
+        std::vector<TileSpan> spans;
+    } rows[] = {
+        {"even shares, the rest to the last", {0, 0, 0}, 100, {{0, 33}, {33, 33}, {66, 34}}},
+        {"a needy window takes its least", {10, 80}, 100, {{0, 20}, {20, 80}}},
+        {"least extents fill it exactly", {50, 50}, 100, {{0, 50}, {50, 50}}},
+        {"one pixel short: the last overlaps", {50, 51}, 100, {{0, 50}, {49, 51}}},
+        {"far too short: all overlap inside", {80, 80, 80}, 100, {{0, 80}, {0, 80}, {20, 80}}},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(tileSpans(row.least, row.length), row.spans) << row.name;
 }
 
 } // namespace yw

@@ -1,7 +1,7 @@
+#include "document/document.h"
 #include "editors/colorbutton.h"
 #include "editors/colorchooser.h"
 #include "editors/eballeditor.h"
-#include "editors/projectedits.h"
 #include "editors/slottraypanel.h"
 #include "editors/tipspanel.h"
 #include "guitest.h"
@@ -28,7 +28,7 @@ protected:
         state.eBalls[5] = makeRecord(143, 1, 0, 25, "left ear");
         state.eBalls[6] = makeRecord(73, 3, 2, -40, "right ear");
         state.eBalls[70] = makeRecord(200, 2, 1, 300, "tail");
-        editor = std::make_unique<EBallEditor>(edits, install);
+        editor = std::make_unique<EBallEditor>(document, prompts);
         editor->show();
     }
     QComboBox* fuzz() { return child<QComboBox>(editor.get(), "fuzzthing"); }
@@ -44,8 +44,11 @@ protected:
     }
 
     ProjectState state;
-    ProjectEdits edits{state};
     const Installation install;
+    MemorySettingsStore settings;
+    ScriptedPrompts prompts;
+    Document document{install, state, settings, prompts};
+    ProjectEdits& edits = document.edits();
     std::unique_ptr<EBallEditor> editor;
 };
 
@@ -84,6 +87,15 @@ TEST_F(EBallEditorTest, TheFirstEBallStoresNothingAndChangesGoIntoTheShownRecord
     editor->SwitchTo(5, 6, QString());
     EXPECT_EQ(fuzz()->currentIndex(), 3);
     EXPECT_FALSE(child<QCheckBox>(editor.get(), "usetexture")->isChecked());
+}
+
+// No project is open, so the document knows no ball sets: the user is told, no dialog blocks.
+TEST_F(EBallEditorTest, ApplyToOthersWithoutTheBreedsShapeIsToldThroughPrompts)
+{
+    editor->SwitchTo(5, -1, QString());
+    QTest::mouseClick(child(editor.get(), "btnApply"), Qt::LeftButton);
+    prompts.expectOne(QStringLiteral("Apply to Others needs the eBalls of the base breed."),
+                      PromptIcon::Exclamation, false);
 }
 
 TEST_F(EBallEditorTest, ValuesTheControlsCannotShowOrTypedOnesAreHeldToTheLimits)
@@ -151,7 +163,7 @@ TEST_F(EBallEditorTest, ClosingStoresTheShownValuesAndParksInRecord511)
     EXPECT_EQ(state.eBalls, expected);
 
     // A fresh window stores its blank controls into the parking record and loses nothing.
-    editor = std::make_unique<EBallEditor>(edits, install);
+    editor = std::make_unique<EBallEditor>(document, prompts);
     editor->SwitchTo(5, kParkingRecord, QString());
     expected[kParkingRecord].diameter = 0;
     for (int i = 0; i <= kParkingRecord; ++i)
@@ -307,15 +319,15 @@ protected:
         state.regTips = {"Feed me", "Pet me", "Say \"hi\""};
         state.demoTips = {"Buy me", "Demo two", "Demo three"};
         // The component list follows the project's breed name, as the main window does.
-        QObject::connect(&edits, &ProjectEdits::textChanged, [this](ProjectText t) {
-            if (t == ProjectText::BreedName)
+        QObject::connect(&document, &Document::changed, [this](const DocumentChange& change) {
+            if (change.what == DocumentChange::What::Text && change.text == ProjectText::BreedName)
                 names.push_back(QString::fromLatin1(state.breedName));
         });
     }
     template <class Panel> void open()
     {
         names.clear();
-        panel = std::make_unique<Panel>(edits);
+        panel = std::make_unique<Panel>(document);
         panel->show();
     }
     template <class T = QLineEdit> T* field(const char* name)
@@ -328,7 +340,11 @@ protected:
     }
 
     ProjectState state;
-    ProjectEdits edits{state};
+    const Installation install;
+    MemorySettingsStore settings;
+    ScriptedPrompts prompts;
+    Document document{install, state, settings, prompts};
+    ProjectEdits& edits = document.edits();
     std::vector<QString> names;
     std::unique_ptr<QWidget> panel;
 };

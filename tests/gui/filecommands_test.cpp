@@ -1,3 +1,5 @@
+#include "document/document.h"
+#include "document/recentfiles.h"
 #include "files/breedresources.h"
 #include "files/breedsheet.h"
 #include "files/eggwriter.h"
@@ -6,10 +8,9 @@
 #include "model/palette.h"
 #include "platform/cp1252.h"
 #include "shell/commands/filecommands.h"
+#include "shell/commands/maincommands.h"
 #include "shell/dialogs/newprojectwizard.h"
 #include "shell/mainwindow/mainwindow.h"
-#include "shell/session/projectsession.h"
-#include "shell/session/recentfiles.h"
 #include "support/eggreadback.h"
 
 namespace yw {
@@ -25,8 +26,7 @@ protected:
         SampleGameFixture::SetUp();
         window = std::make_unique<MainWindow>(installation, state, settings, prompts);
         window->load(QString());
-        commands = std::make_unique<FileCommands>(*window, installation, state, settings, prompts,
-                                                  dialogs);
+        commands = &window->commands().addFileCommands(dialogs);
         compnt = test::child<QComboBox>(window.get(), "compnt");
     }
     QAction* act(const char* name) const { return test::child<QAction>(window.get(), name); }
@@ -49,7 +49,7 @@ protected:
         const QString target = makeProject(listText, name);
         dialogs.answers.push_back(target);
         commands->mnuOpen_Click();
-        EXPECT_EQ(window->session().path(), target);
+        EXPECT_EQ(window->document().path(), target);
         prompts.shown.clear();
         dialogs.asked.clear();
         return target;
@@ -74,7 +74,7 @@ protected:
 
     MemorySettingsStore settings;
     std::unique_ptr<MainWindow> window;
-    std::unique_ptr<FileCommands> commands;
+    FileCommands* commands = nullptr;
     QComboBox* compnt = nullptr;
 };
 
@@ -86,7 +86,7 @@ TEST_F(FileCommandsTest, NewPutsTheCreatedProjectIntoTheWindowAndACancelledOneCh
     runWizard(1, true); // Go, Cancel in the save dialog, then Cancel on the wizard
     EXPECT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(test::projectDifference(state, before), "");
-    EXPECT_EQ(window->session().path(), open);
+    EXPECT_EQ(window->document().path(), open);
     EXPECT_EQ(recent(), QStringList({open, QString(), QString(), QString()}));
     EXPECT_TRUE(editorsOpen());
 
@@ -96,7 +96,7 @@ TEST_F(FileCommandsTest, NewPutsTheCreatedProjectIntoTheWindowAndACancelledOneCh
     EXPECT_EQ(state.baseBreed, "Honker");
     EXPECT_EQ(state.breedName, sample::breed(1).breedName);
     EXPECT_EQ(state.eBalls[0], sample::breed(1).eBalls[0]);
-    EXPECT_EQ(window->session().path(), target);
+    EXPECT_EQ(window->document().path(), target);
     EXPECT_EQ(compnt->currentIndex(), 0);
     EXPECT_EQ(compnt->itemText(0), cp1252::toUnicode(sample::breed(1).breedName));
     EXPECT_TRUE(act("mnuSaveOPJ")->isEnabled());
@@ -125,7 +125,7 @@ TEST_F(FileCommandsTest, OpenAsksTheSaveQuestionFirst)
     commands->mnuOpen_Click();
     EXPECT_EQ(dialogs.asked, (Asked{{false, FileKind::Project, test::text::kProjectFilter}}));
     EXPECT_EQ(readFile(first), firstFile);
-    EXPECT_EQ(window->session().path(), second);
+    EXPECT_EQ(window->document().path(), second);
     EXPECT_EQ(state.baseBreed, "Lips");
 
     // Yes: the open project is saved to its own path before the next one opens.
@@ -134,7 +134,7 @@ TEST_F(FileCommandsTest, OpenAsksTheSaveQuestionFirst)
     dialogs.answers.push_back(first);
     commands->mnuOpen_Click();
     EXPECT_TRUE(readFile(second).contains("\"Kissy\""));
-    EXPECT_EQ(window->session().path(), first);
+    EXPECT_EQ(window->document().path(), first);
     EXPECT_EQ(state.baseBreed, "Zott");
     EXPECT_EQ(recent(), QStringList({first, second, first, QString()}));
 }
@@ -165,7 +165,7 @@ TEST_F(FileCommandsTest, AFailedOpenIsToldAndChangesNothing)
         EXPECT_TRUE(prompts.shown[1].text.startsWith(c.message.arg(file)))
             << prompts.shown[1].text.toStdString();
         EXPECT_EQ(test::projectDifference(state, before), "");
-        EXPECT_EQ(window->session().path(), open);
+        EXPECT_EQ(window->document().path(), open);
         EXPECT_EQ(recent().first(), c.remembered ? file : path(QStringLiteral("notes.opj")));
     }
 }
@@ -192,12 +192,12 @@ TEST_F(FileCommandsTest, OpenEggOrPackageMakesAProjectOfTheEggOrSaysWhyNot)
         if (source != egg) {
             EXPECT_TRUE(prompts.shown[1].text.contains(source + QStringLiteral(", byte 100")));
             EXPECT_EQ(test::projectDifference(state, before), "");
-            EXPECT_EQ(window->session().path(), open);
+            EXPECT_EQ(window->document().path(), open);
         }
     }
     EXPECT_TRUE(
         prompts.shown[1].text.startsWith(QStringLiteral("Base breed: Lips\r\nName: Kissy")));
-    EXPECT_EQ(window->session().path(), path(QStringLiteral("kissy.opj")));
+    EXPECT_EQ(window->document().path(), path(QStringLiteral("kissy.opj")));
     EXPECT_EQ(
         test::projectDifference(state, test::asReadFromEgg(lips.state, lips.header.ballsPerSet)),
         "");
@@ -212,7 +212,7 @@ TEST_F(FileCommandsTest, SaveAsMovesTheProjectPathAndSaveFollowsItOrSaysWhyNot)
     dialogs.answers.push_back(moved);
     act("mnuSaveAs")->trigger();
     EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Project, test::text::kProjectFilter}}));
-    EXPECT_EQ(window->session().path(), moved);
+    EXPECT_EQ(window->document().path(), moved);
     EXPECT_EQ(recent(), QStringList({moved, open, QString(), QString()}));
 
     state.breedName = "Moved On";
@@ -252,7 +252,7 @@ TEST_F(FileCommandsTest, TheEggAndPackageCommandsWriteTheirFileAndTouchNoProject
     EXPECT_TRUE(cabinet.startsWith("MSCF"));
     EXPECT_TRUE(cabinet.contains("My Breed.odd"));
     EXPECT_TRUE(cabinet.contains("ypkinfo.inf"));
-    EXPECT_EQ(window->session().path(), open);
+    EXPECT_EQ(window->document().path(), open);
     EXPECT_EQ(recent(), QStringList({open, QString(), QString(), QString()}));
 }
 
@@ -288,7 +288,7 @@ TEST_F(FileCommandsTest, ARemovedRecentFileIsToldAndKeepsItsEntry)
 {
     const QString gone = makeProject(QStringLiteral("Lips"), QStringLiteral("gone.opj"));
     const QString open = openProject();
-    window->session().CycleRecentFiles(gone);
+    window->document().CycleRecentFiles(gone);
     ASSERT_TRUE(QFile::remove(gone));
 
     prompts.answers = {PromptAnswer::No};
@@ -298,7 +298,7 @@ TEST_F(FileCommandsTest, ARemovedRecentFileIsToldAndKeepsItsEntry)
     EXPECT_EQ(prompts.shown[1].text, test::text::kRecentFileGone);
     EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Information);
     EXPECT_EQ(recent(), QStringList({gone, open, QString(), QString()}));
-    EXPECT_EQ(window->session().path(), open);
+    EXPECT_EQ(window->document().path(), open);
 
     // The second entry still exists and reopens, going to the top.
     prompts.answers = {PromptAnswer::No};
@@ -320,7 +320,7 @@ TEST_F(FileCommandsTest, SaveShortcutsDoNothingBeforeAProjectExists)
         QTest::keyClick(window.get(), key, Qt::ControlModifier);
     for (auto command : {&FileCommands::Save, &FileCommands::SaveEgg, &FileCommands::SavePackage,
                          &FileCommands::SaveAs})
-        (commands.get()->*command)();
+        (commands->*command)();
     EXPECT_TRUE(dialogs.asked.empty());
     EXPECT_TRUE(prompts.shown.empty());
 

@@ -1,19 +1,20 @@
+#include "document/document.h"
+#include "document/projectedits.h"
 #include "editors/colorchooser.h"
 #include "editors/eballeditor.h"
-#include "editors/projectedits.h"
 #include "editors/slottraypanel.h"
 #include "editors/tipspanel.h"
 #include "files/projectfile.h"
 #include "guitest.h"
-#include "shell/commands/desktopcommands.h"
 #include "shell/commands/editcommands.h"
+#include "shell/commands/maincommands.h"
 #include "shell/help/helpcommands.h"
 #include "shell/help/helpviewer.h"
 #include "shell/mainwindow/mainwindow.h"
 #include "shell/mainwindow/mdieditorwindows.h"
 #include "shell/mainwindow/startup.h"
-#include "shell/session/projectsession.h"
 #include "shell/toolbar/toolbarstrip.h"
+#include "support/locator.h"
 
 #include <map>
 
@@ -32,9 +33,9 @@ protected:
         install = test::testInstallation(fso, dir.path());
         writeBlz("\"qp_small.lnz\",\"qp.lnz\",6\r\nhead\r\nbody\r\n   \r\nleg\r\nfoot\r\n"
                  "tail, the long curling part behind the body\r\n");
-        test::writeFile(dir.filePath(QStringLiteral("res/Quadrapus.loc")),
-                        "Quadrapus\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n400\t\t60\r\n"
-                        "500\t\t300\t\t6\r\n");
+        test::writeFile(
+            dir.filePath(QStringLiteral("res/Quadrapus.loc")),
+            test::locatorText(test::located({100, 50, 200, 40, 3000, 1000, 400, 60, 500, 300, 6})));
         ProjectState project = state;
         project.breedName = "Zippy";
         project.breedDescription = "One\nlone\rbreak\r\nthen more";
@@ -49,7 +50,7 @@ protected:
         projectPath = dir.filePath(QStringLiteral("breed.opj"));
         SaveOPJ(install, project, projectPath);
         window = std::make_unique<MainWindow>(install, state, settings, prompts);
-        window->desktop()->help()->setUrlOpener([this](const QUrl& url) {
+        (&window->commands())->help()->setUrlOpener([this](const QUrl& url) {
             opened.push_back(url);
             return true;
         });
@@ -65,7 +66,7 @@ protected:
     void openProject()
     {
         window->show();
-        ASSERT_EQ(window->session().open(projectPath), ProjectSession::Opening::Opened);
+        ASSERT_EQ(window->document().open(projectPath), Document::Opening::Opened);
     }
     template <class T = QWidget> T* find(const char* name) const
     {
@@ -132,7 +133,7 @@ protected:
             texts.append(eblist->item(i)->text());
         return texts;
     }
-    QUndoStack& history() const { return window->edits().history(); }
+    QUndoStack& history() const { return window->document().history(); }
     QString mark() const { return find<QLabel>("modifiedMark")->text(); }
     QString undoText() const { return act("mnuUndo")->text(); }
 
@@ -150,7 +151,7 @@ protected:
     std::vector<QUrl> opened; // what the site items would show in the browser
 };
 
-TEST_F(MainWindowTest, ShortcutsAndTheStartWithoutAProject)
+TEST_F(MainWindowTest, TheMenusHoldTheirItemsInOrderWithTheirKeys)
 {
     const std::pair<const char*, const char*> keys[] = {
         {"mnuNew", "Ctrl+N"},     {"mnuOpen", "Ctrl+O"},    {"mnuSaveOPJ", "Ctrl+S"},
@@ -176,9 +177,12 @@ TEST_F(MainWindowTest, ShortcutsAndTheStartWithoutAProject)
         menu->close();
         EXPECT_EQ(shown.join(QLatin1Char(' ')), QString::fromLatin1(items)) << name;
     }
+}
 
+TEST_F(MainWindowTest, WithoutAProjectNothingCanBeSavedOrChosen)
+{
     window->load(QString());
-    EXPECT_TRUE(window->session().path().isEmpty());
+    EXPECT_TRUE(window->document().path().isEmpty());
     EXPECT_FALSE(find<QMenu>("mnuSave")->menuAction()->isEnabled());
     for (const char* name : {"mnuSaveOPJ", "mnuSaveODD", "mnuSaveYPK", "mnuSaveAs"})
         EXPECT_FALSE(act(name)->isEnabled()) << name;
@@ -260,31 +264,40 @@ TEST_F(MainWindowTest, TheBallListOpensTheRecordOfEitherSetHoweverItIsSelected)
     EXPECT_TRUE(prompts.shown.empty());
 }
 
-TEST_F(MainWindowTest, TheBallListShowsTheLabelsOfTheSetOrSaysWhyNot)
+// The list holds the set's labels as the information file gave them when the project was
+// opened; a file changed or removed afterwards moves neither the list nor the start of set B.
+TEST_F(MainWindowTest, TheBallListKeepsTheShapeReadWhenTheProjectOpened)
+{
+    writeBlz("\"qp_small.lnz\",\"qp.lnz\",2\r\nhead\r\nbody\r\nextra\r\n");
+    SaveOPJ(install, state, projectPath);
+    openProject();
+    writeBlz("\"qp_small.lnz\",\"qp.lnz\",3\r\nhip\r\nhop\r\nhup\r\n");
+    compnt->setCurrentIndex(3);
+    EXPECT_EQ(listed(), QStringList({QStringLiteral("head"), QStringLiteral("body")}));
+    clickBallAt(0);
+    EXPECT_EQ(curBall(), 2);
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("res/Quadrapus.blz"))));
+    compnt->setCurrentIndex(2);
+    EXPECT_EQ(listed(), QStringList({QStringLiteral("head"), QStringLiteral("body")}));
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+// Saving with another count would put set B's eBalls at records no window has shown.
+TEST_F(MainWindowTest, SavingRefusesAnInformationFileWhoseCountChangedWhileOpen)
 {
     openProject();
-    // Labels beyond the set are not listed; a broken or missing file is told.
-    for (const char* blz : {"\"qp_small.lnz\",\"qp.lnz\",2\r\nhead\r\nbody\r\nextra\r\n",
-                            "\"qp_small.lnz\",\"qp.lnz\",many\r\nhead\r\n", ""}) {
-        prompts.shown.clear();
-        if (*blz)
-            writeBlz(blz);
-        else
-            ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("res/Quadrapus.blz"))));
-        compnt->setCurrentIndex(compnt->currentIndex() == 2 ? 3 : 2);
-        const bool good = QByteArray(blz).contains(",2");
-        EXPECT_EQ(listed(), good ? QStringList({QStringLiteral("head"), QStringLiteral("body")})
-                                 : QStringList());
-        ASSERT_EQ(prompts.shown.size(), good ? 0u : 1u);
-        if (!good)
-            prompts.expectOne(QStringLiteral("Quadrapus.blz"), PromptIcon::Exclamation, false);
-    }
+    const QByteArray saved = test::readFile(projectPath);
+    writeBlz("\"qp_small.lnz\",\"qp.lnz\",5\r\nhead\r\n");
+    EXPECT_FALSE(window->document().saveAs(projectPath));
+    EXPECT_EQ(test::readFile(projectPath), saved);
+    prompts.expectOne(QStringLiteral("6 eBalls per set, as when the project was opened, not 5"),
+                      PromptIcon::Exclamation, false);
 }
 
 TEST_F(MainWindowTest, ACommandLineProjectOpensAtStartUpAndAMissingOneSilentlyDoesNot)
 {
     window->load(dir.filePath(QStringLiteral("not there.opj")));
-    EXPECT_TRUE(window->session().path().isEmpty());
+    EXPECT_TRUE(window->document().path().isEmpty());
 
     const QString path = dir.filePath(QStringLiteral("my breed project.opj"));
     ASSERT_TRUE(QFile::copy(projectPath, path));
@@ -295,7 +308,7 @@ TEST_F(MainWindowTest, ACommandLineProjectOpensAtStartUpAndAMissingOneSilentlyDo
                                  path.split(QLatin1Char(' '))),
               path);
     window->load(commandLineProject({QStringLiteral("yolkwright"), quoted}));
-    EXPECT_EQ(window->session().path(), path);
+    EXPECT_EQ(window->document().path(), path);
     EXPECT_TRUE(act("mnuSaveOPJ")->isEnabled());
     EXPECT_EQ(state.breedName, "Zippy");
     EXPECT_EQ(settings.read(kSectionRecent, QStringLiteral("1st"), QString()), path);
@@ -303,29 +316,29 @@ TEST_F(MainWindowTest, ACommandLineProjectOpensAtStartUpAndAMissingOneSilentlyDo
     EXPECT_TRUE(prompts.shown.empty());
 }
 
-// With change tracking the save question follows the modified flag, which a save clears; a
-// failed save stops the caller.
+// The save question is asked whenever a project is open, modified or not; Yes saves, which
+// leaves the project unmodified; a failed save stops the caller.
 TEST_F(MainWindowTest, TheSaveQuestion)
 {
     window->load(QString());
-    ProjectSession& session = window->session();
-    EXPECT_TRUE(session.askSaveQuestion() && prompts.shown.empty()); // no project, no question
-    session.setChangeTracking(true);
+    Document& document = window->document();
+    EXPECT_TRUE(document.askSaveQuestion() && prompts.shown.empty()); // no project, no question
     openProject();
-    EXPECT_TRUE(session.askSaveQuestion() && prompts.shown.empty()); // not modified
-    session.setModified(true);
+    prompts.answers = {PromptAnswer::No};
+    EXPECT_TRUE(document.askSaveQuestion());
+    EXPECT_EQ(prompts.shown.size(), 1u) << "asked while unmodified too";
+    const QByteArray before = test::readFile(projectPath);
+    document.edits().setBallField(0, EBallField::Fill, 99);
+    ASSERT_TRUE(document.isModified());
     prompts.answers = {PromptAnswer::Yes};
-    EXPECT_TRUE(session.askSaveQuestion());
-    EXPECT_EQ(prompts.shown.size(), 1u);
-    EXPECT_FALSE(session.isModified());
-    session.setChangeTracking(false); // without tracking an open project always counts as changed
-    EXPECT_TRUE(session.isModified());
-
+    EXPECT_TRUE(document.askSaveQuestion());
+    EXPECT_FALSE(document.isModified());
+    EXPECT_NE(test::readFile(projectPath), before);
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("gone")));
-    ASSERT_TRUE(session.saveAs(dir.filePath(QStringLiteral("gone/breed.opj"))));
+    ASSERT_TRUE(document.saveAs(dir.filePath(QStringLiteral("gone/breed.opj"))));
     ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("gone"))).removeRecursively());
     prompts.answers = {PromptAnswer::Yes};
-    EXPECT_FALSE(session.askSaveQuestion());
+    EXPECT_FALSE(document.askSaveQuestion());
     EXPECT_TRUE(prompts.shown.back().text.contains(QStringLiteral("gone/breed.opj")));
 }
 
@@ -380,7 +393,7 @@ TEST_F(MainWindowTest, ShutDownCancelWritesNothingNoWritesTheSettingsAndTheyAreR
 TEST_F(MainWindowTest, TheToolbarRunsItsCommandsAndTheViewMenuFollowsWhatIsOnScreen)
 {
     window->show();
-    ToolbarStrip* toolbar = window->desktop()->toolbar();
+    ToolbarStrip* toolbar = (&window->commands())->toolbar();
     ASSERT_NE(toolbar, nullptr);
     EXPECT_EQ(toolbar->saveMenu(), find<QMenu>("mnuSave"));
     QSignalSpy saves(act("mnuSaveOPJ"), &QAction::triggered);
@@ -525,8 +538,8 @@ TEST_F(MainWindowTest, HelpOpensTheGuideAtItsFirstTopicOrSaysItIsMissing)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("help"))); // a help folder without the guide
     for (int found = 0; found < 2; ++found) {
         act("mnuHelpFile")->trigger();
-        QTextBrowser* browser = window->desktop()->help()->viewer()->browser();
-        EXPECT_TRUE(window->desktop()->help()->viewer()->isVisible());
+        QTextBrowser* browser = (&window->commands())->help()->viewer()->browser();
+        EXPECT_TRUE((&window->commands())->help()->viewer()->isVisible());
         if (found) {
             EXPECT_EQ(browser->source().fileName(), helpTopicFile(1));
             EXPECT_FALSE(browser->documentTitle().isEmpty());
@@ -534,7 +547,7 @@ TEST_F(MainWindowTest, HelpOpensTheGuideAtItsFirstTopicOrSaysItIsMissing)
             EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("could not be found")));
             EXPECT_TRUE(browser->toPlainText().contains(helpTopicFile(1)));
         }
-        window->desktop()->help()->viewer()->close();
+        (&window->commands())->help()->viewer()->close();
         install.programFolder = QStringLiteral(YW_HELP_SOURCE_DIR "/..");
     }
     EXPECT_TRUE(prompts.shown.empty());
@@ -588,7 +601,7 @@ TEST_F(MainWindowTest, PanelsOpenOnceShowWithoutChangingAndCloseBeforeAnOpenedPr
     EXPECT_EQ(shown, (QStringList{QStringLiteral("&1 ball 3 in qp_small.lnz"),
                                   QStringLiteral("&2 Slot/Tray"), QStringLiteral("&3 Tips*")}));
 
-    ASSERT_EQ(window->session().open(projectPath), ProjectSession::Opening::Opened);
+    ASSERT_EQ(window->document().open(projectPath), Document::Opening::Opened);
     QTest::qWait(10);
     EXPECT_TRUE(mdiArea->subWindowList().isEmpty());
     EXPECT_EQ(curBall(), kParkingRecord);
@@ -695,7 +708,7 @@ TEST_F(MainWindowTest, UndoAndRedoWalkTheWholeHistoryAndTheOpenEditorsFollow)
     auto* diameter = find<QLineEdit>("diaTX");
     auto* name = find<QLineEdit>("fldBreedName");
     auto* tip = find<QLineEdit>("dTip1");
-    ProjectEdits& edits = window->edits();
+    ProjectEdits& edits = window->document().edits();
     const auto merge = ProjectEdits::Typing::Merge;
     const auto key = [](QLineEdit* box, Qt::Key k) {
         box->setFocus();
@@ -750,6 +763,23 @@ TEST_F(MainWindowTest, UndoAndRedoWalkTheWholeHistoryAndTheOpenEditorsFollow)
     EXPECT_EQ(tip->text(), QString::fromLatin1(state.demoTips[1]));
 }
 
+// Where two steps meet: typing after an undo neither joins the undone step's neighbour nor
+// leaves the undone step to redo.
+TEST_F(MainWindowTest, TypingAfterAnUndoIsAStepOfItsOwn)
+{
+    openProject();
+    ProjectEdits& edits = window->document().edits();
+    edits.setText(ProjectText::Slot, "1", ProjectEdits::Typing::Merge);
+    edits.endTyping();
+    edits.setText(ProjectText::Slot, "12", ProjectEdits::Typing::Merge);
+    act("mnuUndo")->trigger();
+    edits.setText(ProjectText::Slot, "19", ProjectEdits::Typing::Merge);
+    EXPECT_EQ(history().count(), 2);
+    EXPECT_FALSE(act("mnuRedo")->isEnabled());
+    act("mnuUndo")->trigger();
+    EXPECT_EQ(state.eggSlot, "1");
+}
+
 TEST_F(MainWindowTest, TypingIsOneStepUntilTheFocusLeavesAndTheMenuNamesIt)
 {
     openProject();
@@ -799,7 +829,7 @@ TEST_F(MainWindowTest, TypingIsOneStepUntilTheFocusLeavesAndTheMenuNamesIt)
     EXPECT_EQ(description->toPlainText(), shown);
 }
 
-TEST_F(MainWindowTest, TheMarkFollowsTheSavedStateAndOpeningClearsTheHistory)
+TEST_F(MainWindowTest, TheModifiedMarkFollowsTheSavedState)
 {
     openProject();
     const QString title = window->windowTitle();
@@ -815,21 +845,26 @@ TEST_F(MainWindowTest, TheMarkFollowsTheSavedStateAndOpeningClearsTheHistory)
     };
     EXPECT_EQ(mark(), QString());
     step("3", "Modified");
-    ASSERT_TRUE(window->session().saveAs(projectPath));
+    ASSERT_TRUE(window->document().saveAs(projectPath));
     EXPECT_EQ(mark(), QString());
     step("mnuUndo", "Modified");
     step("mnuRedo", "");
     step("1", "Modified");
     step("mnuUndo", ""); // undone back to the saved state
     EXPECT_EQ(window->windowTitle(), title);
+}
 
-    step("0", "Modified");
-    ASSERT_EQ(window->session().open(projectPath), ProjectSession::Opening::Opened);
+TEST_F(MainWindowTest, OpeningAProjectClearsTheHistory)
+{
+    openProject();
+    window->document().edits().setBallField(0, EBallField::BorderThickness, 2);
+    ASSERT_EQ(mark(), QStringLiteral("Modified"));
+    ASSERT_EQ(window->document().open(projectPath), Document::Opening::Opened);
     EXPECT_EQ(history().count(), 0);
     EXPECT_EQ(mark(), QString());
     EXPECT_FALSE(act("mnuUndo")->isEnabled());
     EXPECT_EQ(undoText(), QStringLiteral("Undo"));
-    EXPECT_EQ(state.eBalls[0].borderThickness, 2);
+    EXPECT_EQ(state.eBalls[0].borderThickness, 0);
 }
 
 // Replace Colour and Apply to Others say how many eBalls will change and change exactly the named

@@ -4,18 +4,18 @@
 #include "model/projectstate.h"
 
 #include <QByteArray>
+#include <string>
 
 namespace yw::test {
 
-// A locator file holding `s`'s eleven values in the file's order (set B before set A). Header-only
-// so that the fuzz targets, which do not link GoogleTest, can use it.
-inline QByteArray locatorText(const ProjectState& s, const QByteArray& stem = "Zott")
+// A locator file holding `s`'s eleven values, as the program writes it. Header-only so that the
+// fuzz targets, which do not link GoogleTest, can use it.
+inline QByteArray locatorText(const ProjectState& s, const std::string& stem = "Zott")
 {
-    const auto n = [](int32_t value) { return QByteArray::number(value); };
-    return stem + "\r\nUS\r\n" + n(s.locDescPos) + "\t\t" + n(s.locDescLen) + "\r\n" +
-           n(s.locNamePos) + "\t\t" + n(s.locNameLen) + "\r\n" + n(s.locSetBPos) + "\r\n" +
-           n(s.locSetAPos) + "\r\n" + n(s.locAttrPos) + "\t\t" + n(s.locAttrLen) + "\r\n" +
-           n(s.locTipsPos) + "\t\t" + n(s.locTipsLen) + "\t\t" + n(s.tipCount) + "\r\n";
+    return locatorFileBytes({s.locDescPos, s.locDescLen, s.locNamePos, s.locNameLen, s.locSetBPos,
+                             s.locSetAPos, s.locAttrPos, s.locAttrLen, s.locTipsPos, s.locTipsLen,
+                             s.tipCount},
+                            stem);
 }
 
 // A state holding eleven locator values, in the file's order.

@@ -1,5 +1,6 @@
 #include "shell/commands/filecommands.h"
 
+#include "document/document.h"
 #include "files/breedsheet.h"
 #include "files/eggwriter.h"
 #include "files/packagewriter.h"
@@ -13,14 +14,11 @@
 #include "shell/dialogs/filedialogs.h"
 #include "shell/dialogs/newprojectwizard.h"
 #include "shell/mainwindow/mainwindow.h"
-#include "shell/session/projectsession.h"
-#include "shell/session/recentfiles.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
-#include <QKeyEvent>
 #include <QMenu>
 
 namespace yw {
@@ -41,49 +39,28 @@ public:
 
 FileCommands::FileCommands(MainWindow& window, const Installation& install, ProjectState& state,
                            SettingsStore& settings, Prompts& prompts, FileDialogs& dialogs)
-    : m_window(window), m_actions(window.fileActions()), m_install(install), m_state(state),
+    : m_window(window), m_menu(window.menus().file), m_install(install), m_state(state),
       m_settings(settings), m_prompts(prompts), m_dialogs(dialogs),
       m_runWizard([](NewProjectWizard& wizard) { return wizard.exec() == QDialog::Accepted; })
 {
-    connect(m_actions.newProject, &QAction::triggered, this, &FileCommands::New);
-    connect(m_actions.open, &QAction::triggered, this, &FileCommands::mnuOpen_Click);
-    connect(m_actions.openEggOrPackage, &QAction::triggered, this, [this] {
-        openEggOrPackage(m_install, m_state, m_window.session(), m_prompts, m_dialogs);
+    connect(m_menu.newProject, &QAction::triggered, this, &FileCommands::New);
+    connect(m_menu.open, &QAction::triggered, this, &FileCommands::mnuOpen_Click);
+    connect(m_menu.openEggOrPackage, &QAction::triggered, this, [this] {
+        openEggOrPackage(m_install, m_state, m_window.document(), m_prompts, m_dialogs);
     });
-    connect(m_actions.saveProject, &QAction::triggered, this, &FileCommands::Save);
-    connect(m_actions.saveEgg, &QAction::triggered, this, &FileCommands::SaveEgg);
-    connect(m_actions.savePackage, &QAction::triggered, this, &FileCommands::SavePackage);
-    connect(m_actions.saveAs, &QAction::triggered, this, &FileCommands::SaveAs);
-    connect(m_actions.exportSheet, &QAction::triggered, this, &FileCommands::ExportSheet);
+    connect(m_menu.saveProject, &QAction::triggered, this, &FileCommands::Save);
+    connect(m_menu.saveEgg, &QAction::triggered, this, &FileCommands::SaveEgg);
+    connect(m_menu.savePackage, &QAction::triggered, this, &FileCommands::SavePackage);
+    connect(m_menu.saveAs, &QAction::triggered, this, &FileCommands::SaveAs);
+    connect(m_menu.exportSheet, &QAction::triggered, this, &FileCommands::ExportSheet);
     for (int k = 1; k <= kRecentFileCount; ++k)
-        connect(m_actions.recent[size_t(k - 1)], &QAction::triggered, this,
-                [this, k] { openRecent(k); });
+        connect(m_menu.recent[size_t(k)], &QAction::triggered, this, [this, k] { openRecent(k); });
     // The save commands follow the Save button, copied each time the File menu opens.
-    connect(m_actions.file, &QMenu::aboutToShow, this,
+    connect(m_menu.menu, &QMenu::aboutToShow, this,
             [this] { m_window.setSaveEnabled(m_window.isSaveEnabled()); });
-    qApp->installEventFilter(this);
 }
 
-FileCommands::~FileCommands()
-{
-    qApp->removeEventFilter(this);
-}
-
-bool FileCommands::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() != QEvent::ShortcutOverride)
-        return false;
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != &m_window)
-        return false;
-    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-    for (QAction* action : {m_actions.saveProject, m_actions.saveEgg, m_actions.savePackage}) {
-        // Left unaccepted, the override lets the window's shortcut run.
-        if (action->isEnabled() && action->shortcut() == pressed)
-            return true;
-    }
-    return false;
-}
+FileCommands::~FileCommands() = default;
 
 void FileCommands::reportFailure(const QString& what, const QString& reason)
 {
@@ -95,26 +72,26 @@ void FileCommands::New()
     NewProjectWizard wizard(m_install, m_state, m_prompts, m_dialogs, &m_window);
     if (!m_runWizard(wizard))
         return;
-    m_window.session().adoptNew(wizard.created(), wizard.createdPath());
+    m_window.document().adoptNew(wizard.created(), wizard.createdPath());
 }
 
 void FileCommands::mnuOpen_Click()
 {
-    if (!m_window.session().askSaveQuestion())
+    if (!m_window.document().askSaveQuestion())
         return;
     const QString path = m_dialogs.openPath(FileKind::Project, kProjectFilter);
     if (path.isEmpty())
         return;
-    m_window.session().openAndRemember(path);
+    m_window.document().openAndRemember(path);
 }
 
 void FileCommands::Save()
 {
     // The shortcut reaches here only while saving is enabled; the guard keeps it that way.
-    const QString path = m_window.session().path();
+    const QString path = m_window.document().path();
     if (!m_window.isSaveEnabled() || path.isEmpty())
         return;
-    m_window.session().saveAs(path);
+    m_window.document().saveAs(path);
 }
 
 void FileCommands::SaveAs()
@@ -124,7 +101,7 @@ void FileCommands::SaveAs()
     const QString path = m_dialogs.savePath(FileKind::Project, kProjectFilter);
     if (path.isEmpty())
         return;
-    m_window.session().saveAs(path);
+    m_window.document().saveAs(path);
 }
 
 void FileCommands::SaveEgg()
@@ -136,7 +113,8 @@ void FileCommands::SaveEgg()
         return;
     try {
         const BusyPointer busy;
-        saveODD(m_install, m_state, path, m_prompts, m_window.session().path());
+        m_window.document().requireUnchangedShape();
+        saveODD(m_install, m_state, path, m_prompts, m_window.document().path());
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The egg %1 could not be written.").arg(path), e.message());
     }
@@ -151,7 +129,8 @@ void FileCommands::SavePackage()
         return;
     try {
         const BusyPointer busy;
-        SaveYPK(m_install, m_state, path, m_prompts, m_settings, m_window.session().path());
+        m_window.document().requireUnchangedShape();
+        SaveYPK(m_install, m_state, path, m_prompts, m_settings, m_window.document().path());
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The package %1 could not be written.").arg(path),
                       e.message());
@@ -169,7 +148,8 @@ void FileCommands::ExportSheet()
     try {
         const BusyPointer busy;
         const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
-        saveBreedSheet(m_install, m_state, path, m_window.session().path(),
+        m_window.document().requireUnchangedShape();
+        saveBreedSheet(m_install, m_state, path, m_window.document().path(),
                        [&](const BreedSheet& sheet) {
                            picture = renderBreedSheet(sheet);
                            if (svg)
@@ -191,7 +171,7 @@ void FileCommands::ExportSheet()
 
 void FileCommands::openRecent(int k)
 {
-    m_window.session().openRecent(k);
+    m_window.document().openRecent(k);
 }
 
 } // namespace yw

@@ -1,11 +1,11 @@
 #include "shell/commands/importcommand.h"
 
+#include "document/document.h"
 #include "files/eggimport.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
 #include "platform/prompts.h"
 #include "shell/dialogs/filedialogs.h"
-#include "shell/session/projectsession.h"
 
 #include <QApplication>
 #include <QWidget> // filedialogs.h holds a QPointer<QWidget>
@@ -35,10 +35,10 @@ QString findings(const ImportedEgg& imported)
 
 } // namespace
 
-bool openEggOrPackage(const Installation& install, const ProjectState& state,
-                      ProjectSession& session, Prompts& prompts, FileDialogs& dialogs)
+bool openEggOrPackage(const Installation& install, const ProjectState& state, Document& document,
+                      Prompts& prompts, FileDialogs& dialogs)
 {
-    if (!session.askSaveQuestion())
+    if (!document.askSaveQuestion())
         return false;
     const QString source = dialogs.openPath(FileKind::Egg, kImportFilter);
     if (source.isEmpty())
@@ -69,7 +69,7 @@ bool openEggOrPackage(const Installation& install, const ProjectState& state,
     } catch (const Error& error) {
         return refuse(error);
     }
-    session.adoptNew(imported.project, project);
+    document.adoptNew(imported.project, project);
     return true;
 }
 

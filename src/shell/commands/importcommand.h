@@ -3,7 +3,7 @@
 namespace yw {
 
 class FileDialogs;
-class ProjectSession;
+class Document;
 class Prompts;
 struct Installation;
 struct ProjectState;
@@ -13,7 +13,7 @@ struct ProjectState;
 // the package's information) is shown first; the project is saved where the user says, then
 // opened and put on top of the recent files. A refusal is told naming the file and the reason,
 // and nothing is saved or changed. True when a project was opened.
-bool openEggOrPackage(const Installation& install, const ProjectState& state,
-                      ProjectSession& session, Prompts& prompts, FileDialogs& dialogs);
+bool openEggOrPackage(const Installation& install, const ProjectState& state, Document& document,
+                      Prompts& prompts, FileDialogs& dialogs);
 
 } // namespace yw

@@ -1,37 +1,32 @@
 #include "shell/commands/toolcommands.h"
 
-#include "editors/projectedits.h"
+#include "document/document.h"
 #include "editors/replacecolourdialog.h"
-#include "files/breedresources.h"
-#include "model/installation.h"
-#include "platform/errors.h"
 #include "platform/prompts.h"
 
 #include <QAction>
 
 namespace yw {
 
-ToolCommands::ToolCommands(ProjectEdits& edits, const Installation& install, Prompts& prompts,
-                           QAction& replaceColour, QWidget& window)
-    : QObject(&window), m_edits(edits), m_install(install), m_prompts(prompts), m_window(window)
+ToolCommands::ToolCommands(Document& document, Prompts& prompts, QAction& replaceColour,
+                           QWidget& window)
+    : QObject(&window), m_document(document), m_prompts(prompts), m_window(window)
 {
     connect(&replaceColour, &QAction::triggered, this, &ToolCommands::replaceColour);
 }
 
 void ToolCommands::replaceColour()
 {
-    BreedHeader header;
-    try {
-        header = readBreedHeader(m_install, m_edits.state());
-    } catch (const Error& e) {
+    const BreedShape& shape = m_document.shape();
+    if (!shape.isKnown()) {
         m_prompts.message(
             QStringLiteral("Replace Colour needs the ball sets of the base breed.\r\n") +
-                e.message(),
+                shape.problem,
             PromptIcon::Exclamation);
         return;
     }
-    ReplaceColourDialog dialog(m_edits, header.ballsPerSet, {header.lnzNameA, header.lnzNameB},
-                               &m_window);
+    ReplaceColourDialog dialog(m_document, shape.header.ballsPerSet,
+                               {shape.header.lnzNameA, shape.header.lnzNameB}, &m_window);
     dialog.exec();
 }
 

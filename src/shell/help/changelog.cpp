@@ -100,13 +100,13 @@ ChangeLogDialog::ChangeLogDialog(QWidget* parent) : QDialog(parent)
     m_log->setFont(font);
     m_log->setPlainText(QStringLiteral("The Change Log could not be loaded."));
 
-    m_strip = new QWidget(this);
-    m_strip->setObjectName(QStringLiteral("Picture1"));
-    m_close = new QPushButton(QStringLiteral("OK"), m_strip);
+    auto* strip = new QWidget(this);
+    strip->setObjectName(QStringLiteral("Picture1"));
+    m_close = new QPushButton(QStringLiteral("OK"), strip);
     m_close->setObjectName(QStringLiteral("btnClose"));
     m_close->setDefault(true);
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
-    auto* stripLayout = new QHBoxLayout(m_strip);
+    auto* stripLayout = new QHBoxLayout(strip);
     stripLayout->setContentsMargins(4, 4, 4, 4);
     stripLayout->addStretch();
     stripLayout->addWidget(m_close);
@@ -115,7 +115,7 @@ ChangeLogDialog::ChangeLogDialog(QWidget* parent) : QDialog(parent)
     layout->setContentsMargins(1, 1, 1, 0);
     layout->setSpacing(0);
     layout->addWidget(m_log, 1);
-    layout->addWidget(m_strip);
+    layout->addWidget(strip);
 
     m_log->setPlainText(changeLogText());
     m_close->setFocus();

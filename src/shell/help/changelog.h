@@ -20,12 +20,10 @@ public:
     explicit ChangeLogDialog(QWidget* parent = nullptr);
 
     QPlainTextEdit* logText() const { return m_log; }
-    QWidget* buttonStrip() const { return m_strip; }
     QPushButton* btnClose() const { return m_close; }
 
 private:
     QPlainTextEdit* m_log = nullptr;
-    QWidget* m_strip = nullptr;
     QPushButton* m_close = nullptr;
 };
 

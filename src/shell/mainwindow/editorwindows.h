@@ -5,7 +5,7 @@
 namespace yw {
 
 // The child windows the lists open: the eBall editor, the Slot/Tray panel and the Tips panel.
-// The main window talks to them only through this, so the lists can be tested on their own.
+// The main window talks to them only through this, so the lists never depend on a window class.
 class EditorWindows
 {
 public:

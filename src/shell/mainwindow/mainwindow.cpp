@@ -1,44 +1,32 @@
 #include "shell/mainwindow/mainwindow.h"
 
-#include "editors/projectedits.h"
+#include "document/document.h"
+#include "document/recentfiles.h"
 #include "editors/twips.h"
-#include "files/breedresources.h"
-#include "files/projectfile.h"
 #include "model/installation.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
-#include "platform/errors.h"
 #include "platform/filesystem.h"
-#include "platform/prompts.h"
 #include "platform/setting.h"
-#include "shell/commands/desktopcommands.h"
-#include "shell/commands/toolcommands.h"
-#include "shell/commands/undocommands.h"
+#include "shell/commands/maincommands.h"
 #include "shell/mainwindow/editorwindows.h"
 #include "shell/mainwindow/mdieditorwindows.h"
-#include "shell/session/projectsession.h"
-#include "shell/session/recentfiles.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
+#include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <map>
-#include <memory>
-#include <numeric>
-#include <utility>
 
 namespace yw {
 
@@ -86,13 +74,19 @@ MainWindow::MainWindow(Installation& install, ProjectState& state, SettingsStore
       m_prompts(prompts)
 {
     setObjectName(QStringLiteral("mfmCore"));
-    m_session = new ProjectSession(m_install, m_state, m_settings, m_prompts, this);
-    m_edits = new ProjectEdits(m_state, this);
+    m_document = new Document(m_install, m_state, m_settings, m_prompts, this);
     QString caption = QStringLiteral("Yolkwright (Build %B)");
     caption.replace(QStringLiteral("%B"), QString::fromStdString(m_install.buildNo));
     setWindowTitle(caption);
 
-    createMenus();
+    m_menus = buildMainMenus(*this);
+    connect(m_menus.file.exit, &QAction::triggered, this, &QWidget::close);
+    // The check marks show what is on screen each time the menu opens.
+    connect(m_menus.view.menu, &QMenu::aboutToShow, this, [this] {
+        m_menus.view.tips->setChecked(tipsVisible());
+        m_menus.view.toolbar->setChecked(!TBarUltimateHolder->isHidden());
+    });
+    connect(m_menus.view.tips, &QAction::triggered, this, &MainWindow::setTipsVisible);
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -116,24 +110,16 @@ MainWindow::MainWindow(Installation& install, ProjectState& state, SettingsStore
     mdiArea->setBackground(palette().brush(QPalette::Dark));
     row->addWidget(mdiArea, 1);
     setCentralWidget(central);
-    m_editors = std::make_unique<MdiEditorWindows>(mdiArea, *m_edits, m_install);
-    connect(m_edits, &ProjectEdits::textChanged, this, [this](ProjectText text) {
-        if (text == ProjectText::BreedName)
-            setBreedNameItem(cp1252::toUnicode(m_state.breedName));
+    m_editors = std::make_unique<MdiEditorWindows>(mdiArea, *m_document, m_prompts);
+    connect(m_document, &Document::changed, this, [this](const DocumentChange& change) {
+        if (change.what == DocumentChange::What::Text && change.text == ProjectText::BreedName)
+            compnt->setBreedName(cp1252::toUnicode(m_state.breedName));
+        else if (change.what == DocumentChange::What::Project)
+            showOpenedProject();
     });
-
-    statbar = statusBar();
-    statbar->setObjectName(QStringLiteral("statbar"));
-    statbar->setSizeGripEnabled(true);
-    m_pathLabel = new QLabel(statbar);
-    m_pathLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    statbar->addWidget(m_pathLabel, 1);
-    connect(m_session, &ProjectSession::pathChanged, m_pathLabel, &QLabel::setText);
-    connect(m_session, &ProjectSession::aboutToReplace, this, &MainWindow::closeEditors);
-    connect(m_session, &ProjectSession::projectReplaced, this, &MainWindow::showOpenedProject);
-    connect(m_session, &ProjectSession::recentFilesChanged, this, &MainWindow::ShowRecentFiles);
-    m_undo = new UndoCommands(*m_edits, *m_session, *mnuEdit, *statbar, *this);
-    new ToolCommands(*m_edits, m_install, m_prompts, *mnuReplaceColour, *this);
+    connect(m_document, &Document::aboutToReplace, this, &MainWindow::closeEditors);
+    connect(m_document, &Document::recentFilesChanged, this, &MainWindow::ShowRecentFiles);
+    createStatusBar();
 
     m_layoutTimer = new QTimer(this);
     m_layoutTimer->setObjectName(QStringLiteral("Arg"));
@@ -144,154 +130,33 @@ MainWindow::MainWindow(Installation& install, ProjectState& state, SettingsStore
     setMinimumSize(twips(6000), twips(4800));
     resize(twips(6960), twips(5820));
     setSaveEnabled(false);
-    const DesktopCommands::Parts parts{TBarUltimateHolder,
-                                       mnuSave,
-                                       mnuNew,
-                                       mnuOpen,
-                                       mnuSaveOPJ,
-                                       mnuView_Tbar,
-                                       mnuOptions,
-                                       mnuHelp,
-                                       mnuEdit,
-                                       {mnuCut, mnuCopy, mnuPaste, mnuClear},
-                                       mdiArea};
-    m_desktop = new DesktopCommands(*this, parts, m_install, m_state, m_settings, m_prompts);
+    m_commands = new MainCommands(*this, m_menus, *TBarUltimateHolder, *mdiArea, m_install, m_state,
+                                  m_settings, m_prompts);
 }
 
-FileCommands::Actions MainWindow::fileActions() const
-{
-    return {mnuFile,
-            mnuNew,
-            mnuOpen,
-            mnuSaveOPJ,
-            mnuSaveODD,
-            mnuSaveYPK,
-            mnuSaveAs,
-            mnuExportSheet,
-            {mnuRecentFile[1], mnuRecentFile[2], mnuRecentFile[3], mnuRecentFile[4]},
-            mnuOpenEgg};
-}
+MainWindow::~MainWindow() = default;
 
-MainWindow::~MainWindow()
+void MainWindow::createStatusBar()
 {
-    // The undo history announces its own end while it is destroyed, and the mark that watches it
-    // reads the session, which as the older child is deleted first.
-    delete m_undo;
+    statbar = statusBar();
+    statbar->setObjectName(QStringLiteral("statbar"));
+    statbar->setSizeGripEnabled(true);
+    m_pathLabel = new QLabel(statbar);
+    m_pathLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statbar->addWidget(m_pathLabel, 1);
+    connect(m_document, &Document::pathChanged, m_pathLabel, &QLabel::setText);
+    m_modifiedMark = new QLabel(statbar);
+    m_modifiedMark->setObjectName(QStringLiteral("modifiedMark"));
+    m_modifiedMark->setToolTip(tr("The project has changes that are not saved."));
+    statbar->addPermanentWidget(m_modifiedMark);
+    connect(m_document, &Document::modifiedChanged, this, [this](bool modified) {
+        m_modifiedMark->setText(modified ? tr("Modified") : QString());
+    });
 }
 
 void MainWindow::tBarButton_Click(int index)
 {
-    m_desktop->tBarButton_Click(index);
-}
-
-void MainWindow::createMenus()
-{
-    // A menu's items join it when it first opens: the first frame shows only the titles. Items
-    // with a shortcut are on the window from the start, so their keys work before that. Each
-    // item is named after its field, so tests find it by object name.
-    std::map<QMenu*, std::shared_ptr<QList<QAction*>>> pending;
-    auto itemsOf = [&pending](QMenu* menu) -> QList<QAction*>& {
-        std::shared_ptr<QList<QAction*>>& items = pending[menu];
-        if (!items) {
-            items = std::make_shared<QList<QAction*>>();
-            // Made first, so it runs before the menu's own reactions to opening.
-            connect(
-                menu, &QMenu::aboutToShow, menu,
-                [menu, items] {
-                    menu->addActions(*items);
-                    items->clear();
-                },
-                Qt::SingleShotConnection);
-        }
-        return *items;
-    };
-    auto add = [this, &itemsOf](QMenu* menu, const char* name, const char* caption,
-                                QKeySequence shortcut = {}) {
-        auto* action = new QAction(QString::fromLatin1(caption), menu);
-        action->setObjectName(QString::fromLatin1(name));
-        if (!shortcut.isEmpty()) {
-            action->setShortcut(shortcut);
-            addAction(action);
-        }
-        itemsOf(menu).append(action);
-        return action;
-    };
-    auto separate = [&itemsOf](QMenu* menu) {
-        auto* separator = new QAction(menu);
-        separator->setSeparator(true);
-        itemsOf(menu).append(separator);
-    };
-
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuNew = add(mnuFile, "mnuNew", "&New...", QKeySequence(Qt::CTRL | Qt::Key_N));
-    mnuOpen = add(mnuFile, "mnuOpen", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
-    mnuOpenEgg = add(mnuFile, "mnuOpenEgg", "Open &Egg or Package...");
-    mnuSave = new QMenu(QStringLiteral("&Save"), mnuFile);
-    mnuSave->setObjectName(QStringLiteral("mnuSave"));
-    itemsOf(mnuFile).append(mnuSave->menuAction());
-    mnuSaveOPJ = add(mnuSave, "mnuSaveOPJ", "Project...", QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuSaveODD = add(mnuSave, "mnuSaveODD", "ODD File...", QKeySequence(Qt::CTRL | Qt::Key_K));
-    mnuSaveYPK = add(mnuSave, "mnuSaveYPK", "YPK Archive...", QKeySequence(Qt::CTRL | Qt::Key_E));
-    mnuSaveAs = add(mnuFile, "mnuSaveAs", "Save &As...");
-    mnuExportSheet = add(mnuFile, "mnuExportSheet", "Export Breed Sheet...");
-    separate(mnuFile);
-    mnuRecentFile[0] = add(mnuFile, "mnuRecentFile0", "No Recent Files");
-    mnuRecentFile[0]->setEnabled(false);
-    const char* const placeholders[4][2] = {{"mnuRecentFile1", "First File"},
-                                            {"mnuRecentFile2", "Second File"},
-                                            {"mnuRecentFile3", "Third File"},
-                                            {"mnuRecentFile4", "Fourth File"}};
-    for (int i = 1; i <= 4; ++i) {
-        mnuRecentFile[size_t(i)] = add(mnuFile, placeholders[i - 1][0], placeholders[i - 1][1]);
-        mnuRecentFile[size_t(i)]->setVisible(false);
-    }
-    separate(mnuFile);
-    mnuFile_Exit = add(mnuFile, "mnuFile_Exit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(mnuFile_Exit, &QAction::triggered, this, &QWidget::close);
-
-    mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuCut = add(mnuEdit, "mnuCut", "Cut", QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuCopy = add(mnuEdit, "mnuCopy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuPaste = add(mnuEdit, "mnuPaste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
-    mnuClear = add(mnuEdit, "mnuClear", "Clear");
-    separate(mnuEdit);
-    mnuReplaceColour = add(mnuEdit, "mnuReplaceColour", "Replace Colour...");
-
-    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
-    mnuView->setObjectName(QStringLiteral("mnuView"));
-    mnuView_Tips = add(mnuView, "mnuView_Tips", "Show &Tips");
-    mnuView_Tips->setCheckable(true);
-    mnuView_Tips->setChecked(true);
-    mnuView_Tbar = add(mnuView, "mnuView_Tbar", "Show Tool&bar");
-    mnuView_Tbar->setCheckable(true);
-    mnuView_Tbar->setChecked(true);
-    separate(mnuView);
-    mnuOptions = add(mnuView, "mnuOptions", "&Options...");
-    // The check marks show what is on screen each time the menu opens.
-    connect(mnuView, &QMenu::aboutToShow, this, [this] {
-        mnuView_Tips->setChecked(tipsVisible());
-        mnuView_Tbar->setChecked(!TBarUltimateHolder->isHidden());
-    });
-    connect(mnuView_Tips, &QAction::triggered, this,
-            [this](bool checked) { setTipsVisible(checked); });
-
-    mnUWindow = menuBar()->addMenu(QStringLiteral("&Window"));
-    mnUWindow->setObjectName(QStringLiteral("mnUWindow"));
-    mnuWindArrangeHor = add(mnUWindow, "mnuWindArrangeHor", "Tile &Horizontally");
-    mnuWindArrangeVert = add(mnUWindow, "mnuWindArrangeVert", "Tile &Vertically");
-    mnuWindCascade = add(mnUWindow, "mnuWindCascade", "&Cascade");
-    mnuWindArrangeIcons = add(mnUWindow, "mnuWindArrangeIcons", "Arrange &Icons");
-    connect(mnuWindArrangeHor, &QAction::triggered, this, [this] { tileSubWindows(Qt::Vertical); });
-    connect(mnuWindArrangeVert, &QAction::triggered, this,
-            [this] { tileSubWindows(Qt::Horizontal); });
-    connect(mnuWindCascade, &QAction::triggered, this, [this] { mdiArea->cascadeSubWindows(); });
-    connect(mnuWindArrangeIcons, &QAction::triggered, this, &MainWindow::arrangeIcons);
-    connect(mnUWindow, &QMenu::aboutToShow, this, &MainWindow::fillWindowMenu);
-
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    m_commands->tBarButton_Click(index);
 }
 
 void MainWindow::createLeftPanel()
@@ -301,27 +166,9 @@ void MainWindow::createLeftPanel()
     lBack->setFixedWidth(kPanelWidth);
     lBack->installEventFilter(this);
 
-    compnt = new QComboBox(lBack);
-    compnt->setObjectName(QStringLiteral("compnt"));
+    compnt = new ComponentList(lBack);
     compnt->setGeometry(kListLeft, kComponentTop, kListWidth, compnt->sizeHint().height());
-    compnt->addItems({QStringLiteral("Yolkwright Breed"), QStringLiteral("   Appearance"),
-                      QStringLiteral("      qp_small.lnz"), QStringLiteral("      qp.lnz"),
-                      QStringLiteral("   Text & Images"), QStringLiteral("      Slot/Tray"),
-                      QStringLiteral("      Tips")});
-    compnt->setEnabled(false);
-    connect(compnt, &QComboBox::currentIndexChanged, this, [this](int index) {
-        componentChosen(index);
-        // The user's choice that changed the index is reported again as activated; the flag
-        // lasts until the event loop turns, so a change made by code leaves nothing behind.
-        m_componentJustChanged = true;
-        QMetaObject::invokeMethod(
-            this, [this] { m_componentJustChanged = false; }, Qt::QueuedConnection);
-    });
-    // Choosing the component already shown acts as well: a list is reloaded, a panel comes back.
-    connect(compnt, &QComboBox::activated, this, [this](int index) {
-        if (!std::exchange(m_componentJustChanged, false))
-            componentChosen(index);
-    });
+    connect(compnt, &ComponentList::chosen, this, &MainWindow::componentChosen);
 
     eblist = new QListWidget(lBack);
     eblist->setObjectName(QStringLiteral("eblist"));
@@ -421,25 +268,22 @@ bool MainWindow::tipsVisible() const
 void MainWindow::setTipsVisible(bool visible)
 {
     tippy->setVisible(visible);
-    mnuView_Tips->setChecked(visible);
+    m_menus.view.tips->setChecked(visible);
     layoutLeftPanel();
 }
 
 void MainWindow::setSaveEnabled(bool enabled)
 {
+    const FileMenu& file = m_menus.file;
     // The submenu's shortcuts stay live unless its items are disabled themselves.
-    for (QAction* action : {mnuSave->menuAction(), mnuSaveOPJ, mnuSaveODD, mnuSaveYPK, mnuSaveAs,
-                            mnuExportSheet, mnuReplaceColour})
+    for (QAction* action :
+         {file.save->menuAction(), file.saveProject, file.saveEgg, file.savePackage, file.saveAs,
+          file.exportSheet, m_menus.edit.replaceColour})
         action->setEnabled(enabled);
     if (enabled == m_saveEnabled)
         return;
     m_saveEnabled = enabled;
     emit saveEnabledChanged(enabled);
-}
-
-void MainWindow::setEditorWindows(std::unique_ptr<EditorWindows> editors)
-{
-    m_editors = std::move(editors);
 }
 
 void MainWindow::closeEditors()
@@ -450,40 +294,20 @@ void MainWindow::closeEditors()
 
 void MainWindow::showOpenedProject()
 {
-    try {
-        const BreedHeader header = readBreedHeader(m_install, m_state);
-        const QString indent(6, QLatin1Char(' '));
-        compnt->setItemText(2, indent + cp1252::toUnicode(header.lnzNameA));
-        compnt->setItemText(3, indent + cp1252::toUnicode(header.lnzNameB));
-    } catch (const Error&) {
-        // The reader that filled the state has just read this header; should it have gone
-        // since, the ball sets keep their names and the eBall list says what is wrong.
-    }
-    setBreedNameItem(cp1252::toUnicode(m_state.breedName));
-    {
-        const QSignalBlocker quiet(compnt);
-        compnt->setCurrentIndex(0);
-    }
-    componentChosen(0);
-    compnt->setEnabled(true);
+    compnt->showProject(cp1252::toUnicode(m_state.breedName), m_document->shape());
     setSaveEnabled(true);
-}
-
-void MainWindow::setBreedNameItem(const QString& name)
-{
-    compnt->setItemText(0, name);
 }
 
 void MainWindow::ShowRecentFiles()
 {
-    RecentFiles(m_settings, mnuRecentFile).ShowRecentFiles();
+    RecentFiles(m_settings, m_menus.file.recent).ShowRecentFiles();
 }
 
 void MainWindow::load(const QString& commandLineProject)
 {
     m_install.askBeforeBrowsing = setting::optAsk.number(m_settings) != 0;
     setTipsVisible(setting::showTips.isOn(m_settings));
-    compnt->setItemText(0, QStringLiteral("Yolkwright Breed"));
+    compnt->setBreedName(QStringLiteral("Yolkwright Breed"));
 
     const long long width = setting::width.number(m_settings, toTwips(this->width()));
     const long long height = setting::height.number(m_settings, toTwips(this->height()));
@@ -504,8 +328,8 @@ void MainWindow::load(const QString& commandLineProject)
 
     const bool exists =
         !commandLineProject.isEmpty() && m_install.files().fileExists(commandLineProject);
-    if (exists && m_session->open(commandLineProject) == ProjectSession::Opening::Opened)
-        m_session->CycleRecentFiles(commandLineProject);
+    if (exists && m_document->open(commandLineProject) == Document::Opening::Opened)
+        m_document->CycleRecentFiles(commandLineProject);
     else
         setSaveEnabled(false);
     ShowRecentFiles();
@@ -526,7 +350,7 @@ void MainWindow::writeWindowSettings()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!m_session->askSaveQuestion()) {
+    if (!m_document->askSaveQuestion()) {
         event->ignore();
         return;
     }
@@ -547,108 +371,6 @@ bool MainWindow::event(QEvent* event)
         return true;
     }
     return QMainWindow::event(event);
-}
-
-void MainWindow::fillWindowMenu()
-{
-    const QList<QAction*> actions = mnUWindow->actions();
-    const qsizetype fixed = actions.indexOf(mnuWindArrangeIcons) + 1;
-    for (qsizetype i = fixed; i < actions.size(); ++i) {
-        mnUWindow->removeAction(actions[i]);
-        actions[i]->deleteLater();
-    }
-    const QList<QMdiSubWindow*> windows = mdiArea->subWindowList();
-    if (windows.isEmpty())
-        return;
-    mnUWindow->addSeparator();
-    int number = 1;
-    for (QMdiSubWindow* window : windows) {
-        QString caption = window->windowTitle();
-        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction* item = mnUWindow->addAction(
-            number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(caption) : caption);
-        item->setCheckable(true);
-        item->setChecked(window == mdiArea->activeSubWindow());
-        connect(item, &QAction::triggered, this, [this, window] {
-            if (mdiArea->subWindowList().contains(window))
-                mdiArea->setActiveSubWindow(window);
-        });
-        ++number;
-    }
-}
-
-void MainWindow::tileSubWindows(Qt::Orientation orientation)
-{
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* window : mdiArea->subWindowList())
-        if (!window->isMinimized() && !window->isHidden())
-            windows.append(window);
-    if (windows.isEmpty())
-        return;
-    const QRect area = mdiArea->viewport()->rect();
-    const bool across = orientation == Qt::Horizontal;
-    const int length = across ? area.width() : area.height();
-    const int count = int(windows.size());
-
-    // The windows share the area, but none gets less than its least size: those that need more
-    // than an even share take it, and the others split what is left. Only when even the least
-    // sizes do not fit do the windows overlap, each still whole.
-    std::vector<QSize> least;
-    for (QMdiSubWindow* window : windows) {
-        window->showNormal();
-        QSize size = window->minimumSizeHint().expandedTo(window->minimumSize());
-        if (const QWidget* inner = window->widget())
-            size = size.expandedTo(inner->minimumSize() + window->size() - inner->size());
-        least.push_back(size);
-    }
-    auto along = [across](const QSize& size) { return across ? size.width() : size.height(); };
-    std::vector<int> extents(size_t(count), -1);
-    int left = length;
-    for (;;) {
-        const int open = int(std::count(extents.begin(), extents.end(), -1));
-        if (open == 0)
-            break;
-        size_t needy = 0;
-        while (needy < extents.size() &&
-               (extents[needy] >= 0 || along(least[needy]) * open <= left))
-            ++needy;
-        if (needy < extents.size()) {
-            extents[needy] = along(least[needy]);
-            left -= extents[needy];
-            continue;
-        }
-        int k = 0;
-        for (int& extent : extents)
-            if (extent < 0) {
-                extent = left * (k + 1) / open - left * k / open;
-                ++k;
-            }
-    }
-    int total = std::accumulate(extents.begin(), extents.end(), 0);
-    int next = 0;
-    for (int i = 0; i < count; ++i) {
-        const int extent = extents[size_t(i)];
-        const int start = std::max(0, std::min(next, length - total));
-        total -= extent;
-        const QSize size = across
-                               ? QSize(extent, std::max(area.height(), least[size_t(i)].height()))
-                               : QSize(std::max(area.width(), least[size_t(i)].width()), extent);
-        windows[i]->setGeometry(QRect(across ? QPoint(start, 0) : QPoint(0, start), size));
-        next = start + extent;
-    }
-}
-
-void MainWindow::arrangeIcons()
-{
-    const QRect area = mdiArea->viewport()->rect();
-    int x = 0;
-    for (QMdiSubWindow* window : mdiArea->subWindowList()) {
-        if (!window->isMinimized())
-            continue;
-        const QSize size = window->size();
-        window->move(x, area.height() - size.height());
-        x += size.width();
-    }
 }
 
 } // namespace yw

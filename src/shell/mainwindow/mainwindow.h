@@ -1,18 +1,15 @@
 #pragma once
 
-#include "shell/commands/filecommands.h"
+#include "shell/mainwindow/componentlist.h"
+#include "shell/mainwindow/mainmenus.h"
 
 #include <QLabel>
 #include <QMainWindow>
-#include <array>
 #include <memory>
 
-class QAction;
-class QComboBox;
 class QFrame;
 class QListWidget;
 class QMdiArea;
-class QMenu;
 class QStatusBar;
 class QTimer;
 
@@ -20,11 +17,9 @@ namespace yw {
 
 struct Installation;
 struct ProjectState;
-class DesktopCommands;
+class Document;
 class EditorWindows;
-class ProjectEdits;
-class ProjectSession;
-class UndoCommands;
+class MainCommands;
 class Prompts;
 class SettingsStore;
 
@@ -43,8 +38,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-// The main window `mfmCore`: menus, the left panel with the component and eBall lists and the
-// tips box, the child-window area and the status bar that holds the project path.
+// The main window `mfmCore`: the menus, the left panel with the component and eBall lists and
+// the tips box, the child-window area and the status bar that holds the project path.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -58,14 +53,14 @@ public:
     // the recent files. Throws when a stored setting cannot be read (a critical start-up error).
     void load(const QString& commandLineProject);
 
-    // Fills `list` with the eBall labels of the base breed's information file. All or nothing:
-    // a missing or unreadable file leaves the list empty and tells the user.
-    void epopulate(QListWidget* list);
+    // Fills the eBall list with the labels of the shown ball set, as the document's shape has
+    // them. A shape that could not be read leaves the list empty and tells the user.
+    void epopulate();
 
-    // Open, save, the save question and the recent files; the status bar shows its path.
-    ProjectSession& session() const { return *m_session; }
-    // Every change of the project, as a step of its history.
-    ProjectEdits& edits() const { return *m_edits; }
+    // The open project.
+    Document& document() const { return *m_document; }
+    MainCommands& commands() const { return *m_commands; }
+    const MainMenus& menus() const { return m_menus; }
 
     bool isSaveEnabled() const { return m_saveEnabled; }
     void setSaveEnabled(bool enabled);
@@ -73,25 +68,14 @@ public:
     // Rebuilds the File menu's recent files from the settings.
     void ShowRecentFiles();
 
-    // Puts the tips box 75 twips above the panel's bottom and lets the eBall list end 90 twips
-    // above it (or above the panel's bottom while the box is hidden).
-    void layoutLeftPanel();
     bool tipsVisible() const;
     void setTipsVisible(bool visible);
 
-    // Item 0 of the component list follows the breed-name field of the Slot/Tray panel.
-    void setBreedNameItem(const QString& name);
-
-    // The toolbar, Options, the Edit and Help menus.
-    DesktopCommands* desktop() const { return m_desktop; }
+    // Forwards to the commands; the toolbar's buttons by index.
     void tBarButton_Click(int index);
 
-    // Replaces the child windows the lists open (tests use a recording stand-in).
-    void setEditorWindows(std::unique_ptr<EditorWindows> editors);
+    // The child windows the lists open.
     EditorWindows* editorWindows() const { return m_editors.get(); }
-
-    // The File menu's items, for the commands that answer them.
-    FileCommands::Actions fileActions() const;
 
 signals:
     void saveEnabledChanged(bool enabled);
@@ -102,12 +86,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createMenus();
     void createLeftPanel();
-    void fillWindowMenu();
-    void tileSubWindows(Qt::Orientation orientation);
-    void arrangeIcons();
-    void componentChosen(int index);
+    void createStatusBar();
+    // Puts the tips box 75 twips above the panel's bottom and lets the eBall list end 90 twips
+    // above it (or above the panel's bottom while the box is hidden).
+    void layoutLeftPanel();
+    void componentChosen(Component component);
     void openSelectedBall();
     void writeWindowSettings();
     void closeEditors();
@@ -118,41 +102,13 @@ private:
     // The ball set the eBall list shows: 0 set A, 1 set B.
     int lnzSet = 0;
     // True while the eBall list holds the eBalls of a ball set.
-    bool eblistHoldsBalls = false;
+    bool m_listHoldsBalls = false;
 
-    QMenu* mnuFile = nullptr;
-    QAction* mnuNew = nullptr;
-    QAction* mnuOpen = nullptr;
-    QAction* mnuOpenEgg = nullptr;
-    QMenu* mnuSave = nullptr;
-    QAction* mnuSaveOPJ = nullptr;
-    QAction* mnuSaveODD = nullptr;
-    QAction* mnuSaveYPK = nullptr;
-    QAction* mnuSaveAs = nullptr;
-    QAction* mnuExportSheet = nullptr;
-    std::array<QAction*, 5> mnuRecentFile{};
-    QAction* mnuFile_Exit = nullptr;
-    QMenu* mnuEdit = nullptr;
-    QAction* mnuCut = nullptr;
-    QAction* mnuCopy = nullptr;
-    QAction* mnuPaste = nullptr;
-    QAction* mnuClear = nullptr;
-    QAction* mnuReplaceColour = nullptr;
-    QMenu* mnuView = nullptr;
-    QAction* mnuView_Tips = nullptr;
-    QAction* mnuView_Tbar = nullptr;
-    QAction* mnuOptions = nullptr;
-    QMenu* mnUWindow = nullptr;
-    QAction* mnuWindArrangeHor = nullptr;
-    QAction* mnuWindArrangeVert = nullptr;
-    QAction* mnuWindCascade = nullptr;
-    QAction* mnuWindArrangeIcons = nullptr;
-    QMenu* mnuHelp = nullptr;
-
+    MainMenus m_menus;
     // The toolbar strip goes here, above the left panel and the child-window area.
     QWidget* TBarUltimateHolder = nullptr;
     QWidget* lBack = nullptr;
-    QComboBox* compnt = nullptr;
+    ComponentList* compnt = nullptr;
     QListWidget* eblist = nullptr;
     QFrame* Line1 = nullptr;
     QFrame* Line2 = nullptr;
@@ -165,18 +121,15 @@ private:
     ProjectState& m_state;
     SettingsStore& m_settings;
     Prompts& m_prompts;
+    Document* m_document = nullptr;
     std::unique_ptr<EditorWindows> m_editors;
-    ProjectSession* m_session = nullptr;
-    ProjectEdits* m_edits = nullptr;
-    UndoCommands* m_undo = nullptr;
-    DesktopCommands* m_desktop = nullptr;
+    MainCommands* m_commands = nullptr;
     QLabel* m_pathLabel = nullptr;
+    QLabel* m_modifiedMark = nullptr;
     QTimer* m_layoutTimer = nullptr;
-    QAction* m_windowListSeparator = nullptr;
     bool m_saveEnabled = true;
     bool m_mouseDownInList = false;
     bool m_openedByPress = false;
-    bool m_componentJustChanged = false;
     bool m_fillingList = false;
 };
 

@@ -1,14 +1,11 @@
-// The component list and the eBall list of the main window's left panel.
-#include "files/breedresources.h"
-#include "model/installation.h"
+// The eBall list of the main window's left panel, and what choosing a component does.
+#include "document/document.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
-#include "platform/errors.h"
 #include "platform/prompts.h"
 #include "shell/mainwindow/editorwindows.h"
 #include "shell/mainwindow/mainwindow.h"
 
-#include <QComboBox>
 #include <QListWidget>
 #include <QStyle>
 #include <algorithm>
@@ -20,63 +17,29 @@ namespace {
 // The item's own margins inside the list.
 constexpr int kItemPadding = 8;
 
-QString helpText(int component)
-{
-    switch (component) {
-    case 0:
-        return QStringLiteral(
-            "This is the breed name for your work. It can be modified in the Slot/Tray Panel.");
-    case 1:
-        return QStringLiteral("This contains all the visual data for this breed. They can be "
-                              "edited by selecting the LNZ file, then the eBall in the panel "
-                              "above.");
-    case 2:
-        return QStringLiteral("This is the definition file for the baby. Colors set here are "
-                              "ignored by Oddballz (it uses adult colors instead.)");
-    case 3:
-        return QStringLiteral("This is the definition file for the adult. Both the adult and baby "
-                              "forms take their colors from the adult file.");
-    case 4:
-        return QStringLiteral("This contains all the text and images for this breed. You can "
-                              "edit them by selecting what you want to work with in the menu "
-                              "above.");
-    case 5:
-        return QStringLiteral("The Slot/Tray panel lets you choose where the egg appears "
-                              "in-game, as well as the name of the breed and its information.");
-    case 6:
-        return QStringLiteral("On-screen tips are displayed at the bottom of the playpen, and "
-                              "differ between registered and demo Oddballz versions.");
-    default:
-        return QStringLiteral("No information is available for this topic.");
-    }
-}
-
 } // namespace
 
-void MainWindow::componentChosen(int index)
+void MainWindow::componentChosen(Component component)
 {
     lnzSet = 0;
-    eblistHoldsBalls = false;
+    m_listHoldsBalls = false;
     {
         const QSignalBlocker quiet(eblist);
         eblist->clear();
     }
-    ttex->setText(helpText(index));
-    switch (index) {
-    case 2:
-        eblistHoldsBalls = true;
-        epopulate(eblist);
+    ttex->setText(componentHelp(component));
+    switch (component) {
+    case Component::BabySet:
+    case Component::AdultSet:
+        lnzSet = component == Component::AdultSet ? 1 : 0;
+        m_listHoldsBalls = true;
+        epopulate();
         break;
-    case 3:
-        lnzSet = 1;
-        eblistHoldsBalls = true;
-        epopulate(eblist);
-        break;
-    case 5:
+    case Component::SlotTray:
         if (m_editors)
             m_editors->showSlotTray();
         break;
-    case 6:
+    case Component::Tips:
         if (m_editors)
             m_editors->showTips();
         break;
@@ -85,44 +48,38 @@ void MainWindow::componentChosen(int index)
     }
 }
 
-void MainWindow::epopulate(QListWidget* list)
+void MainWindow::epopulate()
 {
-    // Read everything first, so a bad file never leaves the list half-filled.
-    const QString path = m_install.infoFilePath(m_state.baseBreed);
-    int ballsPerSet = 0;
-    std::vector<std::string> labels;
-    try {
-        ballsPerSet = readBreedHeader(path).ballsPerSet;
-        labels = readBreedLabels(path);
-    } catch (const Error& e) {
-        list->clear();
+    const BreedShape& shape = m_document->shape();
+    if (!shape.isKnown()) {
+        eblist->clear();
         m_prompts.message(QStringLiteral("Yolkwright cannot read the eBalls of this breed.\r\n") +
-                              e.message(),
+                              shape.problem,
                           PromptIcon::Exclamation);
         return;
     }
-
+    const int ballsPerSet = shape.header.ballsPerSet;
     // A label past the set's last eBall would address a record of the other set or the
     // editor's parking record, so only the set's own eBalls are listed.
-    const int firstRecord = list == eblist ? lnzSet * ballsPerSet : 0;
-    const size_t count = size_t(
-        std::clamp(std::min(ballsPerSet, kParkingRecord - firstRecord), 0, int(labels.size())));
+    const int firstRecord = lnzSet * ballsPerSet;
+    const size_t count = size_t(std::clamp(std::min(ballsPerSet, kParkingRecord - firstRecord), 0,
+                                           int(shape.labels.size())));
     QStringList items;
     items.reserve(qsizetype(count));
     for (size_t i = 0; i < count; ++i)
-        items.append(cp1252::toUnicode(labels[i]));
+        items.append(cp1252::toUnicode(shape.labels[i]));
 
     m_fillingList = true;
-    list->clear();
-    list->addItems(items);
+    eblist->clear();
+    eblist->addItems(items);
     m_fillingList = false;
 
     // A label wider than the list shows whole as its tooltip.
-    const int room = list->width() - 2 * list->frameWidth() -
-                     list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - kItemPadding;
-    for (int row = 0; row < list->count(); ++row) {
-        QListWidgetItem* item = list->item(row);
-        if (list->fontMetrics().horizontalAdvance(item->text()) > room)
+    const int room = eblist->width() - 2 * eblist->frameWidth() -
+                     eblist->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - kItemPadding;
+    for (int row = 0; row < eblist->count(); ++row) {
+        QListWidgetItem* item = eblist->item(row);
+        if (eblist->fontMetrics().horizontalAdvance(item->text()) > room)
             item->setToolTip(item->text());
     }
 }
@@ -132,20 +89,11 @@ void MainWindow::openSelectedBall()
     const QList<QListWidgetItem*> selected = eblist->selectedItems();
     if (selected.isEmpty() || selected.first()->text().trimmed().isEmpty())
         return;
-    if (!eblistHoldsBalls)
+    if (!m_listHoldsBalls)
         return;
     const int position = eblist->row(selected.first());
-
     // Set B starts where the project's eBall table puts it: right after set A.
-    int ballsPerSet = 0;
-    try {
-        ballsPerSet = readBreedHeader(m_install, m_state).ballsPerSet;
-    } catch (const Error& e) {
-        m_prompts.message(QStringLiteral("Yolkwright cannot read the eBalls of this breed.\r\n") +
-                              e.message(),
-                          PromptIcon::Exclamation);
-        return;
-    }
+    const int ballsPerSet = m_document->ballsPerSet();
     const int newIndex = lnzSet * ballsPerSet + position;
     if (position >= ballsPerSet || newIndex >= kParkingRecord || !m_editors)
         return;

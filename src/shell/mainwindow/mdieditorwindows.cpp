@@ -9,8 +9,8 @@
 
 namespace yw {
 
-MdiEditorWindows::MdiEditorWindows(QMdiArea* area, ProjectEdits& edits, const Installation& install)
-    : m_area(area), m_edits(edits), m_install(install)
+MdiEditorWindows::MdiEditorWindows(QMdiArea* area, Document& document, Prompts& prompts)
+    : m_area(area), m_document(document), m_prompts(prompts)
 {}
 
 QMdiSubWindow* MdiEditorWindows::addWindow(QWidget* widget)
@@ -37,7 +37,7 @@ void MdiEditorWindows::bringToFront(QMdiSubWindow* window)
 void MdiEditorWindows::switchBall(int newIndex, const QString& componentName)
 {
     if (!m_ballWindow || !m_ballEditor) {
-        m_ballEditor = new EBallEditor(m_edits, m_install);
+        m_ballEditor = new EBallEditor(m_document, m_prompts);
         QObject::connect(m_ballEditor, &EBallEditor::curBallChanged,
                          [this](int index) { m_curBall = index; });
         m_ballWindow = addWindow(m_ballEditor);
@@ -50,14 +50,14 @@ void MdiEditorWindows::showSlotTray()
 {
     // A window closed a moment ago is still waiting for its deletion: make a fresh one.
     if (!m_slotTrayWindow || m_slotTrayWindow->isHidden())
-        m_slotTrayWindow = addWindow(new SlotTrayPanel(m_edits));
+        m_slotTrayWindow = addWindow(new SlotTrayPanel(m_document));
     bringToFront(m_slotTrayWindow);
 }
 
 void MdiEditorWindows::showTips()
 {
     if (!m_tipsWindow || m_tipsWindow->isHidden())
-        m_tipsWindow = addWindow(new TipsPanel(m_edits));
+        m_tipsWindow = addWindow(new TipsPanel(m_document));
     bringToFront(m_tipsWindow);
 }
 

@@ -11,15 +11,15 @@ class QWidget;
 namespace yw {
 
 class EBallEditor;
-class ProjectEdits;
-struct Installation;
+class Document;
+class Prompts;
 
 // The editor windows as child windows of the main window's MDI area. Each is created when first
 // asked for and deleted when closed, so it reads the state afresh when opened again.
 class MdiEditorWindows : public EditorWindows
 {
 public:
-    MdiEditorWindows(QMdiArea* area, ProjectEdits& edits, const Installation& install);
+    MdiEditorWindows(QMdiArea* area, Document& document, Prompts& prompts);
 
     void switchBall(int newIndex, const QString& componentName) override;
     void showSlotTray() override;
@@ -30,17 +30,13 @@ public:
     // editor closed. It outlives the editor, which is made anew each time it opens.
     int curBall() const { return m_curBall; }
 
-    QMdiSubWindow* ballWindow() const { return m_ballWindow; }
-    QMdiSubWindow* slotTrayWindow() const { return m_slotTrayWindow; }
-    QMdiSubWindow* tipsWindow() const { return m_tipsWindow; }
-
 private:
     QMdiSubWindow* addWindow(QWidget* widget);
     void bringToFront(QMdiSubWindow* window);
 
     QMdiArea* m_area;
-    ProjectEdits& m_edits;
-    const Installation& m_install;
+    Document& m_document;
+    Prompts& m_prompts;
     int m_curBall = -1;
     QPointer<QMdiSubWindow> m_ballWindow;
     QPointer<EBallEditor> m_ballEditor;

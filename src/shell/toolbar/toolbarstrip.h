@@ -21,7 +21,6 @@ class StripControl : public QWidget
 public:
     StripControl(ToolbarStrip& strip, ToolbarGlyph glyph, QWidget* parent);
     ToolbarGlyph glyph() const { return m_glyph; }
-    bool isPressed() const { return m_pressed; }
     // The click that follows a release; does nothing unless the strip is armed.
     void click();
 

@@ -1,11 +1,10 @@
-#include "editors/projectedits.h"
+#include "document/projectedits.h"
 
 #include "model/projectstate.h"
 
 #include <QEvent>
 #include <QUndoCommand>
 #include <QUndoStack>
-#include <QWidget>
 #include <stdexcept>
 #include <vector>
 
@@ -61,7 +60,7 @@ public:
 private:
     void set(int16_t value)
     {
-        ProjectEdits::fieldRef(m_edits.m_state.ball(m_record), m_field) = value;
+        m_edits.m_state.ball(m_record).*fieldSpec(m_field).member = value;
         emit m_edits.ballChanged(m_record);
     }
 
@@ -145,11 +144,11 @@ private:
     std::vector<Change> m_changes;
 };
 
-ProjectEdits::ProjectEdits(ProjectState& state, QObject* parent)
-    : QObject(parent), m_state(state), m_history(new QUndoStack(this))
+ProjectEdits::ProjectEdits(ProjectState& state, QUndoStack& history, QObject* parent)
+    : QObject(parent), m_state(state), m_history(history)
 {
     // Undo and redo end a typing step: the next keystroke is a step of its own.
-    connect(m_history, &QUndoStack::indexChanged, this, [this] {
+    connect(&m_history, &QUndoStack::indexChanged, this, [this] {
         if (!m_pushing)
             m_typingKey.reset();
     });
@@ -160,7 +159,7 @@ ProjectEdits::~ProjectEdits() = default;
 void ProjectEdits::push(QUndoCommand* command, std::optional<long> typingKey)
 {
     m_pushing = true;
-    m_history->push(command);
+    m_history.push(command);
     m_pushing = false;
     m_typingKey = typingKey;
 }
@@ -173,9 +172,10 @@ bool ProjectEdits::mayMerge(long key) const
 void ProjectEdits::setBallField(int record, EBallField field, int16_t value, Typing typing)
 {
     EBallRecord& ball = m_state.ball(record);
-    const int16_t before = fieldValue(ball, field);
+    int16_t EBallRecord::*member = fieldSpec(field).member;
+    const int16_t before = ball.*member;
     if (record == kParkingRecord) {
-        fieldRef(ball, field) = value;
+        ball.*member = value;
         return;
     }
     if (before == value)
@@ -215,7 +215,7 @@ void ProjectEdits::endTyping()
     m_typingKey.reset();
 }
 
-void ProjectEdits::endTypingOnFocusOut(QWidget* field)
+void ProjectEdits::endTypingOnFocusOut(QObject* field)
 {
     field->installEventFilter(this);
 }
@@ -227,38 +227,9 @@ bool ProjectEdits::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void ProjectEdits::clear()
-{
-    m_history->clear();
-    m_typingKey.reset();
-}
-
-void ProjectEdits::markSaved()
-{
-    m_history->setClean();
-    // A keystroke after saving starts a step of its own, so undo can reach the saved text.
-    m_typingKey.reset();
-}
-
 QString ProjectEdits::fieldName(EBallField field)
 {
-    switch (field) {
-    case EBallField::Fill:
-        return tr("Fill Color");
-    case EBallField::Border:
-        return tr("Border Color");
-    case EBallField::Sprecks:
-        return tr("Sprecks Color");
-    case EBallField::Fuzziness:
-        return tr("Fuzziness");
-    case EBallField::BorderThickness:
-        return tr("Border Thickness");
-    case EBallField::Diameter:
-        return tr("eBall Diameter");
-    case EBallField::UseTexture:
-        return tr("Texture Use");
-    }
-    return QString();
+    return tr(fieldSpec(field).name);
 }
 
 QString ProjectEdits::textName(ProjectText text)
@@ -284,32 +255,6 @@ QString ProjectEdits::textName(ProjectText text)
         return tr("Demo Tip %1").arg(int(text) - int(ProjectText::DemoTip1) + 1);
     }
     return QString();
-}
-
-int16_t& ProjectEdits::fieldRef(EBallRecord& record, EBallField field)
-{
-    switch (field) {
-    case EBallField::Fill:
-        return record.fillColor;
-    case EBallField::Border:
-        return record.borderColor;
-    case EBallField::Sprecks:
-        return record.spreckColor;
-    case EBallField::Fuzziness:
-        return record.fuzziness;
-    case EBallField::BorderThickness:
-        return record.borderThickness;
-    case EBallField::Diameter:
-        return record.diameter;
-    case EBallField::UseTexture:
-        return record.useTexture;
-    }
-    throw std::invalid_argument("not one eBall field");
-}
-
-int16_t ProjectEdits::fieldValue(const EBallRecord& record, EBallField field)
-{
-    return fieldRef(const_cast<EBallRecord&>(record), field);
 }
 
 const std::string& ProjectEdits::text(ProjectText text) const

@@ -21,8 +21,6 @@ public:
     // be null (tests of the list alone).
     explicit RecentFiles(SettingsStore& settings, std::array<QAction*, 5> items = {});
 
-    void setMenuItems(std::array<QAction*, 5> items) { m_items = items; }
-
     // Entry k (1 to 4); empty when that place is empty or k is out of range.
     QString entry(int k) const;
     QStringList entries() const;

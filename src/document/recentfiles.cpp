@@ -1,4 +1,4 @@
-#include "shell/session/recentfiles.h"
+#include "document/recentfiles.h"
 
 #include "platform/setting.h"
 

@@ -11,7 +11,6 @@
 
 class QUndoCommand;
 class QUndoStack;
-class QWidget;
 
 namespace yw {
 
@@ -35,10 +34,10 @@ enum class ProjectText {
 // The registered (demo: false) or demo tip i (0 to 2).
 ProjectText tipText(bool demo, int i);
 
-// The one way the editors change the project: every change is a small named command on an undo
-// stack, and every change, made or undone, is announced so that open windows show it at once.
-// The parking record of the eBall editor is no part of the project; changes to it are made
-// directly and leave no step.
+// The one way the editors change the project: every change is a small named command on the
+// document's history, and every change, made or undone, is announced (the document passes it on
+// to the views). The parking record of the eBall editor is no part of the project; changes to it
+// are made directly and leave no step.
 class ProjectEdits : public QObject
 {
     Q_OBJECT
@@ -47,11 +46,10 @@ public:
     // focus leaves the box (endTyping) or another change comes between.
     enum class Typing { No, Merge };
 
-    explicit ProjectEdits(ProjectState& state, QObject* parent = nullptr);
+    ProjectEdits(ProjectState& state, QUndoStack& history, QObject* parent = nullptr);
     ~ProjectEdits() override;
 
     const ProjectState& state() const { return m_state; }
-    QUndoStack& history() const { return *m_history; }
 
     // One field of record `record`; nothing happens when it holds the value already.
     void setBallField(int record, EBallField field, int16_t value, Typing typing = Typing::No);
@@ -62,16 +60,10 @@ public:
 
     void endTyping();
     // Focus leaving `field` ends the typing step in it.
-    void endTypingOnFocusOut(QWidget* field);
-
-    // A new project: no history, nothing unsaved. Saved: the current state is the clean one.
-    void clear();
-    void markSaved();
+    void endTypingOnFocusOut(QObject* field);
 
     static QString fieldName(EBallField field);
     static QString textName(ProjectText text);
-    static int16_t fieldValue(const EBallRecord& record, EBallField field);
-    static int16_t& fieldRef(EBallRecord& record, EBallField field);
     const std::string& text(ProjectText text) const;
 
 signals:
@@ -92,7 +84,7 @@ private:
     std::string& textRef(ProjectText text);
 
     ProjectState& m_state;
-    QUndoStack* m_history = nullptr;
+    QUndoStack& m_history;
     std::optional<long> m_typingKey;
     bool m_pushing = false;
 };

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "document/projectedits.h"
+#include "document/recentfiles.h"
+#include "files/breedresources.h"
+
+#include <QObject>
+#include <QString>
+#include <string>
+#include <vector>
+
+class QUndoStack;
+
+namespace yw {
+
+class Prompts;
+class SettingsStore;
+struct NewProject;
+struct Installation;
+struct ProjectState;
+
+// The base breed as its information file described it when the project was opened or made: the
+// ball sets' names, the eBalls per set and their labels. Read once, so every window addresses set
+// B at the same record even when the file changes while the project is open.
+struct BreedShape
+{
+    BreedHeader header;
+    std::vector<std::string> labels;
+    // Why the information file could not be read; empty when it was.
+    QString problem;
+
+    bool isKnown() const { return problem.isEmpty() && header.ballsPerSet > 0; }
+};
+
+// What changed in the open project, for the views that show it.
+struct DocumentChange
+{
+    enum class What {
+        Ball,    // one eBall record, made, undone or redone
+        Text,    // one of the project's texts
+        Project, // another project replaced the open one
+    };
+    What what = What::Project;
+    int record = -1;
+    ProjectText text = ProjectText::BreedName;
+};
+
+// The one owner of the open project: its path, its values, its history, whether it is modified,
+// the save question and the breed's shape. Widget-free; it speaks to the user only through
+// Prompts. Windows and commands ask it, never the disk or each other.
+class Document : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Opening {
+        Opened,
+        // The file was read but not taken: not a project, or a version question answered No.
+        Refused,
+        // Cancelled, or failed and the user has been told; the open project stays.
+        NotOpened,
+    };
+
+    Document(const Installation& install, ProjectState& state, SettingsStore& settings,
+             Prompts& prompts, QObject* parent = nullptr);
+    ~Document() override;
+
+    const ProjectState& state() const { return m_state; }
+    // Every change of the project goes through here, as a step of the history.
+    ProjectEdits& edits() const { return *m_edits; }
+    QUndoStack& history() const { return *m_history; }
+
+    // The full path of the open project file; empty while no project is open.
+    QString path() const { return m_path; }
+    bool isOpen() const { return !m_path.isEmpty(); }
+    // Open, and the history is away from the step at which it was opened, made or saved.
+    bool isModified() const;
+
+    const BreedShape& shape() const { return m_shape; }
+    int ballsPerSet() const { return m_shape.header.ballsPerSet; }
+
+    Opening open(const QString& path);
+    // The File menu's Open: the path goes to the top of the recent files whenever the file was
+    // read, even when it was refused. False when it was not opened.
+    bool openAndRemember(const QString& path);
+    // Recent-file entry k (1 to 4), after the save question; a missing file is told.
+    void openRecent(int k);
+
+    // A project built elsewhere (the New Project wizard, already written to `path`) replaces
+    // the open one.
+    void adoptNew(const NewProject& project, const QString& path);
+
+    // Asked whenever a project is open, modified or not. False means the caller stops: Cancel,
+    // or the save failed and the user has been told.
+    bool askSaveQuestion();
+    // Save and Save As: writes the project to `path`, makes it the project path and puts it on
+    // top of the recent files. A failure is told; false then.
+    bool saveAs(const QString& path);
+    // Writes the project to `path` and makes it the project path. Throws on failure.
+    void saveTo(const QString& path);
+
+    // The writers read the information file again. Throws FormatError naming it when it no longer
+    // gives the eBalls per set the project was opened with, as they would then address set B at
+    // records other than those every window has shown.
+    void requireUnchangedShape() const;
+
+    void CycleRecentFiles(const QString& path);
+
+signals:
+    // Every change of the project's values, made, undone or redone, and every replacement.
+    void changed(const yw::DocumentChange& change);
+    // Just before opened or created values replace the project: the editors store what they
+    // show and close.
+    void aboutToReplace();
+    void pathChanged(const QString& path);
+    void modifiedChanged(bool modified);
+    void recentFilesChanged();
+
+private:
+    void replaced(const QString& path, BreedShape shape);
+    void setPath(const QString& path);
+    void updateModified();
+    BreedShape readShape(const BreedHeader* known) const;
+
+    const Installation& m_install;
+    ProjectState& m_state;
+    SettingsStore& m_settings;
+    Prompts& m_prompts;
+    RecentFiles m_recent;
+    QUndoStack* m_history = nullptr;
+    ProjectEdits* m_edits = nullptr;
+    QString m_path;
+    BreedShape m_shape;
+    bool m_modified = false;
+};
+
+} // namespace yw
