@@ -24,12 +24,12 @@ using namespace test;
 
 // The main window and its editor windows over a breed of six eBalls a set (not 67, so the
 // addressing of set B shows), with a saved project of it.
-class MainWindowTest : public ::testing::Test
+class MainWindowTest : public test::TempFolderTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
+        TempFolderTest::SetUp();
         install = test::testInstallation(fso, dir.path());
         writeBlz("\"qp_small.lnz\",\"qp.lnz\",6\r\nhead\r\nbody\r\n   \r\nleg\r\nfoot\r\n"
                  "tail, the long curling part behind the body\r\n");
@@ -137,7 +137,6 @@ protected:
     QString mark() const { return find<QLabel>("modifiedMark")->text(); }
     QString undoText() const { return act("mnuUndo")->text(); }
 
-    QTemporaryDir dir;
     FileSystem fso;
     Installation install;
     ProjectState state;
