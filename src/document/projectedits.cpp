@@ -45,7 +45,7 @@ bool ProjectEdits::mayMerge(long key) const
 void ProjectEdits::setBallField(int record, EBallField field, int16_t value, Typing typing)
 {
     EBallRecord& ball = m_state.ball(record);
-    int16_t EBallRecord::*member = fieldSpec(field).member;
+    int16_t EBallRecord::*member = fieldRow(field).member;
     const int16_t before = ball.*member;
     if (record == kParkingRecord) {
         ball.*member = value;
@@ -102,7 +102,7 @@ bool ProjectEdits::eventFilter(QObject* watched, QEvent* event)
 
 QString ProjectEdits::fieldName(EBallField field)
 {
-    return tr(fieldSpec(field).name);
+    return tr(fieldRow(field).name);
 }
 
 QString ProjectEdits::textName(ProjectText text)

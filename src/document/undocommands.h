@@ -52,7 +52,7 @@ public:
 private:
     void set(int16_t value)
     {
-        m_edits.m_state.ball(m_record).*fieldSpec(m_field).member = value;
+        m_edits.m_state.ball(m_record).*fieldRow(m_field).member = value;
         emit m_edits.ballChanged(m_record);
     }
 
