@@ -1,31 +1,14 @@
 #include "document/projectedits.h"
 
+#include "document/undocommands.h"
 #include "model/projectstate.h"
 
 #include <QEvent>
-#include <QUndoCommand>
 #include <QUndoStack>
 #include <stdexcept>
 #include <vector>
 
 namespace yw {
-
-namespace {
-
-enum CommandId { kBallFieldId = 1, kTextId = 2 };
-
-// A typing key names the one value typed into: an eBall field or a project text.
-long ballKey(int record, EBallField field)
-{
-    return long(record) * 256 + long(field);
-}
-
-long textKey(ProjectText text)
-{
-    return -1 - long(text);
-}
-
-} // namespace
 
 ProjectText tipText(bool demo, int i)
 {
@@ -33,116 +16,6 @@ ProjectText tipText(bool demo, int i)
         throw std::out_of_range("tip " + std::to_string(i));
     return ProjectText(int(demo ? ProjectText::DemoTip1 : ProjectText::RegTip1) + i);
 }
-
-// One field of one eBall.
-class BallFieldCommand : public QUndoCommand
-{
-public:
-    BallFieldCommand(ProjectEdits& edits, int record, EBallField field, int16_t before,
-                     int16_t after, long key)
-        : QUndoCommand(ProjectEdits::fieldName(field)), m_edits(edits), m_record(record),
-          m_field(field), m_before(before), m_after(after), m_key(key)
-    {}
-
-    void redo() override { set(m_after); }
-    void undo() override { set(m_before); }
-    int id() const override { return kBallFieldId; }
-    bool mergeWith(const QUndoCommand* other) override
-    {
-        const auto* next = static_cast<const BallFieldCommand*>(other);
-        if (next->m_key != m_key || !m_edits.mayMerge(m_key))
-            return false;
-        m_after = next->m_after;
-        setObsolete(m_after == m_before);
-        return true;
-    }
-
-private:
-    void set(int16_t value)
-    {
-        m_edits.m_state.ball(m_record).*fieldSpec(m_field).member = value;
-        emit m_edits.ballChanged(m_record);
-    }
-
-    ProjectEdits& m_edits;
-    int m_record;
-    EBallField m_field;
-    int16_t m_before;
-    int16_t m_after;
-    long m_key;
-};
-
-// One text of the project.
-class TextCommand : public QUndoCommand
-{
-public:
-    TextCommand(ProjectEdits& edits, ProjectText text, std::string before, std::string after)
-        : QUndoCommand(ProjectEdits::textName(text)), m_edits(edits), m_text(text),
-          m_before(std::move(before)), m_after(std::move(after))
-    {}
-
-    void redo() override { set(m_after); }
-    void undo() override { set(m_before); }
-    int id() const override { return kTextId; }
-    bool mergeWith(const QUndoCommand* other) override
-    {
-        const auto* next = static_cast<const TextCommand*>(other);
-        if (next->m_text != m_text || !m_edits.mayMerge(textKey(m_text)))
-            return false;
-        m_after = next->m_after;
-        setObsolete(m_after == m_before);
-        return true;
-    }
-
-private:
-    void set(const std::string& value)
-    {
-        m_edits.textRef(m_text) = value;
-        emit m_edits.textChanged(m_text);
-    }
-
-    ProjectEdits& m_edits;
-    ProjectText m_text;
-    std::string m_before;
-    std::string m_after;
-};
-
-// A tool's change: the records it changed, before and after.
-class BallsCommand : public QUndoCommand
-{
-public:
-    struct Change
-    {
-        int record;
-        EBallRecord before;
-        EBallRecord after;
-    };
-
-    BallsCommand(ProjectEdits& edits, const QString& name, std::vector<Change> changes)
-        : QUndoCommand(name), m_edits(edits), m_changes(std::move(changes))
-    {}
-
-    void redo() override
-    {
-        for (const Change& change : m_changes)
-            set(change.record, change.after);
-    }
-    void undo() override
-    {
-        for (const Change& change : m_changes)
-            set(change.record, change.before);
-    }
-
-private:
-    void set(int record, const EBallRecord& value)
-    {
-        m_edits.m_state.ball(record) = value;
-        emit m_edits.ballChanged(record);
-    }
-
-    ProjectEdits& m_edits;
-    std::vector<Change> m_changes;
-};
 
 ProjectEdits::ProjectEdits(ProjectState& state, QUndoStack& history, QObject* parent)
     : QObject(parent), m_state(state), m_history(history)
@@ -172,7 +45,7 @@ bool ProjectEdits::mayMerge(long key) const
 void ProjectEdits::setBallField(int record, EBallField field, int16_t value, Typing typing)
 {
     EBallRecord& ball = m_state.ball(record);
-    int16_t EBallRecord::*member = fieldSpec(field).member;
+    int16_t EBallRecord::*member = fieldRow(field).member;
     const int16_t before = ball.*member;
     if (record == kParkingRecord) {
         ball.*member = value;
@@ -229,7 +102,7 @@ bool ProjectEdits::eventFilter(QObject* watched, QEvent* event)
 
 QString ProjectEdits::fieldName(EBallField field)
 {
-    return tr(fieldSpec(field).name);
+    return tr(fieldRow(field).name);
 }
 
 QString ProjectEdits::textName(ProjectText text)

@@ -39,10 +39,10 @@ ApplyToOthersDialog::ApplyToOthersDialog(Document& document, int ballsPerSet, Ba
     auto* fields = new QGroupBox(tr("These fields"), this);
     auto* grid = new QGridLayout(fields);
     for (size_t i = 0; i < m_fields.size(); ++i) {
-        const EBallFieldSpec& spec = kEBallFields[i];
-        m_fields[i] = new QCheckBox(ProjectEdits::fieldName(spec.field), fields);
-        m_fields[i]->setObjectName(QLatin1String(spec.tickName));
-        m_fields[i]->setChecked(kColourFields & spec.field);
+        const EBallFieldRow& row = kEBallFields[i];
+        m_fields[i] = new QCheckBox(ProjectEdits::fieldName(row.field), fields);
+        m_fields[i]->setObjectName(QLatin1String(row.tickName));
+        m_fields[i]->setChecked(kColourFields & row.field);
         grid->addWidget(m_fields[i], int(i) / 2, int(i) % 2);
         connect(m_fields[i], &QCheckBox::toggled, this, &ApplyToOthersDialog::update);
     }

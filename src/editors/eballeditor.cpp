@@ -26,7 +26,7 @@ namespace yw {
 
 namespace {
 
-constexpr EBallFieldSpec kDiameter = fieldSpec(EBallField::Diameter);
+constexpr EBallFieldRow kDiameter = fieldRow(EBallField::Diameter);
 constexpr int kPanelWidthTwips = 1575;
 
 // The number the text starts with, rounded half to even, held to 16 bits.
@@ -40,7 +40,7 @@ constexpr EBallField kColorFields[] = {EBallField::Fill, EBallField::Border, EBa
 
 constexpr size_t rowOf(EBallField field)
 {
-    return size_t(&fieldSpec(field) - kEBallFields.data());
+    return size_t(&fieldRow(field) - kEBallFields.data());
 }
 
 } // namespace
@@ -140,7 +140,7 @@ EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
             [this, i] { return int16_t(m_colorButtons[size_t(i)]->index()); });
     // Values the lists have no item for show as the nearest item (none below the first for
     // fuzziness).
-    const EBallFieldSpec& fuzz = fieldSpec(EBallField::Fuzziness);
+    const EBallFieldRow& fuzz = fieldRow(EBallField::Fuzziness);
     bind(
         fuzz.field,
         [this, fuzz](int16_t value) {
@@ -148,7 +148,7 @@ EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
                                                        : std::max(value - fuzz.least, -1));
         },
         [this, fuzz] { return int16_t(m_fuzz->currentIndex() + fuzz.least); });
-    const EBallFieldSpec& thickness = fieldSpec(EBallField::BorderThickness);
+    const EBallFieldRow& thickness = fieldRow(EBallField::BorderThickness);
     bind(
         thickness.field,
         [this, thickness](int16_t value) {
@@ -270,8 +270,8 @@ EBallRecord EBallEditor::shown() const
 void EBallEditor::storeInto(int index)
 {
     const EBallRecord values = shown();
-    for (const EBallFieldSpec& spec : kEBallFields)
-        m_edits.setBallField(index, spec.field, values.*spec.member);
+    for (const EBallFieldRow& row : kEBallFields)
+        m_edits.setBallField(index, row.field, values.*row.member);
 }
 
 void EBallEditor::load(const EBallRecord& source, bool onlyDifferent)

@@ -39,7 +39,7 @@ QByteArray projectFileBytes(const Installation& install, const ProjectState& sta
     for (int i = 0; i < 2 * ballsPerSet; ++i) {
         const EBallRecord& r = state.ball(i);
         for (int column = 0; column < kBallLineValues; ++column) {
-            if (const EBallFieldSpec* field = fieldAtColumn(column))
+            if (const EBallFieldRow* field = fieldAtColumn(column))
                 out.number(r.*field->member);
             else if (column == kBallLineCommentColumn)
                 out.text(toStoredQuotes(r.comment));
@@ -124,7 +124,7 @@ OpenResult OpenOPJ(const Installation& install, ProjectState& state, const QStri
         EBallRecord& r = fresh.ball(i);
         const QString ball = QStringLiteral("eBall %1").arg(i);
         for (int column = 0; column < kBallLineValues; ++column) {
-            if (const EBallFieldSpec* field = fieldAtColumn(column))
+            if (const EBallFieldRow* field = fieldAtColumn(column))
                 r.*field->member =
                     in.int16(ball + QStringLiteral(": ") + QLatin1String(field->fileName));
             else if (column == kBallLineCommentColumn)

@@ -25,7 +25,7 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(EBallFields)
 
 // One row per field: everything that differs between fields is here, and the tools, the undo
 // steps, the eBall editor, Apply to Others and the project file loop over the rows.
-struct EBallFieldSpec
+struct EBallFieldRow
 {
     EBallField field;
     int16_t EBallRecord::*member;
@@ -42,7 +42,7 @@ struct EBallFieldSpec
 };
 
 // In the order the editor and its dialogs show them.
-inline constexpr std::array<EBallFieldSpec, 7> kEBallFields = {{
+inline constexpr std::array<EBallFieldRow, 7> kEBallFields = {{
     {EBallField::Fill, &EBallRecord::fillColor, "Fill Color", "chkFill", -1, 255, 3,
      "the fill colour"},
     {EBallField::Border, &EBallRecord::borderColor, "Border Color", "chkBorder", -1, 255, 2,
@@ -71,8 +71,8 @@ constexpr bool ballLineIsWhole()
     for (int column = 0; column < kBallLineValues; ++column) {
         int holders = column == kBallLineAuxColumn || column == kBallLineCommentColumn ||
                       column == kBallLineTextureColumn;
-        for (const EBallFieldSpec& spec : kEBallFields)
-            holders += spec.fileColumn == column;
+        for (const EBallFieldRow& row : kEBallFields)
+            holders += row.fileColumn == column;
         if (holders != 1)
             return false;
     }
@@ -84,26 +84,26 @@ inline constexpr EBallFields kColourFields = {EBallField::Fill, EBallField::Bord
                                               EBallField::Sprecks};
 
 // The row of `field`; throws std::invalid_argument for a value that names no one field.
-constexpr const EBallFieldSpec& fieldSpec(EBallField field)
+constexpr const EBallFieldRow& fieldRow(EBallField field)
 {
-    for (const EBallFieldSpec& spec : kEBallFields)
-        if (spec.field == field)
-            return spec;
+    for (const EBallFieldRow& row : kEBallFields)
+        if (row.field == field)
+            return row;
     throw std::invalid_argument("not one eBall field");
 }
 
 // The row at `column` of the project file's eBall line; null for the other values.
-constexpr const EBallFieldSpec* fieldAtColumn(int column)
+constexpr const EBallFieldRow* fieldAtColumn(int column)
 {
-    for (const EBallFieldSpec& spec : kEBallFields)
-        if (spec.fileColumn == column)
-            return &spec;
+    for (const EBallFieldRow& row : kEBallFields)
+        if (row.fileColumn == column)
+            return &row;
     return nullptr;
 }
 
 inline int16_t fieldValue(const EBallRecord& record, EBallField field)
 {
-    return record.*fieldSpec(field).member;
+    return record.*fieldRow(field).member;
 }
 
 } // namespace yw

@@ -18,9 +18,9 @@ void checkTable(size_t tableSize, int ballsPerSet)
 template <typename Record, typename Visit>
 void forEachColour(Record& record, EBallFields fields, Visit visit)
 {
-    for (const EBallFieldSpec& spec : kEBallFields)
-        if ((kColourFields & spec.field) && (fields & spec.field))
-            visit(record.*spec.member);
+    for (const EBallFieldRow& row : kEBallFields)
+        if ((kColourFields & row.field) && (fields & row.field))
+            visit(record.*row.member);
 }
 
 // Calls `visit(record)` for every record of the chosen sets.
@@ -103,9 +103,9 @@ int applyToOthers(std::span<EBallRecord> eBalls, int ballsPerSet, BallSet set, i
     for (size_t index : records) {
         EBallRecord& to = eBalls[index];
         const EBallRecord before = to;
-        for (const EBallFieldSpec& spec : kEBallFields)
-            if (fields & spec.field)
-                to.*spec.member = from.*spec.member;
+        for (const EBallFieldRow& row : kEBallFields)
+            if (fields & row.field)
+                to.*row.member = from.*row.member;
         changed += to == before ? 0 : 1;
     }
     return changed;

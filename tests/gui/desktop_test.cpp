@@ -224,12 +224,12 @@ TEST(Toolbar, OnlyAnArmedClickActsSaveNeedsAProjectAndTheStripIsPaintedLighter)
     EXPECT_EQ(image.pixelColor(3, 3), QColor(212, 208, 200));
 }
 
-class StartUpTest : public ::testing::Test
+class StartUpTest : public test::TempFolderTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
+        TempFolderTest::SetUp();
         game = dir.filePath(QStringLiteral("Oddballz"));
         test::writeFile(game + QStringLiteral("/oddballz.wad"), QByteArray(100, 'w'));
         test::writeFile(dir.filePath(QStringLiteral("windows/oddballz.ini")),
@@ -251,7 +251,6 @@ protected:
     }
     QString told() const { return prompts.shown.empty() ? QString() : prompts.shown[0].text; }
 
-    QTemporaryDir dir;
     QString game;
     QProcessEnvironment env;
     FileSystem fso;

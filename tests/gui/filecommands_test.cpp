@@ -78,7 +78,7 @@ protected:
     QComboBox* compnt = nullptr;
 };
 
-TEST_F(FileCommandsTest, NewPutsTheCreatedProjectIntoTheWindowAndACancelledOneChangesNothing)
+TEST_F(FileCommandsTest, ACancelledNewChangesNothing)
 {
     const QString open = openProject();
     const ProjectState before = state;
@@ -89,7 +89,12 @@ TEST_F(FileCommandsTest, NewPutsTheCreatedProjectIntoTheWindowAndACancelledOneCh
     EXPECT_EQ(window->document().path(), open);
     EXPECT_EQ(recent(), QStringList({open, QString(), QString(), QString()}));
     EXPECT_TRUE(editorsOpen());
+}
 
+TEST_F(FileCommandsTest, NewPutsTheCreatedProjectIntoTheWindow)
+{
+    const QString open = openProject();
+    compnt->setCurrentIndex(5);
     const QString target = path(QStringLiteral("honk.opj"));
     dialogs.answers.push_back(target);
     runWizard(1, false);

@@ -24,12 +24,12 @@ using namespace test;
 
 // The main window and its editor windows over a breed of six eBalls a set (not 67, so the
 // addressing of set B shows), with a saved project of it.
-class MainWindowTest : public ::testing::Test
+class MainWindowTest : public test::TempFolderTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
+        TempFolderTest::SetUp();
         install = test::testInstallation(fso, dir.path());
         writeBlz("\"qp_small.lnz\",\"qp.lnz\",6\r\nhead\r\nbody\r\n   \r\nleg\r\nfoot\r\n"
                  "tail, the long curling part behind the body\r\n");
@@ -50,7 +50,7 @@ protected:
         projectPath = dir.filePath(QStringLiteral("breed.opj"));
         SaveOPJ(install, project, projectPath);
         window = std::make_unique<MainWindow>(install, state, settings, prompts);
-        (&window->commands())->help()->setUrlOpener([this](const QUrl& url) {
+        window->commands().help()->setUrlOpener([this](const QUrl& url) {
             opened.push_back(url);
             return true;
         });
@@ -137,7 +137,6 @@ protected:
     QString mark() const { return find<QLabel>("modifiedMark")->text(); }
     QString undoText() const { return act("mnuUndo")->text(); }
 
-    QTemporaryDir dir;
     FileSystem fso;
     Installation install;
     ProjectState state;
@@ -393,7 +392,7 @@ TEST_F(MainWindowTest, ShutDownCancelWritesNothingNoWritesTheSettingsAndTheyAreR
 TEST_F(MainWindowTest, TheToolbarRunsItsCommandsAndTheViewMenuFollowsWhatIsOnScreen)
 {
     window->show();
-    ToolbarStrip* toolbar = (&window->commands())->toolbar();
+    ToolbarStrip* toolbar = window->commands().toolbar();
     ASSERT_NE(toolbar, nullptr);
     EXPECT_EQ(toolbar->saveMenu(), find<QMenu>("mnuSave"));
     QSignalSpy saves(act("mnuSaveOPJ"), &QAction::triggered);
@@ -499,7 +498,7 @@ TEST_F(MainWindowTest, TheEditMenuWorksOnTheFocusedFieldOfTheActiveChild)
     EXPECT_EQ(menu(), (std::vector{true, true, true, true}));
 }
 
-TEST_F(MainWindowTest, SiteItemsAskFirstOnlyWhenWantedAndAboutAndTheChangeLogAreModal)
+TEST_F(MainWindowTest, SiteItemsAskFirstOnlyWhenWanted)
 {
     install.askBeforeBrowsing = false;
     emit find<QMenu>("mnuHelp")->aboutToShow(); // the menu gets its items when it opens
@@ -518,7 +517,11 @@ TEST_F(MainWindowTest, SiteItemsAskFirstOnlyWhenWantedAndAboutAndTheChangeLogAre
     EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Question);
     EXPECT_EQ(prompts.shown[1].text, test::text::kCheckUpdates);
     EXPECT_EQ(prompts.shown[2].text, test::text::kHostQuestion);
+}
 
+TEST_F(MainWindowTest, AboutAndTheChangeLogAreModal)
+{
+    emit find<QMenu>("mnuHelp")->aboutToShow();
     QStringList shown;
     for (const char* name : {"mnuAbout", "mnuLog"})
         whileModal([&] { act(name)->trigger(); },
@@ -538,8 +541,8 @@ TEST_F(MainWindowTest, HelpOpensTheGuideAtItsFirstTopicOrSaysItIsMissing)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("help"))); // a help folder without the guide
     for (int found = 0; found < 2; ++found) {
         act("mnuHelpFile")->trigger();
-        QTextBrowser* browser = (&window->commands())->help()->viewer()->browser();
-        EXPECT_TRUE((&window->commands())->help()->viewer()->isVisible());
+        QTextBrowser* browser = window->commands().help()->viewer()->browser();
+        EXPECT_TRUE(window->commands().help()->viewer()->isVisible());
         if (found) {
             EXPECT_EQ(browser->source().fileName(), helpTopicFile(1));
             EXPECT_FALSE(browser->documentTitle().isEmpty());
@@ -547,7 +550,7 @@ TEST_F(MainWindowTest, HelpOpensTheGuideAtItsFirstTopicOrSaysItIsMissing)
             EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("could not be found")));
             EXPECT_TRUE(browser->toPlainText().contains(helpTopicFile(1)));
         }
-        (&window->commands())->help()->viewer()->close();
+        window->commands().help()->viewer()->close();
         install.programFolder = QStringLiteral(YW_HELP_SOURCE_DIR "/..");
     }
     EXPECT_TRUE(prompts.shown.empty());

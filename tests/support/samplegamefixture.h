@@ -7,7 +7,6 @@
 #include "support/testsupport.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <deque>
 #include <gtest/gtest.h>
 
@@ -49,21 +48,19 @@ private:
 
 // The sample game (US edition) with the program's resource files beside it, an installation
 // pointing at both and the start-up project.
-class SampleGameFixture : public ::testing::Test
+class SampleGameFixture : public TempFolderTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
+        TempFolderTest::SetUp();
         installation = sampleGameInstallation(dir.path(), fso);
     }
-    QString path(const QString& name) const { return dir.filePath(name); }
     QString eggPath(const QString& stem) const
     {
         return QDir(installation.gameFolder).filePath(QStringLiteral("eggz/%1/%1.odd").arg(stem));
     }
 
-    QTemporaryDir dir;
     FileSystem fso;
     Installation installation;
     ProjectState state;

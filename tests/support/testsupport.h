@@ -8,12 +8,23 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTemporaryDir>
 #include <deque>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <vector>
 
 namespace yw::test {
+
+// A test with a fresh folder of its own, removed after it.
+class TempFolderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+};
 
 // Records what the core showed and answers questions from a script (Yes when the script is
 // empty).
