@@ -131,6 +131,28 @@ TEST_F(EggImport, EggsThatNoBaseExplainsAreRefusedWithTheReason)
     }
 }
 
+// Two installed bases that both fit would give two projects: the import names both.
+TEST_F(EggImport, AnEggThatTwoBasesFitIsRefusedNamingBoth)
+{
+    const QString res = dir.filePath(QStringLiteral("program/res/"));
+    for (const QString& kind : {QStringLiteral(".blz"), QStringLiteral(".loc")}) {
+        QFile::remove(res + QStringLiteral("Honker") + kind);
+        ASSERT_TRUE(QFile::copy(res + QStringLiteral("quadrpus") + kind,
+                                res + QStringLiteral("Honker") + kind));
+    }
+    QFile::remove(installation.baseEggPath("Honker"));
+    ASSERT_TRUE(
+        QFile::copy(installation.baseEggPath("quadrpus"), installation.baseEggPath("Honker")));
+    try {
+        importEgg(installation, state, sample::eggFile(0, Edition::US),
+                  sample::companionFile(0, Edition::US), QStringLiteral("shared.odd"), {});
+        ADD_FAILURE() << "imported";
+    } catch (const FormatError& e) {
+        EXPECT_TRUE(e.message().contains(QLatin1String("both Quadrapus and Honker fit")))
+            << e.what();
+    }
+}
+
 TEST_F(EggImport, DamagedOrHostilePackagesAreRefusedBeforeTheyAreUnpacked)
 {
     SaveYPK(installation,
