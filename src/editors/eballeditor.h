@@ -9,7 +9,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QScrollBar;
 
 namespace yw {
 
@@ -17,6 +16,7 @@ struct Installation;
 struct ProjectState;
 struct EBallRecord;
 class ColorButton;
+class NumberBar;
 class ProjectEdits;
 enum class EBallField : unsigned;
 
@@ -81,7 +81,7 @@ private:
     QComboBox* m_fuzz = nullptr;
     QComboBox* m_thickness = nullptr;
     QLineEdit* m_diameterText = nullptr;
-    QScrollBar* m_diameterBar = nullptr;
+    NumberBar* m_diameterBar = nullptr;
     QCheckBox* m_useTexture = nullptr;
     QPushButton* m_applyToOthers = nullptr;
 };

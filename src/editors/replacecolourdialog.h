@@ -27,6 +27,9 @@ public:
     ReplaceColourDialog(ProjectEdits& edits, int ballsPerSet,
                         const std::array<std::string, 2>& setNames, QWidget* parent = nullptr);
 
+    // Both colours start as `colour` (the shown eBall's fill), so only the new one is chosen.
+    void startFrom(int colour);
+
     ColourReplacement replacement() const;
     int count() const;
 
@@ -43,6 +46,7 @@ private:
     QRadioButton* m_setA = nullptr;
     QRadioButton* m_setB = nullptr;
     QRadioButton* m_both = nullptr;
+    std::array<QLabel*, 2> m_numbers{};
     QLabel* m_count = nullptr;
     QPushButton* m_ok = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "editors/slottraypanel.h"
 
 #include "editors/codepagefields.h"
+#include "editors/numberbar.h"
 #include "editors/projectedits.h"
 #include "editors/twips.h"
 #include "files/fieldcodec.h"
@@ -10,7 +11,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -35,11 +35,11 @@ std::optional<int> wholeNumber(const std::string& text)
 }
 
 // Sets a scroll bar from a stored text; a text that is no whole number in its range is skipped.
-void setBarFromText(QScrollBar* bar, const std::string& text)
+void setBarFromText(NumberBar* bar, const std::string& text)
 {
     const auto value = wholeNumber(text);
-    if (value && *value >= bar->minimum() && *value <= bar->maximum())
-        bar->setValue(*value);
+    if (value && *value >= bar->leastNumber() && *value <= bar->mostNumber())
+        bar->setNumber(*value);
 }
 
 } // namespace
@@ -67,7 +67,15 @@ SlotTrayPanel::SlotTrayPanel(ProjectEdits& edits, QWidget* parent)
     m_breedName->setObjectName(QStringLiteral("fldBreedName"));
     m_breedName->setMaxLength(kBreedNameLength);
     holdToCodePage(*m_breedName);
-    m_breedName->setGeometry(twipsRect(0, 60, 1815, 330));
+    m_breedName->setAccessibleName(tr(captions[0]));
+    // Wide enough that a whole name of capitals shows without scrolling.
+    const QMargins margins = m_breedName->textMargins() + m_breedName->contentsMargins();
+    const int nameWidth = std::max(
+        twips(1815),
+        m_breedName->fontMetrics().horizontalAdvance(QString(kBreedNameLength, QLatin1Char('N'))) +
+            margins.left() + margins.right() + 2 * twips(60));
+    m_breedName->setGeometry(0, twips(60), nameWidth, twips(330));
+    fields->resize(std::max(fields->width(), nameWidth + twips(60)), fields->height());
 
     // The numbers change only through their scroll bars.
     auto makeNumber = [fields](const char* textName, const char* barName, int top,
@@ -76,9 +84,10 @@ SlotTrayPanel::SlotTrayPanel(ProjectEdits& edits, QWidget* parent)
         box->setObjectName(QLatin1String(textName));
         box->setReadOnly(true);
         box->setGeometry(twipsRect(0, top, 600, 330));
-        auto* bar = new QScrollBar(Qt::Vertical, fields);
+        box->setAccessibleName(QLatin1String(textName[0] == 's' ? "Slot" : "Tray"));
+        auto* bar = new NumberBar(low, high, fields);
         bar->setObjectName(QLatin1String(barName));
-        bar->setRange(low, high);
+        bar->setAccessibleName(box->accessibleName());
         bar->setPageStep(1);
         bar->setGeometry(twipsRect(615, top, 225, 330));
         return std::pair{box, bar};
@@ -109,9 +118,9 @@ SlotTrayPanel::SlotTrayPanel(ProjectEdits& edits, QWidget* parent)
 
     connect(m_breedName, &QLineEdit::textChanged, this,
             [this](const QString& text) { store(ProjectText::BreedName, text, true); });
-    connect(m_slotBar, &QScrollBar::valueChanged, this,
+    connect(m_slotBar, &NumberBar::numberChanged, this,
             [this](int value) { m_slotText->setText(QString::number(value)); });
-    connect(m_trayBar, &QScrollBar::valueChanged, this,
+    connect(m_trayBar, &NumberBar::numberChanged, this,
             [this](int value) { m_trayText->setText(QString::number(value)); });
     connect(m_slotText, &QLineEdit::textChanged, this, [this] {
         clampNumberText(m_slotText, 1, 12);

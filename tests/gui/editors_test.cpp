@@ -1,6 +1,7 @@
 #include "editors/colorbutton.h"
 #include "editors/colorchooser.h"
 #include "editors/eballeditor.h"
+#include "editors/numberbar.h"
 #include "editors/projectedits.h"
 #include "editors/slottraypanel.h"
 #include "editors/tipspanel.h"
@@ -34,7 +35,7 @@ protected:
     QComboBox* fuzz() { return child<QComboBox>(editor.get(), "fuzzthing"); }
     QComboBox* thickness() { return child<QComboBox>(editor.get(), "thkthing"); }
     QLineEdit* diameterText() { return child<QLineEdit>(editor.get(), "diaTX"); }
-    QScrollBar* diameterBar() { return child<QScrollBar>(editor.get(), "diaS"); }
+    NumberBar* diameterBar() { return child<NumberBar>(editor.get(), "diaS"); }
     QString number(const char* name) { return child<QLabel>(editor.get(), name)->text(); }
     void typeDiameter(const QString& text)
     {
@@ -62,7 +63,7 @@ TEST_F(EBallEditorTest, TheFirstEBallStoresNothingAndChangesGoIntoTheShownRecord
     EXPECT_EQ(fuzz()->currentText(), QStringLiteral("1 (light fuzz)"));
     EXPECT_EQ(thickness()->currentText(), QStringLiteral("0 (half border)"));
     EXPECT_EQ(diameterText()->text(), QStringLiteral("25"));
-    EXPECT_EQ(diameterBar()->value(), 25);
+    EXPECT_EQ(diameterBar()->number(), 25);
     EXPECT_TRUE(child<QCheckBox>(editor.get(), "usetexture")->isChecked());
     editor->SwitchTo(6, 5, QString());
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("right ear"));
@@ -94,7 +95,7 @@ TEST_F(EBallEditorTest, ValuesTheControlsCannotShowOrTypedOnesAreHeldToTheLimits
     EXPECT_EQ(fuzz()->currentText(), QStringLiteral("3 (heavy fuzz)"));
     EXPECT_EQ(thickness()->currentText(), QStringLiteral("-1 (no border)"));
     EXPECT_EQ(diameterText()->text(), QStringLiteral("999"));
-    EXPECT_EQ(diameterBar()->value(), 999);
+    EXPECT_EQ(diameterBar()->number(), 999);
     EXPECT_EQ(state.eBalls[7], makeRecord(1, 3, -1, 999, ""));
     editor->SwitchTo(8, 7, QString());
     EXPECT_EQ(fuzz()->currentIndex(), -1);
@@ -120,18 +121,23 @@ TEST_F(EBallEditorTest, ValuesTheControlsCannotShowOrTypedOnesAreHeldToTheLimits
         EXPECT_EQ(state.eBalls[5].diameter, c.stored) << c.typed;
     }
     typeDiameter(QStringLiteral("999"));
-    EXPECT_EQ(diameterBar()->value(), 999);
+    EXPECT_EQ(diameterBar()->number(), 999);
     typeDiameter(QStringLiteral("abc"));
     EXPECT_EQ(diameterText()->text(), QStringLiteral("abc"));
     editor->SwitchTo(6, 5, QString());
     EXPECT_EQ(state.eBalls[5].diameter, 0);
 
-    // The scroll bar sets the text and the record, and takes no focus.
+    // The scroll bar sets the text and the record, up raising the value and down lowering it,
+    // and takes no focus.
     editor->SwitchTo(5, 6, QString());
-    diameterBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    NumberBar* bar = diameterBar();
+    QTest::keyClick(bar, Qt::Key_Up);
     EXPECT_EQ(diameterText()->text(), QStringLiteral("1"));
     EXPECT_EQ(state.eBalls[5].diameter, 1);
-    diameterBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(bar, Qt::Key_Down);
+    EXPECT_EQ(state.eBalls[5].diameter, -2);
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
     EXPECT_EQ(diameterText()->text(), QStringLiteral("-999"));
     EXPECT_EQ(state.eBalls[5].diameter, -999);
     EXPECT_EQ(diameterBar()->focusPolicy(), Qt::NoFocus);
@@ -339,34 +345,39 @@ TEST_F(PanelTest, SlotTrayKeepsNumbersItsScrollBarsCannotShowAndTheLowestTrayIsT
     EXPECT_EQ(field("fldBreedName")->text(), QStringLiteral("Eggbert"));
     EXPECT_TRUE(names.empty()) << "showing the name is no change of it";
     EXPECT_EQ(field("slotTX")->text(), QStringLiteral("4"));
-    EXPECT_EQ(field<QScrollBar>("slotS")->value(), 4);
+    EXPECT_EQ(field<NumberBar>("slotS")->number(), 4);
     // 40 is beyond the tray scroll bar's 2 to 30: the bar stays at its start, the state keeps 40.
-    EXPECT_EQ(field<QScrollBar>("trayS")->value(), 2);
+    EXPECT_EQ(field<NumberBar>("trayS")->number(), 2);
     EXPECT_EQ(field("trayTX")->text(), QStringLiteral("3"));
     EXPECT_EQ(state.eggTray, "40");
     EXPECT_EQ(state.eggSlot, "4");
     for (const char* slot : {"x7", "4.5", "", "99"}) { // no whole number in the range
         state.eggSlot = slot;
         open<SlotTrayPanel>();
-        EXPECT_EQ(field<QScrollBar>("slotS")->value(), 1) << slot;
+        EXPECT_EQ(field<NumberBar>("slotS")->number(), 1) << slot;
         EXPECT_EQ(field("slotTX")->text(), QStringLiteral("1")) << slot;
         EXPECT_EQ(state.eggSlot, slot);
     }
 
     open<SlotTrayPanel>();
-    auto* tray = field<QScrollBar>("trayS");
-    tray->setValue(17);
+    // Up raises the number (key, top arrow), down lowers it.
+    auto* tray = field<NumberBar>("trayS");
+    tray->setNumber(17);
     EXPECT_EQ(state.eggTray, "17");
-    tray->triggerAction(QAbstractSlider::SliderToMinimum);
-    EXPECT_EQ(tray->value(), 2);
+    QTest::keyClick(tray, Qt::Key_Up);
+    EXPECT_EQ(state.eggTray, "18");
+    QTest::mouseClick(tray, Qt::LeftButton, {}, QPoint(tray->width() / 2, 1));
+    EXPECT_EQ(state.eggTray, "19");
+    tray->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(tray->number(), 2);
     EXPECT_EQ(field("trayTX")->text(), QStringLiteral("3"));
     EXPECT_EQ(state.eggTray, "3");
-    tray->triggerAction(QAbstractSlider::SliderToMaximum);
+    tray->triggerAction(QAbstractSlider::SliderToMinimum);
     EXPECT_EQ(state.eggTray, "30");
-    auto* slot = field<QScrollBar>("slotS");
-    slot->triggerAction(QAbstractSlider::SliderToMaximum);
+    auto* slot = field<NumberBar>("slotS");
+    slot->setNumber(12);
     EXPECT_EQ(state.eggSlot, "12");
-    slot->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QTest::keyClick(slot, Qt::Key_Down);
     EXPECT_EQ(field("slotTX")->text(), QStringLiteral("11"));
     EXPECT_EQ(state.eggSlot, "11");
     EXPECT_TRUE(field("slotTX")->isReadOnly());

@@ -18,9 +18,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace yw {
 
@@ -35,6 +37,9 @@ public:
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
+
+// How long the status bar says what was written, before the project path is back.
+constexpr int kWrittenNoteMs = 10000;
 
 } // namespace
 
@@ -117,6 +122,7 @@ void FileCommands::SaveAs()
 {
     if (!m_window.isSaveEnabled())
         return;
+    m_dialogs.suggestName(QFileInfo(m_window.session().path()).completeBaseName());
     const QString path = m_dialogs.savePath(FileKind::Project, kProjectFilter);
     if (path.isEmpty())
         return;
@@ -127,12 +133,14 @@ void FileCommands::SaveEgg()
 {
     if (!m_window.isSaveEnabled())
         return;
+    m_dialogs.suggestName(fileNameFrom(cp1252::toUnicode(m_state.breedName)));
     const QString path = m_dialogs.savePath(FileKind::Egg, kEggFilter);
     if (path.isEmpty())
         return;
     try {
         const BusyPointer busy;
         saveODD(m_install, m_state, path, m_prompts, m_window.session().path());
+        m_window.statusBar()->showMessage(tr("Egg written: %1").arg(path), kWrittenNoteMs);
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The egg %1 could not be written.").arg(path), e.message());
     }
@@ -142,12 +150,14 @@ void FileCommands::SavePackage()
 {
     if (!m_window.isSaveEnabled())
         return;
+    m_dialogs.suggestName(fileNameFrom(cp1252::toUnicode(m_state.breedName)));
     const QString path = m_dialogs.savePath(FileKind::Package, kPackageFilter);
     if (path.isEmpty())
         return;
     try {
         const BusyPointer busy;
         SaveYPK(m_install, m_state, path, m_prompts, m_settings, m_window.session().path());
+        m_window.statusBar()->showMessage(tr("Package written: %1").arg(path), kWrittenNoteMs);
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The package %1 could not be written.").arg(path),
                       e.message());
@@ -158,6 +168,7 @@ void FileCommands::ExportSheet()
 {
     if (!m_window.isSaveEnabled())
         return;
+    m_dialogs.suggestName(fileNameFrom(cp1252::toUnicode(m_state.breedName)));
     const QString path = m_dialogs.savePath(FileKind::Sheet, kSheetFilter);
     if (path.isEmpty())
         return;

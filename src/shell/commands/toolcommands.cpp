@@ -1,9 +1,11 @@
 #include "shell/commands/toolcommands.h"
 
+#include "editors/eballeditor.h"
 #include "editors/projectedits.h"
 #include "editors/replacecolourdialog.h"
 #include "files/breedresources.h"
 #include "model/installation.h"
+#include "model/projectstate.h"
 #include "platform/errors.h"
 #include "platform/prompts.h"
 
@@ -32,6 +34,10 @@ void ToolCommands::replaceColour()
     }
     ReplaceColourDialog dialog(m_edits, header.ballsPerSet, {header.lnzNameA, header.lnzNameB},
                                &m_window);
+    // The colours start from the eBall on screen, the one the user most likely means.
+    if (const auto* editor = m_window.findChild<EBallEditor*>();
+        editor && editor->curBall() >= 0 && editor->curBall() < kParkingRecord)
+        dialog.startFrom(m_edits.state().ball(editor->curBall()).fillColor);
     dialog.exec();
 }
 

@@ -1,5 +1,6 @@
 #include "shell/mainwindow/mainwindow.h"
 
+#include "editors/breedpreview.h"
 #include "editors/projectedits.h"
 #include "editors/twips.h"
 #include "files/breedresources.h"
@@ -14,10 +15,13 @@
 #include "shell/commands/desktopcommands.h"
 #include "shell/commands/toolcommands.h"
 #include "shell/commands/undocommands.h"
+#include "shell/commands/undoplaces.h"
+#include "shell/dialogs/previewwindow.h"
 #include "shell/mainwindow/editorwindows.h"
 #include "shell/mainwindow/mdieditorwindows.h"
 #include "shell/session/projectsession.h"
 #include "shell/session/recentfiles.h"
+#include "shell/toolbar/toolbarstrip.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -30,6 +34,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -156,6 +161,25 @@ MainWindow::MainWindow(Installation& install, ProjectState& state, SettingsStore
                                        {mnuCut, mnuCopy, mnuPaste, mnuClear},
                                        mdiArea};
     m_desktop = new DesktopCommands(*this, parts, m_install, m_state, m_settings, m_prompts);
+
+    // The live preview: from the Window menu, its shortcut and the toolbar's right-click menu;
+    // a click on a disc chooses that eBall; another project is read afresh.
+    m_desktop->toolbar()->addActions({mnuWindPreview, mnuView_Tbar});
+    connect(mnuWindPreview, &QAction::triggered, this, [this] {
+        showPreview(*mdiArea, *m_edits, m_install, [this](int record) { showBall(record); });
+    });
+    connect(m_session, &ProjectSession::projectReplaced, this, [this] {
+        if (BreedPreview* preview = openPreview(*mdiArea))
+            preview->reload();
+    });
+    new UndoPlaces(*m_edits, *m_undo->undoAction(), *m_undo->redoAction(), *statbar,
+                   {[this](int record) { return showBall(record); },
+                    [this](ProjectText text) { return showTextPanel(text); }});
+    // Escape in a child window goes back to the list that opened it.
+    auto* back = new QShortcut(QKeySequence(Qt::Key_Escape), mdiArea, nullptr, nullptr,
+                               Qt::WidgetWithChildrenShortcut);
+    connect(back, &QShortcut::activated, this,
+            [this] { (eblistHoldsBalls ? static_cast<QWidget*>(eblist) : compnt)->setFocus(); });
 }
 
 FileCommands::Actions MainWindow::fileActions() const
@@ -277,6 +301,9 @@ void MainWindow::createMenus()
 
     mnUWindow = menuBar()->addMenu(QStringLiteral("&Window"));
     mnUWindow->setObjectName(QStringLiteral("mnUWindow"));
+    mnuWindPreview =
+        add(mnUWindow, "mnuWindPreview", "&Preview", QKeySequence(Qt::CTRL | Qt::Key_P));
+    separate(mnUWindow);
     mnuWindArrangeHor = add(mnUWindow, "mnuWindArrangeHor", "Tile &Horizontally");
     mnuWindArrangeVert = add(mnUWindow, "mnuWindArrangeVert", "Tile &Vertically");
     mnuWindCascade = add(mnUWindow, "mnuWindCascade", "&Cascade");
@@ -394,8 +421,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             m_mouseDownInList = false;
     } else if (eblist && watched == eblist && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        // Enter and Tab go into the editor with the chosen eBall; the keys that step through the
+        // list open each eBall they reach while the focus stays in the list.
+        if (key == Qt::Key_Return || key == Qt::Key_Enter ||
+            (key == Qt::Key_Tab && eblistHoldsBalls && eblist->currentItem())) {
             openSelectedBall();
+            return true;
+        }
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+            key == Qt::Key_PageDown || key == Qt::Key_Home || key == Qt::Key_End) {
+            m_keepListFocus = true;
+            static_cast<QObject*>(eblist)->event(event);
+            m_keepListFocus = false;
             return true;
         }
     }
@@ -427,7 +464,7 @@ void MainWindow::setSaveEnabled(bool enabled)
 {
     // The submenu's shortcuts stay live unless its items are disabled themselves.
     for (QAction* action : {mnuSave->menuAction(), mnuSaveOPJ, mnuSaveODD, mnuSaveYPK, mnuSaveAs,
-                            mnuExportSheet, mnuReplaceColour})
+                            mnuExportSheet, mnuReplaceColour, mnuWindPreview})
         action->setEnabled(enabled);
     if (enabled == m_saveEnabled)
         return;

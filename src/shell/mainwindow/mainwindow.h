@@ -22,6 +22,7 @@ struct Installation;
 struct ProjectState;
 class DesktopCommands;
 class EditorWindows;
+enum class ProjectText;
 class ProjectEdits;
 class ProjectSession;
 class UndoCommands;
@@ -81,6 +82,13 @@ public:
 
     // Item 0 of the component list follows the breed-name field of the Slot/Tray panel.
     void setBreedNameItem(const QString& name);
+
+    // Chooses eBall `record` in the lists, which opens it in the eBall editor; gives its label
+    // (empty when the breed has no such eBall).
+    QString showBall(int record);
+    // Chooses the panel that edits `text` in the component list, which brings it to the front;
+    // gives the panel's name.
+    QString showTextPanel(ProjectText text);
 
     // The toolbar, Options, the Edit and Help menus.
     DesktopCommands* desktop() const { return m_desktop; }
@@ -146,6 +154,7 @@ private:
     QAction* mnuWindArrangeVert = nullptr;
     QAction* mnuWindCascade = nullptr;
     QAction* mnuWindArrangeIcons = nullptr;
+    QAction* mnuWindPreview = nullptr;
     QMenu* mnuHelp = nullptr;
 
     // The toolbar strip goes here, above the left panel and the child-window area.
@@ -177,6 +186,7 @@ private:
     bool m_openedByPress = false;
     bool m_componentJustChanged = false;
     bool m_fillingList = false;
+    bool m_keepListFocus = false;
 };
 
 } // namespace yw

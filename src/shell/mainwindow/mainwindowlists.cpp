@@ -1,4 +1,5 @@
 // The component list and the eBall list of the main window's left panel.
+#include "editors/projectedits.h"
 #include "files/breedresources.h"
 #include "model/installation.h"
 #include "model/projectstate.h"
@@ -150,6 +151,43 @@ void MainWindow::openSelectedBall()
     if (position >= ballsPerSet || newIndex >= kParkingRecord || !m_editors)
         return;
     m_editors->switchBall(newIndex, compnt->currentText().trimmed());
+    if (m_keepListFocus)
+        eblist->setFocus(Qt::OtherFocusReason);
+}
+
+QString MainWindow::showBall(int record)
+{
+    int ballsPerSet = 0;
+    try {
+        ballsPerSet = readBreedHeader(m_install, m_state).ballsPerSet;
+    } catch (const Error&) {
+        return QString(); // the list says why when it is filled
+    }
+    if (record < 0 || record >= 2 * ballsPerSet || !compnt->isEnabled())
+        return QString();
+    const int component = record < ballsPerSet ? 2 : 3;
+    if (compnt->currentIndex() != component || !eblistHoldsBalls)
+        compnt->setCurrentIndex(component);
+    const int row = record % ballsPerSet;
+    if (row >= eblist->count())
+        return QString();
+    // Choosing the row opens its eBall; the row already chosen is opened again.
+    if (eblist->currentRow() == row && eblist->currentItem()->isSelected())
+        openSelectedBall();
+    else
+        eblist->setCurrentRow(row);
+    return eblist->item(row)->text().trimmed();
+}
+
+QString MainWindow::showTextPanel(ProjectText text)
+{
+    const bool tips = text >= ProjectText::RegTip1;
+    const int component = tips ? 6 : 5;
+    if (compnt->currentIndex() != component)
+        compnt->setCurrentIndex(component);
+    else
+        componentChosen(component);
+    return tips ? QStringLiteral("Tips") : QStringLiteral("Slot/Tray");
 }
 
 } // namespace yw

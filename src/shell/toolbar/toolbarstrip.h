@@ -24,6 +24,8 @@ public:
     bool isPressed() const { return m_pressed; }
     // The click that follows a release; does nothing unless the strip is armed.
     void click();
+    // Acts at once, as the accessibility interface's press does.
+    void press();
 
 signals:
     void clicked();

@@ -1,0 +1,153 @@
+#include "editors/breedpreview.h"
+
+#include "editors/projectedits.h"
+#include "editors/sheetpainter.h"
+#include "model/installation.h"
+#include "model/projectstate.h"
+#include "platform/cp1252.h"
+#include "platform/errors.h"
+
+#include <QAbstractButton>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace yw {
+
+namespace {
+
+// A disc's place on the preview: the parent paints every disc at once (one pass is what keeps a
+// repaint of both sets fast); the button only takes clicks, keys and the focus mark.
+class PreviewDisc : public QAbstractButton
+{
+public:
+    using QAbstractButton::QAbstractButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+        painter.drawEllipse(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+    bool hitButton(const QPoint& pos) const override
+    {
+        const QPointF offset = QPointF(pos) - QRectF(rect()).center();
+        return std::hypot(offset.x(), offset.y()) <= width() / 2.0;
+    }
+};
+
+} // namespace
+
+BreedPreview::BreedPreview(ProjectEdits& edits, const Installation& install, QWidget* parent)
+    : QWidget(parent), m_edits(edits), m_install(install)
+{
+    setObjectName(QStringLiteral("frmPreview"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(160, 120);
+    connect(&m_edits, &ProjectEdits::ballChanged, this, [this](int record) {
+        if (record < 2 * m_header.ballsPerSet)
+            relayout();
+    });
+    connect(&m_edits, &ProjectEdits::textChanged, this, [this](ProjectText text) {
+        if (text == ProjectText::BreedName)
+            setWindowTitle(tr("Preview - %1").arg(cp1252::toUnicode(m_edits.state().breedName)));
+    });
+    reload();
+}
+
+void BreedPreview::reload()
+{
+    const ProjectState& state = m_edits.state();
+    setWindowTitle(tr("Preview - %1").arg(cp1252::toUnicode(state.breedName)));
+    m_problem.clear();
+    try {
+        const QString info = m_install.infoFilePath(state.baseBreed);
+        m_header = readBreedHeader(info);
+        m_labels = readBreedLabels(info);
+    } catch (const Error& e) {
+        m_header = BreedHeader();
+        m_labels.clear();
+        m_problem =
+            tr("The preview needs the eBalls of the base breed.") + QLatin1Char('\n') + e.message();
+    }
+    m_sheet = breedSheet(state, m_header, m_labels, SheetKind::Preview);
+
+    for (QAbstractButton* disc : m_discs)
+        delete disc;
+    m_discs.clear();
+    for (const SheetSwatch& swatch : m_sheet.swatches) {
+        auto* disc = new PreviewDisc(this);
+        disc->setObjectName(QStringLiteral("disc%1").arg(swatch.record));
+        disc->setFocusPolicy(Qt::TabFocus);
+        disc->setCursor(Qt::PointingHandCursor);
+        disc->setText(swatch.label.text);
+        disc->setToolTip(swatch.label.text);
+        disc->setAccessibleName(swatch.label.text);
+        const int record = swatch.record;
+        connect(disc, &QAbstractButton::clicked, this,
+                [this, record] { emit ballClicked(record); });
+        disc->show();
+        m_discs.push_back(disc);
+    }
+    placeDiscs();
+    update();
+}
+
+void BreedPreview::relayout()
+{
+    m_sheet = breedSheet(m_edits.state(), m_header, m_labels, SheetKind::Preview);
+    update();
+}
+
+QAbstractButton* BreedPreview::disc(int record) const
+{
+    for (QAbstractButton* disc : m_discs)
+        if (disc->objectName() == QStringLiteral("disc%1").arg(record))
+            return disc;
+    return nullptr;
+}
+
+QSize BreedPreview::sizeHint() const
+{
+    // Two thirds of the sheet's size: every disc still large enough to see and to click.
+    return QSize(int(m_sheet.width * 2 / 3), int(m_sheet.height * 2 / 3)).expandedTo(minimumSize());
+}
+
+void BreedPreview::placeDiscs()
+{
+    // The whole picture fits the window, centred across it.
+    const double scale = m_sheet.width > 0 && m_sheet.height > 0
+                             ? std::min(width() / m_sheet.width, height() / m_sheet.height)
+                             : 1.0;
+    m_toWidget = QTransform::fromTranslate((width() - m_sheet.width * scale) / 2, 0);
+    m_toWidget.scale(scale, scale);
+    for (size_t i = 0; i < m_discs.size() && i < m_sheet.swatches.size(); ++i) {
+        const SheetSwatch& s = m_sheet.swatches[i];
+        const QRectF cell(s.cx - s.cellRadius, s.cy - s.cellRadius, 2 * s.cellRadius,
+                          2 * s.cellRadius);
+        m_discs[i]->setGeometry(m_toWidget.mapRect(cell).toRect());
+    }
+}
+
+void BreedPreview::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeDiscs();
+}
+
+void BreedPreview::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!m_problem.isEmpty()) {
+        painter.drawText(rect().adjusted(8, 8, -8, -8), Qt::TextWordWrap, m_problem);
+        return;
+    }
+    painter.setTransform(m_toWidget);
+    paintBreedSheet(painter, m_sheet);
+}
+
+} // namespace yw
