@@ -199,9 +199,11 @@ BreedSheet breedSheet(const ProjectState& state, const BreedHeader& header,
             swatch.sprecks = colourOf(ball.spreckColor);
             swatch.ringWidth = std::min(ringWidthFor(ball.borderThickness), swatch.radius / 2);
             swatch.fuzzWidth = fuzzWidthFor(ball.fuzziness, swatch.radius);
-            const QString label = size_t(p) < labels.size() && !labels[size_t(p)].empty()
-                                      ? sheetText(labels[size_t(p)])
-                                      : QStringLiteral("eBall %1").arg(p + 1);
+            // A blank label would name nothing, on the sheet or to a screen reader.
+            QString label =
+                size_t(p) < labels.size() ? sheetText(labels[size_t(p)]).trimmed() : QString();
+            if (label.isEmpty())
+                label = QStringLiteral("eBall %1").arg(p + 1);
             swatch.label =
                 makeText(x + kTextLeft, cellTop + 27, 12, label, kInk, false, kLabelWidth);
             if (sheetKind)

@@ -176,7 +176,8 @@ TEST_F(FileCommandsTest, SaveAsMovesTheProjectPathAndSaveFollowsItOrSaysWhyNot)
     const QString moved = path(QStringLiteral("moved.opj"));
     dialogs.answers.push_back(moved);
     act("mnuSaveAs")->trigger();
-    EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Project, test::text::kProjectFilter}}));
+    EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Project, test::text::kProjectFilter,
+                                     QFileInfo(open).completeBaseName()}}));
     EXPECT_EQ(window->session().path(), moved);
     EXPECT_EQ(recent(), QStringList({moved, open, QString(), QString()}));
 
@@ -204,10 +205,14 @@ TEST_F(FileCommandsTest, TheEggAndPackageCommandsWriteTheirFileAndTouchNoProject
     const QString package = path(QStringLiteral("My Breed.ypk"));
     QDir().mkpath(path(QStringLiteral("eggs")));
     dialogs.answers = {egg, package};
+    state.breedName = "Spotty: the \"Best\"";
+    const QString name = QStringLiteral("Spotty the Best"); // what a file name can hold
     act("mnuSaveODD")->trigger();
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Egg written: ") + egg);
     act("mnuSaveYPK")->trigger();
-    EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Egg, test::text::kEggFilter},
-                                    {true, FileKind::Package, test::text::kPackageFilter}}));
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Package written: ") + package);
+    EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Egg, test::text::kEggFilter, name},
+                                    {true, FileKind::Package, test::text::kPackageFilter, name}}));
     EXPECT_TRUE(prompts.shown.empty());
     // The same bytes the writer makes for this project.
     const QString reference = path(QStringLiteral("reference.odd"));
@@ -293,7 +298,8 @@ TEST_F(FileCommandsTest, SaveShortcutsDoNothingBeforeAProjectExists)
     emit file->aboutToShow();
     EXPECT_TRUE(act("mnuSaveAs")->isEnabled());
     QTest::keyClick(window.get(), Qt::Key_K, Qt::ControlModifier);
-    EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Egg, test::text::kEggFilter}}));
+    EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Egg, test::text::kEggFilter,
+                                     QString::fromLatin1(state.breedName)}}));
 }
 
 TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAndShowsIt)
@@ -323,7 +329,7 @@ TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAn
         const int16_t fill = state.eBalls[size_t(swatch.record)].fillColor;
         // No colour is hatched grey on white around the centre: never black, never blank.
         QSet<QRgb> inks;
-        for (int d = -3; d <= 3 && fill < 0; ++d)
+        for (int d = -4; d <= 4 && fill < 0; ++d)
             inks << picture.pixel(int(swatch.cx) + d, int(swatch.cy))
                  << picture.pixel(int(swatch.cx), int(swatch.cy) + d);
         if (fill < 0)

@@ -671,7 +671,7 @@ TEST_F(MainWindowTest, ChoosingTheShownComponentAgainActsTilingKeepsLeastSizesEx
     openProject();
     openEditors(0);
     // Room for the three side by side, but an even third is too narrow for the eBall editor.
-    window->resize(find("lBack")->width() + 720, 500);
+    window->resize(find("lBack")->width() + 980, 500);
     QApplication::processEvents();
     act("mnuWindArrangeVert")->trigger();
     const QList<QMdiSubWindow*> subs = mdiArea->subWindowList();
@@ -856,6 +856,9 @@ TEST_F(MainWindowTest, TheColourToolsChangeTheNamedFieldsOfTheChosenEBallsInOneS
     whileModal([&] { act("mnuReplaceColour")->trigger(); },
                [&](QDialog& dialog) {
                    EXPECT_TRUE(child<QRadioButton>(&dialog, "optSetB")->isChecked());
+                   // Both colours start from the shown eBall's fill.
+                   EXPECT_EQ(child<QLabel>(&dialog, "toNumber")->text(),
+                             QString::number(before.eBalls[7].fillColor));
                    pickColour(child(&dialog, "fromColor"), 7);
                    pickColour(child(&dialog, "toColor"), 200);
                    count(dialog);
@@ -877,17 +880,17 @@ TEST_F(MainWindowTest, TheColourToolsChangeTheNamedFieldsOfTheChosenEBallsInOneS
                [&](QDialog& dialog) {
                    child<QCheckBox>(&dialog, "chkSprecks")->setChecked(false);
                    child<QCheckBox>(&dialog, "chkDiameter")->setChecked(true);
-                   // "o" is in body (the source), foot and the tail's long label.
-                   QTest::keyClicks(child(&dialog, "fltWord"), QStringLiteral("O"));
+                   // The word "body" is the source's label and in the tail's long label.
+                   QTest::keyClicks(child(&dialog, "fltWord"), QStringLiteral("BODY"));
                    QTest::mouseClick(child(&dialog, "btnTick"), Qt::LeftButton);
                    child<QListWidget>(&dialog, "lstBalls")->item(0)->setCheckState(Qt::Checked);
                    count(dialog);
                    QTest::mouseClick(child(&dialog, "btnOK"), Qt::LeftButton);
                });
     EXPECT_EQ(counts.join(QLatin1Char(' ')).remove(QStringLiteral(" eBalls will change.")),
-              QStringLiteral("2 3 4 3 3"));
+              QStringLiteral("2 3 4 3 2"));
     expected = before;
-    for (size_t record : {6, 10, 11})
+    for (size_t record : {6, 11})
         std::tie(expected.eBalls[record].fillColor, expected.eBalls[record].borderColor,
                  expected.eBalls[record].diameter) = std::tuple(7, 5, 67);
     EXPECT_EQ(test::projectDifference(state, expected), "");
