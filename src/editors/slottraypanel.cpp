@@ -109,6 +109,7 @@ SlotTrayPanel::SlotTrayPanel(ProjectEdits& edits, QWidget* parent)
         layout->setContentsMargins(twips(60), twips(60), twips(60), twips(60));
         auto* edit = new CodePageTextEdit(page);
         edit->setObjectName(QLatin1String(name));
+        edit->setAccessibleName(caption);
         layout->addWidget(edit);
         m_tabs->addTab(page, caption);
         return edit;

@@ -1,3 +1,4 @@
+#include "editors/breedpreview.h"
 #include "editors/colorchooser.h"
 #include "editors/eballeditor.h"
 #include "editors/projectedits.h"
@@ -7,6 +8,7 @@
 #include "guitest.h"
 #include "shell/commands/desktopcommands.h"
 #include "shell/commands/editcommands.h"
+#include "shell/dialogs/previewwindow.h"
 #include "shell/help/helpcommands.h"
 #include "shell/help/helpviewer.h"
 #include "shell/mainwindow/mainwindow.h"
@@ -153,9 +155,10 @@ protected:
 TEST_F(MainWindowTest, ShortcutsAndTheStartWithoutAProject)
 {
     const std::pair<const char*, const char*> keys[] = {
-        {"mnuNew", "Ctrl+N"},     {"mnuOpen", "Ctrl+O"},    {"mnuSaveOPJ", "Ctrl+S"},
-        {"mnuSaveODD", "Ctrl+K"}, {"mnuSaveYPK", "Ctrl+E"}, {"mnuFile_Exit", "Ctrl+Q"},
-        {"mnuCut", "Ctrl+X"},     {"mnuCopy", "Ctrl+C"},    {"mnuPaste", "Ctrl+V"}};
+        {"mnuNew", "Ctrl+N"},        {"mnuOpen", "Ctrl+O"},    {"mnuSaveOPJ", "Ctrl+S"},
+        {"mnuSaveODD", "Ctrl+K"},    {"mnuSaveYPK", "Ctrl+E"}, {"mnuFile_Exit", "Ctrl+Q"},
+        {"mnuCut", "Ctrl+X"},        {"mnuCopy", "Ctrl+C"},    {"mnuPaste", "Ctrl+V"},
+        {"mnuWindPreview", "Ctrl+P"}};
     for (const auto& [name, key] : keys)
         EXPECT_EQ(act(name)->shortcut().toString(), QString::fromLatin1(key)) << name;
     EXPECT_EQ(window->windowTitle(), test::text::kWindowTitle);
@@ -897,6 +900,132 @@ TEST_F(MainWindowTest, TheColourToolsChangeTheNamedFieldsOfTheChosenEBallsInOneS
     EXPECT_EQ(undoText(), QStringLiteral("Undo Apply to Others"));
     act("mnuUndo")->trigger();
     EXPECT_EQ(test::projectDifference(state, before), "");
+}
+
+// The preview follows the editor and the history at once, and a disc opens its eBall.
+TEST_F(MainWindowTest, ThePreviewFollowsEveryChangeAndAClickedDiscOpensItsEBall)
+{
+    openProject();
+    EXPECT_TRUE(window->desktop()->toolbar()->actions().contains(act("mnuWindPreview")));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+    BreedPreview* preview = openPreview(*mdiArea);
+    ASSERT_NE(preview, nullptr);
+    ASSERT_EQ(preview->sheet().swatches.size(), 12u);
+    EXPECT_EQ(preview->disc(8)->accessibleName(), QStringLiteral("eBall 3")); // a blank label
+    QAbstractButton* foot = preview->disc(10);
+    EXPECT_EQ(foot->toolTip(), QStringLiteral("foot"));
+    QTest::mouseClick(foot, Qt::LeftButton);
+    EXPECT_EQ(compnt->currentIndex(), 3);
+    EXPECT_EQ(eblist->currentRow(), 4);
+    EXPECT_EQ(curBall(), 10);
+
+    const auto swatch = [&](int record) { return preview->sheet().swatches[size_t(record)]; };
+    const QImage before = preview->grab().toImage();
+    const double tail = swatch(11).radius; // the largest eBall
+    auto* diameter = find<QLineEdit>("diaTX");
+    diameter->selectAll();
+    QTest::keyClicks(diameter, QStringLiteral("62"));
+    EXPECT_LT(swatch(11).radius, tail);
+    EXPECT_DOUBLE_EQ(swatch(10).radius, tail);
+    QTest::keyClick(find("fuzzthing"), Qt::Key_Down);
+    EXPECT_GT(swatch(10).fuzzWidth, 0);
+    EXPECT_NE(preview->grab().toImage(), before);
+    for (int i = 0; i < 2; ++i)
+        act("mnuUndo")->trigger();
+    EXPECT_EQ(swatch(10).fuzzWidth, 0);
+    EXPECT_DOUBLE_EQ(swatch(11).radius, tail);
+    EXPECT_EQ(preview->grab().toImage(), before);
+}
+
+// Up, Down, Page Up, Page Down, Home and End step through the eBalls with the editor following
+// and the focus in the list; Enter or Tab go into the editor and Escape comes back. Undo and
+// redo bring their step's eBall or panel back and say what they did.
+TEST_F(MainWindowTest, TheEBallListWorksFromTheKeyboardAndUndoShowsWhereItActed)
+{
+    openProject();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    compnt->setCurrentIndex(3);
+    clickBallAt(0);
+    const auto inEditor = [&] {
+        return activeEditor<EBallEditor>() &&
+               activeEditor<EBallEditor>()->isAncestorOf(QApplication::focusWidget());
+    };
+    EXPECT_TRUE(inEditor());
+    eblist->setFocus();
+    const std::pair<Qt::Key, int> steps[] = {{Qt::Key_Down, 7},      {Qt::Key_End, 11},
+                                             {Qt::Key_Up, 10},       {Qt::Key_Home, 6},
+                                             {Qt::Key_PageDown, 11}, {Qt::Key_PageUp, 6}};
+    for (const auto& [key, record] : steps) {
+        QTest::keyClick(eblist, key);
+        EXPECT_EQ(curBall(), record) << key;
+        EXPECT_EQ(QApplication::focusWidget(), eblist) << key;
+    }
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Tab}) {
+        QTest::keyClick(eblist, key);
+        EXPECT_TRUE(inEditor()) << key;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_EQ(QApplication::focusWidget(), eblist) << key;
+    }
+
+    QTest::keyClick(find("fuzzthing"), Qt::Key_Down); // head of set B
+    compnt->setCurrentIndex(2);
+    clickBallAt(3);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(std::tuple(compnt->currentIndex(), eblist->currentRow(), curBall()),
+              std::tuple(3, 0, 6));
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Undid Fuzziness of head"));
+    clickBallAt(2);
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(curBall(), 6);
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Redid Fuzziness of head"));
+    compnt->setCurrentIndex(5);
+    QTest::keyClicks(find("fldBreedName"), QStringLiteral("X"));
+    compnt->setCurrentIndex(6);
+    act("mnuUndo")->trigger();
+    EXPECT_NE(activeEditor<SlotTrayPanel>(), nullptr);
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              QStringLiteral("Undid Breed Name in Slot/Tray"));
+}
+
+// What a screen reader finds: every control has a name and the toolbar's buttons are buttons
+// that its press action clicks.
+TEST_F(MainWindowTest, EveryControlHasAnAccessibleNameAndTheToolbarCanBePressed)
+{
+    openProject();
+    openEditors(1);
+    act("mnuWindPreview")->trigger();
+    QStringList nameless;
+    int controls = 0;
+    std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        const auto* widget = qobject_cast<const QWidget*>(node->object());
+        const QAccessible::Role role = node->role();
+        if (widget && widget->isVisibleTo(window.get()) &&
+            (role == QAccessible::Button || role == QAccessible::CheckBox ||
+             role == QAccessible::ComboBox || role == QAccessible::EditableText ||
+             role == QAccessible::ScrollBar || role == QAccessible::List ||
+             role == QAccessible::RadioButton || role == QAccessible::PageTabList)) {
+            ++controls;
+            if (node->text(QAccessible::Name).trimmed().isEmpty())
+                nameless << widget->objectName() + QLatin1Char(':') + QString::number(role);
+        }
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    walk(QAccessible::queryAccessibleInterface(window.get()));
+    EXPECT_GT(controls, 40);
+    EXPECT_EQ(nameless, QStringList());
+
+    QAccessibleInterface* update = QAccessible::queryAccessibleInterface(
+        find("TBarUltimateHolder")->findChild<QWidget*>(QStringLiteral("tBarButton4")));
+    EXPECT_EQ(update->role(), QAccessible::Button);
+    EXPECT_EQ(update->text(QAccessible::Name), QStringLiteral("Update"));
+    install.askBeforeBrowsing = true;
+    prompts.answers = {PromptAnswer::No};
+    update->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(prompts.shown.size(), 1u);
 }
 
 } // namespace yw

@@ -328,6 +328,7 @@ void MainWindow::createLeftPanel()
 
     compnt = new QComboBox(lBack);
     compnt->setObjectName(QStringLiteral("compnt"));
+    compnt->setAccessibleName(QStringLiteral("Components"));
     compnt->setGeometry(kListLeft, kComponentTop, kListWidth, compnt->sizeHint().height());
     compnt->addItems({QStringLiteral("Yolkwright Breed"), QStringLiteral("   Appearance"),
                       QStringLiteral("      qp_small.lnz"), QStringLiteral("      qp.lnz"),
@@ -350,6 +351,7 @@ void MainWindow::createLeftPanel()
 
     eblist = new QListWidget(lBack);
     eblist->setObjectName(QStringLiteral("eblist"));
+    eblist->setAccessibleName(QStringLiteral("eBalls"));
     eblist->setGeometry(kListLeft, kBallListTop, kListWidth, twips(2000));
     eblist->setSelectionMode(QAbstractItemView::SingleSelection);
     eblist->installEventFilter(this);
