@@ -147,7 +147,7 @@ void BreedPreview::paintEvent(QPaintEvent*)
         return;
     }
     painter.setTransform(m_toWidget);
-    paintBreedSheet(painter, m_sheet);
+    paintBreedSheet(painter, m_sheet, true);
 }
 
 } // namespace yw

@@ -5,6 +5,8 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPixmap>
+#include <QPixmapCache>
 #include <algorithm>
 #include <cmath>
 
@@ -38,6 +40,51 @@ void drawText(QPainter& painter, const SheetText& t)
 QBrush brushOf(const std::optional<uint32_t>& colour)
 {
     return colour ? QBrush(screenColor(*colour)) : noColourBrush();
+}
+
+// A disc as it lands on the device: drawn once into a pixmap for its looks, its size on screen
+// and its position within a pixel, then only copied.
+void paintSwatchCached(QPainter& painter, const SheetSwatch& s)
+{
+    const QTransform& toDevice = painter.transform();
+    const double scale = std::sqrt(std::abs(toDevice.determinant()));
+    const double extent = (s.radius + s.fuzzWidth) * scale + 1;
+    const QPointF centre = toDevice.map(QPointF(s.cx, s.cy));
+    // The position within a pixel, to a quarter pixel, keeps the copy where the disc would be.
+    const QPointF corner(std::floor(centre.x() - extent), std::floor(centre.y() - extent));
+    const QPointF offset(std::round((centre.x() - corner.x()) * 4) / 4,
+                         std::round((centre.y() - corner.y()) * 4) / 4);
+    const auto colour = [](const std::optional<uint32_t>& c) { return c ? qint64(*c) : -1; };
+    const QString key = QStringLiteral("ywdisc %1 %2 %3 %4 %5 %6 %7 %8 %9")
+                            .arg(s.radius * scale)
+                            .arg(s.ringWidth * scale)
+                            .arg(s.fuzzWidth * scale)
+                            .arg(colour(s.fill))
+                            .arg(colour(s.border))
+                            .arg(colour(s.sprecks))
+                            .arg(offset.x())
+                            .arg(offset.y())
+                            .arg(painter.device()->devicePixelRatioF());
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture)) {
+        const qreal ratio = painter.device()->devicePixelRatioF();
+        const int side = int(std::ceil(2 * extent)) + 2;
+        picture = QPixmap(QSize(side, side) * ratio);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
+        QPainter inner(&picture);
+        inner.setRenderHint(QPainter::Antialiasing);
+        inner.translate(offset);
+        inner.scale(scale, scale);
+        inner.translate(-s.cx, -s.cy);
+        paintSwatch(inner, s);
+        inner.end();
+        QPixmapCache::insert(key, picture);
+    }
+    painter.save();
+    painter.resetTransform();
+    painter.drawPixmap(corner, picture);
+    painter.restore();
 }
 
 } // namespace
@@ -87,13 +134,16 @@ void paintSwatch(QPainter& painter, const SheetSwatch& s)
     }
 }
 
-void paintBreedSheet(QPainter& painter, const BreedSheet& sheet)
+void paintBreedSheet(QPainter& painter, const BreedSheet& sheet, bool cached)
 {
     painter.setRenderHint(QPainter::Antialiasing);
     for (const SheetText& t : sheet.texts)
         drawText(painter, t);
     for (const SheetSwatch& s : sheet.swatches) {
-        paintSwatch(painter, s);
+        if (cached)
+            paintSwatchCached(painter, s);
+        else
+            paintSwatch(painter, s);
         if (sheet.swatchTexts) {
             drawText(painter, s.label);
             drawText(painter, s.values);

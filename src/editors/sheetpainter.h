@@ -18,6 +18,8 @@ void fillNoColour(QPainter& painter, const QRectF& rect);
 void paintSwatch(QPainter& painter, const SheetSwatch& swatch);
 
 // Draws the sheet as its SVG draws it, in sheet units, onto a white background the caller made.
-void paintBreedSheet(QPainter& painter, const BreedSheet& sheet);
+// With `cached`, each disc is drawn once into a picture kept for the next repaint (the live
+// preview repaints far more often than its discs change).
+void paintBreedSheet(QPainter& painter, const BreedSheet& sheet, bool cached = false);
 
 } // namespace yw
