@@ -264,6 +264,11 @@ TEST_F(StartUpTest, ShowsTheWindowAndTheSplashOrEndsWithOneMessage)
 {
     auto startUp = run(true);
     EXPECT_TRUE(startUp->mainWindow()->isVisible());
+    // The first run: larger than the 1997 design, yet within 80 % of the screen.
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    const QSize size = startUp->mainWindow()->size();
+    EXPECT_TRUE(size.width() > 464 && size.height() > 388) << size.width() << "x" << size.height();
+    EXPECT_TRUE(size.width() <= screen.width() * 4 / 5 && size.height() <= screen.height() * 4 / 5);
     EXPECT_EQ(startUp->mainWindow()->windowTitle(), test::text::kWindowTitle);
     EXPECT_EQ(install.gameFolder, game);
     EXPECT_EQ(state.baseBreed, "Quadrapus");

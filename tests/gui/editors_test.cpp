@@ -1,3 +1,4 @@
+#include "editors/codepagefields.h"
 #include "editors/colorbutton.h"
 #include "editors/colorchooser.h"
 #include "editors/eballeditor.h"
@@ -191,7 +192,14 @@ TEST_F(EBallEditorTest, TheChooserStoresTheIndexPaintsTheButtonOrChangesNothing)
     });
     EXPECT_EQ(state.eBalls[5].fillColor, -1);
     EXPECT_EQ(number("fn"), QStringLiteral("-1"));
-    EXPECT_EQ(fill->faceColor(), QColor(Qt::black)); // no colour shows black
+    EXPECT_EQ(fill->faceColor(), QColor(Qt::black)); // the chooser's colour for none...
+    // ...but the face is hatched grey on white, never to be taken for black.
+    const QImage face = fill->grab().toImage();
+    const QPoint middle = fill->rect().center();
+    QSet<QRgb> inks;
+    for (int d = -4; d <= 4; ++d)
+        inks << face.pixel(middle + QPoint(d, 0));
+    EXPECT_EQ(inks, QSet<QRgb>({qRgb(255, 255, 255), qRgb(128, 128, 128)}));
 
     // Cancelled after the pointer moved over another colour: nothing changes.
     choose(fill, [](ColorChooser& chooser) {
@@ -433,6 +441,32 @@ TEST_F(PanelTest, TypingIsHeldToTheRoomInTheEggButStoredTextsAreNeverCut)
     open<SlotTrayPanel>();
     QTest::keyClicks(field("fldBreedName"), QString(40, QLatin1Char('n')));
     EXPECT_EQ(state.breedName.size(), 30u);
+    // All 30 show: with the caret at the end, the first is still at the box's left edge.
+    QLineEdit* name = field("fldBreedName");
+    name->setText(QString(30, QLatin1Char('N')));
+    name->setCursorPosition(30);
+    EXPECT_EQ(name->cursorPositionAt(QPoint(name->contentsRect().left() + 5, name->height() / 2)),
+              0);
+}
+
+TEST(CodePageTextEditTest, LoneLineBreaksShowAsMarksTheFontsHaveNotAsMissingGlyphBoxes)
+{
+    CodePageTextEdit edit;
+    edit.resize(200, 60);
+    edit.show();
+    const auto drawn = [&](const QString& text) {
+        edit.setPlainText(text);
+        return edit.viewport()->grab().toImage();
+    };
+    const QImage box = drawn(QStringLiteral("x\uE000x")); // no font has it: the missing glyph
+    const QImage none = drawn(QStringLiteral("xx"));
+    for (const char* stored : {"x\nx", "x\rx"}) {
+        edit.setStoredText(QString::fromLatin1(stored));
+        EXPECT_EQ(edit.storedText(), QString::fromLatin1(stored));
+        const QImage mark = edit.viewport()->grab().toImage();
+        EXPECT_NE(mark, box) << stored;
+        EXPECT_NE(mark, none) << stored;
+    }
 }
 
 TEST_F(PanelTest, TipsShowOnlyThePairsTheBreedHasAndTypedTipsGoIntoTheState)

@@ -355,7 +355,16 @@ TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAn
     // The sheet never replaces its project; the failure is told.
     prompts.expectOne(QStringLiteral("The breed sheet"), PromptIcon::Exclamation, false);
     EXPECT_EQ(readFile(project), projectBytes);
-    EXPECT_EQ(window->findChildren<QWidget*>(QStringLiteral("frmBreedSheet")).size(), 2);
+    const QList<QWidget*> sheets = window->findChildren<QWidget*>(QStringLiteral("frmBreedSheet"));
+    ASSERT_EQ(sheets.size(), 2);
+    // A sheet window closes with Escape, and with Ctrl+W.
+    for (const auto& [sheet, key] : {std::pair(sheets[0], QKeySequence(Qt::Key_Escape)),
+                                     std::pair(sheets[1], QKeySequence(Qt::CTRL | Qt::Key_W))}) {
+        sheet->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+        QTest::keySequence(sheet, key);
+        EXPECT_FALSE(sheet->isVisible()) << key.toString().toStdString();
+    }
 }
 
 } // namespace yw
