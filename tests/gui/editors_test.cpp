@@ -142,6 +142,11 @@ TEST_F(EBallEditorTest, ValuesTheControlsCannotShowOrTypedOnesAreHeldToTheLimits
     EXPECT_EQ(diameterText()->text(), QStringLiteral("-999"));
     EXPECT_EQ(state.eBalls[5].diameter, -999);
     EXPECT_EQ(diameterBar()->focusPolicy(), Qt::NoFocus);
+    // A screen reader hears and sets the diameter itself.
+    QAccessibleValueInterface* value = QAccessible::queryAccessibleInterface(bar)->valueInterface();
+    EXPECT_EQ(value->currentValue().toInt(), -999);
+    value->setCurrentValue(12);
+    EXPECT_EQ(state.eBalls[5].diameter, 12);
 }
 
 TEST_F(EBallEditorTest, ClosingStoresTheShownValuesAndParksInRecord511)
