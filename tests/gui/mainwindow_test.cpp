@@ -937,6 +937,10 @@ TEST_F(MainWindowTest, ThePreviewFollowsEveryChangeAndAClickedDiscOpensItsEBall)
     EXPECT_EQ(swatch(10).fuzzWidth, 0);
     EXPECT_DOUBLE_EQ(swatch(11).radius, tail);
     EXPECT_EQ(preview->grab().toImage(), before);
+    // Another project opened is read afresh (here the same, its labels renamed since).
+    writeBlz("\"qp_small.lnz\",\"qp.lnz\",6\r\nsnout\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
+    ASSERT_EQ(window->session().open(projectPath), ProjectSession::Opening::Opened);
+    EXPECT_EQ(preview->disc(6)->toolTip(), QStringLiteral("snout"));
 }
 
 // Up, Down, Page Up, Page Down, Home and End step through the eBalls with the editor following
