@@ -78,24 +78,24 @@ SlotTrayPanel::SlotTrayPanel(ProjectEdits& edits, QWidget* parent)
     fields->resize(std::max(fields->width(), nameWidth + twips(60)), fields->height());
 
     // The numbers change only through their scroll bars.
-    auto makeNumber = [fields](const char* textName, const char* barName, int top,
-                               const QString& start, int low, int high) {
+    auto makeNumber = [fields](const QString& caption, const char* textName, const char* barName,
+                               int top, const QString& start, int low, int high) {
         auto* box = new QLineEdit(start, fields);
         box->setObjectName(QLatin1String(textName));
         box->setReadOnly(true);
         box->setGeometry(twipsRect(0, top, 600, 330));
-        box->setAccessibleName(QLatin1String(textName[0] == 's' ? "Slot" : "Tray"));
+        box->setAccessibleName(caption);
         auto* bar = new NumberBar(low, high, fields);
         bar->setObjectName(QLatin1String(barName));
-        bar->setAccessibleName(box->accessibleName());
+        bar->setAccessibleName(caption);
         bar->setPageStep(1);
         bar->setGeometry(twipsRect(615, top, 225, 330));
         return std::pair{box, bar};
     };
     std::tie(m_slotText, m_slotBar) =
-        makeNumber("slotTX", "slotS", 420, QStringLiteral("1"), 1, 12);
+        makeNumber(tr(captions[1]), "slotTX", "slotS", 420, QStringLiteral("1"), 1, 12);
     std::tie(m_trayText, m_trayBar) =
-        makeNumber("trayTX", "trayS", 780, QStringLiteral("3"), 2, 30);
+        makeNumber(tr(captions[2]), "trayTX", "trayS", 780, QStringLiteral("3"), 2, 30);
 
     m_lower = new QWidget(this);
     m_lower->setObjectName(QStringLiteral("greuber"));
