@@ -992,6 +992,16 @@ TEST_F(MainWindowTest, TheEBallListWorksFromTheKeyboardAndUndoShowsWhereItActed)
     EXPECT_NE(activeEditor<SlotTrayPanel>(), nullptr);
     EXPECT_EQ(window->statusBar()->currentMessage(),
               QStringLiteral("Undid Breed Name in Slot/Tray"));
+    // A tip's undo shows the tab that holds it.
+    compnt->setCurrentIndex(6);
+    auto* tipTabs = child<QTabWidget>(activeEditor<TipsPanel>(), "tiptabs");
+    tipTabs->setCurrentIndex(1);
+    QTest::keyClicks(child(tipTabs, "dTip0"), QStringLiteral("Y"));
+    tipTabs->setCurrentIndex(0);
+    compnt->setCurrentIndex(2);
+    act("mnuUndo")->trigger();
+    EXPECT_EQ(tipTabs->currentIndex(), 1);
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Undid Demo Tip 1 in Tips"));
 }
 
 // What a screen reader finds: every control has a name and the toolbar's buttons are buttons

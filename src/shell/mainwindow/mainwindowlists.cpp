@@ -11,7 +11,10 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QStyle>
+#include <QTabWidget>
 #include <algorithm>
 
 namespace yw {
@@ -187,6 +190,14 @@ QString MainWindow::showTextPanel(ProjectText text)
         compnt->setCurrentIndex(component);
     else
         componentChosen(component);
+    // The tab that holds the text comes to the front too.
+    const int tab = text >= ProjectText::DemoTip1 || text == ProjectText::Attributes ? 1 : 0;
+    const QMdiSubWindow* panel = mdiArea->activeSubWindow();
+    if (auto* tabs = panel ? panel->findChild<QTabWidget*>(tips ? QStringLiteral("tiptabs")
+                                                                : QStringLiteral("textabs"))
+                           : nullptr;
+        tabs && text >= ProjectText::Description)
+        tabs->setCurrentIndex(tab);
     return tips ? QStringLiteral("Tips") : QStringLiteral("Slot/Tray");
 }
 
