@@ -167,6 +167,8 @@ TEST_F(MainWindowTest, TheMenusHoldTheirItemsInOrderWithTheirKeys)
         {"mnuFile", "mnuNew mnuOpen mnuOpenEgg &Save mnuSaveAs mnuExportSheet - mnuRecentFile0 "
                     "mnuRecentFile1 mnuRecentFile2 mnuRecentFile3 mnuRecentFile4 - mnuFile_Exit"},
         {"mnuEdit", "mnuUndo mnuRedo - mnuCut mnuCopy mnuPaste mnuClear - mnuReplaceColour"},
+        {"mnUWindow", "mnuWindPreview - mnuWindArrangeHor mnuWindArrangeVert mnuWindCascade "
+                      "mnuWindArrangeIcons"},
         {"mnuHelp", "mnuOO mnuUpdate - mnuHelpFile mnuLog mnuAbout"}};
     for (const auto& [name, items] : menus) {
         auto* menu = find<QMenu>(name);
@@ -186,7 +188,8 @@ TEST_F(MainWindowTest, WithoutAProjectNothingCanBeSavedOrChosen)
     window->load(QString());
     EXPECT_TRUE(window->document().path().isEmpty());
     EXPECT_FALSE(find<QMenu>("mnuSave")->menuAction()->isEnabled());
-    for (const char* name : {"mnuSaveOPJ", "mnuSaveODD", "mnuSaveYPK", "mnuSaveAs"})
+    for (const char* name :
+         {"mnuSaveOPJ", "mnuSaveODD", "mnuSaveYPK", "mnuSaveAs", "mnuWindPreview"})
         EXPECT_FALSE(act(name)->isEnabled()) << name;
     EXPECT_TRUE(act("mnuView_Tips")->isChecked() && act("mnuView_Tbar")->isChecked());
     EXPECT_FALSE(compnt->isEnabled());
