@@ -27,8 +27,10 @@ QStringList RecentFiles::entries() const
 
 void RecentFiles::CycleRecentFiles(const QString& path)
 {
+    // Each file once: a listed path moves to the top and the ones above it move down a place.
     if (path != entry(1)) {
-        for (int k = kRecentFileCount; k >= 2; --k)
+        const int listed = int(entries().indexOf(path)) + 1;
+        for (int k = listed > 0 ? listed : kRecentFileCount; k >= 2; --k)
             setting::recentFiles[size_t(k - 1)].write(m_settings, entry(k - 1));
         setting::recentFiles[0].write(m_settings, path);
     }

@@ -25,8 +25,8 @@ public:
     QString entry(int k) const;
     QStringList entries() const;
 
-    // Pushes `path` on top unless it is already first (exact, case-sensitive comparison), so a
-    // path already further down can appear twice; the oldest entry falls off. Then refreshes.
+    // Puts `path` on top (exact, case-sensitive comparison): a listed path moves up, so each file
+    // is listed once; otherwise the oldest entry falls off. Then refreshes.
     void CycleRecentFiles(const QString& path);
 
     // Rebuilds the menu items from the settings.

@@ -17,8 +17,10 @@ namespace yw {
 namespace {
 
 // How a lone line break shows in a multi-line box: not in the code page, so never typed or pasted.
-constexpr QChar kLoneLineFeed(0x240A);
-constexpr QChar kLoneCarriageReturn(0x240D);
+// Arrows, not the control pictures U+240A and U+240D, which the fonts we depend on (DejaVu) lack:
+// a line feed moves down, a carriage return back to the left.
+constexpr QChar kLoneLineFeed(0x2193);
+constexpr QChar kLoneCarriageReturn(0x2190);
 
 void cutToStoredLength(QString& plainText, int maxLength)
 {

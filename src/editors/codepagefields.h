@@ -37,7 +37,7 @@ void holdToCodePage(QLineEdit& field, const QString& refused = QString(),
 // feed). Keystrokes and pastes that cannot be encoded are refused; a paste is cut to the room left.
 // The limit holds typing only: a longer text that is set is shown whole, never cut behind the
 // user's back (the egg writer says when it does not fit). A lone carriage return or line feed is
-// shown as its control picture and given back unchanged; nobody can type those pictures.
+// shown as a mark (← and ↓) and given back unchanged; nobody can type those marks.
 class CodePageTextEdit : public QPlainTextEdit
 {
     Q_OBJECT

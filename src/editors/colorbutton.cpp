@@ -1,6 +1,7 @@
 #include "editors/colorbutton.h"
 
 #include "editors/screencolor.h"
+#include "editors/sheetpainter.h"
 #include "model/palette.h"
 
 #include <QPainter>
@@ -32,7 +33,10 @@ void ColorButton::paintEvent(QPaintEvent* event)
                            ->subElementRect(QStyle::SE_PushButtonContents, &option, this)
                            .adjusted(1, 1, -1, -1);
     QPainter painter(this);
-    painter.fillRect(face, m_face);
+    if (m_index < 0)
+        fillNoColour(painter, face);
+    else
+        painter.fillRect(face, m_face);
 }
 
 } // namespace yw

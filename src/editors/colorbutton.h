@@ -5,7 +5,8 @@
 
 namespace yw {
 
-// A colour button of the eBall editor: the palette index it stands for, shown as its face.
+// A colour button of the eBall editor: the palette index it stands for, shown as its face;
+// no colour (-1) is hatched.
 class ColorButton : public QPushButton
 {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include "editors/applytoothersdialog.h"
 #include "editors/colorbutton.h"
 #include "editors/colorchooser.h"
+#include "editors/numberbar.h"
 #include "editors/twips.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
@@ -18,7 +19,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <algorithm>
 
@@ -71,6 +71,7 @@ EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
     for (int i = 0; i < 3; ++i) {
         auto* button = new ColorButton(m_panel);
         button->setObjectName(QLatin1String(buttonNames[i]));
+        button->setAccessibleName(tr(captions[i]));
         connect(button, &QPushButton::clicked, this, [this, i] { chooseColor(ColorField(i)); });
         m_colorButtons[size_t(i)] = button;
 
@@ -83,6 +84,7 @@ EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
 
     m_fuzz = new QComboBox(m_panel);
     m_fuzz->setObjectName(QStringLiteral("fuzzthing"));
+    m_fuzz->setAccessibleName(tr(captions[3]));
     m_fuzz->addItems(
         {tr("0 (no fuzz)"), tr("1 (light fuzz)"), tr("2 (medium fuzz)"), tr("3 (heavy fuzz)")});
     connect(m_fuzz, &QComboBox::currentIndexChanged, this,
@@ -90,6 +92,7 @@ EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
 
     m_thickness = new QComboBox(m_panel);
     m_thickness->setObjectName(QStringLiteral("thkthing"));
+    m_thickness->setAccessibleName(tr(captions[4]));
     m_thickness->addItems(
         {tr("-1 (no border)"), tr("0 (half border)"), tr("1 (1-pixel)"), tr("2 (2-pixel)")});
     connect(m_thickness, &QComboBox::currentIndexChanged, this,
@@ -97,18 +100,19 @@ EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
 
     m_diameterText = new QLineEdit(QStringLiteral("0"), m_panel);
     m_diameterText->setObjectName(QStringLiteral("diaTX"));
+    m_diameterText->setAccessibleName(tr(captions[5]));
     connect(m_diameterText, &QLineEdit::textChanged, this, &EBallEditor::diameterTextChanged);
     m_edits.endTypingOnFocusOut(m_diameterText);
 
-    m_diameterBar = new QScrollBar(Qt::Vertical, m_panel);
+    m_diameterBar = new NumberBar(kDiameter.least, kDiameter.most, m_panel);
     m_diameterBar->setObjectName(QStringLiteral("diaS"));
-    m_diameterBar->setRange(kDiameter.least, kDiameter.most);
+    m_diameterBar->setAccessibleName(tr(captions[5]));
     m_diameterBar->setPageStep(10);
-    m_diameterBar->setValue(0);
+    m_diameterBar->setNumber(0);
     // Used with the mouse only; the keyboard edits the text box.
     m_diameterBar->setFocusPolicy(Qt::NoFocus);
     // A click on the bar is a step of its own; a drag is one step until the slider is let go.
-    connect(m_diameterBar, &QScrollBar::valueChanged, this, [this](int value) {
+    connect(m_diameterBar, &NumberBar::numberChanged, this, [this](int value) {
         if (!m_diameterBar->isSliderDown())
             m_edits.endTyping();
         m_diameterText->setText(QString::number(value));
@@ -161,7 +165,7 @@ EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
         [this](int16_t value) {
             m_diameterText->setText(QString::number(value));
             // The text box has held the value to its range already.
-            m_diameterBar->setValue(numericValue(m_diameterText->text()));
+            m_diameterBar->setNumber(numericValue(m_diameterText->text()));
         },
         [this] { return numericValue(m_diameterText->text()); });
     bind(
@@ -317,7 +321,7 @@ void EBallEditor::diameterTextChanged()
     const int16_t diameter = numericValue(m_diameterText->text());
     {
         const QSignalBlocker blocker(m_diameterBar);
-        m_diameterBar->setValue(diameter);
+        m_diameterBar->setNumber(diameter);
     }
     changed(EBallField::Diameter, true);
 }

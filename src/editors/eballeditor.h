@@ -12,7 +12,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QScrollBar;
 
 namespace yw {
 
@@ -20,6 +19,7 @@ struct ProjectState;
 struct EBallRecord;
 class ColorButton;
 class Document;
+class NumberBar;
 class Prompts;
 class ProjectEdits;
 
@@ -96,7 +96,7 @@ private:
     QComboBox* m_fuzz = nullptr;
     QComboBox* m_thickness = nullptr;
     QLineEdit* m_diameterText = nullptr;
-    QScrollBar* m_diameterBar = nullptr;
+    NumberBar* m_diameterBar = nullptr;
     QCheckBox* m_useTexture = nullptr;
     QPushButton* m_applyToOthers = nullptr;
 };

@@ -36,6 +36,8 @@ ReplaceColourDialog::ReplaceColourDialog(Document& document, int ballsPerSet,
         colours->addWidget(button, row, 1);
         auto* number = new QLabel(QStringLiteral("0"), this);
         number->setObjectName(QLatin1String(numberName));
+        button->setAccessibleName(caption);
+        m_numbers[size_t(row)] = number;
         colours->addWidget(number, row, 2);
         connect(button, &QPushButton::clicked, this,
                 [this, button, number] { chooseColour(button, number); });
@@ -92,6 +94,15 @@ ReplaceColourDialog::ReplaceColourDialog(Document& document, int ballsPerSet,
     update();
 }
 
+void ReplaceColourDialog::startFrom(int colour)
+{
+    for (size_t i = 0; i < 2; ++i) {
+        (i == 0 ? m_from : m_to)->setIndex(colour);
+        m_numbers[i]->setText(QString::number(colour));
+    }
+    update();
+}
+
 void ReplaceColourDialog::chooseColour(ColorButton* button, QLabel* number)
 {
     if (const std::optional<int> picked = ColorChooser::pick(button->index(), this)) {
@@ -126,7 +137,8 @@ void ReplaceColourDialog::update()
 {
     if (!m_ok)
         return; // still being built
-    const int n = count();
+    // A colour replaced by itself changes nothing, however many eBalls have it.
+    const int n = m_from->index() == m_to->index() ? 0 : count();
     m_count->setText(n == 0   ? tr("No eBall will change.")
                      : n == 1 ? tr("1 eBall will change.")
                               : tr("%1 eBalls will change.").arg(n));

@@ -28,6 +28,9 @@ public:
     ReplaceColourDialog(Document& document, int ballsPerSet,
                         const std::array<std::string, 2>& setNames, QWidget* parent = nullptr);
 
+    // Both colours start as `colour` (the shown eBall's fill), so only the new one is chosen.
+    void startFrom(int colour);
+
     ColourReplacement replacement() const;
     int count() const;
 
@@ -44,6 +47,7 @@ private:
     QRadioButton* m_setA = nullptr;
     QRadioButton* m_setB = nullptr;
     QRadioButton* m_both = nullptr;
+    std::array<QLabel*, 2> m_numbers{};
     QLabel* m_count = nullptr;
     QPushButton* m_ok = nullptr;
 };

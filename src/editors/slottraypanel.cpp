@@ -2,6 +2,7 @@
 
 #include "document/document.h"
 #include "editors/codepagefields.h"
+#include "editors/numberbar.h"
 #include "editors/twips.h"
 #include "files/fieldcodec.h"
 #include "model/projectstate.h"
@@ -10,7 +11,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -35,11 +35,11 @@ std::optional<int> wholeNumber(const std::string& text)
 }
 
 // Sets a scroll bar from a stored text; a text that is no whole number in its range is skipped.
-void setBarFromText(QScrollBar* bar, const std::string& text)
+void setBarFromText(NumberBar* bar, const std::string& text)
 {
     const auto value = wholeNumber(text);
-    if (value && *value >= bar->minimum() && *value <= bar->maximum())
-        bar->setValue(*value);
+    if (value && *value >= bar->leastNumber() && *value <= bar->mostNumber())
+        bar->setNumber(*value);
 }
 
 } // namespace
@@ -68,26 +68,35 @@ SlotTrayPanel::SlotTrayPanel(Document& document, QWidget* parent)
     m_breedName->setMaxLength(kBreedNameLength);
     // The egg finds the tray and slot on the line after the name.
     holdToCodePage(*m_breedName, QStringLiteral("\r\n"), tr("a line break"));
-    m_breedName->setGeometry(twipsRect(0, 60, 1815, 330));
+    m_breedName->setAccessibleName(tr(captions[0]));
+    // Wide enough that a whole name of capitals shows without scrolling.
+    const QMargins margins = m_breedName->textMargins() + m_breedName->contentsMargins();
+    const int nameWidth = std::max(
+        twips(1815),
+        m_breedName->fontMetrics().horizontalAdvance(QString(kBreedNameLength, QLatin1Char('N'))) +
+            margins.left() + margins.right() + 2 * twips(60));
+    m_breedName->setGeometry(0, twips(60), nameWidth, twips(330));
+    fields->resize(std::max(fields->width(), nameWidth + twips(60)), fields->height());
 
     // The numbers change only through their scroll bars.
-    auto makeNumber = [fields](const char* textName, const char* barName, int top,
-                               const QString& start, int low, int high) {
+    auto makeNumber = [fields](const QString& caption, const char* textName, const char* barName,
+                               int top, const QString& start, int low, int high) {
         auto* box = new QLineEdit(start, fields);
         box->setObjectName(QLatin1String(textName));
         box->setReadOnly(true);
         box->setGeometry(twipsRect(0, top, 600, 330));
-        auto* bar = new QScrollBar(Qt::Vertical, fields);
+        box->setAccessibleName(caption);
+        auto* bar = new NumberBar(low, high, fields);
         bar->setObjectName(QLatin1String(barName));
-        bar->setRange(low, high);
+        bar->setAccessibleName(caption);
         bar->setPageStep(1);
         bar->setGeometry(twipsRect(615, top, 225, 330));
         return std::pair{box, bar};
     };
     std::tie(m_slotText, m_slotBar) =
-        makeNumber("slotTX", "slotS", 420, QStringLiteral("1"), 1, 12);
+        makeNumber(tr(captions[1]), "slotTX", "slotS", 420, QStringLiteral("1"), 1, 12);
     std::tie(m_trayText, m_trayBar) =
-        makeNumber("trayTX", "trayS", 780, QStringLiteral("3"), 2, 30);
+        makeNumber(tr(captions[2]), "trayTX", "trayS", 780, QStringLiteral("3"), 2, 30);
 
     m_lower = new QWidget(this);
     m_lower->setObjectName(QStringLiteral("greuber"));
@@ -101,6 +110,7 @@ SlotTrayPanel::SlotTrayPanel(Document& document, QWidget* parent)
         layout->setContentsMargins(twips(60), twips(60), twips(60), twips(60));
         auto* edit = new CodePageTextEdit(page);
         edit->setObjectName(QLatin1String(name));
+        edit->setAccessibleName(caption);
         layout->addWidget(edit);
         m_tabs->addTab(page, caption);
         return edit;
@@ -110,9 +120,9 @@ SlotTrayPanel::SlotTrayPanel(Document& document, QWidget* parent)
 
     connect(m_breedName, &QLineEdit::textChanged, this,
             [this](const QString& text) { store(ProjectText::BreedName, text, true); });
-    connect(m_slotBar, &QScrollBar::valueChanged, this,
+    connect(m_slotBar, &NumberBar::numberChanged, this,
             [this](int value) { m_slotText->setText(QString::number(value)); });
-    connect(m_trayBar, &QScrollBar::valueChanged, this,
+    connect(m_trayBar, &NumberBar::numberChanged, this,
             [this](int value) { m_trayText->setText(QString::number(value)); });
     connect(m_slotText, &QLineEdit::textChanged, this, [this] {
         clampNumberText(m_slotText, 1, 12);

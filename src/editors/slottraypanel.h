@@ -3,10 +3,11 @@
 #include <QWidget>
 
 class QLineEdit;
-class QScrollBar;
 class QTabWidget;
 
 namespace yw {
+
+class NumberBar;
 
 struct ProjectState;
 class CodePageTextEdit;
@@ -45,9 +46,9 @@ private:
     int m_captionRight = 0;
     QLineEdit* m_breedName = nullptr;
     QLineEdit* m_slotText = nullptr;
-    QScrollBar* m_slotBar = nullptr;
+    NumberBar* m_slotBar = nullptr;
     QLineEdit* m_trayText = nullptr;
-    QScrollBar* m_trayBar = nullptr;
+    NumberBar* m_trayBar = nullptr;
     QWidget* m_lower = nullptr;
     QTabWidget* m_tabs = nullptr;
     CodePageTextEdit* m_description = nullptr;

@@ -41,6 +41,7 @@ TipsPanel::TipsPanel(Document& document, QWidget* parent)
         for (int i = 0; i < 3; ++i) {
             auto* box = new QLineEdit(page);
             box->setObjectName(QLatin1String(prefix) + QString::number(i));
+            box->setAccessibleName(tr("%1 tip %2").arg(caption).arg(i + 1));
             holdToCodePage(*box);
             column->addWidget(box);
             connect(box, &QLineEdit::textChanged, this, [this, demo, i](const QString& text) {

@@ -22,9 +22,9 @@ constexpr int kColumnsPerSet = 3;
 constexpr double kCellWidth = 190;
 constexpr double kCellHeight = 60;
 constexpr double kSetGap = 32;
-constexpr double kSetWidth = kColumnsPerSet * kCellWidth;
-constexpr double kSheetWidth = 2 * kMargin + 2 * kSetWidth + kSetGap;
-constexpr double kRadius = 24;
+constexpr double kRadius = 24;      // a disc's room: the largest disc and its soft edge
+constexpr double kLargestDisc = 20; // leaves room for the heaviest fuzz
+constexpr double kLeastRadius = 3;
 constexpr double kTextLeft = 62; // from the cell's left edge
 constexpr double kLabelWidth = kCellWidth - kTextLeft - 8;
 // Average advance of a glyph in em, generous for the sans-serif fonts a viewer picks.
@@ -110,6 +110,17 @@ const std::array<std::array<double, 2>, 6>& spreckDots()
     return dots;
 }
 
+double discRadiusFor(int16_t diameter, int largestDiameter, double largestRadius)
+{
+    const double share = largestDiameter > 0 ? std::abs(diameter) / double(largestDiameter) : 1;
+    return std::clamp(largestRadius * share, std::min(kLeastRadius, largestRadius), largestRadius);
+}
+
+double fuzzWidthFor(int16_t fuzziness, double radius)
+{
+    return std::clamp<int>(fuzziness, 0, 3) * std::max(1.5, 0.12 * radius);
+}
+
 double ringWidthFor(int16_t borderThickness)
 {
     if (borderThickness < 0)
@@ -120,64 +131,89 @@ double ringWidthFor(int16_t borderThickness)
 }
 
 BreedSheet breedSheet(const ProjectState& state, const BreedHeader& header,
-                      const std::vector<std::string>& labels)
+                      const std::vector<std::string>& labels, SheetKind kind)
 {
+    // The preview packs the discs without their texts: the labels show on hovering.
+    const bool sheetKind = kind == SheetKind::Sheet;
+    const double margin = sheetKind ? kMargin : 12;
+    const int columns = sheetKind ? kColumnsPerSet : 6;
+    const double cellWidth = sheetKind ? kCellWidth : 2 * kRadius + 8;
+    const double cellHeight = sheetKind ? kCellHeight : 2 * kRadius + 8;
+    const double setWidth = columns * cellWidth;
+    const double setGap = sheetKind ? kSetGap : 20;
+
     BreedSheet sheet;
-    sheet.width = kSheetWidth;
+    sheet.width = 2 * margin + 2 * setWidth + setGap;
+    sheet.swatchTexts = sheetKind;
     sheet.title = sheetText(state.breedName);
-    sheet.texts.push_back(
-        makeText(kMargin, 50, 26, sheet.title, kInk, true, kSheetWidth - 2 * kMargin));
-    sheet.texts.push_back(makeText(kMargin, 78, 14,
-                                   QStringLiteral("Tray %1 \u00b7 Slot %2")
-                                       .arg(sheetText(state.eggTray), sheetText(state.eggSlot)),
-                                   kGrey));
-    double y = 106;
-    // As the egg will hold it: the writer turns the stored quote (148) back into a straight one.
-    for (const QString& line : descriptionLines(fromStoredQuotes(state.breedDescription))) {
+    double y = 0;
+    if (sheetKind) {
         sheet.texts.push_back(
-            makeText(kMargin, y, 12, line, kInk, false, kSheetWidth - 2 * kMargin));
-        y += 17;
+            makeText(kMargin, 50, 26, sheet.title, kInk, true, sheet.width - 2 * kMargin));
+        sheet.texts.push_back(makeText(kMargin, 78, 14,
+                                       QStringLiteral("Tray %1 \u00b7 Slot %2")
+                                           .arg(sheetText(state.eggTray), sheetText(state.eggSlot)),
+                                       kGrey));
+        y = 106;
+        // As the egg will hold it: the writer turns the stored quote (148) back into a straight
+        // one.
+        for (const QString& line : descriptionLines(fromStoredQuotes(state.breedDescription))) {
+            sheet.texts.push_back(
+                makeText(kMargin, y, 12, line, kInk, false, sheet.width - 2 * kMargin));
+            y += 17;
+        }
     }
 
     const int n = header.ballsPerSet;
-    const double headingY = y + 20;
-    const double top = headingY + 14;
-    const int rows = (n + kColumnsPerSet - 1) / kColumnsPerSet;
-    sheet.height = top + rows * kCellHeight + kMargin;
+    const double headingY = sheetKind ? y + 20 : 26;
+    const double top = headingY + (sheetKind ? 14 : 8);
+    const int rows = (n + columns - 1) / columns;
+    sheet.height = top + rows * cellHeight + margin;
+
+    // Every disc in proportion to the largest eBall of both sets.
+    int largest = 0;
+    for (int record = 0; record < 2 * n; ++record)
+        largest = std::max(largest, std::abs(int(state.ball(record).diameter)));
 
     const std::string* setFiles[2] = {&header.lnzNameA, &header.lnzNameB};
     const char* setNames[2] = {"Set A (baby)", "Set B (adult)"};
     sheet.swatches.reserve(size_t(2 * std::max(n, 0)));
     for (int set = 0; set < 2; ++set) {
-        const double left = kMargin + set * (kSetWidth + kSetGap);
-        sheet.texts.push_back(makeText(left, headingY, 15,
+        const double left = margin + set * (setWidth + setGap);
+        sheet.texts.push_back(makeText(left, headingY, sheetKind ? 15 : 13,
                                        QLatin1String(setNames[set]) + QStringLiteral(" \u00b7 ") +
                                            sheetText(*setFiles[set]),
-                                       kInk, true, kSetWidth));
+                                       kInk, true, setWidth));
         for (int p = 0; p < n; ++p) {
             const int record = set * n + p;
             const EBallRecord& ball = state.ball(record);
-            const double x = left + (p % kColumnsPerSet) * kCellWidth;
-            const double cellTop = top + (p / kColumnsPerSet) * kCellHeight;
+            const double x = left + (p % columns) * cellWidth;
+            const double cellTop = top + (p / columns) * cellHeight;
 
             SheetSwatch swatch;
             swatch.record = record;
-            swatch.cx = x + kRadius + 6;
-            swatch.cy = cellTop + kCellHeight / 2;
-            swatch.radius = kRadius;
+            swatch.cx = x + kRadius + (sheetKind ? 6 : 4);
+            swatch.cy = cellTop + cellHeight / 2;
+            swatch.cellRadius = kRadius + 2;
+            swatch.radius = discRadiusFor(ball.diameter, largest, kLargestDisc);
             swatch.fill = colourOf(ball.fillColor);
             swatch.border = colourOf(ball.borderColor);
             swatch.sprecks = colourOf(ball.spreckColor);
-            swatch.ringWidth = swatch.border ? ringWidthFor(ball.borderThickness) : 0;
-            const QString label = size_t(p) < labels.size() && !labels[size_t(p)].empty()
-                                      ? sheetText(labels[size_t(p)])
-                                      : QStringLiteral("eBall %1").arg(p + 1);
+            swatch.ringWidth = std::min(ringWidthFor(ball.borderThickness), swatch.radius / 2);
+            swatch.fuzzWidth = fuzzWidthFor(ball.fuzziness, swatch.radius);
+            // A blank label would name nothing, on the sheet or to a screen reader.
+            QString label =
+                size_t(p) < labels.size() ? sheetText(labels[size_t(p)]).trimmed() : QString();
+            if (label.isEmpty())
+                label = QStringLiteral("eBall %1").arg(p + 1);
             swatch.label =
                 makeText(x + kTextLeft, cellTop + 27, 12, label, kInk, false, kLabelWidth);
-            swatch.values = makeText(
-                x + kTextLeft, cellTop + 44, 10,
-                QStringLiteral("fuzz %1 \u00b7 diam. %2").arg(ball.fuzziness).arg(ball.diameter),
-                kGrey, false, kLabelWidth);
+            if (sheetKind)
+                swatch.values = makeText(x + kTextLeft, cellTop + 44, 10,
+                                         QStringLiteral("fuzz %1 \u00b7 diam. %2")
+                                             .arg(ball.fuzziness)
+                                             .arg(ball.diameter),
+                                         kGrey, false, kLabelWidth);
             sheet.swatches.push_back(std::move(swatch));
         }
     }
@@ -201,10 +237,11 @@ public:
         bytes.append(QByteArray::number(value, 'g', 7));
         return *this;
     }
+    // No colour is the hatching defined at the top, never black and never nothing.
     SvgWriter& colour(std::optional<uint32_t> rgb)
     {
         if (!rgb)
-            return raw("none");
+            return raw("url(#nocolour)");
         static const char digits[] = "0123456789abcdef";
         char text[8] = {'#'};
         const uint32_t value = *rgb;
@@ -271,16 +308,24 @@ QByteArray breedSheetSvg(const BreedSheet& sheet)
     w.raw(" ").number(sheet.height);
     w.raw("\" font-family=\"DejaVu Sans, Verdana, sans-serif\">\n");
     w.raw("<title>").escaped(sheet.title).raw("</title>\n");
+    w.raw("<defs><pattern id=\"nocolour\" width=\"6\" height=\"6\" "
+          "patternUnits=\"userSpaceOnUse\" patternTransform=\"rotate(45)\">"
+          "<rect width=\"6\" height=\"6\" fill=\"#ffffff\"/>"
+          "<rect width=\"2\" height=\"6\" fill=\"#808080\"/></pattern></defs>\n");
     w.raw("<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n");
     for (const SheetText& t : sheet.texts)
         w.text(t, "heading");
     for (const SheetSwatch& s : sheet.swatches) {
         w.raw("<g class=\"swatch\" id=\"eball").number(s.record).raw("\">\n");
+        // The soft edge: two fading rings of the fill colour just outside the disc.
+        for (int i = 0; s.fuzzWidth > 0 && i < 2; ++i) {
+            w.circle("fuzz", s.cx, s.cy, s.radius + (2 * i + 1) * s.fuzzWidth / 4);
+            w.raw(" fill=\"none\" stroke=\"").colour(s.fill).raw("\" stroke-width=\"");
+            w.number(s.fuzzWidth / 2)
+                .raw(i == 0 ? "\" stroke-opacity=\"0.5\"/>\n" : "\" stroke-opacity=\"0.2\"/>\n");
+        }
         w.circle("disc", s.cx, s.cy, s.radius);
-        if (s.fill)
-            w.raw(" fill=\"").colour(s.fill).raw("\"/>\n");
-        else // no colour: an outline, so the swatch is still there to see
-            w.raw(" fill=\"none\" stroke=\"#999999\" stroke-dasharray=\"3 2\"/>\n");
+        w.raw(" fill=\"").colour(s.fill).raw("\"/>\n");
         if (s.ringWidth > 0) {
             w.circle("ring", s.cx, s.cy, s.radius - s.ringWidth / 2);
             w.raw(" fill=\"none\" stroke=\"").colour(s.border).raw("\" stroke-width=\"");
@@ -292,6 +337,10 @@ QByteArray breedSheetSvg(const BreedSheet& sheet)
                          kSpreckDotRadius * s.radius);
                 w.raw(" fill=\"").colour(s.sprecks).raw("\"/>\n");
             }
+        }
+        if (!sheet.swatchTexts) {
+            w.raw("<title>").escaped(s.label.text).raw("</title>\n</g>\n");
+            continue;
         }
         w.text(s.label, "label");
         w.text(s.values, "values");

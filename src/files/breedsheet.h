@@ -34,21 +34,29 @@ struct SheetSwatch
     int record = 0; // index into the project's eBall table
     double cx = 0;
     double cy = 0;
-    double radius = 0;
-    // The palette colours; nullopt for no colour (-1). No ring when ringWidth is 0: the eBall
-    // has no border (thickness -1) or no border colour.
+    double radius = 0;     // by the eBall's diameter, the breed's largest filling its cell
+    double cellRadius = 0; // the most any disc of the sheet may have: where a click finds it
+    // The palette colours; nullopt for no colour (-1), drawn hatched so it never reads as black.
+    // No ring when ringWidth is 0: the eBall has no border (thickness -1).
     std::optional<uint32_t> fill;
     std::optional<uint32_t> border;
     std::optional<uint32_t> sprecks;
     double ringWidth = 0;
+    // The soft edge outside the disc, wider with more fuzz; 0 for none.
+    double fuzzWidth = 0;
     SheetText label;
     SheetText values; // fuzziness and diameter
 };
+
+// The printed sheet, with the breed's texts and a label beside each disc; the live preview,
+// discs only, packed closer, the labels left to hovering.
+enum class SheetKind { Sheet, Preview };
 
 struct BreedSheet
 {
     double width = 0;
     double height = 0;
+    bool swatchTexts = true;           // whether the label and values are drawn
     QString title;                     // the breed name
     std::vector<SheetText> texts;      // name, tray and slot, description lines, set headings
     std::vector<SheetSwatch> swatches; // set A in list order, then set B
@@ -61,11 +69,16 @@ inline constexpr double kSpreckDotRadius = 0.1; // of the swatch's radius
 
 // Ring width in sheet units for a border thickness: -1 none, 0 a half border, 1 and 2 pixels.
 double ringWidthFor(int16_t borderThickness);
+// A disc's radius: |diameter| in proportion to the breed's largest, which gets `largestRadius`;
+// never so small that it cannot be seen or clicked.
+double discRadiusFor(int16_t diameter, int largestDiameter, double largestRadius);
+// The soft edge's width for a fuzziness (0 none to 3 heavy; more counts as 3).
+double fuzzWidthFor(int16_t fuzziness, double radius);
 
 // Lays out the sheet of `state`: ballsPerSet and the set names from `header`; `labels` are the
 // information file's eBall labels (a missing one is shown as "eBall N").
 BreedSheet breedSheet(const ProjectState& state, const BreedHeader& header,
-                      const std::vector<std::string>& labels);
+                      const std::vector<std::string>& labels, SheetKind kind = SheetKind::Sheet);
 
 // The sheet as a standalone SVG document, UTF-8.
 QByteArray breedSheetSvg(const BreedSheet& sheet);

@@ -2,6 +2,7 @@
 
 #include "platform/cp1252.h"
 
+#include <QRegularExpression>
 #include <stdexcept>
 
 namespace yw {
@@ -117,8 +118,12 @@ std::vector<int> labelsContaining(const std::vector<std::string>& labels, const 
     const QString wanted = word.trimmed();
     if (wanted.isEmpty())
         return positions;
+    // Whole words only: "Ear" is in "Left Ear" but not in "Left Forearm".
+    const QRegularExpression whole(
+        QStringLiteral("(?<!\\w)%1(?!\\w)").arg(QRegularExpression::escape(wanted)),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
     for (size_t i = 0; i < labels.size(); ++i) {
-        if (cp1252::toUnicode(labels[i]).contains(wanted, Qt::CaseInsensitive))
+        if (whole.match(cp1252::toUnicode(labels[i])).hasMatch())
             positions.push_back(int(i));
     }
     return positions;

@@ -50,7 +50,8 @@ int applyToOthers(std::span<EBallRecord> eBalls, int ballsPerSet, BallSet set, i
                   const std::vector<int>& targets, EBallFields fields);
 
 // The list positions of the labels (Windows-1252 bytes, as the information file holds them) that
-// contain `word`, ignoring case and the word's surrounding blanks. An empty word matches none.
+// contain `word` as a whole word (or words), ignoring case and the word's surrounding blanks. An
+// empty word matches none.
 std::vector<int> labelsContaining(const std::vector<std::string>& labels, const QString& word);
 
 } // namespace yw

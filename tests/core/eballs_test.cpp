@@ -42,6 +42,8 @@ ProjectState distinctBalls()
 
 QString hex(int16_t index)
 {
+    if (index < 0) // no colour is hatched, never black or nothing
+        return u"url(#nocolour)"_s;
     const uint32_t c = paletteColor(index);
     return QString::asprintf("#%02x%02x%02x", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
@@ -179,7 +181,10 @@ TEST(EBallTools, ReplaceColourAndApplyToOthersChangeExactlyTheNamedFields)
     // The label filter ignores case and blanks.
     const std::vector<std::string> labels = {"Left Tentacle", "tentacle tip", "Head",
                                              "TENTACLES",     "Body",         "\xC9paule"};
-    EXPECT_EQ(labelsContaining(labels, u" Tentacle "_s), (std::vector<int>{0, 1, 3}));
+    // Whole words: not the plural, and "Ear" not in "Forearm".
+    EXPECT_EQ(labelsContaining(labels, u" Tentacle "_s), (std::vector<int>{0, 1}));
+    EXPECT_EQ(labelsContaining({"Left Ear", "Left Forearm", "ear"}, u"Ear"_s),
+              (std::vector<int>{0, 2}));
     EXPECT_EQ(labelsContaining(labels, u"\u00e9PAULE"_s), (std::vector<int>{5}));
     EXPECT_TRUE(labelsContaining(labels, u"  "_s).empty());
     EXPECT_TRUE(labelsContaining(labels, u"Tail"_s).empty());
@@ -211,25 +216,31 @@ TEST(BreedSheet, OneSwatchPerEBallInThePalettesColours)
 
     ASSERT_EQ(sheet.swatches.size(), 8u);
     std::map<int16_t, double> ringWidths;
+    std::vector<double> radii;
     for (int i = 0; i < 8; ++i) {
         SCOPED_TRACE(i);
         Swatch s = sheet.swatches[size_t(i)];
         const EBallRecord& c = balls[i];
-        const bool ring = c.borderThickness >= 0 && c.borderColor >= 0;
+        const bool ring = c.borderThickness >= 0;
         if (ring)
             ringWidths[c.borderThickness] = s[u"ring stroke-width"_s].value(0).toDouble();
         const std::string& label = labels[size_t(i % 4)];
         const std::pair<const char*, QStringList> expected[] = {
             {"swatch id", {u"eball%1"_s.arg(i)}},
-            {"disc fill", {c.fillColor < 0 ? u"none"_s : hex(c.fillColor)}},
+            {"disc fill", {hex(c.fillColor)}},
             {"ring stroke", ring ? QStringList{hex(c.borderColor)} : QStringList()},
+            {"fuzz stroke", QStringList(c.fuzziness > 0 ? 2 : 0, hex(c.fillColor))},
             {"spreck fill", c.spreckColor < 0 ? QStringList() : QStringList(6, hex(c.spreckColor))},
             {"label text",
              {label.empty() ? u"eBall %1"_s.arg(i % 4 + 1) : QString::fromLatin1(label)}},
             {"values text", {u"fuzz %1 \u00b7 diam. %2"_s.arg(i % 4).arg(20 + i)}}};
         for (const auto& [key, values] : expected)
             EXPECT_EQ(s[QLatin1String(key)], values) << key;
+        radii.push_back(s[u"disc r"_s].value(0).toDouble());
     }
+    // Discs are sized by diameter, in proportion to the largest (27).
+    for (size_t i = 0; i < 8; ++i)
+        EXPECT_NEAR(radii[i] / radii[7], (20 + double(i)) / 27, 1e-6) << i;
     // The palette packs red in the low byte; no colour and indexes past the table are black.
     EXPECT_EQ(hex(2), u"#808000"_s);
     EXPECT_EQ(hex(3), u"#000080"_s);

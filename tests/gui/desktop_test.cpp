@@ -264,6 +264,11 @@ TEST_F(StartUpTest, ShowsTheWindowAndTheSplashOrEndsWithOneMessage)
 {
     auto startUp = run(true);
     EXPECT_TRUE(startUp->mainWindow()->isVisible());
+    // The first run: larger than the 1997 design, yet within 80 % of the screen.
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    const QSize size = startUp->mainWindow()->size();
+    EXPECT_TRUE(size.width() > 464 && size.height() > 388) << size.width() << "x" << size.height();
+    EXPECT_TRUE(size.width() <= screen.width() * 4 / 5 && size.height() <= screen.height() * 4 / 5);
     EXPECT_EQ(startUp->mainWindow()->windowTitle(), test::text::kWindowTitle);
     EXPECT_EQ(install.gameFolder, game);
     EXPECT_EQ(state.baseBreed, "Quadrapus");
@@ -323,21 +328,23 @@ protected:
     RecentFiles recent{settings, {&owned[0], &owned[1], &owned[2], &owned[3], &owned[4]}};
 };
 
-TEST_F(RecentMenu, NewestFirstOnlyTheTopComparedAndLetterCaseCounts)
+TEST_F(RecentMenu, NewestFirstEachFileOnceAndLetterCaseCounts)
 {
     for (const char* name : {"D", "A", "C", "B", "E"})
         recent.CycleRecentFiles(p(name));
     EXPECT_EQ(recent.entries(), QStringList({p("E"), p("B"), p("C"), p("A")}));
     EXPECT_EQ(QStringList({stored("1st"), stored("2nd"), stored("3rd"), stored("4th")}),
               recent.entries());
-    // Only the first entry is compared, so a path can appear twice; the top again writes nothing.
+    // A listed file moves to the top, nothing falls off; the top again writes nothing.
     recent.CycleRecentFiles(p("C"));
-    EXPECT_EQ(recent.entries(), QStringList({p("C"), p("E"), p("B"), p("C")}));
+    EXPECT_EQ(recent.entries(), QStringList({p("C"), p("E"), p("B"), p("A")}));
+    recent.CycleRecentFiles(p("A"));
+    EXPECT_EQ(recent.entries(), QStringList({p("A"), p("C"), p("E"), p("B")}));
     const int writes = settings.writeCount();
-    recent.CycleRecentFiles(p("C"));
+    recent.CycleRecentFiles(p("A"));
     EXPECT_EQ(settings.writeCount(), writes);
     recent.CycleRecentFiles(p("c"));
-    EXPECT_EQ(recent.entries().mid(0, 2), QStringList({p("c"), p("C")}));
+    EXPECT_EQ(recent.entries().mid(0, 3), QStringList({p("c"), p("A"), p("C")}));
 }
 
 TEST_F(RecentMenu, TheMenuShowsThePlaceholderOrTheEntriesReadAfreshEachTime)

@@ -1,7 +1,9 @@
 #include "document/document.h"
+#include "editors/codepagefields.h"
 #include "editors/colorbutton.h"
 #include "editors/colorchooser.h"
 #include "editors/eballeditor.h"
+#include "editors/numberbar.h"
 #include "editors/slottraypanel.h"
 #include "editors/tipspanel.h"
 #include "guitest.h"
@@ -34,7 +36,7 @@ protected:
     QComboBox* fuzz() { return child<QComboBox>(editor.get(), "fuzzthing"); }
     QComboBox* thickness() { return child<QComboBox>(editor.get(), "thkthing"); }
     QLineEdit* diameterText() { return child<QLineEdit>(editor.get(), "diaTX"); }
-    QScrollBar* diameterBar() { return child<QScrollBar>(editor.get(), "diaS"); }
+    NumberBar* diameterBar() { return child<NumberBar>(editor.get(), "diaS"); }
     QString number(const char* name) { return child<QLabel>(editor.get(), name)->text(); }
     void typeDiameter(const QString& text)
     {
@@ -65,7 +67,7 @@ TEST_F(EBallEditorTest, TheFirstEBallStoresNothingAndChangesGoIntoTheShownRecord
     EXPECT_EQ(fuzz()->currentText(), QStringLiteral("1 (light fuzz)"));
     EXPECT_EQ(thickness()->currentText(), QStringLiteral("0 (half border)"));
     EXPECT_EQ(diameterText()->text(), QStringLiteral("25"));
-    EXPECT_EQ(diameterBar()->value(), 25);
+    EXPECT_EQ(diameterBar()->number(), 25);
     EXPECT_TRUE(child<QCheckBox>(editor.get(), "usetexture")->isChecked());
     editor->SwitchTo(6, 5, QString());
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("right ear"));
@@ -106,7 +108,7 @@ TEST_F(EBallEditorTest, ValuesTheControlsCannotShowOrTypedOnesAreHeldToTheLimits
     EXPECT_EQ(fuzz()->currentText(), QStringLiteral("3 (heavy fuzz)"));
     EXPECT_EQ(thickness()->currentText(), QStringLiteral("-1 (no border)"));
     EXPECT_EQ(diameterText()->text(), QStringLiteral("999"));
-    EXPECT_EQ(diameterBar()->value(), 999);
+    EXPECT_EQ(diameterBar()->number(), 999);
     EXPECT_EQ(state.eBalls[7], makeRecord(1, 3, -1, 999, ""));
     editor->SwitchTo(8, 7, QString());
     EXPECT_EQ(fuzz()->currentIndex(), -1);
@@ -132,21 +134,31 @@ TEST_F(EBallEditorTest, ValuesTheControlsCannotShowOrTypedOnesAreHeldToTheLimits
         EXPECT_EQ(state.eBalls[5].diameter, c.stored) << c.typed;
     }
     typeDiameter(QStringLiteral("999"));
-    EXPECT_EQ(diameterBar()->value(), 999);
+    EXPECT_EQ(diameterBar()->number(), 999);
     typeDiameter(QStringLiteral("abc"));
     EXPECT_EQ(diameterText()->text(), QStringLiteral("abc"));
     editor->SwitchTo(6, 5, QString());
     EXPECT_EQ(state.eBalls[5].diameter, 0);
 
-    // The scroll bar sets the text and the record, and takes no focus.
+    // The scroll bar sets the text and the record, up raising the value and down lowering it,
+    // and takes no focus.
     editor->SwitchTo(5, 6, QString());
-    diameterBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    NumberBar* bar = diameterBar();
+    QTest::keyClick(bar, Qt::Key_Up);
     EXPECT_EQ(diameterText()->text(), QStringLiteral("1"));
     EXPECT_EQ(state.eBalls[5].diameter, 1);
-    diameterBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(bar, Qt::Key_Down);
+    EXPECT_EQ(state.eBalls[5].diameter, -2);
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
     EXPECT_EQ(diameterText()->text(), QStringLiteral("-999"));
     EXPECT_EQ(state.eBalls[5].diameter, -999);
     EXPECT_EQ(diameterBar()->focusPolicy(), Qt::NoFocus);
+    // A screen reader hears and sets the diameter itself.
+    QAccessibleValueInterface* value = QAccessible::queryAccessibleInterface(bar)->valueInterface();
+    EXPECT_EQ(value->currentValue().toInt(), -999);
+    value->setCurrentValue(12);
+    EXPECT_EQ(state.eBalls[5].diameter, 12);
 }
 
 TEST_F(EBallEditorTest, ClosingStoresTheShownValuesAndParksInRecord511)
@@ -197,7 +209,14 @@ TEST_F(EBallEditorTest, TheChooserStoresTheIndexPaintsTheButtonOrChangesNothing)
     });
     EXPECT_EQ(state.eBalls[5].fillColor, -1);
     EXPECT_EQ(number("fn"), QStringLiteral("-1"));
-    EXPECT_EQ(fill->faceColor(), QColor(Qt::black)); // no colour shows black
+    EXPECT_EQ(fill->faceColor(), QColor(Qt::black)); // the chooser's colour for none...
+    // ...but the face is hatched grey on white, never to be taken for black.
+    const QImage face = fill->grab().toImage();
+    const QPoint middle = fill->rect().center();
+    QSet<QRgb> inks;
+    for (int d = -4; d <= 4; ++d)
+        inks << face.pixel(middle + QPoint(d, 0));
+    EXPECT_EQ(inks, QSet<QRgb>({qRgb(255, 255, 255), qRgb(128, 128, 128)}));
 
     // Cancelled after the pointer moved over another colour: nothing changes.
     choose(fill, [](ColorChooser& chooser) {
@@ -355,34 +374,39 @@ TEST_F(PanelTest, SlotTrayKeepsNumbersItsScrollBarsCannotShowAndTheLowestTrayIsT
     EXPECT_EQ(field("fldBreedName")->text(), QStringLiteral("Eggbert"));
     EXPECT_TRUE(names.empty()) << "showing the name is no change of it";
     EXPECT_EQ(field("slotTX")->text(), QStringLiteral("4"));
-    EXPECT_EQ(field<QScrollBar>("slotS")->value(), 4);
+    EXPECT_EQ(field<NumberBar>("slotS")->number(), 4);
     // 40 is beyond the tray scroll bar's 2 to 30: the bar stays at its start, the state keeps 40.
-    EXPECT_EQ(field<QScrollBar>("trayS")->value(), 2);
+    EXPECT_EQ(field<NumberBar>("trayS")->number(), 2);
     EXPECT_EQ(field("trayTX")->text(), QStringLiteral("3"));
     EXPECT_EQ(state.eggTray, "40");
     EXPECT_EQ(state.eggSlot, "4");
     for (const char* slot : {"x7", "4.5", "", "99"}) { // no whole number in the range
         state.eggSlot = slot;
         open<SlotTrayPanel>();
-        EXPECT_EQ(field<QScrollBar>("slotS")->value(), 1) << slot;
+        EXPECT_EQ(field<NumberBar>("slotS")->number(), 1) << slot;
         EXPECT_EQ(field("slotTX")->text(), QStringLiteral("1")) << slot;
         EXPECT_EQ(state.eggSlot, slot);
     }
 
     open<SlotTrayPanel>();
-    auto* tray = field<QScrollBar>("trayS");
-    tray->setValue(17);
+    // Up raises the number (key, top arrow), down lowers it.
+    auto* tray = field<NumberBar>("trayS");
+    tray->setNumber(17);
     EXPECT_EQ(state.eggTray, "17");
-    tray->triggerAction(QAbstractSlider::SliderToMinimum);
-    EXPECT_EQ(tray->value(), 2);
+    QTest::keyClick(tray, Qt::Key_Up);
+    EXPECT_EQ(state.eggTray, "18");
+    QTest::mouseClick(tray, Qt::LeftButton, {}, QPoint(tray->width() / 2, 1));
+    EXPECT_EQ(state.eggTray, "19");
+    tray->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(tray->number(), 2);
     EXPECT_EQ(field("trayTX")->text(), QStringLiteral("3"));
     EXPECT_EQ(state.eggTray, "3");
-    tray->triggerAction(QAbstractSlider::SliderToMaximum);
+    tray->triggerAction(QAbstractSlider::SliderToMinimum);
     EXPECT_EQ(state.eggTray, "30");
-    auto* slot = field<QScrollBar>("slotS");
-    slot->triggerAction(QAbstractSlider::SliderToMaximum);
+    auto* slot = field<NumberBar>("slotS");
+    slot->setNumber(12);
     EXPECT_EQ(state.eggSlot, "12");
-    slot->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QTest::keyClick(slot, Qt::Key_Down);
     EXPECT_EQ(field("slotTX")->text(), QStringLiteral("11"));
     EXPECT_EQ(state.eggSlot, "11");
     EXPECT_TRUE(field("slotTX")->isReadOnly());
@@ -438,6 +462,32 @@ TEST_F(PanelTest, TypingIsHeldToTheRoomInTheEggButStoredTextsAreNeverCut)
     open<SlotTrayPanel>();
     QTest::keyClicks(field("fldBreedName"), QString(40, QLatin1Char('n')));
     EXPECT_EQ(state.breedName.size(), 30u);
+    // All 30 show: with the caret at the end, the first is still at the box's left edge.
+    QLineEdit* name = field("fldBreedName");
+    name->setText(QString(30, QLatin1Char('N')));
+    name->setCursorPosition(30);
+    EXPECT_EQ(name->cursorPositionAt(QPoint(name->contentsRect().left() + 5, name->height() / 2)),
+              0);
+}
+
+TEST(CodePageTextEditTest, LoneLineBreaksShowAsMarksTheFontsHaveNotAsMissingGlyphBoxes)
+{
+    CodePageTextEdit edit;
+    edit.resize(200, 60);
+    edit.show();
+    const auto drawn = [&](const QString& text) {
+        edit.setPlainText(text);
+        return edit.viewport()->grab().toImage();
+    };
+    const QImage box = drawn(QStringLiteral("x\uE000x")); // no font has it: the missing glyph
+    const QImage none = drawn(QStringLiteral("xx"));
+    for (const char* stored : {"x\nx", "x\rx"}) {
+        edit.setStoredText(QString::fromLatin1(stored));
+        EXPECT_EQ(edit.storedText(), QString::fromLatin1(stored));
+        const QImage mark = edit.viewport()->grab().toImage();
+        EXPECT_NE(mark, box) << stored;
+        EXPECT_NE(mark, none) << stored;
+    }
 }
 
 TEST_F(PanelTest, TipsShowOnlyThePairsTheBreedHasAndTypedTipsGoIntoTheState)

@@ -141,7 +141,7 @@ TEST_F(FileCommandsTest, OpenAsksTheSaveQuestionFirst)
     EXPECT_TRUE(readFile(second).contains("\"Kissy\""));
     EXPECT_EQ(window->document().path(), first);
     EXPECT_EQ(state.baseBreed, "Zott");
-    EXPECT_EQ(recent(), QStringList({first, second, first, QString()}));
+    EXPECT_EQ(recent(), QStringList({first, second, QString(), QString()})); // each file once
 }
 
 // A file that is no project still goes to the top of the recent files; a broken one does not.
@@ -216,7 +216,8 @@ TEST_F(FileCommandsTest, SaveAsMovesTheProjectPathAndSaveFollowsItOrSaysWhyNot)
     const QString moved = path(QStringLiteral("moved.opj"));
     dialogs.answers.push_back(moved);
     act("mnuSaveAs")->trigger();
-    EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Project, test::text::kProjectFilter}}));
+    EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Project, test::text::kProjectFilter,
+                                     QFileInfo(open).completeBaseName()}}));
     EXPECT_EQ(window->document().path(), moved);
     EXPECT_EQ(recent(), QStringList({moved, open, QString(), QString()}));
 
@@ -244,10 +245,14 @@ TEST_F(FileCommandsTest, TheEggAndPackageCommandsWriteTheirFileAndTouchNoProject
     const QString package = path(QStringLiteral("My Breed.ypk"));
     QDir().mkpath(path(QStringLiteral("eggs")));
     dialogs.answers = {egg, package};
+    state.breedName = "Spotty: the \"Best\"";
+    const QString name = QStringLiteral("Spotty the Best"); // what a file name can hold
     act("mnuSaveODD")->trigger();
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Egg written: ") + egg);
     act("mnuSaveYPK")->trigger();
-    EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Egg, test::text::kEggFilter},
-                                    {true, FileKind::Package, test::text::kPackageFilter}}));
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Package written: ") + package);
+    EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Egg, test::text::kEggFilter, name},
+                                    {true, FileKind::Package, test::text::kPackageFilter, name}}));
     EXPECT_TRUE(prompts.shown.empty());
     // The same bytes the writer makes for this project.
     const QString reference = path(QStringLiteral("reference.odd"));
@@ -310,7 +315,7 @@ TEST_F(FileCommandsTest, ARemovedRecentFileIsToldAndKeepsItsEntry)
     state.breedName = "Unsaved";
     act("mnuRecentFile2")->trigger();
     EXPECT_EQ(state.breedName, sample::breed(3).breedName);
-    EXPECT_EQ(recent(), QStringList({open, gone, open, QString()}));
+    EXPECT_EQ(recent(), QStringList({open, gone, QString(), QString()}));
     EXPECT_EQ(act("mnuRecentFile1")->text(), open);
 }
 
@@ -333,16 +338,20 @@ TEST_F(FileCommandsTest, SaveShortcutsDoNothingBeforeAProjectExists)
     emit file->aboutToShow();
     EXPECT_TRUE(act("mnuSaveAs")->isEnabled());
     QTest::keyClick(window.get(), Qt::Key_K, Qt::ControlModifier);
-    EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Egg, test::text::kEggFilter}}));
+    EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Egg, test::text::kEggFilter,
+                                     QString::fromLatin1(state.breedName)}}));
 }
 
 TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAndShowsIt)
 {
     const QString project = openProject(QStringLiteral("Quadrapus"), QStringLiteral("q.opj"));
     const BreedHeader header = readBreedHeader(installation, state);
-    // Distinct fills in both sets, no colour among them.
-    for (int i = 0; i < 2 * header.ballsPerSet; ++i)
+    // Distinct fills in both sets, no colour among them; discs of one size, so sprecks keep clear
+    // of the centres.
+    for (int i = 0; i < 2 * header.ballsPerSet; ++i) {
         state.eBalls[size_t(i)].fillColor = int16_t(i % 7 == 3 ? -1 : (i * 37 + 5) % 256);
+        state.eBalls[size_t(i)].diameter = 40;
+    }
     state.breedDescription = "Says \x94hi\x94"; // a typed quote, stored as the project keeps it
     const BreedSheet sheet =
         breedSheet(state, header, readBreedLabels(installation.infoFilePath(state.baseBreed)));
@@ -359,9 +368,16 @@ TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAn
     ASSERT_FALSE(picture.isNull());
     for (const SheetSwatch& swatch : sheet.swatches) {
         const int16_t fill = state.eBalls[size_t(swatch.record)].fillColor;
-        EXPECT_EQ(picture.pixelColor(int(swatch.cx), int(swatch.cy)),
-                  fill < 0 ? QColor(Qt::white) : test::paletteQColor(fill))
-            << "record " << swatch.record;
+        // No colour is hatched grey on white around the centre: never black, never blank.
+        QSet<QRgb> inks;
+        for (int d = -4; d <= 4 && fill < 0; ++d)
+            inks << picture.pixel(int(swatch.cx) + d, int(swatch.cy))
+                 << picture.pixel(int(swatch.cx), int(swatch.cy) + d);
+        if (fill < 0)
+            EXPECT_EQ(inks, QSet<QRgb>({qRgb(255, 255, 255), qRgb(128, 128, 128)}));
+        else
+            EXPECT_EQ(picture.pixelColor(int(swatch.cx), int(swatch.cy)), test::paletteQColor(fill))
+                << "record " << swatch.record;
     }
     // A label too wide for its cell is squeezed into it, clear of the next swatch.
     int squeezed = 0, inkBeyond = 0;
@@ -381,7 +397,16 @@ TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAn
     // The sheet never replaces its project; the failure is told.
     prompts.expectOne(QStringLiteral("The breed sheet"), PromptIcon::Exclamation, false);
     EXPECT_EQ(readFile(project), projectBytes);
-    EXPECT_EQ(window->findChildren<QWidget*>(QStringLiteral("frmBreedSheet")).size(), 2);
+    const QList<QWidget*> sheets = window->findChildren<QWidget*>(QStringLiteral("frmBreedSheet"));
+    ASSERT_EQ(sheets.size(), 2);
+    // A sheet window closes with Escape, and with Ctrl+W.
+    for (const auto& [sheet, key] : {std::pair(sheets[0], QKeySequence(Qt::Key_Escape)),
+                                     std::pair(sheets[1], QKeySequence(Qt::CTRL | Qt::Key_W))}) {
+        sheet->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+        QTest::keySequence(sheet, key);
+        EXPECT_FALSE(sheet->isVisible()) << key.toString().toStdString();
+    }
 }
 
 } // namespace yw

@@ -1,5 +1,6 @@
 #include "document/document.h"
 #include "document/projectedits.h"
+#include "editors/breedpreview.h"
 #include "editors/colorchooser.h"
 #include "editors/eballeditor.h"
 #include "editors/slottraypanel.h"
@@ -8,6 +9,7 @@
 #include "guitest.h"
 #include "shell/commands/editcommands.h"
 #include "shell/commands/maincommands.h"
+#include "shell/dialogs/previewwindow.h"
 #include "shell/help/helpcommands.h"
 #include "shell/help/helpviewer.h"
 #include "shell/mainwindow/mainwindow.h"
@@ -153,9 +155,10 @@ protected:
 TEST_F(MainWindowTest, TheMenusHoldTheirItemsInOrderWithTheirKeys)
 {
     const std::pair<const char*, const char*> keys[] = {
-        {"mnuNew", "Ctrl+N"},     {"mnuOpen", "Ctrl+O"},    {"mnuSaveOPJ", "Ctrl+S"},
-        {"mnuSaveODD", "Ctrl+K"}, {"mnuSaveYPK", "Ctrl+E"}, {"mnuFile_Exit", "Ctrl+Q"},
-        {"mnuCut", "Ctrl+X"},     {"mnuCopy", "Ctrl+C"},    {"mnuPaste", "Ctrl+V"}};
+        {"mnuNew", "Ctrl+N"},        {"mnuOpen", "Ctrl+O"},    {"mnuSaveOPJ", "Ctrl+S"},
+        {"mnuSaveODD", "Ctrl+K"},    {"mnuSaveYPK", "Ctrl+E"}, {"mnuFile_Exit", "Ctrl+Q"},
+        {"mnuCut", "Ctrl+X"},        {"mnuCopy", "Ctrl+C"},    {"mnuPaste", "Ctrl+V"},
+        {"mnuWindPreview", "Ctrl+P"}};
     for (const auto& [name, key] : keys)
         EXPECT_EQ(act(name)->shortcut().toString(), QString::fromLatin1(key)) << name;
     EXPECT_EQ(window->windowTitle(), test::text::kWindowTitle);
@@ -164,6 +167,8 @@ TEST_F(MainWindowTest, TheMenusHoldTheirItemsInOrderWithTheirKeys)
         {"mnuFile", "mnuNew mnuOpen mnuOpenEgg &Save mnuSaveAs mnuExportSheet - mnuRecentFile0 "
                     "mnuRecentFile1 mnuRecentFile2 mnuRecentFile3 mnuRecentFile4 - mnuFile_Exit"},
         {"mnuEdit", "mnuUndo mnuRedo - mnuCut mnuCopy mnuPaste mnuClear - mnuReplaceColour"},
+        {"mnUWindow", "mnuWindPreview - mnuWindArrangeHor mnuWindArrangeVert mnuWindCascade "
+                      "mnuWindArrangeIcons"},
         {"mnuHelp", "mnuOO mnuUpdate - mnuHelpFile mnuLog mnuAbout"}};
     for (const auto& [name, items] : menus) {
         auto* menu = find<QMenu>(name);
@@ -183,7 +188,8 @@ TEST_F(MainWindowTest, WithoutAProjectNothingCanBeSavedOrChosen)
     window->load(QString());
     EXPECT_TRUE(window->document().path().isEmpty());
     EXPECT_FALSE(find<QMenu>("mnuSave")->menuAction()->isEnabled());
-    for (const char* name : {"mnuSaveOPJ", "mnuSaveODD", "mnuSaveYPK", "mnuSaveAs"})
+    for (const char* name :
+         {"mnuSaveOPJ", "mnuSaveODD", "mnuSaveYPK", "mnuSaveAs", "mnuWindPreview"})
         EXPECT_FALSE(act(name)->isEnabled()) << name;
     EXPECT_TRUE(act("mnuView_Tips")->isChecked() && act("mnuView_Tbar")->isChecked());
     EXPECT_FALSE(compnt->isEnabled());
@@ -493,9 +499,13 @@ TEST_F(MainWindowTest, TheEditMenuWorksOnTheFocusedFieldOfTheActiveChild)
     run("mnuPaste");
     EXPECT_EQ(notes->toPlainText(), QStringLiteral("first <>d line"));
 
-    mdiArea->closeAllSubWindows(); // without a target the items keep their state
+    mdiArea->closeAllSubWindows(); // without a target all four are greyed
     QApplication::processEvents();
-    EXPECT_EQ(menu(), (std::vector{true, true, true, true}));
+    EXPECT_EQ(menu(), (std::vector{false, false, false, false}));
+    auto* field = new QLineEdit(panel = new QWidget);
+    mdiArea->addSubWindow(panel)->show();
+    focus(field); // until a field has the focus again
+    EXPECT_TRUE(act("mnuPaste")->isEnabled());
 }
 
 TEST_F(MainWindowTest, SiteItemsAskFirstOnlyWhenWanted)
@@ -685,7 +695,7 @@ TEST_F(MainWindowTest, ChoosingTheShownComponentAgainActsTilingKeepsLeastSizesEx
     openProject();
     openEditors(0);
     // Room for the three side by side, but an even third is too narrow for the eBall editor.
-    window->resize(find("lBack")->width() + 720, 500);
+    window->resize(find("lBack")->width() + 980, 500);
     QApplication::processEvents();
     act("mnuWindArrangeVert")->trigger();
     const QList<QMdiSubWindow*> subs = mdiArea->subWindowList();
@@ -892,6 +902,9 @@ TEST_F(MainWindowTest, TheColourToolsChangeTheNamedFieldsOfTheChosenEBallsInOneS
     whileModal([&] { act("mnuReplaceColour")->trigger(); },
                [&](QDialog& dialog) {
                    EXPECT_TRUE(child<QRadioButton>(&dialog, "optSetB")->isChecked());
+                   // Both colours start from the shown eBall's fill.
+                   EXPECT_EQ(child<QLabel>(&dialog, "toNumber")->text(),
+                             QString::number(before.eBalls[7].fillColor));
                    pickColour(child(&dialog, "fromColor"), 7);
                    pickColour(child(&dialog, "toColor"), 200);
                    count(dialog);
@@ -913,23 +926,163 @@ TEST_F(MainWindowTest, TheColourToolsChangeTheNamedFieldsOfTheChosenEBallsInOneS
                [&](QDialog& dialog) {
                    child<QCheckBox>(&dialog, "chkSprecks")->setChecked(false);
                    child<QCheckBox>(&dialog, "chkDiameter")->setChecked(true);
-                   // "o" is in body (the source), foot and the tail's long label.
-                   QTest::keyClicks(child(&dialog, "fltWord"), QStringLiteral("O"));
+                   // The word "body" is the source's label and in the tail's long label.
+                   QTest::keyClicks(child(&dialog, "fltWord"), QStringLiteral("BODY"));
                    QTest::mouseClick(child(&dialog, "btnTick"), Qt::LeftButton);
                    child<QListWidget>(&dialog, "lstBalls")->item(0)->setCheckState(Qt::Checked);
                    count(dialog);
                    QTest::mouseClick(child(&dialog, "btnOK"), Qt::LeftButton);
                });
     EXPECT_EQ(counts.join(QLatin1Char(' ')).remove(QStringLiteral(" eBalls will change.")),
-              QStringLiteral("2 3 4 3 3"));
+              QStringLiteral("2 3 4 3 2"));
     expected = before;
-    for (size_t record : {6, 10, 11})
+    for (size_t record : {6, 11})
         std::tie(expected.eBalls[record].fillColor, expected.eBalls[record].borderColor,
                  expected.eBalls[record].diameter) = std::tuple(7, 5, 67);
     EXPECT_EQ(test::projectDifference(state, expected), "");
     EXPECT_EQ(undoText(), QStringLiteral("Undo Apply to Others"));
     act("mnuUndo")->trigger();
     EXPECT_EQ(test::projectDifference(state, before), "");
+}
+
+// The preview follows the editor and the history at once, and a disc opens its eBall.
+TEST_F(MainWindowTest, ThePreviewFollowsEveryChangeAndAClickedDiscOpensItsEBall)
+{
+    openProject();
+    EXPECT_TRUE(window->commands().toolbar()->actions().contains(act("mnuWindPreview")));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+    BreedPreview* preview = openPreview(*mdiArea);
+    ASSERT_NE(preview, nullptr);
+    ASSERT_EQ(preview->sheet().swatches.size(), 12u);
+    EXPECT_EQ(preview->disc(8)->accessibleName(), QStringLiteral("eBall 3")); // a blank label
+    QAbstractButton* foot = preview->disc(10);
+    EXPECT_EQ(foot->toolTip(), QStringLiteral("foot"));
+    QTest::mouseClick(foot, Qt::LeftButton);
+    EXPECT_EQ(compnt->currentIndex(), 3);
+    EXPECT_EQ(eblist->currentRow(), 4);
+    EXPECT_EQ(curBall(), 10);
+
+    const auto swatch = [&](int record) { return preview->sheet().swatches[size_t(record)]; };
+    const QImage before = preview->grab().toImage();
+    const double tail = swatch(11).radius; // the largest eBall
+    auto* diameter = find<QLineEdit>("diaTX");
+    diameter->selectAll();
+    QTest::keyClicks(diameter, QStringLiteral("62"));
+    EXPECT_LT(swatch(11).radius, tail);
+    EXPECT_DOUBLE_EQ(swatch(10).radius, tail);
+    QTest::keyClick(find("fuzzthing"), Qt::Key_Down);
+    EXPECT_GT(swatch(10).fuzzWidth, 0);
+    EXPECT_NE(preview->grab().toImage(), before);
+    for (int i = 0; i < 2; ++i)
+        act("mnuUndo")->trigger();
+    EXPECT_EQ(swatch(10).fuzzWidth, 0);
+    EXPECT_DOUBLE_EQ(swatch(11).radius, tail);
+    EXPECT_EQ(preview->grab().toImage(), before);
+    // Another project opened is read afresh (here the same, its labels renamed since).
+    writeBlz("\"qp_small.lnz\",\"qp.lnz\",6\r\nsnout\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
+    ASSERT_EQ(window->document().open(projectPath), Document::Opening::Opened);
+    EXPECT_EQ(preview->disc(6)->toolTip(), QStringLiteral("snout"));
+}
+
+// Up, Down, Page Up, Page Down, Home and End step through the eBalls with the editor following
+// and the focus in the list; Enter or Tab go into the editor and Escape comes back. Undo and
+// redo bring their step's eBall or panel back and say what they did.
+TEST_F(MainWindowTest, TheEBallListWorksFromTheKeyboardAndUndoShowsWhereItActed)
+{
+    openProject();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    compnt->setCurrentIndex(3);
+    clickBallAt(0);
+    const auto inEditor = [&] {
+        return activeEditor<EBallEditor>() &&
+               activeEditor<EBallEditor>()->isAncestorOf(QApplication::focusWidget());
+    };
+    EXPECT_TRUE(inEditor());
+    eblist->setFocus();
+    const std::pair<Qt::Key, int> steps[] = {{Qt::Key_Down, 7},      {Qt::Key_End, 11},
+                                             {Qt::Key_Up, 10},       {Qt::Key_Home, 6},
+                                             {Qt::Key_PageDown, 11}, {Qt::Key_PageUp, 6}};
+    for (const auto& [key, record] : steps) {
+        QTest::keyClick(eblist, key);
+        EXPECT_EQ(curBall(), record) << key;
+        EXPECT_EQ(QApplication::focusWidget(), eblist) << key;
+    }
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Tab}) {
+        QTest::keyClick(eblist, key);
+        EXPECT_TRUE(inEditor()) << key;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_EQ(QApplication::focusWidget(), eblist) << key;
+    }
+
+    QTest::keyClick(find("fuzzthing"), Qt::Key_Down); // head of set B
+    compnt->setCurrentIndex(2);
+    clickBallAt(3);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(std::tuple(compnt->currentIndex(), eblist->currentRow(), curBall()),
+              std::tuple(3, 0, 6));
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Undid Fuzziness of head"));
+    clickBallAt(2);
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(curBall(), 6);
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Redid Fuzziness of head"));
+    compnt->setCurrentIndex(5);
+    QTest::keyClicks(find("fldBreedName"), QStringLiteral("X"));
+    compnt->setCurrentIndex(6);
+    act("mnuUndo")->trigger();
+    EXPECT_NE(activeEditor<SlotTrayPanel>(), nullptr);
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              QStringLiteral("Undid Breed Name in Slot/Tray"));
+    // A tip's undo shows the tab that holds it.
+    compnt->setCurrentIndex(6);
+    auto* tipTabs = child<QTabWidget>(activeEditor<TipsPanel>(), "tiptabs");
+    tipTabs->setCurrentIndex(1);
+    QTest::keyClicks(child(tipTabs, "dTip0"), QStringLiteral("Y"));
+    tipTabs->setCurrentIndex(0);
+    compnt->setCurrentIndex(2);
+    act("mnuUndo")->trigger();
+    EXPECT_EQ(tipTabs->currentIndex(), 1);
+    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Undid Demo Tip 1 in Tips"));
+}
+
+// What a screen reader finds: every control has a name and the toolbar's buttons are buttons
+// that its press action clicks.
+TEST_F(MainWindowTest, EveryControlHasAnAccessibleNameAndTheToolbarCanBePressed)
+{
+    openProject();
+    openEditors(1);
+    act("mnuWindPreview")->trigger();
+    QStringList nameless;
+    int controls = 0;
+    std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        const auto* widget = qobject_cast<const QWidget*>(node->object());
+        const QAccessible::Role role = node->role();
+        if (widget && widget->isVisibleTo(window.get()) &&
+            (role == QAccessible::Button || role == QAccessible::CheckBox ||
+             role == QAccessible::ComboBox || role == QAccessible::EditableText ||
+             role == QAccessible::ScrollBar || role == QAccessible::List ||
+             role == QAccessible::RadioButton || role == QAccessible::PageTabList)) {
+            ++controls;
+            if (node->text(QAccessible::Name).trimmed().isEmpty())
+                nameless << widget->objectName() + QLatin1Char(':') + QString::number(role);
+        }
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    walk(QAccessible::queryAccessibleInterface(window.get()));
+    EXPECT_GT(controls, 40);
+    EXPECT_EQ(nameless, QStringList());
+
+    QAccessibleInterface* update = QAccessible::queryAccessibleInterface(
+        find("TBarUltimateHolder")->findChild<QWidget*>(QStringLiteral("tBarButton4")));
+    EXPECT_EQ(update->role(), QAccessible::Button);
+    EXPECT_EQ(update->text(QAccessible::Name), QStringLiteral("Update"));
+    install.askBeforeBrowsing = true;
+    prompts.answers = {PromptAnswer::No};
+    update->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(prompts.shown.size(), 1u);
 }
 
 } // namespace yw

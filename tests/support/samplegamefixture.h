@@ -21,6 +21,7 @@ public:
         bool save;
         FileKind kind;
         QString filter;
+        QString name = {}; // the name a save dialog was to suggest
         bool operator==(const Asked&) const = default;
     };
     QString openPath(FileKind kind, const QString& filter) override
@@ -37,7 +38,7 @@ public:
 private:
     QString answer(bool save, FileKind kind, const QString& filter)
     {
-        asked.push_back({save, kind, filter});
+        asked.push_back({save, kind, filter, takeSuggestedName()});
         if (answers.empty())
             return QString();
         const QString path = answers.front();

@@ -106,13 +106,23 @@ EditCommands::EditCommands(QMdiArea& area, QMenu& mnuEdit, const Actions& action
     connect(m_actions.copy, &QAction::triggered, this, &EditCommands::copy);
     connect(m_actions.paste, &QAction::triggered, this, &EditCommands::paste);
     connect(m_actions.clear, &QAction::triggered, this, &EditCommands::clear);
+    // Greyed for want of a field, the items come back as soon as one has the focus, so its
+    // shortcuts work without opening the menu first.
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        if (m_greyedWithoutTarget && editTarget(m_area))
+            updateEnabling();
+    });
 }
 
 void EditCommands::updateEnabling()
 {
     const QWidget* target = editTarget(m_area);
-    if (!target)
+    m_greyedWithoutTarget = !target;
+    if (!target) {
+        for (QAction* item : {m_actions.cut, m_actions.copy, m_actions.paste, m_actions.clear})
+            item->setEnabled(false);
         return;
+    }
     const bool editable = !isReadOnlyField(*target);
     m_actions.cut->setEnabled(editable);
     m_actions.copy->setEnabled(true);

@@ -18,8 +18,8 @@ QString selectedFieldText(const QWidget& field);
 void replaceFieldSelection(QWidget& field, const QString& text);
 
 // Cut, Copy, Paste and Clear on the target with the system clipboard's plain text. The menu's
-// enabling is set when it opens on a target and kept otherwise; the commands themselves do
-// not look at the read-only flag.
+// enabling is set when it opens: all four greyed without a target (until a field takes the
+// focus), by the target's read-only flag otherwise; the commands themselves do not look at it.
 class EditCommands : public QObject
 {
     Q_OBJECT
@@ -43,6 +43,7 @@ public:
 private:
     QMdiArea& m_area;
     Actions m_actions;
+    bool m_greyedWithoutTarget = false;
 };
 
 } // namespace yw

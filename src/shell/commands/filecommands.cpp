@@ -18,8 +18,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace yw {
 
@@ -34,6 +36,9 @@ public:
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
+
+// How long the status bar says what was written, before the project path is back.
+constexpr int kWrittenNoteMs = 10000;
 
 } // namespace
 
@@ -98,6 +103,7 @@ void FileCommands::SaveAs()
 {
     if (!m_window.isSaveEnabled())
         return;
+    m_dialogs.suggestName(QFileInfo(m_window.document().path()).completeBaseName());
     const QString path = m_dialogs.savePath(FileKind::Project, kProjectFilter);
     if (path.isEmpty())
         return;
@@ -108,6 +114,7 @@ void FileCommands::SaveEgg()
 {
     if (!m_window.isSaveEnabled())
         return;
+    m_dialogs.suggestName(fileNameFrom(cp1252::toUnicode(m_state.breedName)));
     const QString path = m_dialogs.savePath(FileKind::Egg, kEggFilter);
     if (path.isEmpty())
         return;
@@ -115,6 +122,7 @@ void FileCommands::SaveEgg()
         const BusyPointer busy;
         m_window.document().requireUnchangedShape();
         saveODD(m_install, m_state, path, m_prompts, m_window.document().path());
+        m_window.statusBar()->showMessage(tr("Egg written: %1").arg(path), kWrittenNoteMs);
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The egg %1 could not be written.").arg(path), e.message());
     }
@@ -124,6 +132,7 @@ void FileCommands::SavePackage()
 {
     if (!m_window.isSaveEnabled())
         return;
+    m_dialogs.suggestName(fileNameFrom(cp1252::toUnicode(m_state.breedName)));
     const QString path = m_dialogs.savePath(FileKind::Package, kPackageFilter);
     if (path.isEmpty())
         return;
@@ -131,6 +140,7 @@ void FileCommands::SavePackage()
         const BusyPointer busy;
         m_window.document().requireUnchangedShape();
         SaveYPK(m_install, m_state, path, m_prompts, m_settings, m_window.document().path());
+        m_window.statusBar()->showMessage(tr("Package written: %1").arg(path), kWrittenNoteMs);
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The package %1 could not be written.").arg(path),
                       e.message());
@@ -141,6 +151,7 @@ void FileCommands::ExportSheet()
 {
     if (!m_window.isSaveEnabled())
         return;
+    m_dialogs.suggestName(fileNameFrom(cp1252::toUnicode(m_state.breedName)));
     const QString path = m_dialogs.savePath(FileKind::Sheet, kSheetFilter);
     if (path.isEmpty())
         return;

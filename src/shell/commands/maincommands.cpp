@@ -7,8 +7,10 @@
 #include "shell/commands/filecommands.h"
 #include "shell/commands/historyactions.h"
 #include "shell/commands/toolcommands.h"
+#include "shell/commands/undoplaces.h"
 #include "shell/commands/windowcommands.h"
 #include "shell/dialogs/optionsdialog.h"
+#include "shell/dialogs/previewwindow.h"
 #include "shell/help/helpcommands.h"
 #include "shell/mainwindow/appicon.h"
 #include "shell/mainwindow/mainmenus.h"
@@ -19,6 +21,7 @@
 #include <QAction>
 #include <QLayout>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace yw {
 
@@ -47,9 +50,18 @@ MainCommands::MainCommands(MainWindow& window, const MainMenus& menus, QWidget& 
         Qt::SingleShotConnection);
 
     new HistoryActions(document.history(), *menus.edit.undo, *menus.edit.redo, this);
+    new UndoPlaces(document, *menus.edit.undo, *menus.edit.redo, *window.statusBar(),
+                   {[&window](int record) { return window.showBall(record); },
+                    [&window](ProjectText text) { return window.showTextPanel(text); }});
     new EditCommands(area, *menus.edit.menu, menus.edit.clipboard, this);
     new ToolCommands(document, prompts, *menus.edit.replaceColour, window);
     new WindowCommands(area, menus.window, this);
+    // The live preview: from the Window menu, its shortcut and the toolbar's right-click menu; a
+    // click on a disc chooses that eBall.
+    m_toolbar->addActions({menus.window.preview, menus.view.toolbar});
+    connect(menus.window.preview, &QAction::triggered, this, [&window, &area, &document] {
+        showPreview(area, document, [&window](int record) { window.showBall(record); });
+    });
 
     auto* shortcuts = new ShortcutFilter(window);
     for (QAction* save : {menus.file.saveProject, menus.file.saveEgg, menus.file.savePackage})

@@ -1,7 +1,9 @@
 #include "shell/commands/toolcommands.h"
 
 #include "document/document.h"
+#include "editors/eballeditor.h"
 #include "editors/replacecolourdialog.h"
+#include "model/projectstate.h"
 #include "platform/prompts.h"
 
 #include <QAction>
@@ -27,6 +29,10 @@ void ToolCommands::replaceColour()
     }
     ReplaceColourDialog dialog(m_document, shape.header.ballsPerSet,
                                {shape.header.lnzNameA, shape.header.lnzNameB}, &m_window);
+    // The colours start from the eBall on screen, the one the user most likely means.
+    if (const auto* editor = m_window.findChild<EBallEditor*>();
+        editor && editor->curBall() >= 0 && editor->curBall() < kParkingRecord)
+        dialog.startFrom(m_document.state().ball(editor->curBall()).fillColor);
     dialog.exec();
 }
 

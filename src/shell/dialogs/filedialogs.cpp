@@ -7,14 +7,25 @@
 
 namespace yw {
 
+QString fileNameFrom(const QString& text)
+{
+    QString name;
+    for (const QChar c : text)
+        if (c.unicode() >= 0x20 && !QStringLiteral("<>:\"/\\|?*").contains(c))
+            name += c;
+    return name.trimmed();
+}
+
 QString QtFileDialogs::openPath(FileKind kind, const QString& filter)
 {
+    takeSuggestedName();
     return run(kind, filter, false);
 }
 
 QString QtFileDialogs::savePath(FileKind kind, const QString& filter)
 {
-    return run(kind, filter, true);
+    const QString name = takeSuggestedName();
+    return run(kind, filter, true, name);
 }
 
 QString QtFileDialogs::startFolder(FileKind kind) const
@@ -71,13 +82,15 @@ private:
 
 } // namespace
 
-QString QtFileDialogs::run(FileKind kind, const QString& filter, bool save)
+QString QtFileDialogs::run(FileKind kind, const QString& filter, bool save, const QString& name)
 {
     TypedFileDialog dialog(m_parent, startFolder(kind), filter, defaultSuffix(kind));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(defaultSuffix(kind));
     dialog.selectNameFilter(filter.section(QStringLiteral(";;"), 0, 0));
+    if (!name.isEmpty())
+        dialog.selectFile(name + QLatin1Char('.') + defaultSuffix(kind));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     const QString path = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());

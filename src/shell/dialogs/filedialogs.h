@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <utility>
 
 class QWidget;
 
@@ -29,7 +30,18 @@ public:
     virtual ~FileDialogs() = default;
     virtual QString openPath(FileKind kind, const QString& filter) = 0;
     virtual QString savePath(FileKind kind, const QString& filter) = 0;
+
+    // The name the next save dialog offers (without folder or extension); used once.
+    void suggestName(const QString& name) { m_suggested = name; }
+    QString takeSuggestedName() { return std::exchange(m_suggested, QString()); }
+
+private:
+    QString m_suggested;
 };
+
+// A file name made of `text` (a project's or breed's name): characters no file system takes, and
+// blanks at either end, are left out.
+QString fileNameFrom(const QString& text);
 
 // Qt's file dialogs. Each opens in the folder last used for its kind of file (for the first use,
 // the fallback folder, else the folder last used for any kind, else the home folder), selects
@@ -51,7 +63,7 @@ public:
     static QString defaultSuffix(FileKind kind);
 
 private:
-    QString run(FileKind kind, const QString& filter, bool save);
+    QString run(FileKind kind, const QString& filter, bool save, const QString& name = {});
 
     QPointer<QWidget> m_parent;
     QHash<FileKind, QString> m_folders;

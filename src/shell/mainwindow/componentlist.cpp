@@ -42,6 +42,7 @@ QString componentHelp(Component component)
 ComponentList::ComponentList(QWidget* parent) : QComboBox(parent)
 {
     setObjectName(QStringLiteral("compnt"));
+    setAccessibleName(QStringLiteral("Components"));
     addItems({QStringLiteral("Yolkwright Breed"), QStringLiteral("   Appearance"),
               QStringLiteral("      qp_small.lnz"), QStringLiteral("      qp.lnz"),
               QStringLiteral("   Text & Images"), QStringLiteral("      Slot/Tray"),

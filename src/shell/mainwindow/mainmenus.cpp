@@ -140,6 +140,8 @@ MainMenus buildMainMenus(QMainWindow& window)
 
     WindowMenu& windows = menus.window;
     windows.menu = build.menu("mnUWindow", "&Window");
+    windows.preview = build.add(windows.menu, "mnuWindPreview", "&Preview", {ctrl(Qt::Key_P)});
+    build.separate(windows.menu);
     windows.tileHorizontally = build.add(windows.menu, "mnuWindArrangeHor", "Tile &Horizontally");
     windows.tileVertically = build.add(windows.menu, "mnuWindArrangeVert", "Tile &Vertically");
     windows.cascade = build.add(windows.menu, "mnuWindCascade", "&Cascade");

@@ -50,6 +50,7 @@ struct ViewMenu
 struct WindowMenu
 {
     QMenu* menu = nullptr;
+    QAction* preview = nullptr;
     QAction* tileHorizontally = nullptr;
     QAction* tileVertically = nullptr;
     QAction* cascade = nullptr;

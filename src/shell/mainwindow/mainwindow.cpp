@@ -22,6 +22,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -132,6 +133,11 @@ MainWindow::MainWindow(Installation& install, ProjectState& state, SettingsStore
     setSaveEnabled(false);
     m_commands = new MainCommands(*this, m_menus, *TBarUltimateHolder, *mdiArea, m_install, m_state,
                                   m_settings, m_prompts);
+    // Escape in a child window goes back to the list that opened it.
+    auto* back = new QShortcut(QKeySequence(Qt::Key_Escape), mdiArea, nullptr, nullptr,
+                               Qt::WidgetWithChildrenShortcut);
+    connect(back, &QShortcut::activated, this,
+            [this] { (m_listHoldsBalls ? static_cast<QWidget*>(eblist) : compnt)->setFocus(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -172,6 +178,7 @@ void MainWindow::createLeftPanel()
 
     eblist = new QListWidget(lBack);
     eblist->setObjectName(QStringLiteral("eblist"));
+    eblist->setAccessibleName(QStringLiteral("eBalls"));
     eblist->setGeometry(kListLeft, kBallListTop, kListWidth, twips(2000));
     eblist->setSelectionMode(QAbstractItemView::SingleSelection);
     eblist->installEventFilter(this);
@@ -243,8 +250,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             m_mouseDownInList = false;
     } else if (eblist && watched == eblist && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        // Enter and Tab go into the editor with the chosen eBall; the keys that step through the
+        // list open each eBall they reach while the focus stays in the list.
+        if (key == Qt::Key_Return || key == Qt::Key_Enter ||
+            (key == Qt::Key_Tab && m_listHoldsBalls && eblist->currentItem())) {
             openSelectedBall();
+            return true;
+        }
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+            key == Qt::Key_PageDown || key == Qt::Key_Home || key == Qt::Key_End) {
+            m_keepListFocus = true;
+            static_cast<QObject*>(eblist)->event(event);
+            m_keepListFocus = false;
             return true;
         }
     }
@@ -278,7 +295,7 @@ void MainWindow::setSaveEnabled(bool enabled)
     // The submenu's shortcuts stay live unless its items are disabled themselves.
     for (QAction* action :
          {file.save->menuAction(), file.saveProject, file.saveEgg, file.savePackage, file.saveAs,
-          file.exportSheet, m_menus.edit.replaceColour})
+          file.exportSheet, m_menus.edit.replaceColour, m_menus.window.preview})
         action->setEnabled(enabled);
     if (enabled == m_saveEnabled)
         return;

@@ -20,6 +20,7 @@ struct ProjectState;
 class Document;
 class EditorWindows;
 class MainCommands;
+enum class ProjectText;
 class Prompts;
 class SettingsStore;
 
@@ -70,6 +71,13 @@ public:
 
     bool tipsVisible() const;
     void setTipsVisible(bool visible);
+
+    // Chooses eBall `record` in the lists, which opens it in the eBall editor; gives its label
+    // (empty when the breed has no such eBall).
+    QString showBall(int record);
+    // Chooses the panel that edits `text` in the component list, which brings it to the front;
+    // gives the panel's name.
+    QString showTextPanel(ProjectText text);
 
     // Forwards to the commands; the toolbar's buttons by index.
     void tBarButton_Click(int index);
@@ -131,6 +139,7 @@ private:
     bool m_mouseDownInList = false;
     bool m_openedByPress = false;
     bool m_fillingList = false;
+    bool m_keepListFocus = false;
 };
 
 } // namespace yw

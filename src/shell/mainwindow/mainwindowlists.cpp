@@ -7,7 +7,10 @@
 #include "shell/mainwindow/mainwindow.h"
 
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QStyle>
+#include <QTabWidget>
 #include <algorithm>
 
 namespace yw {
@@ -98,6 +101,47 @@ void MainWindow::openSelectedBall()
     if (position >= ballsPerSet || newIndex >= kParkingRecord || !m_editors)
         return;
     m_editors->switchBall(newIndex, compnt->currentText().trimmed());
+    if (m_keepListFocus)
+        eblist->setFocus(Qt::OtherFocusReason);
+}
+
+QString MainWindow::showBall(int record)
+{
+    const int ballsPerSet = m_document->ballsPerSet();
+    if (!m_document->shape().isKnown() || record < 0 || record >= 2 * ballsPerSet ||
+        !compnt->isEnabled())
+        return QString();
+    const Component set = record < ballsPerSet ? Component::BabySet : Component::AdultSet;
+    if (compnt->currentIndex() != int(set) || !m_listHoldsBalls)
+        compnt->setCurrentIndex(int(set));
+    const int row = record % ballsPerSet;
+    if (row >= eblist->count())
+        return QString();
+    // Choosing the row opens its eBall; the row already chosen is opened again.
+    if (eblist->currentRow() == row && eblist->currentItem()->isSelected())
+        openSelectedBall();
+    else
+        eblist->setCurrentRow(row);
+    return eblist->item(row)->text().trimmed();
+}
+
+QString MainWindow::showTextPanel(ProjectText text)
+{
+    const bool tips = text >= ProjectText::RegTip1;
+    const Component panelOf = tips ? Component::Tips : Component::SlotTray;
+    if (compnt->currentIndex() != int(panelOf))
+        compnt->setCurrentIndex(int(panelOf));
+    else
+        componentChosen(panelOf);
+    // The tab that holds the text comes to the front too.
+    const int tab = text >= ProjectText::DemoTip1 || text == ProjectText::Attributes ? 1 : 0;
+    const QMdiSubWindow* panel = mdiArea->activeSubWindow();
+    if (auto* tabs = panel ? panel->findChild<QTabWidget*>(tips ? QStringLiteral("tiptabs")
+                                                                : QStringLiteral("textabs"))
+                           : nullptr;
+        tabs && text >= ProjectText::Description)
+        tabs->setCurrentIndex(tab);
+    return tips ? QStringLiteral("Tips") : QStringLiteral("Slot/Tray");
 }
 
 } // namespace yw

@@ -9,6 +9,9 @@
 #include "shell/mainwindow/mainwindow.h"
 #include "shell/mainwindow/splash.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
 #include <new>
 
 namespace yw {
@@ -31,6 +34,15 @@ QString criticalStartUpMessage(int number, const QString& description, const QSt
                           "Please forward the following information to Brindlecote:\r\n") +
            QStringLiteral("Error #") + QString::number(number) + QStringLiteral("(") + description +
            QStringLiteral(") in ") + component;
+}
+
+QSize firstRunWindowSize(const QSize& design, const QSize& least, const QRect& screen)
+{
+    // 600 pixels high was the screen the design was drawn on; a window of 1.6 times the design
+    // holds the eBall editor beside the lists.
+    const double scale = std::max(1.6, screen.height() / 600.0);
+    const QSize most(screen.width() * 4 / 5, screen.height() * 4 / 5);
+    return (design * scale).boundedTo(most).expandedTo(least);
 }
 
 int currentStartUpErrorNumber()
@@ -84,7 +96,17 @@ bool EditorStartUp::run(const QString& commandLine, const QProcessEnvironment& e
         m_window = std::make_unique<MainWindow>(m_install, m_state, m_settings, m_prompts);
         checkEdition(m_install, m_settings, m_prompts, env);
         m_install.gameFolder = gameFolder;
+        const bool firstRun =
+            m_settings.read(kSectionMdi, setting::width.key, QString()).isEmpty() &&
+            m_settings.read(kSectionMdi, setting::height.key, QString()).isEmpty();
         m_window->load(commandLine);
+        if (const QScreen* screen = QGuiApplication::primaryScreen(); firstRun && screen) {
+            const QRect area = screen->availableGeometry();
+            QRect frame(QPoint(),
+                        firstRunWindowSize(QSize(464, 388), m_window->minimumSize(), area));
+            frame.moveCenter(area.center());
+            m_window->setGeometry(frame);
+        }
 
         component = QStringLiteral("dlgSplash");
         // Made only when it is to be shown: its large title font costs start-up time.

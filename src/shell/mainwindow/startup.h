@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QProcessEnvironment>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -22,6 +23,11 @@ QString buildString(int revision);
 // The project named on the command line: every argument after the program's name joined by
 // blanks, with every double quote removed, so a quoted path with spaces arrives whole.
 QString commandLineProject(const QStringList& arguments);
+
+// The main window's size on the first run, when no size is stored: the design size (464 by 388
+// pixels, made for the screens of 1997) scaled with the screen's height, so that the eBall editor
+// and the lists show whole, yet never more than 80 % of the screen nor less than `least`.
+QSize firstRunWindowSize(const QSize& design, const QSize& least, const QRect& screen);
 
 // The numbers shown for our error types in the critical start-up message.
 enum class StartUpErrorNumber {

@@ -2,6 +2,7 @@
 
 #include "editors/screencolor.h"
 
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -54,12 +55,57 @@ private:
     ToolbarStrip& m_strip;
 };
 
+// A strip control as screen readers see it: a button that says whether it is pressed and that
+// their press action clicks, armed or not (the arming guards against mouse slips only).
+class StripControlAccessible : public QAccessibleWidget
+{
+public:
+    explicit StripControlAccessible(StripControl* control)
+        : QAccessibleWidget(control, QAccessible::Button)
+    {
+        addControllingSignal(QStringLiteral("clicked()"));
+    }
+    QStringList actionNames() const override
+    {
+        return widget()->isEnabled() ? QStringList{pressAction()} : QStringList();
+    }
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction() && widget()->isEnabled())
+            static_cast<StripControl*>(widget())->press();
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.pressed = static_cast<StripControl*>(widget())->isPressed();
+        return s;
+    }
+};
+
+QAccessibleInterface* stripControlAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("yw::StripControl") && object && object->isWidgetType())
+        return new StripControlAccessible(static_cast<StripControl*>(object));
+    return nullptr;
+}
+
 } // namespace
+
+void StripControl::press()
+{
+    if (isEnabled())
+        emit clicked();
+}
 
 StripControl::StripControl(ToolbarStrip& strip, ToolbarGlyph glyph, QWidget* parent)
     : QWidget(parent), m_strip(strip), m_glyph(glyph)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(stripControlAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
 }
 
 void StripControl::click()
@@ -115,6 +161,8 @@ ToolbarStrip::ToolbarStrip(QWidget* parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
+    // Its right-click menu holds the actions the main window adds to it.
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 
     for (int i = 0; i < kButtonCount; ++i) {
         auto* control = new StripControl(*this, kPlaces[i].glyph, m_holder);

@@ -21,8 +21,12 @@ class StripControl : public QWidget
 public:
     StripControl(ToolbarStrip& strip, ToolbarGlyph glyph, QWidget* parent);
     ToolbarGlyph glyph() const { return m_glyph; }
+    // Screen readers are told whether it is pressed.
+    bool isPressed() const { return m_pressed; }
     // The click that follows a release; does nothing unless the strip is armed.
     void click();
+    // Acts at once, as the accessibility interface's press does.
+    void press();
 
 signals:
     void clicked();
