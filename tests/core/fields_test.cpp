@@ -16,13 +16,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
-#include <QTemporaryDir>
 
 namespace yw {
 
 using namespace Qt::StringLiterals;
 
-TEST(Fields, BallLinesNumbersTheCodePageAndSettings)
+TEST(BallLines, FollowTheEggsFixedColumns)
 {
     const auto parse = [](const std::string& bytes, qint64 position = 1) {
         return parseBallLine(QByteArrayView(bytes.data(), qsizetype(bytes.size())), position,
@@ -71,7 +70,10 @@ TEST(Fields, BallLinesNumbersTheCodePageAndSettings)
         test::expectFormatError([&] { parse(bad); }, u"egg.odd"_s, u"byte 1"_s);
     EXPECT_THROW(parse("1,2\n", 0), FormatError);
     EXPECT_THROW(parse("1,2\n", 99), FormatError);
+}
 
+TEST(Numbers, EachReadingFollowsItsOwnRule)
+{
     // Numbers: strict, lenient, boolean and 16-bit readings.
     for (const auto& [text, value] : {std::pair{"1", 1}, {" -1 ", -1}, {"2.5", 2}, {"3.5", 4}})
         EXPECT_EQ(strictNumber(QLatin1String(text), QString()), value) << text; // half to even
@@ -95,7 +97,10 @@ TEST(Fields, BallLinesNumbersTheCodePageAndSettings)
     EXPECT_EQ(leadingNumber("0310"), 310);
     EXPECT_EQ(leadingNumber("12b"), 12);
     EXPECT_EQ(leadingNumber("b12"), 0);
+}
 
+TEST(CodePage, IsExactlyWindows1252)
+{
     // Windows-1252: every byte round-trips, other characters are reported.
     std::string all;
     for (int i = 0; i < 256; ++i)
@@ -116,7 +121,10 @@ TEST(Fields, BallLinesNumbersTheCodePageAndSettings)
                  (at < 0 ? std::nullopt : std::optional(std::string(1, char(at))));
     }
     EXPECT_EQ(wrong, 0);
+}
 
+TEST(Settings, AFreshAccountHasTheDefaults)
+{
     // Settings of a fresh account: the edition check runs, everything is switched on, the texts
     // are empty.
     MemorySettingsStore store;
@@ -129,7 +137,11 @@ TEST(Fields, BallLinesNumbersTheCodePageAndSettings)
     for (const Setting* s : {&setting::siteName, &setting::siteUrl, &setting::recentFiles[0],
                              &setting::recentFiles[3]})
         EXPECT_EQ(s->text(store), QString()) << s->key.toStdString();
+}
 
+TEST(Settings, EachIsReadByItsOwnRule)
+{
+    MemorySettingsStore store;
     // Each read by its own rule: optSplash leniently, the window size strictly.
     setting::optProjVers.write(store, u"2"_s);
     EXPECT_EQ(setting::optProjVers.number(store), 2);
@@ -142,11 +154,15 @@ TEST(Fields, BallLinesNumbersTheCodePageAndSettings)
     setting::showTips.write(store, u"False"_s);
     EXPECT_FALSE(setting::showTips.isOn(store));
     EXPECT_EQ(store.read(kSectionMdi, u"ShowTips"_s, QString()), u"False"_s);
+}
 
+using SettingsFile = test::TempFolderTest;
+
+TEST_F(SettingsFile, AHandEditedFileReadsBack)
+{
     // A hand-edited file reads back (sections with backslashes are nested groups, commas stay
     // in the text), writing keeps the other values, the default file follows XDG_CONFIG_HOME.
-    QTemporaryDir dir;
-    const QString ini = dir.filePath(u"Brindlecote.ini"_s);
+    const QString ini = path(u"Brindlecote.ini"_s);
     test::writeFile(ini, "[QuorrelYW\\MDI]\nWidth=9000\n[QuorrelYW]\n"
                          "YPKSiteName=Eggs, Nests and More\n");
     QSettingsStore(ini).write(kSectionRecent, u"1st"_s, u"/home/p/a, b.opj"_s);
@@ -162,19 +178,20 @@ TEST(Fields, BallLinesNumbersTheCodePageAndSettings)
 
 // A Wine prefix as Wine lays it out: drive_c with the Windows folder, dosdevices/c: linking to
 // it, and the game installed under Program Files.
-class GameInstall : public ::testing::Test
+class GameInstall : public test::TempFolderTest
 {
 protected:
     void SetUp() override
     {
-        prefix = dir.filePath(u"wine"_s);
+        TempFolderTest::SetUp();
+        prefix = path(u"wine"_s);
         QDir().mkpath(prefix + u"/drive_c/Windows"_s);
         QDir().mkpath(prefix + u"/dosdevices"_s);
         QFile::link(u"../drive_c"_s, prefix + u"/dosdevices/c:"_s);
         game = prefix + u"/drive_c/Program Files/Oddballz"_s;
         QDir().mkpath(game);
         env.insert(u"WINEPREFIX"_s, prefix);
-        env.insert(u"HOME"_s, dir.filePath(u"home"_s));
+        env.insert(u"HOME"_s, path(u"home"_s));
         install.fso = &fso;
     }
     void writeIni(const QByteArray& text)
@@ -197,7 +214,6 @@ protected:
     {
         return settings.read(kSectionMain, QLatin1String(k), {});
     }
-    QTemporaryDir dir;
     QString prefix, game;
     QProcessEnvironment env;
     FileSystem fso;
@@ -206,7 +222,7 @@ protected:
     MemorySettingsStore settings;
 };
 
-TEST_F(GameInstall, SettingsFilePathsAndEdition)
+TEST_F(GameInstall, FindsTheFolderTheSettingsFileNames)
 {
     EXPECT_EQ(find(), QString());
     prompts.expectOne(u"Oddballz does not appear to be installed. You must install it "
@@ -257,15 +273,18 @@ TEST_F(GameInstall, SettingsFilePathsAndEdition)
     }
 
     // The value is taken exactly after the first "=", and only one trailing separator goes.
-    const QString odd = dir.filePath(u"a=b/Odd Game "_s);
+    const QString odd = path(u"a=b/Odd Game "_s);
     QDir().mkpath(odd + u"/x"_s);
     writeIni("last oddball=" + odd.toUtf8() + "\r\n");
     EXPECT_EQ(find(), odd);
     writeIni("last oddball=" + odd.toUtf8() + "/x//\r\n");
     EXPECT_EQ(find(), odd + u"/x/"_s);
+}
 
+TEST_F(GameInstall, WineFoldersFollowTheEnvironment)
+{
     EXPECT_EQ(windowsFolder(fso, env), prefix + u"/drive_c/Windows"_s);
-    const QString other = dir.filePath(u"elsewhere"_s);
+    const QString other = path(u"elsewhere"_s);
     QDir().mkpath(other);
     env.insert(u"WINDIR"_s, other);
     EXPECT_EQ(windowsFolder(fso, env), other);
@@ -274,18 +293,24 @@ TEST_F(GameInstall, SettingsFilePathsAndEdition)
     QProcessEnvironment noPrefix;
     noPrefix.insert(u"HOME"_s, dir.path());
     EXPECT_EQ(winePrefix(noPrefix), dir.path() + u"/.wine"_s);
+}
 
+TEST_F(GameInstall, WindowsPathsMapIntoThePrefix)
+{
     const std::pair<const char*, QString> paths[] = {
         {"/games/Oddballz/", u"/games/Oddballz/"_s},
         {"D:\\Games\\Odd", prefix + u"/dosdevices/d:/Games/Odd"_s},
         {"C:", prefix + u"/dosdevices/c:"_s},
         {"\\\\server\\share", u"\\\\server\\share"_s}};
-    for (const auto& [path, local] : paths)
-        EXPECT_EQ(localPath(QLatin1String(path), fso, env), local);
+    for (const auto& [windows, local] : paths)
+        EXPECT_EQ(localPath(QLatin1String(windows), fso, env), local);
     // Without the dosdevices link drive C is still its own folder.
     QFile::remove(prefix + u"/dosdevices/c:"_s);
     EXPECT_EQ(localPath(u"C:\\Oddballz"_s, fso, env), prefix + u"/drive_c/Oddballz"_s);
+}
 
+TEST_F(GameInstall, StoredEditionChoosesTheResourceFolder)
+{
     // No data file: an error after marking the check done; later starts skip the check and the
     // stored edition chooses the resource folder.
     writeIni("last oddball=C:\\Program Files\\Oddballz\\\r\n");
@@ -302,7 +327,11 @@ TEST_F(GameInstall, SettingsFilePathsAndEdition)
         EXPECT_EQ(resFolder(install.edition), QLatin1String(folder)) << (value ? value : "absent");
     }
     EXPECT_TRUE(prompts.shown.empty());
+}
 
+TEST_F(GameInstall, DataFileSizeDecidesTheEditionOnce)
+{
+    writeIni("last oddball=C:\\Program Files\\Oddballz\\\r\n");
     const QString uk =
         u"Yolkwright has detected that your copy of Oddballz is the UK edition.\r\nIf this is "
         "incorrect, go to the View menu and choose Options, then click \"Use US Egg "
