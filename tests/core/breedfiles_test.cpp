@@ -9,8 +9,6 @@
 #include "support/statecompare.h"
 #include "support/testsupport.h"
 
-#include <QTemporaryDir>
-
 namespace yw {
 
 using namespace Qt::StringLiterals;
@@ -33,11 +31,12 @@ const char kHandWritten[] = "[Yolkwright Project File]\r\n"
 
 } // namespace
 
-class BreedFiles : public ::testing::Test
+class BreedFiles : public TempFolderTest
 {
 protected:
     void SetUp() override
     {
+        TempFolderTest::SetUp();
         install = testInstallation(fso, dir.path());
         state.baseBreed = "Zott";
     }
@@ -64,7 +63,6 @@ protected:
         state.breedAttributes = "Fast, \x94kind\"";
     }
 
-    QTemporaryDir dir;
     FileSystem fso;
     Installation install;
     ProjectState state;
@@ -72,7 +70,7 @@ protected:
     ScriptedPrompts prompts;
 };
 
-TEST_F(BreedFiles, HeaderLabelsLocatorValuesAndWhichFile)
+TEST_F(BreedFiles, InformationFileGivesTheHeaderThenTheLabels)
 {
     EXPECT_THROW(readBreedHeader(install, state), FileError);
     EXPECT_THROW(readBreedLabels(install.infoFilePath(state.baseBreed)), FileError);
@@ -84,12 +82,17 @@ TEST_F(BreedFiles, HeaderLabelsLocatorValuesAndWhichFile)
     EXPECT_EQ(header.lnzNameA + "|" + header.lnzNameB, "zt_small.lnz|zt.lnz");
     EXPECT_EQ(header.ballsPerSet, 3);
     EXPECT_EQ(readBreedLabels(info), (std::vector<std::string>{"head", "", "  tail  "}));
-    writeFile(info, "\"a\",\"b\",256\r\n");
-    EXPECT_EQ(readBreedHeader(install, state).ballsPerSet, 256);
-    EXPECT_TRUE(readBreedLabels(info).empty());
+    for (const int ends : {1, 256}) { // the range of eBalls per set
+        writeFile(info, "\"a\",\"b\"," + QByteArray::number(ends) + "\r\n");
+        EXPECT_EQ(readBreedHeader(install, state).ballsPerSet, ends);
+        EXPECT_TRUE(readBreedLabels(info).empty());
+    }
     writeFile(info, "\"a\",\"b\",257\r\n");
     expectFormatError([&] { readBreedHeader(install, state); }, info, u"line 1"_s);
+}
 
+TEST_F(BreedFiles, LocatorFileSetsOnlyTheValuesItsLinesGive)
+{
     // Line 5 is set B; blanks around a number are allowed.
     writeFile(res("Zott.loc"), "Zott\r\nUS\r\n100\t\t50\r\n200\t\t40\r\n3000\r\n1000\r\n"
                                " 400 \t\t 60 \r\n500\t\t300\t\t6\r\n");
@@ -107,7 +110,10 @@ TEST_F(BreedFiles, HeaderLabelsLocatorValuesAndWhichFile)
     state.baseBreed = "Norvil"; // no locator file at all: nothing changes, nothing thrown
     getLOX(install, state);
     EXPECT_EQ(locatorText(state), locatorText(expected));
+}
 
+TEST_F(BreedFiles, EditionChoosesTheLocatorFile)
+{
     state.baseBreed = "Zott"; // the edition's file, then the player's own
     const ProjectState us = located({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 4});
     const ProjectState uk = located({11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 6});
@@ -118,15 +124,17 @@ TEST_F(BreedFiles, HeaderLabelsLocatorValuesAndWhichFile)
     install.edition = Edition::UK;
     getLOX(install, state);
     EXPECT_EQ(locatorText(state), locatorText(uk));
+}
 
+TEST_F(BreedFiles, PlayersOwnFileWinsOneFileAtATime)
+{
     // A player's own file wins, one file at a time.
     install.edition = Edition::US;
-    QTemporaryDir user;
-    install.userFolder = user.path();
+    install.userFolder = path("user");
     writeFile(res("Zott.blz"), "\"shipped_a\",\"shipped_b\",3\r\n");
-    writeFile(user.filePath(u"res/zott.blz"_s), "\"mine_a\",\"mine_b\",4\r\n");
+    writeFile(path("user/res/zott.blz"), "\"mine_a\",\"mine_b\",4\r\n");
     EXPECT_EQ(readBreedHeader(install, state).lnzNameA, "mine_a");
-    EXPECT_EQ(install.infoFilePath(state.baseBreed), user.filePath(u"res/zott.blz"_s));
+    EXPECT_EQ(install.infoFilePath(state.baseBreed), path("user/res/zott.blz"));
     EXPECT_EQ(install.locatorFilePath(state.baseBreed), res("Zott.loc"));
     install.edition = Edition::UK;
     EXPECT_THROW(readBreedHeader(install, state),
@@ -135,12 +143,17 @@ TEST_F(BreedFiles, HeaderLabelsLocatorValuesAndWhichFile)
 
 using ProjectFile = BreedFiles;
 
-TEST_F(ProjectFile, SavedByteForByteReadBackAndVersionChecked)
+TEST_F(ProjectFile, SavesTheHandWrittenBytes)
 {
     example();
     SaveOPJ(install, state, path("p.opj"));
     EXPECT_EQ(readFile(path("p.opj")), QByteArray(kHandWritten));
+}
 
+TEST_F(ProjectFile, OpensWhatItSaved)
+{
+    example();
+    SaveOPJ(install, state, path("p.opj"));
     const ProjectState saved = state;
     state = ProjectState{};
     state.eBalls[10].comment = "beyond the breed";
@@ -152,7 +165,11 @@ TEST_F(ProjectFile, SavedByteForByteReadBackAndVersionChecked)
     expected.eBalls[10].comment = "beyond the breed"; // records past 2n are not touched
     expected.breedAttributes = "Fast, \"kind\"";
     EXPECT_EQ(projectDifference(state, expected), "");
+}
 
+TEST_F(ProjectFile, AsksAboutOtherBuildsFilesAsTheSettingSays)
+{
+    example();
     // Made by another build: the question follows the builds and the setting.
     writeFile(path("older.opj"), QByteArray(kHandWritten).replace("\"0310\"", "\"0012\""));
     writeFile(path("newer.opj"), QByteArray(kHandWritten).replace("\"0310\"", "\"0400beta\""));
