@@ -129,12 +129,12 @@ void expectEggFitsBase(const QByteArray& egg, const QByteArray& base, const Proj
 
 } // namespace
 
-class BreedEgg : public ::testing::Test
+class BreedEgg : public TempFolderTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
+        TempFolderTest::SetUp();
         installation = testInstallation(fso, path(u"program"_s), path(u"game"_s));
         for (int i = 0; i < 2 * layout.ballsPerSet; ++i)
             content.balls.push_back({int16_t(i * 37 % 256), int16_t(i % 3 ? i * 11 : -1),
@@ -167,7 +167,6 @@ protected:
         state.baseBreed = "Zott";
         getLOX(installation, state);
     }
-    QString path(const QString& name) const { return dir.filePath(name); }
     // The base egg, or with 'x' its companion.
     QString eggPath(char last = 'd') const
     {
@@ -177,8 +176,12 @@ protected:
     {
         return patchedEgg(s, baseEgg, layout.ballsPerSet, prompts, eggPath());
     }
+    NewProject readZott()
+    {
+        prompts.shown.clear();
+        return readBaseBreed(installation, state, u"Zott"_s, prompts);
+    }
 
-    QTemporaryDir dir;
     FileSystem fso;
     Installation installation;
     ProjectState state;
@@ -191,7 +194,7 @@ protected:
 
 using EggWriter = BreedEgg;
 
-TEST_F(EggWriter, EveryEditFillsItsRegionsExactlyAndKeepsEveryOtherByte)
+TEST_F(EggWriter, EveryEditChangesOnlyItsRegions)
 {
     struct Case
     {
@@ -243,14 +246,20 @@ TEST_F(EggWriter, EveryEditFillsItsRegionsExactlyAndKeepsEveryOtherByte)
         else
             EXPECT_TRUE(prompts.shown.empty());
     }
+}
 
+TEST_F(EggWriter, LaysTheTipsBlockOutRegisteredBeforeDemo)
+{
     // The tips block by hand: registered before demo, an odd count ends with an empty entry,
     // then a line end and zeros to T + 2 bytes (T = 10 * 5 + 200).
     state.tipCount = 5;
     const QByteArray block = "string0=r0\r\nstring1=d0\r\nstring2=r1\r\nstring3=d1\r\nstring4=\r\n";
     EXPECT_EQ(patched(state).mid(layout.tipsPos - 1, 253),
               block + QByteArray(252 - block.size(), '\0') + baseEgg[layout.tipsPos + 251]);
+}
 
+TEST_F(EggWriter, SetTakesTheWidestSeparatorThatFits)
+{
     // A set takes the widest separator that fits and spreads the rest before its final commas.
     // Set A's room is its three lines at six blanks; a blank less after each of the 21 commas
     // saves 21 bytes.
@@ -279,7 +288,7 @@ TEST_F(EggWriter, EveryEditFillsItsRegionsExactlyAndKeepsEveryOtherByte)
     }
 }
 
-TEST_F(EggWriter, RefusesWhatDoesNotFitOrIsNotThereAndSavesTheEggAndCompanion)
+TEST_F(EggWriter, RefusesProjectsTheEggCannotHold)
 {
     const BallSetSpan setB =
         readBallSet(baseEgg, state.locSetBPos, layout.ballsPerSet, eggPath(), u"ball set B"_s);
@@ -309,6 +318,10 @@ TEST_F(EggWriter, RefusesWhatDoesNotFitOrIsNotThereAndSavesTheEggAndCompanion)
          u"description"_s, 1},
         {"attributes", [](ProjectState& s) { s.breedAttributes = std::string(80 + 5, 'a'); },
          u"attributes text"_s, 5},
+        {"attributes one byte over", [](ProjectState& s) { s.breedAttributes.assign(81, 'a'); },
+         u"attributes text"_s, 1},
+        {"name block one byte over", [](ProjectState& s) { s.breedName.assign(40 - 6 + 1, 'n'); },
+         u"name block (breed name, tray and slot)"_s, 1},
         {"set B", [](ProjectState& s) { s.eBalls[4].comment += std::string(106, 'x'); },
          u"text of ball set B"_s, 1},
         {"set A inside a line", [](ProjectState& s) { s.locSetAPos += 7; }, nothing, 0,
@@ -370,7 +383,10 @@ TEST_F(EggWriter, RefusesWhatDoesNotFitOrIsNotThereAndSavesTheEggAndCompanion)
     apart.locAttrPos = state.locDescPos + state.locDescLen + 1;
     apart.locAttrLen = 10;
     EXPECT_NO_THROW(patched(apart));
+}
 
+TEST_F(EggWriter, SavesTheEggWithItsCompanion)
+{
     QDir().mkpath(path(u"out"_s));
     const QString target = path(u"out/My Breed.odd"_s);
     EXPECT_EQ(saveODD(installation, state, target, prompts), target);
@@ -379,7 +395,10 @@ TEST_F(EggWriter, RefusesWhatDoesNotFitOrIsNotThereAndSavesTheEggAndCompanion)
     saveODD(installation, state, path(u"out/egg"_s), prompts);
     EXPECT_EQ(readFile(path(u"out/egx"_s)), baseCompanion);
     EXPECT_EQ(companionPathFor(u"a/b.ODD"_s), u"a/b.ODx"_s);
+}
 
+TEST_F(EggWriter, ARefusedSaveWritesNothing)
+{
     // Every refusal leaves no file and keeps an old one.
     state.breedName = std::string(100, 'n');
     const QString refused = path(u"refused.odd"_s);
@@ -403,12 +422,8 @@ TEST_F(EggWriter, RefusesWhatDoesNotFitOrIsNotThereAndSavesTheEggAndCompanion)
 
 using NewProjectReader = BreedEgg;
 
-TEST_F(NewProjectReader, ReadsEveryRegionAndTellsDamagedMissingOrUnknownBreeds)
+TEST_F(NewProjectReader, ReadsEveryRegion)
 {
-    const auto read = [this] {
-        prompts.shown.clear();
-        return readBaseBreed(installation, state, u"Zott"_s, prompts);
-    };
     // Zero bytes leave the name block and the tips; a tip line without its key stays whole.
     content.roomFill = '\0';
     content.description = "Say \"hi\"";
@@ -417,7 +432,7 @@ TEST_F(NewProjectReader, ReadsEveryRegionAndTellsDamagedMissingOrUnknownBreeds)
                                    "string3=\r\nstring4=x\r\nstring5=y",
                                    84);
     install();
-    const NewProject project = read();
+    const NewProject project = readZott();
     ASSERT_EQ(project.status, NewProjectStatus::Created);
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(project.header.lnzNameA + "|" + project.header.lnzNameB, "zt_small.lnz|zt.lnz");
@@ -431,7 +446,11 @@ TEST_F(NewProjectReader, ReadsEveryRegionAndTellsDamagedMissingOrUnknownBreeds)
     EXPECT_EQ(s.breedDescription, "Say \"hi\"");
     EXPECT_EQ(s.breedAttributes, "Bouncy");
     EXPECT_EQ(s.locTipsLen, layout.tipsLen);
+}
 
+TEST_F(NewProjectReader, TellsOfADamagedEgg)
+{
+    ASSERT_EQ(readZott().status, NewProjectStatus::Created); // the egg before damage
     // Eggs whose content is not what a sound egg holds at the located positions, and locator
     // values that do not fit the egg (the other edition's files, say).
     const EggContent sound = content;
@@ -453,19 +472,25 @@ TEST_F(NewProjectReader, ReadsEveryRegionAndTellsDamagedMissingOrUnknownBreeds)
         change(content, located);
         install();
         writeFile(installation.programFolder + u"/res/Zott.loc"_s, locatorFor(located));
-        EXPECT_EQ(read().status, NewProjectStatus::DamagedEgg);
+        EXPECT_EQ(readZott().status, NewProjectStatus::DamagedEgg);
         prompts.expectOne(u"Zott.odd"_s, PromptIcon::Critical, false);
     }
+}
 
-    prompts.shown.clear();
+TEST_F(NewProjectReader, TellsOfABreedNotInstalled)
+{
     const NewProject unknown = readBaseBreed(installation, state, u"Quadrapus"_s, prompts);
     EXPECT_EQ(unknown.status, NewProjectStatus::NotInstalled);
     EXPECT_EQ(unknown.state.baseBreed, "quadrpus");
     prompts.expectOne(u"Quadrapus"_s, PromptIcon::None, false);
+}
+
+TEST_F(NewProjectReader, TellsOfMissingResources)
+{
     for (const char* missing : {"/res/Zott.loc", "/res/Zott.blz"}) {
         SCOPED_TRACE(missing);
         QFile::remove(installation.programFolder + QLatin1String(missing));
-        EXPECT_EQ(read().status, NewProjectStatus::NoResources);
+        EXPECT_EQ(readZott().status, NewProjectStatus::NoResources);
         prompts.expectOne(u"cannot find any information"_s, PromptIcon::Critical, false);
     }
 }
@@ -515,7 +540,7 @@ protected:
     MemorySettingsStore settings;
 };
 
-TEST_F(PackageWriter, CabinetHoldsInfoCompanionAndEggInOrderOrNothing)
+TEST_F(PackageWriter, InformationFileIsOneLineWithQuotesStoredCurly)
 {
     // The information file: one line of the tag, the texts, a flag and the site; a double
     // quote anywhere would end its field early, so it is stored as character 148.
@@ -530,7 +555,10 @@ TEST_F(PackageWriter, CabinetHoldsInfoCompanionAndEggInOrderOrNothing)
               "\"YPKFILE|$|2.0\",\"The \x94Odd\x94 One\",\"Already \x94stored\x94\",#FALSE#,"
               "\"Zig's \x94site\x94\",\"http://example.org/\"\r\n");
     EXPECT_THROW(ypkInfoBytes(info, u"\u4e2d"_s, QString()), Error);
+}
 
+TEST_F(PackageWriter, CabinetHoldsInformationCompanionThenEgg)
+{
     const QString package = path(u"My Breed.ypk"_s);
     SaveYPK(installation, state, package, prompts, settings);
     EXPECT_EQ(members(package),
@@ -541,17 +569,28 @@ TEST_F(PackageWriter, CabinetHoldsInfoCompanionAndEggInOrderOrNothing)
     EXPECT_EQ(readFile(out + u"/My Breed.odx"_s), baseCompanion);
     EXPECT_EQ(readFile(out + u"/My Breed.odd"_s), patched(state));
     EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 3);
-    // The same project makes the same bytes.
+}
+
+TEST_F(PackageWriter, SameProjectMakesTheSameBytes)
+{
+    const QString package = path(u"My Breed.ypk"_s);
+    SaveYPK(installation, state, package, prompts, settings);
     QDir().mkpath(path(u"b"_s));
     SaveYPK(installation, state, path(u"b/My Breed.ypk"_s), prompts, settings);
     EXPECT_EQ(readFile(path(u"b/My Breed.ypk"_s)), readFile(package));
+}
 
+TEST_F(PackageWriter, CabinetWithoutCompanionHoldsTwoFiles)
+{
     // Without a companion, two files; a name outside ASCII survives as it is (marked UTF-8).
     QFile::remove(eggPath('x'));
     const QString accented = path(u"Br\u00e9ed.ypk"_s);
     SaveYPK(installation, state, accented, prompts, settings);
     EXPECT_EQ(members(accented), (QStringList{u"ypkinfo.inf"_s, u"Br\u00e9ed.odd"_s}));
+}
 
+TEST_F(PackageWriter, ARefusedPackageWritesNothing)
+{
     // A refused egg or an unwritable target leaves no package and keeps an old one.
     const QString old = path(u"old.ypk"_s);
     state.breedName = std::string(200, 'n');
@@ -568,9 +607,10 @@ TEST_F(PackageWriter, CabinetHoldsInfoCompanionAndEggInOrderOrNothing)
 // Property: whatever project the writer accepts comes back from its egg, read at the located
 // places by the wizard's reader, as the project's values up to the reader's documented trimming.
 // Random projects from a fixed seed on every sample breed of both editions.
-TEST(EggRoundTrip, WhatTheWriterAcceptsTheReaderGivesBack)
+using EggRoundTrip = TempFolderTest;
+
+TEST_F(EggRoundTrip, WhatTheWriterAcceptsTheReaderGivesBack)
 {
-    QTemporaryDir dir;
     FileSystem fso;
     std::mt19937 random(20261206);
     const auto pick = [&](int low, int high) {
@@ -589,12 +629,12 @@ TEST(EggRoundTrip, WhatTheWriterAcceptsTheReaderGivesBack)
         return c.erase(c.find_last_not_of(' ') + 1);
     };
     const auto number = [&] { return int16_t(pick(0, 7) ? pick(-20, 300) : pick(-32768, 32767)); };
-    sample::writeResourceFiles(dir.filePath(u"program"_s));
+    sample::writeResourceFiles(path(u"program"_s));
     int accepted = 0;
     for (const Edition edition : {Edition::US, Edition::UK}) {
         sample::writeSampleGame(dir.path(), edition);
-        Installation install = testInstallation(fso, dir.filePath(u"program"_s),
-                                                sample::gameFolder(dir.path(), edition));
+        Installation install =
+            testInstallation(fso, path(u"program"_s), sample::gameFolder(dir.path(), edition));
         install.edition = edition;
         for (const BaseBreedEntry& breed : baseBreeds()) {
             ScriptedPrompts prompts;
