@@ -87,7 +87,8 @@ ParsedSheet parse(const QByteArray& svg)
 
 } // namespace
 
-TEST(EBallTools, ReplaceColourAndApplyToOthersChangeExactlyTheNamedFields)
+// Distinct eBalls, with the old colour (and two other fields) here and there.
+static ProjectState withOldColour()
 {
     ProjectState start = distinctBalls();
     auto& b = start.eBalls;
@@ -100,6 +101,12 @@ TEST(EBallTools, ReplaceColourAndApplyToOthersChangeExactlyTheNamedFields)
     b[kPerSet + 2].spreckColor = kOld;
     b[2 * kPerSet].fillColor = kOld; // beyond both sets
     b[kEBallCount - 1].borderColor = kOld;
+    return start;
+}
+
+TEST(EBallTools, ReplaceColourChangesExactlyTheNamedFields)
+{
+    const ProjectState start = withOldColour();
 
     const EBallFields all = kColourFields;
     const BallSets both = BallSet::A | BallSet::B;
@@ -140,7 +147,11 @@ TEST(EBallTools, ReplaceColourAndApplyToOthersChangeExactlyTheNamedFields)
     EXPECT_THROW(countColourReplacements(same.eBalls, kPerSet, {kOld, kNew, F::Diameter, both}),
                  std::invalid_argument);
     EXPECT_EQ(same.eBalls, start.eBalls);
+}
 
+TEST(EBallTools, ApplyToOthersCopiesExactlyTheChosenFields)
+{
+    const ProjectState start = withOldColour();
     // Apply to Others copies exactly the chosen fields to the chosen eBalls.
     struct Copy
     {
@@ -177,7 +188,10 @@ TEST(EBallTools, ReplaceColourAndApplyToOthersChangeExactlyTheNamedFields)
     EXPECT_THROW(applyToOthers(state.eBalls, kPerSet, BallSet::A, 0, {1, kPerSet}, F::Fill),
                  std::out_of_range);
     EXPECT_EQ(state.eBalls, start.eBalls) << "a bad position must change nothing";
+}
 
+TEST(EBallTools, LabelFilterMatchesWholeWordsInAnyCase)
+{
     // The label filter ignores case and blanks.
     const std::vector<std::string> labels = {"Left Tentacle", "tentacle tip", "Head",
                                              "TENTACLES",     "Body",         "\xC9paule"};

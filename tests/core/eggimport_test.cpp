@@ -12,7 +12,6 @@
 #include "support/testsupport.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <cstring>
 
 namespace yw {
@@ -20,27 +19,26 @@ namespace yw {
 using namespace test;
 
 // The sample game of both editions with the program's resource files, an installation of each.
-class EggImport : public ::testing::Test
+class EggImport : public TempFolderTest
 {
 protected:
     void SetUp() override
     {
+        TempFolderTest::SetUp();
         installation = sampleGameInstallation(dir.path(), fso);
         sample::writeSampleGame(dir.path(), Edition::UK);
         uk = installation;
         uk.edition = Edition::UK;
         uk.gameFolder = sample::gameFolder(dir.path(), Edition::UK);
     }
-    QString path(const QString& name) const { return dir.filePath(name); }
 
-    QTemporaryDir dir;
     FileSystem fso;
     Installation installation, uk;
     ProjectState state;
     ScriptedPrompts prompts;
 };
 
-TEST_F(EggImport, EggsAndPackagesOfRandomProjectsOfEveryBreedGiveTheProjectBack)
+TEST_F(EggImport, RandomProjectsComeBackFromTheirEggsOrPackages)
 {
     RandomEdits edits(21);
     MemorySettingsStore settings;

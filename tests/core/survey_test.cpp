@@ -11,7 +11,6 @@
 #include "support/surveyeggs.h"
 #include "support/testsupport.h"
 
-#include <QTemporaryDir>
 #include <functional>
 
 namespace yw {
@@ -379,18 +378,19 @@ TEST(Survey, ReadsTheResourceTable)
 // every room (so a writer one byte off is seen), every region elsewhere in the other edition. The
 // survey gives the shipped resource files; the new-project reader gives what the generator put
 // into the egg.
-TEST(SampleGame, EveryBreedOfBothEditions)
+using SampleGame = test::TempFolderTest;
+
+TEST_F(SampleGame, EveryBreedOfBothEditions)
 {
-    QTemporaryDir work;
     FileSystem fso;
-    Installation install = sampleGameInstallation(work.path(), fso);
+    Installation install = sampleGameInstallation(dir.path(), fso);
     const ProjectState state;
-    sample::writeSampleGame(work.path(), Edition::UK);
+    sample::writeSampleGame(dir.path(), Edition::UK);
     ASSERT_EQ(size_t(sample::breedCount()), baseBreeds().size());
     for (const Edition edition : {Edition::US, Edition::UK}) {
         const bool uk = edition == Edition::UK;
         install.edition = edition;
-        install.gameFolder = sample::gameFolder(work.path(), edition);
+        install.gameFolder = sample::gameFolder(dir.path(), edition);
         for (int i = 0; i < sample::breedCount(); ++i) {
             const sample::BreedContent& b = sample::breed(i);
             SCOPED_TRACE(b.stem + (uk ? " UK" : " US"));
