@@ -49,7 +49,7 @@ using Args = std::vector<Arg>;
 
 } // namespace
 
-class Cli : public ::testing::Test
+class Cli : public test::TempFolderTest
 {
 protected:
     // The sample game of both editions; a US game without the Lips egg whose Honker egg is cut
@@ -79,6 +79,7 @@ protected:
 
     void SetUp() override
     {
+        TempFolderTest::SetUp();
         // Never the user's own settings or data folder.
         env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), path("home"));
@@ -91,7 +92,7 @@ protected:
     {
         env.insert(QStringLiteral("windir"), sample::windowsFolder(shared("game"), edition));
     }
-    QString path(const char* name) const { return work.filePath(QLatin1String(name)); }
+    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
 
     Outcome run(const Args& args)
     {
@@ -100,7 +101,7 @@ protected:
             arguments << arg.text;
         QProcess process;
         process.setProcessEnvironment(env);
-        process.setWorkingDirectory(work.path());
+        process.setWorkingDirectory(dir.path());
         process.start(QStringLiteral(YW_CLI), arguments);
         const bool finished = process.waitForFinished(60000);
         return {finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -128,7 +129,6 @@ protected:
     }
 
     static std::unique_ptr<QTemporaryDir> s_root;
-    QTemporaryDir work;
     QProcessEnvironment env;
 };
 
@@ -150,7 +150,7 @@ TEST_F(Cli, HelpExplainsTheCommands)
 // Every refusal: a wrong command line exits with 2 and points to --help, a failure with 1 and one
 // line naming the file; neither prints anything on stdout, nor writes, replaces or leaves behind
 // any file.
-TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
+TEST_F(Cli, EveryRefusalExitsCleanly)
 {
     ok("new", "Honker", "h.opj");
     ok("new", "Snowbo", "s.opj");
@@ -220,7 +220,7 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
         {{"sheet", "missing.opj", "m.svg"}, 1, "missing.opj", ""},
         {{"sheet", "h.opj", "no/such/h.svg"}, 1, "no/such/h.svg", ""},
         {{"sheet", "h.opj", "h.opj"}, 1, "h.opj", "project file"},
-        {{"sheet", "h.opj", work.path()}, 1, work.path(), "not a regular file"},
+        {{"sheet", "h.opj", dir.path()}, 1, dir.path(), "not a regular file"},
         {{"--edition", "us", "sheet", "h.opj", honkerEgg}, 1, honkerEgg, "base breed"},
         {{"--data-dir", data(), "sheet", "h.opj", honkerInfo}, 1, honkerInfo, "base breed"},
         {{"--data-dir", data(), "sheet", "s.opj", "s.svg"}, 1, snowboInfo, ""},
@@ -232,15 +232,18 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
         {{"--data-dir", data(), "new", "Honker", honkerInfo}, 1, honkerInfo, "base breed"},
     };
     const auto everything = [&] {
-        return test::snapshot(work.path()) + test::snapshot(s_root->path());
+        return test::snapshot(dir.path()) + test::snapshot(s_root->path());
     };
     for (const Case& c : cases) {
         if (c.noGame)
-            env.insert(QStringLiteral("windir"), work.path());
+            env.insert(QStringLiteral("windir"), dir.path());
         const QStringList before = everything();
         const Outcome outcome = run(c.args);
         useGame(Edition::US);
-        SCOPED_TRACE(describe(outcome));
+        std::string command = "command:"; // the row's name
+        for (const Arg& arg : c.args)
+            command += ' ' + arg.text.toStdString();
+        SCOPED_TRACE(command + "\n" + describe(outcome));
         EXPECT_EQ(outcome.code, c.code);
         EXPECT_TRUE(outcome.err.contains(QLatin1String(c.keyword)));
         EXPECT_EQ(outcome.err.count(QLatin1Char('\n')), c.code == 2 ? 2 : 1);
@@ -252,6 +255,10 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
         EXPECT_TRUE(outcome.out.isEmpty());
         EXPECT_EQ(everything(), before);
     }
+}
+
+TEST_F(Cli, PipeAsTheSettingsFileIsNamedNotWaitedOn)
+{
     // The settings file is read like every other file: a pipe there is named, not waited on.
     const QString settings = path("config/Brindlecote.ini");
     QDir().mkpath(path("config"));
@@ -262,7 +269,7 @@ TEST_F(Cli, RefusalsExitWithTheirCodeNameTheFileAndWriteNothing)
         << describe(piped);
 }
 
-TEST_F(Cli, BreedsTellsWhatIsInstalledAndWhatHasResources)
+TEST_F(Cli, BreedsListsTheStateOfEachBreed)
 {
     const QStringList lines = ok("--data-dir", data(), "--game-dir", broken(), "breeds")
                                   .out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -344,7 +351,7 @@ TEST_F(Cli, SurveyThenNewWritesTheBaseEggAgain)
 // On each edition (the UK one chosen in the editor's settings, with a site name for packages):
 // a new project's egg is its base egg, and so is the egg in its package; the sheet draws every
 // eBall; show prints every value.
-TEST_F(Cli, NewEggPackageSheetAndShowOnBothEditions)
+TEST_F(Cli, NewProjectsFilesAreTrueToTheBaseBreedOnBothEditions)
 {
     const QString cabextract = QStandardPaths::findExecutable(QStringLiteral("cabextract"));
     ASSERT_FALSE(cabextract.isEmpty()) << "scripts/setup installs cabextract";
@@ -397,7 +404,11 @@ TEST_F(Cli, NewEggPackageSheetAndShowOnBothEditions)
         EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
         EXPECT_EQ(swatches, 2 * 67);
     }
+}
 
+TEST_F(Cli, ShowPrintsEveryValue)
+{
+    ok("new", "Quadrapus", "q.opj");
     const QJsonObject json = show("q.opj");
     const sample::BreedContent& quadrapus = sample::breed(0);
     const std::pair<const char*, std::string> texts[] = {{"build", "0310"},
@@ -433,25 +444,33 @@ TEST_F(Cli, NewEggPackageSheetAndShowOnBothEditions)
     }
 }
 
-TEST_F(Cli, ShowConvertsTextsAndRestoresQuotes)
+TEST_F(Cli, ShowConvertsTextsFromTheCodePage)
 {
     ok("new", "snowbo", "s.opj");
     EXPECT_EQ(show("s.opj")[QStringLiteral("description")].toString(),
               QStringLiteral("Snowbo dreams of snowy hills and cr\u00e8me br\u00fbl\u00e9e."));
+}
+
+TEST_F(Cli, ShowRestoresStoredQuotes)
+{
     ok("new", "Honker", "h.opj");
     EXPECT_TRUE(readFile(path("h.opj")).contains("loves to \x94honk\x94 at"));
     EXPECT_TRUE(show("h.opj")[QStringLiteral("description")].toString().contains(
         QStringLiteral("loves to \"honk\" at")));
 }
 
-TEST_F(Cli, StoredEditionWinsOverDetectionAndNothingIsStored)
+TEST_F(Cli, DetectionStoresNothing)
 {
     useGame(Edition::UK);
     // Detection on the UK game reads the UK files and stores nothing.
     ok("new", "Zott", "z.opj");
-    const QString ini = path("config/Brindlecote.ini");
-    EXPECT_FALSE(QFileInfo::exists(ini));
+    EXPECT_FALSE(QFileInfo::exists(path("config/Brindlecote.ini")));
+}
 
+TEST_F(Cli, StoredEditionWinsOverDetection)
+{
+    useGame(Edition::UK);
+    const QString ini = path("config/Brindlecote.ini");
     // The editor's stored US choice makes the UK egg read as damaged; --edition overrides it.
     writeFile(ini, "[QuorrelYW]\nCheckedCountry=1\noptUK=False\n");
     const Outcome outcome = cli("new", "Zott", "z2.opj");
@@ -465,7 +484,7 @@ TEST_F(Cli, StoredEditionWinsOverDetectionAndNothingIsStored)
     ok("--edition", "uk", "new", "Zott", "z2.opj");
 }
 
-TEST_F(Cli, NoticesAndWarningsGoToStderr)
+TEST_F(Cli, NonFatalMessagesGoToStderr)
 {
     ok("new", "Honker", "h.opj");
     // Another build wrote it, and its tips are longer than the egg has room for.
