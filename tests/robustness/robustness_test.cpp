@@ -286,7 +286,7 @@ TEST_F(BadInput, BallsPerSetOutOfRangeOrNotANumber)
     }
 }
 
-TEST_F(BadInput, LocatorFilesWithMissingLinesAndGarbage)
+TEST_F(BadInput, LocatorLineMissingKeepsItsMembers)
 {
     const QList<QByteArray> locLines = readFile(resPath(".loc")).split('\n');
     // Every line from 3 to 8 missing in turn: getLOX keeps the members of that line.
@@ -305,6 +305,10 @@ TEST_F(BadInput, LocatorFilesWithMissingLinesAndGarbage)
         for (int row = 0; row < 6; ++row)
             EXPECT_EQ(kept[row] == -5, row == missing - 2) << row;
     }
+}
+
+TEST_F(BadInput, GarbageLocatorFileChangesNothing)
+{
     const QByteArray garbage[] = {"",
                                   "\r\n\r\n",
                                   QByteArray("\0\0\0\0", 4),
@@ -318,6 +322,10 @@ TEST_F(BadInput, LocatorFilesWithMissingLinesAndGarbage)
         getLOX(install, read);
         EXPECT_EQ(test::projectDifference(read, state), "");
     }
+}
+
+TEST_F(BadInput, MissingLocatorFileIsRefused)
+{
     // A missing locator file: the project cannot be read, and the wizard says so.
     QFile::remove(resPath(".loc"));
     ++g_cases;
@@ -327,7 +335,7 @@ TEST_F(BadInput, LocatorFilesWithMissingLinesAndGarbage)
     expectWizardRefusal(NewProjectStatus::NoResources, kNoResources);
 }
 
-TEST_F(BadInput, EggsShorterThanTheirRegionsAndRegionsBeyondTheEnd)
+TEST_F(BadInput, EggShorterThanARegionIsDamaged)
 {
     const QByteArray egg = readFile(eggPath());
     const sample::EggLayout layout = sample::eggLayout(kZott, sample::Edition::US);
@@ -343,8 +351,11 @@ TEST_F(BadInput, EggsShorterThanTheirRegionsAndRegionsBeyondTheEnd)
         writeFile(eggPath(), egg.left(end - 1));
         expectDamagedEgg();
     }
-    writeFile(eggPath(), egg);
+}
 
+TEST_F(BadInput, RegionBeyondTheEggsEndIsDamaged)
+{
+    const QByteArray egg = readFile(eggPath());
     int32_t ProjectState::*positions[] = {&ProjectState::locDescPos, &ProjectState::locNamePos,
                                           &ProjectState::locAttrPos, &ProjectState::locTipsPos,
                                           &ProjectState::locSetAPos, &ProjectState::locSetBPos};
@@ -407,7 +418,7 @@ TEST_F(BadInput, SetLinesThatDoNotParse)
 // regular file must stay what it is, a missing folder is not made, and an output never replaces
 // a file it is made from, however its path is spelt. Pipes are made here: a device under /dev
 // would be damaged by a run as root that went wrong.
-TEST_F(BadInput, UnfitInputsAndOutputsAreRefusedByName)
+TEST_F(BadInput, UnfitFilesAreRefusedByName)
 {
     const QString pipe = path("pipe");
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
@@ -655,7 +666,7 @@ TEST_F(BadInput, FullDisk)
     EXPECT_EQ(readFile(small).size(), 5000);
 }
 
-TEST_F(BadInput, PathsWithSpacesQuotesAmpersandsAndLetters)
+TEST_F(BadInput, PathsWithUnusualCharactersWork)
 {
     const QString names[] = {QStringLiteral("My Breed"), QStringLiteral("say \"hi\""),
                              QStringLiteral("Tom & Jerry"), QStringLiteral("Zött Ærø"),
