@@ -28,8 +28,8 @@ TEST(BallLines, FollowTheEggsFixedColumns)
                              u"egg.odd"_s);
     };
     const std::pair<int16_t, const char*> numbers[] = {
-        {0, "  0"},  {9, "  9"},   {10, "10"},     {255, "255"},      {-1, " -1"},
-        {-9, " -9"}, {-10, "-10"}, {1000, "1000"}, {-32768, "-32768"}};
+        {0, "  0"},  {9, "  9"},   {10, "10"},     {255, "255"},       {-1, " -1"},
+        {-9, " -9"}, {-10, "-10"}, {1000, "1000"}, {-32768, "-32768"}, {32767, "32767"}};
     for (const auto& [value, text] : numbers)
         EXPECT_EQ(formatBallNumber(value), text) << value;
 
@@ -88,10 +88,11 @@ TEST(Numbers, EachReadingFollowsItsOwnRule)
         EXPECT_EQ(booleanValue(QLatin1String(text), QString()), value) << text;
     EXPECT_THROW(booleanValue(u"yes"_s, QString()), FormatError);
     EXPECT_EQ(parseInt16(" 12 "), 12);
-    EXPECT_EQ(parseInt16("-32768"), -32768);
+    EXPECT_EQ(parseInt16("-32768"), -32768); // int16's ends
+    EXPECT_EQ(parseInt16("32767"), 32767);
     EXPECT_EQ(parseInt32("\t+7\t"), 7); // tabs stand where blanks do
     // The files' numbers are digits: nothing is rounded or read up to where it stops.
-    for (const char* text : {"32768", "1 2", "", "-", "60.5", "1e2", "7x", "+-1", "0x10"})
+    for (const char* text : {"32768", "-32769", "1 2", "", "-", "60.5", "1e2", "7x", "+-1", "0x10"})
         EXPECT_FALSE(parseInt16(text).has_value()) << text;
     EXPECT_FALSE(parseInt32("99999999999999999999").has_value());
     EXPECT_EQ(leadingNumber("0310"), 310);
