@@ -328,9 +328,10 @@ TEST_F(FileCommandsTest, SaveShortcutsDoNothingBeforeAProjectExists)
     emit file->aboutToShow();
     for (Qt::Key key : {Qt::Key_S, Qt::Key_K, Qt::Key_E})
         QTest::keyClick(window.get(), key, Qt::ControlModifier);
-    for (auto command : {&FileCommands::Save, &FileCommands::SaveEgg, &FileCommands::SavePackage,
-                         &FileCommands::SaveAs})
-        (commands->*command)();
+    commands->Save();
+    commands->SaveEgg();
+    commands->SavePackage();
+    commands->SaveAs();
     EXPECT_TRUE(dialogs.asked.empty());
     EXPECT_TRUE(prompts.shown.empty());
 
