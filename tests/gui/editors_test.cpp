@@ -184,7 +184,6 @@ TEST_F(EBallEditorTest, AFreshWindowStoresItsBlankControlsOnlyIntoTheParkingReco
 {
     auto expected = state.eBalls;
     editor->SwitchTo(5, kParkingRecord, QString());
-    expected[kParkingRecord].diameter = 0;
     for (int i = 0; i <= kParkingRecord; ++i)
         EXPECT_TRUE(i == kParkingRecord ? state.eBalls[size_t(i)].diameter == 0
                                         : state.eBalls[size_t(i)] == expected[size_t(i)])
@@ -257,7 +256,7 @@ protected:
     QWidget* none = nullptr;
 };
 
-TEST_F(ColorChooserTest, TheCaptionAndTheMarkerShowTheIndexOpenedWith)
+TEST_F(ColorChooserTest, ShowsTheIndexItOpensWith)
 {
     const struct
     {

@@ -276,10 +276,9 @@ TEST_F(WizardSurveyTest, AnAcceptedSurveyMakesTheProject)
     const QString target = path(QStringLiteral("honk.opj"));
     dialogs.answers.push_back(target);
     go();
-    const sample::BreedContent& content = sample::breed(1);
     EXPECT_EQ(wizard->result(), QDialog::Accepted);
     EXPECT_EQ(wizard->createdPath(), target);
-    EXPECT_EQ(wizard->created().state.breedName, content.breedName);
+    EXPECT_EQ(wizard->created().state.breedName, sample::breed(1).breedName);
     EXPECT_TRUE(QFile::exists(target));
     EXPECT_EQ(test::projectDifference(state, before), "");
 }
