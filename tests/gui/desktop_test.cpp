@@ -416,36 +416,23 @@ TEST_F(RecentMenu, TheMenuShowsThePlaceholderOrTheEntriesReadAfreshEachTime)
     EXPECT_EQ(owned[1].iconText(), path);
 }
 
-// The real file dialogs: the kind's extension is added, and each kind opens where it was last
-// used, or in the fallback folder, or at home.
-TEST(QtFileDialogs, AddTheKindsExtensionAndRememberItsFolder)
+// Answers a real file dialog in `folder` with `name`, or cancels it without a name.
+static std::function<void(QFileDialog&)> answer(const QString& folder, const char* name)
+{
+    return [folder, name](QFileDialog& dialog) {
+        dialog.setDirectory(folder);
+        if (!name)
+            return dialog.reject();
+        dialog.selectFile(QLatin1String(name));
+        static_cast<QDialog&>(dialog).accept();
+    };
+}
+
+TEST(QtFileDialogs, AddTheKindsExtension)
 {
     QTemporaryDir eggs, projects;
     QtFileDialogs dialogs;
-    QString fallback = projects.filePath(QStringLiteral("gone"));
-    dialogs.setFallbackFolder([&] { return fallback; });
-    EXPECT_EQ(dialogs.startFolder(FileKind::Egg), QDir::homePath()); // a folder gone is passed over
-    fallback = projects.path();
-    EXPECT_EQ(dialogs.startFolder(FileKind::Egg), projects.path());
-    const auto answer = [](const QString& folder, const char* name) {
-        return [folder, name](QFileDialog& dialog) {
-            dialog.setDirectory(folder);
-            if (!name)
-                return dialog.reject();
-            dialog.selectFile(QLatin1String(name));
-            static_cast<QDialog&>(dialog).accept();
-        };
-    };
     QString path;
-    whileModal<QFileDialog>([&] { path = dialogs.openPath(FileKind::Project, kProjectFilter); },
-                            [&](QFileDialog& dialog) {
-                                EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
-                                EXPECT_EQ(dialog.nameFilters().size(), 2);
-                                answer(eggs.path(), nullptr)(dialog);
-                            });
-    EXPECT_TRUE(path.isEmpty()); // Cancel forgets nothing
-    EXPECT_EQ(dialogs.startFolder(FileKind::Project), projects.path());
-
     whileModal<QFileDialog>([&] { path = dialogs.savePath(FileKind::Egg, kEggFilter); },
                             [&](QFileDialog& dialog) {
                                 EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
@@ -464,6 +451,32 @@ TEST(QtFileDialogs, AddTheKindsExtensionAndRememberItsFolder)
                                 answer(projects.path(), "Spotty")(dialog);
                             });
     EXPECT_EQ(path, QDir::toNativeSeparators(projects.filePath(QStringLiteral("Spotty.svg"))));
+}
+
+// Each kind opens where it was last used, or in the fallback folder, or in the last folder of
+// any kind, or at home.
+TEST(QtFileDialogs, RememberEachKindsFolder)
+{
+    QTemporaryDir eggs, projects;
+    QtFileDialogs dialogs;
+    QString fallback = projects.filePath(QStringLiteral("gone"));
+    dialogs.setFallbackFolder([&] { return fallback; });
+    EXPECT_EQ(dialogs.startFolder(FileKind::Egg), QDir::homePath()); // a folder gone is passed over
+    fallback = projects.path();
+    EXPECT_EQ(dialogs.startFolder(FileKind::Egg), projects.path());
+    QString path;
+    whileModal<QFileDialog>([&] { path = dialogs.openPath(FileKind::Project, kProjectFilter); },
+                            [&](QFileDialog& dialog) {
+                                EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+                                EXPECT_EQ(dialog.nameFilters().size(), 2);
+                                answer(eggs.path(), nullptr)(dialog);
+                            });
+    EXPECT_TRUE(path.isEmpty()); // Cancel forgets nothing
+    EXPECT_EQ(dialogs.startFolder(FileKind::Project), projects.path());
+    whileModal<QFileDialog>([&] { dialogs.savePath(FileKind::Egg, kEggFilter); },
+                            answer(eggs.path(), "Spotty"));
+    whileModal<QFileDialog>([&] { dialogs.savePath(FileKind::Project, kProjectFilter); },
+                            answer(projects.path(), "Spotty"));
     EXPECT_EQ(dialogs.startFolder(FileKind::Egg), eggs.path());
     EXPECT_EQ(dialogs.startFolder(FileKind::Project), projects.path());
     fallback.clear();

@@ -99,6 +99,12 @@ protected:
         QApplication::sendEvent(viewport, &move);
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
     }
+    // The component list shows ball set 2 (A) or 3 (B) and the user clicks one of its rows.
+    void openBall(int set, int row)
+    {
+        compnt->setCurrentIndex(set);
+        clickBallAt(row);
+    }
     // The user picks an item from the component list's drop-down, changed or not.
     void pickComponent(int index)
     {
@@ -121,8 +127,7 @@ protected:
     // The eBall editor of `row` in set A, then the Slot/Tray and Tips panels.
     void openEditors(int row)
     {
-        compnt->setCurrentIndex(2);
-        clickBallAt(row);
+        openBall(2, row);
         compnt->setCurrentIndex(5);
         compnt->setCurrentIndex(6);
     }
@@ -242,8 +247,7 @@ TEST_F(MainWindowTest, OnlyTheBallSetsFillTheList)
 TEST_F(MainWindowTest, TheBallListOpensTheRecordOfEitherSetHoweverItIsSelected)
 {
     openProject();
-    compnt->setCurrentIndex(3);
-    clickBallAt(4);
+    openBall(3, 4);
     EXPECT_EQ(curBall(), 6 + 4);
     auto* editor = activeEditor<EBallEditor>();
     ASSERT_NE(editor, nullptr);
@@ -251,8 +255,7 @@ TEST_F(MainWindowTest, TheBallListOpensTheRecordOfEitherSetHoweverItIsSelected)
     EXPECT_EQ(eblist->item(5)->toolTip(), eblist->item(5)->text()); // a long label
     EXPECT_EQ(eblist->item(0)->toolTip(), QString());
 
-    compnt->setCurrentIndex(2);
-    clickBallAt(0);
+    openBall(2, 0);
     EXPECT_EQ(curBall(), 0);
     EXPECT_EQ(mdiArea->subWindowList().size(), 1);
     EXPECT_EQ(activeEditor<EBallEditor>(), editor);
@@ -667,8 +670,7 @@ TEST_F(MainWindowTest, TheEditorsCloseBeforeAnOpenedProjectArrives)
     EXPECT_EQ(curBall(), kParkingRecord);
     EXPECT_EQ(state.eBalls[3].diameter, 23);
     // Reopened, the eBall editor starts from the parking record and shows the file's values.
-    compnt->setCurrentIndex(2);
-    clickBallAt(3);
+    openBall(2, 3);
     EXPECT_EQ(curBall(), 3);
     EXPECT_EQ(state.eBalls[3].diameter, 23);
 }
@@ -722,8 +724,7 @@ TEST_F(MainWindowTest, PastedTextPassesTheChecksOfTyping)
 TEST_F(MainWindowTest, ChoosingTheShownComponentAgainActsTilingKeepsLeastSizesExitClosesAll)
 {
     openProject();
-    compnt->setCurrentIndex(2);
-    clickBallAt(1);
+    openBall(2, 1);
     pickComponent(2);
     EXPECT_TRUE(eblist->selectedItems().isEmpty());
     EXPECT_EQ(eblist->count(), 6);
@@ -844,8 +845,7 @@ TEST_F(MainWindowTest, TypingAfterAnUndoIsAStepOfItsOwn)
 TEST_F(MainWindowTest, UndoInAnEBallEditorTakesBackTheProjectsNamedStep)
 {
     openActive();
-    compnt->setCurrentIndex(2);
-    clickBallAt(1);
+    openBall(2, 1);
     auto* diameter = find<QLineEdit>("diaTX");
     diameter->setFocus();
     diameter->selectAll();
@@ -895,8 +895,7 @@ TEST_F(MainWindowTest, TheModifiedMarkFollowsTheSavedState)
 {
     openProject();
     const QString title = window->windowTitle();
-    compnt->setCurrentIndex(2);
-    clickBallAt(0);
+    openBall(2, 0);
     auto* thickness = find<QComboBox>("thkthing");
     const auto step = [&](const char* action, const char* expected) {
         if (QLatin1String(action).startsWith(QLatin1String("mnu")))
@@ -941,8 +940,7 @@ TEST_F(MainWindowTest, TheColourToolsChangeTheNamedFieldsOfTheChosenEBallsInOneS
     for (size_t i = 0; i < 12; ++i)
         state.eBalls[i] = {
             colours[i][0], colours[i][1], colours[i][2], 1, 0, int16_t(60 + i), 9, 4, "ball", 0};
-    compnt->setCurrentIndex(3);
-    clickBallAt(1); // record 7, the source for Apply to Others
+    openBall(3, 1); // record 7, the source for Apply to Others
     const ProjectState before = state;
     QStringList counts;
     const auto count = [&](QDialog& dialog) {
@@ -1046,8 +1044,7 @@ TEST_F(MainWindowTest, ThePreviewFollowsEveryChange)
 TEST_F(MainWindowTest, TheEBallListWorksFromTheKeyboard)
 {
     openActive();
-    compnt->setCurrentIndex(3);
-    clickBallAt(0);
+    openBall(3, 0);
     const auto inEditor = [&] {
         return activeEditor<EBallEditor>() &&
                activeEditor<EBallEditor>()->isAncestorOf(QApplication::focusWidget());
@@ -1074,11 +1071,9 @@ TEST_F(MainWindowTest, TheEBallListWorksFromTheKeyboard)
 TEST_F(MainWindowTest, UndoShowsWhereItActed)
 {
     openActive();
-    compnt->setCurrentIndex(3);
-    clickBallAt(0);
+    openBall(3, 0);
     QTest::keyClick(find("fuzzthing"), Qt::Key_Down); // head of set B
-    compnt->setCurrentIndex(2);
-    clickBallAt(3);
+    openBall(2, 3);
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(std::tuple(compnt->currentIndex(), eblist->currentRow(), curBall()),
               std::tuple(3, 0, 6));
