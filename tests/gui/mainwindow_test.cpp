@@ -721,7 +721,7 @@ TEST_F(MainWindowTest, PastedTextPassesTheChecksOfTyping)
     EXPECT_FALSE(window->statusBar()->currentMessage().isEmpty());
 }
 
-TEST_F(MainWindowTest, ChoosingTheShownComponentAgainActsTilingKeepsLeastSizesExitClosesAll)
+TEST_F(MainWindowTest, ChoosingTheShownComponentAgainActs)
 {
     openProject();
     openBall(2, 1);
@@ -740,7 +740,10 @@ TEST_F(MainWindowTest, ChoosingTheShownComponentAgainActsTilingKeepsLeastSizesEx
     QTest::qWait(10);
     ASSERT_NE(activeEditor<TipsPanel>(), nullptr);
     EXPECT_TRUE(mdiArea->activeSubWindow()->isVisible());
+}
 
+TEST_F(MainWindowTest, TilingKeepsTheLeastSizes)
+{
     openProject();
     openEditors(0);
     // Room for the three side by side, but an even third is too narrow for the eBall editor.
@@ -754,7 +757,11 @@ TEST_F(MainWindowTest, ChoosingTheShownComponentAgainActsTilingKeepsLeastSizesEx
         for (QMdiSubWindow* other : subs)
             EXPECT_TRUE(other == sub || !other->geometry().intersects(sub->geometry()));
     }
+}
 
+TEST_F(MainWindowTest, ExitClosesEveryWindow)
+{
+    openProject();
     HelpViewer viewer;
     viewer.show();
     prompts.answers = {PromptAnswer::No};
