@@ -14,16 +14,24 @@ namespace yw {
 
 using namespace test;
 
-TEST(AboutAndChangeLog, TheAboutBoxBeepsOnceAndTheLogFollowsTheReleaseLayout)
+TEST(AboutBox, BeepsOnceOnOpening)
 {
     int beeps = 0;
     AboutDialog about(QStringLiteral("0310"), nullptr, [&] { ++beeps; });
     EXPECT_EQ(beeps, 1);
+}
+
+TEST(AboutBox, CreditsTheBuildWithItsYears)
+{
+    AboutDialog about(QStringLiteral("0310"), nullptr, [] {});
     EXPECT_TRUE(about.credits()->toPlainText().contains(QStringLiteral("Build 0310")));
     EXPECT_TRUE(about.credits()->toPlainText().contains(
         QStringLiteral("1997-%1").arg(QDate::currentDate().year())));
     EXPECT_TRUE(creditsText(QStringLiteral("0310"), 2031).contains(QStringLiteral("1997-2031")));
+}
 
+TEST(ChangeLog, FollowsTheReleaseLayout)
+{
     // The log, oldest first: a heading and the points of each release.
     const QStringList releases = changeLogText().split(QStringLiteral("\n\n"));
     EXPECT_EQ(releases.first(),
@@ -50,25 +58,29 @@ struct RecordingStore : MemorySettingsStore
 
 // The dialog shows each setting as the program reads it (no leading number is off, a greyed box
 // stays greyed), and OK writes all four back in this order, then rereads the locators.
-TEST(Options, ShowWhatIsInEffectAndOkRewritesAllFourInOrder)
+TEST(Options, OkRewritesAllFourInOrderFromWhatIsShown)
 {
+    const std::vector<Qt::CheckState> on(3, Qt::Checked);
     const struct
     {
+        const char* name;
         std::vector<std::pair<const char*, const char*>> stored;
         const char* clicks;                // the ask box, the splash box, US
         std::vector<Qt::CheckState> shown; // ask, versions, splash
         bool uk;
         const char* written;
     } cases[] = {
-        {{}, "", {Qt::Checked, Qt::Checked, Qt::Checked}, false, "1 1 1 False"},
-        {{{"optUK", "1"}}, "", {Qt::Checked, Qt::Checked, Qt::Checked}, true, "1 1 1 True"},
-        {{{"optUK", "1"}}, "asu", {Qt::Checked, Qt::Checked, Qt::Checked}, true, "0 1 0 False"},
-        {{{"optSplash", "often"}, {"optAsk", "7"}, {"optProjVers", "2"}, {"optUK", "maybe"}},
+        {"none stored", {}, "", on, false, "1 1 1 False"},
+        {"UK stored", {{"optUK", "1"}}, "", on, true, "1 1 1 True"},
+        {"three clicked", {{"optUK", "1"}}, "asu", on, true, "0 1 0 False"},
+        {"odd values",
+         {{"optSplash", "often"}, {"optAsk", "7"}, {"optProjVers", "2"}, {"optUK", "maybe"}},
          "",
          {Qt::Checked, Qt::PartiallyChecked, Qt::Unchecked},
          true,
          "1 2 0 True"}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         RecordingStore settings;
         for (const auto& [key, value] : c.stored)
             settings.write(kSectionMain, QLatin1String(key), QLatin1String(value));
@@ -103,7 +115,19 @@ TEST(Options, ShowWhatIsInEffectAndOkRewritesAllFourInOrder)
     }
 }
 
-TEST(Options, CancelWritesNothingButKeepsASiteInputAndAGreyedBoxBecomesAPlainOne)
+TEST(Options, AGreyedBoxClicksIntoThePlainStates)
+{
+    RecordingStore settings;
+    settings.write(kSectionMain, QStringLiteral("optSplash"), QStringLiteral("2"));
+    Installation install;
+    OptionsDialog dialog(settings, install, [] {});
+    for (Qt::CheckState expected : {Qt::Checked, Qt::Unchecked, Qt::Checked}) {
+        dialog.optSplash()->click();
+        EXPECT_EQ(dialog.optSplash()->checkState(), expected);
+    }
+}
+
+TEST(Options, CancelWritesNothingButTheSiteInputs)
 {
     RecordingStore settings;
     settings.write(kSectionMain, QStringLiteral("YPKURL"), QStringLiteral("http://old.example/"));
@@ -117,10 +141,7 @@ TEST(Options, CancelWritesNothingButKeepsASiteInputAndAGreyedBoxBecomesAPlainOne
             asked << title << prompt << initial;
             return answers.takeFirst();
         });
-    for (Qt::CheckState expected : {Qt::Checked, Qt::Unchecked, Qt::Checked}) {
-        dialog.optSplash()->click();
-        EXPECT_EQ(dialog.optSplash()->checkState(), expected);
-    }
+    dialog.optSplash()->click();
     dialog.optAsk()->click();
     dialog.btnSiteName()->click();
     dialog.btnURL()->click(); // the input box's Cancel answers an empty text
@@ -138,7 +159,7 @@ TEST(Options, CancelWritesNothingButKeepsASiteInputAndAGreyedBoxBecomesAPlainOne
                            QStringLiteral("http://old.example/")}));
 }
 
-TEST(Toolbar, OnlyAnArmedClickActsSaveNeedsAProjectAndTheStripIsPaintedLighter)
+TEST(Toolbar, OnlyAnArmedClickActs)
 {
     ToolbarStrip strip;
     strip.resize(600, ToolbarStrip::kStripHeight);
@@ -170,11 +191,17 @@ TEST(Toolbar, OnlyAnArmedClickActsSaveNeedsAProjectAndTheStripIsPaintedLighter)
     QTest::mouseRelease(strip.button(ToolbarStrip::About), Qt::LeftButton, {}, QPoint(40, 40));
     EXPECT_TRUE(strip.buttonArmed());
     EXPECT_EQ(clicks.count(), 1);
+}
 
+TEST(Toolbar, SaveNeedsAProject)
+{
+    ToolbarStrip strip;
+    strip.resize(600, ToolbarStrip::kStripHeight);
+    strip.show();
+    QSignalSpy clicks(&strip, &ToolbarStrip::buttonClicked);
     QMenu saveMenu;
     saveMenu.addAction(QStringLiteral("Project..."));
     strip.setSaveMenu(&saveMenu);
-    clicks.clear();
     QTest::mouseClick(strip.button(ToolbarStrip::Save), Qt::LeftButton);
     QTest::mouseClick(strip.saveArrow(), Qt::LeftButton);
     EXPECT_EQ(clicks.count(), 0);
@@ -188,7 +215,10 @@ TEST(Toolbar, OnlyAnArmedClickActsSaveNeedsAProjectAndTheStripIsPaintedLighter)
     QTest::mouseClick(strip.saveArrow(), Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_TRUE(saveMenu.isVisible());
     EXPECT_EQ(saveMenu.pos(), strip.saveArrow()->mapToGlobal(QPoint(0, 18)));
+}
 
+TEST(ToolbarColours, TheStripIsALighterShadeOfTheFace)
+{
     // Reference values worked out independently with single-precision arithmetic: {face, strip,
     // fade 0, 1, 2}. Grey 240 + 0.025 lands on 246.5, which rounds to the even 246; the top clips.
     const std::array<std::array<int, 3>, 5> cases[] = {
@@ -205,14 +235,20 @@ TEST(Toolbar, OnlyAnArmedClickActsSaveNeedsAProjectAndTheStripIsPaintedLighter)
     for (ColourValue same :
          {colourValue(40, 160, 80), colourValue(90, 30, 200), colourValue(200, 180, 20)})
         EXPECT_EQ(liftLightness(same, 0.0f), same);
+}
 
+TEST(ToolbarColours, TheCacheRecomputesOnlyAfterTheFaceChanged)
+{
     // Recomputed only after the face changed; the cache starts at black.
     StripColourCache cache;
     EXPECT_FALSE(cache.update(colourValue(0, 0, 0)).has_value());
     const ColourValue face = colourValue(212, 208, 200);
     EXPECT_EQ(cache.update(face), stripColoursFor(face));
     EXPECT_FALSE(cache.update(face).has_value());
+}
 
+TEST(ToolbarColours, TheStripIsPaintedInThemTheButtonsInTheFace)
+{
     // The strip is painted in them; the buttons keep the plain face colour.
     ToolbarStrip painted;
     QPalette palette = painted.palette();
@@ -260,7 +296,7 @@ protected:
     ScriptedPrompts prompts;
 };
 
-TEST_F(StartUpTest, ShowsTheWindowAndTheSplashOrEndsWithOneMessage)
+TEST_F(StartUpTest, ShowsTheWindowWithTheSplash)
 {
     auto startUp = run(true);
     EXPECT_TRUE(startUp->mainWindow()->isVisible());
@@ -278,18 +314,25 @@ TEST_F(StartUpTest, ShowsTheWindowAndTheSplashOrEndsWithOneMessage)
     EXPECT_EQ(splash->spVer->text(), QStringLiteral("Build 0310"));
     QTest::mouseClick(splash, Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 2000));
+}
 
+TEST_F(StartUpTest, ShowsNoSplashWhenItIsSwitchedOff)
+{
     settings.write(kSectionMain, QStringLiteral("optSplash"), QStringLiteral("0"));
-    startUp = run(true);
+    auto startUp = run(true);
     EXPECT_TRUE(!startUp->splash() || !startUp->splash()->isVisible());
+}
 
+TEST_F(StartUpTest, EndsWithOneMessageWithoutTheGame)
+{
     env.insert(QStringLiteral("windir"), dir.filePath(QStringLiteral("nowhere")));
     EXPECT_EQ(run(false)->splash(), nullptr);
     EXPECT_EQ(told(), test::text::kNoGame);
+}
 
-    env.insert(QStringLiteral("windir"), dir.filePath(QStringLiteral("windows")));
+TEST_F(StartUpTest, EndsWithOneCriticalMessageOnABrokenSetting)
+{
     settings.write(kSectionMdi, QStringLiteral("Height"), QStringLiteral("tall"));
-    prompts.shown.clear();
     run(false);
     EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Critical);
     // The reason between the brackets comes from the system.
@@ -328,7 +371,7 @@ protected:
     RecentFiles recent{settings, {&owned[0], &owned[1], &owned[2], &owned[3], &owned[4]}};
 };
 
-TEST_F(RecentMenu, NewestFirstEachFileOnceAndLetterCaseCounts)
+TEST_F(RecentMenu, ListsEachFileOnceNewestFirst)
 {
     for (const char* name : {"D", "A", "C", "B", "E"})
         recent.CycleRecentFiles(p(name));
@@ -343,7 +386,12 @@ TEST_F(RecentMenu, NewestFirstEachFileOnceAndLetterCaseCounts)
     const int writes = settings.writeCount();
     recent.CycleRecentFiles(p("A"));
     EXPECT_EQ(settings.writeCount(), writes);
-    recent.CycleRecentFiles(p("c"));
+}
+
+TEST_F(RecentMenu, NamesDifferingInLetterCaseAreTwoFiles)
+{
+    for (const char* name : {"C", "A", "c"})
+        recent.CycleRecentFiles(p(name));
     EXPECT_EQ(recent.entries().mid(0, 3), QStringList({p("c"), p("A"), p("C")}));
 }
 
@@ -368,36 +416,23 @@ TEST_F(RecentMenu, TheMenuShowsThePlaceholderOrTheEntriesReadAfreshEachTime)
     EXPECT_EQ(owned[1].iconText(), path);
 }
 
-// The real file dialogs: the kind's extension is added, and each kind opens where it was last
-// used, or in the fallback folder, or at home.
-TEST(QtFileDialogs, AddTheKindsExtensionAndRememberItsFolder)
+// Answers a real file dialog in `folder` with `name`, or cancels it without a name.
+static std::function<void(QFileDialog&)> answer(const QString& folder, const char* name)
+{
+    return [folder, name](QFileDialog& dialog) {
+        dialog.setDirectory(folder);
+        if (!name)
+            return dialog.reject();
+        dialog.selectFile(QLatin1String(name));
+        static_cast<QDialog&>(dialog).accept();
+    };
+}
+
+TEST(QtFileDialogs, AddTheKindsExtension)
 {
     QTemporaryDir eggs, projects;
     QtFileDialogs dialogs;
-    QString fallback = projects.filePath(QStringLiteral("gone"));
-    dialogs.setFallbackFolder([&] { return fallback; });
-    EXPECT_EQ(dialogs.startFolder(FileKind::Egg), QDir::homePath()); // a folder gone is passed over
-    fallback = projects.path();
-    EXPECT_EQ(dialogs.startFolder(FileKind::Egg), projects.path());
-    const auto answer = [](const QString& folder, const char* name) {
-        return [folder, name](QFileDialog& dialog) {
-            dialog.setDirectory(folder);
-            if (!name)
-                return dialog.reject();
-            dialog.selectFile(QLatin1String(name));
-            static_cast<QDialog&>(dialog).accept();
-        };
-    };
     QString path;
-    whileModal<QFileDialog>([&] { path = dialogs.openPath(FileKind::Project, kProjectFilter); },
-                            [&](QFileDialog& dialog) {
-                                EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
-                                EXPECT_EQ(dialog.nameFilters().size(), 2);
-                                answer(eggs.path(), nullptr)(dialog);
-                            });
-    EXPECT_TRUE(path.isEmpty()); // Cancel forgets nothing
-    EXPECT_EQ(dialogs.startFolder(FileKind::Project), projects.path());
-
     whileModal<QFileDialog>([&] { path = dialogs.savePath(FileKind::Egg, kEggFilter); },
                             [&](QFileDialog& dialog) {
                                 EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
@@ -416,6 +451,32 @@ TEST(QtFileDialogs, AddTheKindsExtensionAndRememberItsFolder)
                                 answer(projects.path(), "Spotty")(dialog);
                             });
     EXPECT_EQ(path, QDir::toNativeSeparators(projects.filePath(QStringLiteral("Spotty.svg"))));
+}
+
+// Each kind opens where it was last used, or in the fallback folder, or in the last folder of
+// any kind, or at home.
+TEST(QtFileDialogs, RememberEachKindsFolder)
+{
+    QTemporaryDir eggs, projects;
+    QtFileDialogs dialogs;
+    QString fallback = projects.filePath(QStringLiteral("gone"));
+    dialogs.setFallbackFolder([&] { return fallback; });
+    EXPECT_EQ(dialogs.startFolder(FileKind::Egg), QDir::homePath()); // a folder gone is passed over
+    fallback = projects.path();
+    EXPECT_EQ(dialogs.startFolder(FileKind::Egg), projects.path());
+    QString path;
+    whileModal<QFileDialog>([&] { path = dialogs.openPath(FileKind::Project, kProjectFilter); },
+                            [&](QFileDialog& dialog) {
+                                EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+                                EXPECT_EQ(dialog.nameFilters().size(), 2);
+                                answer(eggs.path(), nullptr)(dialog);
+                            });
+    EXPECT_TRUE(path.isEmpty()); // Cancel forgets nothing
+    EXPECT_EQ(dialogs.startFolder(FileKind::Project), projects.path());
+    whileModal<QFileDialog>([&] { dialogs.savePath(FileKind::Egg, kEggFilter); },
+                            answer(eggs.path(), "Spotty"));
+    whileModal<QFileDialog>([&] { dialogs.savePath(FileKind::Project, kProjectFilter); },
+                            answer(projects.path(), "Spotty"));
     EXPECT_EQ(dialogs.startFolder(FileKind::Egg), eggs.path());
     EXPECT_EQ(dialogs.startFolder(FileKind::Project), projects.path());
     fallback.clear();

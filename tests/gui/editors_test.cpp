@@ -54,7 +54,7 @@ protected:
     std::unique_ptr<EBallEditor> editor;
 };
 
-TEST_F(EBallEditorTest, TheFirstEBallStoresNothingAndChangesGoIntoTheShownRecordOnly)
+TEST_F(EBallEditorTest, TheFirstEBallShownStoresNothing)
 {
     const auto before = state.eBalls;
     editor->SwitchTo(5, -1, QStringLiteral("qp_small.lnz"));
@@ -71,7 +71,11 @@ TEST_F(EBallEditorTest, TheFirstEBallStoresNothingAndChangesGoIntoTheShownRecord
     EXPECT_TRUE(child<QCheckBox>(editor.get(), "usetexture")->isChecked());
     editor->SwitchTo(6, 5, QString());
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("right ear"));
+}
 
+TEST_F(EBallEditorTest, ChangesGoIntoTheShownRecordOnly)
+{
+    editor->SwitchTo(6, -1, QString());
     const EBallRecord six = state.eBalls[6];
     editor->SwitchTo(5, 6, QString());
     fuzz()->setCurrentIndex(3);
@@ -161,7 +165,7 @@ TEST_F(EBallEditorTest, ValuesTheControlsCannotShowOrTypedOnesAreHeldToTheLimits
     EXPECT_EQ(state.eBalls[5].diameter, 12);
 }
 
-TEST_F(EBallEditorTest, ClosingStoresTheShownValuesAndParksInRecord511)
+TEST_F(EBallEditorTest, ClosingStoresTheShownValuesBeforeParking)
 {
     const auto before = state.eBalls;
     editor->SwitchTo(70, -1, QStringLiteral("qp_big.lnz"));
@@ -173,11 +177,13 @@ TEST_F(EBallEditorTest, ClosingStoresTheShownValuesAndParksInRecord511)
     expected[70].fuzziness = 0;
     expected[70].diameter = 12;
     EXPECT_EQ(state.eBalls, expected);
+}
 
-    // A fresh window stores its blank controls into the parking record and loses nothing.
-    editor = std::make_unique<EBallEditor>(document, prompts);
+// A fresh window stores its blank controls into the parking record and loses nothing.
+TEST_F(EBallEditorTest, AFreshWindowStoresItsBlankControlsOnlyIntoTheParkingRecord)
+{
+    auto expected = state.eBalls;
     editor->SwitchTo(5, kParkingRecord, QString());
-    expected[kParkingRecord].diameter = 0;
     for (int i = 0; i <= kParkingRecord; ++i)
         EXPECT_TRUE(i == kParkingRecord ? state.eBalls[size_t(i)].diameter == 0
                                         : state.eBalls[size_t(i)] == expected[size_t(i)])
@@ -250,7 +256,7 @@ protected:
     QWidget* none = nullptr;
 };
 
-TEST_F(ColorChooserTest, TheCaptionAndMarkerShowTheIndexAndOnlyALeftReleasePicks)
+TEST_F(ColorChooserTest, ShowsTheIndexItOpensWith)
 {
     const struct
     {
@@ -270,7 +276,10 @@ TEST_F(ColorChooserTest, TheCaptionAndMarkerShowTheIndexAndOnlyALeftReleasePicks
             EXPECT_EQ(marker->pos() - picture->contentsRect().topLeft(), c.marker) << c.index;
         }
     }
-    // The caption follows the pointer inside the picture only.
+}
+
+TEST_F(ColorChooserTest, TheCaptionFollowsThePointerInsideThePictureOnly)
+{
     open(37);
     for (const auto& [point, shown] :
          {std::pair{at(0, 0), "0 (Hex: 0)"}, std::pair{at(159, 159), "255 (Hex: FF)"},
@@ -280,7 +289,11 @@ TEST_F(ColorChooserTest, TheCaptionAndMarkerShowTheIndexAndOnlyALeftReleasePicks
     }
     QTest::mouseMove(none, none->rect().center());
     EXPECT_EQ(caption(), QStringLiteral("No Color (-1)"));
+}
 
+TEST_F(ColorChooserTest, OnlyALeftReleaseOnTheColoursPicks)
+{
+    open(37);
     QTest::mouseClick(picture, Qt::RightButton, {}, at(95, 43));
     QTest::mouseClick(picture, Qt::MiddleButton, {}, at(10, 10));
     QTest::mouseClick(picture, Qt::LeftButton, {}, at(161, 80)); // the sunken border
@@ -290,14 +303,20 @@ TEST_F(ColorChooserTest, TheCaptionAndMarkerShowTheIndexAndOnlyALeftReleasePicks
     EXPECT_EQ(chooser->result(), QDialog::Accepted);
     EXPECT_FALSE(chooser->isVisible());
     EXPECT_EQ(chooser->picked(), 73);
+}
 
+TEST_F(ColorChooserTest, EitherButtonPicksNoColour)
+{
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
         open(37);
         QTest::mouseClick(none, button, {}, none->rect().center());
         EXPECT_EQ(chooser->result(), QDialog::Accepted);
         EXPECT_EQ(chooser->picked(), -1);
     }
-    // Cancel, Escape and closing pick nothing.
+}
+
+TEST_F(ColorChooserTest, CancelEscapeOrClosingPicksNothing)
+{
     for (int way = 0; way < 3; ++way) {
         open(200);
         QTest::mouseMove(picture, at(95, 43));
@@ -368,7 +387,7 @@ protected:
     std::unique_ptr<QWidget> panel;
 };
 
-TEST_F(PanelTest, SlotTrayKeepsNumbersItsScrollBarsCannotShowAndTheLowestTrayIsThree)
+TEST_F(PanelTest, SlotTrayKeepsNumbersItsScrollBarsCannotShow)
 {
     open<SlotTrayPanel>();
     EXPECT_EQ(field("fldBreedName")->text(), QStringLiteral("Eggbert"));
@@ -387,7 +406,10 @@ TEST_F(PanelTest, SlotTrayKeepsNumbersItsScrollBarsCannotShowAndTheLowestTrayIsT
         EXPECT_EQ(field("slotTX")->text(), QStringLiteral("1")) << slot;
         EXPECT_EQ(state.eggSlot, slot);
     }
+}
 
+TEST_F(PanelTest, SlotTrayBarsSetTheNumbersDownToTheLowestTrayThree)
+{
     open<SlotTrayPanel>();
     // Up raises the number (key, top arrow), down lowers it.
     auto* tray = field<NumberBar>("trayS");
@@ -412,7 +434,7 @@ TEST_F(PanelTest, SlotTrayKeepsNumbersItsScrollBarsCannotShowAndTheLowestTrayIsT
     EXPECT_TRUE(field("slotTX")->isReadOnly());
 }
 
-TEST_F(PanelTest, TextsAreStoredInTheCodePageWithDoubleQuotesAs148AndShownStraight)
+TEST_F(PanelTest, DescriptionQuotesAreStoredAs148ButShownStraight)
 {
     open<SlotTrayPanel>();
     auto* description = field<QPlainTextEdit>("eddesc");
@@ -421,7 +443,15 @@ TEST_F(PanelTest, TextsAreStoredInTheCodePageWithDoubleQuotesAs148AndShownStraig
     QTest::keyClicks(description, QStringLiteral(" \"ok\""));
     typeText(description, QString::fromUtf8("\u4e2d")); // not in the code page: refused
     EXPECT_EQ(state.breedDescription, "Says \x94hi\x94 twice \x94ok\x94");
-    // The breed name keeps its straight quotes; the project file takes care of them.
+    open<SlotTrayPanel>();
+    EXPECT_EQ(field<QPlainTextEdit>("eddesc")->toPlainText(),
+              QStringLiteral("Says \"hi\" twice \"ok\""));
+}
+
+// The breed name keeps its straight quotes; the project file takes care of them.
+TEST_F(PanelTest, TheBreedNameIsStoredInTheCodePageWithStraightQuotes)
+{
+    open<SlotTrayPanel>();
     auto* name = field("fldBreedName");
     name->clear();
     names.clear();
@@ -430,9 +460,6 @@ TEST_F(PanelTest, TextsAreStoredInTheCodePageWithDoubleQuotesAs148AndShownStraig
     EXPECT_EQ(names, (std::vector<QString>{QStringLiteral("\""), QStringLiteral("\"Z"),
                                            QStringLiteral("\"Zo"), QString::fromUtf8("\"Zo\u00eb"),
                                            QString::fromUtf8("\"Zo\u00eb\u0080")}));
-    open<SlotTrayPanel>();
-    EXPECT_EQ(field<QPlainTextEdit>("eddesc")->toPlainText(),
-              QStringLiteral("Says \"hi\" twice \"ok\""));
 }
 
 TEST_F(PanelTest, TypingIsHeldToTheRoomInTheEggButStoredTextsAreNeverCut)
@@ -490,7 +517,7 @@ TEST(CodePageTextEditTest, LoneLineBreaksShowAsMarksTheFontsHaveNotAsMissingGlyp
     }
 }
 
-TEST_F(PanelTest, TipsShowOnlyThePairsTheBreedHasAndTypedTipsGoIntoTheState)
+TEST_F(PanelTest, TipsShowOnlyThePairsTheBreedHas)
 {
     for (const auto& [count, third, demoThird] :
          {std::tuple{6, "Say \"hi\"", "Demo three"}, std::tuple{5, "", ""}, std::tuple{0, "", ""},
@@ -503,7 +530,10 @@ TEST_F(PanelTest, TipsShowOnlyThePairsTheBreedHasAndTypedTipsGoIntoTheState)
         EXPECT_EQ(tip("rTip", 1)->text(), count ? QStringLiteral("Pet me") : QString()) << count;
     }
     EXPECT_EQ(state.regTips[2], "Say \"hi\""); // not shown is not lost
+}
 
+TEST_F(PanelTest, TypedTipsGoIntoTheState)
+{
     state.tipCount = 5;
     open<TipsPanel>();
     tip("rTip", 2)->setFocus();

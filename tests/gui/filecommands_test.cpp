@@ -145,7 +145,7 @@ TEST_F(FileCommandsTest, OpenAsksTheSaveQuestionFirst)
 }
 
 // A file that is no project still goes to the top of the recent files; a broken one does not.
-TEST_F(FileCommandsTest, AFailedOpenIsToldAndChangesNothing)
+TEST_F(FileCommandsTest, AFailedOpenLeavesTheOpenProjectAsItWas)
 {
     const QString open = openProject();
     QByteArray cut = readFile(makeProject(QStringLiteral("Lips"), QStringLiteral("lips.opj")));
@@ -160,6 +160,7 @@ TEST_F(FileCommandsTest, AFailedOpenIsToldAndChangesNothing)
     } cases[] = {{"notes.opj", "[Yolkwright Project File] \r\n", test::text::kNotAProject, true},
                  {"broken.opj", cut, test::text::kNotOpened, false}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         const QString file = path(QLatin1String(c.name));
         test::writeFile(file, c.bytes);
         prompts.shown.clear();
@@ -209,7 +210,7 @@ TEST_F(FileCommandsTest, OpenEggOrPackageMakesAProjectOfTheEggOrSaysWhyNot)
     EXPECT_EQ(recent().first(), path(QStringLiteral("kissy.opj")));
 }
 
-TEST_F(FileCommandsTest, SaveAsMovesTheProjectPathAndSaveFollowsItOrSaysWhyNot)
+TEST_F(FileCommandsTest, SaveFollowsTheProjectPathThatSaveAsMoved)
 {
     const QString open = openProject();
     const QByteArray original = readFile(open);
@@ -227,18 +228,22 @@ TEST_F(FileCommandsTest, SaveAsMovesTheProjectPathAndSaveFollowsItOrSaysWhyNot)
     EXPECT_EQ(readFile(open), original);
     EXPECT_EQ(dialogs.asked.size(), 1u);
     EXPECT_TRUE(prompts.shown.empty());
+}
 
-    // A failing save is told and keeps the old file.
-    const QByteArray saved = readFile(moved);
+// A failing save is told and keeps the old file.
+TEST_F(FileCommandsTest, AFailingSaveKeepsTheFileItWouldReplace)
+{
+    const QString open = openProject();
+    const QByteArray saved = readFile(open);
     ASSERT_TRUE(QFile::remove(installation.infoFilePath(state.baseBreed)));
     state.breedName = "Lost?";
     act("mnuSaveOPJ")->trigger();
-    prompts.expectOne(test::text::kNotSaved.arg(moved), PromptIcon::Exclamation, false);
+    prompts.expectOne(test::text::kNotSaved.arg(open), PromptIcon::Exclamation, false);
     EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("Zott.blz")));
-    EXPECT_EQ(readFile(moved), saved);
+    EXPECT_EQ(readFile(open), saved);
 }
 
-TEST_F(FileCommandsTest, TheEggAndPackageCommandsWriteTheirFileAndTouchNoProjectOrRecentFile)
+TEST_F(FileCommandsTest, SavingAnEggOrPackageWritesThatFileAlone)
 {
     const QString open = openProject(QStringLiteral("Quadrapus"), QStringLiteral("quad.opj"));
     const QString egg = path(QStringLiteral("eggs/Spotty.odd"));
@@ -266,7 +271,7 @@ TEST_F(FileCommandsTest, TheEggAndPackageCommandsWriteTheirFileAndTouchNoProject
     EXPECT_EQ(recent(), QStringList({open, QString(), QString(), QString()}));
 }
 
-TEST_F(FileCommandsTest, AnEggOrPackageThatCannotBeWrittenIsToldAndWritesNothing)
+TEST_F(FileCommandsTest, AnEggOrPackageThatCannotBeWrittenWritesNothing)
 {
     const QString open = openProject();
     const QByteArray project = readFile(open);
@@ -281,6 +286,7 @@ TEST_F(FileCommandsTest, AnEggOrPackageThatCannotBeWrittenIsToldAndWritesNothing
                  {"mnuSaveYPK", "package", open, "project file"},
                  {"mnuSaveODD", "egg", longEgg, "too long"}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.what) + ", " + c.reason);
         if (c.target == longEgg)
             state.breedDescription = std::string(size_t(state.locDescLen) + 5, 'x');
         prompts.shown.clear();
@@ -294,7 +300,7 @@ TEST_F(FileCommandsTest, AnEggOrPackageThatCannotBeWrittenIsToldAndWritesNothing
     EXPECT_FALSE(QFile::exists(longEgg));
 }
 
-TEST_F(FileCommandsTest, ARemovedRecentFileIsToldAndKeepsItsEntry)
+TEST_F(FileCommandsTest, ARemovedRecentFileKeepsItsEntry)
 {
     const QString gone = makeProject(QStringLiteral("Lips"), QStringLiteral("gone.opj"));
     const QString open = openProject();
@@ -309,13 +315,18 @@ TEST_F(FileCommandsTest, ARemovedRecentFileIsToldAndKeepsItsEntry)
     EXPECT_EQ(prompts.shown[1].icon, PromptIcon::Information);
     EXPECT_EQ(recent(), QStringList({gone, open, QString(), QString()}));
     EXPECT_EQ(window->document().path(), open);
+}
 
-    // The second entry still exists and reopens, going to the top.
+TEST_F(FileCommandsTest, AChosenRecentFileReopensAtTheTop)
+{
+    const QString other = makeProject(QStringLiteral("Lips"), QStringLiteral("other.opj"));
+    const QString open = openProject();
+    window->document().CycleRecentFiles(other);
     prompts.answers = {PromptAnswer::No};
     state.breedName = "Unsaved";
     act("mnuRecentFile2")->trigger();
     EXPECT_EQ(state.breedName, sample::breed(3).breedName);
-    EXPECT_EQ(recent(), QStringList({open, gone, QString(), QString()}));
+    EXPECT_EQ(recent(), QStringList({open, other, QString(), QString()}));
     EXPECT_EQ(act("mnuRecentFile1")->text(), open);
 }
 
@@ -343,7 +354,7 @@ TEST_F(FileCommandsTest, SaveShortcutsDoNothingBeforeAProjectExists)
                                      QString::fromLatin1(state.breedName)}}));
 }
 
-TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAndShowsIt)
+TEST_F(FileCommandsTest, ExportBreedSheetDrawsThePalettesColours)
 {
     const QString project = openProject(QStringLiteral("Quadrapus"), QStringLiteral("q.opj"));
     const BreedHeader header = readBreedHeader(installation, state);
@@ -360,9 +371,8 @@ TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAn
 
     const QString png = path(QStringLiteral("sheet.png"));
     const QString svg = path(QStringLiteral("sheet.svg"));
-    const QByteArray projectBytes = readFile(project);
-    dialogs.answers = {png, svg, project};
-    for (int i = 0; i < 3; ++i)
+    dialogs.answers = {png, svg};
+    for (int i = 0; i < 2; ++i)
         act("mnuExportSheet")->trigger();
 
     const QImage picture(png);
@@ -394,10 +404,26 @@ TEST_F(FileCommandsTest, ExportBreedSheetWritesPngAndSvgWithThePalettesColoursAn
     EXPECT_EQ(inkBeyond, 0);
     // What it draws is checked with the core; the quote shows as the egg will hold it.
     EXPECT_TRUE(readFile(svg).contains("Says &quot;hi&quot;"));
+    EXPECT_TRUE(prompts.shown.empty());
+}
 
-    // The sheet never replaces its project; the failure is told.
+// The sheet never replaces its project; the failure is told.
+TEST_F(FileCommandsTest, ABreedSheetNeverReplacesItsProject)
+{
+    const QString project = openProject();
+    const QByteArray projectBytes = readFile(project);
+    dialogs.answers = {project};
+    act("mnuExportSheet")->trigger();
     prompts.expectOne(QStringLiteral("The breed sheet"), PromptIcon::Exclamation, false);
     EXPECT_EQ(readFile(project), projectBytes);
+}
+
+TEST_F(FileCommandsTest, AShownBreedSheetClosesWithEscapeOrCtrlW)
+{
+    openProject();
+    dialogs.answers = {path(QStringLiteral("a.png")), path(QStringLiteral("b.svg"))};
+    for (int i = 0; i < 2; ++i)
+        act("mnuExportSheet")->trigger();
     const QList<QWidget*> sheets = window->findChildren<QWidget*>(QStringLiteral("frmBreedSheet"));
     ASSERT_EQ(sheets.size(), 2);
     // A sheet window closes with Escape, and with Ctrl+W.

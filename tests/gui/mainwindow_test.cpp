@@ -70,6 +70,13 @@ protected:
         window->show();
         ASSERT_EQ(window->document().open(projectPath), Document::Opening::Opened);
     }
+    // Shortcuts and focus changes need the active window.
+    void openActive()
+    {
+        openProject();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
     template <class T = QWidget> T* find(const char* name) const
     {
         return child<T>(window.get(), name);
@@ -91,6 +98,12 @@ protected:
                          Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(viewport, &move);
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+    }
+    // The component list shows ball set 2 (A) or 3 (B) and the user clicks one of its rows.
+    void openBall(int set, int row)
+    {
+        compnt->setCurrentIndex(set);
+        clickBallAt(row);
     }
     // The user picks an item from the component list's drop-down, changed or not.
     void pickComponent(int index)
@@ -114,8 +127,7 @@ protected:
     // The eBall editor of `row` in set A, then the Slot/Tray and Tips panels.
     void openEditors(int row)
     {
-        compnt->setCurrentIndex(2);
-        clickBallAt(row);
+        openBall(2, row);
         compnt->setCurrentIndex(5);
         compnt->setCurrentIndex(6);
     }
@@ -198,7 +210,7 @@ TEST_F(MainWindowTest, WithoutAProjectNothingCanBeSavedOrChosen)
     EXPECT_TRUE(prompts.shown.empty());
 }
 
-TEST_F(MainWindowTest, ComponentsShowTheirHelpAndFillTheList)
+TEST_F(MainWindowTest, ComponentsShowTheirHelp)
 {
     openProject();
     EXPECT_EQ(compnt->currentIndex(), 0);
@@ -211,24 +223,31 @@ TEST_F(MainWindowTest, ComponentsShowTheirHelpAndFillTheList)
                                   "This contains all the text and images",
                                   "The Slot/Tray panel lets you",
                                   "On-screen tips are displayed"};
-    const QStringList labels =
-        QStringLiteral("head|body|   |leg|foot|tail, the long curling part behind the body")
-            .split(QLatin1Char('|'));
     auto* help = find<QLabel>("ttex");
     for (int index : {1, 2, 0, 3, 4, 5, 6, 3}) {
         compnt->setCurrentIndex(index);
         EXPECT_TRUE(help->text().startsWith(QLatin1String(starts[index]))) << index;
-        EXPECT_EQ(listed(), (index == 2 || index == 3) ? labels : QStringList()) << index;
     }
     compnt->setCurrentIndex(-1);
     EXPECT_EQ(help->text(), test::text::kNoTopic);
 }
 
+TEST_F(MainWindowTest, OnlyTheBallSetsFillTheList)
+{
+    openProject();
+    const QStringList labels =
+        QStringLiteral("head|body|   |leg|foot|tail, the long curling part behind the body")
+            .split(QLatin1Char('|'));
+    for (int index : {1, 2, 0, 3, 4, 5, 6, 3}) {
+        compnt->setCurrentIndex(index);
+        EXPECT_EQ(listed(), (index == 2 || index == 3) ? labels : QStringList()) << index;
+    }
+}
+
 TEST_F(MainWindowTest, TheBallListOpensTheRecordOfEitherSetHoweverItIsSelected)
 {
     openProject();
-    compnt->setCurrentIndex(3);
-    clickBallAt(4);
+    openBall(3, 4);
     EXPECT_EQ(curBall(), 6 + 4);
     auto* editor = activeEditor<EBallEditor>();
     ASSERT_NE(editor, nullptr);
@@ -236,8 +255,7 @@ TEST_F(MainWindowTest, TheBallListOpensTheRecordOfEitherSetHoweverItIsSelected)
     EXPECT_EQ(eblist->item(5)->toolTip(), eblist->item(5)->text()); // a long label
     EXPECT_EQ(eblist->item(0)->toolTip(), QString());
 
-    compnt->setCurrentIndex(2);
-    clickBallAt(0);
+    openBall(2, 0);
     EXPECT_EQ(curBall(), 0);
     EXPECT_EQ(mdiArea->subWindowList().size(), 1);
     EXPECT_EQ(activeEditor<EBallEditor>(), editor);
@@ -299,11 +317,15 @@ TEST_F(MainWindowTest, SavingRefusesAnInformationFileWhoseCountChangedWhileOpen)
                       PromptIcon::Exclamation, false);
 }
 
-TEST_F(MainWindowTest, ACommandLineProjectOpensAtStartUpAndAMissingOneSilentlyDoesNot)
+TEST_F(MainWindowTest, AMissingCommandLineProjectIsSilentlyPassedOver)
 {
     window->load(dir.filePath(QStringLiteral("not there.opj")));
     EXPECT_TRUE(window->document().path().isEmpty());
+    EXPECT_TRUE(prompts.shown.empty());
+}
 
+TEST_F(MainWindowTest, ACommandLineProjectOpensAtStartUp)
+{
     const QString path = dir.filePath(QStringLiteral("my breed project.opj"));
     ASSERT_TRUE(QFile::copy(projectPath, path));
     const QString quoted = QLatin1Char('"') + path + QLatin1Char('"');
@@ -347,18 +369,24 @@ TEST_F(MainWindowTest, TheSaveQuestion)
     EXPECT_TRUE(prompts.shown.back().text.contains(QStringLiteral("gone/breed.opj")));
 }
 
-TEST_F(MainWindowTest, ShutDownCancelWritesNothingNoWritesTheSettingsAndTheyAreRestored)
+TEST_F(MainWindowTest, CancellingTheShutDownWritesNothing)
 {
     window->load(QString());
     openProject();
-    const QByteArray saved = test::readFile(projectPath);
     state.breedName = "Changed";
     const int writes = settings.writeCount();
     prompts.answers = {PromptAnswer::Cancel};
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(settings.writeCount(), writes);
+}
 
+TEST_F(MainWindowTest, ShuttingDownUnsavedWritesOnlyTheWindowSettings)
+{
+    window->load(QString());
+    openProject();
+    const QByteArray saved = test::readFile(projectPath);
+    state.breedName = "Changed";
     window->resize(500, 400);
     window->setTipsVisible(false);
     prompts.answers = {PromptAnswer::No};
@@ -369,7 +397,10 @@ TEST_F(MainWindowTest, ShutDownCancelWritesNothingNoWritesTheSettingsAndTheyAreR
         stored << settings.read(kSectionMdi, QLatin1String(key), QString());
     EXPECT_EQ(stored, QStringList({QStringLiteral("False"), QStringLiteral("7500"),
                                    QStringLiteral("6000")}));
+}
 
+TEST_F(MainWindowTest, TheWindowSettingsAreRestored)
+{
     auto store = [this](const char* width, const char* height, const char* tips) {
         settings.write(kSectionMdi, QStringLiteral("Width"), QLatin1String(width));
         settings.write(kSectionMdi, QStringLiteral("Height"), QLatin1String(height));
@@ -395,7 +426,7 @@ TEST_F(MainWindowTest, ShutDownCancelWritesNothingNoWritesTheSettingsAndTheyAreR
     EXPECT_THROW(broken.load(QString()), FormatError);
 }
 
-TEST_F(MainWindowTest, TheToolbarRunsItsCommandsAndTheViewMenuFollowsWhatIsOnScreen)
+TEST_F(MainWindowTest, TheToolbarRunsItsCommands)
 {
     window->show();
     ToolbarStrip* toolbar = window->commands().toolbar();
@@ -419,6 +450,11 @@ TEST_F(MainWindowTest, TheToolbarRunsItsCommandsAndTheViewMenuFollowsWhatIsOnScr
 
     whileModal([&] { QTest::mouseClick(toolbar->button(ToolbarStrip::Options), Qt::LeftButton); },
                [](QDialog& dialog) { EXPECT_EQ(dialog.objectName(), QStringLiteral("dlgPrefs")); });
+}
+
+TEST_F(MainWindowTest, TheViewMenuFollowsWhatIsOnScreen)
+{
+    window->show();
     QAction* showToolbar = act("mnuView_Tbar");
     showToolbar->trigger();
     EXPECT_TRUE(find("TBarUltimateHolder")->isHidden());
@@ -529,7 +565,7 @@ TEST_F(MainWindowTest, SiteItemsAskFirstOnlyWhenWanted)
     EXPECT_EQ(prompts.shown[2].text, test::text::kHostQuestion);
 }
 
-TEST_F(MainWindowTest, AboutAndTheChangeLogAreModal)
+TEST_F(MainWindowTest, TheHelpMenusDialogsAreModal)
 {
     emit find<QMenu>("mnuHelp")->aboutToShow();
     QStringList shown;
@@ -566,7 +602,7 @@ TEST_F(MainWindowTest, HelpOpensTheGuideAtItsFirstTopicOrSaysItIsMissing)
     EXPECT_TRUE(prompts.shown.empty());
 }
 
-TEST_F(MainWindowTest, PanelsOpenOnceShowWithoutChangingAndCloseBeforeAnOpenedProjectArrives)
+TEST_F(MainWindowTest, EachPanelOpensOnceShowingTheProjectUnchanged)
 {
     openProject();
     const ProjectState before = state;
@@ -580,8 +616,13 @@ TEST_F(MainWindowTest, PanelsOpenOnceShowWithoutChangingAndCloseBeforeAnOpenedPr
     EXPECT_EQ(mdiArea->subWindowList().size(), 2);
     EXPECT_EQ(test::projectDifference(state, before), "");
     EXPECT_EQ(child<QLineEdit>(mdiArea, "rTip0")->cursorPosition(), 0); // a long tip's start
+}
 
-    // Typed text goes in; the lone line breaks around it stay as they were.
+// Typed text goes in; the lone line breaks around it stay as they were.
+TEST_F(MainWindowTest, TypingInAPanelChangesOnlyTheTypedText)
+{
+    openProject();
+    compnt->setCurrentIndex(5);
     auto* description = child<QPlainTextEdit>(mdiArea, "eddesc");
     description->moveCursor(QTextCursor::End);
     QTest::keyClicks(description, QStringLiteral("!"));
@@ -591,20 +632,21 @@ TEST_F(MainWindowTest, PanelsOpenOnceShowWithoutChangingAndCloseBeforeAnOpenedPr
     QTest::keyClicks(name, QStringLiteral("Bo"));
     EXPECT_EQ(compnt->itemText(0), QStringLiteral("Bo"));
     EXPECT_EQ(state.breedName, "Bo");
+}
 
+TEST_F(MainWindowTest, ALongBreedNameShowsFromItsStart)
+{
+    openProject();
     state.breedName = "Thirty characters of a name...";
-    window->editorWindows()->closeAll();
-    compnt->setCurrentIndex(0);
     compnt->setCurrentIndex(5);
     EXPECT_EQ(child<QLineEdit>(activeEditor<SlotTrayPanel>(), "fldBreedName")->cursorPosition(), 0);
+}
 
+// The Window menu lists the open child windows, the active one checked.
+TEST_F(MainWindowTest, TheWindowMenuListsTheChildWindows)
+{
     openProject();
-    // The editor shows a value the file does not hold; closing stores it, then the file's wins.
-    state.eBalls[3].diameter = 500;
     openEditors(3);
-    ASSERT_EQ(mdiArea->subWindowList().size(), 3);
-
-    // The Window menu lists the open child windows, the active one checked.
     auto* windowMenu = find<QMenu>("mnUWindow");
     emit windowMenu->aboutToShow();
     QStringList shown;
@@ -613,20 +655,27 @@ TEST_F(MainWindowTest, PanelsOpenOnceShowWithoutChangingAndCloseBeforeAnOpenedPr
             shown.append(action->text() + (action->isChecked() ? QStringLiteral("*") : QString()));
     EXPECT_EQ(shown, (QStringList{QStringLiteral("&1 ball 3 in qp_small.lnz"),
                                   QStringLiteral("&2 Slot/Tray"), QStringLiteral("&3 Tips*")}));
+}
 
+TEST_F(MainWindowTest, TheEditorsCloseBeforeAnOpenedProjectArrives)
+{
+    openProject();
+    // The editor shows a value the file does not hold; closing stores it, then the file's wins.
+    state.eBalls[3].diameter = 500;
+    openEditors(3);
+    ASSERT_EQ(mdiArea->subWindowList().size(), 3);
     ASSERT_EQ(window->document().open(projectPath), Document::Opening::Opened);
     QTest::qWait(10);
     EXPECT_TRUE(mdiArea->subWindowList().isEmpty());
     EXPECT_EQ(curBall(), kParkingRecord);
     EXPECT_EQ(state.eBalls[3].diameter, 23);
     // Reopened, the eBall editor starts from the parking record and shows the file's values.
-    compnt->setCurrentIndex(2);
-    clickBallAt(3);
+    openBall(2, 3);
     EXPECT_EQ(curBall(), 3);
     EXPECT_EQ(state.eBalls[3].diameter, 23);
 }
 
-TEST_F(MainWindowTest, PastedTextPassesTheChecksOfTypingAndTheStatusBarSaysWhy)
+TEST_F(MainWindowTest, PastedTextPassesTheChecksOfTyping)
 {
     openProject();
     compnt->setCurrentIndex(5);
@@ -663,19 +712,19 @@ TEST_F(MainWindowTest, PastedTextPassesTheChecksOfTypingAndTheStatusBarSaysWhy)
         window->statusBar()->clearMessage();
         QApplication::clipboard()->setText(c.clipboard);
         act("mnuPaste")->trigger();
-        EXPECT_EQ(state.*c.member, c.expected) << c.field;
-        EXPECT_EQ(!window->statusBar()->currentMessage().isEmpty(), c.told) << c.field;
+        SCOPED_TRACE(std::string(c.field) + ": " + c.clipboard.toStdString());
+        EXPECT_EQ(state.*c.member, c.expected);
+        EXPECT_EQ(!window->statusBar()->currentMessage().isEmpty(), c.told) << "told why";
     }
     window->statusBar()->clearMessage(); // typing says why a key did nothing, too
     test::typeText(child(mdiArea, "eddesc"), QString::fromUtf8("\u4e2d"));
     EXPECT_FALSE(window->statusBar()->currentMessage().isEmpty());
 }
 
-TEST_F(MainWindowTest, ChoosingTheShownComponentAgainActsTilingKeepsLeastSizesExitClosesAll)
+TEST_F(MainWindowTest, ChoosingTheShownComponentAgainActs)
 {
     openProject();
-    compnt->setCurrentIndex(2);
-    clickBallAt(1);
+    openBall(2, 1);
     pickComponent(2);
     EXPECT_TRUE(eblist->selectedItems().isEmpty());
     EXPECT_EQ(eblist->count(), 6);
@@ -691,7 +740,10 @@ TEST_F(MainWindowTest, ChoosingTheShownComponentAgainActsTilingKeepsLeastSizesEx
     QTest::qWait(10);
     ASSERT_NE(activeEditor<TipsPanel>(), nullptr);
     EXPECT_TRUE(mdiArea->activeSubWindow()->isVisible());
+}
 
+TEST_F(MainWindowTest, TilingKeepsTheLeastSizes)
+{
     openProject();
     openEditors(0);
     // Room for the three side by side, but an even third is too narrow for the eBall editor.
@@ -705,7 +757,11 @@ TEST_F(MainWindowTest, ChoosingTheShownComponentAgainActsTilingKeepsLeastSizesEx
         for (QMdiSubWindow* other : subs)
             EXPECT_TRUE(other == sub || !other->geometry().intersects(sub->geometry()));
     }
+}
 
+TEST_F(MainWindowTest, ExitClosesEveryWindow)
+{
+    openProject();
     HelpViewer viewer;
     viewer.show();
     prompts.answers = {PromptAnswer::No};
@@ -714,7 +770,7 @@ TEST_F(MainWindowTest, ChoosingTheShownComponentAgainActsTilingKeepsLeastSizesEx
     EXPECT_FALSE(viewer.isVisible());
 }
 
-TEST_F(MainWindowTest, UndoAndRedoWalkTheWholeHistoryAndTheOpenEditorsFollow)
+TEST_F(MainWindowTest, TheOpenEditorsFollowTheWholeHistoryBothWays)
 {
     openProject();
     openEditors(1);
@@ -793,13 +849,10 @@ TEST_F(MainWindowTest, TypingAfterAnUndoIsAStepOfItsOwn)
     EXPECT_EQ(state.eggSlot, "1");
 }
 
-TEST_F(MainWindowTest, TypingIsOneStepUntilTheFocusLeavesAndTheMenuNamesIt)
+TEST_F(MainWindowTest, UndoInAnEBallEditorTakesBackTheProjectsNamedStep)
 {
-    openProject();
-    window->activateWindow(); // shortcuts and focus changes need the active window
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    compnt->setCurrentIndex(2);
-    clickBallAt(1);
+    openActive();
+    openBall(2, 1);
     auto* diameter = find<QLineEdit>("diaTX");
     diameter->setFocus();
     diameter->selectAll();
@@ -817,12 +870,15 @@ TEST_F(MainWindowTest, TypingIsOneStepUntilTheFocusLeavesAndTheMenuNamesIt)
     EXPECT_EQ(diameter->text(), QStringLiteral("21"));
     QTest::keyClick(diameter, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(state.eBalls[1].diameter, 123);
+}
 
+TEST_F(MainWindowTest, TypingIsOneStepUntilTheFocusLeaves)
+{
+    openActive();
     compnt->setCurrentIndex(5);
     auto* name = find<QLineEdit>("fldBreedName");
     auto* description = find<QPlainTextEdit>("eddesc");
     const QString shown = description->toPlainText();
-    history().clear();
     name->setFocus();
     name->selectAll();
     QTest::keyClicks(name, QStringLiteral("Bo"));
@@ -846,8 +902,7 @@ TEST_F(MainWindowTest, TheModifiedMarkFollowsTheSavedState)
 {
     openProject();
     const QString title = window->windowTitle();
-    compnt->setCurrentIndex(2);
-    clickBallAt(0);
+    openBall(2, 0);
     auto* thickness = find<QComboBox>("thkthing");
     const auto step = [&](const char* action, const char* expected) {
         if (QLatin1String(action).startsWith(QLatin1String("mnu")))
@@ -892,8 +947,7 @@ TEST_F(MainWindowTest, TheColourToolsChangeTheNamedFieldsOfTheChosenEBallsInOneS
     for (size_t i = 0; i < 12; ++i)
         state.eBalls[i] = {
             colours[i][0], colours[i][1], colours[i][2], 1, 0, int16_t(60 + i), 9, 4, "ball", 0};
-    compnt->setCurrentIndex(3);
-    clickBallAt(1); // record 7, the source for Apply to Others
+    openBall(3, 1); // record 7, the source for Apply to Others
     const ProjectState before = state;
     QStringList counts;
     const auto count = [&](QDialog& dialog) {
@@ -945,13 +999,10 @@ TEST_F(MainWindowTest, TheColourToolsChangeTheNamedFieldsOfTheChosenEBallsInOneS
     EXPECT_EQ(test::projectDifference(state, before), "");
 }
 
-// The preview follows the editor and the history at once, and a disc opens its eBall.
-TEST_F(MainWindowTest, ThePreviewFollowsEveryChangeAndAClickedDiscOpensItsEBall)
+TEST_F(MainWindowTest, AClickedPreviewDiscOpensItsEBall)
 {
-    openProject();
+    openActive();
     EXPECT_TRUE(window->commands().toolbar()->actions().contains(act("mnuWindPreview")));
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
     BreedPreview* preview = openPreview(*mdiArea);
     ASSERT_NE(preview, nullptr);
@@ -963,7 +1014,16 @@ TEST_F(MainWindowTest, ThePreviewFollowsEveryChangeAndAClickedDiscOpensItsEBall)
     EXPECT_EQ(compnt->currentIndex(), 3);
     EXPECT_EQ(eblist->currentRow(), 4);
     EXPECT_EQ(curBall(), 10);
+}
 
+// The preview follows the editor and the history at once.
+TEST_F(MainWindowTest, ThePreviewFollowsEveryChange)
+{
+    openActive();
+    act("mnuWindPreview")->trigger();
+    BreedPreview* preview = openPreview(*mdiArea);
+    ASSERT_NE(preview, nullptr);
+    QTest::mouseClick(preview->disc(10), Qt::LeftButton);
     const auto swatch = [&](int record) { return preview->sheet().swatches[size_t(record)]; };
     const QImage before = preview->grab().toImage();
     const double tail = swatch(11).radius; // the largest eBall
@@ -987,15 +1047,11 @@ TEST_F(MainWindowTest, ThePreviewFollowsEveryChangeAndAClickedDiscOpensItsEBall)
 }
 
 // Up, Down, Page Up, Page Down, Home and End step through the eBalls with the editor following
-// and the focus in the list; Enter or Tab go into the editor and Escape comes back. Undo and
-// redo bring their step's eBall or panel back and say what they did.
-TEST_F(MainWindowTest, TheEBallListWorksFromTheKeyboardAndUndoShowsWhereItActed)
+// and the focus in the list; Enter or Tab go into the editor and Escape comes back.
+TEST_F(MainWindowTest, TheEBallListWorksFromTheKeyboard)
 {
-    openProject();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    compnt->setCurrentIndex(3);
-    clickBallAt(0);
+    openActive();
+    openBall(3, 0);
     const auto inEditor = [&] {
         return activeEditor<EBallEditor>() &&
                activeEditor<EBallEditor>()->isAncestorOf(QApplication::focusWidget());
@@ -1016,10 +1072,15 @@ TEST_F(MainWindowTest, TheEBallListWorksFromTheKeyboardAndUndoShowsWhereItActed)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         EXPECT_EQ(QApplication::focusWidget(), eblist) << key;
     }
+}
 
+// Undo and redo bring their step's eBall or panel back and say what they did.
+TEST_F(MainWindowTest, UndoShowsWhereItActed)
+{
+    openActive();
+    openBall(3, 0);
     QTest::keyClick(find("fuzzthing"), Qt::Key_Down); // head of set B
-    compnt->setCurrentIndex(2);
-    clickBallAt(3);
+    openBall(2, 3);
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(std::tuple(compnt->currentIndex(), eblist->currentRow(), curBall()),
               std::tuple(3, 0, 6));
@@ -1047,9 +1108,8 @@ TEST_F(MainWindowTest, TheEBallListWorksFromTheKeyboardAndUndoShowsWhereItActed)
     EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Undid Demo Tip 1 in Tips"));
 }
 
-// What a screen reader finds: every control has a name and the toolbar's buttons are buttons
-// that its press action clicks.
-TEST_F(MainWindowTest, EveryControlHasAnAccessibleNameAndTheToolbarCanBePressed)
+// What a screen reader finds: every control has a name.
+TEST_F(MainWindowTest, EveryControlHasAnAccessibleName)
 {
     openProject();
     openEditors(1);
@@ -1074,7 +1134,12 @@ TEST_F(MainWindowTest, EveryControlHasAnAccessibleNameAndTheToolbarCanBePressed)
     walk(QAccessible::queryAccessibleInterface(window.get()));
     EXPECT_GT(controls, 40);
     EXPECT_EQ(nameless, QStringList());
+}
 
+// The toolbar's buttons are buttons that a screen reader's press action clicks.
+TEST_F(MainWindowTest, TheToolbarButtonsCanBePressedFromAScreenReader)
+{
+    openProject();
     QAccessibleInterface* update = QAccessible::queryAccessibleInterface(
         find("TBarUltimateHolder")->findChild<QWidget*>(QStringLiteral("tBarButton4")));
     EXPECT_EQ(update->role(), QAccessible::Button);

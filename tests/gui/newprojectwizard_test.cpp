@@ -133,7 +133,7 @@ TEST_F(NewProjectWizardTest, OnlyAnArmedLeftClickActs)
     EXPECT_TRUE(wizard->isVisible());
 }
 
-TEST_F(NewProjectWizardTest, AFailedWriteAMissingOrADamagedEggIsToldAndChangesNothing)
+TEST_F(NewProjectWizardTest, ARefusedNewProjectChangesNothing)
 {
     const QString egg = eggPath(QStringLiteral("quadrpus"));
     QByteArray damaged = readFile(egg); // letters where the first ball line should be
@@ -142,23 +142,26 @@ TEST_F(NewProjectWizardTest, AFailedWriteAMissingOrADamagedEggIsToldAndChangesNo
     const QString target = path(QStringLiteral("no such folder/quad.opj"));
     const struct
     {
+        const char* name;
         std::function<void()> setUp;
         QString message;
         PromptIcon icon;
         bool staysOpen;
     } cases[] = {
-        {[&] { dialogs.answers.push_back(target); }, test::text::kNotSaved.arg(target),
-         PromptIcon::Exclamation, true},
-        {[&] { ASSERT_TRUE(QFile::rename(egg, egg + QStringLiteral(".gone"))); },
+        {"failed write", [&] { dialogs.answers.push_back(target); },
+         test::text::kNotSaved.arg(target), PromptIcon::Exclamation, true},
+        {"missing egg", [&] { ASSERT_TRUE(QFile::rename(egg, egg + QStringLiteral(".gone"))); },
          test::text::kBreedMissing.arg(QStringLiteral("Quadrapus")), PromptIcon::None, true},
         // Declining the survey offered leaves the refusal as it was.
-        {[&] {
+        {"damaged egg",
+         [&] {
              writeFile(egg, damaged);
              prompts.answers = {PromptAnswer::No};
          },
          test::text::kBreedDamaged.arg(QStringLiteral("quadrpus")), PromptIcon::Critical, false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         if (QFile::exists(egg + QStringLiteral(".gone")))
             QFile::rename(egg + QStringLiteral(".gone"), egg);
         prompts.shown.clear();
@@ -240,7 +243,7 @@ protected:
     QString summary;
 };
 
-TEST_F(WizardSurveyTest, AcceptedSurveySavesTheFilesForTheUserAndMakesTheProject)
+TEST_F(WizardSurveyTest, AnAcceptedSurveySavesTheFilesForTheUser)
 {
     removeShippedFiles();
     const QString target = path(QStringLiteral("honk.opj"));
@@ -265,10 +268,17 @@ TEST_F(WizardSurveyTest, AcceptedSurveySavesTheFilesForTheUserAndMakesTheProject
           QStringLiteral("): \"%1").arg(text(content.regTips[0]).simplified().left(20)),
           QStringLiteral("Which text is the description the egg does not tell")})
         EXPECT_TRUE(summary.contains(line)) << line.toStdString() << "\n" << summary.toStdString();
+}
 
+TEST_F(WizardSurveyTest, AnAcceptedSurveyMakesTheProject)
+{
+    removeShippedFiles();
+    const QString target = path(QStringLiteral("honk.opj"));
+    dialogs.answers.push_back(target);
+    go();
     EXPECT_EQ(wizard->result(), QDialog::Accepted);
     EXPECT_EQ(wizard->createdPath(), target);
-    EXPECT_EQ(wizard->created().state.breedName, content.breedName);
+    EXPECT_EQ(wizard->created().state.breedName, sample::breed(1).breedName);
     EXPECT_TRUE(QFile::exists(target));
     EXPECT_EQ(test::projectDifference(state, before), "");
 }
