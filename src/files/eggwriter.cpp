@@ -133,6 +133,13 @@ void requireEggShape(const ProjectState& state, int ballsPerSet)
             throw BadValue(QLatin1String(name),
                            QStringLiteral("holds a blank or a line break, which would move the "
                                           "slot in the egg; take it out."));
+    // A lone CR is kept (a base egg's last tip may end in one); only CR LF starts a new line.
+    for (int t = 0; t < state.tipPairs(QString()); ++t)
+        for (const auto& [tip, kind] : {std::pair{&state.regTips[size_t(t)], "registered"},
+                                        {&state.demoTips[size_t(t)], "demo"}})
+            if (tip->find("\r\n") != std::string::npos)
+                throw BadValue(QStringLiteral("%1 tip %2").arg(QLatin1String(kind)).arg(t + 1),
+                               lineBreak.arg(QStringLiteral("add a line to the tips")));
     for (int i = 0; i < 2 * ballsPerSet; ++i) {
         const std::string& comment = state.ball(i).comment;
         const QString field = QStringLiteral("comment of eBall %1").arg(i);

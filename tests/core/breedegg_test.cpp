@@ -351,6 +351,8 @@ TEST_F(EggWriter, RefusesProjectsTheEggCannotHold)
         {"a line break in the name", text(&ProjectState::breedName, "Zig\ngy"), u"breed name"_s},
         {"a blank in the tray", text(&ProjectState::eggTray, "1 2"), u"tray"_s},
         {"a line break in the slot", text(&ProjectState::eggSlot, "5\r"), u"slot"_s},
+        {"a line break in a tip", [](ProjectState& s) { s.demoTips[1] = "a\r\nb"; },
+         u"demo tip 2"_s},
     };
     for (auto member : {&ProjectState::locDescPos, &ProjectState::locNamePos,
                         &ProjectState::locAttrPos, &ProjectState::locTipsPos})
