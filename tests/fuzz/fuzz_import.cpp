@@ -63,8 +63,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const std::optional<NewProject> back = import(again, false);
     fuzz::check(back.has_value(), "an egg written from an imported project does not import");
-    const std::string difference =
-        test::projectDifference(back->state, test::asReadFromEgg(state, n));
+    // Tips one byte shorter than their room end in the CR of the writer's CR LF, inside the
+    // room: the reader takes it into the last tip, as the egg format has it.
+    ProjectState read = back->state;
+    if (const int last = state.tipCount - 1; last >= 0 && last / 2 < kMaxTipPairs) {
+        auto& tips = last % 2 ? read.demoTips : read.regTips;
+        const auto& written = last % 2 ? state.demoTips : state.regTips;
+        if (tips[size_t(last / 2)] == written[size_t(last / 2)] + '\r')
+            tips[size_t(last / 2)].pop_back();
+    }
+    const std::string difference = test::projectDifference(read, test::asReadFromEgg(state, n));
     fuzz::check(difference.empty(), "the egg written again imports differently", difference);
     return 0;
 }
