@@ -18,16 +18,6 @@
 
 namespace {
 
-class NoPrompts : public yw::Prompts
-{
-public:
-    void message(const QString&, yw::PromptIcon) override {}
-    yw::PromptAnswer question(const QString&, yw::PromptButtons, yw::PromptIcon) override
-    {
-        return yw::PromptAnswer::No;
-    }
-};
-
 struct Breed
 {
     Breed()
@@ -58,7 +48,7 @@ struct Breed
     yw::Installation install;
     yw::ProjectState state;
     yw::MemorySettingsStore settings;
-    NoPrompts prompts;
+    yw::NoPrompts prompts;
     yw::Document document{install, state, settings, prompts};
 };
 

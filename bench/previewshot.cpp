@@ -16,19 +16,7 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
-class NoPrompts : public yw::Prompts
-{
-public:
-    void message(const QString&, yw::PromptIcon) override {}
-    yw::PromptAnswer question(const QString&, yw::PromptButtons, yw::PromptIcon) override
-    {
-        return yw::PromptAnswer::No;
-    }
-};
-
-} // namespace
+namespace {} // namespace
 
 int main(int argc, char** argv)
 {
@@ -58,7 +46,7 @@ int main(int argc, char** argv)
     }
     yw::ProjectState state;
     yw::MemorySettingsStore settings;
-    NoPrompts prompts;
+    yw::NoPrompts prompts;
     yw::Document document(install, state, settings, prompts);
     document.adoptNew(project, QStringLiteral("preview.opj"));
     yw::BreedPreview preview(document);

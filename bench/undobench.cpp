@@ -13,17 +13,6 @@
 
 namespace {
 
-// Nothing in the measured steps asks the user anything.
-class NoPrompts : public yw::Prompts
-{
-public:
-    void message(const QString&, yw::PromptIcon) override {}
-    yw::PromptAnswer question(const QString&, yw::PromptButtons, yw::PromptIcon) override
-    {
-        return yw::PromptAnswer::No;
-    }
-};
-
 void BM_UndoRedoWithEditorOpen(benchmark::State& run)
 {
     yw::ProjectState state;
@@ -31,7 +20,7 @@ void BM_UndoRedoWithEditorOpen(benchmark::State& run)
         state.eBalls[size_t(i)].diameter = int16_t(10 + i);
     const yw::Installation install;
     yw::MemorySettingsStore settings;
-    NoPrompts prompts;
+    yw::NoPrompts prompts;
     yw::Document document(install, state, settings, prompts);
     yw::ProjectEdits& edits = document.edits();
     yw::EBallEditor editor(document, prompts);

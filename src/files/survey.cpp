@@ -751,17 +751,6 @@ void Surveyor::chooseTexts()
     m_found.locator.locAttrLen = int32_t(attributes->room - 1);
 }
 
-// Silent: an unchanged project has no notice to give.
-class NoPrompts : public Prompts
-{
-public:
-    void message(const QString&, PromptIcon) override {}
-    PromptAnswer question(const QString&, PromptButtons, PromptIcon) override
-    {
-        return PromptAnswer::No;
-    }
-};
-
 QString Surveyor::regionOf(qint64 at) const
 {
     const LocatorValues& l = m_found.locator;

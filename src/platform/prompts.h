@@ -21,4 +21,16 @@ public:
     virtual PromptAnswer question(const QString& text, PromptButtons buttons, PromptIcon icon) = 0;
 };
 
+// Shows nothing and answers No: for work that has no one to ask, such as a survey's round trip
+// or a benchmark.
+class NoPrompts : public Prompts
+{
+public:
+    void message(const QString&, PromptIcon) override {}
+    PromptAnswer question(const QString&, PromptButtons, PromptIcon) override
+    {
+        return PromptAnswer::No;
+    }
+};
+
 } // namespace yw
