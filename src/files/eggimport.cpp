@@ -33,16 +33,9 @@ QString editionHint(const Installation& install)
 std::vector<EggSpan> writableRegions(const ProjectState& s, int ballsPerSet, const QByteArray& base,
                                      const QString& basePath)
 {
-    const BallSetSpan a = readBallSet(base, s.locSetAPos, ballsPerSet, basePath, QString());
-    const BallSetSpan b = readBallSet(base, s.locSetBPos, ballsPerSet, basePath, QString());
-    // A text is written at its position and cleared for its length after it; the tips block
-    // takes a line end and its room's zero bytes after the room.
-    std::vector<EggSpan> spans{{a.start, a.end, {}},
-                               {b.start, b.end, {}},
-                               {s.locDescPos, s.locDescPos + s.locDescLen + qint64(1), {}},
-                               {s.locAttrPos, s.locAttrPos + s.locAttrLen + qint64(1), {}},
-                               {s.locTipsPos, s.locTipsPos + tipsRoom(s) + 2, {}},
-                               {s.locNamePos, s.locNamePos + s.locNameLen + qint64(1), {}}};
+    std::vector<EggSpan> spans =
+        writtenRegions(s, readBallSet(base, s.locSetAPos, ballsPerSet, basePath, QString()),
+                       readBallSet(base, s.locSetBPos, ballsPerSet, basePath, QString()));
     std::sort(spans.begin(), spans.end(),
               [](const EggSpan& x, const EggSpan& y) { return x.first < y.first; });
     return spans;
@@ -136,15 +129,11 @@ PackageInfo readPackageInfo(const QByteArray& bytes, const QString& name)
 void requireNotInput(const Installation& install, const ProjectState& state, const QString& output,
                      const QString& input)
 {
-    try {
-        requireSafeOutput(install, state, output, input);
-    } catch (const FileError&) {
-        // A target the guard refuses without the input keeps the guard's own words.
-        requireSafeOutput(install, state, output, QString());
+    requireSafeOutput(install, state, output, QString());
+    if (sameFile(output, input))
         throw FileError(output, QStringLiteral("This is the file the project is read from (or its "
                                                "companion), which would be lost; choose another "
                                                "name."));
-    }
 }
 
 } // namespace

@@ -71,4 +71,20 @@ qint64 tipsRoom(const ProjectState& state)
     return 10 * qint64(state.tipCount) + qint64(state.locTipsLen);
 }
 
+std::vector<EggSpan> writtenRegions(const ProjectState& state, const BallSetSpan& setA,
+                                    const BallSetSpan& setB)
+{
+    const qint64 room = tipsRoom(state);
+    const auto text = [](qint64 position, qint64 length, const char* what) {
+        return EggSpan{position, position + length + 1, QLatin1String(what)};
+    };
+    return {{setA.start, setA.end, QStringLiteral("ball set A")},
+            {setB.start, setB.end, QStringLiteral("ball set B")},
+            text(state.locDescPos, state.locDescLen, "the description"),
+            text(state.locAttrPos, state.locAttrLen, "the attributes"),
+            {state.locTipsPos, state.locTipsPos + (room < 0 ? room : room + 2),
+             QStringLiteral("the tips")},
+            text(state.locNamePos, state.locNameLen, "the name block")};
+}
+
 } // namespace yw

@@ -37,6 +37,11 @@ struct EggSpan
     QString what;
 };
 
+// The six regions the egg writer writes for `state`, its sets at `setA` and `setB`: each text at
+// its position and its cleared byte after it, the tips block T + 2 bytes (a line end and zeros).
+std::vector<EggSpan> writtenRegions(const ProjectState& state, const BallSetSpan& setA,
+                                    const BallSetSpan& setB);
+
 // Throws FormatError unless the regions lie apart: where two overlap, writing the later one
 // would destroy what was just written into the earlier one.
 void requireApart(std::vector<EggSpan> spans, const QString& eggPath);

@@ -214,16 +214,7 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
         tips.append("\r\n").append(zeros);
     }
 
-    requireApart({{setA.start, setA.end, QStringLiteral("ball set A")},
-                  {setB.start, setB.end, QStringLiteral("ball set B")},
-                  {state.locDescPos, state.locDescPos + state.locDescLen + qint64(1),
-                   QStringLiteral("the description")},
-                  {state.locAttrPos, state.locAttrPos + state.locAttrLen + qint64(1),
-                   QStringLiteral("the attributes")},
-                  {state.locTipsPos, state.locTipsPos + tipsSpan, QStringLiteral("the tips")},
-                  {state.locNamePos, state.locNamePos + state.locNameLen + qint64(1),
-                   QStringLiteral("the name block")}},
-                 baseEggPath);
+    requireApart(writtenRegions(state, setA, setB), baseEggPath);
 
     QByteArray egg = baseEgg;
     std::memcpy(egg.data() + setA.start - 1, linesA.constData(), size_t(linesA.size()));
