@@ -67,16 +67,17 @@ struct Setup
             readBaseBreed(installation, state, QStringLiteral("Quadrapus"), prompts);
         if (project.status != NewProjectStatus::Created)
             throw std::runtime_error("the sample breed did not read");
-        state.commitProject(project.state, 2 * project.header.ballsPerSet);
+        state.commitProject(project.state, 2 * project.shape.ballsPerSet());
+        shape = project.shape;
         state.breedName = "Bench";
         state.eBalls[5].fillColor = 200;
         projectPath = dir.filePath(QStringLiteral("bench.opj"));
-        SaveOPJ(installation, state, projectPath);
+        SaveOPJ(installation, state, shape, projectPath);
 
         // The three files of a package, for the gcab peer.
         peerFolder = dir.filePath(QStringLiteral("peer"));
         QDir().mkpath(peerFolder);
-        saveODD(installation, state, peerFolder + QStringLiteral("/Bench.odd"), prompts);
+        saveODD(installation, state, shape, peerFolder + QStringLiteral("/Bench.odd"), prompts);
         saveFileAtomically(peerFolder + QStringLiteral("/ypkinfo.inf"),
                            ypkInfoBytes(state, QString(), QString()));
     }
@@ -85,6 +86,7 @@ struct Setup
     FileSystem fso;
     Installation installation;
     ProjectState state;
+    BreedShape shape;
     SilentPrompts prompts;
     MemorySettingsStore settings;
     QString projectPath;
@@ -102,7 +104,7 @@ void BM_SaveODD(benchmark::State& run)
     Setup& s = setup();
     const QString target = s.dir.filePath(QStringLiteral("out.odd"));
     for (auto _ : run)
-        benchmark::DoNotOptimize(saveODD(s.installation, s.state, target, s.prompts));
+        benchmark::DoNotOptimize(saveODD(s.installation, s.state, s.shape, target, s.prompts));
     run.SetBytesProcessed(run.iterations() * kEggSize);
 }
 BENCHMARK(BM_SaveODD)->Unit(benchmark::kMillisecond);
@@ -129,9 +131,10 @@ void BM_OpenAndSaveProject(benchmark::State& run)
     Setup& s = setup();
     const QString target = s.dir.filePath(QStringLiteral("again.opj"));
     ProjectState state = s.state;
+    BreedShape shape;
     for (auto _ : run) {
-        OpenOPJ(s.installation, state, s.projectPath, s.prompts, s.settings);
-        SaveOPJ(s.installation, state, target);
+        OpenOPJ(s.installation, state, shape, s.projectPath, s.prompts, s.settings);
+        SaveOPJ(s.installation, state, shape, target);
     }
 }
 BENCHMARK(BM_OpenAndSaveProject)->Unit(benchmark::kMicrosecond);
@@ -141,8 +144,9 @@ void BM_OpenProject(benchmark::State& run)
 {
     Setup& s = setup();
     ProjectState state = s.state;
+    BreedShape shape;
     for (auto _ : run)
-        OpenOPJ(s.installation, state, s.projectPath, s.prompts, s.settings);
+        OpenOPJ(s.installation, state, shape, s.projectPath, s.prompts, s.settings);
 }
 BENCHMARK(BM_OpenProject)->Unit(benchmark::kMicrosecond);
 
@@ -151,7 +155,7 @@ void BM_SaveYPK(benchmark::State& run)
     Setup& s = setup();
     const QString target = s.dir.filePath(QStringLiteral("Bench.ypk"));
     for (auto _ : run)
-        SaveYPK(s.installation, s.state, target, s.prompts, s.settings);
+        SaveYPK(s.installation, s.state, s.shape, target, s.prompts, s.settings);
 }
 BENCHMARK(BM_SaveYPK)->Unit(benchmark::kMillisecond);
 
@@ -188,22 +192,19 @@ BENCHMARK(BM_GcabTool)->Unit(benchmark::kMillisecond);
 void BM_BreedSheetSvg(benchmark::State& run)
 {
     Setup& s = setup();
-    const BreedHeader header = readBreedHeader(s.installation, s.state);
-    const std::vector<std::string> labels =
-        readBreedLabels(s.installation.infoFilePath(s.state.baseBreed));
     for (auto _ : run)
-        benchmark::DoNotOptimize(breedSheetSvg(breedSheet(s.state, header, labels)));
+        benchmark::DoNotOptimize(breedSheetSvg(breedSheet(s.state, s.shape)));
 }
 BENCHMARK(BM_BreedSheetSvg)->Unit(benchmark::kMillisecond);
 
-// What `yolkwright-cli sheet` does after opening the project: read the information file, lay
-// out, write the SVG and save it atomically.
+// What `yolkwright-cli sheet` does after opening the project: lay out the sheet, write the SVG and
+// save it atomically.
 void BM_SaveBreedSheet(benchmark::State& run)
 {
     Setup& s = setup();
     const QString target = s.dir.filePath(QStringLiteral("sheet.svg"));
     for (auto _ : run)
-        saveBreedSheet(s.installation, s.state, target);
+        saveBreedSheet(s.installation, s.state, s.shape, target);
 }
 BENCHMARK(BM_SaveBreedSheet)->Unit(benchmark::kMillisecond);
 
@@ -224,7 +225,7 @@ void BM_ImportPackage(benchmark::State& run)
 {
     Setup& s = setup();
     const QString package = s.dir.filePath(QStringLiteral("Import.ypk"));
-    SaveYPK(s.installation, s.state, package, s.prompts, s.settings);
+    SaveYPK(s.installation, s.state, s.shape, package, s.prompts, s.settings);
     for (auto _ : run)
         benchmark::DoNotOptimize(importFile(s.installation, s.state, package));
 }

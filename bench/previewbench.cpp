@@ -26,7 +26,7 @@ struct Breed
         yw::NewProject project;
         project.state.baseBreed = "quadrpus";
         try {
-            project.header = yw::readBreedHeader(install.infoFilePath(project.state.baseBreed));
+            project.shape = yw::readBreedShape(install.infoFilePath(project.state.baseBreed));
         } catch (const yw::Error&) {
             // The benchmarks skip an empty preview.
         }

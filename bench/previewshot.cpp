@@ -39,7 +39,7 @@ int main(int argc, char** argv)
     yw::Installation install;
     install.programFolder = QStringLiteral(YW_DATA_DIR); // the shipped files of the sample eggs
     try {
-        project.header = yw::readBreedHeader(install.infoFilePath(project.state.baseBreed));
+        project.shape = yw::readBreedShape(install.infoFilePath(project.state.baseBreed));
     } catch (const yw::Error& e) {
         std::fprintf(stderr, "yw_preview_shot: %s\n", qPrintable(e.message()));
         return 1;

@@ -144,7 +144,7 @@ public:
     {
         context.openProject(args[0], false);
         const ProjectState& s = context.state();
-        const BreedHeader header = readBreedHeader(context.install(), s);
+        const BreedHeader& header = context.project().shape().header;
         const int pairs = s.tipPairs(context.install().locatorFilePath(s.baseBreed));
 
         QJsonObject json;
@@ -202,7 +202,8 @@ public:
     {
         context.openProject(args[0], true);
         try {
-            saveODD(context.install(), context.state(), args[1], context.prompts(), args[0]);
+            saveODD(context.install(), context.state(), context.project().shape(), args[1],
+                    context.prompts(), args[0]);
         } catch (const DoesNotFit& e) {
             throw Failure(args[1], e.message());
         } catch (const BadValue& e) {
@@ -225,8 +226,8 @@ public:
     {
         context.openProject(args[0], true);
         try {
-            SaveYPK(context.install(), context.state(), args[1], context.prompts(),
-                    context.settings(), args[0]);
+            SaveYPK(context.install(), context.state(), context.project().shape(), args[1],
+                    context.prompts(), context.settings(), args[0]);
         } catch (const DoesNotFit& e) {
             throw Failure(args[1], e.message());
         } catch (const BadValue& e) {
@@ -250,7 +251,8 @@ public:
         // The sheet needs no game; but where there is one, its base eggs are protected too.
         context.findGameIfAny();
         context.openProject(args[0], false);
-        saveBreedSheet(context.install(), context.state(), args[1], args[0]);
+        saveBreedSheet(context.install(), context.state(), context.project().shape(), args[1],
+                       args[0]);
         context.printNotices();
         return ExitCode::Success;
     }
@@ -571,7 +573,7 @@ void Context::openProject(const QString& path, bool needGame)
     if (needGame)
         requireGame();
     requireEdition();
-    switch (OpenOPJ(m_install, m_state, path, m_prompts, m_settings)) {
+    switch (m_project.open(path, m_prompts, m_settings)) {
     case OpenResult::Opened:
         return;
     case OpenResult::NotProjectFile:

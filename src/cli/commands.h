@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/cliprompts.h"
+#include "files/openproject.h"
 #include "model/edition.h"
 #include "model/installation.h"
 #include "model/projectstate.h"
@@ -57,6 +58,8 @@ public:
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment());
 
     ProjectState& state() { return m_state; }
+    // The project openProject opened, with its breed's shape.
+    const OpenProject& project() const { return m_project; }
     const Installation& install() const { return m_install; }
     SettingsStore& settings() { return m_settings; }
     CliPrompts& prompts() { return m_prompts; }
@@ -88,6 +91,7 @@ private:
     CliPrompts m_prompts;
     Installation m_install;
     ProjectState m_state;
+    OpenProject m_project{m_install, m_state};
     bool m_haveGame = false;
     bool m_haveEdition = false;
 };

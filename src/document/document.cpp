@@ -14,8 +14,8 @@ namespace yw {
 
 Document::Document(const Installation& install, ProjectState& state, SettingsStore& settings,
                    Prompts& prompts, QObject* parent)
-    : QObject(parent), m_install(install), m_state(state), m_settings(settings), m_prompts(prompts),
-      m_recent(settings), m_history(new QUndoStack(this)),
+    : QObject(parent), m_install(install), m_project(install, state), m_settings(settings),
+      m_prompts(prompts), m_recent(settings), m_history(new QUndoStack(this)),
       m_edits(new ProjectEdits(state, *m_history, this))
 {
     connect(m_edits, &ProjectEdits::ballChanged, this, [this](int record) {
@@ -47,43 +47,29 @@ void Document::updateModified()
     emit modifiedChanged(m_modified);
 }
 
-void Document::setPath(const QString& path)
+void Document::pathMayHaveChanged(const QString& oldPath)
 {
-    if (path == m_path)
+    if (path() == oldPath)
         return;
-    m_path = path;
-    emit pathChanged(path);
+    emit pathChanged(path());
     updateModified();
 }
 
-BreedShape Document::readShape(const BreedHeader* known) const
+void Document::replaced(const QString& oldPath)
 {
-    BreedShape shape;
-    const QString file = m_install.infoFilePath(m_state.baseBreed);
-    try {
-        shape.header = known ? *known : readBreedHeader(file);
-        shape.labels = readBreedLabels(file);
-    } catch (const Error& e) {
-        shape.problem = e.message();
-    }
-    return shape;
-}
-
-void Document::replaced(const QString& path, BreedShape shape)
-{
-    m_shape = std::move(shape);
     m_history->clear();
     m_edits->endTyping();
-    setPath(path);
+    pathMayHaveChanged(oldPath);
     updateModified();
     emit changed({DocumentChange::What::Project});
 }
 
 Document::Opening Document::open(const QString& path)
 {
+    const QString oldPath = m_project.path();
     try {
-        const OpenResult result = OpenOPJ(m_install, m_state, path, m_prompts, m_settings,
-                                          [this] { emit aboutToReplace(); });
+        const OpenResult result =
+            m_project.open(path, m_prompts, m_settings, [this] { emit aboutToReplace(); });
         if (result != OpenResult::Opened)
             return Opening::Refused;
     } catch (const Cancelled&) {
@@ -94,7 +80,7 @@ Document::Opening Document::open(const QString& path)
             PromptIcon::Exclamation);
         return Opening::NotOpened;
     }
-    replaced(path, readShape(nullptr));
+    replaced(oldPath);
     return Opening::Opened;
 }
 
@@ -123,11 +109,19 @@ void Document::openRecent(int k)
     openAndRemember(path);
 }
 
+void Document::reopen()
+{
+    if (!isOpen() || !askSaveQuestion())
+        return;
+    open(path());
+}
+
 void Document::adoptNew(const NewProject& project, const QString& path)
 {
     emit aboutToReplace();
-    m_state.commitProject(project.state, 2 * project.header.ballsPerSet);
-    replaced(path, readShape(&project.header));
+    const QString oldPath = m_project.path();
+    m_project.adopt(project, path);
+    replaced(oldPath);
     CycleRecentFiles(path);
 }
 
@@ -143,7 +137,7 @@ bool Document::askSaveQuestion()
     if (answer == PromptAnswer::No)
         return true;
     try {
-        saveTo(m_path);
+        saveTo(path());
     } catch (const Error& e) {
         m_prompts.message(QStringLiteral("The project could not be saved.\r\n") + e.message(),
                           PromptIcon::Exclamation);
@@ -152,25 +146,11 @@ bool Document::askSaveQuestion()
     return true;
 }
 
-void Document::requireUnchangedShape() const
-{
-    if (!m_shape.isKnown())
-        return;
-    const QString file = m_install.infoFilePath(m_state.baseBreed);
-    const int now = readBreedHeader(file).ballsPerSet;
-    if (now != ballsPerSet())
-        throw FormatError(
-            file, QStringLiteral("line 1"),
-            QStringLiteral("%1 eBalls per set, as when the project was opened, not %2")
-                .arg(ballsPerSet())
-                .arg(now));
-}
-
 void Document::saveTo(const QString& path)
 {
-    requireUnchangedShape();
-    SaveOPJ(m_install, m_state, path);
-    setPath(path);
+    const QString oldPath = m_project.path();
+    m_project.saveTo(path);
+    pathMayHaveChanged(oldPath);
     m_history->setClean();
     // A keystroke after saving starts a step of its own, so undo can reach the saved text.
     m_edits->endTyping();

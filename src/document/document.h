@@ -2,7 +2,7 @@
 
 #include "document/projectedits.h"
 #include "document/recentfiles.h"
-#include "files/breedresources.h"
+#include "files/openproject.h"
 
 #include <QObject>
 #include <QString>
@@ -19,19 +19,6 @@ struct NewProject;
 struct Installation;
 struct ProjectState;
 
-// The base breed as its information file described it when the project was opened or made: the
-// ball sets' names, the eBalls per set and their labels. Read once, so every window addresses set
-// B at the same record even when the file changes while the project is open.
-struct BreedShape
-{
-    BreedHeader header;
-    std::vector<std::string> labels;
-    // Why the information file could not be read; empty when it was.
-    QString problem;
-
-    bool isKnown() const { return problem.isEmpty() && header.ballsPerSet > 0; }
-};
-
 // What changed in the open project, for the views that show it.
 struct DocumentChange
 {
@@ -45,9 +32,9 @@ struct DocumentChange
     ProjectText text = ProjectText::BreedName;
 };
 
-// The one owner of the open project: its path, its values, its history, whether it is modified,
-// the save question and the breed's shape. Widget-free; it speaks to the user only through
-// Prompts. Windows and commands ask it, never the disk or each other.
+// The one owner of the open project: the OpenProject (path, values, the breed's shape) with its
+// history on top, whether it is modified and the save question. Widget-free; it speaks to the
+// user only through Prompts. Windows and commands ask it, never the disk or each other.
 class Document : public QObject
 {
     Q_OBJECT
@@ -64,19 +51,20 @@ public:
              Prompts& prompts, QObject* parent = nullptr);
     ~Document() override;
 
-    const ProjectState& state() const { return m_state; }
+    const ProjectState& state() const { return m_project.state(); }
+    const OpenProject& project() const { return m_project; }
     // Every change of the project goes through here, as a step of the history.
     ProjectEdits& edits() const { return *m_edits; }
     QUndoStack& history() const { return *m_history; }
 
     // The full path of the open project file; empty while no project is open.
-    QString path() const { return m_path; }
-    bool isOpen() const { return !m_path.isEmpty(); }
+    QString path() const { return m_project.path(); }
+    bool isOpen() const { return m_project.isOpen(); }
     // Open, and the history is away from the step at which it was opened, made or saved.
     bool isModified() const;
 
-    const BreedShape& shape() const { return m_shape; }
-    int ballsPerSet() const { return m_shape.header.ballsPerSet; }
+    const BreedShape& shape() const { return m_project.shape(); }
+    int ballsPerSet() const { return shape().ballsPerSet(); }
 
     Opening open(const QString& path);
     // The File menu's Open: the path goes to the top of the recent files whenever the file was
@@ -84,6 +72,10 @@ public:
     bool openAndRemember(const QString& path);
     // Recent-file entry k (1 to 4), after the save question; a missing file is told.
     void openRecent(int k);
+    // The open project read again from its file, after the save question: so that it takes the
+    // breed files of another edition whole, or not at all (then it stays as it was, and the user is
+    // told). Nothing happens while no project is open.
+    void reopen();
 
     // A project built elsewhere (the New Project wizard, already written to `path`) replaces
     // the open one.
@@ -98,11 +90,6 @@ public:
     // Writes the project to `path` and makes it the project path. Throws on failure.
     void saveTo(const QString& path);
 
-    // The writers read the information file again. Throws FormatError naming it when it no longer
-    // gives the eBalls per set the project was opened with, as they would then address set B at
-    // records other than those every window has shown.
-    void requireUnchangedShape() const;
-
     void CycleRecentFiles(const QString& path);
 
 signals:
@@ -116,20 +103,17 @@ signals:
     void recentFilesChanged();
 
 private:
-    void replaced(const QString& path, BreedShape shape);
-    void setPath(const QString& path);
+    void replaced(const QString& oldPath);
+    void pathMayHaveChanged(const QString& oldPath);
     void updateModified();
-    BreedShape readShape(const BreedHeader* known) const;
 
     const Installation& m_install;
-    ProjectState& m_state;
+    OpenProject m_project;
     SettingsStore& m_settings;
     Prompts& m_prompts;
     RecentFiles m_recent;
     QUndoStack* m_history = nullptr;
     ProjectEdits* m_edits = nullptr;
-    QString m_path;
-    BreedShape m_shape;
     bool m_modified = false;
 };
 

@@ -69,10 +69,9 @@ void BreedPreview::reload()
     const ProjectState& state = m_document.state();
     setWindowTitle(tr("Preview - %1").arg(cp1252::toUnicode(state.breedName)));
     const BreedShape& shape = m_document.shape();
-    m_problem = shape.isKnown() ? QString()
-                                : tr("The preview needs the eBalls of the base breed.") +
-                                      QLatin1Char('\n') + shape.problem;
-    m_sheet = breedSheet(state, shape.header, shape.labels, SheetKind::Preview);
+    m_problem =
+        shape.ballsPerSet() > 0 ? QString() : tr("The preview needs the eBalls of the base breed.");
+    m_sheet = breedSheet(state, shape, SheetKind::Preview);
 
     for (QAbstractButton* disc : m_discs)
         delete disc;
@@ -97,8 +96,7 @@ void BreedPreview::reload()
 
 void BreedPreview::relayout()
 {
-    const BreedShape& shape = m_document.shape();
-    m_sheet = breedSheet(m_document.state(), shape.header, shape.labels, SheetKind::Preview);
+    m_sheet = breedSheet(m_document.state(), m_document.shape(), SheetKind::Preview);
     update();
 }
 

@@ -343,9 +343,8 @@ void EBallEditor::closeEvent(QCloseEvent* event)
 void EBallEditor::applyToOthers()
 {
     const BreedShape& shape = m_document.shape();
-    if (!shape.isKnown()) {
-        m_prompts.message(tr("Apply to Others needs the eBalls of the base breed.") +
-                              QStringLiteral("\r\n") + shape.problem,
+    if (shape.ballsPerSet() == 0) {
+        m_prompts.message(tr("Apply to Others needs the eBalls of the base breed."),
                           PromptIcon::Exclamation);
         return;
     }

@@ -13,9 +13,11 @@
 
 namespace yw {
 
-BreedHeader readBreedHeader(const QString& path)
+namespace {
+
+BreedHeader headerFrom(const QByteArray& bytes, const QString& path)
 {
-    FieldReader reader(readWholeFile(path, kTextFileLimit), path);
+    FieldReader reader(bytes, path);
     BreedHeader header;
     header.lnzNameA = reader.text(QStringLiteral("the name of ball set A"));
     header.lnzNameB = reader.text(QStringLiteral("the name of ball set B"));
@@ -31,17 +33,40 @@ BreedHeader readBreedHeader(const QString& path)
     return header;
 }
 
-std::vector<std::string> readBreedLabels(const QString& path)
+std::vector<std::string> labelsFrom(const QByteArray& bytes)
 {
-    std::vector<std::string> lines = splitLines(readWholeFile(path, kTextFileLimit));
+    std::vector<std::string> lines = splitLines(bytes);
     if (!lines.empty())
         lines.erase(lines.begin());
     return lines;
 }
 
+} // namespace
+
+BreedHeader readBreedHeader(const QString& path)
+{
+    return headerFrom(readWholeFile(path, kTextFileLimit), path);
+}
+
+std::vector<std::string> readBreedLabels(const QString& path)
+{
+    return labelsFrom(readWholeFile(path, kTextFileLimit));
+}
+
 BreedHeader readBreedHeader(const Installation& install, const ProjectState& state)
 {
     return readBreedHeader(install.infoFilePath(state.baseBreed));
+}
+
+BreedShape readBreedShape(const QString& path)
+{
+    const QByteArray bytes = readWholeFile(path, kTextFileLimit);
+    return {headerFrom(bytes, path), labelsFrom(bytes)};
+}
+
+BreedShape readBreedShape(const Installation& install, const ProjectState& state)
+{
+    return readBreedShape(install.infoFilePath(state.baseBreed));
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/breedshape.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -11,16 +13,6 @@ namespace yw {
 struct Installation;
 struct ProjectState;
 
-inline constexpr int kMaxBallsPerSet = 256;
-
-// The first line of a base breed's information file (.blz).
-struct BreedHeader
-{
-    std::string lnzNameA;
-    std::string lnzNameB;
-    int ballsPerSet = 0;
-};
-
 // Throws FileError when the file is missing or unreadable and FormatError when its first line
 // is not two texts and a whole number from 1 to 256.
 BreedHeader readBreedHeader(const QString& path);
@@ -30,6 +22,10 @@ std::vector<std::string> readBreedLabels(const QString& path);
 
 // The information file of the state's base breed.
 BreedHeader readBreedHeader(const Installation& install, const ProjectState& state);
+
+// The whole information file, header and labels, from one read of it. Throws as readBreedHeader.
+BreedShape readBreedShape(const QString& path);
+BreedShape readBreedShape(const Installation& install, const ProjectState& state);
 
 // Reads the locator file of the state's base breed into the eleven locator members. A missing
 // line or field, or a field that is not a whole number ("60.5" is not rounded), is a FormatError

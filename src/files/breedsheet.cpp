@@ -130,9 +130,10 @@ double ringWidthFor(int16_t borderThickness)
     return 3.0 * std::min<int>(borderThickness, 4);
 }
 
-BreedSheet breedSheet(const ProjectState& state, const BreedHeader& header,
-                      const std::vector<std::string>& labels, SheetKind kind)
+BreedSheet breedSheet(const ProjectState& state, const BreedShape& shape, SheetKind kind)
 {
+    const BreedHeader& header = shape.header;
+    const std::vector<std::string>& labels = shape.labels;
     // The preview packs the discs without their texts: the labels show on hovering.
     const bool sheetKind = kind == SheetKind::Sheet;
     const double margin = sheetKind ? kMargin : 12;
@@ -350,21 +351,18 @@ QByteArray breedSheetSvg(const BreedSheet& sheet)
     return w.bytes;
 }
 
-void saveBreedSheet(const Installation& install, const ProjectState& state, const QString& target,
-                    const QString& projectPath)
+void saveBreedSheet(const Installation& install, const ProjectState& state, const BreedShape& shape,
+                    const QString& target, const QString& projectPath)
 {
-    saveBreedSheet(install, state, target, projectPath, breedSheetSvg);
+    saveBreedSheet(install, state, shape, target, projectPath, breedSheetSvg);
 }
 
-void saveBreedSheet(const Installation& install, const ProjectState& state, const QString& target,
-                    const QString& projectPath,
+void saveBreedSheet(const Installation& install, const ProjectState& state, const BreedShape& shape,
+                    const QString& target, const QString& projectPath,
                     const std::function<QByteArray(const BreedSheet&)>& encode)
 {
     requireSafeOutput(install, state, target, projectPath);
-    const QString info = install.infoFilePath(state.baseBreed);
-    const BreedHeader header = readBreedHeader(info);
-    const std::vector<std::string> labels = readBreedLabels(info);
-    saveFileAtomically(target, encode(breedSheet(state, header, labels)));
+    saveFileAtomically(target, encode(breedSheet(state, shape)));
 }
 
 } // namespace yw

@@ -13,7 +13,7 @@
 // so that the SVG writer below and a painter in the editor draw the same picture.
 namespace yw {
 
-struct BreedHeader;
+struct BreedShape;
 struct Installation;
 struct ProjectState;
 
@@ -75,23 +75,23 @@ double discRadiusFor(int16_t diameter, int largestDiameter, double largestRadius
 // The soft edge's width for a fuzziness (0 none to 3 heavy; more counts as 3).
 double fuzzWidthFor(int16_t fuzziness, double radius);
 
-// Lays out the sheet of `state`: ballsPerSet and the set names from `header`; `labels` are the
-// information file's eBall labels (a missing one is shown as "eBall N").
-BreedSheet breedSheet(const ProjectState& state, const BreedHeader& header,
-                      const std::vector<std::string>& labels, SheetKind kind = SheetKind::Sheet);
+// Lays out the sheet of `state`: the eBalls per set, the set names and the eBall labels from
+// `shape` (a missing label is shown as "eBall N").
+BreedSheet breedSheet(const ProjectState& state, const BreedShape& shape,
+                      SheetKind kind = SheetKind::Sheet);
 
 // The sheet as a standalone SVG document, UTF-8.
 QByteArray breedSheetSvg(const BreedSheet& sheet);
 
-// Reads the base breed's information file and saves the SVG sheet of `state` to `target`
-// atomically. `projectPath` is the project file the sheet is made from, empty when there is
-// none: the sheet never replaces it, the base breed's files or anything but a regular file.
-// Throws FileError or FormatError; on failure nothing is written.
-void saveBreedSheet(const Installation& install, const ProjectState& state, const QString& target,
-                    const QString& projectPath = QString());
+// Saves the SVG sheet of `state`, a project of the breed `shape`, to `target` atomically.
+// `projectPath` is the project file the sheet is made from, empty when there is none: the sheet
+// never replaces it, the base breed's files or anything but a regular file. Throws FileError or
+// FormatError; on failure nothing is written.
+void saveBreedSheet(const Installation& install, const ProjectState& state, const BreedShape& shape,
+                    const QString& target, const QString& projectPath = QString());
 // The same with another encoding of the laid-out sheet (the editor's PNG); `encode` may throw.
-void saveBreedSheet(const Installation& install, const ProjectState& state, const QString& target,
-                    const QString& projectPath,
+void saveBreedSheet(const Installation& install, const ProjectState& state, const BreedShape& shape,
+                    const QString& target, const QString& projectPath,
                     const std::function<QByteArray(const BreedSheet&)>& encode);
 
 } // namespace yw

@@ -169,12 +169,12 @@ ImportedEgg importEgg(const Installation& install, const ProjectState& current,
         fresh.baseBreed = base.stem;
         Difference difference;
         try {
-            project.header = readBreedHeader(install, fresh);
+            project.shape = readBreedShape(install, fresh);
             readLocatorFile(install, fresh);
             const QByteArray baseEgg = readWholeFile(basePath, kEggFileLimit);
             difference = differenceOutside(
                 egg, baseEgg,
-                writableRegions(fresh, project.header.ballsPerSet, baseEgg, basePath));
+                writableRegions(fresh, project.shape.ballsPerSet(), baseEgg, basePath));
         } catch (const FormatError&) {
             continue; // resource files that do not fit their own base egg describe nothing here
         }
@@ -186,7 +186,7 @@ ImportedEgg importEgg(const Installation& install, const ProjectState& current,
             continue;
         }
         try {
-            readEggRegions(fresh, project.header.ballsPerSet, egg, eggPath);
+            readEggRegions(fresh, project.shape.ballsPerSet(), egg, eggPath);
         } catch (const FormatError& e) {
             throw FormatError(eggPath, e.where(),
                               QStringLiteral("the parts Yolkwright edits to read as in an egg of "

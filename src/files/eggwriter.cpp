@@ -261,10 +261,9 @@ void requireSafeOutput(const Installation& install, const ProjectState& state,
                                         .arg(QDir::toNativeSeparators(input)));
 }
 
-QString saveODD(const Installation& install, const ProjectState& state, const QString& target,
-                Prompts& prompts, const QString& projectPath)
+QString saveODD(const Installation& install, const ProjectState& state, const BreedShape& shape,
+                const QString& target, Prompts& prompts, const QString& projectPath)
 {
-    const BreedHeader header = readBreedHeader(install, state);
     state.tipPairs(install.locatorFilePath(state.baseBreed));
     const QString basePath = install.baseEggPath(state.baseBreed);
     const QString baseCompanion = install.baseCompanionPath(state.baseBreed);
@@ -284,7 +283,7 @@ QString saveODD(const Installation& install, const ProjectState& state, const QS
         requireSafeOutput(install, state, companionTarget, projectPath);
 
     const QByteArray egg = patchedEgg(state, readWholeFile(basePath, kEggFileLimit),
-                                      header.ballsPerSet, prompts, basePath);
+                                      shape.ballsPerSet(), prompts, basePath);
     // One save: an egg beside a companion of another breed (or none) is a broken breed.
     std::vector<std::pair<QString, QByteArray>> files = {{target, egg}};
     if (hasCompanion)

@@ -7,19 +7,20 @@
 
 namespace yw {
 
+struct BreedShape;
 struct Installation;
 struct ProjectState;
 class Prompts;
 
-// Writes the egg for `state` to `target` (and the companion when the base breed has one): the
-// base egg's bytes patched in memory, each file saved atomically. Returns target. `projectPath`
-// is the project file the egg is made from, empty when there is none. Throws DoesNotFit when a
-// text or ball set has no room in the base egg, FormatError when the base egg's located regions
-// are not what the locator file says (wrong edition), FileError otherwise. Every refusal comes
-// before the first file is written, and the egg and its companion are saved together: both or
-// neither.
-QString saveODD(const Installation& install, const ProjectState& state, const QString& target,
-                Prompts& prompts, const QString& projectPath = QString());
+// Writes the egg for `state`, a project of the breed `shape`, to `target` (and the companion when
+// the base breed has one): the base egg's bytes patched in memory, each file saved atomically.
+// Returns target. `projectPath` is the project file the egg is made from, empty when there is none.
+// Throws DoesNotFit when a text or ball set has no room in the base egg, FormatError when the base
+// egg's located regions are not what the locator file says (wrong edition), FileError otherwise.
+// Every refusal comes before the first file is written, and the egg and its companion are saved
+// together: both or neither.
+QString saveODD(const Installation& install, const ProjectState& state, const BreedShape& shape,
+                const QString& target, Prompts& prompts, const QString& projectPath = QString());
 
 // Throws FileError unless `output` may be written: it exists only as a regular file, and is
 // none of the files it is made from (sameFile: by device and inode, so links, bind mounts and

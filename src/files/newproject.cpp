@@ -150,7 +150,7 @@ NewProject readBaseBreed(const Installation& install, const ProjectState& curren
     if (!install.files().fileExists(install.infoFilePath(fresh.baseBreed)))
         return noResources();
     try {
-        project.header = readBreedHeader(install, fresh);
+        project.shape = readBreedShape(install, fresh);
     } catch (const FormatError&) {
         // A header that does not read is a damaged resource file, not a damaged egg.
         return noResources();
@@ -166,7 +166,7 @@ NewProject readBaseBreed(const Installation& install, const ProjectState& curren
     const QByteArray egg = readWholeFile(eggPath, kEggFileLimit);
     bool damaged = false;
     try {
-        readEggRegions(fresh, project.header.ballsPerSet, egg, eggPath);
+        readEggRegions(fresh, project.shape.ballsPerSet(), egg, eggPath);
     } catch (const FormatError&) {
         damaged = true;
     }
@@ -223,7 +223,7 @@ void writeNewProjectFile(const Installation& install, const NewProject& project,
         return;
     requireSafeOutput(install, project.state, path, QString());
     saveFileAtomically(path,
-                       projectFileBytes(install, project.state, project.header.ballsPerSet, 2));
+                       projectFileBytes(install, project.state, project.shape.ballsPerSet(), 2));
 }
 
 } // namespace yw

@@ -29,7 +29,7 @@ struct NewProject
 {
     NewProjectStatus status = NewProjectStatus::DamagedEgg;
     ProjectState state; // a fresh copy of the current state filled from the base egg
-    BreedHeader header; // lnzNameA/B, ballsPerSet of the base breed
+    BreedShape shape;   // the base breed's information file, read once
 };
 
 // The wizard's reading of a base breed: checks that the egg and the resource files are there,

@@ -44,8 +44,9 @@ QByteArray ypkInfoBytes(const ProjectState& state, const QString& siteName, cons
     return out.bytes();
 }
 
-void SaveYPK(const Installation& install, const ProjectState& state, const QString& packagePath,
-             Prompts& prompts, const SettingsStore& settings, const QString& projectPath)
+void SaveYPK(const Installation& install, const ProjectState& state, const BreedShape& shape,
+             const QString& packagePath, Prompts& prompts, const SettingsStore& settings,
+             const QString& projectPath)
 {
     requireSafeOutput(install, state, packagePath, projectPath);
     const QString name = FileSystem::baseName(packagePath);
@@ -62,7 +63,7 @@ void SaveYPK(const Installation& install, const ProjectState& state, const QStri
     const QString companionPath = companionPathFor(eggPath);
     const QString infoPath = work.filePath(QStringLiteral("ypkinfo.inf"));
 
-    saveODD(install, state, eggPath, prompts);
+    saveODD(install, state, shape, eggPath, prompts);
     saveFileAtomically(infoPath, info);
 
     // Every member carries the base egg's date, so the same project makes the same package.

@@ -5,6 +5,7 @@
 
 namespace yw {
 
+struct BreedShape;
 struct Installation;
 struct ProjectState;
 class Prompts;
@@ -19,8 +20,8 @@ QByteArray ypkInfoBytes(const ProjectState& state, const QString& siteName, cons
 // N.odd (N the package's base name), saved atomically. `projectPath` is the project file the
 // package is made from, empty when there is none; the package never replaces it (nor the base
 // breed's files).
-void SaveYPK(const Installation& install, const ProjectState& state, const QString& packagePath,
-             Prompts& prompts, const SettingsStore& settings,
+void SaveYPK(const Installation& install, const ProjectState& state, const BreedShape& shape,
+             const QString& packagePath, Prompts& prompts, const SettingsStore& settings,
              const QString& projectPath = QString());
 
 } // namespace yw

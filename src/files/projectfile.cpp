@@ -55,15 +55,15 @@ QByteArray projectFileBytes(const Installation& install, const ProjectState& sta
     return out.bytes();
 }
 
-void SaveOPJ(const Installation& install, const ProjectState& state, const QString& path)
+void SaveOPJ(const Installation& install, const ProjectState& state, const BreedShape& shape,
+             const QString& path)
 {
-    const BreedHeader header = readBreedHeader(install, state);
     requireSafeOutput(install, state, path, QString());
-    saveFileAtomically(path, projectFileBytes(install, state, header.ballsPerSet, 0));
+    saveFileAtomically(path, projectFileBytes(install, state, shape.ballsPerSet(), 0));
 }
 
-OpenResult OpenOPJ(const Installation& install, ProjectState& state, const QString& path,
-                   Prompts& prompts, const SettingsStore& settings,
+OpenResult OpenOPJ(const Installation& install, ProjectState& state, BreedShape& shape,
+                   const QString& path, Prompts& prompts, const SettingsStore& settings,
                    const std::function<void()>& beforeCommit)
 {
     FieldReader in(readWholeFile(path, kTextFileLimit), path);
@@ -103,8 +103,8 @@ OpenResult OpenOPJ(const Installation& install, ProjectState& state, const QStri
     if (!install.files().fileExists(locator))
         throw FileError(locator, QStringLiteral("The locator file of the base breed is missing."));
     readLocatorFile(install, fresh);
-    const BreedHeader header = readBreedHeader(install, fresh);
-    const int n = header.ballsPerSet;
+    BreedShape freshShape = readBreedShape(install, fresh);
+    const int n = freshShape.ballsPerSet();
 
     fresh.breedName = fromStoredQuotes(in.text(QStringLiteral("the breed name")));
     fresh.eggTray = fromStoredQuotes(in.text(QStringLiteral("the tray")));
@@ -144,6 +144,7 @@ OpenResult OpenOPJ(const Installation& install, ProjectState& state, const QStri
     if (beforeCommit)
         beforeCommit();
     state.commitProject(fresh, 2 * n);
+    shape = std::move(freshShape);
     return OpenResult::Opened;
 }
 

@@ -6,6 +6,7 @@
 
 namespace yw {
 
+struct BreedShape;
 struct Installation;
 struct ProjectState;
 class Prompts;
@@ -18,8 +19,10 @@ inline constexpr char kProjectHeader[] = "[Yolkwright Project File]";
 QByteArray projectFileBytes(const Installation& install, const ProjectState& state, int ballsPerSet,
                             int buildField);
 
-// Writes the project atomically: on failure the old file is intact. Throws on failure.
-void SaveOPJ(const Installation& install, const ProjectState& state, const QString& path);
+// Writes the project of the breed `shape` atomically: on failure the old file is intact. Throws on
+// failure.
+void SaveOPJ(const Installation& install, const ProjectState& state, const BreedShape& shape,
+             const QString& path);
 
 enum class OpenResult {
     Opened,
@@ -27,12 +30,13 @@ enum class OpenResult {
     Declined,       // the user answered No to the version question
 };
 
-// Reads the project at `path` into a copy of `state` and commits it only when it was read
-// whole; any failure throws (naming the file and line) and leaves `state` as it was.
+// Reads the project at `path` into a copy of `state`, with the base breed's information file into
+// `shape`, and commits both only when they were read whole; any failure throws (naming the file and
+// line) and leaves `state` and `shape` as they were.
 // `beforeCommit` runs just before the commit: the editor windows close there and store what
 // they show, which the file's values then replace.
-OpenResult OpenOPJ(const Installation& install, ProjectState& state, const QString& path,
-                   Prompts& prompts, const SettingsStore& settings,
+OpenResult OpenOPJ(const Installation& install, ProjectState& state, BreedShape& shape,
+                   const QString& path, Prompts& prompts, const SettingsStore& settings,
                    const std::function<void()>& beforeCommit = {});
 
 } // namespace yw

@@ -391,10 +391,11 @@ TEST_F(EggWriter, SavesTheEggWithItsCompanion)
 {
     QDir().mkpath(path(u"out"_s));
     const QString target = path(u"out/My Breed.odd"_s);
-    EXPECT_EQ(saveODD(installation, state, target, prompts), target);
+    EXPECT_EQ(saveODD(installation, state, readBreedShape(installation, state), target, prompts),
+              target);
     EXPECT_EQ(readFile(target), patched(state));
     EXPECT_EQ(readFile(path(u"out/My Breed.odx"_s)), baseCompanion);
-    saveODD(installation, state, path(u"out/egg"_s), prompts);
+    saveODD(installation, state, readBreedShape(installation, state), path(u"out/egg"_s), prompts);
     EXPECT_EQ(readFile(path(u"out/egx"_s)), baseCompanion);
     EXPECT_EQ(companionPathFor(u"a/b.ODD"_s), u"a/b.ODx"_s);
 }
@@ -404,17 +405,21 @@ TEST_F(EggWriter, ARefusedSaveWritesNothing)
     // Every refusal leaves no file and keeps an old one.
     state.breedName = std::string(100, 'n');
     const QString refused = path(u"refused.odd"_s);
-    EXPECT_THROW(saveODD(installation, state, refused, prompts), DoesNotFit);
+    EXPECT_THROW(
+        saveODD(installation, state, readBreedShape(installation, state), refused, prompts),
+        DoesNotFit);
     EXPECT_FALSE(QFile::exists(refused));
     EXPECT_FALSE(QFile::exists(path(u"refused.odx"_s)));
     writeFile(refused, "old egg");
-    EXPECT_THROW(saveODD(installation, state, refused, prompts), DoesNotFit);
+    EXPECT_THROW(
+        saveODD(installation, state, readBreedShape(installation, state), refused, prompts),
+        DoesNotFit);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"refused.odd"_s});
     // A missing base egg is an error naming it.
     state.breedName = "ok";
     QFile::remove(eggPath());
     try {
-        saveODD(installation, state, refused, prompts);
+        saveODD(installation, state, readBreedShape(installation, state), refused, prompts);
         ADD_FAILURE() << "no error";
     } catch (const FileError& error) {
         EXPECT_EQ(error.path(), eggPath());
@@ -437,8 +442,9 @@ TEST_F(NewProjectReader, ReadsEveryRegion)
     const NewProject project = readZott();
     ASSERT_EQ(project.status, NewProjectStatus::Created);
     EXPECT_TRUE(prompts.shown.empty());
-    EXPECT_EQ(project.header.lnzNameA + "|" + project.header.lnzNameB, "zt_small.lnz|zt.lnz");
-    EXPECT_EQ(project.header.ballsPerSet, 3);
+    EXPECT_EQ(project.shape.header.lnzNameA + "|" + project.shape.header.lnzNameB,
+              "zt_small.lnz|zt.lnz");
+    EXPECT_EQ(project.shape.ballsPerSet(), 3);
     const ProjectState& s = project.state;
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(s.eBalls[size_t(i)], content.balls[size_t(i)]) << "eBall " << i;
@@ -562,7 +568,7 @@ TEST_F(PackageWriter, InformationFileIsOneLineWithQuotesStoredCurly)
 TEST_F(PackageWriter, CabinetHoldsInformationCompanionThenEgg)
 {
     const QString package = path(u"My Breed.ypk"_s);
-    SaveYPK(installation, state, package, prompts, settings);
+    SaveYPK(installation, state, readBreedShape(installation, state), package, prompts, settings);
     EXPECT_EQ(members(package),
               (QStringList{u"ypkinfo.inf"_s, u"My Breed.odx"_s, u"My Breed.odd"_s}));
     const QString out = path(u"extracted"_s);
@@ -576,9 +582,10 @@ TEST_F(PackageWriter, CabinetHoldsInformationCompanionThenEgg)
 TEST_F(PackageWriter, SameProjectMakesTheSameBytes)
 {
     const QString package = path(u"My Breed.ypk"_s);
-    SaveYPK(installation, state, package, prompts, settings);
+    SaveYPK(installation, state, readBreedShape(installation, state), package, prompts, settings);
     QDir().mkpath(path(u"b"_s));
-    SaveYPK(installation, state, path(u"b/My Breed.ypk"_s), prompts, settings);
+    SaveYPK(installation, state, readBreedShape(installation, state), path(u"b/My Breed.ypk"_s),
+            prompts, settings);
     EXPECT_EQ(readFile(path(u"b/My Breed.ypk"_s)), readFile(package));
 }
 
@@ -587,7 +594,7 @@ TEST_F(PackageWriter, CabinetWithoutCompanionHoldsTwoFiles)
     // Without a companion, two files; a name outside ASCII survives as it is (marked UTF-8).
     QFile::remove(eggPath('x'));
     const QString accented = path(u"Br\u00e9ed.ypk"_s);
-    SaveYPK(installation, state, accented, prompts, settings);
+    SaveYPK(installation, state, readBreedShape(installation, state), accented, prompts, settings);
     EXPECT_EQ(members(accented), (QStringList{u"ypkinfo.inf"_s, u"Br\u00e9ed.odd"_s}));
 }
 
@@ -596,13 +603,18 @@ TEST_F(PackageWriter, ARefusedPackageWritesNothing)
     // A refused egg or an unwritable target leaves no package and keeps an old one.
     const QString old = path(u"old.ypk"_s);
     state.breedName = std::string(200, 'n');
-    EXPECT_THROW(SaveYPK(installation, state, old, prompts, settings), DoesNotFit);
+    EXPECT_THROW(
+        SaveYPK(installation, state, readBreedShape(installation, state), old, prompts, settings),
+        DoesNotFit);
     EXPECT_FALSE(QFile::exists(old));
     writeFile(old, "old package");
-    EXPECT_THROW(SaveYPK(installation, state, old, prompts, settings), DoesNotFit);
+    EXPECT_THROW(
+        SaveYPK(installation, state, readBreedShape(installation, state), old, prompts, settings),
+        DoesNotFit);
     EXPECT_EQ(readFile(old), "old package");
     state.breedName = "ok";
-    EXPECT_THROW(SaveYPK(installation, state, path(u"no/such/folder/x.ypk"_s), prompts, settings),
+    EXPECT_THROW(SaveYPK(installation, state, readBreedShape(installation, state),
+                         path(u"no/such/folder/x.ypk"_s), prompts, settings),
                  FileError);
 }
 
@@ -642,7 +654,7 @@ TEST_F(EggRoundTrip, WhatTheWriterAcceptsTheReaderGivesBack)
             ScriptedPrompts prompts;
             const NewProject base = readBaseBreed(install, ProjectState{}, breed.listText, prompts);
             ASSERT_EQ(base.status, NewProjectStatus::Created) << breed.stem;
-            const int n = base.header.ballsPerSet;
+            const int n = base.shape.ballsPerSet();
             const QByteArray baseEgg = readFile(install.baseEggPath(base.state.baseBreed));
             for (int round = 0; round < 4; ++round) {
                 SCOPED_TRACE(breed.stem + " round " + std::to_string(round));

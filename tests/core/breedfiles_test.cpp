@@ -66,6 +66,7 @@ protected:
     FileSystem fso;
     Installation install;
     ProjectState state;
+    BreedShape shape; // what an open read
     MemorySettingsStore settings;
     ScriptedPrompts prompts;
 };
@@ -146,18 +147,18 @@ using ProjectFile = BreedFiles;
 TEST_F(ProjectFile, SavesTheHandWrittenBytes)
 {
     example();
-    SaveOPJ(install, state, path("p.opj"));
+    SaveOPJ(install, state, readBreedShape(install, state), path("p.opj"));
     EXPECT_EQ(readFile(path("p.opj")), QByteArray(kHandWritten));
 }
 
 TEST_F(ProjectFile, OpensWhatItSaved)
 {
     example();
-    SaveOPJ(install, state, path("p.opj"));
+    SaveOPJ(install, state, readBreedShape(install, state), path("p.opj"));
     const ProjectState saved = state;
     state = ProjectState{};
     state.eBalls[10].comment = "beyond the breed";
-    ASSERT_EQ(OpenOPJ(install, state, path("p.opj"), prompts, settings), OpenResult::Opened);
+    ASSERT_EQ(OpenOPJ(install, state, shape, path("p.opj"), prompts, settings), OpenResult::Opened);
     EXPECT_TRUE(prompts.shown.empty());
     ProjectState expected = saved;
     getLOX(install, expected);
@@ -176,7 +177,8 @@ TEST_F(ProjectFile, AsksAboutOtherBuildsFilesAsTheSettingSays)
 
     state.breedName = "unchanged";
     prompts.answers = {PromptAnswer::No};
-    EXPECT_EQ(OpenOPJ(install, state, path("older.opj"), prompts, settings), OpenResult::Declined);
+    EXPECT_EQ(OpenOPJ(install, state, shape, path("older.opj"), prompts, settings),
+              OpenResult::Declined);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_TRUE(prompts.shown[0].question);
     EXPECT_TRUE(prompts.shown[0].text.startsWith(
@@ -184,20 +186,21 @@ TEST_F(ProjectFile, AsksAboutOtherBuildsFilesAsTheSettingSays)
     EXPECT_EQ(state.breedName, "unchanged");
 
     prompts.answers = {PromptAnswer::Yes};
-    EXPECT_EQ(OpenOPJ(install, state, path("newer.opj"), prompts, settings), OpenResult::Opened);
+    EXPECT_EQ(OpenOPJ(install, state, shape, path("newer.opj"), prompts, settings),
+              OpenResult::Opened);
     EXPECT_TRUE(prompts.shown[1].text.contains(u"made by a newer version"_s));
     EXPECT_EQ(state.breedName, "The \"Great\" One");
 
     prompts.shown.clear();
     for (const char* off : {"0", "2"}) {
         settings.write(kSectionMain, u"optProjVers"_s, QLatin1String(off));
-        EXPECT_EQ(OpenOPJ(install, state, path("older.opj"), prompts, settings),
+        EXPECT_EQ(OpenOPJ(install, state, shape, path("older.opj"), prompts, settings),
                   OpenResult::Opened);
     }
     EXPECT_TRUE(prompts.shown.empty());
 
     settings.write(kSectionMain, u"optProjVers"_s, u"on"_s);
-    EXPECT_THROW(OpenOPJ(install, state, path("older.opj"), prompts, settings), FormatError);
+    EXPECT_THROW(OpenOPJ(install, state, shape, path("older.opj"), prompts, settings), FormatError);
 }
 
 // Hand edits as players make them: whatever shifts a field into another member, or breaks one, is
@@ -234,7 +237,7 @@ TEST_F(ProjectFile, HandEditsThatShiftOrBreakFieldsAreRefusedByLine)
         ASSERT_TRUE(before.contains(c.from));
         writeFile(file, QByteArray(before).replace(c.from, c.to));
         const ProjectState unchanged = state;
-        expectFormatError([&] { OpenOPJ(install, state, path("p.opj"), prompts, settings); },
+        expectFormatError([&] { OpenOPJ(install, state, shape, path("p.opj"), prompts, settings); },
                           file.endsWith(u".loc"_s) ? file : path("p.opj"), QLatin1String(c.where));
         EXPECT_EQ(projectDifference(state, unchanged), "");
         writeFile(file, before);
@@ -244,7 +247,7 @@ TEST_F(ProjectFile, HandEditsThatShiftOrBreakFieldsAreRefusedByLine)
         path("p.opj"),
         QByteArray(kHandWritten).replace("7,2,-1", " 7 ,\t2\t,-1").replace("One\",", "One\" \t,") +
             "\r\n \t\r\n");
-    EXPECT_EQ(OpenOPJ(install, state, path("p.opj"), prompts, settings), OpenResult::Opened);
+    EXPECT_EQ(OpenOPJ(install, state, shape, path("p.opj"), prompts, settings), OpenResult::Opened);
 }
 
 } // namespace yw

@@ -211,8 +211,8 @@ TEST(BreedSheet, OneSwatchPerEBallInThePalettesColours)
     state.eggTray = "7";
     state.eggSlot = "12";
     state.breedDescription = std::string("Cr\xE8me & <b>\r\nsecond\0line", 25);
-    const BreedHeader header{"z_small.lnz", "z<.lnz", 4};
-    const std::vector<std::string> labels = {"Body", "Left \"Arm\" & <Leg>", "", "Caf\xE9"};
+    const BreedShape shape{{"z_small.lnz", "z<.lnz", 4},
+                           {"Body", "Left \"Arm\" & <Leg>", "", "Caf\xE9"}};
     // Fill, border, sprecks, fuzziness, border thickness, diameter.
     const EBallRecord balls[8] = {
         {3, 143, 73, 0, 2, 20, 0, 0, {}, 0},  {143, 3, -1, 1, 1, 21, 0, 0, {}, 0},
@@ -222,7 +222,7 @@ TEST(BreedSheet, OneSwatchPerEBallInThePalettesColours)
     std::copy(std::begin(balls), std::end(balls), state.eBalls.begin());
     state.eBalls[8].fillColor = 5; // beyond both sets: not drawn
 
-    const ParsedSheet sheet = parse(breedSheetSvg(breedSheet(state, header, labels)));
+    const ParsedSheet sheet = parse(breedSheetSvg(breedSheet(state, shape)));
     EXPECT_EQ(sheet.title, u"Zot <&\"> \u201d"_s);
     EXPECT_TRUE(sheet.texts.contains(sheet.title));
     for (const char* text : {"Cr\u00e8me & <b>", "second line", "z<.lnz", "Tray 7", "Slot 12"})
@@ -238,7 +238,7 @@ TEST(BreedSheet, OneSwatchPerEBallInThePalettesColours)
         const bool ring = c.borderThickness >= 0;
         if (ring)
             ringWidths[c.borderThickness] = s[u"ring stroke-width"_s].value(0).toDouble();
-        const std::string& label = labels[size_t(i % 4)];
+        const std::string& label = shape.labels[size_t(i % 4)];
         const std::pair<const char*, QStringList> expected[] = {
             {"swatch id", {u"eball%1"_s.arg(i)}},
             {"disc fill", {hex(c.fillColor)}},

@@ -50,12 +50,12 @@ TEST_F(EggImport, RandomProjectsComeBackFromTheirEggsOrPackages)
             SCOPED_TRACE(breed.listText.toStdString() + (install == &uk ? " UK" : " US"));
             NewProject made = readBaseBreed(*install, state, breed.listText, prompts);
             ASSERT_EQ(made.status, NewProjectStatus::Created);
-            const int n = made.header.ballsPerSet;
+            const int n = made.shape.ballsPerSet();
             edits.edit(made.state, n);
             const QString egg = path(QStringLiteral("shared.odd"));
             const QString package = path(QStringLiteral("shared.ypk"));
-            saveODD(*install, made.state, egg, prompts);
-            SaveYPK(*install, made.state, package, prompts, settings);
+            saveODD(*install, made.state, made.shape, egg, prompts);
+            SaveYPK(*install, made.state, made.shape, package, prompts, settings);
             const QByteArray expected =
                 projectFileBytes(*install, asReadFromEgg(made.state, n), n, 2);
             for (const QString& source : {egg, package}) {
@@ -153,9 +153,10 @@ TEST_F(EggImport, AnEggThatTwoBasesFitIsRefusedNamingBoth)
 
 TEST_F(EggImport, DamagedOrHostilePackagesAreRefusedBeforeTheyAreUnpacked)
 {
-    SaveYPK(installation,
-            readBaseBreed(installation, state, QStringLiteral("Quadrapus"), prompts).state,
-            path(QStringLiteral("q.ypk")), prompts, MemorySettingsStore());
+    const NewProject made =
+        readBaseBreed(installation, state, QStringLiteral("Quadrapus"), prompts);
+    SaveYPK(installation, made.state, made.shape, path(QStringLiteral("q.ypk")), prompts,
+            MemorySettingsStore());
     const QByteArray package = readFile(path(QStringLiteral("q.ypk")));
     const int files = uchar(package[16]) | uchar(package[17]) << 8;
     const int blocks = uchar(package[36]) | uchar(package[37]) << 8; // the one folder's data

@@ -446,7 +446,7 @@ TEST_F(SampleGame, EveryBreedOfBothEditions)
             const NewProject project =
                 readBaseBreed(install, state, QString::fromStdString(b.listText), prompts);
             ASSERT_EQ(project.status, NewProjectStatus::Created);
-            ASSERT_EQ(project.header.ballsPerSet, sample::kBallsPerSet);
+            ASSERT_EQ(project.shape.ballsPerSet(), sample::kBallsPerSet);
             ProjectState expected = project.state;
             l.applyTo(expected);
             expected.baseBreed = b.stem;

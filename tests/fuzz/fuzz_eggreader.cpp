@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!created)
         return 0;
 
-    const int n = project.header.ballsPerSet;
+    const int n = project.shape.ballsPerSet();
     QByteArray written;
     // A breed that does not fit its own egg is refused with DoesNotFit or FormatError, both typed.
     if (!fuzz::succeeds([&] { written = patchedEgg(project.state, egg, n, prompts, eggPath); }))

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     // Projects the writer refuses, or whose tips it cuts, are not compared.
     const ProjectState& state = project->state;
-    const int n = project->header.ballsPerSet;
+    const int n = project->shape.ballsPerSet();
     for (int i = 0; i < 2 * n; ++i)
         if (state.eBalls[size_t(i)].comment.empty())
             return 0;

@@ -19,7 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::YesPrompts prompts;
     MemorySettingsStore settings;
     OpenResult result = OpenResult::Declined;
-    if (!fuzz::succeeds([&] { result = OpenOPJ(install, state, path, prompts, settings); }) ||
+    BreedShape shape;
+    if (!fuzz::succeeds(
+            [&] { result = OpenOPJ(install, state, shape, path, prompts, settings); }) ||
         result != OpenResult::Opened) {
         fuzz::check(
             test::projectDifference(state, before).empty(),
@@ -28,12 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     fuzz::check(state.eBalls[300].comment == "not in any file", "records past the breed changed");
 
-    const int n = readBreedHeader(install, state).ballsPerSet;
+    const int n = shape.ballsPerSet();
     const QByteArray saved = projectFileBytes(install, state, n, 0);
     fuzz::writeScratch(path, saved);
     ProjectState again;
     try {
-        fuzz::check(OpenOPJ(install, again, path, prompts, settings) == OpenResult::Opened,
+        fuzz::check(OpenOPJ(install, again, shape, path, prompts, settings) == OpenResult::Opened,
                     "a saved project does not open");
     } catch (const Error& error) {
         fuzz::fail("a saved project does not open:", error.message().toStdString());

@@ -183,7 +183,8 @@ TEST_F(FileCommandsTest, OpenEggOrPackageMakesAProjectOfTheEggOrSaysWhyNot)
     const QString open = openProject();
     NewProject lips = readBaseBreed(installation, state, QStringLiteral("Lips"), prompts);
     lips.state.breedName = "Kissy";
-    const QString egg = saveODD(installation, lips.state, path(QStringLiteral("k.odd")), prompts);
+    const QString egg =
+        saveODD(installation, lips.state, lips.shape, path(QStringLiteral("k.odd")), prompts);
     test::writeFile(path(QStringLiteral("bad.odd")), readFile(egg).replace(99, 1, "#"));
     const ProjectState before = state;
     EXPECT_EQ(act("mnuOpenEgg")->text(), QStringLiteral("Open &Egg or Package..."));
@@ -205,7 +206,7 @@ TEST_F(FileCommandsTest, OpenEggOrPackageMakesAProjectOfTheEggOrSaysWhyNot)
         prompts.shown[1].text.startsWith(QStringLiteral("Base breed: Lips\r\nName: Kissy")));
     EXPECT_EQ(window->document().path(), path(QStringLiteral("kissy.opj")));
     EXPECT_EQ(
-        test::projectDifference(state, test::asReadFromEgg(lips.state, lips.header.ballsPerSet)),
+        test::projectDifference(state, test::asReadFromEgg(lips.state, lips.shape.ballsPerSet())),
         "");
     EXPECT_EQ(recent().first(), path(QStringLiteral("kissy.opj")));
 }
@@ -235,11 +236,12 @@ TEST_F(FileCommandsTest, AFailingSaveKeepsTheFileItWouldReplace)
 {
     const QString open = openProject();
     const QByteArray saved = readFile(open);
-    ASSERT_TRUE(QFile::remove(installation.infoFilePath(state.baseBreed)));
     state.breedName = "Lost?";
+    state.tipCount = 8; // four tip pairs: more than a project holds
     act("mnuSaveOPJ")->trigger();
     prompts.expectOne(test::text::kNotSaved.arg(open), PromptIcon::Exclamation, false);
-    EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("Zott.blz")));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("Zott.loc")));
     EXPECT_EQ(readFile(open), saved);
 }
 
@@ -261,7 +263,7 @@ TEST_F(FileCommandsTest, SavingAnEggOrPackageWritesThatFileAlone)
     EXPECT_TRUE(prompts.shown.empty());
     // The same bytes the writer makes for this project.
     const QString reference = path(QStringLiteral("reference.odd"));
-    saveODD(installation, state, reference, prompts);
+    saveODD(installation, state, window->document().shape(), reference, prompts);
     EXPECT_EQ(readFile(egg), readFile(reference));
     const QByteArray cabinet = readFile(package);
     EXPECT_TRUE(cabinet.startsWith("MSCF"));
@@ -357,17 +359,20 @@ TEST_F(FileCommandsTest, SaveShortcutsDoNothingBeforeAProjectExists)
 TEST_F(FileCommandsTest, ExportBreedSheetDrawsThePalettesColours)
 {
     const QString project = openProject(QStringLiteral("Quadrapus"), QStringLiteral("q.opj"));
-    const BreedHeader header = readBreedHeader(installation, state);
+    // The sheet shows the document's shape, as the preview does.
+    const BreedShape& shape = window->document().shape();
     // Distinct fills in both sets, no colour among them; discs of one size, so sprecks keep clear
     // of the centres.
-    for (int i = 0; i < 2 * header.ballsPerSet; ++i) {
+    for (int i = 0; i < 2 * shape.ballsPerSet(); ++i) {
         state.eBalls[size_t(i)].fillColor = int16_t(i % 7 == 3 ? -1 : (i * 37 + 5) % 256);
         state.eBalls[size_t(i)].diameter = 40;
     }
     state.breedDescription = "Says \x94hi\x94"; // a typed quote, stored as the project keeps it
-    const BreedSheet sheet =
-        breedSheet(state, header, readBreedLabels(installation.infoFilePath(state.baseBreed)));
-    ASSERT_EQ(sheet.swatches.size(), size_t(2 * header.ballsPerSet));
+    const BreedSheet sheet = breedSheet(state, shape);
+    ASSERT_EQ(sheet.swatches.size(), size_t(2 * shape.ballsPerSet()));
+    // Labels changed on disk since the project opened are not the sheet's.
+    test::writeFile(installation.infoFilePath(state.baseBreed),
+                    informationFileBytes(shape.header, {"elsewhere"}));
 
     const QString png = path(QStringLiteral("sheet.png"));
     const QString svg = path(QStringLiteral("sheet.svg"));
@@ -404,6 +409,7 @@ TEST_F(FileCommandsTest, ExportBreedSheetDrawsThePalettesColours)
     EXPECT_EQ(inkBeyond, 0);
     // What it draws is checked with the core; the quote shows as the egg will hold it.
     EXPECT_TRUE(readFile(svg).contains("Says &quot;hi&quot;"));
+    EXPECT_FALSE(readFile(svg).contains("elsewhere"));
     EXPECT_TRUE(prompts.shown.empty());
 }
 

@@ -5,6 +5,7 @@
 #include "editors/eballeditor.h"
 #include "editors/slottraypanel.h"
 #include "editors/tipspanel.h"
+#include "files/breedresources.h"
 #include "files/projectfile.h"
 #include "guitest.h"
 #include "shell/commands/editcommands.h"
@@ -18,6 +19,7 @@
 #include "shell/toolbar/toolbarstrip.h"
 #include "support/locator.h"
 
+#include <QRadioButton>
 #include <map>
 
 namespace yw {
@@ -50,7 +52,7 @@ protected:
             project.eBalls[i].comment = "ball " + std::to_string(i);
         }
         projectPath = dir.filePath(QStringLiteral("breed.opj"));
-        SaveOPJ(install, project, projectPath);
+        SaveOPJ(install, project, readBreedShape(install, project), projectPath);
         window = std::make_unique<MainWindow>(install, state, settings, prompts);
         window->commands().help()->setUrlOpener([this](const QUrl& url) {
             opened.push_back(url);
@@ -292,7 +294,7 @@ TEST_F(MainWindowTest, TheBallListOpensTheRecordOfEitherSetHoweverItIsSelected)
 TEST_F(MainWindowTest, TheBallListKeepsTheShapeReadWhenTheProjectOpened)
 {
     writeBlz("\"qp_small.lnz\",\"qp.lnz\",2\r\nhead\r\nbody\r\nextra\r\n");
-    SaveOPJ(install, state, projectPath);
+    SaveOPJ(install, state, readBreedShape(install, state), projectPath);
     openProject();
     writeBlz("\"qp_small.lnz\",\"qp.lnz\",3\r\nhip\r\nhop\r\nhup\r\n");
     compnt->setCurrentIndex(3);
@@ -305,16 +307,36 @@ TEST_F(MainWindowTest, TheBallListKeepsTheShapeReadWhenTheProjectOpened)
     EXPECT_TRUE(prompts.shown.empty());
 }
 
-// Saving with another count would put set B's eBalls at records no window has shown.
-TEST_F(MainWindowTest, SavingRefusesAnInformationFileWhoseCountChangedWhileOpen)
+// Another count would put set B's eBalls at records no window has shown.
+TEST_F(MainWindowTest, SavingKeepsTheShapeReadWhenTheProjectOpened)
 {
     openProject();
     const QByteArray saved = test::readFile(projectPath);
     writeBlz("\"qp_small.lnz\",\"qp.lnz\",5\r\nhead\r\n");
-    EXPECT_FALSE(window->document().saveAs(projectPath));
+    EXPECT_TRUE(window->document().saveAs(projectPath));
     EXPECT_EQ(test::readFile(projectPath), saved);
-    prompts.expectOne(QStringLiteral("6 eBalls per set, as when the project was opened, not 5"),
-                      PromptIcon::Exclamation, false);
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+// The other edition's breed files reach the open project only through the document: the project
+// is read again with them, whole, after the save question.
+TEST_F(MainWindowTest, ChoosingAnotherEditionReadsTheOpenProjectAgain)
+{
+    test::writeFile(dir.filePath(QStringLiteral("resUK/Quadrapus.blz")),
+                    "\"qp_small.lnz\",\"qp.lnz\",6\r\nkopf\r\n");
+    test::writeFile(
+        dir.filePath(QStringLiteral("resUK/Quadrapus.loc")),
+        test::locatorText(test::located({110, 50, 200, 40, 3000, 1000, 400, 60, 500, 300, 6})));
+    openProject();
+    prompts.answers = {PromptAnswer::No};
+    whileModal([&] { window->commands().showOptions(); },
+               [](QDialog& dialog) {
+                   test::child<QRadioButton>(&dialog, "optUK0")->setChecked(true);
+                   QTest::mouseClick(test::child(&dialog, "btnOK"), Qt::LeftButton);
+               });
+    EXPECT_EQ(window->document().shape().labels, std::vector<std::string>{"kopf"});
+    EXPECT_EQ(window->document().state().locDescPos, 110);
+    prompts.expectOne(QStringLiteral("Would you like to save"), PromptIcon::Question, false);
 }
 
 TEST_F(MainWindowTest, AMissingCommandLineProjectIsSilentlyPassedOver)

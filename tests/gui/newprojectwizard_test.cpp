@@ -78,7 +78,7 @@ TEST_F(NewProjectWizardTest, GoCreatesTheProjectWithoutTouchingTheOpenOne)
     const NewProject& created = wizard->created();
     EXPECT_EQ(created.state.baseBreed, "quadrpus");
     EXPECT_EQ(created.state.breedName, sample::breed(0).breedName);
-    EXPECT_EQ(created.header.ballsPerSet, sample::kBallsPerSet);
+    EXPECT_EQ(created.shape.ballsPerSet(), sample::kBallsPerSet);
     EXPECT_TRUE(
         readFile(target).startsWith("[Yolkwright Project File]\r\n\"0310\",2,\"quadrpus\"\r\n"));
     EXPECT_EQ(test::projectDifference(state, before), "");

@@ -96,9 +96,10 @@ protected:
         NewProject project = readBaseBreed(install, state, QStringLiteral("Zott"), prompts);
         ASSERT_EQ(project.status, NewProjectStatus::Created);
         state = project.state;
+        shape = project.shape;
         state.eBalls[kParkingRecord].comment = "parked";
         projectPath = path("good.opj");
-        SaveOPJ(install, state, projectPath);
+        SaveOPJ(install, state, shape, projectPath);
         good = readFile(projectPath);
         lines = good.split('\n');
         for (QByteArray& line : lines)
@@ -127,7 +128,10 @@ protected:
         const ProjectState before = state;
         bool closed = false;
         test::expectFormatError(
-            [&] { OpenOPJ(install, state, file, prompts, settings, [&] { closed = true; }); },
+            [&] {
+                OpenOPJ(install, state, openedShape, file, prompts, settings,
+                        [&] { closed = true; });
+            },
             faultyFile.isEmpty() ? file : faultyFile, where);
         EXPECT_FALSE(closed);
         EXPECT_EQ(test::projectDifference(state, before), "");
@@ -161,7 +165,8 @@ protected:
     {
         expectWizardRefusal(NewProjectStatus::DamagedEgg, kDamagedZott);
         const QString target = path("out.odd");
-        expectSaveRefused<FormatError>(target, [&] { saveODD(install, state, target, prompts); });
+        expectSaveRefused<FormatError>(target,
+                                       [&] { saveODD(install, state, shape, target, prompts); });
     }
 
     QTemporaryDir work;
@@ -169,6 +174,8 @@ protected:
     FileSystem fso;
     Installation install;
     ProjectState state;
+    BreedShape shape;       // as the project was made
+    BreedShape openedShape; // what an open read
     MemorySettingsStore settings;
     ScriptedPrompts prompts;
     QString projectPath;
@@ -187,7 +194,7 @@ TEST_F(BadInput, ProjectFileCutShortAtEveryLine)
         ++g_cases;
         writeFile(path("other.opj"), header.isEmpty() ? header : header + good.mid(25));
         ScriptedPrompts told;
-        EXPECT_EQ(OpenOPJ(install, state, path("other.opj"), told, settings),
+        EXPECT_EQ(OpenOPJ(install, state, openedShape, path("other.opj"), told, settings),
                   OpenResult::NotProjectFile);
         ASSERT_EQ(told.shown.size(), 1u);
         EXPECT_EQ(told.shown[0].text,
@@ -196,10 +203,10 @@ TEST_F(BadInput, ProjectFileCutShortAtEveryLine)
         EXPECT_EQ(test::projectDifference(state, before), "");
     }
     g_cases += 2; // a missing project file, and a project whose information file is missing
-    EXPECT_THROW(OpenOPJ(install, state, path("missing.opj"), prompts, settings), FileError);
+    EXPECT_THROW(OpenOPJ(install, state, openedShape, path("missing.opj"), prompts, settings),
+                 FileError);
     QFile::rename(resPath(".blz"), resPath(".old"));
-    EXPECT_THROW(OpenOPJ(install, state, projectPath, prompts, settings), FileError);
-    expectSaveRefused<FileError>(projectPath, [&] { SaveOPJ(install, state, projectPath); });
+    EXPECT_THROW(OpenOPJ(install, state, openedShape, projectPath, prompts, settings), FileError);
     QFile::rename(resPath(".old"), resPath(".blz"));
     EXPECT_EQ(test::projectDifference(state, before), "");
 
@@ -248,16 +255,17 @@ TEST_F(BadInput, ZeroToFourTipPairs)
         QFile::remove(file);
         if (tipCount / 2 <= 3) {
             // Zero to three pairs: saved and read back whole.
-            SaveOPJ(install, edited, file);
+            SaveOPJ(install, edited, shape, file);
             EXPECT_EQ(readFile(file).count("\r\n"), 1 + 2 + tipCount / 2 + 134 + 2);
             ProjectState opened = state;
-            ASSERT_EQ(OpenOPJ(install, opened, file, prompts, settings), OpenResult::Opened);
+            ASSERT_EQ(OpenOPJ(install, opened, openedShape, file, prompts, settings),
+                      OpenResult::Opened);
             for (int t = 0; t < tipCount / 2; ++t)
                 EXPECT_EQ(opened.regTips[size_t(t)], state.regTips[size_t(t)]);
             EXPECT_EQ(opened.breedAttributes, state.breedAttributes);
         } else {
             // Four pairs do not fit the state: refused on saving and on opening.
-            expectSaveRefused<FormatError>(file, [&] { SaveOPJ(install, edited, file); });
+            expectSaveRefused<FormatError>(file, [&] { SaveOPJ(install, edited, shape, file); });
             expectOpenRefused(good, QStringLiteral("line 8"), resPath(".loc"));
         }
     }
@@ -277,10 +285,6 @@ TEST_F(BadInput, BallsPerSetOutOfRangeOrNotANumber)
         test::expectFormatError([&] { readBreedHeader(resPath(".blz")); }, resPath(".blz"),
                                 QStringLiteral("line 1"));
         expectOpenRefused(good, QStringLiteral("line 1"), resPath(".blz"));
-        writeFile(projectPath, good);
-        expectSaveRefused<FormatError>(projectPath, [&] { SaveOPJ(install, state, projectPath); });
-        expectSaveRefused<FormatError>(path("z.odd"),
-                                       [&] { saveODD(install, state, path("z.odd"), prompts); });
         // The wizard calls a header that does not read a damaged resource file.
         expectWizardRefusal(NewProjectStatus::NoResources, kNoResources);
     }
@@ -330,7 +334,7 @@ TEST_F(BadInput, MissingLocatorFileIsRefused)
     QFile::remove(resPath(".loc"));
     ++g_cases;
     const ProjectState before = state;
-    EXPECT_THROW(OpenOPJ(install, state, projectPath, prompts, settings), FileError);
+    EXPECT_THROW(OpenOPJ(install, state, openedShape, projectPath, prompts, settings), FileError);
     EXPECT_EQ(test::projectDifference(state, before), "");
     expectWizardRefusal(NewProjectStatus::NoResources, kNoResources);
 }
@@ -443,17 +447,18 @@ TEST_F(BadInput, UnfitFilesAreRefusedByName)
         std::function<void()> run;
     };
     const auto open = [&](const QString& project) {
-        return [&, project] { OpenOPJ(install, state, project, prompts, settings); };
+        return [&, project] { OpenOPJ(install, state, openedShape, project, prompts, settings); };
     };
     const auto odd = [&](const QString& target, const QString& project = QString()) {
-        return [&, target, project] { saveODD(install, state, target, prompts, project); };
+        return [&, target, project] { saveODD(install, state, shape, target, prompts, project); };
     };
     const auto opj = [&](const QString& target) {
-        return [&, target] { SaveOPJ(install, state, target); };
+        return [&, target] { SaveOPJ(install, state, shape, target); };
     };
     const auto ypk = [&](const QString& target, const QString& project = QString()) {
-        return
-            [&, target, project] { SaveYPK(install, state, target, prompts, settings, project); };
+        return [&, target, project] {
+            SaveYPK(install, state, shape, target, prompts, settings, project);
+        };
     };
     const auto pipeAt = [&](const QString& file) {
         return [&, file] {
@@ -510,7 +515,7 @@ TEST_F(BadInput, UnfitFilesAreRefusedByName)
         {"egg over the locator file", resPath(".loc"), nothing, odd(resPath(".loc"), projectPath)},
         {"package over the information file", resPath(".blz"), nothing, ypk(resPath(".blz"))},
         {"sheet over the locator file", resPath(".loc"), nothing,
-         [&] { saveBreedSheet(install, state, resPath(".loc"), projectPath); }},
+         [&] { saveBreedSheet(install, state, shape, resPath(".loc"), projectPath); }},
         {"project as the player's own information file", path("own/res/ZOTT.blz"),
          [&] {
              install.userFolder = path("own");
@@ -554,12 +559,12 @@ TEST_F(BadInput, UnfitFilesAreRefusedByName)
     }
     EXPECT_FALSE(QFileInfo::exists(path("no")));
     // Without a companion the companion's name is an egg like any other.
-    EXPECT_NO_THROW(saveODD(install, state, path("Rex"), prompts, projectPath));
+    EXPECT_NO_THROW(saveODD(install, state, shape, path("Rex"), prompts, projectPath));
 
     // A bigger egg than the game's own is still an egg, and a link is written through.
     sized(eggPath(), 2 * mib);
     ASSERT_TRUE(QFile::link(path("real.odd"), path("link.odd")));
-    saveODD(install, state, path("link.odd"), prompts);
+    saveODD(install, state, shape, path("link.odd"), prompts);
     EXPECT_TRUE(QFileInfo(path("link.odd")).isSymLink());
     EXPECT_EQ(QFileInfo(path("real.odd")).size(), 2 * mib);
 }
@@ -639,9 +644,9 @@ TEST_F(BadInput, FullDisk)
     const std::pair<QString, std::function<void()>> saves[] = {
         {small, [&] { saveFileAtomically(small, QByteArray(5000, 'x')); }},
         {small, [&] { saveFileAtomically(small, QByteArray(200000, 'x')); }},
-        {project, [&] { SaveOPJ(install, state, project); }},
-        {egg, [&] { saveODD(install, state, egg, prompts); }},
-        {package, [&] { SaveYPK(install, state, package, prompts, settings); }}};
+        {project, [&] { SaveOPJ(install, state, shape, project); }},
+        {egg, [&] { saveODD(install, state, shape, egg, prompts); }},
+        {package, [&] { SaveYPK(install, state, shape, package, prompts, settings); }}};
     QStringList failed;
     for (const auto& [target, save] : saves) {
         ++g_cases;
@@ -677,15 +682,16 @@ TEST_F(BadInput, PathsWithUnusualCharactersWork)
         QDir().mkpath(folder);
         const QString base = folder + QLatin1Char('/') + name;
         g_cases += 3;
-        SaveOPJ(install, state, base + QStringLiteral(".opj"));
+        SaveOPJ(install, state, shape, base + QStringLiteral(".opj"));
         ProjectState opened = state;
         opened.breedName = "changed";
-        ASSERT_EQ(OpenOPJ(install, opened, base + QStringLiteral(".opj"), prompts, settings),
-                  OpenResult::Opened);
+        ASSERT_EQ(
+            OpenOPJ(install, opened, openedShape, base + QStringLiteral(".opj"), prompts, settings),
+            OpenResult::Opened);
         EXPECT_EQ(test::projectDifference(opened, state), "");
-        EXPECT_EQ(saveODD(install, state, base + QStringLiteral(".odd"), prompts),
+        EXPECT_EQ(saveODD(install, state, shape, base + QStringLiteral(".odd"), prompts),
                   base + QStringLiteral(".odd"));
-        SaveYPK(install, state, base + QStringLiteral(".ypk"), prompts, settings);
+        SaveYPK(install, state, shape, base + QStringLiteral(".ypk"), prompts, settings);
         EXPECT_TRUE(QFileInfo(base + QStringLiteral(".ypk")).size() > 0);
         EXPECT_EQ(test::snapshot(folder).size(), 3);
     }

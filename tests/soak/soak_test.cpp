@@ -60,21 +60,22 @@ protected:
         ScriptedPrompts prompts;
         NewProject made = readBaseBreed(install, start, breed.listText, prompts);
         ASSERT_EQ(made.status, NewProjectStatus::Created) << breed.stem;
-        const int n = made.header.ballsPerSet;
+        const int n = made.shape.ballsPerSet();
         ProjectState edited = made.state;
         test::RandomEdits(unsigned(i) * 7919u + 1u).edit(edited, n);
 
         // Project file: saved and reopened into the start-up state, which held something else.
-        SaveOPJ(install, edited, project);
+        SaveOPJ(install, edited, made.shape, project);
         ProjectState opened = start;
-        ASSERT_EQ(OpenOPJ(install, opened, project, prompts, settings), OpenResult::Opened);
+        BreedShape shape;
+        ASSERT_EQ(OpenOPJ(install, opened, shape, project, prompts, settings), OpenResult::Opened);
         ASSERT_EQ(test::projectDifference(opened, edited), "");
         ++roundTrips;
 
         // Egg: written, then read back by the new-project reader after its bytes outside the
         // regions are found to be the base egg's.
         QFile::remove(companionPathFor(egg)); // the previous breed's would not be this one's
-        ASSERT_EQ(saveODD(install, opened, egg, prompts), egg);
+        ASSERT_EQ(saveODD(install, opened, shape, egg, prompts), egg);
         ASSERT_TRUE(prompts.shown.empty()) << prompts.shown.front().text.toStdString();
         const ImportedEgg back = importFile(install, start, egg);
         ASSERT_EQ(test::projectDifference(back.project.state, test::asReadFromEgg(edited, n)), "");
@@ -82,7 +83,7 @@ protected:
         ++roundTrips;
 
         // Package: holds the same egg.
-        SaveYPK(install, opened, package, prompts, settings);
+        SaveYPK(install, opened, shape, package, prompts, settings);
         QProcess extract;
         extract.start(QStringLiteral("cabextract"),
                       {QStringLiteral("-q"), QStringLiteral("-p"), QStringLiteral("-F"),

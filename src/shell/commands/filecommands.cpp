@@ -120,8 +120,8 @@ void FileCommands::SaveEgg()
         return;
     try {
         const BusyPointer busy;
-        m_window.document().requireUnchangedShape();
-        saveODD(m_install, m_state, path, m_prompts, m_window.document().path());
+        const Document& document = m_window.document();
+        saveODD(m_install, m_state, document.shape(), path, m_prompts, document.path());
         m_window.statusBar()->showMessage(tr("Egg written: %1").arg(path), kWrittenNoteMs);
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The egg %1 could not be written.").arg(path), e.message());
@@ -138,8 +138,8 @@ void FileCommands::SavePackage()
         return;
     try {
         const BusyPointer busy;
-        m_window.document().requireUnchangedShape();
-        SaveYPK(m_install, m_state, path, m_prompts, m_settings, m_window.document().path());
+        const Document& document = m_window.document();
+        SaveYPK(m_install, m_state, document.shape(), path, m_prompts, m_settings, document.path());
         m_window.statusBar()->showMessage(tr("Package written: %1").arg(path), kWrittenNoteMs);
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The package %1 could not be written.").arg(path),
@@ -159,8 +159,8 @@ void FileCommands::ExportSheet()
     try {
         const BusyPointer busy;
         const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
-        m_window.document().requireUnchangedShape();
-        saveBreedSheet(m_install, m_state, path, m_window.document().path(),
+        const Document& document = m_window.document();
+        saveBreedSheet(m_install, m_state, document.shape(), path, document.path(),
                        [&](const BreedSheet& sheet) {
                            picture = renderBreedSheet(sheet);
                            if (svg)

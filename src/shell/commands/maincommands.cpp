@@ -1,7 +1,6 @@
 #include "shell/commands/maincommands.h"
 
 #include "document/document.h"
-#include "files/breedresources.h"
 #include "model/installation.h"
 #include "shell/commands/editcommands.h"
 #include "shell/commands/filecommands.h"
@@ -111,8 +110,16 @@ void MainCommands::tBarButton_Click(int index)
 
 void MainCommands::showOptions()
 {
+    // The open project was read with one edition's breed files; it takes another's only whole,
+    // read again through the document (every new or opened project reads them itself).
+    const Edition before = m_install.edition;
     OptionsDialog options(
-        m_settings, m_install, [this] { getLOX(m_install, m_state); }, &m_window);
+        m_settings, m_install,
+        [this, before] {
+            if (m_install.edition != before)
+                m_window.document().reopen();
+        },
+        &m_window);
     options.exec();
 }
 

@@ -20,11 +20,9 @@ ToolCommands::ToolCommands(Document& document, Prompts& prompts, QAction& replac
 void ToolCommands::replaceColour()
 {
     const BreedShape& shape = m_document.shape();
-    if (!shape.isKnown()) {
-        m_prompts.message(
-            QStringLiteral("Replace Colour needs the ball sets of the base breed.\r\n") +
-                shape.problem,
-            PromptIcon::Exclamation);
+    if (shape.ballsPerSet() == 0) {
+        m_prompts.message(QStringLiteral("Replace Colour needs the ball sets of the base breed."),
+                          PromptIcon::Exclamation);
         return;
     }
     ReplaceColourDialog dialog(m_document, shape.header.ballsPerSet,

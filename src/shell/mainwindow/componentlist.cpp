@@ -64,12 +64,9 @@ ComponentList::ComponentList(QWidget* parent) : QComboBox(parent)
 
 void ComponentList::showProject(const QString& breedName, const BreedShape& shape)
 {
-    // A shape that could not be read keeps the sets' names; the eBall list says what is wrong.
-    if (shape.isKnown()) {
-        const QString indent(6, QLatin1Char(' '));
-        setItemText(int(Component::BabySet), indent + cp1252::toUnicode(shape.header.lnzNameA));
-        setItemText(int(Component::AdultSet), indent + cp1252::toUnicode(shape.header.lnzNameB));
-    }
+    const QString indent(6, QLatin1Char(' '));
+    setItemText(int(Component::BabySet), indent + cp1252::toUnicode(shape.header.lnzNameA));
+    setItemText(int(Component::AdultSet), indent + cp1252::toUnicode(shape.header.lnzNameB));
     setBreedName(breedName);
     {
         const QSignalBlocker quiet(this);

@@ -54,11 +54,8 @@ void MainWindow::componentChosen(Component component)
 void MainWindow::epopulate()
 {
     const BreedShape& shape = m_document->shape();
-    if (!shape.isKnown()) {
+    if (shape.ballsPerSet() == 0) {
         eblist->clear();
-        m_prompts.message(QStringLiteral("Yolkwright cannot read the eBalls of this breed.\r\n") +
-                              shape.problem,
-                          PromptIcon::Exclamation);
         return;
     }
     const int ballsPerSet = shape.header.ballsPerSet;
@@ -108,8 +105,7 @@ void MainWindow::openSelectedBall()
 QString MainWindow::showBall(int record)
 {
     const int ballsPerSet = m_document->ballsPerSet();
-    if (!m_document->shape().isKnown() || record < 0 || record >= 2 * ballsPerSet ||
-        !compnt->isEnabled())
+    if (record < 0 || record >= 2 * ballsPerSet || !compnt->isEnabled())
         return QString();
     const Component set = record < ballsPerSet ? Component::BabySet : Component::AdultSet;
     if (compnt->currentIndex() != int(set) || !m_listHoldsBalls)
