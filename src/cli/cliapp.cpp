@@ -18,10 +18,16 @@ QString helpText()
         "  new BREED PROJECT       Start a new breed from a base breed (for example Honker or\n"
         "                          Quadrapus) and save it as the project file PROJECT (.opj).\n"
         "  show PROJECT            Print everything in a project as JSON.\n"
-        "  egg PROJECT TARGET      Write the egg for a project to TARGET (.odd; a .odx is\n"
+        "  egg PROJECT TARGET [--grow]\n"
+        "                          Write the egg for a project to TARGET (.odd; a .odx is\n"
         "                          written beside it when the base breed has one). Copy it\n"
-        "                          into the game's eggz folder to play with it.\n"
-        "  package PROJECT TARGET  Write a package (.ypk) to share the breed with others.\n"
+        "                          into the game's eggz folder to play with it. A text, the\n"
+        "                          tips or a ball set longer than the base egg's room is\n"
+        "                          refused (the tips are cut); with --grow the egg grows\n"
+        "                          instead: the resource holding it is moved to the end of\n"
+        "                          the egg with more room, and what grew is printed.\n"
+        "  package PROJECT TARGET [--grow]\n"
+        "                          Write a package (.ypk) to share the breed with others.\n"
         "  sheet PROJECT TARGET    Draw the breed sheet (.svg): both ball sets as labelled\n"
         "                          colour swatches, with the name, tray, slot and\n"
         "                          description.\n"
@@ -83,8 +89,11 @@ ExitCode run(const QStringList& arguments, QTextStream& out, QTextStream& err,
 {
     const std::vector<std::unique_ptr<Command>> commands = allCommands();
     QStringList commandOptions;
-    for (const auto& command : commands)
+    QStringList commandFlags;
+    for (const auto& command : commands) {
         commandOptions += command->options();
+        commandFlags += command->flags();
+    }
 
     Options options;
     QStringList positional;
@@ -113,6 +122,12 @@ ExitCode run(const QStringList& arguments, QTextStream& out, QTextStream& err,
             name = arg.left(equals);
             value = arg.mid(equals + 1);
             hasValue = true;
+        }
+        if (commandFlags.contains(name)) {
+            if (hasValue)
+                return usage(err, QStringLiteral("The option %1 takes no value.").arg(name));
+            options.commandOptions[name] = QStringLiteral("yes");
+            continue;
         }
         QString* target = nullptr;
         if (name == QLatin1String("--data-dir"))
@@ -154,7 +169,7 @@ ExitCode run(const QStringList& arguments, QTextStream& out, QTextStream& err,
     if (!command)
         return usage(err, QStringLiteral("Unknown command %1.").arg(commandName));
     for (const auto& given : options.commandOptions)
-        if (!command->options().contains(given.first))
+        if (!command->options().contains(given.first) && !command->flags().contains(given.first))
             return usage(err, QStringLiteral("The option %1 does not go with the command %2.")
                                   .arg(given.first, command->name()));
     const QStringList expected = command->arguments();

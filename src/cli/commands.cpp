@@ -2,6 +2,7 @@
 
 #include "files/breedresources.h"
 #include "files/breedsheet.h"
+#include "files/egggrowth.h"
 #include "files/eggimport.h"
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
@@ -17,6 +18,7 @@
 #include "platform/winpaths.h"
 
 #include <cstdio>
+#include <functional>
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -190,6 +192,31 @@ public:
     }
 };
 
+const QString kGrowHint = QStringLiteral("--grow lets the egg grow past the base egg's room.");
+
+// egg and package: the same refusals, and the same word on what was cut or grew.
+ExitCode writeBreed(Context& context, const QStringList& args,
+                    const std::function<void(EggGrowth&)>& write)
+{
+    context.openProject(args[0], true);
+    EggGrowth growth;
+    growth.allowed = !context.option(QStringLiteral("--grow")).isEmpty();
+    const bool tipsCut = !growth.allowed && !cutTips(context.state()).empty();
+    try {
+        write(growth);
+    } catch (const DoesNotFit& e) {
+        throw Failure(args[1], e.message() + QLatin1Char(' ') + kGrowHint);
+    } catch (const BadValue& e) {
+        throw Failure(args[1], e.message());
+    }
+    context.printNotices();
+    if (tipsCut)
+        context.err() << "yolkwright-cli: note: " << kGrowHint << '\n';
+    for (const GrownResource& grown : growth.grown)
+        context.out() << "grown: " << describeGrowth({grown}) << '\n';
+    return ExitCode::Success;
+}
+
 class EggCommand : public Command
 {
 public:
@@ -198,19 +225,13 @@ public:
     {
         return {QStringLiteral("PROJECT"), QStringLiteral("TARGET")};
     }
+    QStringList flags() const override { return {QStringLiteral("--grow")}; }
     ExitCode run(Context& context, const QStringList& args) override
     {
-        context.openProject(args[0], true);
-        try {
+        return writeBreed(context, args, [&](EggGrowth& growth) {
             saveODD(context.install(), context.state(), context.project().shape(), args[1],
-                    context.prompts(), args[0]);
-        } catch (const DoesNotFit& e) {
-            throw Failure(args[1], e.message());
-        } catch (const BadValue& e) {
-            throw Failure(args[1], e.message());
-        }
-        context.printNotices();
-        return ExitCode::Success;
+                    context.prompts(), args[0], &growth);
+        });
     }
 };
 
@@ -222,19 +243,13 @@ public:
     {
         return {QStringLiteral("PROJECT"), QStringLiteral("TARGET")};
     }
+    QStringList flags() const override { return {QStringLiteral("--grow")}; }
     ExitCode run(Context& context, const QStringList& args) override
     {
-        context.openProject(args[0], true);
-        try {
+        return writeBreed(context, args, [&](EggGrowth& growth) {
             SaveYPK(context.install(), context.state(), context.project().shape(), args[1],
-                    context.prompts(), context.settings(), args[0]);
-        } catch (const DoesNotFit& e) {
-            throw Failure(args[1], e.message());
-        } catch (const BadValue& e) {
-            throw Failure(args[1], e.message());
-        }
-        context.printNotices();
-        return ExitCode::Success;
+                    context.prompts(), context.settings(), args[0], &growth);
+        });
     }
 };
 
