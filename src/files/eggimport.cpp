@@ -1,5 +1,6 @@
 #include "files/eggimport.h"
 
+#include "files/egggrowth.h"
 #include "files/eggregions.h"
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
@@ -44,7 +45,8 @@ std::vector<EggSpan> writableRegions(const ProjectState& s, int ballsPerSet, con
 struct Difference
 {
     qint64 bytes = 0;
-    qint64 first = 0; // 1-based; 0 when none
+    qint64 first = 0;   // 1-based; 0 when none
+    bool grown = false; // the egg is larger: a grown copy of the base
 };
 
 // Where two eggs of one size differ outside the regions.
@@ -72,6 +74,21 @@ Difference differenceOutside(const QByteArray& egg, const QByteArray& base,
     }
     compare(from, egg.size() + 1);
     return found;
+}
+
+// Compares the egg with its base egg: `difference` outside the regions for an egg of its size; a
+// larger one is read into `project` when it is the base grown. False when it is neither.
+bool compareWithBase(NewProject& project, const QByteArray& egg, const QString& basePath,
+                     const QString& eggPath, Difference& difference)
+{
+    ProjectState& fresh = project.state;
+    const QByteArray baseEgg = readWholeFile(basePath, kEggFileLimit);
+    if (baseEgg.size() != egg.size())
+        return difference.grown =
+                   readGrownEgg(fresh, project.shape.ballsPerSet(), baseEgg, egg, eggPath);
+    difference = differenceOutside(
+        egg, baseEgg, writableRegions(fresh, project.shape.ballsPerSet(), baseEgg, basePath));
+    return true;
 }
 
 // The note for an egg that came without the companion its base breed has; empty otherwise.
@@ -156,7 +173,8 @@ ImportedEgg importEgg(const Installation& install, const ProjectState& current,
             sizes = QStringLiteral("; the egg of %1 has %2 bytes")
                         .arg(base.listText)
                         .arg(baseFile.size());
-        if (!baseFile.isFile() || baseFile.size() != egg.size() ||
+        // A larger egg may be one grown from it.
+        if (!baseFile.isFile() || baseFile.size() > egg.size() ||
             !install.files().fileExists(install.infoFilePath(base.stem)) ||
             !install.files().fileExists(install.locatorFilePath(base.stem)))
             continue;
@@ -171,10 +189,8 @@ ImportedEgg importEgg(const Installation& install, const ProjectState& current,
         try {
             project.shape = readBreedShape(install, fresh);
             readLocatorFile(install, fresh);
-            const QByteArray baseEgg = readWholeFile(basePath, kEggFileLimit);
-            difference = differenceOutside(
-                egg, baseEgg,
-                writableRegions(fresh, project.shape.ballsPerSet(), baseEgg, basePath));
+            if (!compareWithBase(project, egg, basePath, eggPath, difference))
+                continue;
         } catch (const FormatError&) {
             continue; // resource files that do not fit their own base egg describe nothing here
         }
@@ -186,7 +202,8 @@ ImportedEgg importEgg(const Installation& install, const ProjectState& current,
             continue;
         }
         try {
-            readEggRegions(fresh, project.shape.ballsPerSet(), egg, eggPath);
+            if (!difference.grown)
+                readEggRegions(fresh, project.shape.ballsPerSet(), egg, eggPath);
         } catch (const FormatError& e) {
             throw FormatError(eggPath, e.where(),
                               QStringLiteral("the parts Yolkwright edits to read as in an egg of "
