@@ -290,7 +290,7 @@ void EBallEditor::showRecord(int newIndex, int oldIndex, const QString& componen
     m_applyToOthers->setEnabled(newIndex >= 0 && newIndex != kParkingRecord);
     showColoursUsed(newIndex < 0 || newIndex >= m_document.ballsPerSet());
 
-    QString caption = cp1252::toUnicode(record.comment);
+    QString caption = captionOf(newIndex);
     if (!componentName.isEmpty())
         caption += QStringLiteral(" in ") + componentName;
     setWindowTitle(caption);
@@ -302,6 +302,20 @@ void EBallEditor::showRecord(int newIndex, int oldIndex, const QString& componen
         else
             setFocus();
     }
+}
+
+QString EBallEditor::captionOf(int index) const
+{
+    // The eBall's label as the list shows it; the raw comment ("; body") only where the breed
+    // has no label for it.
+    const BreedShape& shape = m_document.shape();
+    const int perSet = shape.ballsPerSet();
+    if (index >= 0 && index < 2 * perSet && size_t(index % perSet) < shape.labels.size()) {
+        const QString label = cp1252::toUnicode(shape.labels[size_t(index % perSet)]).trimmed();
+        if (!label.isEmpty())
+            return label;
+    }
+    return cp1252::toUnicode(m_state.ball(index).comment);
 }
 
 void EBallEditor::bind(EBallField field, std::function<void(int16_t)> show,

@@ -63,6 +63,7 @@ private:
     void showColoursUsed(bool used);
     // SwitchTo, and the closing window's last store, which must not take the focus.
     void showRecord(int newIndex, int oldIndex, const QString& componentName, bool takeFocus);
+    QString captionOf(int index) const;
     int16_t shownValue(EBallField field) const;
     // What the controls show, as the record holds it.
     EBallRecord shown() const;

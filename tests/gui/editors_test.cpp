@@ -8,6 +8,8 @@
 #include "editors/tipspanel.h"
 #include "guitest.h"
 
+#include <QClipboard>
+
 namespace yw {
 namespace {
 
@@ -577,6 +579,9 @@ TEST_F(PanelTest, TypedTipsGoIntoTheState)
     EXPECT_EQ(state.regTips[2], "A \"quoted\" tip");
     tip("dTip", 0)->clear();
     typeText(tip("dTip", 0), QString::fromUtf8("Caf\u00e9\u0100"));
+    EXPECT_EQ(state.demoTips[0], "Caf\xe9");
+    QApplication::clipboard()->setText(QStringLiteral("two\r\nlines")); // refused, not a blank
+    tip("dTip", 0)->paste();
     EXPECT_EQ(state.demoTips[0], "Caf\xe9");
     EXPECT_EQ(state.regTips[0], "Feed me");
 }

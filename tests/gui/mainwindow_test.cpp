@@ -254,7 +254,8 @@ TEST_F(MainWindowTest, TheBallListOpensTheRecordOfEitherSetHoweverItIsSelected)
     EXPECT_EQ(curBall(), 6 + 4);
     auto* editor = activeEditor<EBallEditor>();
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->windowTitle(), QStringLiteral("ball 10 in qp.lnz"));
+    EXPECT_EQ(editor->windowTitle(),
+              QStringLiteral("foot in qp.lnz"));                    // the label, not the comment
     EXPECT_EQ(eblist->item(5)->toolTip(), eblist->item(5)->text()); // a long label
     EXPECT_EQ(eblist->item(0)->toolTip(), QString());
 
@@ -694,7 +695,7 @@ TEST_F(MainWindowTest, TheWindowMenuListsTheChildWindows)
     for (QAction* action : windowMenu->actions())
         if (action->isCheckable())
             shown.append(action->text() + (action->isChecked() ? QStringLiteral("*") : QString()));
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("&1 ball 3 in qp_small.lnz"),
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("&1 leg in qp_small.lnz"),
                                   QStringLiteral("&2 Slot/Tray"), QStringLiteral("&3 Tips*")}));
 }
 
