@@ -244,8 +244,10 @@ bool readGrownEgg(ProjectState& fresh, int ballsPerSet, const QByteArray& baseEg
         view.locAttrPos = int32_t(at[3]);
         view.locAttrLen = int32_t(lengths[3] - 1);
         view.locTipsPos = int32_t(at[4]);
-        // Grown, the block is followed by a line end and a zero.
-        view.locTipsLen = int32_t((lengths[4] == regions[4].room ? tips : lengths[4] - 3) -
+        // Grown, the block is followed by a line end and a zero. The room read keeps that line
+        // end, as a block shorter than its room is read with it: an odd number of tips reads
+        // as pairs, the last demo tip empty.
+        view.locTipsLen = int32_t((lengths[4] == regions[4].room ? tips : lengths[4] - 1) -
                                   (tips - fresh.locTipsLen));
         view.locNamePos = int32_t(at[5]);
         view.locNameLen = int32_t(lengths[5] - 1);
