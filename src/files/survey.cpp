@@ -1,13 +1,11 @@
 #include "files/survey.h"
 
 #include "files/eggregions.h"
-#include "files/eggwriter.h"
 #include "files/neresources.h"
+#include "files/roundtrip.h"
 #include "files/newproject.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
-#include "platform/numbers.h"
-#include "platform/prompts.h"
 #include "platform/savefile.h"
 #include "platform/text.h"
 
@@ -85,54 +83,13 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
                                               [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-// A 16-bit number in the reader's sense. Plain digits are read here; anything else (a point,
-// a tab, a plus) goes to the reader's own routine, so both agree without a copy per field.
-std::optional<int16_t> ballNumber(std::string_view text)
-{
-    text = trimmed(text, " \t");
-    size_t i = text.size() > 1 && text[0] == '-' ? 1 : 0;
-    if (i == text.size() || text.size() - i > 5)
-        return parseInt16(text);
-    int value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return parseInt16(text);
-        value = value * 10 + (text[i] - '0');
-    }
-    value = text[0] == '-' ? -value : value;
-    if (value < INT16_MIN || value > INT16_MAX)
-        return std::nullopt;
-    return int16_t(value);
-}
-
-// Whether `line` (without its line feed) reads as a ball line, as parseBallLine reads it, and
-// its diameter; without exceptions, since a survey may look at millions of lines.
+// Whether `line` (without its line feed) reads as a ball line, and its diameter.
 std::optional<int16_t> ballLineDiameter(std::string_view line)
 {
-    int16_t diameter = 0;
-    size_t from = 0;
-    for (int field = 0; field < 7; ++field) {
-        const size_t comma = line.find(',', from);
-        if (comma == std::string_view::npos)
-            return std::nullopt;
-        const auto value = ballNumber(line.substr(from, comma - from));
-        if (!value)
-            return std::nullopt;
-        if (field == 5)
-            diameter = std::max<int16_t>(*value, -255);
-        from = comma + 1;
-    }
-    const size_t comma = line.find(',', from);
-    std::string_view last =
-        line.substr(from, comma == std::string_view::npos ? line.npos : comma - from);
-    while (!last.empty() && last.front() == ' ')
-        last.remove_prefix(1);
-    while (!last.empty() && last.back() == ' ')
-        last.remove_suffix(1);
-    const size_t gap = last.find("    ");
-    if (gap == std::string_view::npos || !ballNumber(last.substr(0, gap)))
+    const BallLineReading reading = readBallLine(line);
+    if (reading.fault != BallLineFault::None)
         return std::nullopt;
-    return diameter;
+    return reading.record.diameter;
 }
 
 bool looksLikeBallLine(std::string_view line)
@@ -188,24 +145,9 @@ bool usableSetName(const std::string& name)
     });
 }
 
-// Bytes of the egg as a user can read them in a message: line ends and other control bytes
-// written out.
 QString shown(std::string_view bytes, size_t most = 40)
 {
-    QString text;
-    for (const char c : bytes.substr(0, most)) {
-        const auto u = uint8_t(c);
-        if (c == '\r')
-            text += QStringLiteral("\\r");
-        else if (c == '\n')
-            text += QStringLiteral("\\n");
-        else if (u < 0x20 || u == 0x7f)
-            text += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
-        else
-            text += cp1252::toUnicode(std::string(1, c));
-    }
-    return QLatin1Char('"') + text +
-           (bytes.size() > most ? QStringLiteral("...\"") : QStringLiteral("\""));
+    return shownBytes(bytes, most);
 }
 
 struct Segment
@@ -279,7 +221,6 @@ private:
     TextCandidate textAt(qint64 position, const char* what, SurveyRegion region) const;
     void chooseTexts();
     void roundTrip();
-    QString regionOf(qint64 at) const;
 
     const QByteArray& m_egg;
     std::string m_stem;
@@ -751,36 +692,6 @@ void Surveyor::chooseTexts()
     m_found.locator.locAttrLen = int32_t(attributes->room - 1);
 }
 
-QString Surveyor::regionOf(qint64 at) const
-{
-    const LocatorValues& l = m_found.locator;
-    const qint64 n = m_found.header.ballsPerSet;
-    const auto setEnd = [&](qint64 first) {
-        qint64 end = first;
-        for (qint64 k = 0; k < n && end < m_egg.size(); ++k) {
-            const qsizetype feed = m_egg.indexOf('\n', end);
-            end = feed < 0 ? m_egg.size() : feed + 1;
-        }
-        return end;
-    };
-    const struct
-    {
-        qint64 first, end;
-        const char* what;
-    } regions[] = {
-        {l.locSetAPos - 2, setEnd(l.locSetAPos - 2), "ball set A (the baby)"},
-        {l.locSetBPos - 2, setEnd(l.locSetBPos - 2), "ball set B (the adult)"},
-        {l.locNamePos - 1, qint64(l.locNamePos) + l.locNameLen, "the name block"},
-        {l.locDescPos - 1, qint64(l.locDescPos) + l.locDescLen, "the description"},
-        {l.locAttrPos - 1, qint64(l.locAttrPos) + l.locAttrLen, "the attributes"},
-        {l.locTipsPos - 1, l.locTipsPos + 1 + 10 * qint64(l.tipCount) + l.locTipsLen, "the tips"},
-    };
-    for (const auto& region : regions)
-        if (at >= region.first && at < region.end)
-            return QLatin1String(region.what);
-    return QStringLiteral("no region");
-}
-
 void Surveyor::roundTrip()
 {
     const QString name = QString::fromStdString(m_stem) + QStringLiteral(".odd");
@@ -788,51 +699,22 @@ void Surveyor::roundTrip()
     ProjectState& read = m_found.read;
     read.baseBreed = m_stem;
     m_found.locator.applyTo(read);
-    QByteArray written;
     try {
         readEggRegions(read, n, m_egg, name);
-        NoPrompts prompts;
-        written = patchedEgg(read, m_egg, n, prompts, name);
-    } catch (const DoesNotFit& error) {
-        throw Refused(SurveyRegion::Check,
-                      QStringLiteral("Written back unchanged, the %1 is %2 byte(s) longer than "
-                                     "its room in the egg, so the egg's lines are not as the "
-                                     "program writes them.")
-                          .arg(error.field())
-                          .arg(error.excessBytes()));
     } catch (const Error& error) {
         throw Refused(SurveyRegion::Check,
-                      QStringLiteral("An unchanged breed cannot be written back at the places "
-                                     "found: %1")
-                          .arg(error.message()));
+                      QStringLiteral("The regions found do not read back: %1").arg(error.message()));
     }
-    // The project file stores a curly closing quote for a straight one, so a curly quote in the
-    // egg comes back straight: that is the one difference allowed.
-    const auto same = [&](qint64 i) {
-        return written[i] == m_egg[i] || (uint8_t(m_egg[i]) == 148 && written[i] == '"');
-    };
-    qint64 first = 0;
-    for (; first < m_egg.size(); ++first) {
-        first = std::mismatch(m_egg.begin() + first, m_egg.end(), written.begin() + first).first -
-                m_egg.begin();
-        if (first == m_egg.size() || !same(first))
-            break;
-    }
-    if (first < m_egg.size()) {
-        const QString region = regionOf(first);
-        qint64 last = first;
-        for (qint64 i = first; i < std::min<qint64>(m_egg.size(), first + 40); ++i)
-            if (!same(i) && regionOf(i) == region)
-                last = i;
+    const std::vector<QString> losses =
+        roundTripLosses(m_egg, m_found.locator, BreedShape{m_found.header, {}}, read, name);
+    if (!losses.empty()) {
+        QStringList all(losses.begin(), losses.begin() + qsizetype(std::min<size_t>(losses.size(), 3)));
+        if (losses.size() > 3)
+            all.append(QStringLiteral("(and %1 more)").arg(losses.size() - 3));
         throw Refused(SurveyRegion::Check,
-                      QStringLiteral("Written back unchanged, the egg would differ from byte %1 "
-                                     "on, in %2: every egg would lose %3 there (it would hold "
-                                     "%4).")
-                          .arg(first + 1)
-                          .arg(region)
-                          .arg(shown(bytes(first, last + 1)))
-                          .arg(shown(std::string_view(written.constData() + first,
-                                                      size_t(last + 1 - first)))));
+                      QStringLiteral("Written back unchanged, every egg made with these places "
+                                     "would lose what this egg holds: %1")
+                          .arg(all.join(QLatin1Char(' '))));
     }
     for (int k = 0; k < n; ++k) {
         std::string label = readableLabel(read.ball(n + k).comment);

@@ -228,7 +228,7 @@ TEST_F(ProjectFile, HandEditsThatShiftOrBreakFieldsAreRefusedByLine)
         {"a breed of one eBall fewer", "res/Zott.blz", "\",2", "\",1", "line 9"},
         {"a breed of one eBall more", "res/Zott.blz", "\",2", "\",3", "line 11"},
         {"a fraction in the locator file", "res/Zott.loc", "100\t\t50", "100\t\t50.5", "line 3"},
-        {"a locator line without its count", "res/Zott.loc", "300\t\t6", "300", "line 8"},
+        {"a locator line without its tips length", "res/Zott.loc", "\t\t300\t\t6", "", "line 8"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
