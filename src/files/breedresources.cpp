@@ -103,10 +103,9 @@ void readLocatorLines(const Installation& install, ProjectState& state, bool str
         };
         // A value the file does not give would stay the previous breed's, unseen.
         const auto missing = [&] {
-            const auto count = std::count_if(std::begin(members[row]), std::end(members[row]),
-                                             [&](const int32_t* m) {
-                                                 return m != nullptr && m != &state.tipCount;
-                                             });
+            const auto count = std::count_if(
+                std::begin(members[row]), std::end(members[row]),
+                [&](const int32_t* m) { return m != nullptr && m != &state.tipCount; });
             return fault(QStringLiteral("%1 number(s) separated by two tabs").arg(count));
         };
         if (lineIndex >= lines.size()) {

@@ -2,8 +2,8 @@
 
 #include "files/eggwriter.h"
 #include "model/eballrecord.h"
-#include "platform/cp1252.h"
 #include "platform/errors.h"
+#include "platform/text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -38,8 +38,8 @@ bool sameByte(char base, char written)
 void compareShown(std::vector<QString>& losses, const QString& what, qint64 first,
                   std::string_view base, std::string_view written)
 {
-    const auto differ = std::mismatch(base.begin(), base.end(), written.begin(), written.end(),
-                                      sameByte);
+    const auto differ =
+        std::mismatch(base.begin(), base.end(), written.begin(), written.end(), sameByte);
     if (differ.first == base.end() && differ.second == written.end())
         return;
     const auto at = size_t(differ.first - base.begin());
@@ -60,8 +60,18 @@ void compareShown(std::vector<QString>& losses, const QString& what, qint64 firs
 // region (no zero in it), and then the writer's zero after the room cuts it.
 void compareText(std::vector<QString>& losses, const QByteArray& baseEgg, const EggPatch& patch)
 {
-    compareShown(losses, patch.what, patch.first, shownText(view(baseEgg, patch.first - 1)),
-                 shownText(view(patch.bytes)));
+    const std::string_view base = shownText(view(baseEgg, patch.first - 1));
+    compareShown(losses, patch.what, patch.first, base, shownText(view(patch.bytes)));
+    // A sound room ends in the text's zero. One that ends in other bytes runs into whatever
+    // follows it, and the writer's zeros would wipe that.
+    const std::string_view room =
+        view(baseEgg, patch.first - 1).substr(0, size_t(patch.bytes.size()));
+    if (base.size() >= room.size() || room.back() == '\0')
+        return;
+    const size_t after = room.find_last_of('\0') + 1;
+    losses.push_back(QStringLiteral("%1 would wipe %2 at the end of its room (byte %3).")
+                         .arg(capitalised(patch.what), shownBytes(room.substr(after)))
+                         .arg(patch.first + qint64(after)));
 }
 
 std::string_view withoutLineEnd(std::string_view text)
@@ -75,7 +85,8 @@ void compareTips(std::vector<QString>& losses, const QByteArray& baseEgg, const 
     const std::string_view written = shownText(view(patch.bytes));
     compareShown(losses, patch.what, patch.first, withoutLineEnd(base), withoutLineEnd(written));
     // The writer clears the whole room: whatever stands after the zero there is wiped.
-    const std::string_view room = view(baseEgg, patch.first - 1).substr(0, size_t(patch.bytes.size()));
+    const std::string_view room =
+        view(baseEgg, patch.first - 1).substr(0, size_t(patch.bytes.size()));
     if (base.size() >= room.size())
         return;
     const size_t left = room.find_first_not_of('\0', base.size());
@@ -119,9 +130,9 @@ void compareBallSet(std::vector<QString>& losses, const QByteArray& baseEgg, con
         const BallLineReading after = readBallLine(writtenLine);
         const QString line = QStringLiteral("Ball line %1 of %2").arg(k).arg(patch.what);
         if (after.fault != BallLineFault::None || before.record != after.record)
-            losses.push_back(QStringLiteral("%1 would read %2 in place of %3.")
-                                 .arg(line, shownBytes(writtenLine, 120),
-                                      shownBytes(baseLine, 120)));
+            losses.push_back(
+                QStringLiteral("%1 would read %2 in place of %3.")
+                    .arg(line, shownBytes(writtenLine, 120), shownBytes(baseLine, 120)));
         else if (!onlyBlanksAndComma(baseLine.substr(before.commentEnd)))
             losses.push_back(QStringLiteral("%1 would lose %2 after its comment.")
                                  .arg(line, shownBytes(baseLine.substr(before.commentEnd))));
@@ -130,40 +141,19 @@ void compareBallSet(std::vector<QString>& losses, const QByteArray& baseEgg, con
 
 } // namespace
 
-QString shownBytes(std::string_view bytes, size_t most)
+std::vector<QString> roundTripLosses(const QByteArray& baseEgg, int ballsPerSet,
+                                     const ProjectState& state, const QString& eggPath)
 {
-    QString text;
-    for (const char c : bytes.substr(0, most)) {
-        const auto u = uint8_t(c);
-        if (c == '\r')
-            text += QStringLiteral("\\r");
-        else if (c == '\n')
-            text += QStringLiteral("\\n");
-        else if (u < 0x20 || u == 0x7f)
-            text += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
-        else
-            text += cp1252::toUnicode(std::string(1, c));
-    }
-    return QLatin1Char('"') + text +
-           (bytes.size() > most ? QStringLiteral("...\"") : QStringLiteral("\""));
-}
-
-std::vector<QString> roundTripLosses(const QByteArray& baseEgg, const LocatorValues& locator,
-                                     const BreedShape& shape, const ProjectState& state,
-                                     const QString& eggPath)
-{
-    ProjectState placed = state;
-    locator.applyTo(placed);
     EggPatches written;
     try {
-        written = eggPatches(placed, baseEgg, shape.ballsPerSet(), eggPath);
+        written = eggPatches(state, baseEgg, ballsPerSet, eggPath);
     } catch (const Error& error) {
         return {QStringLiteral("The breed cannot be written back: %1").arg(error.message())};
     }
     std::vector<QString> losses;
     for (const EggPatch& patch : written.patches) {
         if (patch.what.startsWith(QLatin1String("ball set")))
-            compareBallSet(losses, baseEgg, patch, shape.ballsPerSet());
+            compareBallSet(losses, baseEgg, patch, ballsPerSet);
         else if (patch.what == QLatin1String("the tips"))
             compareTips(losses, baseEgg, patch);
         else

@@ -211,18 +211,27 @@ TEST(Survey, RefusesWithItsReason)
     }
 }
 
-// Ball lines spaced unlike the writer's, and tips ending in zeros, lose nothing: surveyed exactly.
+// Ball lines spaced unlike the writer's, and tips that end in zeros or in a line end, lose nothing:
+// they are surveyed exactly.
 TEST(Survey, OtherSpacingsAreNoLoss)
 {
-    for (const auto& [from, to] : {std::pair{",\r\n", ", \r\n"}, {",\r\n", ",\n"},
-                                   {",      ", ",\t"}, {",      ", ", "}, {",      ", ",        "},
-                                   {"\r\n\0", "\0\0"}}) {
+    using B = QByteArray;
+    const std::pair<B, B> spacings[] = {{",\r\n", ", \r\n"},       {",\r\n", ",\n"},
+                                        {",      ", ",\t"},        {",      ", ", "},
+                                        {",      ", ",        "},  {"0,      ", "0,  "},
+                                        {kTipsEnd, B("\0\0\0", 3)}};
+    for (const auto& [from, to] : spacings) {
         SurveyEgg egg = makeSurveyEgg({.resourceTable = false, .decoys = false});
-        egg.bytes.replace(QByteArray(from, qsizetype(std::strlen(from) + (from[2] == 0))), to);
+        if (from == kTipsEnd) // the tips' own end, not a ball set's
+            egg.bytes.replace(egg.bytes.indexOf(from, egg.locator.locTipsPos), from.size(), to);
+        else
+            egg.bytes.replace(from, to);
         const SurveyResult result = surveyEgg(egg.bytes, "Honker");
-        ASSERT_TRUE(result.findings) << from << ": " << result.refusal.message.toStdString();
+        ASSERT_TRUE(result.findings)
+            << to.toStdString() << ": " << result.refusal.message.toStdString();
         for (size_t i = 0; i < egg.eBalls.size(); ++i)
-            EXPECT_EQ(result.findings->read.eBalls[i], egg.eBalls[i]) << from;
+            EXPECT_EQ(result.findings->read.eBalls[i], egg.eBalls[i]) << to.toStdString();
+        EXPECT_EQ(result.findings->read.breedDescription, egg.description);
     }
 }
 
