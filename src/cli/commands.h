@@ -96,15 +96,30 @@ private:
     bool m_haveEdition = false;
 };
 
+// An option of a command, taking a value: "--to" with "DIR".
+struct CommandOption
+{
+    QString name;
+    QString value;
+};
+
+// One command of the tool. The usage text is made from these rows (helpText), so a new command
+// is one class added to allCommands(), and a new option one row of its options() and a sentence
+// of its help().
 class Command
 {
 public:
     virtual ~Command() = default;
     virtual QString name() const = 0;
     virtual QStringList arguments() const = 0;
-    // The command's own options, each taking a value ("--to").
-    virtual QStringList options() const { return {}; }
+    virtual std::vector<CommandOption> options() const { return {}; }
+    // What the command does, in sentences; the usage text wraps them.
+    virtual QString help() const = 0;
     virtual ExitCode run(Context& context, const QStringList& args) = 0;
+
+    // "name ARGS [--option VALUE]..."
+    QString synopsis() const;
+    bool takes(const QString& option) const;
 };
 
 std::vector<std::unique_ptr<Command>> allCommands();
