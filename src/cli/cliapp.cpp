@@ -70,27 +70,52 @@ struct CommandLine
 {
     Options options;
     QStringList positional;
+    QString editionText; // --edition as given
     bool help = false;
 };
 
-// Splits `--name=value` or takes the next word as the value; throws UsageError.
-QString optionValue(const QStringList& arguments, qsizetype& i, QString& name)
+// The row of the option `name` in any command, or nothing when no command takes it.
+std::optional<CommandOption> commandOption(const std::vector<std::unique_ptr<Command>>& commands,
+                                           const QString& name)
+{
+    for (const auto& command : commands)
+        if (std::optional<CommandOption> own = command->option(name))
+            return own;
+    return std::nullopt;
+}
+
+// Reads the option at `i` (`--name=value`, `--name value`, or a flag alone) into `line`;
+// throws UsageError.
+void readOption(const QStringList& arguments, qsizetype& i,
+                const std::vector<std::unique_ptr<Command>>& commands, CommandLine& line)
 {
     const QString& arg = arguments[i];
-    QString value;
     const qsizetype equals = arg.indexOf(QLatin1Char('='));
-    if (arg.startsWith(QLatin1String("--")) && equals > 0) {
-        name = arg.left(equals);
-        value = arg.mid(equals + 1);
-    } else {
-        name = arg;
-        if (i + 1 >= arguments.size())
-            throw UsageError(QStringLiteral("The option %1 needs a value.").arg(name));
-        value = arguments[++i];
+    const bool joined = arg.startsWith(QLatin1String("--")) && equals > 0;
+    const QString name = joined ? arg.left(equals) : arg;
+    const std::optional<CommandOption> own = commandOption(commands, name);
+    QString* target = nullptr;
+    if (name == QLatin1String("--data-dir"))
+        target = &line.options.dataDir;
+    else if (name == QLatin1String("--game-dir"))
+        target = &line.options.gameDir;
+    else if (name == QLatin1String("--edition"))
+        target = &line.editionText;
+    else if (own)
+        target = &line.options.commandOptions[name];
+    else
+        throw UsageError(QStringLiteral("Unknown option %1.").arg(arg));
+    if (own && own->isFlag()) {
+        if (joined)
+            throw UsageError(QStringLiteral("The option %1 takes no value.").arg(name));
+        *target = QStringLiteral("yes");
+        return;
     }
-    if (value.isEmpty())
+    if (!joined && i + 1 >= arguments.size())
         throw UsageError(QStringLiteral("The option %1 needs a value.").arg(name));
-    return value;
+    *target = joined ? arg.mid(equals + 1) : arguments[++i];
+    if (target->isEmpty())
+        throw UsageError(QStringLiteral("The option %1 needs a value.").arg(name));
 }
 
 std::optional<Edition> editionNamed(const QString& text)
@@ -109,7 +134,6 @@ CommandLine readCommandLine(const QStringList& arguments,
                             const std::vector<std::unique_ptr<Command>>& commands)
 {
     CommandLine line;
-    QString editionText;
     bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
@@ -121,23 +145,10 @@ CommandLine readCommandLine(const QStringList& arguments,
             line.help = true;
             return line;
         } else {
-            const QString original = arg;
-            QString name;
-            const QString value = optionValue(arguments, i, name);
-            if (name == QLatin1String("--data-dir"))
-                line.options.dataDir = value;
-            else if (name == QLatin1String("--game-dir"))
-                line.options.gameDir = value;
-            else if (name == QLatin1String("--edition"))
-                editionText = value;
-            else if (std::any_of(commands.begin(), commands.end(),
-                                 [&](const auto& command) { return command->takes(name); }))
-                line.options.commandOptions[name] = value;
-            else
-                throw UsageError(QStringLiteral("Unknown option %1.").arg(original));
+            readOption(arguments, i, commands, line);
         }
     }
-    line.options.edition = editionNamed(editionText);
+    line.options.edition = editionNamed(line.editionText);
     return line;
 }
 
@@ -153,7 +164,7 @@ Command& chosenCommand(CommandLine& line, const std::vector<std::unique_ptr<Comm
         throw UsageError(QStringLiteral("Unknown command %1.").arg(name));
     Command& command = **found;
     for (const auto& given : line.options.commandOptions)
-        if (!command.takes(given.first))
+        if (!command.option(given.first))
             throw UsageError(QStringLiteral("The option %1 does not go with the command %2.")
                                  .arg(given.first, command.name()));
     const QStringList expected = command.arguments();
@@ -175,7 +186,7 @@ QString helpText()
                                   "editor.\n\nUsage: yolkwright-cli [OPTIONS] COMMAND "
                                   "[ARGUMENTS]\n\nCommands:\n");
     for (const auto& command : allCommands())
-        text += helpEntry(command->synopsis(), command->help());
+        text += helpEntry(command->synopsis(), command->fullHelp());
     text += QStringLiteral("\nOptions:\n");
     for (const GlobalOption& option : kGlobalOptions)
         text +=

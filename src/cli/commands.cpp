@@ -297,7 +297,14 @@ public:
     }
     std::vector<CommandOption> options() const override
     {
-        return {{QStringLiteral("--base"), QStringLiteral("BREED")}};
+        return {{QStringLiteral("--base"), QStringLiteral("BREED"), {}},
+                {QStringLiteral("--accept-losses"),
+                 {},
+                 QStringLiteral("When the project could not keep part of the egg (words after "
+                                "the slot, a 7th tip, a line after the tips, a ball line or name "
+                                "the egg writer refuses), nothing is written and each part is "
+                                "named; --accept-losses imports the rest and lists on stderr "
+                                "what was left out.")}};
     }
     ExitCode run(Context& context, const QStringList& args) override
     {
@@ -308,7 +315,10 @@ public:
         context.requireGame();
         context.requireEdition();
         const ImportedEgg imported = importFile(context.install(), context.state(), args[0], stem);
-        writeImportedProject(context.install(), imported, args[1], args[0]);
+        const bool accept = context.flag(QStringLiteral("--accept-losses"));
+        writeImportedProject(context.install(), imported, args[1], args[0], accept);
+        for (const QString& loss : imported.losses)
+            context.err() << "yolkwright-cli: left out: " << loss << '\n';
         const ProjectState& s = imported.project.state;
         context.out() << "base breed: " << imported.baseListText << '\n'
                       << "name: " << text(s.breedName) << '\n';
@@ -412,11 +422,12 @@ public:
     QStringList arguments() const override { return {QStringLiteral("BREED")}; }
     std::vector<CommandOption> options() const override
     {
-        return {{QStringLiteral("--to"), QStringLiteral("DIR")},
-                {QStringLiteral("--description"), QStringLiteral("POS")},
-                {QStringLiteral("--attributes"), QStringLiteral("POS")},
-                {QStringLiteral("--baby"), QStringLiteral("A|B")},
-                {QStringLiteral("--report"), QStringLiteral("FILE")}};
+        // The help below tells of them together.
+        return {{QStringLiteral("--to"), QStringLiteral("DIR"), {}},
+                {QStringLiteral("--description"), QStringLiteral("POS"), {}},
+                {QStringLiteral("--attributes"), QStringLiteral("POS"), {}},
+                {QStringLiteral("--baby"), QStringLiteral("A|B"), {}},
+                {QStringLiteral("--report"), QStringLiteral("FILE"), {}}};
     }
     QString help() const override
     {
@@ -534,16 +545,26 @@ QString Command::synopsis() const
     QStringList words{name()};
     words += arguments();
     for (const CommandOption& option : options())
-        words.append(QStringLiteral("[%1 %2]").arg(option.name, option.value));
+        words.append(option.isFlag() ? QStringLiteral("[%1]").arg(option.name)
+                                     : QStringLiteral("[%1 %2]").arg(option.name, option.value));
     return words.join(QLatin1Char(' '));
 }
 
-bool Command::takes(const QString& option) const
+std::optional<CommandOption> Command::option(const QString& name) const
 {
     for (const CommandOption& own : options())
-        if (own.name == option)
-            return true;
-    return false;
+        if (own.name == name)
+            return own;
+    return std::nullopt;
+}
+
+QString Command::fullHelp() const
+{
+    QString text = help();
+    for (const CommandOption& option : options())
+        if (!option.help.isEmpty())
+            text += QLatin1Char(' ') + option.help;
+    return text;
 }
 
 Failure::Failure(const QString& file, const QString& reason)
@@ -573,6 +594,11 @@ QString Context::option(const QString& name) const
 {
     const auto found = m_options.commandOptions.find(name);
     return found == m_options.commandOptions.end() ? QString() : found->second;
+}
+
+bool Context::flag(const QString& name) const
+{
+    return m_options.commandOptions.count(name) > 0;
 }
 
 void Context::requireGame()
