@@ -146,48 +146,48 @@ void requireEggShape(const ProjectState& state, int ballsPerSet)
     }
 }
 
-// A region's new bytes: longer than its room only when it does not fit, and then, when it may
-// grow, as the grown resource holds it.
-struct Placed
+// The field a refusal names for a region too long for its room.
+QString refusedField(const QString& what)
 {
-    RegionContent region;
-    QString field; // as a refusal names it
-};
-
-// A text at `position`, then zeros to the end of its room (`clear` bytes after it); grown, the
-// text and one zero, so readers still find its end.
-Placed textRegion(qint64 position, qint64 clear, const QByteArray& text, const char* what,
-                  const char* field)
-{
-    QByteArray content = text;
-    content.append(qsizetype(std::max<qint64>(clear + 1 - text.size(), 1)), '\0');
-    return {{position, clear + 1, content, QLatin1String(what)}, QLatin1String(field)};
+    if (what.startsWith(QLatin1String("ball set")))
+        return QStringLiteral("text of ") + what;
+    if (what == QLatin1String("the attributes"))
+        return QStringLiteral("attributes text");
+    if (what == QLatin1String("the name block"))
+        return QStringLiteral("name block (breed name, tray and slot)");
+    return what.mid(4); // "description", "tips"
 }
 
-// The lines filling the base egg's room exactly, or grown: six blanks after each comma.
-Placed ballSetRegion(const ProjectState& state, const BallSetSpan& span, int first, int count,
-                     bool grow, const char* setName)
+// A text at `position`, then zeros to the end of its room (`clear` bytes after it); grown, the
+// text and one zero, so readers still find its end. An empty text leaves a zero at `position`
+// too: the base egg's first byte there would read back as the text.
+EggPatch textPatch(qint64 position, qint64 clear, QByteArray text, const QString& what)
 {
-    const QString name = QLatin1String(setName);
-    const qint64 room = span.end - span.start;
-    Placed placed{{span.start, room, QByteArray(), QStringLiteral("the text of %1").arg(name)},
-                  QStringLiteral("text of %1").arg(name)};
+    text.append(qsizetype(std::max<qint64>(clear + 1 - text.size(), 1)), '\0');
+    return {position, std::move(text), what, clear + 1};
+}
+
+// The lines filling the base egg's room exactly, or, when they do not fit and may grow, at six
+// blanks after each comma.
+EggPatch ballSetPatch(const ProjectState& state, const BallSetSpan& span, int first, int count,
+                      bool grow, const QString& what)
+{
+    EggPatch patch{span.start, QByteArray(), what, span.end - span.start};
     try {
-        placed.region.content = ballSetBytes(state, first, count, room, name);
+        patch.bytes = ballSetBytes(state, first, count, patch.room, what);
     } catch (const DoesNotFit&) {
         if (!grow)
             throw;
         for (int i = 0; i < count; ++i)
-            placed.region.content
-                .append(QByteArray::fromStdString(formatBallLine(state.ball(first + i))))
+            patch.bytes.append(QByteArray::fromStdString(formatBallLine(state.ball(first + i))))
                 .append(",\r\n");
     }
-    return placed;
+    return patch;
 }
 
 // T + 2 bytes: the block, a line end and zeros; a block of T bytes or more takes T + 1, cut to T
 // unless it may grow, when it keeps a line end and a zero after it.
-Placed tipsRegion(qint64 position, qint64 room, QByteArray tips, bool grow)
+EggPatch tipsPatch(qint64 position, qint64 room, QByteArray tips, bool grow, const QString& what)
 {
     if (tips.size() > room && grow)
         tips.append("\r\n").append('\0');
@@ -195,10 +195,10 @@ Placed tipsRegion(qint64 position, qint64 room, QByteArray tips, bool grow)
         tips.truncate(qsizetype(room));
         tips.append('\0');
     } else {
-        const QByteArray zeros(qsizetype(room - tips.size()), '\0');
-        tips.append("\r\n").append(zeros);
+        const auto zeros = qsizetype(room - tips.size());
+        tips.append("\r\n").append(zeros, '\0');
     }
-    return {{position, room + 2, tips, QStringLiteral("the tips")}, QStringLiteral("tips")};
+    return {position, std::move(tips), what, room + 2};
 }
 
 } // namespace
@@ -229,8 +229,8 @@ QString companionPathFor(const QString& eggTarget)
     return eggTarget.left(eggTarget.size() - 1) + QLatin1Char('x');
 }
 
-QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
-                      Prompts& prompts, const QString& baseEggPath, EggGrowth* growth)
+EggPatches eggPatches(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
+                      const QString& baseEggPath, bool grow)
 {
     // Everything is checked before the first byte changes, so a refusal shows no notice.
     requireEggShape(state, ballsPerSet);
@@ -238,11 +238,6 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
                                          QStringLiteral("ball set A"));
     const BallSetSpan setB = readBallSet(baseEgg, state.locSetBPos, ballsPerSet, baseEggPath,
                                          QStringLiteral("ball set B"));
-    const bool grow = growth && growth->allowed;
-    std::vector<Placed> regions = {
-        ballSetRegion(state, setA, 0, ballsPerSet, grow, "ball set A"),
-        ballSetRegion(state, setB, ballsPerSet, ballsPerSet, grow, "ball set B")};
-
     // A text region spans its position and the cleared bytes after it.
     const auto requireTextRegion = [&](qint64 position, qint64 length, const QString& what) {
         requireInside(baseEgg, position, length < 0 ? length : length + 1, baseEggPath, what);
@@ -250,42 +245,52 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
     requireTextRegion(state.locDescPos, state.locDescLen, QStringLiteral("the description"));
     requireTextRegion(state.locAttrPos, state.locAttrLen, QStringLiteral("the attributes"));
     requireTextRegion(state.locNamePos, state.locNameLen, QStringLiteral("the name block"));
-    QByteArray nameBlock(state.breedName.data(), qsizetype(state.breedName.size()));
-    nameBlock.append("\r\n").append(state.eggTray.data(), qsizetype(state.eggTray.size()));
-    nameBlock.append(' ').append(state.eggSlot.data(), qsizetype(state.eggSlot.size()));
-    regions.push_back(textRegion(state.locDescPos, state.locDescLen,
-                                 straightQuotes(state.breedDescription), "the description",
-                                 "description"));
-    regions.push_back(textRegion(state.locAttrPos, state.locAttrLen,
-                                 straightQuotes(state.breedAttributes), "the attributes",
-                                 "attributes text"));
-    regions.push_back(textRegion(state.locNamePos, state.locNameLen, nameBlock, "the name block",
-                                 "name block (breed name, tray and slot)"));
-
     const qint64 room = tipsRoom(state);
     // The tips' region is what the locator gives, whatever the tips' length: T + 2 bytes, as a
     // block shorter than T is written.
     const qint64 tipsSpan = room < 0 ? room : room + 2;
     requireInside(baseEgg, state.locTipsPos, tipsSpan, baseEggPath, QStringLiteral("the tips"));
+    const std::vector<EggSpan> regions = writtenRegions(state, setA, setB);
+    requireApart(regions, baseEggPath);
+
+    QByteArray nameBlock(state.breedName.data(), qsizetype(state.breedName.size()));
+    nameBlock.append("\r\n").append(state.eggTray.data(), qsizetype(state.eggTray.size()));
+    nameBlock.append(' ').append(state.eggSlot.data(), qsizetype(state.eggSlot.size()));
     const QByteArray tips = tipsBlock(state);
-    const bool tipsTooLong = tips.size() > room;
-    regions.push_back(tipsRegion(state.locTipsPos, room, tips, grow));
+    EggPatches result;
+    result.tipsCut = tips.size() > room && !grow;
+    result.patches = {ballSetPatch(state, setA, 0, ballsPerSet, grow, regions[0].what),
+                      ballSetPatch(state, setB, ballsPerSet, ballsPerSet, grow, regions[1].what),
+                      textPatch(state.locDescPos, state.locDescLen,
+                                straightQuotes(state.breedDescription), regions[2].what),
+                      textPatch(state.locAttrPos, state.locAttrLen,
+                                straightQuotes(state.breedAttributes), regions[3].what),
+                      tipsPatch(state.locTipsPos, room, tips, grow, regions[4].what),
+                      textPatch(state.locNamePos, state.locNameLen, nameBlock, regions[5].what)};
+    // At most the room, so the cleared byte after a text stays zero and a reader of the egg finds
+    // the whole text within the bytes it reads.
+    for (const EggPatch& patch : result.patches)
+        if (!grow && patch.bytes.size() > patch.room)
+            throw DoesNotFit(refusedField(patch.what), patch.bytes.size() - patch.room);
+    return result;
+}
 
-    requireApart(writtenRegions(state, setA, setB), baseEggPath);
-
+QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
+                      Prompts& prompts, const QString& baseEggPath, EggGrowth* growth)
+{
+    const bool grow = growth && growth->allowed;
+    EggPatches written = eggPatches(state, baseEgg, ballsPerSet, baseEggPath, grow);
+    if (written.tipsCut)
+        prompts.message(kTipsTooLong, PromptIcon::Information);
     QByteArray egg = baseEgg;
     std::vector<RegionContent> toGrow;
-    for (Placed& placed : regions) {
-        if (placed.region.content.size() <= placed.region.room)
-            std::memcpy(egg.data() + placed.region.first - 1, placed.region.content.constData(),
-                        size_t(placed.region.content.size()));
-        else if (!grow)
-            throw DoesNotFit(placed.field, placed.region.content.size() - placed.region.room);
+    for (EggPatch& patch : written.patches) {
+        if (patch.bytes.size() <= patch.room)
+            std::memcpy(egg.data() + patch.first - 1, patch.bytes.constData(),
+                        size_t(patch.bytes.size()));
         else
-            toGrow.push_back(std::move(placed.region));
+            toGrow.push_back({patch.first, patch.room, std::move(patch.bytes), patch.what});
     }
-    if (tipsTooLong && !grow)
-        prompts.message(kTipsTooLong, PromptIcon::Information);
     if (growth)
         growth->grown = growResources(egg, std::move(toGrow), baseEggPath);
     return egg;
