@@ -36,7 +36,16 @@ QString findGameFolder(const FileSystem& fso, Prompts& prompts, const QProcessEn
                                 ? QString()
                                 : fso.resolve(joinPath(windows, QStringLiteral("oddballz.ini")));
     if (iniPath.isEmpty() || !fso.fileExists(iniPath)) {
-        prompts.message(kNotInstalled, PromptIcon::Exclamation);
+        // Where it looked, so that a player whose game sits in another Wine prefix knows why.
+        const QString looked =
+            windows.isEmpty()
+                ? QStringLiteral("Yolkwright found no Windows folder in the Wine prefix %1 (set "
+                                 "WINEPREFIX or windir to look elsewhere).")
+                      .arg(QDir::toNativeSeparators(winePrefix(env)))
+                : QStringLiteral("Yolkwright looked for oddballz.ini in %1.")
+                      .arg(QDir::toNativeSeparators(windows));
+        prompts.message(kNotInstalled + QStringLiteral("\r\n\r\n") + looked,
+                        PromptIcon::Exclamation);
         return QString();
     }
 
@@ -58,7 +67,11 @@ QString findGameFolder(const FileSystem& fso, Prompts& prompts, const QProcessEn
             result.chop(1);
         return fso.resolve(result);
     }
-    prompts.message(kNotDetermined, PromptIcon::Exclamation);
+    prompts.message(kNotDetermined +
+                        QStringLiteral("\r\n\r\nYolkwright read %1, whose \"Last Oddball\" line "
+                                       "names no folder there is.")
+                            .arg(QDir::toNativeSeparators(iniPath)),
+                    PromptIcon::Exclamation);
     return QString();
 }
 
