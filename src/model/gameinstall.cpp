@@ -6,6 +6,7 @@
 #include "platform/errors.h"
 #include "platform/filesystem.h"
 #include "platform/prompts.h"
+#include "platform/refusal.h"
 #include "platform/savefile.h"
 #include "platform/setting.h"
 #include "platform/text.h"
@@ -31,14 +32,22 @@ const QString kNotDetermined = QStringLiteral(
 
 QString findGameFolder(const FileSystem& fso, Prompts& prompts, const QProcessEnvironment& env)
 {
-    const QString windows = windowsFolder(fso, env);
-    const QString iniPath = windows.isEmpty()
-                                ? QString()
-                                : fso.resolve(joinPath(windows, QStringLiteral("oddballz.ini")));
-    if (iniPath.isEmpty() || !fso.fileExists(iniPath)) {
-        prompts.message(kNotInstalled, PromptIcon::Exclamation);
+    try {
+        return locateGameFolder(fso, env);
+    } catch (const Refusal& e) {
+        prompts.message(e.reason(), e.icon());
         return QString();
     }
+}
+
+QString locateGameFolder(const FileSystem& fso, const QProcessEnvironment& env)
+{
+    const QString windows = windowsFolder(fso, env);
+    const QString named = windows.isEmpty() ? QStringLiteral("oddballz.ini")
+                                            : joinPath(windows, QStringLiteral("oddballz.ini"));
+    const QString iniPath = windows.isEmpty() ? QString() : fso.resolve(named);
+    if (iniPath.isEmpty() || !fso.fileExists(iniPath))
+        throw Refusal(named, kNotInstalled, PromptIcon::Exclamation);
 
     for (const std::string& line : splitLines(readWholeFile(iniPath, kTextFileLimit))) {
         const size_t equals = line.find('=');
@@ -58,8 +67,7 @@ QString findGameFolder(const FileSystem& fso, Prompts& prompts, const QProcessEn
             result.chop(1);
         return fso.resolve(result);
     }
-    prompts.message(kNotDetermined, PromptIcon::Exclamation);
-    return QString();
+    throw Refusal(iniPath, kNotDetermined, PromptIcon::Exclamation);
 }
 
 void checkEdition(Installation& install, SettingsStore& settings, Prompts& prompts,
