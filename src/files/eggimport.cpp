@@ -3,6 +3,7 @@
 #include "files/eggregions.h"
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
+#include "files/roundtrip.h"
 #include "platform/cabinet.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
@@ -202,56 +203,6 @@ std::optional<Fitted> fitBase(const Installation& install, const ProjectState& c
     return fitted;
 }
 
-// Bytes of the egg as a message can show them: control bytes written out, at most 40.
-QString shown(const QByteArray& bytes)
-{
-    QString text;
-    for (const char c : bytes.left(40))
-        text += uchar(c) < 0x20 || uchar(c) == 0x7f
-                    ? QStringLiteral("\\x%1").arg(uchar(c), 2, 16, QLatin1Char('0'))
-                    : cp1252::toUnicode(std::string(1, c));
-    return QLatin1Char('"') + text +
-           (bytes.size() > 40 ? QStringLiteral("...\"") : QStringLiteral("\""));
-}
-
-// The project file keeps a curly closing quote as a straight one, so that is no loss.
-bool keptByte(char inEgg, char written)
-{
-    return inEgg == written || (uchar(inEgg) == 148 && written == '"');
-}
-
-// What writing the imported project back over the egg would lose, region by region: a text is
-// what it shows up to its first zero; in the tips and ball sets every byte but a zero the writer
-// fills (the line end after a shorter tips block) must come back.
-std::vector<QString> writeBackLosses(const QByteArray& egg, const ProjectState& state,
-                                     int ballsPerSet, const QString& eggPath)
-{
-    QByteArray written;
-    try {
-        NoPrompts silent;
-        written = patchedEgg(state, egg, ballsPerSet, silent, eggPath);
-    } catch (const Error& error) {
-        return {QStringLiteral("The breed cannot be written back: %1").arg(error.message())};
-    }
-    std::vector<QString> losses;
-    for (const EggSpan& region : writableRegions(state, ballsPerSet, egg, eggPath)) {
-        QByteArray before = egg.mid(region.first - 1, region.end - region.first);
-        const QByteArray after = written.mid(region.first - 1, region.end - region.first);
-        const bool text = !region.what.startsWith(QLatin1String("ball set")) &&
-                          region.what != QLatin1String("the tips");
-        if (text)
-            before.truncate(before.indexOf('\0') < 0 ? before.size() : before.indexOf('\0'));
-        qsizetype at = 0;
-        while (at < before.size() && (keptByte(before[at], after[at]) || (!text && !before[at])))
-            ++at;
-        if (at < before.size() || (text && after[at] != '\0'))
-            losses.push_back(QStringLiteral("%1 would lose %2 (byte %3).")
-                                 .arg(region.what, shown(before.mid(at)))
-                                 .arg(region.first + at));
-    }
-    return losses;
-}
-
 // The egg's regions read into the project, and what writing it back would lose from the egg.
 void readImported(ImportedEgg& imported, const QByteArray& egg, const QString& eggPath)
 {
@@ -264,7 +215,7 @@ void readImported(ImportedEgg& imported, const QByteArray& egg, const QString& e
                                          "the base breed %1: %2")
                               .arg(imported.baseListText, e.expected()));
     }
-    imported.losses = writeBackLosses(egg, project.state, project.shape.ballsPerSet(), eggPath);
+    imported.losses = roundTripLosses(egg, project.shape.ballsPerSet(), project.state, eggPath);
     project.status = NewProjectStatus::Created;
 }
 

@@ -107,10 +107,11 @@ QByteArray tipsBlock(const ProjectState& state)
 // A text region: `clear` zero bytes from `position` + 1, then the text from `position`. An empty
 // text leaves a zero at `position` too: the base egg's first byte there would read back as the
 // text.
-void patchText(QByteArray& egg, qint64 position, qint64 clear, const QByteArray& text)
+EggPatch textPatch(qint64 position, qint64 clear, QByteArray text, const QString& what)
 {
-    std::memset(egg.data() + position - 1, 0, size_t(clear + 1));
-    std::memcpy(egg.data() + position - 1, text.constData(), size_t(text.size()));
+    if (text.size() < clear + 1)
+        text.append(qsizetype(clear + 1 - text.size()), '\0');
+    return {position, std::move(text), what};
 }
 
 bool holdsAny(const std::string& text, const char* characters)
@@ -172,8 +173,8 @@ QString companionPathFor(const QString& eggTarget)
     return eggTarget.left(eggTarget.size() - 1) + QLatin1Char('x');
 }
 
-QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
-                      Prompts& prompts, const QString& baseEggPath)
+EggPatches eggPatches(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
+                      const QString& baseEggPath)
 {
     // Everything is checked before the first byte changes, so a refusal shows no notice.
     requireEggShape(state, ballsPerSet);
@@ -181,10 +182,10 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
                                          QStringLiteral("ball set A"));
     const BallSetSpan setB = readBallSet(baseEgg, state.locSetBPos, ballsPerSet, baseEggPath,
                                          QStringLiteral("ball set B"));
-    const QByteArray linesA =
+    QByteArray linesA =
         ballSetBytes(state, 0, ballsPerSet, setA.end - setA.start, QStringLiteral("ball set A"));
-    const QByteArray linesB = ballSetBytes(state, ballsPerSet, ballsPerSet, setB.end - setB.start,
-                                           QStringLiteral("ball set B"));
+    QByteArray linesB = ballSetBytes(state, ballsPerSet, ballsPerSet, setB.end - setB.start,
+                                     QStringLiteral("ball set B"));
 
     // A text region spans its position and the cleared bytes after it.
     const auto requireTextRegion = [&](qint64 position, qint64 length, const QString& what) {
@@ -193,8 +194,8 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
     requireTextRegion(state.locDescPos, state.locDescLen, QStringLiteral("the description"));
     requireTextRegion(state.locAttrPos, state.locAttrLen, QStringLiteral("the attributes"));
     requireTextRegion(state.locNamePos, state.locNameLen, QStringLiteral("the name block"));
-    const QByteArray description = straightQuotes(state.breedDescription);
-    const QByteArray attributes = straightQuotes(state.breedAttributes);
+    QByteArray description = straightQuotes(state.breedDescription);
+    QByteArray attributes = straightQuotes(state.breedAttributes);
     QByteArray nameBlock(state.breedName.data(), qsizetype(state.breedName.size()));
     nameBlock.append("\r\n").append(state.eggTray.data(), qsizetype(state.eggTray.size()));
     nameBlock.append(' ').append(state.eggSlot.data(), qsizetype(state.eggSlot.size()));
@@ -211,26 +212,36 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
     const qint64 tipsSpan = room < 0 ? room : room + 2;
     requireInside(baseEgg, state.locTipsPos, tipsSpan, baseEggPath, QStringLiteral("the tips"));
     QByteArray tips = tipsBlock(state);
-    const bool tipsTooLong = tips.size() > room;
-    if (tipsTooLong)
+    EggPatches result;
+    result.tipsCut = tips.size() > room;
+    if (result.tipsCut)
         tips.truncate(qsizetype(room));
     else if (tips.size() < room) {
-        // A line end and T - L zeros: T + 2 bytes in all.
-        const QByteArray zeros(qsizetype(room - tips.size()), '\0');
-        tips.append("\r\n").append(zeros);
+        const auto zeros = qsizetype(room - tips.size());
+        tips.append("\r\n").append(zeros, '\0'); // T + 2 bytes in all
     }
 
-    requireApart(writtenRegions(state, setA, setB), baseEggPath);
+    const std::vector<EggSpan> regions = writtenRegions(state, setA, setB);
+    requireApart(regions, baseEggPath);
+    result.patches = {{setA.start, std::move(linesA), regions[0].what},
+                      {setB.start, std::move(linesB), regions[1].what},
+                      textPatch(state.locDescPos, state.locDescLen, description, regions[2].what),
+                      textPatch(state.locAttrPos, state.locAttrLen, attributes, regions[3].what),
+                      textPatch(state.locTipsPos, room, tips, regions[4].what),
+                      textPatch(state.locNamePos, state.locNameLen, nameBlock, regions[5].what)};
+    return result;
+}
 
-    QByteArray egg = baseEgg;
-    std::memcpy(egg.data() + setA.start - 1, linesA.constData(), size_t(linesA.size()));
-    std::memcpy(egg.data() + setB.start - 1, linesB.constData(), size_t(linesB.size()));
-    patchText(egg, state.locDescPos, state.locDescLen, description);
-    patchText(egg, state.locAttrPos, state.locAttrLen, attributes);
-    if (tipsTooLong)
+QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
+                      Prompts& prompts, const QString& baseEggPath)
+{
+    const EggPatches written = eggPatches(state, baseEgg, ballsPerSet, baseEggPath);
+    if (written.tipsCut)
         prompts.message(kTipsTooLong, PromptIcon::Information);
-    patchText(egg, state.locTipsPos, room, tips);
-    patchText(egg, state.locNamePos, state.locNameLen, nameBlock);
+    QByteArray egg = baseEgg;
+    for (const EggPatch& patch : written.patches)
+        std::memcpy(egg.data() + patch.first - 1, patch.bytes.constData(),
+                    size_t(patch.bytes.size()));
     return egg;
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <string>
+#include <vector>
 
 namespace yw {
 
@@ -34,6 +35,26 @@ QStringList protectedInputs(const Installation& install, const std::string& base
 
 // The companion of an egg: the target with its last character replaced by 'x' (egg -> egx).
 QString companionPathFor(const QString& eggTarget);
+
+// One region as the egg writer writes it: `bytes` from the 1-based byte `first` on.
+struct EggPatch
+{
+    qint64 first = 0;
+    QByteArray bytes;
+    QString what; // "ball set A", "the tips", ... as writtenRegions names them
+};
+
+struct EggPatches
+{
+    // Ball set A, ball set B, the description, the attributes, the tips, the name block.
+    std::vector<EggPatch> patches;
+    bool tipsCut = false; // the tips block was longer than its room and is cut to it
+};
+
+// What the egg writer writes over `baseEgg` for `state`, region by region, after every check of
+// patchedEgg (and throwing as it does); nothing outside these bytes changes.
+EggPatches eggPatches(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
+                      const QString& baseEggPath);
 
 // The patched egg alone, for tests, benchmarks and fuzzing. `baseEggPath` names the base egg in
 // error messages.

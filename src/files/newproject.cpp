@@ -3,6 +3,7 @@
 #include "files/eggregions.h"
 #include "files/eggwriter.h"
 #include "files/projectfile.h"
+#include "files/roundtrip.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
 #include "platform/filesystem.h"
@@ -225,8 +226,10 @@ bool resourcesFitEgg(const Installation& install, const std::string& stem)
         const BreedHeader header = readBreedHeader(install, probe);
         readLocatorFile(install, probe);
         const QString eggPath = install.baseEggPath(stem);
-        readEggRegions(probe, header.ballsPerSet, readWholeFile(eggPath, kEggFileLimit), eggPath);
-        return true;
+        const QByteArray egg = readWholeFile(eggPath, kEggFileLimit);
+        readEggRegions(probe, header.ballsPerSet, egg, eggPath);
+        // Places a few bytes off still read; only the round trip shows what they would lose.
+        return roundTripLosses(egg, header.ballsPerSet, probe, eggPath).empty();
     } catch (const Error&) {
         return false;
     }

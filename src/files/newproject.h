@@ -63,8 +63,9 @@ NewProject readBaseBreed(const Installation& install, const ProjectState& curren
 void readEggRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg,
                     const QString& eggPath);
 
-// Whether the program has resource files for the base breed `stem` and the wizard's reads succeed
-// on its installed egg at their positions. Never throws.
+// Whether the program has resource files for the base breed `stem`, the wizard's reads succeed
+// on its installed egg at their positions and writing that breed back unchanged loses nothing.
+// Never throws.
 bool resourcesFitEgg(const Installation& install, const std::string& stem);
 
 // Saves what a survey found as `<stem>.blz` and `<stem>.loc` in `folder` (made if missing).
