@@ -6,6 +6,7 @@
 #include "platform/errors.h"
 #include "platform/filesystem.h"
 #include "platform/prompts.h"
+#include "platform/refusal.h"
 #include "platform/savefile.h"
 #include "platform/setting.h"
 #include "platform/text.h"
@@ -31,10 +32,20 @@ const QString kNotDetermined = QStringLiteral(
 
 QString findGameFolder(const FileSystem& fso, Prompts& prompts, const QProcessEnvironment& env)
 {
+    try {
+        return locateGameFolder(fso, env);
+    } catch (const Refusal& e) {
+        prompts.message(e.reason(), e.icon());
+        return QString();
+    }
+}
+
+QString locateGameFolder(const FileSystem& fso, const QProcessEnvironment& env)
+{
     const QString windows = windowsFolder(fso, env);
-    const QString iniPath = windows.isEmpty()
-                                ? QString()
-                                : fso.resolve(joinPath(windows, QStringLiteral("oddballz.ini")));
+    const QString named = windows.isEmpty() ? QStringLiteral("oddballz.ini")
+                                            : joinPath(windows, QStringLiteral("oddballz.ini"));
+    const QString iniPath = windows.isEmpty() ? QString() : fso.resolve(named);
     if (iniPath.isEmpty() || !fso.fileExists(iniPath)) {
         // Where it looked, so that a player whose game sits in another Wine prefix knows why.
         const QString looked =
@@ -44,9 +55,8 @@ QString findGameFolder(const FileSystem& fso, Prompts& prompts, const QProcessEn
                       .arg(QDir::toNativeSeparators(winePrefix(env)))
                 : QStringLiteral("Yolkwright looked for oddballz.ini in %1.")
                       .arg(QDir::toNativeSeparators(windows));
-        prompts.message(kNotInstalled + QStringLiteral("\r\n\r\n") + looked,
-                        PromptIcon::Exclamation);
-        return QString();
+        throw Refusal(named, kNotInstalled + QStringLiteral("\r\n\r\n") + looked,
+                      PromptIcon::Exclamation);
     }
 
     for (const std::string& line : splitLines(readWholeFile(iniPath, kTextFileLimit))) {
@@ -67,12 +77,11 @@ QString findGameFolder(const FileSystem& fso, Prompts& prompts, const QProcessEn
             result.chop(1);
         return fso.resolve(result);
     }
-    prompts.message(kNotDetermined +
-                        QStringLiteral("\r\n\r\nYolkwright read %1, whose \"Last Oddball\" line "
-                                       "names no folder there is.")
-                            .arg(QDir::toNativeSeparators(iniPath)),
-                    PromptIcon::Exclamation);
-    return QString();
+    throw Refusal(iniPath,
+                  kNotDetermined + QStringLiteral("\r\n\r\nYolkwright read %1, whose \"Last "
+                                                  "Oddball\" line names no folder there is.")
+                                       .arg(QDir::toNativeSeparators(iniPath)),
+                  PromptIcon::Exclamation);
 }
 
 void checkEdition(Installation& install, SettingsStore& settings, Prompts& prompts,
