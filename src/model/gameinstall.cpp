@@ -55,8 +55,7 @@ QString locateGameFolder(const FileSystem& fso, const QProcessEnvironment& env)
                       .arg(QDir::toNativeSeparators(winePrefix(env)))
                 : QStringLiteral("Yolkwright looked for oddballz.ini in %1.")
                       .arg(QDir::toNativeSeparators(windows));
-        throw Refusal(named, kNotInstalled + QStringLiteral("\r\n\r\n") + looked,
-                      PromptIcon::Exclamation);
+        throw Refusal(named, kNotInstalled + QLatin1Char(' ') + looked, PromptIcon::Exclamation);
     }
 
     for (const std::string& line : splitLines(readWholeFile(iniPath, kTextFileLimit))) {
@@ -78,7 +77,7 @@ QString locateGameFolder(const FileSystem& fso, const QProcessEnvironment& env)
         return fso.resolve(result);
     }
     throw Refusal(iniPath,
-                  kNotDetermined + QStringLiteral("\r\n\r\nYolkwright read %1, whose \"Last "
+                  kNotDetermined + QStringLiteral(" Yolkwright read %1, whose \"Last "
                                                   "Oddball\" line names no folder there is.")
                                        .arg(QDir::toNativeSeparators(iniPath)),
                   PromptIcon::Exclamation);

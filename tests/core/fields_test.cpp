@@ -227,11 +227,10 @@ TEST_F(GameInstall, FindsTheFolderTheSettingsFileNames)
 {
     EXPECT_EQ(find(), QString());
     // The message says where it looked.
-    prompts.expectOne(
-        u"Oddballz does not appear to be installed. You must install it "
-        "before you can run Yolkwright.\r\n\r\nYolkwright looked for oddballz.ini in "_s +
-            windowsFolder(fso, env),
-        PromptIcon::Exclamation, false);
+    prompts.expectOne(u"Oddballz does not appear to be installed. You must install it "
+                      "before you can run Yolkwright. Yolkwright looked for oddballz.ini in "_s +
+                          windowsFolder(fso, env),
+                      PromptIcon::Exclamation, false);
 
     const QByteArray posix = game.toUtf8();
     const QList<std::pair<QByteArray, bool>> cases = {
@@ -271,7 +270,7 @@ TEST_F(GameInstall, FindsTheFolderTheSettingsFileNames)
         } else {
             EXPECT_EQ(folder, QString());
             prompts.expectOne(u"The folder where Oddballz is located could not be "
-                              "determined. You may need to re-install Oddballz.\r\n\r\nYolkwright "
+                              "determined. You may need to re-install Oddballz. Yolkwright "
                               "read "_s +
                                   windowsFolder(fso, env),
                               PromptIcon::Exclamation, false);
