@@ -13,6 +13,7 @@
 #include "files/surveyreport.h"
 #include "model/gameinstall.h"
 #include "platform/cp1252.h"
+#include "platform/refusal.h"
 #include "platform/savefile.h"
 #include "platform/setting.h"
 #include "platform/winpaths.h"
@@ -37,12 +38,6 @@ namespace {
 QString text(const std::string& bytes)
 {
     return cp1252::toUnicode(bytes);
-}
-
-QString lastMessage(CliPrompts& prompts, const QString& fallback)
-{
-    const QStringList messages = prompts.takeMessages();
-    return messages.isEmpty() ? fallback : messages.last();
 }
 
 // The build field of a project file: the first field of its second line.
@@ -123,27 +118,10 @@ public:
 
         context.requireGame();
         context.requireEdition();
+        // A refusal names its file and is reported as any other failure.
         const NewProject project =
-            readBaseBreed(context.install(), context.state(), chosen->listText, context.prompts());
-        const ProjectState& fresh = project.state;
-        const Installation& install = context.install();
-        switch (project.status) {
-        case NewProjectStatus::Created:
-            break;
-        case NewProjectStatus::NotInstalled:
-            throw Failure(install.baseEggPath(fresh.baseBreed),
-                          lastMessage(context.prompts(), QString()));
-        case NewProjectStatus::NoResources: {
-            QString missing = install.infoFilePath(fresh.baseBreed);
-            if (context.fso().fileExists(missing))
-                missing = install.locatorFilePath(fresh.baseBreed);
-            throw Failure(missing, lastMessage(context.prompts(), QString()));
-        }
-        case NewProjectStatus::DamagedEgg:
-            throw Failure(install.baseEggPath(fresh.baseBreed),
-                          lastMessage(context.prompts(), QString()));
-        }
-        writeNewProjectFile(install, project, path);
+            readBaseBreedOrThrow(context.install(), context.state(), chosen->listText);
+        writeNewProjectFile(context.install(), project, path);
         context.printNotices();
         return ExitCode::Success;
     }
@@ -631,16 +609,13 @@ void Context::requireGame()
             throw Failure(m_options.gameDir, QStringLiteral("The game folder does not exist."));
         m_install.gameFolder = QDir::cleanPath(QFileInfo(m_options.gameDir).absoluteFilePath());
     } else {
-        const QString folder = findGameFolder(m_fso, m_prompts, m_env);
-        if (folder.isEmpty()) {
-            const QString windows = windowsFolder(m_fso, m_env);
-            const QString ini = windows.isEmpty()
-                                    ? QStringLiteral("oddballz.ini")
-                                    : joinPath(windows, QStringLiteral("oddballz.ini"));
-            throw Failure(ini, lastMessage(m_prompts, QString()) +
-                                   QStringLiteral(" (Or name the game folder with --game-dir.)"));
+        try {
+            m_install.gameFolder = locateGameFolder(m_fso, m_env);
+        } catch (const Refusal& e) {
+            throw Failure(e.path(),
+                          e.reason() +
+                              QStringLiteral(" (Or name the game folder with --game-dir.)"));
         }
-        m_install.gameFolder = folder;
     }
     m_haveGame = true;
 }
@@ -654,7 +629,7 @@ void Context::findGameIfAny()
     try {
         requireGame();
     } catch (const Failure&) {
-        m_prompts.takeMessages();
+        // no game: the command goes on without one
     }
 }
 
@@ -685,11 +660,16 @@ void Context::openProject(const QString& path, bool needGame)
     if (needGame)
         requireGame();
     requireEdition();
-    switch (m_project.open(path, m_prompts, m_settings)) {
+    OpenResult result = OpenResult::Opened;
+    try {
+        result = m_project.open(path, m_prompts, m_settings);
+    } catch (const Refusal& e) {
+        throw Failure(QString(), e.reason()); // the reason names the file
+    }
+    switch (result) {
     case OpenResult::Opened:
         return;
-    case OpenResult::NotProjectFile:
-        throw Failure(QString(), lastMessage(m_prompts, path));
+    case OpenResult::NotProjectFile: // only OpenOPJ gives it; readProjectFile throws
     case OpenResult::Declined:
         throw Failure(path, QStringLiteral("The project was not opened."));
     }

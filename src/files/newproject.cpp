@@ -128,10 +128,12 @@ const std::vector<BaseBreedEntry>& baseBreeds()
     return breeds;
 }
 
-NewProject readBaseBreed(const Installation& install, const ProjectState& current,
-                         const QString& listText, Prompts& prompts)
+namespace {
+
+// readBaseBreedOrThrow into `project`, which keeps what was read before a refusal.
+void readBaseBreedInto(NewProject& project, const Installation& install,
+                       const ProjectState& current, const QString& listText)
 {
-    NewProject project;
     project.state = current;
     ProjectState& fresh = project.state;
     const std::optional<std::string> stem = cp1252::fromUnicode(listText);
@@ -139,37 +141,36 @@ NewProject readBaseBreed(const Installation& install, const ProjectState& curren
                                                               : stem.value_or(std::string());
 
     const QString eggPath = install.baseEggPath(fresh.baseBreed);
-    if (!stem || !install.files().fileExists(eggPath)) {
-        prompts.message(QStringLiteral("The breed that was selected, ") + listText +
-                            QStringLiteral(", is not installed in the Oddballz folder. "
-                                           "Yolkwright cannot use it."),
-                        PromptIcon::None);
-        project.status = NewProjectStatus::NotInstalled;
-        return project;
-    }
+    if (!stem || !install.files().fileExists(eggPath))
+        throw BaseBreedRefused(eggPath,
+                               QStringLiteral("The breed that was selected, ") + listText +
+                                   QStringLiteral(", is not installed in the Oddballz folder. "
+                                                  "Yolkwright cannot use it."),
+                               PromptIcon::None, NewProjectStatus::NotInstalled);
 
-    const auto noResources = [&] {
-        prompts.message(QStringLiteral("Yolkwright cannot find any information about the breed "
-                                       "that was selected. A resource file may have been damaged "
-                                       "or deleted."),
-                        PromptIcon::Critical);
-        project.status = NewProjectStatus::NoResources;
-        return project;
+    const auto noResources = [&](const QString& file) {
+        return BaseBreedRefused(file,
+                                QStringLiteral("Yolkwright cannot find any information about the "
+                                               "breed that was selected. A resource file may "
+                                               "have been damaged or deleted."),
+                                PromptIcon::Critical, NewProjectStatus::NoResources);
     };
-    if (!install.files().fileExists(install.infoFilePath(fresh.baseBreed)))
-        return noResources();
+    const QString info = install.infoFilePath(fresh.baseBreed);
+    if (!install.files().fileExists(info))
+        throw noResources(info);
     try {
         project.shape = readBreedShape(install, fresh);
     } catch (const FormatError&) {
         // A header that does not read is a damaged resource file, not a damaged egg.
-        return noResources();
+        throw noResources(info);
     }
-    if (!install.files().fileExists(install.locatorFilePath(fresh.baseBreed)))
-        return noResources();
+    const QString locator = install.locatorFilePath(fresh.baseBreed);
+    if (!install.files().fileExists(locator))
+        throw noResources(locator);
     try {
         readLocatorFile(install, fresh);
     } catch (const FormatError&) {
-        return noResources(); // a locator file that does not read is damaged, like a header
+        throw noResources(locator); // a locator file that does not read is damaged, like a header
     }
 
     const QByteArray egg = readWholeFile(eggPath, kEggFileLimit);
@@ -186,16 +187,38 @@ NewProject readBaseBreed(const Installation& install, const ProjectState& curren
     } catch (const FormatError&) {
         damaged = true;
     }
-    if (damaged) {
-        prompts.message(QStringLiteral("It appears that the ") +
-                            cp1252::toUnicode(fresh.baseBreed) +
-                            QStringLiteral(".odd file in your Oddballz folder is either corrupt, a "
-                                           "demo egg, or your version of Oddballz has not been "
-                                           "specified in the Options window."),
-                        PromptIcon::Critical);
-        return project;
-    }
+    if (damaged)
+        throw BaseBreedRefused(eggPath,
+                               QStringLiteral("It appears that the ") +
+                                   cp1252::toUnicode(fresh.baseBreed) +
+                                   QStringLiteral(".odd file in your Oddballz folder is either "
+                                                  "corrupt, a demo egg, or your version of "
+                                                  "Oddballz has not been specified in the "
+                                                  "Options window."),
+                               PromptIcon::Critical, NewProjectStatus::DamagedEgg);
     project.status = NewProjectStatus::Created;
+}
+
+} // namespace
+
+NewProject readBaseBreedOrThrow(const Installation& install, const ProjectState& current,
+                                const QString& listText)
+{
+    NewProject project;
+    readBaseBreedInto(project, install, current, listText);
+    return project;
+}
+
+NewProject readBaseBreed(const Installation& install, const ProjectState& current,
+                         const QString& listText, Prompts& prompts)
+{
+    NewProject project;
+    try {
+        readBaseBreedInto(project, install, current, listText);
+    } catch (const BaseBreedRefused& e) {
+        prompts.message(e.reason(), e.icon());
+        project.status = e.status();
+    }
     return project;
 }
 
