@@ -95,7 +95,7 @@ TEST(EggGrowth, MovesEachResourceOnceWithAllItsRegions)
         << grownTrace(egg).toStdString();
 }
 
-struct Refusal
+struct GrowthRefusalRow
 {
     const char* name;
     std::function<QByteArray()> egg;
@@ -103,7 +103,7 @@ struct Refusal
     const char* reason;
 };
 
-class GrowthRefusal : public ::testing::TestWithParam<Refusal>
+class GrowthRefusal : public ::testing::TestWithParam<GrowthRefusalRow>
 {};
 
 TEST_P(GrowthRefusal, NamesTheEggAndTheReason)
@@ -123,25 +123,28 @@ const std::vector<Res> kTable = {{0x100, 0x100}, {0x200, 0x80}};
 INSTANTIATE_TEST_SUITE_P(
     Rows, GrowthRefusal,
     ::testing::Values(
-        Refusal{"InNoResource", [] { return neEgg(0x300, 4, kTable); }, region(0x281, 4, 9, 'x'),
-                "bytes 641 to 644 lie in no resource"},
-        Refusal{"AcrossTwo", [] { return neEgg(0x300, 4, kTable); }, region(0x1f1, 32, 40, 'x'),
-                "across more than one resource (#10 #1, #10 #2)"},
-        Refusal{"PastTheEndOfOne", [] { return neEgg(0x300, 4, kTable); },
-                region(0x271, 32, 40, 'x'), "(#10 #2) or past the end"},
-        Refusal{"NoTable", [] { return QByteArray(0x300, 'q'); }, region(0x101, 4, 9, 'x'),
-                "no resource table"},
-        Refusal{"DamagedTable", [] { return neEgg(0x300, 16, kTable); }, region(0x101, 4, 9, 'x'),
-                "damaged (the resource table's shift count is 16"},
-        Refusal{"PastSixteenBits", [] { return neEgg(0x100000, 4, kTable); },
-                region(0x101, 4, 9, 'x'),
-                "start at byte 1048577 and be 272 bytes long, but "
-                "the table counts at most 65535 units of 16 bytes"},
-        Refusal{"OverTheEggLimit",
-                [] {
-                    return neEgg(kEggFileLimit - 0x7fff, 15, {{0x8000, 0x8000}});
-                },
-                region(0x8001, 4, 9, 'x'), "grow to 67174400 bytes, past the limit of 67108864"}),
+        GrowthRefusalRow{"InNoResource", [] { return neEgg(0x300, 4, kTable); },
+                         region(0x281, 4, 9, 'x'), "bytes 641 to 644 lie in no resource"},
+        GrowthRefusalRow{"AcrossTwo", [] { return neEgg(0x300, 4, kTable); },
+                         region(0x1f1, 32, 40, 'x'),
+                         "across more than one resource (#10 #1, #10 #2)"},
+        GrowthRefusalRow{"PastTheEndOfOne", [] { return neEgg(0x300, 4, kTable); },
+                         region(0x271, 32, 40, 'x'), "(#10 #2) or past the end"},
+        GrowthRefusalRow{"NoTable", [] { return QByteArray(0x300, 'q'); }, region(0x101, 4, 9, 'x'),
+                         "no resource table"},
+        GrowthRefusalRow{"DamagedTable", [] { return neEgg(0x300, 16, kTable); },
+                         region(0x101, 4, 9, 'x'),
+                         "damaged (the resource table's shift count is 16"},
+        GrowthRefusalRow{"PastSixteenBits", [] { return neEgg(0x100000, 4, kTable); },
+                         region(0x101, 4, 9, 'x'),
+                         "start at byte 1048577 and be 272 bytes long, but "
+                         "the table counts at most 65535 units of 16 bytes"},
+        GrowthRefusalRow{"OverTheEggLimit",
+                         [] {
+                             return neEgg(kEggFileLimit - 0x7fff, 15, {{0x8000, 0x8000}});
+                         },
+                         region(0x8001, 4, 9, 'x'),
+                         "grow to 67174400 bytes, past the limit of 67108864"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace yw
