@@ -125,7 +125,8 @@ void BM_GrowEgg(benchmark::State& run)
         state.eBalls[size_t(i)].comment += std::string(60, 'c');
     const QString path = s.installation.baseEggPath(state.baseBreed);
     for (auto _ : run) {
-        EggGrowth growth{true, {}};
+        EggGrowth growth;
+        growth.allowed = true;
         benchmark::DoNotOptimize(
             patchedEgg(state, base, s.shape.ballsPerSet(), s.prompts, path, &growth));
         if (growth.grown.size() != 3)

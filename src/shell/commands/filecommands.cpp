@@ -2,6 +2,7 @@
 
 #include "document/document.h"
 #include "files/breedsheet.h"
+#include "files/egggrowth.h"
 #include "files/eggwriter.h"
 #include "files/packagewriter.h"
 #include "model/installation.h"
@@ -39,6 +40,25 @@ public:
 
 // How long the status bar says what was written, before the project path is back.
 constexpr int kWrittenNoteMs = 10000;
+
+// Growing as the Options window says; else asking, for a write that needs it.
+EggGrowth growthFor(const Document& document)
+{
+    EggGrowth growth;
+    growth.allowed = document.textsMayGrow();
+    growth.ask = true;
+    return growth;
+}
+
+// What grew, for the status bar after what was written.
+QString grownNote(const EggGrowth& growth)
+{
+    QStringList grown;
+    for (const GrownResource& g : growth.grown)
+        grown << QStringLiteral("%1 by %2 bytes").arg(g.resource).arg(g.newLength - g.oldLength);
+    return grown.isEmpty() ? QString()
+                           : QStringLiteral("; grown: ") + grown.join(QStringLiteral(", "));
+}
 
 } // namespace
 
@@ -121,8 +141,12 @@ void FileCommands::SaveEgg()
     try {
         const BusyPointer busy;
         const Document& document = m_window.document();
-        saveODD(m_install, m_state, document.shape(), path, m_prompts, document.path());
-        m_window.statusBar()->showMessage(tr("Egg written: %1").arg(path), kWrittenNoteMs);
+        EggGrowth growth = growthFor(document);
+        saveODD(m_install, m_state, document.shape(), path, m_prompts, document.path(), &growth);
+        m_window.statusBar()->showMessage(tr("Egg written: %1").arg(path) + grownNote(growth),
+                                          kWrittenNoteMs);
+    } catch (const Cancelled&) {
+        return;
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The egg %1 could not be written.").arg(path), e.message());
     }
@@ -139,8 +163,13 @@ void FileCommands::SavePackage()
     try {
         const BusyPointer busy;
         const Document& document = m_window.document();
-        SaveYPK(m_install, m_state, document.shape(), path, m_prompts, m_settings, document.path());
-        m_window.statusBar()->showMessage(tr("Package written: %1").arg(path), kWrittenNoteMs);
+        EggGrowth growth = growthFor(document);
+        SaveYPK(m_install, m_state, document.shape(), path, m_prompts, m_settings, document.path(),
+                &growth);
+        m_window.statusBar()->showMessage(tr("Package written: %1").arg(path) + grownNote(growth),
+                                          kWrittenNoteMs);
+    } catch (const Cancelled&) {
+        return;
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The package %1 could not be written.").arg(path),
                       e.message());
