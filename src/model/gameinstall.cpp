@@ -46,8 +46,17 @@ QString locateGameFolder(const FileSystem& fso, const QProcessEnvironment& env)
     const QString named = windows.isEmpty() ? QStringLiteral("oddballz.ini")
                                             : joinPath(windows, QStringLiteral("oddballz.ini"));
     const QString iniPath = windows.isEmpty() ? QString() : fso.resolve(named);
-    if (iniPath.isEmpty() || !fso.fileExists(iniPath))
-        throw Refusal(named, kNotInstalled, PromptIcon::Exclamation);
+    if (iniPath.isEmpty() || !fso.fileExists(iniPath)) {
+        // Where it looked, so that a player whose game sits in another Wine prefix knows why.
+        const QString looked =
+            windows.isEmpty()
+                ? QStringLiteral("Yolkwright found no Windows folder in the Wine prefix %1 (set "
+                                 "WINEPREFIX or windir to look elsewhere).")
+                      .arg(QDir::toNativeSeparators(winePrefix(env)))
+                : QStringLiteral("Yolkwright looked for oddballz.ini in %1.")
+                      .arg(QDir::toNativeSeparators(windows));
+        throw Refusal(named, kNotInstalled + QLatin1Char(' ') + looked, PromptIcon::Exclamation);
+    }
 
     for (const std::string& line : splitLines(readWholeFile(iniPath, kTextFileLimit))) {
         const size_t equals = line.find('=');
@@ -67,7 +76,11 @@ QString locateGameFolder(const FileSystem& fso, const QProcessEnvironment& env)
             result.chop(1);
         return fso.resolve(result);
     }
-    throw Refusal(iniPath, kNotDetermined, PromptIcon::Exclamation);
+    throw Refusal(iniPath,
+                  kNotDetermined + QStringLiteral(" Yolkwright read %1, whose \"Last "
+                                                  "Oddball\" line names no folder there is.")
+                                       .arg(QDir::toNativeSeparators(iniPath)),
+                  PromptIcon::Exclamation);
 }
 
 void checkEdition(Installation& install, SettingsStore& settings, Prompts& prompts,

@@ -205,7 +205,7 @@ TEST_F(Cli, EveryRefusalExitsCleanly)
         {{"survey", "Zott", "--attributes", "0"}, 2, {}, "(a whole number from 1 on), not 0."},
         {{"survey", "Zott", "--description", "first"}, 2, {}, "byte position"},
         {{"survey", "Zott", "--baby", "C"}, 2, {}, "The option --baby takes A or B, not C."},
-        {{"breeds"}, 1, ini, "Yolkwright. (Or name the game folder with --game-dir.)", true},
+        {{"breeds"}, 1, ini, "run Yolkwright. Yolkwright looked for oddballz.ini in ", true},
         {{"--game-dir", nowhere, "breeds"}, 1, nowhere, ": The game folder does not exist."},
         {{"--game-dir", bare, "breeds"}, 1, wad, "--edition"},
         {{"--game-dir", game, "new", "Lips", "l.opj"}, 1, lips, "Lips, is not installed"},
