@@ -355,6 +355,8 @@ TEST_F(EggWriter, RefusesProjectsTheEggCannotHold)
         {"a line break in the slot", text(&ProjectState::eggSlot, "5\r"), u"slot"_s},
         {"a line break in a tip", [](ProjectState& s) { s.demoTips[1] = "a\r\nb"; },
          u"demo tip 2"_s},
+        {"a line break in the last tip", [](ProjectState& s) { s.regTips[2] = "a\r\nb"; },
+         u"registered tip 3"_s},
     };
     for (auto member : {&ProjectState::locDescPos, &ProjectState::locNamePos,
                         &ProjectState::locAttrPos, &ProjectState::locTipsPos})
