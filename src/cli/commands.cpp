@@ -2,6 +2,7 @@
 
 #include "files/breedresources.h"
 #include "files/breedsheet.h"
+#include "files/egggrowth.h"
 #include "files/eggimport.h"
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
@@ -185,8 +186,11 @@ public:
     }
 };
 
-// Writes what a project makes (egg or package) to TARGET.
-using ProjectWriter = void (*)(Context& context, const QString& target, const QString& project);
+// Writes what a project makes (egg or package) to TARGET, growing the egg as `growth` allows.
+using ProjectWriter = void (*)(Context& context, const QString& target, const QString& project,
+                               EggGrowth& growth);
+
+const QString kGrowHint = QStringLiteral("--grow lets the egg grow past the base egg's room.");
 
 // egg and package: the same body around their writers.
 class WriteCommand : public Command
@@ -201,17 +205,33 @@ public:
     {
         return {QStringLiteral("PROJECT"), QStringLiteral("TARGET")};
     }
+    std::vector<CommandOption> options() const override
+    {
+        return {{QStringLiteral("--grow"), QString(),
+                 QStringLiteral("A text, the tips or a ball set longer than the base egg's room is "
+                                "refused (the tips are cut); with --grow the egg grows instead: "
+                                "the resource holding it is moved to the end of the egg with more "
+                                "room, and what grew is printed.")}};
+    }
+    // The same refusals, and the same word on what was cut or grew, for egg and package.
     ExitCode run(Context& context, const QStringList& args) override
     {
         context.openProject(args[0], true);
+        EggGrowth growth;
+        growth.allowed = context.flag(QStringLiteral("--grow"));
+        const bool tipsCut = !growth.allowed && !cutTips(context.state()).empty();
         try {
-            m_writer(context, args[1], args[0]);
+            m_writer(context, args[1], args[0], growth);
         } catch (const DoesNotFit& e) {
-            throw Failure(args[1], e.message());
+            throw Failure(args[1], e.message() + QLatin1Char(' ') + kGrowHint);
         } catch (const BadValue& e) {
             throw Failure(args[1], e.message());
         }
         context.printNotices();
+        if (tipsCut)
+            context.err() << "yolkwright-cli: note: " << kGrowHint << '\n';
+        for (const GrownResource& grown : growth.grown)
+            context.out() << "grown: " << describeGrowth({grown}) << '\n';
         return ExitCode::Success;
     }
 
@@ -221,16 +241,17 @@ private:
     ProjectWriter m_writer;
 };
 
-void writeEgg(Context& context, const QString& target, const QString& project)
+void writeEgg(Context& context, const QString& target, const QString& project, EggGrowth& growth)
 {
     saveODD(context.install(), context.state(), context.project().shape(), target,
-            context.prompts(), project);
+            context.prompts(), project, &growth);
 }
 
-void writePackage(Context& context, const QString& target, const QString& project)
+void writePackage(Context& context, const QString& target, const QString& project,
+                  EggGrowth& growth)
 {
     SaveYPK(context.install(), context.state(), context.project().shape(), target,
-            context.prompts(), context.settings(), project);
+            context.prompts(), context.settings(), project, &growth);
 }
 
 class SheetCommand : public Command

@@ -1,5 +1,6 @@
 #include "files/eggimport.h"
 
+#include "files/egggrowth.h"
 #include "files/eggregions.h"
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
@@ -46,7 +47,8 @@ std::vector<EggSpan> writableRegions(const ProjectState& s, int ballsPerSet, con
 struct Difference
 {
     qint64 bytes = 0;
-    qint64 first = 0; // 1-based; 0 when none
+    qint64 first = 0;   // 1-based; 0 when none
+    bool grown = false; // the egg is its base egg grown, its regions already read
 };
 
 // Where two eggs of one size differ outside the regions.
@@ -138,8 +140,9 @@ void requireNotInput(const Installation& install, const ProjectState& state, con
                                                "name."));
 }
 
-// The base breeds that could have made an egg of `size` bytes: their egg has that size and their
-// resource files are installed. Only these base eggs are ever read.
+// The base breeds that could have made an egg of `size` bytes: their egg has that size, or is
+// smaller when the egg may have grown from it, and their resource files are installed. Only
+// these base eggs are ever read.
 std::vector<const BaseBreedEntry*> basesOfSize(const Installation& install, qint64 size,
                                                const std::string& baseStem)
 {
@@ -147,7 +150,7 @@ std::vector<const BaseBreedEntry*> basesOfSize(const Installation& install, qint
     for (const BaseBreedEntry& base : baseBreeds()) {
         const QFileInfo baseFile(install.baseEggPath(base.stem));
         if ((baseStem.empty() || base.stem == baseStem) && baseFile.isFile() &&
-            baseFile.size() == size &&
+            baseFile.size() <= size &&
             install.files().fileExists(install.infoFilePath(base.stem)) &&
             install.files().fileExists(install.locatorFilePath(base.stem)))
             bases.push_back(&base);
@@ -167,7 +170,8 @@ std::vector<const BaseBreedEntry*> basesOfSize(const Installation& install, qint
     throw FormatError(
         eggPath, QString(),
         QStringLiteral("an egg made from an installed base breed, but no %1 "
-                       "with resource files has an egg of %2 bytes%3%4")
+                       "with resource files has an egg of %2 bytes, or a smaller one "
+                       "it was grown from%3%4")
             .arg(baseStem.empty() ? QStringLiteral("base breed") : breedWithStem(baseStem).listText)
             .arg(size)
             .arg(sizes, editionHint(install)));
@@ -194,6 +198,13 @@ std::optional<Fitted> fitBase(const Installation& install, const ProjectState& c
         readLocatorFile(install, project.state);
         const QString basePath = install.baseEggPath(base.stem);
         const QByteArray baseEgg = readWholeFile(basePath, kEggFileLimit);
+        if (baseEgg.size() != egg.size()) {
+            // A larger egg is read only as this base egg grown, byte for byte.
+            if (!readGrownEgg(project.state, project.shape.ballsPerSet(), baseEgg, egg, basePath))
+                return std::nullopt;
+            fitted.difference.grown = true;
+            return fitted;
+        }
         fitted.difference = differenceOutside(
             egg, baseEgg,
             writableRegions(project.state, project.shape.ballsPerSet(), baseEgg, basePath));
@@ -203,10 +214,14 @@ std::optional<Fitted> fitBase(const Installation& install, const ProjectState& c
     return fitted;
 }
 
-// The egg's regions read into the project, and what writing it back would lose from the egg.
-void readImported(ImportedEgg& imported, const QByteArray& egg, const QString& eggPath)
+// The egg's regions read into the project, and what writing it back would lose from the egg. A
+// grown egg is read already, and only when writing the project gives it back whole.
+void readImported(ImportedEgg& imported, const QByteArray& egg, const QString& eggPath, bool grown)
 {
     NewProject& project = imported.project;
+    project.status = NewProjectStatus::Created;
+    if (grown)
+        return;
     try {
         readEggRegions(project.state, project.shape.ballsPerSet(), egg, eggPath);
     } catch (const FormatError& e) {
@@ -216,7 +231,6 @@ void readImported(ImportedEgg& imported, const QByteArray& egg, const QString& e
                               .arg(imported.baseListText, e.expected()));
     }
     imported.losses = roundTripLosses(egg, project.shape.ballsPerSet(), project.state, eggPath);
-    project.status = NewProjectStatus::Created;
 }
 
 } // namespace
@@ -236,7 +250,7 @@ ImportedEgg importEgg(const Installation& install, const ProjectState& current,
                 closest = std::move(fitted);
             continue;
         }
-        readImported(fitted->imported, egg, eggPath);
+        readImported(fitted->imported, egg, eggPath, fitted->difference.grown);
         // Two bases that both fit would give two different projects: not ours to pick.
         if (match)
             throw FormatError(eggPath, QString(),
@@ -304,8 +318,8 @@ PackageMembers packageMembers(const std::vector<CabinetEntry>& entries, const QS
 }
 
 // The declared sizes judged before anything is unpacked: the egg has the size of an installed base
-// breed's egg and the companion that of such a base breed's companion, so unpacking costs no
-// more than that base breed's files.
+// breed's egg (or is larger, grown from it, within the egg limit) and the companion that of such
+// a base breed's companion, so unpacking costs no more than the egg limit and that companion.
 void requirePackageSizes(const Installation& install, const PackageMembers& members,
                          const QString& packagePath, const std::string& baseStem)
 {
@@ -313,6 +327,9 @@ void requirePackageSizes(const Installation& install, const PackageMembers& memb
         throw FormatError(packagePath, kInfoName,
                           QStringLiteral("at most %1 bytes").arg(kTextFileLimit));
     const QString inside = QStringLiteral("%1 (in %2)").arg(members.egg->name, packagePath);
+    if (members.egg->size > kEggFileLimit)
+        throw FormatError(inside, QString(),
+                          QStringLiteral("an egg of at most %1 bytes").arg(kEggFileLimit));
     const std::vector<const BaseBreedEntry*> bases =
         basesOfSize(install, members.egg->size, baseStem);
     if (bases.empty())

@@ -8,7 +8,14 @@
 
 namespace yw {
 
+// The notice shown when the tips are cut to their room.
+inline const QString kTipsTooLong = QStringLiteral(
+    "The total length of the on-screen tips was too long. The last registered tip might be "
+    "truncated or removed. This could cause problems within Oddballz, so you might want to "
+    "check the lengths of each tip.");
+
 struct BreedShape;
+struct EggGrowth;
 struct Installation;
 struct ProjectState;
 class Prompts;
@@ -21,7 +28,8 @@ class Prompts;
 // Every refusal comes before the first file is written, and the egg and its companion are saved
 // together: both or neither.
 QString saveODD(const Installation& install, const ProjectState& state, const BreedShape& shape,
-                const QString& target, Prompts& prompts, const QString& projectPath = QString());
+                const QString& target, Prompts& prompts, const QString& projectPath = QString(),
+                EggGrowth* growth = nullptr);
 
 // Throws FileError unless `output` may be written: it exists only as a regular file, and is
 // none of the files it is made from (sameFile: by device and inode, so links, bind mounts and
@@ -33,15 +41,21 @@ void requireSafeOutput(const Installation& install, const ProjectState& state,
 // The base breed's files that no output may replace, whether they are there or not.
 QStringList protectedInputs(const Installation& install, const std::string& baseBreed);
 
+// The tips that the tips block's room cuts short or leaves out, in order ("registered tip 3 is
+// cut", "demo tip 3 is lost"); empty when the block fits.
+QStringList cutTips(const ProjectState& state);
+
 // The companion of an egg: the target with its last character replaced by 'x' (egg -> egx).
 QString companionPathFor(const QString& eggTarget);
 
-// One region as the egg writer writes it: `bytes` from the 1-based byte `first` on.
+// One region as the egg writer writes it: `bytes` from the 1-based byte `first` on, in place of
+// the base egg's `room` bytes there. Only a region that grows has more bytes than its room.
 struct EggPatch
 {
     qint64 first = 0;
     QByteArray bytes;
     QString what; // "ball set A", "the tips", ... as writtenRegions names them
+    qint64 room = 0;
 };
 
 struct EggPatches
@@ -52,13 +66,16 @@ struct EggPatches
 };
 
 // What the egg writer writes over `baseEgg` for `state`, region by region, after every check of
-// patchedEgg (and throwing as it does); nothing outside these bytes changes.
+// patchedEgg (and throwing as it does); nothing outside these bytes changes. With `grow`, a
+// region too long for its room is neither refused nor cut: its patch is longer than its room.
 EggPatches eggPatches(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
-                      const QString& baseEggPath);
+                      const QString& baseEggPath, bool grow = false);
 
 // The patched egg alone, for tests, benchmarks and fuzzing. `baseEggPath` names the base egg in
 // error messages.
+// With `growth` allowed, a region too long for its room grows (egggrowth.h) instead of being
+// refused or, for the tips, cut; `growth` then lists what grew.
 QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
-                      Prompts& prompts, const QString& baseEggPath);
+                      Prompts& prompts, const QString& baseEggPath, EggGrowth* growth = nullptr);
 
 } // namespace yw

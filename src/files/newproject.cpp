@@ -1,5 +1,6 @@
 #include "files/newproject.h"
 
+#include "files/egggrowth.h"
 #include "files/eggregions.h"
 #include "files/eggwriter.h"
 #include "files/projectfile.h"
@@ -173,6 +174,12 @@ void readBaseBreedInto(NewProject& project, const Installation& install,
     }
 
     const QByteArray egg = readWholeFile(eggPath, kEggFileLimit);
+    // The locator's positions would read the grown egg's old copies, not what the game shows.
+    if (const QString trace = grownTrace(egg); !trace.isEmpty())
+        throw BaseBreedRefused(eggPath,
+                               QStringLiteral("%1 is not the game's own egg: %2.")
+                                   .arg(QDir::toNativeSeparators(eggPath), trace),
+                               PromptIcon::Critical, NewProjectStatus::DamagedEgg);
     bool damaged = false;
     try {
         readEggRegions(fresh, project.shape.ballsPerSet(), egg, eggPath);

@@ -1,5 +1,6 @@
 #include "files/survey.h"
 
+#include "files/egggrowth.h"
 #include "files/eggregions.h"
 #include "files/neresources.h"
 #include "files/newproject.h"
@@ -775,6 +776,10 @@ SurveyFindings Surveyor::run()
                       QStringLiteral("The egg has %1 bytes, more than the %2 an egg can have.")
                           .arg(m_egg.size())
                           .arg(kEggFileLimit));
+    // Its rooms would be measured from the grown copies, not the base egg's.
+    if (const QString trace = grownTrace(m_egg); !trace.isEmpty())
+        throw Refused(SurveyRegion::Check,
+                      QStringLiteral("This is not the game's own egg: %1.").arg(trace));
     findSegments();
     for (size_t s = 0; s < m_segments.size(); ++s)
         scanSegment(s);

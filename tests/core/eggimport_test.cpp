@@ -99,7 +99,7 @@ TEST_F(EggImport, EggsThatNoBaseExplainsAreRefusedWithTheReason)
     const Row rows[] = {
         {.name = "UK",
          .edition = Edition::UK,
-         .says = "bytes (Yolkwright is set to the US edition"},
+         .says = "grown from (Yolkwright is set to the US edition"},
         {.name = "cut short", .at = egg.size() - 1, .put = nullptr, .says = "has an egg of"},
         {.name = "outside", .at = 99, .put = "#", .says = "edits, the first at byte 100"},
         {.name = "the last byte", .at = egg.size() - 1, .put = "#", .says = "in 1 byte(s)"},
