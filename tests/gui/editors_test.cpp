@@ -4,13 +4,19 @@
 #include "editors/colorchooser.h"
 #include "editors/eballeditor.h"
 #include "editors/numberbar.h"
+#include "editors/screencolor.h"
+#include "editors/sheetpainter.h"
 #include "editors/slottraypanel.h"
 #include "editors/tipspanel.h"
+#include "files/breedsheet.h"
 #include "files/egggrowth.h"
 #include "guitest.h"
+#include "model/palette.h"
 #include "platform/setting.h"
 
 #include <QClipboard>
+#include <QImage>
+#include <QPainter>
 
 namespace yw {
 namespace {
@@ -619,4 +625,28 @@ TEST_F(PanelTest, TypedTipsGoIntoTheState)
 }
 
 } // namespace
+// The preview draws each disc once and copies it after: a disc whose colour changed is drawn
+// anew, and the copy shows what drawing it directly shows.
+TEST(SheetPainterTest, ACachedDiscFollowsItsColour)
+{
+    ProjectState state;
+    const BreedShape shape{{"a.lnz", "b.lnz", 1}, {"one"}};
+    state.ball(0).diameter = state.ball(1).diameter = 60;
+    const auto centre = [&](bool cached) {
+        const BreedSheet sheet = breedSheet(state, shape, SheetKind::Preview);
+        QImage image(int(sheet.width), int(sheet.height), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        paintBreedSheet(painter, sheet, cached);
+        painter.end();
+        const SheetSwatch& adult = sheet.swatches[1];
+        return image.pixelColor(int(adult.cx), int(adult.cy));
+    };
+    for (const int16_t fill : {4, 200}) {
+        state.ball(1).fillColor = fill;
+        EXPECT_EQ(centre(true), centre(false)) << fill;
+        EXPECT_EQ(centre(true), screenColor(paletteColor(fill))) << fill;
+    }
+}
+
 } // namespace yw
