@@ -99,14 +99,18 @@ void readEggRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg,
         bytesAt(egg, fresh.locTipsPos, tipsRoom(fresh), path, QStringLiteral("the tips")), "\r\n");
     for (int k = 0; k <= fresh.tipCount - 1; k += 2) {
         const int t = k / 2;
-        if (t >= kMaxTipPairs || size_t(k + 1) >= tips.size())
+        // An odd count's last entry has no partner; a block that fills its room ends without
+        // the line end that would give it an empty one.
+        const bool unpaired = k + 1 == fresh.tipCount && size_t(k + 1) == tips.size();
+        if (t >= kMaxTipPairs || (size_t(k + 1) >= tips.size() && !unpaired))
             throw FormatError(
                 path, QStringLiteral("byte %1").arg(fresh.locTipsPos),
                 QStringLiteral("%1 tip lines (at most six) in the tips block").arg(fresh.tipCount));
         const std::string regKey = "string" + std::to_string(k) + "=";
         const std::string demoKey = "string" + std::to_string(k + 1) + "=";
         fresh.regTips[size_t(t)] = withoutNul(removeFirst(tips[size_t(k)], regKey));
-        fresh.demoTips[size_t(t)] = withoutNul(removeFirst(tips[size_t(k + 1)], demoKey));
+        fresh.demoTips[size_t(t)] =
+            unpaired ? std::string() : withoutNul(removeFirst(tips[size_t(k + 1)], demoKey));
     }
 
     fresh.breedDescription = upToZero(

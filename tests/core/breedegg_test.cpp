@@ -258,6 +258,17 @@ TEST_F(EggWriter, LaysTheTipsBlockOutRegisteredBeforeDemo)
     const QByteArray block = "string0=r0\r\nstring1=d0\r\nstring2=r1\r\nstring3=d1\r\nstring4=\r\n";
     EXPECT_EQ(patched(state).mid(layout.tipsPos - 1, 253),
               block + QByteArray(252 - block.size(), '\0') + baseEgg[layout.tipsPos + 251]);
+    // A block filling its room has no line end to give the unpaired last entry's partner, and
+    // still reads back.
+    state.regTips[0] += std::string(250 - (block.size() - 2), 'r');
+    const QByteArray full = patched(state);
+    EXPECT_EQ(full.mid(layout.tipsPos + 240, 10), QByteArray("\nstring4=\0", 10));
+    ProjectState back = state;
+    back.regTips = back.demoTips = {"x", "x", "x"};
+    readEggRegions(back, layout.ballsPerSet, full, eggPath());
+    using Tips = std::array<std::string, 3>;
+    EXPECT_EQ(back.regTips, (Tips{state.regTips[0], state.regTips[1], ""}));
+    EXPECT_EQ(back.demoTips, (Tips{state.demoTips[0], state.demoTips[1], ""}));
 }
 
 TEST_F(EggWriter, SetTakesTheWidestSeparatorThatFits)
