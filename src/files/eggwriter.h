@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/outputguard.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -21,16 +23,6 @@ class Prompts;
 // together: both or neither.
 QString saveODD(const Installation& install, const ProjectState& state, const BreedShape& shape,
                 const QString& target, Prompts& prompts, const QString& projectPath = QString());
-
-// Throws FileError unless `output` may be written: it exists only as a regular file, and is
-// none of the files it is made from (sameFile: by device and inode, so links, bind mounts and
-// other spellings are seen through): the project file `projectPath`, the base breed's egg and
-// companion, and the breed's information and locator files, shipped and per-user.
-void requireSafeOutput(const Installation& install, const ProjectState& state,
-                       const QString& output, const QString& projectPath);
-
-// The base breed's files that no output may replace, whether they are there or not.
-QStringList protectedInputs(const Installation& install, const std::string& baseBreed);
 
 // The companion of an egg: the target with its last character replaced by 'x' (egg -> egx).
 QString companionPathFor(const QString& eggTarget);

@@ -1,5 +1,6 @@
 #include "shell/dialogs/newprojectwizard.h"
 
+#include "files/outputguard.h"
 #include "files/surveyreport.h"
 #include "model/edition.h"
 #include "model/gameinstall.h"
@@ -295,7 +296,8 @@ NewProjectWizard::SurveyOutcome NewProjectWizard::offerSurvey(const QString& lis
     if (install.userFolder.isEmpty())
         install.userFolder = userDataFolder();
     try {
-        saveSurveyedFiles(*confirmed, stem, install.userResourceFolder());
+        saveSurveyedFiles(install, *confirmed, stem, install.userResourceFolder(),
+                          {install.baseEggPath(stem), install.baseCompanionPath(stem)});
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The resource files for %1 could not be saved.").arg(listText),
                       e.message());
@@ -310,6 +312,8 @@ void NewProjectWizard::saveSurveyReport(const QByteArray& report)
     if (path.isEmpty())
         return;
     try {
+        // The egg it reports on lies in the eggz tree, which no report may replace.
+        requireOutputAllowed(m_install, path, {});
         saveFileAtomically(path, report);
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The report %1 could not be saved.").arg(path), e.message());
