@@ -40,11 +40,16 @@ QString helpText()
         "                          of any text), and --baby A or B (A is the set that comes\n"
         "                          first in the egg). --report FILE writes a layout report\n"
         "                          without the egg's texts, to attach to a bug report.\n"
-        "  import EGG|PACKAGE PROJECT [--base BREED]\n"
+        "  import EGG|PACKAGE PROJECT [--base BREED] [--accept-losses]\n"
         "                          Turn an egg (with the .odx beside it, if any) or a package\n"
         "                          made from an installed base breed back into a project.\n"
         "                          The base breed is the one whose egg matches everywhere\n"
         "                          outside the parts Yolkwright edits; --base names it.\n"
+        "                          When the project could not keep part of the egg (words\n"
+        "                          after the slot, a 7th tip, a line after the tips, a ball\n"
+        "                          line or name the egg writer refuses), nothing is written\n"
+        "                          and each part is named; --accept-losses imports the rest\n"
+        "                          and lists on stderr what was left out.\n"
         "\n"
         "Options:\n"
         "  --game-dir DIR          The Oddballz folder. By default it is found through the\n"
@@ -83,8 +88,11 @@ ExitCode run(const QStringList& arguments, QTextStream& out, QTextStream& err,
 {
     const std::vector<std::unique_ptr<Command>> commands = allCommands();
     QStringList commandOptions;
-    for (const auto& command : commands)
+    QStringList commandFlags;
+    for (const auto& command : commands) {
         commandOptions += command->options();
+        commandFlags += command->flags();
+    }
 
     Options options;
     QStringList positional;
@@ -113,6 +121,12 @@ ExitCode run(const QStringList& arguments, QTextStream& out, QTextStream& err,
             name = arg.left(equals);
             value = arg.mid(equals + 1);
             hasValue = true;
+        }
+        if (commandFlags.contains(name)) {
+            if (hasValue)
+                return usage(err, QStringLiteral("The option %1 takes no value.").arg(name));
+            options.commandOptions[name] = QStringLiteral("yes");
+            continue;
         }
         QString* target = nullptr;
         if (name == QLatin1String("--data-dir"))
@@ -154,7 +168,7 @@ ExitCode run(const QStringList& arguments, QTextStream& out, QTextStream& err,
     if (!command)
         return usage(err, QStringLiteral("Unknown command %1.").arg(commandName));
     for (const auto& given : options.commandOptions)
-        if (!command->options().contains(given.first))
+        if (!command->options().contains(given.first) && !command->flags().contains(given.first))
             return usage(err, QStringLiteral("The option %1 does not go with the command %2.")
                                   .arg(given.first, command->name()));
     const QStringList expected = command->arguments();

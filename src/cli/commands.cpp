@@ -267,6 +267,7 @@ public:
         return {QStringLiteral("EGG|PACKAGE"), QStringLiteral("PROJECT")};
     }
     QStringList options() const override { return {QStringLiteral("--base")}; }
+    QStringList flags() const override { return {QStringLiteral("--accept-losses")}; }
     ExitCode run(Context& context, const QStringList& args) override
     {
         const QString base = context.option(QStringLiteral("--base"));
@@ -276,7 +277,10 @@ public:
         context.requireGame();
         context.requireEdition();
         const ImportedEgg imported = importFile(context.install(), context.state(), args[0], stem);
-        writeImportedProject(context.install(), imported, args[1], args[0]);
+        const bool accept = !context.option(QStringLiteral("--accept-losses")).isEmpty();
+        writeImportedProject(context.install(), imported, args[1], args[0], accept);
+        for (const QString& loss : imported.losses)
+            context.err() << "yolkwright-cli: left out: " << loss << '\n';
         const ProjectState& s = imported.project.state;
         context.out() << "base breed: " << imported.baseListText << '\n'
                       << "name: " << text(s.breedName) << '\n';

@@ -104,6 +104,8 @@ public:
     virtual QStringList arguments() const = 0;
     // The command's own options, each taking a value ("--to").
     virtual QStringList options() const { return {}; }
+    // The command's own options that take no value ("--accept-losses").
+    virtual QStringList flags() const { return {}; }
     virtual ExitCode run(Context& context, const QStringList& args) = 0;
 };
 

@@ -3,7 +3,7 @@
 #include "document/undocommands.h"
 #include "model/projectstate.h"
 
-#include <QEvent>
+#include <QKeyEvent>
 #include <QUndoStack>
 #include <stdexcept>
 #include <vector>
@@ -31,10 +31,13 @@ ProjectEdits::~ProjectEdits() = default;
 
 void ProjectEdits::push(QUndoCommand* command, std::optional<long> typingKey)
 {
+    const int before = m_history.index();
     m_pushing = true;
     m_history.push(command);
     m_pushing = false;
-    m_typingKey = typingKey;
+    // A typing step brought back to its start is gone from the history; the next keystroke must
+    // not join the step below it, which belongs to an earlier edit.
+    m_typingKey = m_history.index() < before ? std::nullopt : typingKey;
 }
 
 bool ProjectEdits::mayMerge(long key) const
@@ -95,8 +98,15 @@ void ProjectEdits::endTypingOnFocusOut(QObject* field)
 
 bool ProjectEdits::eventFilter(QObject* watched, QEvent* event)
 {
+    // Leaving the field commits the edit, and so does Enter in a one-line box (in a text of many
+    // lines it is a line break): the next keystroke starts a new step.
     if (event->type() == QEvent::FocusOut)
         endTyping();
+    else if (event->type() == QEvent::KeyPress && watched->inherits("QLineEdit")) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            endTyping();
+    }
     return QObject::eventFilter(watched, event);
 }
 

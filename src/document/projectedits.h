@@ -43,7 +43,7 @@ class ProjectEdits : public QObject
     Q_OBJECT
 public:
     // Whether a change may join the step before it: typing into one box is one step until the
-    // focus leaves the box (endTyping) or another change comes between.
+    // focus leaves the box or Enter is pressed (endTyping), or another change comes between.
     enum class Typing { No, Merge };
 
     ProjectEdits(ProjectState& state, QUndoStack& history, QObject* parent = nullptr);
@@ -59,7 +59,7 @@ public:
     int changeBalls(const QString& name, const std::function<int(std::span<EBallRecord>)>& change);
 
     void endTyping();
-    // Focus leaving `field` ends the typing step in it.
+    // Focus leaving `field`, or Enter in it, ends the typing step in it.
     void endTypingOnFocusOut(QObject* field);
 
     static QString fieldName(EBallField field);

@@ -1,11 +1,11 @@
 #include "editors/applytoothersdialog.h"
 
 #include "document/document.h"
+#include "editors/dialogparts.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -85,14 +85,7 @@ ApplyToOthersDialog::ApplyToOthersDialog(Document& document, int ballsPerSet, Ba
     m_count->setObjectName(QStringLiteral("lblCount"));
     column->addWidget(m_count);
 
-    auto* buttons = new QDialogButtonBox(this);
-    m_ok = buttons->addButton(tr("Apply"), QDialogButtonBox::AcceptRole);
-    m_ok->setObjectName(QStringLiteral("btnOK"));
-    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
-    cancel->setObjectName(QStringLiteral("btnCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &ApplyToOthersDialog::apply);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    column->addWidget(buttons);
+    m_ok = addToolFooter(*this, *column, tr("Apply"), [this] { apply(); });
     update();
 }
 

@@ -53,8 +53,7 @@ BreedPreview::BreedPreview(Document& document, QWidget* parent)
             break;
         case DocumentChange::What::Text:
             if (change.text == ProjectText::BreedName)
-                setWindowTitle(
-                    tr("Preview - %1").arg(cp1252::toUnicode(m_document.state().breedName)));
+                showTitle();
             break;
         case DocumentChange::What::Project:
             reload();
@@ -67,7 +66,7 @@ BreedPreview::BreedPreview(Document& document, QWidget* parent)
 void BreedPreview::reload()
 {
     const ProjectState& state = m_document.state();
-    setWindowTitle(tr("Preview - %1").arg(cp1252::toUnicode(state.breedName)));
+    showTitle();
     const BreedShape& shape = m_document.shape();
     m_problem =
         shape.ballsPerSet() > 0 ? QString() : tr("The preview needs the eBalls of the base breed.");
@@ -92,6 +91,13 @@ void BreedPreview::reload()
     }
     placeDiscs();
     update();
+}
+
+void BreedPreview::showTitle()
+{
+    // A grid of discs, not the creature's shape.
+    setWindowTitle(tr("Preview - %1 (each eBall as a disc)")
+                       .arg(cp1252::toUnicode(m_document.state().breedName)));
 }
 
 void BreedPreview::relayout()

@@ -13,11 +13,12 @@ namespace yw {
 
 class Document;
 
-// The live picture of the breed: both ball sets as discs sized by diameter, in their colours,
-// rings, sprecks and fuzz, laid out by the breed sheet's code. It follows every change of the
-// project (typing, tools, undo and redo) and reads the breed's shape again when another project
-// replaces it. Each disc is a button named by its eBall's label, so
-// hovering shows the label, a click or Space opens the eBall, and screen readers find it.
+// The live picture of the breed: both ball sets as discs sized by diameter, in their colours
+// (a baby's are its adult's, as the game draws them), rings, sprecks and fuzz, laid out by the
+// breed sheet's code. It follows every change of the project (typing, tools, undo and redo) and
+// reads the breed's shape again when another project replaces it. Each disc is a button named by
+// its eBall's label, so hovering shows the label, a click or Space opens the eBall, and screen
+// readers find it.
 class BreedPreview : public QWidget
 {
     Q_OBJECT
@@ -40,6 +41,7 @@ protected:
 private:
     // Takes the document's shape and makes the discs afresh.
     void reload();
+    void showTitle();
     // The sheet from the state as it is now; the discs keep their places.
     void relayout();
     void placeDiscs();

@@ -36,6 +36,25 @@ void cutToStoredLength(QString& plainText, int maxLength)
     plainText.truncate(cut);
 }
 
+// The first character of `text` that the code page cannot store, named for the user ("中"
+// (U+4E2D)); empty when there is none.
+QString unstorable(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char32_t code = text.at(i).isHighSurrogate() && i + 1 < text.size()
+                                  ? QChar::surrogateToUcs4(text.at(i), text.at(i + 1))
+                                  : char32_t(text.at(i).unicode());
+        const QString one = QString::fromUcs4(&code, 1);
+        if (!cp1252::canEncode(one))
+            return QStringLiteral("\u201c%1\u201d (U+%2)")
+                .arg(one)
+                .arg(QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+        if (code > 0xFFFF)
+            ++i;
+    }
+    return QString();
+}
+
 } // namespace
 
 void showRefusal(QWidget& field, const QString& message)
@@ -48,11 +67,14 @@ void showRefusal(QWidget& field, const QString& message)
 
 void holdToCodePage(QLineEdit& field, const QString& refused, const QString& refusedWhat)
 {
-    field.setValidator(new Cp1252Validator(&field, refused));
-    QObject::connect(&field, &QLineEdit::inputRejected, &field, [&field, refusedWhat] {
+    auto* validator = new Cp1252Validator(&field, refused);
+    field.setValidator(validator);
+    QObject::connect(&field, &QLineEdit::inputRejected, &field, [&field, refusedWhat, validator] {
         const int limit = field.maxLength();
-        const QString without =
+        QString without =
             refusedWhat.isEmpty() ? QString() : QObject::tr(", and never %1").arg(refusedWhat);
+        if (const QString named = unstorable(validator->lastRefused()); !named.isEmpty())
+            without += QObject::tr(" (not %1)").arg(named);
         showRefusal(field, limit < 32767
                                ? QObject::tr("Not all of that text was taken: this field holds at "
                                              "most %1 characters, all of the Windows-1252 code "
@@ -67,10 +89,14 @@ void holdToCodePage(QLineEdit& field, const QString& refused, const QString& ref
 
 QValidator::State Cp1252Validator::validate(QString& input, int& /*pos*/) const
 {
+    m_lastRefused.clear();
     for (const QChar c : m_refused)
         if (input.contains(c))
             return Invalid;
-    return cp1252::canEncode(input) ? Acceptable : Invalid;
+    if (cp1252::canEncode(input))
+        return Acceptable;
+    m_lastRefused = input;
+    return Invalid;
 }
 
 CodePageTextEdit::CodePageTextEdit(QWidget* parent) : QPlainTextEdit(parent)
@@ -128,9 +154,10 @@ bool CodePageTextEdit::accepts(const QString& insertion) const
 
 void CodePageTextEdit::refuseTyping(const QString& typed)
 {
-    showRefusal(*this, cp1252::canEncode(typed)
-                           ? tr("This text holds at most %1 characters.").arg(m_maxLength)
-                           : tr("The Windows-1252 code page cannot store that character."));
+    showRefusal(*this,
+                cp1252::canEncode(typed)
+                    ? tr("This text holds at most %1 characters.").arg(m_maxLength)
+                    : tr("The Windows-1252 code page cannot store %1.").arg(unstorable(typed)));
 }
 
 void CodePageTextEdit::keyPressEvent(QKeyEvent* event)
@@ -169,7 +196,8 @@ void CodePageTextEdit::insertChecked(const QString& insertion)
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (!cp1252::canEncode(text)) {
         showRefusal(*this, tr("That text was not taken: it holds characters that the "
-                              "Windows-1252 code page cannot store."));
+                              "Windows-1252 code page cannot store, such as %1.")
+                               .arg(unstorable(text)));
         return;
     }
     const int whole = storedLength(text);

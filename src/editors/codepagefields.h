@@ -17,9 +17,12 @@ public:
         : QValidator(parent), m_refused(std::move(refused))
     {}
     State validate(QString& input, int& pos) const override;
+    // The text last refused for a character outside the code page; empty after any other answer.
+    const QString& lastRefused() const { return m_lastRefused; }
 
 private:
     QString m_refused;
+    mutable QString m_lastRefused;
 };
 
 // Tells the user on the main window's status bar why text did not go in (or not all of it).

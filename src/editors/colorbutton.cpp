@@ -22,6 +22,12 @@ void ColorButton::setIndex(int index)
     update();
 }
 
+void ColorButton::setUnused(bool unused)
+{
+    m_unused = unused;
+    update();
+}
+
 void ColorButton::paintEvent(QPaintEvent* event)
 {
     QPushButton::paintEvent(event);
@@ -33,6 +39,8 @@ void ColorButton::paintEvent(QPaintEvent* event)
                            ->subElementRect(QStyle::SE_PushButtonContents, &option, this)
                            .adjusted(1, 1, -1, -1);
     QPainter painter(this);
+    if (m_unused)
+        painter.setOpacity(0.3);
     if (m_index < 0)
         fillNoColour(painter, face);
     else

@@ -19,6 +19,9 @@ public:
     int index() const { return m_index; }
     // The face becomes the palette colour of `index` (black for no colour).
     void setIndex(int index);
+    // A colour the game does not use shows faded; the button still picks it.
+    bool isUnused() const { return m_unused; }
+    void setUnused(bool unused);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,6 +29,7 @@ protected:
 private:
     QColor m_face = Qt::black;
     int m_index = 0;
+    bool m_unused = false;
 };
 
 } // namespace yw

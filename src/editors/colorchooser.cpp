@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 #include <functional>
 
 namespace yw {
@@ -147,6 +149,21 @@ protected:
     }
 };
 
+// The "(No Color)" caption picks no colour as its box does.
+class NoColorLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+    std::function<void()> released;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent*) override
+    {
+        if (released)
+            released();
+    }
+};
+
 ColorChooser::ColorChooser(int current, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint)
@@ -172,7 +189,10 @@ ColorChooser::ColorChooser(int current, QWidget* parent)
     m_trans->hovered = [this] { setWindowTitle(tr("No Color (-1)")); };
     m_trans->released = [this] { choose(-1); };
 
-    m_label = new QLabel(tr("(No Color)"), this);
+    auto* label = new NoColorLabel(tr("(No Color)"), this);
+    label->released = [this] { choose(-1); };
+    label->setCursor(Qt::PointingHandCursor);
+    m_label = label;
     m_label->setObjectName(QStringLiteral("Label1"));
     // As wide and high as its text needs, level with the no-colour box.
     const QSize text = m_label->sizeHint().expandedTo(QSize(twips(840), twips(195)));
@@ -188,9 +208,21 @@ ColorChooser::ColorChooser(int current, QWidget* parent)
     markCurrent(current);
 }
 
-std::optional<int> ColorChooser::pick(int current, QWidget* parent)
+std::optional<int> ColorChooser::pick(int current, QWidget* parent, const QWidget* swatch)
 {
     ColorChooser chooser(current, parent);
+    if (swatch) {
+        // Beside the swatch it changes, inside the screen.
+        QRect frame(swatch->mapToGlobal(QPoint(swatch->width() + 4, 0)), chooser.size());
+        if (const QScreen* screen = swatch->screen()) {
+            const QRect area = screen->availableGeometry();
+            if (frame.right() > area.right())
+                frame.moveRight(swatch->mapToGlobal(QPoint(-4, 0)).x());
+            frame.moveTop(std::clamp(frame.top(), area.top(),
+                                     std::max(area.top(), area.bottom() - frame.height())));
+        }
+        chooser.move(frame.topLeft());
+    }
     chooser.exec();
     return chooser.picked();
 }

@@ -19,8 +19,8 @@ public:
     explicit ColorChooser(int current, QWidget* parent = nullptr);
 
     // Shows the chooser modally over `parent`: the palette index picked (-1 for no colour), or
-    // nothing when it was cancelled, escaped or closed.
-    static std::optional<int> pick(int current, QWidget* parent);
+    // nothing when it was cancelled, escaped or closed. With `swatch`, it opens beside that.
+    static std::optional<int> pick(int current, QWidget* parent, const QWidget* swatch = nullptr);
 
     std::optional<int> picked() const { return m_picked; }
 

@@ -37,6 +37,9 @@ int16_t numericValue(const QString& text)
 }
 
 constexpr EBallField kColorFields[] = {EBallField::Fill, EBallField::Border, EBallField::Sprecks};
+constexpr std::array<const char*, 6> kCaptions = {"Fill Color",       "Border Color",
+                                                  "Sprecks Color",    "Fuzziness",
+                                                  "Border Thickness", "eBall Diameter"};
 
 constexpr size_t rowOf(EBallField field)
 {
@@ -50,28 +53,45 @@ EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
       m_prompts(prompts)
 {
     setObjectName(QStringLiteral("eBallEditor"));
-
-    const char* captions[] = {"Fill Color", "Border Color",     "Sprecks Color",
-                              "Fuzziness",  "Border Thickness", "eBall Diameter"};
-    const char* labelNames[] = {"Label1", "Label2", "Label3", "Label4", "Label12", "Label14"};
-    for (int i = 0; i < 6; ++i) {
-        auto* label = new QLabel(tr(captions[i]), this);
-        label->setObjectName(QLatin1String(labelNames[i]));
-        label->move(twips(60), twips(120 + 360 * i) - 1);
-        label->resize(twips(4860), label->sizeHint().height());
-        m_captionWidth = std::max(m_captionWidth, label->sizeHint().width());
-    }
-
+    createCaptions();
     m_panel = new QWidget(this);
     m_panel->setObjectName(QStringLiteral("Picture1"));
     m_panel->setAutoFillBackground(true);
+    createColourButtons();
+    createLists();
+    createDiameter();
+    createLowerRow();
+    connect(&m_document, &Document::changed, this, [this](const DocumentChange& change) {
+        if (change.what == DocumentChange::What::Ball && change.record == m_curBall)
+            load(m_state.ball(change.record), true);
+    });
+    bindFields();
+    arrangePanel();
+    resize(sizeHint());
+}
 
+void EBallEditor::createCaptions()
+{
+    const char* labelNames[] = {"Label1", "Label2", "Label3", "Label4", "Label12", "Label14"};
+    for (size_t i = 0; i < kCaptions.size(); ++i) {
+        auto* label = new QLabel(tr(kCaptions[i]), this);
+        label->setObjectName(QLatin1String(labelNames[i]));
+        label->move(twips(60), twips(120 + 360 * int(i)) - 1);
+        label->resize(twips(4860), label->sizeHint().height());
+        m_captionWidth = std::max(m_captionWidth, label->sizeHint().width());
+        if (i < m_colorCaptions.size())
+            m_colorCaptions[i] = label;
+    }
+}
+
+void EBallEditor::createColourButtons()
+{
     const char* buttonNames[] = {"fillthing", "borderthing", "spreckthing"};
     const char* numberNames[] = {"fn", "bn", "sn"};
     for (int i = 0; i < 3; ++i) {
         auto* button = new ColorButton(m_panel);
         button->setObjectName(QLatin1String(buttonNames[i]));
-        button->setAccessibleName(tr(captions[i]));
+        button->setAccessibleName(tr(kCaptions[size_t(i)]));
         connect(button, &QPushButton::clicked, this, [this, i] { chooseColor(ColorField(i)); });
         m_colorButtons[size_t(i)] = button;
 
@@ -81,10 +101,13 @@ EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_colorNumbers[size_t(i)] = number;
     }
+}
 
+void EBallEditor::createLists()
+{
     m_fuzz = new QComboBox(m_panel);
     m_fuzz->setObjectName(QStringLiteral("fuzzthing"));
-    m_fuzz->setAccessibleName(tr(captions[3]));
+    m_fuzz->setAccessibleName(tr(kCaptions[3]));
     m_fuzz->addItems(
         {tr("0 (no fuzz)"), tr("1 (light fuzz)"), tr("2 (medium fuzz)"), tr("3 (heavy fuzz)")});
     connect(m_fuzz, &QComboBox::currentIndexChanged, this,
@@ -92,25 +115,29 @@ EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
 
     m_thickness = new QComboBox(m_panel);
     m_thickness->setObjectName(QStringLiteral("thkthing"));
-    m_thickness->setAccessibleName(tr(captions[4]));
+    m_thickness->setAccessibleName(tr(kCaptions[4]));
     m_thickness->addItems(
         {tr("-1 (no border)"), tr("0 (half border)"), tr("1 (1-pixel)"), tr("2 (2-pixel)")});
     connect(m_thickness, &QComboBox::currentIndexChanged, this,
             [this] { changed(EBallField::BorderThickness); });
+}
 
+void EBallEditor::createDiameter()
+{
     m_diameterText = new QLineEdit(QStringLiteral("0"), m_panel);
     m_diameterText->setObjectName(QStringLiteral("diaTX"));
-    m_diameterText->setAccessibleName(tr(captions[5]));
+    m_diameterText->setAccessibleName(tr(kCaptions[5]));
     connect(m_diameterText, &QLineEdit::textChanged, this, &EBallEditor::diameterTextChanged);
     m_edits.endTypingOnFocusOut(m_diameterText);
 
     m_diameterBar = new NumberBar(kDiameter.least, kDiameter.most, m_panel);
     m_diameterBar->setObjectName(QStringLiteral("diaS"));
-    m_diameterBar->setAccessibleName(tr(captions[5]));
+    m_diameterBar->setAccessibleName(tr(kCaptions[5]));
     m_diameterBar->setPageStep(10);
     m_diameterBar->setNumber(0);
-    // Used with the mouse only; the keyboard edits the text box.
+    // Used with the mouse only; the keyboard edits the text box, whose Up and Down step the bar.
     m_diameterBar->setFocusPolicy(Qt::NoFocus);
+    m_diameterBar->stepWithArrowKeysIn(m_diameterText);
     // A click on the bar is a step of its own; a drag is one step until the slider is let go.
     connect(m_diameterBar, &NumberBar::numberChanged, this, [this](int value) {
         if (!m_diameterBar->isSliderDown())
@@ -120,7 +147,10 @@ EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
             m_edits.endTyping();
     });
     connect(m_diameterBar, &QScrollBar::sliderReleased, &m_edits, &ProjectEdits::endTyping);
+}
 
+void EBallEditor::createLowerRow()
+{
     m_useTexture = new QCheckBox(tr("If a texture is specified, use it."), this);
     m_useTexture->setObjectName(QStringLiteral("usetexture"));
     m_useTexture->setGeometry(twipsRect(60, 2220, 4575, 315));
@@ -133,11 +163,19 @@ EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
     m_applyToOthers->setEnabled(false);
     connect(m_applyToOthers, &QPushButton::clicked, this, &EBallEditor::applyToOthers);
 
-    connect(&m_document, &Document::changed, this, [this](const DocumentChange& change) {
-        if (change.what == DocumentChange::What::Ball && change.record == m_curBall)
-            load(m_state.ball(change.record), true);
-    });
+    // The game draws a baby in the colours of the adult eBall of its place; the file keeps the
+    // baby's own, so they stay editable.
+    m_babyNote = new QLabel(tr("Oddballz draws this baby eBall in the colours of its adult eBall; "
+                               "the colours here are kept in the file but not used."),
+                            this);
+    m_babyNote->setObjectName(QStringLiteral("babyNote"));
+    m_babyNote->setWordWrap(true);
+    m_babyNote->setEnabled(false);
+    m_babyNote->hide();
+}
 
+void EBallEditor::bindFields()
+{
     for (int i = 0; i < 3; ++i)
         bind(
             kColorFields[i], [this, i](int16_t index) { setColor(ColorField(i), index); },
@@ -171,9 +209,17 @@ EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
     bind(
         EBallField::UseTexture, [this](int16_t value) { m_useTexture->setChecked(value != 0); },
         [this] { return int16_t(m_useTexture->isChecked() ? 1 : 0); });
+}
 
-    arrangePanel();
-    resize(sizeHint());
+void EBallEditor::showColoursUsed(bool used)
+{
+    for (size_t i = 0; i < 3; ++i) {
+        m_colorButtons[i]->setUnused(!used);
+        m_colorButtons[i]->setToolTip(used ? QString() : m_babyNote->text());
+        m_colorNumbers[i]->setEnabled(used);
+        m_colorCaptions[i]->setEnabled(used);
+    }
+    m_babyNote->setVisible(!used);
 }
 
 void EBallEditor::arrangePanel()
@@ -200,9 +246,14 @@ void EBallEditor::arrangePanel()
 
     // Small enough for the layout's least size, never so small that a caption is cut.
     const QSize least = innerSizeOfOuterTwips(3000, 3000);
-    setMinimumSize(std::max({least.width(), m_captionWidth + twips(180) + m_panelWidth,
-                             m_useTexture->sizeHint().width() + twips(120)}),
-                   std::max(least.height(), m_applyToOthers->geometry().bottom() + twips(60)));
+    const int leastWidth = std::max({least.width(), m_captionWidth + twips(180) + m_panelWidth,
+                                     m_useTexture->sizeHint().width() + twips(120)});
+    // The note's room is kept whether it shows or not, so the window never jumps.
+    const int noteTop = m_applyToOthers->geometry().bottom() + twips(60);
+    const int noteWidth = leastWidth - twips(120);
+    m_babyNote->setGeometry(twips(60), noteTop, noteWidth, m_babyNote->heightForWidth(noteWidth));
+    setMinimumSize(leastWidth,
+                   std::max(least.height(), m_babyNote->geometry().bottom() + twips(60)));
 }
 
 QSize EBallEditor::sizeHint() const
@@ -237,8 +288,9 @@ void EBallEditor::showRecord(int newIndex, int oldIndex, const QString& componen
     // What the controls show is what the record holds from now on (a fuzziness of 7 is 3).
     storeInto(newIndex);
     m_applyToOthers->setEnabled(newIndex >= 0 && newIndex != kParkingRecord);
+    showColoursUsed(newIndex < 0 || newIndex >= m_document.ballsPerSet());
 
-    QString caption = cp1252::toUnicode(record.comment);
+    QString caption = captionOf(newIndex);
     if (!componentName.isEmpty())
         caption += QStringLiteral(" in ") + componentName;
     setWindowTitle(caption);
@@ -250,6 +302,20 @@ void EBallEditor::showRecord(int newIndex, int oldIndex, const QString& componen
         else
             setFocus();
     }
+}
+
+QString EBallEditor::captionOf(int index) const
+{
+    // The eBall's label as the list shows it; the raw comment ("; body") only where the breed
+    // has no label for it.
+    const BreedShape& shape = m_document.shape();
+    const int perSet = shape.ballsPerSet();
+    if (index >= 0 && index < 2 * perSet && size_t(index % perSet) < shape.labels.size()) {
+        const QString label = cp1252::toUnicode(shape.labels[size_t(index % perSet)]).trimmed();
+        if (!label.isEmpty())
+            return label;
+    }
+    return cp1252::toUnicode(m_state.ball(index).comment);
 }
 
 void EBallEditor::bind(EBallField field, std::function<void(int16_t)> show,
@@ -301,7 +367,7 @@ void EBallEditor::setColor(ColorField field, int index)
 void EBallEditor::chooseColor(ColorField field)
 {
     ColorButton* button = m_colorButtons[size_t(field)];
-    if (const std::optional<int> picked = ColorChooser::pick(button->index(), this))
+    if (const std::optional<int> picked = ColorChooser::pick(button->index(), this, button))
         setColor(field, *picked);
     changed(kColorFields[field]);
 }

@@ -52,9 +52,18 @@ protected:
 private:
     enum ColorField { Fill, Border, Sprecks };
 
+    void createCaptions();
+    void createColourButtons();
+    void createLists();
+    void createDiameter();
+    void createLowerRow();
+    void bindFields();
     void arrangePanel();
+    // A baby eBall's colours are kept but not drawn by the game: they show faded, with a note.
+    void showColoursUsed(bool used);
     // SwitchTo, and the closing window's last store, which must not take the focus.
     void showRecord(int newIndex, int oldIndex, const QString& componentName, bool takeFocus);
+    QString captionOf(int index) const;
     int16_t shownValue(EBallField field) const;
     // What the controls show, as the record holds it.
     EBallRecord shown() const;
@@ -93,6 +102,8 @@ private:
     int m_captionWidth = 0;
     std::array<ColorButton*, 3> m_colorButtons{};
     std::array<QLabel*, 3> m_colorNumbers{};
+    std::array<QLabel*, 3> m_colorCaptions{};
+    QLabel* m_babyNote = nullptr;
     QComboBox* m_fuzz = nullptr;
     QComboBox* m_thickness = nullptr;
     QLineEdit* m_diameterText = nullptr;

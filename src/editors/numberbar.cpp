@@ -1,6 +1,7 @@
 #include "editors/numberbar.h"
 
 #include <QAccessibleWidget>
+#include <QKeyEvent>
 
 namespace yw {
 
@@ -56,6 +57,34 @@ NumberBar::NumberBar(int least, int most, QWidget* parent) : QScrollBar(Qt::Vert
     setValue(-least);
     connect(this, &QScrollBar::valueChanged, this,
             [this](int value) { emit numberChanged(-value); });
+}
+
+void NumberBar::stepWithArrowKeysIn(QWidget* box)
+{
+    box->installEventFilter(this);
+}
+
+bool NumberBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !isEnabled())
+        return QScrollBar::eventFilter(watched, event);
+    // The bar holds the negated number: its "sub" actions raise the number.
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Up:
+        triggerAction(SliderSingleStepSub);
+        return true;
+    case Qt::Key_Down:
+        triggerAction(SliderSingleStepAdd);
+        return true;
+    case Qt::Key_PageUp:
+        triggerAction(SliderPageStepSub);
+        return true;
+    case Qt::Key_PageDown:
+        triggerAction(SliderPageStepAdd);
+        return true;
+    default:
+        return QScrollBar::eventFilter(watched, event);
+    }
 }
 
 } // namespace yw

@@ -18,6 +18,12 @@ public:
     void setNumber(int number) { setValue(-number); }
     int leastNumber() const { return -maximum(); }
     int mostNumber() const { return -minimum(); }
+    // Up and Down (and Page Up, Page Down) in `box`, the number's text box, step this bar as
+    // they would in a spin box.
+    void stepWithArrowKeysIn(QWidget* box);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     void numberChanged(int number);

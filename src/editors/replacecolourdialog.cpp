@@ -3,11 +3,11 @@
 #include "document/document.h"
 #include "editors/colorbutton.h"
 #include "editors/colorchooser.h"
+#include "editors/dialogparts.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -83,14 +83,7 @@ ReplaceColourDialog::ReplaceColourDialog(Document& document, int ballsPerSet,
     m_count->setObjectName(QStringLiteral("lblCount"));
     column->addWidget(m_count);
 
-    auto* buttons = new QDialogButtonBox(this);
-    m_ok = buttons->addButton(tr("Replace"), QDialogButtonBox::AcceptRole);
-    m_ok->setObjectName(QStringLiteral("btnOK"));
-    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
-    cancel->setObjectName(QStringLiteral("btnCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &ReplaceColourDialog::apply);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    column->addWidget(buttons);
+    m_ok = addToolFooter(*this, *column, tr("Replace"), [this] { apply(); });
     update();
 }
 
@@ -105,7 +98,7 @@ void ReplaceColourDialog::startFrom(int colour)
 
 void ReplaceColourDialog::chooseColour(ColorButton* button, QLabel* number)
 {
-    if (const std::optional<int> picked = ColorChooser::pick(button->index(), this)) {
+    if (const std::optional<int> picked = ColorChooser::pick(button->index(), this, button)) {
         button->setIndex(*picked);
         number->setText(QString::number(*picked));
         update();

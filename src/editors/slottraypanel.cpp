@@ -22,6 +22,17 @@ namespace {
 
 constexpr int kBreedNameLength = 30;
 constexpr int kUpperHeightTwips = 1140;
+const char* const kCaptions[] = {"Breed Name", "Slot", "Tray"};
+
+struct NumberRange
+{
+    int low;
+    int high;
+};
+constexpr NumberRange kSlotRange{1, 12};
+// The box holds the tray between 3 and 45; its bar covers the same, so no click is lost at
+// either end.
+constexpr NumberRange kTrayRange{3, 45};
 
 // A whole number written as one (optional sign and digits), or nothing.
 std::optional<int> wholeNumber(const std::string& text)
@@ -49,26 +60,35 @@ SlotTrayPanel::SlotTrayPanel(Document& document, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmSlotTray"));
     setWindowTitle(tr("Slot/Tray"));
-
-    const char* captions[] = {"Breed Name", "Slot", "Tray"};
     for (int row = 0; row < 3; ++row) {
-        auto* label = new QLabel(tr(captions[row]), this);
+        auto* label = new QLabel(tr(kCaptions[row]), this);
         label->setGeometry(twips(120), twips(60 + 360 * row), twips(2625), twips(330));
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         m_captionRight = std::max(m_captionRight, label->x() + label->sizeHint().width());
     }
+    m_fields = new QWidget(this);
+    m_fields->setObjectName(QStringLiteral("Picture2"));
+    m_fields->setGeometry(twipsRect(2805, 0, 1875, kUpperHeightTwips));
+    createBreedName();
+    createNumbers();
+    createTexts();
+    connectFields();
 
-    auto* fields = new QWidget(this);
-    m_fields = fields;
-    fields->setObjectName(QStringLiteral("Picture2"));
-    fields->setGeometry(twipsRect(2805, 0, 1875, kUpperHeightTwips));
+    const QSize least = innerSizeOfOuterTwips(3150, 3600);
+    setMinimumSize(std::max(least.width(), m_captionRight + twips(120) + m_fields->width()),
+                   least.height());
+    resize(sizeHint());
+    load();
+}
 
-    m_breedName = new QLineEdit(fields);
+void SlotTrayPanel::createBreedName()
+{
+    m_breedName = new QLineEdit(m_fields);
     m_breedName->setObjectName(QStringLiteral("fldBreedName"));
     m_breedName->setMaxLength(kBreedNameLength);
     // The egg finds the tray and slot on the line after the name.
     holdToCodePage(*m_breedName, QStringLiteral("\r\n"), tr("a line break"));
-    m_breedName->setAccessibleName(tr(captions[0]));
+    m_breedName->setAccessibleName(tr(kCaptions[0]));
     // Wide enough that a whole name of capitals shows without scrolling.
     const QMargins margins = m_breedName->textMargins() + m_breedName->contentsMargins();
     const int nameWidth = std::max(
@@ -76,28 +96,39 @@ SlotTrayPanel::SlotTrayPanel(Document& document, QWidget* parent)
         m_breedName->fontMetrics().horizontalAdvance(QString(kBreedNameLength, QLatin1Char('N'))) +
             margins.left() + margins.right() + 2 * twips(60));
     m_breedName->setGeometry(0, twips(60), nameWidth, twips(330));
-    fields->resize(std::max(fields->width(), nameWidth + twips(60)), fields->height());
+    m_fields->resize(std::max(m_fields->width(), nameWidth + twips(60)), m_fields->height());
+}
 
-    // The numbers change only through their scroll bars.
-    auto makeNumber = [fields](const QString& caption, const char* textName, const char* barName,
-                               int top, const QString& start, int low, int high) {
-        auto* box = new QLineEdit(start, fields);
+void SlotTrayPanel::createNumbers()
+{
+    // The numbers change only through their scroll bars (the mouse, or Up and Down in the box):
+    // the boxes look read-only, and each bar runs exactly over what its box may hold.
+    auto makeNumber = [this](const QString& caption, const char* textName, const char* barName,
+                             int top, const QString& start, NumberRange range) {
+        auto* box = new QLineEdit(start, m_fields);
         box->setObjectName(QLatin1String(textName));
         box->setReadOnly(true);
+        QPalette looks = box->palette();
+        looks.setColor(QPalette::Base, looks.color(QPalette::Window));
+        box->setPalette(looks);
         box->setGeometry(twipsRect(0, top, 600, 330));
         box->setAccessibleName(caption);
-        auto* bar = new NumberBar(low, high, fields);
+        auto* bar = new NumberBar(range.low, range.high, m_fields);
         bar->setObjectName(QLatin1String(barName));
         bar->setAccessibleName(caption);
         bar->setPageStep(1);
         bar->setGeometry(twipsRect(615, top, 225, 330));
+        bar->stepWithArrowKeysIn(box);
         return std::pair{box, bar};
     };
     std::tie(m_slotText, m_slotBar) =
-        makeNumber(tr(captions[1]), "slotTX", "slotS", 420, QStringLiteral("1"), 1, 12);
+        makeNumber(tr(kCaptions[1]), "slotTX", "slotS", 420, QStringLiteral("1"), kSlotRange);
     std::tie(m_trayText, m_trayBar) =
-        makeNumber(tr(captions[2]), "trayTX", "trayS", 780, QStringLiteral("3"), 2, 30);
+        makeNumber(tr(kCaptions[2]), "trayTX", "trayS", 780, QStringLiteral("3"), kTrayRange);
+}
 
+void SlotTrayPanel::createTexts()
+{
     m_lower = new QWidget(this);
     m_lower->setObjectName(QStringLiteral("greuber"));
     m_tabs = new QTabWidget(m_lower);
@@ -117,7 +148,10 @@ SlotTrayPanel::SlotTrayPanel(Document& document, QWidget* parent)
     };
     m_description = addPage(tr("Description"), "eddesc");
     m_attributes = addPage(tr("Attributes"), "edattr");
+}
 
+void SlotTrayPanel::connectFields()
+{
     connect(m_breedName, &QLineEdit::textChanged, this,
             [this](const QString& text) { store(ProjectText::BreedName, text, true); });
     connect(m_slotBar, &NumberBar::numberChanged, this,
@@ -125,11 +159,11 @@ SlotTrayPanel::SlotTrayPanel(Document& document, QWidget* parent)
     connect(m_trayBar, &NumberBar::numberChanged, this,
             [this](int value) { m_trayText->setText(QString::number(value)); });
     connect(m_slotText, &QLineEdit::textChanged, this, [this] {
-        clampNumberText(m_slotText, 1, 12);
+        clampNumberText(m_slotText, kSlotRange.low, kSlotRange.high);
         store(ProjectText::Slot, m_slotText->text(), false);
     });
     connect(m_trayText, &QLineEdit::textChanged, this, [this] {
-        clampNumberText(m_trayText, 3, 45);
+        clampNumberText(m_trayText, kTrayRange.low, kTrayRange.high);
         store(ProjectText::Tray, m_trayText->text(), false);
     });
     connect(m_description, &QPlainTextEdit::textChanged, this,
@@ -143,13 +177,6 @@ SlotTrayPanel::SlotTrayPanel(Document& document, QWidget* parent)
         if (change.what == DocumentChange::What::Text)
             showText(change.text);
     });
-
-    const QSize least = innerSizeOfOuterTwips(3150, 3600);
-    setMinimumSize(std::max(least.width(), m_captionRight + twips(120) + fields->width()),
-                   least.height());
-    resize(sizeHint());
-
-    load();
 }
 
 QSize SlotTrayPanel::sizeHint() const

@@ -30,6 +30,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void createBreedName();
+    void createNumbers();
+    void createTexts();
+    void connectFields();
     void load();
     // Shows the stored text anew where the field shows something else.
     void showText(ProjectText text);

@@ -42,7 +42,8 @@ TipsPanel::TipsPanel(Document& document, QWidget* parent)
             auto* box = new QLineEdit(page);
             box->setObjectName(QLatin1String(prefix) + QString::number(i));
             box->setAccessibleName(tr("%1 tip %2").arg(caption).arg(i + 1));
-            holdToCodePage(*box);
+            // A line break would end the tip's line in the egg, as it would the name's.
+            holdToCodePage(*box, QStringLiteral("\r\n"), tr("a line break"));
             column->addWidget(box);
             connect(box, &QLineEdit::textChanged, this, [this, demo, i](const QString& text) {
                 // The field refuses what the code page cannot hold; should anything slip past,

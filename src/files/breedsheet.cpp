@@ -130,46 +130,103 @@ double ringWidthFor(int16_t borderThickness)
     return 3.0 * std::min<int>(borderThickness, 4);
 }
 
+namespace {
+
+// How the printed sheet and the live preview differ: the preview packs the discs without their
+// texts, the labels left to hovering.
+struct SheetLook
+{
+    double margin;
+    int columns; // per set
+    double cellWidth;
+    double cellHeight;
+    double setGap;
+    double headingGap; // from the last text above to the set headings' baseline
+    double headingSize;
+    double headingToCells;
+    double discInset; // from the cell's left edge to the disc's room
+    bool texts;       // the breed's texts and each disc's label and values
+};
+
+constexpr SheetLook kSheetLook{
+    kMargin, kColumnsPerSet, kCellWidth, kCellHeight, kSetGap, 20, 15, 14, 6, true};
+constexpr SheetLook kPreviewLook{12, 6, 2 * kRadius + 8, 2 * kRadius + 8, 20, 26, 13, 8, 4, false};
+
+// The name, tray and slot, and the description; returns the baseline below them.
+double addBreedTexts(BreedSheet& sheet, const ProjectState& state)
+{
+    sheet.texts.push_back(
+        makeText(kMargin, 50, 26, sheet.title, kInk, true, sheet.width - 2 * kMargin));
+    sheet.texts.push_back(makeText(kMargin, 78, 14,
+                                   QStringLiteral("Tray %1 \u00b7 Slot %2")
+                                       .arg(sheetText(state.eggTray), sheetText(state.eggSlot)),
+                                   kGrey));
+    double y = 106;
+    // As the egg will hold it: the writer turns the stored quote (148) back into a straight one.
+    for (const QString& line : descriptionLines(fromStoredQuotes(state.breedDescription))) {
+        sheet.texts.push_back(
+            makeText(kMargin, y, 12, line, kInk, false, sheet.width - 2 * kMargin));
+        y += 17;
+    }
+    return y;
+}
+
+QString swatchLabel(const std::vector<std::string>& labels, int position)
+{
+    // A blank label would name nothing, on the sheet or to a screen reader.
+    QString label = size_t(position) < labels.size() ? sheetText(labels[size_t(position)]).trimmed()
+                                                     : QString();
+    return label.isEmpty() ? QStringLiteral("eBall %1").arg(position + 1) : label;
+}
+
+// One disc at the top left corner (x, cellTop) of its cell. `colours` is the eBall whose colours
+// the game draws it in: its own, or for a baby the adult's of the same place.
+SheetSwatch makeSwatch(const SheetLook& look, int record, const EBallRecord& ball,
+                       const EBallRecord& colours, double x, double cellTop, int largest)
+{
+    SheetSwatch swatch;
+    swatch.record = record;
+    swatch.cx = x + kRadius + look.discInset;
+    swatch.cy = cellTop + look.cellHeight / 2;
+    swatch.cellRadius = kRadius + 2;
+    swatch.radius = discRadiusFor(ball.diameter, largest, kLargestDisc);
+    swatch.fill = colourOf(colours.fillColor);
+    swatch.border = colourOf(colours.borderColor);
+    swatch.sprecks = colourOf(colours.spreckColor);
+    swatch.ringWidth = std::min(ringWidthFor(ball.borderThickness), swatch.radius / 2);
+    swatch.fuzzWidth = fuzzWidthFor(ball.fuzziness, swatch.radius);
+    if (look.texts)
+        swatch.values = makeText(
+            x + kTextLeft, cellTop + 44, 10,
+            QStringLiteral("fuzz %1 \u00b7 diam. %2").arg(ball.fuzziness).arg(ball.diameter), kGrey,
+            false, kLabelWidth);
+    return swatch;
+}
+
+} // namespace
+
+int colourRecordOf(int record, int ballsPerSet)
+{
+    return record >= 0 && record < ballsPerSet ? record + ballsPerSet : record;
+}
+
 BreedSheet breedSheet(const ProjectState& state, const BreedShape& shape, SheetKind kind)
 {
     const BreedHeader& header = shape.header;
-    const std::vector<std::string>& labels = shape.labels;
-    // The preview packs the discs without their texts: the labels show on hovering.
-    const bool sheetKind = kind == SheetKind::Sheet;
-    const double margin = sheetKind ? kMargin : 12;
-    const int columns = sheetKind ? kColumnsPerSet : 6;
-    const double cellWidth = sheetKind ? kCellWidth : 2 * kRadius + 8;
-    const double cellHeight = sheetKind ? kCellHeight : 2 * kRadius + 8;
-    const double setWidth = columns * cellWidth;
-    const double setGap = sheetKind ? kSetGap : 20;
+    const SheetLook& look = kind == SheetKind::Sheet ? kSheetLook : kPreviewLook;
+    const double setWidth = look.columns * look.cellWidth;
 
     BreedSheet sheet;
-    sheet.width = 2 * margin + 2 * setWidth + setGap;
-    sheet.swatchTexts = sheetKind;
+    sheet.width = 2 * look.margin + 2 * setWidth + look.setGap;
+    sheet.swatchTexts = look.texts;
     sheet.title = sheetText(state.breedName);
-    double y = 0;
-    if (sheetKind) {
-        sheet.texts.push_back(
-            makeText(kMargin, 50, 26, sheet.title, kInk, true, sheet.width - 2 * kMargin));
-        sheet.texts.push_back(makeText(kMargin, 78, 14,
-                                       QStringLiteral("Tray %1 \u00b7 Slot %2")
-                                           .arg(sheetText(state.eggTray), sheetText(state.eggSlot)),
-                                       kGrey));
-        y = 106;
-        // As the egg will hold it: the writer turns the stored quote (148) back into a straight
-        // one.
-        for (const QString& line : descriptionLines(fromStoredQuotes(state.breedDescription))) {
-            sheet.texts.push_back(
-                makeText(kMargin, y, 12, line, kInk, false, sheet.width - 2 * kMargin));
-            y += 17;
-        }
-    }
+    const double y = look.texts ? addBreedTexts(sheet, state) : 0;
 
     const int n = header.ballsPerSet;
-    const double headingY = sheetKind ? y + 20 : 26;
-    const double top = headingY + (sheetKind ? 14 : 8);
-    const int rows = (n + columns - 1) / columns;
-    sheet.height = top + rows * cellHeight + margin;
+    const double headingY = y + look.headingGap;
+    const double top = headingY + look.headingToCells;
+    const int rows = (n + look.columns - 1) / look.columns;
+    sheet.height = top + rows * look.cellHeight + look.margin;
 
     // Every disc in proportion to the largest eBall of both sets.
     int largest = 0;
@@ -180,41 +237,20 @@ BreedSheet breedSheet(const ProjectState& state, const BreedShape& shape, SheetK
     const char* setNames[2] = {"Set A (baby)", "Set B (adult)"};
     sheet.swatches.reserve(size_t(2 * std::max(n, 0)));
     for (int set = 0; set < 2; ++set) {
-        const double left = margin + set * (setWidth + setGap);
-        sheet.texts.push_back(makeText(left, headingY, sheetKind ? 15 : 13,
+        const double left = look.margin + set * (setWidth + look.setGap);
+        sheet.texts.push_back(makeText(left, headingY, look.headingSize,
                                        QLatin1String(setNames[set]) + QStringLiteral(" \u00b7 ") +
                                            sheetText(*setFiles[set]),
                                        kInk, true, setWidth));
         for (int p = 0; p < n; ++p) {
             const int record = set * n + p;
-            const EBallRecord& ball = state.ball(record);
-            const double x = left + (p % columns) * cellWidth;
-            const double cellTop = top + (p / columns) * cellHeight;
-
-            SheetSwatch swatch;
-            swatch.record = record;
-            swatch.cx = x + kRadius + (sheetKind ? 6 : 4);
-            swatch.cy = cellTop + cellHeight / 2;
-            swatch.cellRadius = kRadius + 2;
-            swatch.radius = discRadiusFor(ball.diameter, largest, kLargestDisc);
-            swatch.fill = colourOf(ball.fillColor);
-            swatch.border = colourOf(ball.borderColor);
-            swatch.sprecks = colourOf(ball.spreckColor);
-            swatch.ringWidth = std::min(ringWidthFor(ball.borderThickness), swatch.radius / 2);
-            swatch.fuzzWidth = fuzzWidthFor(ball.fuzziness, swatch.radius);
-            // A blank label would name nothing, on the sheet or to a screen reader.
-            QString label =
-                size_t(p) < labels.size() ? sheetText(labels[size_t(p)]).trimmed() : QString();
-            if (label.isEmpty())
-                label = QStringLiteral("eBall %1").arg(p + 1);
-            swatch.label =
-                makeText(x + kTextLeft, cellTop + 27, 12, label, kInk, false, kLabelWidth);
-            if (sheetKind)
-                swatch.values = makeText(x + kTextLeft, cellTop + 44, 10,
-                                         QStringLiteral("fuzz %1 \u00b7 diam. %2")
-                                             .arg(ball.fuzziness)
-                                             .arg(ball.diameter),
-                                         kGrey, false, kLabelWidth);
+            const double x = left + (p % look.columns) * look.cellWidth;
+            const double cellTop = top + (p / look.columns) * look.cellHeight;
+            SheetSwatch swatch =
+                makeSwatch(look, record, state.ball(record), state.ball(colourRecordOf(record, n)),
+                           x, cellTop, largest);
+            swatch.label = makeText(x + kTextLeft, cellTop + 27, 12, swatchLabel(shape.labels, p),
+                                    kInk, false, kLabelWidth);
             sheet.swatches.push_back(std::move(swatch));
         }
     }

@@ -75,8 +75,12 @@ double discRadiusFor(int16_t diameter, int largestDiameter, double largestRadius
 // The soft edge's width for a fuzziness (0 none to 3 heavy; more counts as 3).
 double fuzzWidthFor(int16_t fuzziness, double radius);
 
-// Lays out the sheet of `state`: the eBalls per set, the set names and the eBall labels from
-// `shape` (a missing label is shown as "eBall N").
+// The record whose colours the game draws record `record` in: a baby eBall (set A) takes the
+// colours of the adult eBall of the same place; an adult eBall its own.
+int colourRecordOf(int record, int ballsPerSet);
+
+// Lays out the sheet of `state`, each baby eBall in its adult's colours: the eBalls per set, the
+// set names and the eBall labels from `shape` (a missing label is shown as "eBall N").
 BreedSheet breedSheet(const ProjectState& state, const BreedShape& shape,
                       SheetKind kind = SheetKind::Sheet);
 

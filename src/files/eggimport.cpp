@@ -7,6 +7,7 @@
 #include "platform/cp1252.h"
 #include "platform/errors.h"
 #include "platform/filesystem.h"
+#include "platform/prompts.h"
 #include "platform/savefile.h"
 
 #include <QFile>
@@ -136,134 +137,277 @@ void requireNotInput(const Installation& install, const ProjectState& state, con
                                                "name."));
 }
 
+// The base breeds that could have made an egg of `size` bytes: their egg has that size and their
+// resource files are installed. Only these base eggs are ever read.
+std::vector<const BaseBreedEntry*> basesOfSize(const Installation& install, qint64 size,
+                                               const std::string& baseStem)
+{
+    std::vector<const BaseBreedEntry*> bases;
+    for (const BaseBreedEntry& base : baseBreeds()) {
+        const QFileInfo baseFile(install.baseEggPath(base.stem));
+        if ((baseStem.empty() || base.stem == baseStem) && baseFile.isFile() &&
+            baseFile.size() == size &&
+            install.files().fileExists(install.infoFilePath(base.stem)) &&
+            install.files().fileExists(install.locatorFilePath(base.stem)))
+            bases.push_back(&base);
+    }
+    return bases;
+}
+
+[[noreturn]] void refuseSize(const Installation& install, qint64 size, const QString& eggPath,
+                             const std::string& baseStem)
+{
+    QString sizes;
+    const QFileInfo baseFile(baseStem.empty() ? QString() : install.baseEggPath(baseStem));
+    if (!baseStem.empty() && baseFile.isFile() && baseFile.size() != size)
+        sizes = QStringLiteral("; the egg of %1 has %2 bytes")
+                    .arg(breedWithStem(baseStem).listText)
+                    .arg(baseFile.size());
+    throw FormatError(
+        eggPath, QString(),
+        QStringLiteral("an egg made from an installed base breed, but no %1 "
+                       "with resource files has an egg of %2 bytes%3%4")
+            .arg(baseStem.empty() ? QStringLiteral("base breed") : breedWithStem(baseStem).listText)
+            .arg(size)
+            .arg(sizes, editionHint(install)));
+}
+
+struct Fitted
+{
+    ImportedEgg imported;
+    Difference difference;
+};
+
+// The base breed's state and shape, and how the egg differs from its egg outside the regions;
+// nothing when its resource files do not fit their own base egg, so they describe nothing here.
+std::optional<Fitted> fitBase(const Installation& install, const ProjectState& current,
+                              const BaseBreedEntry& base, const QByteArray& egg)
+{
+    Fitted fitted;
+    fitted.imported.baseListText = base.listText;
+    NewProject& project = fitted.imported.project;
+    project.state = current;
+    project.state.baseBreed = base.stem;
+    try {
+        project.shape = readBreedShape(install, project.state);
+        readLocatorFile(install, project.state);
+        const QString basePath = install.baseEggPath(base.stem);
+        const QByteArray baseEgg = readWholeFile(basePath, kEggFileLimit);
+        fitted.difference = differenceOutside(
+            egg, baseEgg,
+            writableRegions(project.state, project.shape.ballsPerSet(), baseEgg, basePath));
+    } catch (const FormatError&) {
+        return std::nullopt;
+    }
+    return fitted;
+}
+
+// Bytes of the egg as a message can show them: control bytes written out, at most 40.
+QString shown(const QByteArray& bytes)
+{
+    QString text;
+    for (const char c : bytes.left(40))
+        text += uchar(c) < 0x20 || uchar(c) == 0x7f
+                    ? QStringLiteral("\\x%1").arg(uchar(c), 2, 16, QLatin1Char('0'))
+                    : cp1252::toUnicode(std::string(1, c));
+    return QLatin1Char('"') + text +
+           (bytes.size() > 40 ? QStringLiteral("...\"") : QStringLiteral("\""));
+}
+
+// The project file keeps a curly closing quote as a straight one, so that is no loss.
+bool keptByte(char inEgg, char written)
+{
+    return inEgg == written || (uchar(inEgg) == 148 && written == '"');
+}
+
+// What writing the imported project back over the egg would lose, region by region: a text is
+// what it shows up to its first zero; in the tips and ball sets every byte but a zero the writer
+// fills (the line end after a shorter tips block) must come back.
+std::vector<QString> writeBackLosses(const QByteArray& egg, const ProjectState& state,
+                                     int ballsPerSet, const QString& eggPath)
+{
+    QByteArray written;
+    try {
+        NoPrompts silent;
+        written = patchedEgg(state, egg, ballsPerSet, silent, eggPath);
+    } catch (const Error& error) {
+        return {QStringLiteral("The breed cannot be written back: %1").arg(error.message())};
+    }
+    std::vector<QString> losses;
+    for (const EggSpan& region : writableRegions(state, ballsPerSet, egg, eggPath)) {
+        QByteArray before = egg.mid(region.first - 1, region.end - region.first);
+        const QByteArray after = written.mid(region.first - 1, region.end - region.first);
+        const bool text = !region.what.startsWith(QLatin1String("ball set")) &&
+                          region.what != QLatin1String("the tips");
+        if (text)
+            before.truncate(before.indexOf('\0') < 0 ? before.size() : before.indexOf('\0'));
+        qsizetype at = 0;
+        while (at < before.size() && (keptByte(before[at], after[at]) || (!text && !before[at])))
+            ++at;
+        if (at < before.size() || (text && after[at] != '\0'))
+            losses.push_back(QStringLiteral("%1 would lose %2 (byte %3).")
+                                 .arg(region.what, shown(before.mid(at)))
+                                 .arg(region.first + at));
+    }
+    return losses;
+}
+
+// The egg's regions read into the project, and what writing it back would lose from the egg.
+void readImported(ImportedEgg& imported, const QByteArray& egg, const QString& eggPath)
+{
+    NewProject& project = imported.project;
+    try {
+        readEggRegions(project.state, project.shape.ballsPerSet(), egg, eggPath);
+    } catch (const FormatError& e) {
+        throw FormatError(eggPath, e.where(),
+                          QStringLiteral("the parts Yolkwright edits to read as in an egg of "
+                                         "the base breed %1: %2")
+                              .arg(imported.baseListText, e.expected()));
+    }
+    imported.losses = writeBackLosses(egg, project.state, project.shape.ballsPerSet(), eggPath);
+    project.status = NewProjectStatus::Created;
+}
+
 } // namespace
 
 ImportedEgg importEgg(const Installation& install, const ProjectState& current,
                       const QByteArray& egg, const std::optional<QByteArray>& companion,
                       const QString& eggPath, const std::string& baseStem)
 {
-    const BaseBreedEntry* closest = nullptr;
-    Difference closestDifference;
-    QString sizes;
+    std::optional<Fitted> closest;
     std::optional<ImportedEgg> match;
-    for (const BaseBreedEntry& base : baseBreeds()) {
-        if (!baseStem.empty() && base.stem != baseStem)
+    for (const BaseBreedEntry* base : basesOfSize(install, egg.size(), baseStem)) {
+        std::optional<Fitted> fitted = fitBase(install, current, *base, egg);
+        if (!fitted)
             continue;
-        // Sizes first: only a base egg of this very size is read.
-        const QString basePath = install.baseEggPath(base.stem);
-        const QFileInfo baseFile(basePath);
-        if (!baseStem.empty() && baseFile.isFile() && baseFile.size() != egg.size())
-            sizes = QStringLiteral("; the egg of %1 has %2 bytes")
-                        .arg(base.listText)
-                        .arg(baseFile.size());
-        if (!baseFile.isFile() || baseFile.size() != egg.size() ||
-            !install.files().fileExists(install.infoFilePath(base.stem)) ||
-            !install.files().fileExists(install.locatorFilePath(base.stem)))
-            continue;
-
-        ImportedEgg imported;
-        imported.baseListText = base.listText;
-        NewProject& project = imported.project;
-        project.state = current;
-        ProjectState& fresh = project.state;
-        fresh.baseBreed = base.stem;
-        Difference difference;
-        try {
-            project.shape = readBreedShape(install, fresh);
-            readLocatorFile(install, fresh);
-            const QByteArray baseEgg = readWholeFile(basePath, kEggFileLimit);
-            difference = differenceOutside(
-                egg, baseEgg,
-                writableRegions(fresh, project.shape.ballsPerSet(), baseEgg, basePath));
-        } catch (const FormatError&) {
-            continue; // resource files that do not fit their own base egg describe nothing here
-        }
-        if (difference.bytes > 0) {
-            if (!closest || difference.bytes < closestDifference.bytes) {
-                closest = &base;
-                closestDifference = difference;
-            }
+        if (fitted->difference.bytes > 0) {
+            if (!closest || fitted->difference.bytes < closest->difference.bytes)
+                closest = std::move(fitted);
             continue;
         }
-        try {
-            readEggRegions(fresh, project.shape.ballsPerSet(), egg, eggPath);
-        } catch (const FormatError& e) {
-            throw FormatError(eggPath, e.where(),
-                              QStringLiteral("the parts Yolkwright edits to read as in an egg of "
-                                             "the base breed %1: %2")
-                                  .arg(base.listText, e.expected()));
-        }
+        readImported(fitted->imported, egg, eggPath);
         // Two bases that both fit would give two different projects: not ours to pick.
         if (match)
             throw FormatError(eggPath, QString(),
                               QStringLiteral("an egg that fits one installed base breed, but both "
                                              "%1 and %2 fit it; name the base breed (--base)")
-                                  .arg(match->baseListText, base.listText));
-        imported.note = requireBaseCompanion(install, base, companion, eggPath);
-        project.status = NewProjectStatus::Created;
-        match = std::move(imported);
+                                  .arg(match->baseListText, base->listText));
+        fitted->imported.note = requireBaseCompanion(install, *base, companion, eggPath);
+        match = std::move(fitted->imported);
     }
     if (match)
         return std::move(*match);
     if (!closest)
-        throw FormatError(eggPath, QString(),
-                          QStringLiteral("an egg made from an installed base breed, but no %1 "
-                                         "with resource files has an egg of %2 bytes%3%4")
-                              .arg(baseStem.empty() ? QStringLiteral("base breed")
-                                                    : breedWithStem(baseStem).listText)
-                              .arg(egg.size())
-                              .arg(sizes, editionHint(install)));
-    throw FormatError(eggPath, QStringLiteral("byte %1").arg(closestDifference.first),
+        refuseSize(install, egg.size(), eggPath, baseStem);
+    throw FormatError(eggPath, QStringLiteral("byte %1").arg(closest->difference.first),
                       QStringLiteral("an egg made from an installed base breed, but even the "
                                      "closest, %1, differs in %2 byte(s) outside the parts "
                                      "Yolkwright edits, the first at byte %3; a new egg made "
                                      "from %1 would not keep them%4")
-                          .arg(closest->listText)
-                          .arg(closestDifference.bytes)
-                          .arg(closestDifference.first)
+                          .arg(closest->imported.baseListText)
+                          .arg(closest->difference.bytes)
+                          .arg(closest->difference.first)
                           .arg(editionHint(install)));
 }
+
+namespace {
+
+// The members' names in the package's headers: ypkinfo.inf, one egg and at most its companion,
+// in any letter case, with no folders.
+struct PackageMembers
+{
+    const CabinetEntry* info = nullptr;
+    const CabinetEntry* egg = nullptr;
+    const CabinetEntry* companion = nullptr;
+};
+
+PackageMembers packageMembers(const std::vector<CabinetEntry>& entries, const QString& packagePath)
+{
+    const auto refuse = [&](const QString& expected) {
+        return FormatError(packagePath, QString(), expected);
+    };
+    PackageMembers found;
+    for (const CabinetEntry& entry : entries) {
+        if (entry.name.contains(QLatin1Char('/')) || entry.name.contains(QLatin1Char('\\')))
+            throw refuse(QStringLiteral("members without folders, not %1").arg(entry.name));
+        if (entry.name.compare(kInfoName, Qt::CaseInsensitive) == 0 && !found.info)
+            found.info = &entry;
+        else if (entry.name.endsWith(QStringLiteral(".odd"), Qt::CaseInsensitive) && found.egg)
+            throw refuse(
+                QStringLiteral("one egg, not both %1 and %2").arg(found.egg->name, entry.name));
+        else if (entry.name.endsWith(QStringLiteral(".odd"), Qt::CaseInsensitive))
+            found.egg = &entry;
+    }
+    if (!found.info || !found.egg)
+        throw refuse(QStringLiteral("a package holding %1 and an egg (.odd)").arg(kInfoName));
+    const QString companion = companionPathFor(found.egg->name);
+    for (const CabinetEntry& entry : entries) {
+        if (&entry == found.info || &entry == found.egg)
+            continue;
+        if (found.companion || entry.name.compare(companion, Qt::CaseInsensitive) != 0)
+            throw refuse(QStringLiteral("only %1, the egg %2 and its companion, not %3")
+                             .arg(kInfoName, found.egg->name, entry.name));
+        found.companion = &entry;
+    }
+    return found;
+}
+
+// The declared sizes judged before anything is unpacked: the egg has the size of an installed base
+// breed's egg and the companion that of such a base breed's companion, so unpacking costs no
+// more than that base breed's files.
+void requirePackageSizes(const Installation& install, const PackageMembers& members,
+                         const QString& packagePath, const std::string& baseStem)
+{
+    if (members.info->size > kTextFileLimit)
+        throw FormatError(packagePath, kInfoName,
+                          QStringLiteral("at most %1 bytes").arg(kTextFileLimit));
+    const QString inside = QStringLiteral("%1 (in %2)").arg(members.egg->name, packagePath);
+    const std::vector<const BaseBreedEntry*> bases =
+        basesOfSize(install, members.egg->size, baseStem);
+    if (bases.empty())
+        refuseSize(install, members.egg->size, inside, baseStem);
+    if (!members.companion)
+        return;
+    for (const BaseBreedEntry* base : bases)
+        if (QFileInfo(install.baseCompanionPath(base->stem)).size() == members.companion->size)
+            return;
+    throw FormatError(inside, QString(),
+                      QStringLiteral("the companion file of its base breed %1, but %2 has %3 bytes")
+                          .arg(bases.front()->listText, members.companion->name)
+                          .arg(members.companion->size));
+}
+
+const CabinetMember& unpacked(const std::vector<CabinetMember>& members, const CabinetEntry& entry,
+                              const QString& packagePath)
+{
+    for (const CabinetMember& m : members)
+        if (m.name.compare(entry.name, Qt::CaseInsensitive) == 0)
+            return m;
+    throw FormatError(packagePath, QStringLiteral("its content"),
+                      QStringLiteral("a member %1, as its headers say").arg(entry.name));
+}
+
+} // namespace
 
 ImportedEgg importPackage(const Installation& install, const ProjectState& current,
                           const QByteArray& package, const QString& packagePath,
                           const std::string& baseStem)
 {
-    const std::vector<CabinetMember> members = readCabinet(package, packagePath);
-    const auto member = [&](const QString& name) -> const CabinetMember* {
-        for (const CabinetMember& m : members)
-            if (m.name.compare(name, Qt::CaseInsensitive) == 0)
-                return &m;
-        return nullptr;
-    };
-    const CabinetMember* info = member(kInfoName);
-    const CabinetMember* egg = nullptr;
-    for (const CabinetMember& m : members) {
-        if (!m.name.endsWith(QStringLiteral(".odd"), Qt::CaseInsensitive))
-            continue;
-        if (egg)
-            throw FormatError(packagePath, QString(),
-                              QStringLiteral("one egg, not both %1 and %2").arg(egg->name, m.name));
-        egg = &m;
-    }
-    if (!info || !egg)
-        throw FormatError(packagePath, QString(),
-                          QStringLiteral("a package holding %1 and an egg (.odd)").arg(kInfoName));
-    const CabinetMember* companion = member(companionPathFor(egg->name));
-    for (const CabinetMember& m : members)
-        if (&m != info && &m != egg && &m != companion)
-            throw FormatError(packagePath, QString(),
-                              QStringLiteral("only %1, the egg %2 and its companion, not %3")
-                                  .arg(kInfoName, egg->name, m.name));
-    if (info->bytes.size() > kTextFileLimit)
-        throw FormatError(packagePath, kInfoName,
-                          QStringLiteral("at most %1 bytes").arg(kTextFileLimit));
+    const std::vector<CabinetEntry> entries = cabinetEntries(package, packagePath);
+    const PackageMembers names = packageMembers(entries, packagePath);
+    requirePackageSizes(install, names, packagePath, baseStem);
 
-    const QString inside = QStringLiteral("%1 (in %2)").arg(egg->name, packagePath);
-    ImportedEgg imported = importEgg(
-        install, current, egg->bytes,
-        companion ? std::optional<QByteArray>(companion->bytes) : std::nullopt, inside, baseStem);
+    const std::vector<CabinetMember> members = readCabinet(package, packagePath);
+    const CabinetMember& info = unpacked(members, *names.info, packagePath);
+    const CabinetMember& egg = unpacked(members, *names.egg, packagePath);
+    std::optional<QByteArray> companion;
+    if (names.companion)
+        companion = unpacked(members, *names.companion, packagePath).bytes;
+    ImportedEgg imported =
+        importEgg(install, current, egg.bytes, companion,
+                  QStringLiteral("%1 (in %2)").arg(egg.name, packagePath), baseStem);
     imported.package =
-        readPackageInfo(info->bytes, QStringLiteral("%1 (in %2)").arg(info->name, packagePath));
+        readPackageInfo(info.bytes, QStringLiteral("%1 (in %2)").arg(info.name, packagePath));
     return imported;
 }
 
@@ -276,7 +420,7 @@ ImportedEgg importFile(const Installation& install, const ProjectState& current,
     const bool cabinet =
         QFileInfo(path).isFile() && peek.open(QIODevice::ReadOnly) && peek.read(4) == "MSCF";
     peek.close();
-    const QByteArray bytes = readWholeFile(path, cabinet ? kCabinetTotalLimit : kEggFileLimit);
+    const QByteArray bytes = readWholeFile(path, cabinet ? kCabinetFileLimit : kEggFileLimit);
     if (cabinet)
         return importPackage(install, current, bytes, path, baseStem);
     // Named as a package but no cabinet: "no base breed has an egg of this size" would mislead.
@@ -291,8 +435,18 @@ ImportedEgg importFile(const Installation& install, const ProjectState& current,
 }
 
 void writeImportedProject(const Installation& install, const ImportedEgg& imported,
-                          const QString& projectPath, const QString& sourcePath)
+                          const QString& projectPath, const QString& sourcePath, bool acceptLosses)
 {
+    if (!imported.losses.empty() && !acceptLosses) {
+        QString lost;
+        for (const QString& loss : imported.losses)
+            lost += QStringLiteral("\n  ") + loss;
+        throw FormatError(sourcePath, QString(),
+                          QStringLiteral("an egg whose every part a project keeps, but these "
+                                         "would be left out (import without them with "
+                                         "--accept-losses, or Import Without Them):%1")
+                              .arg(lost));
+    }
     const ProjectState& state = imported.project.state;
     requireNotInput(install, state, projectPath, sourcePath);
     if (!imported.package)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace yw {
 
@@ -26,6 +27,9 @@ struct ImportedEgg
     // Said when the base breed has a companion and none came with the egg: new eggs carry the
     // base breed's, which the egg's maker may have changed.
     QString note;
+    // What the project would not keep of the egg (words after the slot, a tip the writer would
+    // not write...), one sentence each; writing the project refuses them unless accepted.
+    std::vector<QString> losses;
 };
 
 // An egg (and its companion, when one came with it) turned back into a project: the base breed
@@ -47,8 +51,10 @@ ImportedEgg importFile(const Installation& install, const ProjectState& current,
                        const QString& path, const std::string& baseStem = {});
 
 // Saves the imported project, which may replace neither the file it came from, nor that egg's
-// companion, nor the base breed's files.
+// companion, nor the base breed's files. Throws FormatError naming the source and every loss
+// when the project would not keep all of the egg, unless `acceptLosses`.
 void writeImportedProject(const Installation& install, const ImportedEgg& imported,
-                          const QString& projectPath, const QString& sourcePath);
+                          const QString& projectPath, const QString& sourcePath,
+                          bool acceptLosses = false);
 
 } // namespace yw

@@ -143,6 +143,12 @@ void requireEggShape(const ProjectState& state, int ballsPerSet)
     for (int i = 0; i < 2 * ballsPerSet; ++i) {
         const std::string& comment = state.ball(i).comment;
         const QString field = QStringLiteral("comment of eBall %1").arg(i);
+        // The game reads any smaller diameter as -255, so a second egg would differ from this one.
+        if (state.ball(i).diameter < -255)
+            throw BadValue(QStringLiteral("diameter of eBall %1").arg(i),
+                           QStringLiteral("is %1, below -255, which the game reads as -255; "
+                                          "make it -255 or more.")
+                               .arg(state.ball(i).diameter));
         if (holdsAny(comment, "\r\n"))
             throw BadValue(field, lineBreak.arg(QStringLiteral("add a ball line")));
         // The reader finds the comment after the texture by the blanks between them.

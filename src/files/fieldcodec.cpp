@@ -119,6 +119,16 @@ int16_t FieldReader::int16(const QString& what)
     return *value;
 }
 
+int16_t FieldReader::int16(const QString& what, int least, int most)
+{
+    const int line = m_line;
+    const int16_t value = int16(what);
+    if (value < least || value > most)
+        fail(line,
+             QStringLiteral("%1 from %2 to %3, not %4").arg(what).arg(least).arg(most).arg(value));
+    return value;
+}
+
 int32_t FieldReader::int32(const QString& what)
 {
     const int line = m_line;

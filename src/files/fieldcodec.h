@@ -22,6 +22,8 @@ public:
     // in the error thrown when the file ends first.
     std::string text(const QString& what);
     int16_t int16(const QString& what);
+    // A number that must lie in [least, most]; the error names the line, the field and the range.
+    int16_t int16(const QString& what, int least, int most);
     int32_t int32(const QString& what);
     // Throws unless the last field read ended its line: a layout of fixed lines is read as a
     // stream of fields, and a line that gained or lost one would shift every field after it.

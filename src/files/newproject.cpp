@@ -24,6 +24,13 @@ std::string withoutNul(std::string text)
     return text;
 }
 
+// The game shows a text up to its first zero byte; what follows it is not part of the text.
+std::string upToZero(std::string text)
+{
+    text.resize(std::min(text.size(), text.find('\0')));
+    return text;
+}
+
 std::vector<std::string> split(const std::string& text, const std::string& separator)
 {
     std::vector<std::string> parts;
@@ -68,11 +75,11 @@ void readEggRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg,
         fresh.ball(ballsPerSet + i) = setB.records[size_t(i)];
     }
 
-    // Zero bytes are removed from every text: an egg written by us pads the name block with
-    // them, and they would otherwise end up in the slot and so in the project file.
-    const std::vector<std::string> nameLines = split(
-        bytesAt(egg, fresh.locNamePos, fresh.locNameLen, path, QStringLiteral("the name block")),
-        "\r\n");
+    // An egg written by us pads the name block with zeros after the slot.
+    const std::vector<std::string> nameLines =
+        split(upToZero(bytesAt(egg, fresh.locNamePos, fresh.locNameLen, path,
+                               QStringLiteral("the name block"))),
+              "\r\n");
     const auto nameBlockFault = [&] {
         return FormatError(path, QStringLiteral("byte %1").arg(fresh.locNamePos),
                            QStringLiteral("a name block of a name, a line break, the tray, a "
@@ -83,9 +90,9 @@ void readEggRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg,
     const std::vector<std::string> trayAndSlot = split(nameLines[1], " ");
     if (trayAndSlot.size() < 2)
         throw nameBlockFault();
-    fresh.breedName = withoutNul(nameLines[0]);
-    fresh.eggTray = withoutNul(trayAndSlot[0]);
-    fresh.eggSlot = withoutNul(trayAndSlot[1]);
+    fresh.breedName = nameLines[0];
+    fresh.eggTray = trayAndSlot[0];
+    fresh.eggSlot = trayAndSlot[1];
 
     const std::vector<std::string> tips = split(
         bytesAt(egg, fresh.locTipsPos, tipsRoom(fresh), path, QStringLiteral("the tips")), "\r\n");
@@ -101,9 +108,9 @@ void readEggRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg,
         fresh.demoTips[size_t(t)] = withoutNul(removeFirst(tips[size_t(k + 1)], demoKey));
     }
 
-    fresh.breedDescription = withoutNul(
+    fresh.breedDescription = upToZero(
         bytesAt(egg, fresh.locDescPos, fresh.locDescLen, path, QStringLiteral("the description")));
-    fresh.breedAttributes = withoutNul(
+    fresh.breedAttributes = upToZero(
         bytesAt(egg, fresh.locAttrPos, fresh.locAttrLen, path, QStringLiteral("the attributes")));
 }
 

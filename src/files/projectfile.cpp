@@ -62,6 +62,68 @@ void SaveOPJ(const Installation& install, const ProjectState& state, const Breed
     saveFileAtomically(path, projectFileBytes(install, state, shape.ballsPerSet(), 0));
 }
 
+namespace {
+
+// Whether a project of another build may be opened, asking when the setting says so.
+bool buildAccepted(const Installation& install, const std::string& fileBuild, Prompts& prompts,
+                   const SettingsStore& settings)
+{
+    if (setting::optProjVers.number(settings) != 1)
+        return true;
+    const long long ours = leadingNumber(install.buildNo);
+    const long long theirs = leadingNumber(fileBuild);
+    if (ours == theirs)
+        return true;
+    const QString text =
+        ours < theirs
+            ? QStringLiteral("The project file being opened was made by a newer version "
+                             "of Yolkwright, and may not be compatible with this version. "
+                             "Should Yolkwright still try to open it?")
+            : QStringLiteral("The project file being opened was made by an older version "
+                             "of Yolkwright, and may not be compatible with this version. "
+                             "Should Yolkwright still try to open it?");
+    return prompts.question(text, PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes;
+}
+
+void readNamesAndTips(FieldReader& in, ProjectState& fresh, const QString& locator)
+{
+    fresh.breedName = fromStoredQuotes(in.text(QStringLiteral("the breed name")));
+    fresh.eggTray = fromStoredQuotes(in.text(QStringLiteral("the tray")));
+    fresh.eggSlot = fromStoredQuotes(in.text(QStringLiteral("the slot")));
+    in.requireLineEnd(QStringLiteral("the slot"));
+
+    const int pairs = fresh.tipPairs(locator);
+    for (int i = 0; i < pairs; ++i) {
+        fresh.demoTips[size_t(i)] =
+            fromStoredQuotes(in.text(QStringLiteral("demo tip %1").arg(i + 1)));
+        fresh.regTips[size_t(i)] =
+            fromStoredQuotes(in.text(QStringLiteral("registered tip %1").arg(i + 1)));
+        in.requireLineEnd(QStringLiteral("registered tip %1").arg(i + 1));
+    }
+}
+
+// A hand-edited value outside its field's range is refused like any other hand edit: the egg
+// would hold what the editor can neither show nor set.
+void readBallLine(FieldReader& in, EBallRecord& r, int index)
+{
+    const QString ball = QStringLiteral("eBall %1").arg(index);
+    for (int column = 0; column < kBallLineValues; ++column) {
+        if (const EBallFieldRow* field = fieldAtColumn(column))
+            r.*field->member =
+                in.int16(ball + QStringLiteral(": ") + QLatin1String(field->fileName), field->least,
+                         field->most);
+        else if (column == kBallLineCommentColumn)
+            r.comment = fromStoredQuotes(in.text(ball + QStringLiteral(": the comment")));
+        else if (column == kBallLineAuxColumn)
+            r.auxValue = in.int16(ball + QStringLiteral(": the seventh value"));
+        else
+            r.texture = in.int16(ball + QStringLiteral(": the texture"));
+    }
+    in.requireLineEnd(ball + QStringLiteral(": the texture flag"));
+}
+
+} // namespace
+
 OpenResult OpenOPJ(const Installation& install, ProjectState& state, BreedShape& shape,
                    const QString& path, Prompts& prompts, const SettingsStore& settings,
                    const std::function<void()>& beforeCommit)
@@ -76,24 +138,8 @@ OpenResult OpenOPJ(const Installation& install, ProjectState& state, BreedShape&
     in.text(QStringLiteral("the second field of line 2"));
     const std::string baseBreed = in.text(QStringLiteral("the base breed"));
     in.requireLineEnd(QStringLiteral("the base breed"));
-
-    if (setting::optProjVers.number(settings) == 1) {
-        const long long ours = leadingNumber(install.buildNo);
-        const long long theirs = leadingNumber(fileBuild);
-        if (ours != theirs) {
-            const QString text =
-                ours < theirs
-                    ? QStringLiteral("The project file being opened was made by a newer version "
-                                     "of Yolkwright, and may not be compatible with this version. "
-                                     "Should Yolkwright still try to open it?")
-                    : QStringLiteral("The project file being opened was made by an older version "
-                                     "of Yolkwright, and may not be compatible with this version. "
-                                     "Should Yolkwright still try to open it?");
-            if (prompts.question(text, PromptButtons::YesNo, PromptIcon::Question) !=
-                PromptAnswer::Yes)
-                return OpenResult::Declined;
-        }
-    }
+    if (!buildAccepted(install, fileBuild, prompts, settings))
+        return OpenResult::Declined;
 
     ProjectState fresh = state;
     fresh.baseBreed = baseBreed;
@@ -106,36 +152,9 @@ OpenResult OpenOPJ(const Installation& install, ProjectState& state, BreedShape&
     BreedShape freshShape = readBreedShape(install, fresh);
     const int n = freshShape.ballsPerSet();
 
-    fresh.breedName = fromStoredQuotes(in.text(QStringLiteral("the breed name")));
-    fresh.eggTray = fromStoredQuotes(in.text(QStringLiteral("the tray")));
-    fresh.eggSlot = fromStoredQuotes(in.text(QStringLiteral("the slot")));
-    in.requireLineEnd(QStringLiteral("the slot"));
-
-    const int pairs = fresh.tipPairs(locator);
-    for (int i = 0; i < pairs; ++i) {
-        fresh.demoTips[size_t(i)] =
-            fromStoredQuotes(in.text(QStringLiteral("demo tip %1").arg(i + 1)));
-        fresh.regTips[size_t(i)] =
-            fromStoredQuotes(in.text(QStringLiteral("registered tip %1").arg(i + 1)));
-        in.requireLineEnd(QStringLiteral("registered tip %1").arg(i + 1));
-    }
-
-    for (int i = 0; i < 2 * n; ++i) {
-        EBallRecord& r = fresh.ball(i);
-        const QString ball = QStringLiteral("eBall %1").arg(i);
-        for (int column = 0; column < kBallLineValues; ++column) {
-            if (const EBallFieldRow* field = fieldAtColumn(column))
-                r.*field->member =
-                    in.int16(ball + QStringLiteral(": ") + QLatin1String(field->fileName));
-            else if (column == kBallLineCommentColumn)
-                r.comment = fromStoredQuotes(in.text(ball + QStringLiteral(": the comment")));
-            else if (column == kBallLineAuxColumn)
-                r.auxValue = in.int16(ball + QStringLiteral(": the seventh value"));
-            else
-                r.texture = in.int16(ball + QStringLiteral(": the texture"));
-        }
-        in.requireLineEnd(ball + QStringLiteral(": the texture flag"));
-    }
+    readNamesAndTips(in, fresh, locator);
+    for (int i = 0; i < 2 * n; ++i)
+        readBallLine(in, fresh.ball(i), i);
     fresh.breedDescription = fromStoredQuotes(in.text(QStringLiteral("the description")));
     in.requireLineEnd(QStringLiteral("the description"));
     fresh.breedAttributes = fromStoredQuotes(in.text(QStringLiteral("the attributes")));

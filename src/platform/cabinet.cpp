@@ -112,11 +112,12 @@ public:
 
     // The members' sizes in all, as the headers give them.
     quint64 declared() const { return m_declared; }
+    const std::vector<CabinetEntry>& entries() const { return m_entries; }
 
     void run()
     {
-        if (m_bytes.size() > kCabinetTotalLimit)
-            fail(0, QStringLiteral("a package of at most %1 bytes").arg(kCabinetTotalLimit));
+        if (m_bytes.size() > kCabinetFileLimit)
+            fail(0, QStringLiteral("a package of at most %1 bytes").arg(kCabinetFileLimit));
         if (m_bytes.size() < 36 || !m_bytes.startsWith("MSCF"))
             fail(0, QStringLiteral("a cabinet, which starts with \"MSCF\""));
         if (u32(8) != quint64(m_bytes.size()))
@@ -158,6 +159,11 @@ public:
             const qsizetype end = m_bytes.indexOf('\0', qsizetype(std::min<quint64>(at, 1u << 31)));
             if (end < 0 || quint64(end) - at > 255)
                 fail(at, QStringLiteral("a member name of at most 255 bytes"));
+            const QByteArray name = m_bytes.mid(qsizetype(at), end - qsizetype(at));
+            // Attribute 0x80: the name is UTF-8; otherwise it is taken byte for byte.
+            m_entries.push_back(
+                {u16(at - 2) & 0x80 ? QString::fromUtf8(name) : QString::fromLatin1(name),
+                 qint64(size)});
             at = quint64(end) + 1;
         }
     }
@@ -202,9 +208,17 @@ private:
     int m_dataReserve = 0;
     quint64 m_unpacked = 0;
     quint64 m_declared = 0;
+    std::vector<CabinetEntry> m_entries;
 };
 
 } // namespace
+
+std::vector<CabinetEntry> cabinetEntries(const QByteArray& bytes, const QString& path)
+{
+    CabinetCheck check(bytes, path);
+    check.run();
+    return check.entries();
+}
 
 std::vector<CabinetMember> readCabinet(const QByteArray& bytes, const QString& path)
 {

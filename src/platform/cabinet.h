@@ -28,8 +28,22 @@ struct CabinetMember
 };
 
 // What a cabinet from anywhere may hold: a package has three members, each no bigger than an egg.
+// The cabinet itself is read whole, so it is no bigger than an egg either: refusing one then
+// costs little memory.
 inline constexpr int kCabinetMemberLimit = 8;
 inline constexpr qint64 kCabinetTotalLimit = 3 * kEggFileLimit;
+inline constexpr qint64 kCabinetFileLimit = kEggFileLimit;
+
+// A member as the cabinet's headers declare it.
+struct CabinetEntry
+{
+    QString name;
+    qint64 size = 0;
+};
+
+// The members the headers of `bytes` declare, in their stored order, checked as readCabinet
+// checks them but with nothing unpacked.
+std::vector<CabinetEntry> cabinetEntries(const QByteArray& bytes, const QString& path);
 
 // The members of the cabinet `bytes` (read from `path`, named in errors) in their stored order.
 // The headers are checked against the limits above before anything is unpacked, so a hostile

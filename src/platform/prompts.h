@@ -5,7 +5,8 @@
 namespace yw {
 
 enum class PromptIcon { None, Information, Exclamation, Critical, Question };
-enum class PromptButtons { YesNo, YesNoCancel };
+// ImportWithoutThem: "Import Without Them" (answered Yes) and Cancel, Cancel the default.
+enum class PromptButtons { YesNo, YesNoCancel, ImportWithoutThem };
 enum class PromptAnswer { Yes, No, Cancel };
 
 inline const QString kProgramTitle = QStringLiteral("Yolkwright");

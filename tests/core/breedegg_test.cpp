@@ -347,6 +347,8 @@ TEST_F(EggWriter, RefusesProjectsTheEggCannotHold)
         // Values that would change the egg's structure rather than fill a region.
         {"a line break in a comment", comment(4, "a\r\nb"), u"comment of eBall 4"_s},
         {"an empty comment", comment(0, ""), u"comment of eBall 0"_s},
+        {"a diameter the game reads as -255", [](ProjectState& s) { s.ball(3).diameter = -256; },
+         u"diameter of eBall 3"_s},
         {"a blank comment before a comma", comment(5, "  ,x"), u"comment of eBall 5"_s},
         {"a line break in the name", text(&ProjectState::breedName, "Zig\ngy"), u"breed name"_s},
         {"a blank in the tray", text(&ProjectState::eggTray, "1 2"), u"tray"_s},
@@ -431,10 +433,14 @@ using NewProjectReader = BreedEgg;
 
 TEST_F(NewProjectReader, ReadsEveryRegion)
 {
-    // Zero bytes leave the name block and the tips; a tip line without its key stays whole.
+    // A text ends at its first zero byte, as the game shows it; zero bytes leave the tips; a tip
+    // line without its key stays whole.
     content.roomFill = '\0';
-    content.description = "Say \"hi\"";
-    content.nameBlock = QByteArray("Nul\0led\r\n12 5", 14);
+    content.description = QByteArray("Say \"hi\"\0 there", 15);
+    content.attributes = QByteArray("Bouncy\0, shy", 12);
+    content.nameBlock = QByteArray("Nulled\r\n12 5\0"
+                                   "7",
+                                   14);
     content.tipsBlock = QByteArray("string0=first\0tip\r\nno key here\r\nstring2=a string2=b\r\n"
                                    "string3=\r\nstring4=x\r\nstring5=y",
                                    84);
@@ -666,6 +672,7 @@ TEST_F(EggRoundTrip, WhatTheWriterAcceptsTheReaderGivesBack)
                          {&r.fillColor, &r.borderColor, &r.spreckColor, &r.fuzziness,
                           &r.borderThickness, &r.diameter, &r.auxValue, &r.texture})
                         *value = number();
+                    r.diameter = std::max<int16_t>(r.diameter, -255); // the writer refuses less
                     r.comment = text(pick(0, 5), " ") + "w" + text(pick(0, 9), word);
                     r.useTexture = int16_t(pick(0, 1));
                 }
@@ -691,7 +698,6 @@ TEST_F(EggRoundTrip, WhatTheWriterAcceptsTheReaderGivesBack)
                     EBallRecord expected = s.ball(i);
                     expected.texture = expected.useTexture ? expected.texture : int16_t(-1);
                     expected.useTexture = expected.texture > -1;
-                    expected.diameter = std::max<int16_t>(expected.diameter, -255);
                     expected.comment = asRead(expected.comment);
                     ASSERT_EQ(read.ball(i), expected) << "eBall " << i;
                 }

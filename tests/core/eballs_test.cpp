@@ -234,16 +234,18 @@ TEST(BreedSheet, OneSwatchPerEBallInThePalettesColours)
     for (int i = 0; i < 8; ++i) {
         SCOPED_TRACE(i);
         Swatch s = sheet.swatches[size_t(i)];
-        const EBallRecord& c = balls[i];
-        const bool ring = c.borderThickness >= 0;
+        // A baby (set A) is drawn in the colours of the adult of its place, at its own size.
+        const EBallRecord& own = balls[i];
+        const EBallRecord& c = balls[i < 4 ? i + 4 : i];
+        const bool ring = own.borderThickness >= 0;
         if (ring)
-            ringWidths[c.borderThickness] = s[u"ring stroke-width"_s].value(0).toDouble();
+            ringWidths[own.borderThickness] = s[u"ring stroke-width"_s].value(0).toDouble();
         const std::string& label = shape.labels[size_t(i % 4)];
         const std::pair<const char*, QStringList> expected[] = {
             {"swatch id", {u"eball%1"_s.arg(i)}},
             {"disc fill", {hex(c.fillColor)}},
             {"ring stroke", ring ? QStringList{hex(c.borderColor)} : QStringList()},
-            {"fuzz stroke", QStringList(c.fuzziness > 0 ? 2 : 0, hex(c.fillColor))},
+            {"fuzz stroke", QStringList(own.fuzziness > 0 ? 2 : 0, hex(c.fillColor))},
             {"spreck fill", c.spreckColor < 0 ? QStringList() : QStringList(6, hex(c.spreckColor))},
             {"label text",
              {label.empty() ? u"eBall %1"_s.arg(i % 4 + 1) : QString::fromLatin1(label)}},

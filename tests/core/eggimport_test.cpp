@@ -62,6 +62,10 @@ TEST_F(EggImport, RandomProjectsComeBackFromTheirEggsOrPackages)
                 const ImportedEgg back = importFile(*install, state, source);
                 EXPECT_EQ(back.baseListText + back.note, breed.listText);
                 writeImportedProject(*install, back, path(QStringLiteral("back.opj")), source);
+                if (source == egg && QFile::exists(companionPathFor(egg))) {
+                    EXPECT_THROW(writeImportedProject(*install, back, companionPathFor(egg), egg),
+                                 FileError);
+                }
                 EXPECT_EQ(readFile(path(QStringLiteral("back.opj"))), expected);
                 const PackageInfo info = back.package.value_or(PackageInfo{"egg", {}, {}, {}});
                 EXPECT_EQ(info.breedName + '|' + info.siteName + '|' + info.siteUrl,
@@ -103,7 +107,9 @@ TEST_F(EggImport, EggsThatNoBaseExplainsAreRefusedWithTheReason)
         {.name = "after name", .at = name + quadrapus.locNameLen, .put = "@", .says = "in 1 byte"},
         {.name = "a ball line", .at = egg.indexOf(',', setA), .put = "!", .says = "ball set A"},
         {.name = "the name", .at = egg.indexOf("\r\n", name - 1), .put = " ", .says = "name block"},
-        {.name = "a companion", .odx = "x", .says = "companion file of the base breed Quadrapus"},
+        {.name = "a companion of one byte changed",
+         .odx = "~",
+         .says = "companion file of the base breed Quadrapus"},
         {.name = "none in the base", .breed = 1, .odx = "x", .says = "Honker has none"},
         {.name = "another base", .base = "Honker", .says = "the egg of Honker has"},
     };
@@ -118,6 +124,10 @@ TEST_F(EggImport, EggsThatNoBaseExplainsAreRefusedWithTheReason)
             row.odx ? QByteArray(row.odx) : sample::companionFile(row.breed, row.edition);
         if (companion->isEmpty())
             companion.reset();
+        if (row.odx && *row.odx == '~') {
+            companion = sample::companionFile(row.breed, row.edition);
+            (*companion)[3] = char(~(*companion)[3]);
+        }
         try {
             importEgg(installation, state, damaged, companion, QStringLiteral("shared.odd"),
                       row.base);
@@ -126,6 +136,60 @@ TEST_F(EggImport, EggsThatNoBaseExplainsAreRefusedWithTheReason)
             EXPECT_TRUE(e.message().startsWith(QStringLiteral("shared.odd"))) << e.what();
             EXPECT_TRUE(e.message().contains(QLatin1String(row.says))) << e.what();
         }
+    }
+}
+
+// A text ends at its first zero, as the game shows it. What a project cannot keep is named, and
+// the project is written only when that is accepted.
+TEST_F(EggImport, TextsEndAtTheirZeroAndWhatAProjectCannotKeepIsNamed)
+{
+    NewProject made = readBaseBreed(installation, state, QStringLiteral("Quadrapus"), prompts);
+    made.state.regTips[0] = "a"; // room after the tips block
+    const QString eggPath = path(QStringLiteral("e.odd"));
+    saveODD(installation, made.state, made.shape, eggPath, prompts);
+    const QByteArray egg = readFile(eggPath);
+    const std::optional<QByteArray> companion = readFile(companionPathFor(eggPath));
+    const ProjectState& s = made.state;
+    const qsizetype lineEnd = egg.indexOf("\r\n", s.locSetAPos - 1);
+    ASSERT_EQ(egg[lineEnd - 1], ',');
+    struct Row
+    {
+        const char* name;
+        qsizetype at;
+        QByteArray put;
+        const char* loss; // or, when empty, the description and attributes read
+    };
+    const Row rows[] = {
+        {"zeros in the texts", s.locDescPos - 1, QByteArray("A meek b\0hear", 13), "A meek b|Shy"},
+        {"words after the slot", egg.indexOf('\0', s.locNamePos - 1), " extra",
+         "the name block would lose \" extra\""},
+        {"a 7th tip", egg.indexOf('\0', s.locTipsPos - 1), "string6=x\r\n", "the tips"},
+        {"string9=", s.locTipsPos - 1, "string9=", "the tips"},
+        {"a ball line without its final comma", lineEnd - 1, " ", "eBall 0"},
+        {"a line break in the name", s.locNamePos, "\n", "breed name holds a line break"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QByteArray changed = egg;
+        changed.replace(row.at, row.put.size(), row.put);
+        if (row.name == rows[0].name)
+            changed.replace(s.locAttrPos - 1, 14, QByteArray("Shy\0, friendly", 14));
+        const ImportedEgg back = importEgg(installation, state, changed, companion, eggPath);
+        const QString losses = back.losses.empty() ? QString() : back.losses.front();
+        if (row.name == rows[0].name) {
+            EXPECT_EQ(back.project.state.breedDescription + "|" +
+                          back.project.state.breedAttributes,
+                      row.loss);
+            EXPECT_TRUE(back.losses.empty()) << losses.toStdString();
+            continue;
+        }
+        ASSERT_EQ(back.losses.size(), 1u);
+        EXPECT_TRUE(losses.contains(QLatin1String(row.loss))) << losses.toStdString();
+        const QString project = path(QStringLiteral("p.opj"));
+        EXPECT_THROW(writeImportedProject(installation, back, project, eggPath), FormatError);
+        EXPECT_FALSE(QFile::exists(project));
+        writeImportedProject(installation, back, project, eggPath, true);
+        EXPECT_TRUE(QFile::remove(project));
     }
 }
 
@@ -179,6 +243,8 @@ TEST_F(EggImport, DamagedOrHostilePackagesAreRefusedBeforeTheyAreUnpacked)
         {"no ypkinfo.inf", 0, "", "a.odd", "a package holding"},
         {"two eggs", 0, "", "ypkinfo.inf a.odd b.odd", "one egg"},
         {"a stray member", 0, "", "ypkinfo.inf a.odd read.me", "read.me"},
+        {"a folder in a name", 0, "", "ypkinfo.inf sub\\a.odd", "without folders"},
+        {"a member past its folder's data", files + 4, "00000001", nullptr, "inside its folder"},
         {"an egg of no base", 0, "", "ypkinfo.inf a.odd", "a.odd (in q.ypk)"},
     };
     for (const Row& row : rows) {
@@ -201,6 +267,37 @@ TEST_F(EggImport, DamagedOrHostilePackagesAreRefusedBeforeTheyAreUnpacked)
             EXPECT_TRUE(e.message().contains(QLatin1String(row.words))) << e.what();
             EXPECT_TRUE(e.message().contains(QStringLiteral("q.ypk"))) << e.what();
         }
+    }
+    // Member names in another letter case are the same members.
+    QByteArray upper = package;
+    for (const char* name : {"ypkinfo.inf", ".odd", ".odx"})
+        upper.replace(name, QByteArray(name).toUpper());
+    EXPECT_EQ(importPackage(installation, state, upper, QStringLiteral("q.ypk")).baseListText,
+              QStringLiteral("Quadrapus"));
+
+    // Two folders within the unpacked limit each, over it together: blocks claiming 32768 bytes.
+    QByteArray big(70 + 2 * 3100 * 8, '\0');
+    const auto put = [&](qsizetype at, quint32 value, int bytes) {
+        for (int b = 0; b < bytes; ++b)
+            big[at + b] = char(value >> 8 * b);
+    };
+    big.replace(0, 4, "MSCF");
+    put(8, quint32(big.size()), 4);
+    put(16, 52, 4); // the file entry, after the two folders
+    put(26, 2, 2);
+    put(28, 1, 2);
+    for (int f = 0; f < 2; ++f) {
+        put(36 + 8 * f, 70 + f * 3100 * 8, 4);
+        put(40 + 8 * f, 3100, 2);
+    }
+    big[68] = 'a';
+    for (qsizetype at = 70; at < big.size(); at += 8)
+        put(at + 6, 32768, 2);
+    try {
+        cabinetEntries(big, QStringLiteral("big.ypk"));
+        ADD_FAILURE() << "read";
+    } catch (const FormatError& e) {
+        EXPECT_TRUE(e.expected().contains(QStringLiteral("bytes unpacked"))) << e.what();
     }
 }
 

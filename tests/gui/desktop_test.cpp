@@ -496,7 +496,7 @@ TEST(Tiling, SharesTheLengthWithoutGoingBelowAnyLeastExtent)
         {"a needy window takes its least", {10, 80}, 100, {{0, 20}, {20, 80}}},
         {"least extents fill it exactly", {50, 50}, 100, {{0, 50}, {50, 50}}},
         {"one pixel short: the last overlaps", {50, 51}, 100, {{0, 50}, {49, 51}}},
-        {"far too short: all overlap inside", {80, 80, 80}, 100, {{0, 80}, {0, 80}, {20, 80}}},
+        {"far too short: each keeps a strip", {80, 80, 80}, 100, {{0, 80}, {10, 80}, {20, 80}}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(tileSpans(row.least, row.length), row.spans) << row.name;

@@ -8,6 +8,8 @@
 #include "editors/tipspanel.h"
 #include "guitest.h"
 
+#include <QClipboard>
+
 namespace yw {
 namespace {
 
@@ -177,6 +179,29 @@ TEST_F(EBallEditorTest, ClosingStoresTheShownValuesBeforeParking)
     expected[70].fuzziness = 0;
     expected[70].diameter = 12;
     EXPECT_EQ(state.eBalls, expected);
+    EXPECT_EQ(document.history().count(), 2) << "parking is no step of the project";
+}
+
+// Enter commits an edit; retyping that passes through the edit's start keeps the step before.
+TEST_F(EBallEditorTest, EachCommittedEditIsAStepOfItsOwn)
+{
+    editor->SwitchTo(5, -1, QString());
+    diameterText()->setFocus();
+    for (const char* typed : {"57", "570", "570"}) {
+        typeDiameter(QLatin1String(typed));
+        QTest::keyClick(diameterText(), Qt::Key_Return);
+    }
+    EXPECT_EQ(document.history().count(), 2);
+    document.history().undo();
+    EXPECT_EQ(state.eBalls[5].diameter, 57);
+    document.history().undo();
+    EXPECT_EQ(state.eBalls[5].diameter, 25);
+    // Up and Down in the box step the diameter as in a spin box.
+    QTest::keyClick(diameterText(), Qt::Key_Up);
+    EXPECT_EQ(state.eBalls[5].diameter, 26);
+    QTest::keyClick(diameterText(), Qt::Key_Down);
+    QTest::keyClick(diameterText(), Qt::Key_Down);
+    EXPECT_EQ(diameterText()->text(), QStringLiteral("24"));
 }
 
 // A fresh window stores its blank controls into the parking record and loses nothing.
@@ -188,6 +213,7 @@ TEST_F(EBallEditorTest, AFreshWindowStoresItsBlankControlsOnlyIntoTheParkingReco
         EXPECT_TRUE(i == kParkingRecord ? state.eBalls[size_t(i)].diameter == 0
                                         : state.eBalls[size_t(i)] == expected[size_t(i)])
             << i;
+    EXPECT_EQ(document.history().count(), 0);
 }
 
 TEST_F(EBallEditorTest, TheChooserStoresTheIndexPaintsTheButtonOrChangesNothing)
@@ -389,15 +415,16 @@ protected:
 
 TEST_F(PanelTest, SlotTrayKeepsNumbersItsScrollBarsCannotShow)
 {
+    state.eggTray = "46";
     open<SlotTrayPanel>();
     EXPECT_EQ(field("fldBreedName")->text(), QStringLiteral("Eggbert"));
     EXPECT_TRUE(names.empty()) << "showing the name is no change of it";
     EXPECT_EQ(field("slotTX")->text(), QStringLiteral("4"));
     EXPECT_EQ(field<NumberBar>("slotS")->number(), 4);
-    // 40 is beyond the tray scroll bar's 2 to 30: the bar stays at its start, the state keeps 40.
-    EXPECT_EQ(field<NumberBar>("trayS")->number(), 2);
+    // 46 is beyond the tray's 3 to 45: the bar stays at its start, the state keeps 46.
+    EXPECT_EQ(field<NumberBar>("trayS")->number(), 3);
     EXPECT_EQ(field("trayTX")->text(), QStringLiteral("3"));
-    EXPECT_EQ(state.eggTray, "40");
+    EXPECT_EQ(state.eggTray, "46");
     EXPECT_EQ(state.eggSlot, "4");
     for (const char* slot : {"x7", "4.5", "", "99"}) { // no whole number in the range
         state.eggSlot = slot;
@@ -406,9 +433,13 @@ TEST_F(PanelTest, SlotTrayKeepsNumbersItsScrollBarsCannotShow)
         EXPECT_EQ(field("slotTX")->text(), QStringLiteral("1")) << slot;
         EXPECT_EQ(state.eggSlot, slot);
     }
+    state.eggTray = "40";
+    open<SlotTrayPanel>();
+    EXPECT_EQ(field<NumberBar>("trayS")->number(), 40);
+    EXPECT_EQ(field("trayTX")->text(), QStringLiteral("40"));
 }
 
-TEST_F(PanelTest, SlotTrayBarsSetTheNumbersDownToTheLowestTrayThree)
+TEST_F(PanelTest, SlotTrayBarsAndBoxesAgreeAtBothEnds)
 {
     open<SlotTrayPanel>();
     // Up raises the number (key, top arrow), down lowers it.
@@ -420,18 +451,25 @@ TEST_F(PanelTest, SlotTrayBarsSetTheNumbersDownToTheLowestTrayThree)
     QTest::mouseClick(tray, Qt::LeftButton, {}, QPoint(tray->width() / 2, 1));
     EXPECT_EQ(state.eggTray, "19");
     tray->triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(tray->number(), 2);
+    EXPECT_EQ(tray->number(), 3);
     EXPECT_EQ(field("trayTX")->text(), QStringLiteral("3"));
     EXPECT_EQ(state.eggTray, "3");
     tray->triggerAction(QAbstractSlider::SliderToMinimum);
-    EXPECT_EQ(state.eggTray, "30");
-    auto* slot = field<NumberBar>("slotS");
-    slot->setNumber(12);
+    EXPECT_EQ(tray->number(), 45);
+    EXPECT_EQ(state.eggTray, "45");
+    // The boxes take no typing and look it, but Up and Down in them step like a spin box.
+    auto* slotBox = field("slotTX");
+    EXPECT_TRUE(slotBox->isReadOnly());
+    EXPECT_NE(slotBox->palette().color(QPalette::Base),
+              field("fldBreedName")->palette().color(QPalette::Base));
+    field<NumberBar>("slotS")->setNumber(12);
+    QTest::keyClick(slotBox, Qt::Key_Up);
     EXPECT_EQ(state.eggSlot, "12");
-    QTest::keyClick(slot, Qt::Key_Down);
-    EXPECT_EQ(field("slotTX")->text(), QStringLiteral("11"));
+    QTest::keyClick(slotBox, Qt::Key_Down);
+    EXPECT_EQ(slotBox->text(), QStringLiteral("11"));
     EXPECT_EQ(state.eggSlot, "11");
-    EXPECT_TRUE(field("slotTX")->isReadOnly());
+    QTest::keyClick(field("trayTX"), Qt::Key_Down);
+    EXPECT_EQ(state.eggTray, "44");
 }
 
 TEST_F(PanelTest, DescriptionQuotesAreStoredAs148ButShownStraight)
@@ -541,6 +579,9 @@ TEST_F(PanelTest, TypedTipsGoIntoTheState)
     EXPECT_EQ(state.regTips[2], "A \"quoted\" tip");
     tip("dTip", 0)->clear();
     typeText(tip("dTip", 0), QString::fromUtf8("Caf\u00e9\u0100"));
+    EXPECT_EQ(state.demoTips[0], "Caf\xe9");
+    QApplication::clipboard()->setText(QStringLiteral("two\r\nlines")); // refused, not a blank
+    tip("dTip", 0)->paste();
     EXPECT_EQ(state.demoTips[0], "Caf\xe9");
     EXPECT_EQ(state.regTips[0], "Feed me");
 }

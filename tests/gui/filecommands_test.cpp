@@ -255,9 +255,10 @@ TEST_F(FileCommandsTest, SavingAnEggOrPackageWritesThatFileAlone)
     state.breedName = "Spotty: the \"Best\"";
     const QString name = QStringLiteral("Spotty the Best"); // what a file name can hold
     act("mnuSaveODD")->trigger();
-    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Egg written: ") + egg);
+    // The note whole as the bar's tooltip, however narrow the bar.
+    EXPECT_EQ(window->statusBar()->toolTip(), QStringLiteral("Egg written: ") + egg);
     act("mnuSaveYPK")->trigger();
-    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Package written: ") + package);
+    EXPECT_EQ(window->statusBar()->toolTip(), QStringLiteral("Package written: ") + package);
     EXPECT_EQ(dialogs.asked, (Asked{{true, FileKind::Egg, test::text::kEggFilter, name},
                                     {true, FileKind::Package, test::text::kPackageFilter, name}}));
     EXPECT_TRUE(prompts.shown.empty());
@@ -383,7 +384,10 @@ TEST_F(FileCommandsTest, ExportBreedSheetDrawsThePalettesColours)
     const QImage picture(png);
     ASSERT_FALSE(picture.isNull());
     for (const SheetSwatch& swatch : sheet.swatches) {
-        const int16_t fill = state.eBalls[size_t(swatch.record)].fillColor;
+        // A baby is drawn in its adult's colours.
+        const int16_t fill =
+            state.eBalls[size_t(colourRecordOf(swatch.record, int(sheet.swatches.size() / 2)))]
+                .fillColor;
         // No colour is hatched grey on white around the centre: never black, never blank.
         QSet<QRgb> inks;
         for (int d = -4; d <= 4 && fill < 0; ++d)
@@ -424,17 +428,18 @@ TEST_F(FileCommandsTest, ABreedSheetNeverReplacesItsProject)
     EXPECT_EQ(readFile(project), projectBytes);
 }
 
-TEST_F(FileCommandsTest, AShownBreedSheetClosesWithEscapeOrCtrlW)
+TEST_F(FileCommandsTest, AShownBreedSheetClosesWithEscapeCtrlWOrCtrlF4)
 {
     openProject();
-    dialogs.answers = {path(QStringLiteral("a.png")), path(QStringLiteral("b.svg"))};
-    for (int i = 0; i < 2; ++i)
+    dialogs.answers = {path(QStringLiteral("a.png")), path(QStringLiteral("b.svg")),
+                       path(QStringLiteral("c.png"))};
+    for (int i = 0; i < 3; ++i)
         act("mnuExportSheet")->trigger();
     const QList<QWidget*> sheets = window->findChildren<QWidget*>(QStringLiteral("frmBreedSheet"));
-    ASSERT_EQ(sheets.size(), 2);
-    // A sheet window closes with Escape, and with Ctrl+W.
+    ASSERT_EQ(sheets.size(), 3);
     for (const auto& [sheet, key] : {std::pair(sheets[0], QKeySequence(Qt::Key_Escape)),
-                                     std::pair(sheets[1], QKeySequence(Qt::CTRL | Qt::Key_W))}) {
+                                     std::pair(sheets[1], QKeySequence(Qt::CTRL | Qt::Key_W)),
+                                     std::pair(sheets[2], QKeySequence(Qt::CTRL | Qt::Key_F4))}) {
         sheet->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
         QTest::keySequence(sheet, key);

@@ -1,6 +1,7 @@
 #include "document/document.h"
 #include "document/projectedits.h"
 #include "editors/breedpreview.h"
+#include "editors/colorbutton.h"
 #include "editors/colorchooser.h"
 #include "editors/eballeditor.h"
 #include "editors/slottraypanel.h"
@@ -253,7 +254,8 @@ TEST_F(MainWindowTest, TheBallListOpensTheRecordOfEitherSetHoweverItIsSelected)
     EXPECT_EQ(curBall(), 6 + 4);
     auto* editor = activeEditor<EBallEditor>();
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->windowTitle(), QStringLiteral("ball 10 in qp.lnz"));
+    EXPECT_EQ(editor->windowTitle(),
+              QStringLiteral("foot in qp.lnz"));                    // the label, not the comment
     EXPECT_EQ(eblist->item(5)->toolTip(), eblist->item(5)->text()); // a long label
     EXPECT_EQ(eblist->item(0)->toolTip(), QString());
 
@@ -367,15 +369,27 @@ TEST_F(MainWindowTest, ACommandLineProjectOpensAtStartUp)
 
 // The save question is asked whenever a project is open, modified or not; Yes saves, which
 // leaves the project unmodified; a failed save stops the caller.
-TEST_F(MainWindowTest, TheSaveQuestion)
+TEST_F(MainWindowTest, WithNoProjectThereIsNoSaveQuestion)
 {
     window->load(QString());
-    Document& document = window->document();
-    EXPECT_TRUE(document.askSaveQuestion() && prompts.shown.empty()); // no project, no question
+    EXPECT_TRUE(window->document().askSaveQuestion());
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(MainWindowTest, TheSaveQuestionIsAskedWhileUnmodifiedToo)
+{
     openProject();
     prompts.answers = {PromptAnswer::No};
-    EXPECT_TRUE(document.askSaveQuestion());
-    EXPECT_EQ(prompts.shown.size(), 1u) << "asked while unmodified too";
+    const QByteArray before = test::readFile(projectPath);
+    EXPECT_TRUE(window->document().askSaveQuestion());
+    EXPECT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(test::readFile(projectPath), before);
+}
+
+TEST_F(MainWindowTest, YesAtTheSaveQuestionSavesTheProject)
+{
+    openProject();
+    Document& document = window->document();
     const QByteArray before = test::readFile(projectPath);
     document.edits().setBallField(0, EBallField::Fill, 99);
     ASSERT_TRUE(document.isModified());
@@ -383,6 +397,12 @@ TEST_F(MainWindowTest, TheSaveQuestion)
     EXPECT_TRUE(document.askSaveQuestion());
     EXPECT_FALSE(document.isModified());
     EXPECT_NE(test::readFile(projectPath), before);
+}
+
+TEST_F(MainWindowTest, ASaveThatFailsAtTheQuestionStopsTheCallerNamingTheFile)
+{
+    openProject();
+    Document& document = window->document();
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("gone")));
     ASSERT_TRUE(document.saveAs(dir.filePath(QStringLiteral("gone/breed.opj"))));
     ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("gone"))).removeRecursively());
@@ -675,7 +695,7 @@ TEST_F(MainWindowTest, TheWindowMenuListsTheChildWindows)
     for (QAction* action : windowMenu->actions())
         if (action->isCheckable())
             shown.append(action->text() + (action->isChecked() ? QStringLiteral("*") : QString()));
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("&1 ball 3 in qp_small.lnz"),
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("&1 leg in qp_small.lnz"),
                                   QStringLiteral("&2 Slot/Tray"), QStringLiteral("&3 Tips*")}));
 }
 
@@ -1062,14 +1082,25 @@ TEST_F(MainWindowTest, ThePreviewFollowsEveryChange)
     EXPECT_EQ(swatch(10).fuzzWidth, 0);
     EXPECT_DOUBLE_EQ(swatch(11).radius, tail);
     EXPECT_EQ(preview->grab().toImage(), before);
+    EXPECT_FALSE(find("babyNote")->isVisible());
+    // The game draws a baby in its adult's colours: recolouring the adult recolours both.
+    window->document().edits().setBallField(10, EBallField::Fill, 143);
+    EXPECT_EQ(swatch(4).fill, paletteColor(143));
+    EXPECT_EQ(preview->grab().toImage().pixelColor(preview->disc(4)->geometry().center()),
+              test::paletteQColor(143));
+    // The baby's own colours stay editable, shown faded with a note.
+    QTest::mouseClick(preview->disc(4), Qt::LeftButton);
+    EXPECT_TRUE(find("babyNote")->isVisible());
+    EXPECT_TRUE(find<ColorButton>("fillthing")->isUnused());
+    EXPECT_TRUE(find("fillthing")->isEnabled());
     // Another project opened is read afresh (here the same, its labels renamed since).
     writeBlz("\"qp_small.lnz\",\"qp.lnz\",6\r\nsnout\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
     ASSERT_EQ(window->document().open(projectPath), Document::Opening::Opened);
     EXPECT_EQ(preview->disc(6)->toolTip(), QStringLiteral("snout"));
 }
 
-// Up, Down, Page Up, Page Down, Home and End step through the eBalls with the editor following
-// and the focus in the list; Enter or Tab go into the editor and Escape comes back.
+// After a click, Up, Down, Page Up, Page Down, Home and End step through the eBalls with the
+// editor following and the focus in the list; Enter or Tab go into the editor, Escape comes back.
 TEST_F(MainWindowTest, TheEBallListWorksFromTheKeyboard)
 {
     openActive();
@@ -1078,8 +1109,7 @@ TEST_F(MainWindowTest, TheEBallListWorksFromTheKeyboard)
         return activeEditor<EBallEditor>() &&
                activeEditor<EBallEditor>()->isAncestorOf(QApplication::focusWidget());
     };
-    EXPECT_TRUE(inEditor());
-    eblist->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), eblist) << "after a click, the keys still step";
     const std::pair<Qt::Key, int> steps[] = {{Qt::Key_Down, 7},      {Qt::Key_End, 11},
                                              {Qt::Key_Up, 10},       {Qt::Key_Home, 6},
                                              {Qt::Key_PageDown, 11}, {Qt::Key_PageUp, 6}};

@@ -58,6 +58,16 @@ bool openEggOrPackage(const Installation& install, const ProjectState& state, Do
         QApplication::restoreOverrideCursor();
         return refuse(error);
     }
+    if (!imported.losses.empty()) {
+        QString lost = QStringLiteral("A project cannot keep all of %1; these parts would be "
+                                      "left out:")
+                           .arg(source);
+        for (const QString& loss : imported.losses)
+            lost += QStringLiteral("\r\n- ") + loss;
+        if (prompts.question(lost, PromptButtons::ImportWithoutThem, PromptIcon::Exclamation) !=
+            PromptAnswer::Yes)
+            return false;
+    }
     if (prompts.question(findings(imported), PromptButtons::YesNo, PromptIcon::Question) !=
         PromptAnswer::Yes)
         return false;
@@ -65,7 +75,8 @@ bool openEggOrPackage(const Installation& install, const ProjectState& state, Do
     if (project.isEmpty())
         return false;
     try {
-        writeImportedProject(install, imported, project, source);
+        // The player has seen and accepted what is left out.
+        writeImportedProject(install, imported, project, source, true);
     } catch (const Error& error) {
         return refuse(error);
     }

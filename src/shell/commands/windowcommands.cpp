@@ -74,6 +74,8 @@ void WindowCommands::tile(bool sideBySide)
     for (qsizetype i = 0; i < windows.size(); ++i) {
         const TileSpan span = spans[size_t(i)];
         const QSize across = least[size_t(i)];
+        // Where windows overlap, each lies above the one before it, whose strip stays in view.
+        windows[i]->raise();
         windows[i]->setGeometry(
             sideBySide ? QRect(span.start, 0, span.extent, std::max(area.height(), across.height()))
                        : QRect(0, span.start, std::max(area.width(), across.width()), span.extent));

@@ -37,11 +37,12 @@ BreedSheetWindow::BreedSheetWindow(const QImage& sheet, const QString& breedName
     scroll->setWidget(picture);
     layout->addWidget(scroll);
     resize(std::min(sheet.width() + 24, 1000), std::min(sheet.height() + 24, 760));
-    // A window of its own closes the way such windows do.
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close),
-          QKeySequence(Qt::CTRL | Qt::Key_W)})
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+    // A window of its own closes the way such windows do. Each key once: a key bound twice is
+    // ambiguous and runs neither (the platform's Close is Ctrl+W on some desktops).
+    auto* closing = new QShortcut(this);
+    closing->setKeys({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W),
+                      QKeySequence(Qt::CTRL | Qt::Key_F4)});
+    connect(closing, &QShortcut::activated, this, &QWidget::close);
 }
 
 } // namespace yw

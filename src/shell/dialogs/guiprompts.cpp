@@ -1,6 +1,7 @@
 #include "shell/dialogs/guiprompts.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace yw {
 
@@ -33,6 +34,14 @@ void GuiPrompts::message(const QString& text, PromptIcon icon)
 
 PromptAnswer GuiPrompts::question(const QString& text, PromptButtons buttons, PromptIcon icon)
 {
+    if (buttons == PromptButtons::ImportWithoutThem) {
+        QMessageBox box(boxIcon(icon), kProgramTitle, text, QMessageBox::Cancel, m_parent);
+        const QAbstractButton* accept =
+            box.addButton(QStringLiteral("Import Without Them"), QMessageBox::AcceptRole);
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.exec();
+        return box.clickedButton() == accept ? PromptAnswer::Yes : PromptAnswer::Cancel;
+    }
     QMessageBox::StandardButtons choices = QMessageBox::Yes | QMessageBox::No;
     if (buttons == PromptButtons::YesNoCancel)
         choices |= QMessageBox::Cancel;

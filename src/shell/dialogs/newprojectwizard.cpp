@@ -50,31 +50,12 @@ NewProjectWizard::NewProjectWizard(const Installation& install, const ProjectSta
                                    Prompts& prompts, FileDialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_install(install), m_state(state), m_prompts(prompts), m_dialogs(dialogs),
       m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
-      m_linkAddress(webAddress(WebPlace::OddPlanet, QString())),
-      m_chooseTexts([this](const QString& listText,
-                           const SurveyRefusal& ambiguity) -> std::optional<SurveyChoices> {
-          SurveyDialog dialog(listText, ambiguity, this);
-          if (dialog.exec() != QDialog::Accepted)
-              return std::nullopt;
-          return dialog.choices();
-      }),
-      m_confirmSurvey([this](const QString& listText, const SurveyFindings& findings,
-                             const SurveyResurvey& resurvey) -> std::optional<SurveyFindings> {
-          SurveyDialog dialog(listText, findings, resurvey, this);
-          if (dialog.exec() != QDialog::Accepted)
-              return std::nullopt;
-          return dialog.findings();
-      }),
-      m_showRefusal(
-          [this](const QString& listText, const SurveyRefusal& refusal, const QByteArray& report) {
-              SurveyDialog dialog(
-                  listText, refusal, [this, &report] { saveSurveyReport(report); }, this);
-              dialog.exec();
-          })
+      m_linkAddress(webAddress(WebPlace::OddPlanet, QString()))
 {
     setObjectName(QStringLiteral("newEgg"));
     setWindowTitle(QStringLiteral("New Project Wizard"));
     setModal(true);
+    useSurveyDialogs();
 
     Label1 = new QLabel(
         QStringLiteral("Please select a breed from the following list to base your work on. "
@@ -87,7 +68,45 @@ NewProjectWizard::NewProjectWizard(const Installation& install, const ProjectSta
     bSel = new QListWidget(this);
     bSel->setObjectName(QStringLiteral("bSel"));
     bSel->addItem(QStringLiteral("Quadrapus"));
+    createButtons();
+    createLink();
+    arrange();
 
+    connect(bSel, &QListWidget::itemChanged, this, &NewProjectWizard::itemCheck);
+    // A click on the breed's name ticks it too, so what is highlighted is what "Go" uses.
+    connect(bSel, &QListWidget::itemClicked, this, [](QListWidgetItem* item) {
+        if (item->checkState() != Qt::Checked)
+            item->setCheckState(Qt::Checked);
+    });
+    loadBreeds();
+}
+
+void NewProjectWizard::useSurveyDialogs()
+{
+    m_chooseTexts = [this](const QString& listText,
+                           const SurveyRefusal& ambiguity) -> std::optional<SurveyChoices> {
+        SurveyDialog dialog(listText, ambiguity, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.choices();
+    };
+    m_confirmSurvey = [this](const QString& listText, const SurveyFindings& findings,
+                             const SurveyResurvey& resurvey) -> std::optional<SurveyFindings> {
+        SurveyDialog dialog(listText, findings, resurvey, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.findings();
+    };
+    m_showRefusal = [this](const QString& listText, const SurveyRefusal& refusal,
+                           const QByteArray& report) {
+        SurveyDialog dialog(
+            listText, refusal, [this, &report] { saveSurveyReport(report); }, this);
+        dialog.exec();
+    };
+}
+
+void NewProjectWizard::createButtons()
+{
     auto makeButton = [this](const char* name, const QString& caption) {
         auto* button = new PressLabel(caption, this);
         button->setObjectName(QString::fromLatin1(name));
@@ -115,7 +134,10 @@ NewProjectWizard::NewProjectWizard(const Installation& install, const ProjectSta
         if (buttonArmed)
             reject();
     });
+}
 
+void NewProjectWizard::createLink()
+{
     Label3 = new QLabel(QStringLiteral("Related Sites"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     QFont heading = Label3->font();
@@ -145,7 +167,10 @@ NewProjectWizard::NewProjectWizard(const Installation& install, const ProjectSta
         if (m_openUrl)
             m_openUrl(m_linkAddress);
     });
+}
 
+void NewProjectWizard::arrange()
+{
     auto* sites = new QVBoxLayout;
     sites->addWidget(Label3);
     sites->addWidget(URL);
@@ -165,14 +190,6 @@ NewProjectWizard::NewProjectWizard(const Installation& install, const ProjectSta
     layout->addLayout(middle, 1);
     layout->addLayout(buttons);
     resize(440, 360);
-
-    connect(bSel, &QListWidget::itemChanged, this, &NewProjectWizard::itemCheck);
-    // A click on the breed's name ticks it too, so what is highlighted is what "Go" uses.
-    connect(bSel, &QListWidget::itemClicked, this, [](QListWidgetItem* item) {
-        if (item->checkState() != Qt::Checked)
-            item->setCheckState(Qt::Checked);
-    });
-    loadBreeds();
 }
 
 void NewProjectWizard::loadBreeds()

@@ -98,6 +98,11 @@ public:
     PressLabel* URL = nullptr;
 
 private:
+    // The survey asks and tells through its dialogs, unless a test puts others in.
+    void useSurveyDialogs();
+    void createButtons();
+    void createLink();
+    void arrange();
     void loadBreeds();
     void itemCheck(QListWidgetItem* item);
     void flatButtonPressed(PressLabel* button, Qt::MouseButton mouseButton);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -71,6 +72,9 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(buttons);
     layout->addWidget(m_browser, 1);
+    // A window of its own closes with Escape, as the breed sheet does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::close);
 }
 
 void HelpViewer::showTopic(const QString& helpFolder, int context)

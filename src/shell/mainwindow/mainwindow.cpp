@@ -2,6 +2,7 @@
 
 #include "document/document.h"
 #include "document/recentfiles.h"
+#include "editors/dialogparts.h"
 #include "editors/twips.h"
 #include "model/installation.h"
 #include "model/projectstate.h"
@@ -41,6 +42,7 @@ constexpr int kBallListTop = twips(480);
 constexpr int kTipsHeight = twips(1575);
 constexpr int kTipsGapBelow = twips(75);
 constexpr int kBallListGapBelow = twips(90);
+constexpr int kFittedNoteMs = 10000;
 
 const QString kFirstHelpText =
     QStringLiteral("An existing ODD file or OPJ project has not been opened yet, nor has a new "
@@ -150,7 +152,13 @@ void MainWindow::createStatusBar()
     m_pathLabel = new QLabel(statbar);
     m_pathLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statbar->addWidget(m_pathLabel, 1);
-    connect(m_document, &Document::pathChanged, m_pathLabel, &QLabel::setText);
+    connect(m_document, &Document::pathChanged, this, [this](const QString& path) {
+        m_pathLabel->setText(path);
+        m_pathLabel->setToolTip(path); // a long path is cut at the window's edge
+    });
+    // A note too long for the bar shows with the middle of its path left out, whole as the
+    // bar's tooltip, so the file's name stays in view beside "Modified".
+    connect(statbar, &QStatusBar::messageChanged, this, &MainWindow::fitStatusNote);
     m_modifiedMark = new QLabel(statbar);
     m_modifiedMark->setObjectName(QStringLiteral("modifiedMark"));
     m_modifiedMark->setToolTip(tr("The project has changes that are not saved."));
@@ -158,6 +166,22 @@ void MainWindow::createStatusBar()
     connect(m_document, &Document::modifiedChanged, this, [this](bool modified) {
         m_modifiedMark->setText(modified ? tr("Modified") : QString());
     });
+}
+
+void MainWindow::fitStatusNote(const QString& note)
+{
+    statbar->setToolTip(note);
+    // A hidden bar has no width to fit into yet.
+    if (m_fittingNote || !statbar->isVisible())
+        return;
+    const int room = statbar->width() - m_modifiedMark->sizeHint().width() - 4 * twips(60);
+    const QString shown = statbar->fontMetrics().elidedText(note, Qt::ElideMiddle, room);
+    if (shown == note)
+        return;
+    m_fittingNote = true;
+    // The notes that run long are the ten-second ones (a file written, an undo).
+    statbar->showMessage(shown, kFittedNoteMs);
+    m_fittingNote = false;
 }
 
 void MainWindow::tBarButton_Click(int index)
@@ -185,16 +209,25 @@ void MainWindow::createLeftPanel()
     eblist->viewport()->installEventFilter(this);
     // Every change of selection opens the eBall it reaches (keys, a press of any button, a drag
     // across rows), so the list and the editor never disagree. A click opens its eBall again
-    // only when its press did not already do so.
-    connect(eblist, &QListWidget::itemSelectionChanged, this, [this] {
+    // only when its press did not already do so. After a click the focus stays in the list, so
+    // Up and Down go on stepping; a double click, Enter or Tab go into the editor.
+    const auto openKeepingFocus = [this] {
+        m_keepListFocus = true;
+        openSelectedBall();
+        m_keepListFocus = false;
+    };
+    connect(eblist, &QListWidget::itemSelectionChanged, this, [this, openKeepingFocus] {
         if (m_fillingList)
             return;
         m_openedByPress = m_mouseDownInList;
-        openSelectedBall();
-    });
-    connect(eblist, &QListWidget::itemClicked, this, [this] {
-        if (!std::exchange(m_openedByPress, false))
+        if (m_mouseDownInList)
+            openKeepingFocus();
+        else
             openSelectedBall();
+    });
+    connect(eblist, &QListWidget::itemClicked, this, [this, openKeepingFocus] {
+        if (!std::exchange(m_openedByPress, false))
+            openKeepingFocus();
     });
     connect(eblist, &QListWidget::itemDoubleClicked, this, &MainWindow::openSelectedBall);
 
@@ -333,11 +366,7 @@ void MainWindow::load(const QString& commandLineProject)
         const int limit = toTwips(100000);
         resize(twips(int(std::min<long long>(width, limit))),
                twips(int(std::min<long long>(height, limit))));
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame(QPoint(), size());
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        move(centredOnScreen(size()).topLeft());
     } else {
         setWindowState(windowState() | Qt::WindowMaximized);
     }

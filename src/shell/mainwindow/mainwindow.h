@@ -96,6 +96,7 @@ protected:
 private:
     void createLeftPanel();
     void createStatusBar();
+    void fitStatusNote(const QString& note);
     // Puts the tips box 75 twips above the panel's bottom and lets the eBall list end 90 twips
     // above it (or above the panel's bottom while the box is hidden).
     void layoutLeftPanel();
@@ -134,6 +135,7 @@ private:
     MainCommands* m_commands = nullptr;
     QLabel* m_pathLabel = nullptr;
     QLabel* m_modifiedMark = nullptr;
+    bool m_fittingNote = false;
     QTimer* m_layoutTimer = nullptr;
     bool m_saveEnabled = true;
     bool m_mouseDownInList = false;

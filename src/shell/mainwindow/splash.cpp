@@ -1,5 +1,6 @@
 #include "shell/mainwindow/splash.h"
 
+#include "editors/dialogparts.h"
 #include "editors/twips.h"
 
 #include <QGuiApplication>
@@ -40,11 +41,7 @@ Splash::Splash(const QString& buildNo, QWidget* parent)
     column->addStretch(3);
     column->addWidget(spVer);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    move(centredOnScreen(size()).topLeft());
 
     auto* timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Splasher"));

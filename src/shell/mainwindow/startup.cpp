@@ -1,5 +1,6 @@
 #include "shell/mainwindow/startup.h"
 
+#include "editors/dialogparts.h"
 #include "model/gameinstall.h"
 #include "model/installation.h"
 #include "model/projectstate.h"
@@ -101,11 +102,8 @@ bool EditorStartUp::run(const QString& commandLine, const QProcessEnvironment& e
             m_settings.read(kSectionMdi, setting::height.key, QString()).isEmpty();
         m_window->load(commandLine);
         if (const QScreen* screen = QGuiApplication::primaryScreen(); firstRun && screen) {
-            const QRect area = screen->availableGeometry();
-            QRect frame(QPoint(),
-                        firstRunWindowSize(QSize(464, 388), m_window->minimumSize(), area));
-            frame.moveCenter(area.center());
-            m_window->setGeometry(frame);
+            m_window->setGeometry(centredOnScreen(firstRunWindowSize(
+                QSize(464, 388), m_window->minimumSize(), screen->availableGeometry())));
         }
 
         component = QStringLiteral("dlgSplash");

@@ -31,14 +31,20 @@ std::vector<TileSpan> tileSpans(const std::vector<int>& leastExtents, int length
     }
     std::vector<TileSpan> spans;
     spans.reserve(count);
-    int total = std::accumulate(extents.begin(), extents.end(), 0);
-    int next = 0;
-    for (int extent : extents) {
-        const int start = std::max(0, std::min(next, length - total));
-        total -= extent;
-        spans.push_back({start, extent});
-        next = start + extent;
+    const int total = std::accumulate(extents.begin(), extents.end(), 0);
+    if (total <= length || count < 2) {
+        int next = 0;
+        for (int extent : extents) {
+            spans.push_back({next, extent});
+            next += extent;
+        }
+        return spans;
     }
+    // Overlapping, the starts spread evenly from 0 to where the last one ends at the length: each
+    // window keeps a strip of its own beside the next, none lies wholly under another.
+    const int room = std::max(0, length - extents.back());
+    for (size_t i = 0; i < count; ++i)
+        spans.push_back({int(room * i / (count - 1)), extents[i]});
     return spans;
 }
 

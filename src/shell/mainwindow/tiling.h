@@ -16,7 +16,8 @@ struct TileSpan
 // Shares `length` between windows in a row (or column), in order. None gets less than its least
 // extent: those that need more than an even share take it, and the others split what is left,
 // the last ones taking the pixels an even split leaves over. Only when even the least extents do
-// not fit do the windows overlap, each still whole and inside the length where it can be.
+// not fit do the windows overlap, each still whole, their starts spread evenly so that each
+// keeps a strip beside the next one (which the caller puts above it).
 std::vector<TileSpan> tileSpans(const std::vector<int>& leastExtents, int length);
 
 } // namespace yw
