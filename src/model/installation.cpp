@@ -65,8 +65,8 @@ QString Installation::installedCompanionPath(const std::string& baseBreed) const
 
 QString Installation::keptFolder(const std::string& baseBreed) const
 {
-    return joinPath(userRoot(), QStringLiteral("originals") + resFolder(edition) +
-                                    cp1252::toUnicode(baseBreed));
+    return joinPath(userRoot(), QStringLiteral("originals/") + resFolder(edition) +
+                                    QLatin1Char('/') + cp1252::toUnicode(baseBreed));
 }
 
 bool Installation::installedEggIsOurs(const std::string& baseBreed) const
@@ -91,18 +91,18 @@ QString Installation::baseEggPath(const std::string& baseBreed) const
 {
     if (!installedEggIsOurs(baseBreed))
         return installedEggPath(baseBreed);
-    return joinPath(keptFolder(baseBreed),
-                    QStringLiteral("original/") + cp1252::toUnicode(baseBreed) +
-                        QStringLiteral(".odd"));
+    return joinPath(keptFolder(baseBreed), QStringLiteral("original/") +
+                                               cp1252::toUnicode(baseBreed) +
+                                               QStringLiteral(".odd"));
 }
 
 QString Installation::baseCompanionPath(const std::string& baseBreed) const
 {
     if (!installedEggIsOurs(baseBreed))
         return installedCompanionPath(baseBreed);
-    return joinPath(keptFolder(baseBreed),
-                    QStringLiteral("original/") + cp1252::toUnicode(baseBreed) +
-                        QStringLiteral(".odx"));
+    return joinPath(keptFolder(baseBreed), QStringLiteral("original/") +
+                                               cp1252::toUnicode(baseBreed) +
+                                               QStringLiteral(".odx"));
 }
 
 } // namespace yw

@@ -186,7 +186,7 @@ TEST_F(Cli, EveryRefusalExitsCleanly)
                   ownZott = own + QStringLiteral("res/Zott.loc");
     const QString shippedUk = data() + QStringLiteral("/resUK"),
                   zottLocNew = data() + QStringLiteral("/res/Zott.loc");
-    const QString wad = usGame + QStringLiteral("/oddballz.wad"),
+    const QString gameWad = usGame + QStringLiteral("/oddballz.wad"),
                   inGame = usGame + QStringLiteral("/h.odd");
     const QString zottEgg = baseEgg(Edition::US, "Zott");
 
@@ -242,8 +242,12 @@ TEST_F(Cli, EveryRefusalExitsCleanly)
         {{"--data-dir", data(), "egg", "h.opj", honkerLoc}, 1, honkerLoc, "base breed"},
         {{"--data-dir", data(), "new", "Honker", honkerInfo}, 1, honkerInfo, "base breed"},
         // No output replaces the game's files, the program's or the player's own breed files.
-        {{"survey", "Honker", "--report", honkerEgg}, 1, honkerEgg, "an egg of the game"},
-        {{"survey", "Honker", "--report", YW_CLI}, 1, YW_CLI, "Yolkwright itself"},
+        {{"survey", "Honker", "--report", honkerEgg}, 1, honkerEgg, "a file the command reads"},
+        {{"survey", "Honker", "--report", zottEgg}, 1, zottEgg, "an egg of the game"},
+        {{"--data-dir", data(), "survey", "Honker", "--report", honkerLoc},
+         1,
+         honkerLoc,
+         "Yolkwright's own files"},
         {{"--data-dir", data(), "--edition", "us", "survey", "Honker", "--to", shippedUk},
          1,
          shippedUk + QStringLiteral("/Honker.blz"),
@@ -254,10 +258,10 @@ TEST_F(Cli, EveryRefusalExitsCleanly)
          "own breed files"},
         {{"--data-dir", data(), "new", "Honker", zottLocNew}, 1, zottLocNew, "own files"},
         {{"import", "h.odd", ownZott}, 1, ownZott, "own breed files"},
-        {{"new", "Honker", wad}, 1, wad, "the game itself"},
+        {{"new", "Honker", gameWad}, 1, gameWad, "the game itself"},
         {{"sheet", "h.opj", gameIni}, 1, gameIni, "the game itself"},
         {{"egg", "h.opj", inGame}, 1, inGame, "the game itself"},
-        {{"package", "h.opj", zottEgg}, 1, zottEgg, "only an egg may replace"},
+        {{"package", "h.opj", zottEgg}, 1, zottEgg, "which only an egg"},
     };
     const auto everything = [&] {
         return test::snapshot(dir.path()) + test::snapshot(s_root->path());
