@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <QTextStream>
+#include <algorithm>
 
 namespace yw::cli {
 

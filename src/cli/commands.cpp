@@ -72,6 +72,14 @@ class BreedsCommand : public Command
 public:
     QString name() const override { return QStringLiteral("breeds"); }
     QStringList arguments() const override { return {}; }
+    QString help() const override
+    {
+        return QStringLiteral("List the base breeds you can start from, one per line: name, file "
+                              "name, whether your game has its egg (installed or missing), "
+                              "whether Yolkwright has its breed files (resources or "
+                              "no-resources) and whether those files fit your egg (matches, "
+                              "does-not-match, or -).");
+    }
     ExitCode run(Context& context, const QStringList&) override
     {
         context.requireGame();
@@ -96,6 +104,11 @@ class NewCommand : public Command
 {
 public:
     QString name() const override { return QStringLiteral("new"); }
+    QString help() const override
+    {
+        return QStringLiteral("Start a new breed from a base breed (for example Honker or "
+                              "Quadrapus) and save it as the project file PROJECT (.opj).");
+    }
     QStringList arguments() const override
     {
         return {QStringLiteral("BREED"), QStringLiteral("PROJECT")};
@@ -139,6 +152,10 @@ class ShowCommand : public Command
 {
 public:
     QString name() const override { return QStringLiteral("show"); }
+    QString help() const override
+    {
+        return QStringLiteral("Print everything in a project as JSON.");
+    }
     QStringList arguments() const override { return {QStringLiteral("PROJECT")}; }
     ExitCode run(Context& context, const QStringList& args) override
     {
@@ -190,10 +207,18 @@ public:
     }
 };
 
-class EggCommand : public Command
+// Writes what a project makes (egg or package) to TARGET.
+using ProjectWriter = void (*)(Context& context, const QString& target, const QString& project);
+
+// egg and package: the same body around their writers.
+class WriteCommand : public Command
 {
 public:
-    QString name() const override { return QStringLiteral("egg"); }
+    WriteCommand(QString name, QString help, ProjectWriter writer)
+        : m_name(std::move(name)), m_help(std::move(help)), m_writer(writer)
+    {}
+    QString name() const override { return m_name; }
+    QString help() const override { return m_help; }
     QStringList arguments() const override
     {
         return {QStringLiteral("PROJECT"), QStringLiteral("TARGET")};
@@ -202,8 +227,7 @@ public:
     {
         context.openProject(args[0], true);
         try {
-            saveODD(context.install(), context.state(), context.project().shape(), args[1],
-                    context.prompts(), args[0]);
+            m_writer(context, args[1], args[0]);
         } catch (const DoesNotFit& e) {
             throw Failure(args[1], e.message());
         } catch (const BadValue& e) {
@@ -212,36 +236,34 @@ public:
         context.printNotices();
         return ExitCode::Success;
     }
+
+private:
+    QString m_name;
+    QString m_help;
+    ProjectWriter m_writer;
 };
 
-class PackageCommand : public Command
+void writeEgg(Context& context, const QString& target, const QString& project)
 {
-public:
-    QString name() const override { return QStringLiteral("package"); }
-    QStringList arguments() const override
-    {
-        return {QStringLiteral("PROJECT"), QStringLiteral("TARGET")};
-    }
-    ExitCode run(Context& context, const QStringList& args) override
-    {
-        context.openProject(args[0], true);
-        try {
-            SaveYPK(context.install(), context.state(), context.project().shape(), args[1],
-                    context.prompts(), context.settings(), args[0]);
-        } catch (const DoesNotFit& e) {
-            throw Failure(args[1], e.message());
-        } catch (const BadValue& e) {
-            throw Failure(args[1], e.message());
-        }
-        context.printNotices();
-        return ExitCode::Success;
-    }
-};
+    saveODD(context.install(), context.state(), context.project().shape(), target,
+            context.prompts(), project);
+}
+
+void writePackage(Context& context, const QString& target, const QString& project)
+{
+    SaveYPK(context.install(), context.state(), context.project().shape(), target,
+            context.prompts(), context.settings(), project);
+}
 
 class SheetCommand : public Command
 {
 public:
     QString name() const override { return QStringLiteral("sheet"); }
+    QString help() const override
+    {
+        return QStringLiteral("Draw the breed sheet (.svg): both ball sets as labelled colour "
+                              "swatches, with the name, tray, slot and description.");
+    }
     QStringList arguments() const override
     {
         return {QStringLiteral("PROJECT"), QStringLiteral("TARGET")};
@@ -262,12 +284,28 @@ class ImportCommand : public Command
 {
 public:
     QString name() const override { return QStringLiteral("import"); }
+    QString help() const override
+    {
+        return QStringLiteral("Turn an egg (with the .odx beside it, if any) or a package made "
+                              "from an installed base breed back into a project. The base breed "
+                              "is the one whose egg matches everywhere outside the parts "
+                              "Yolkwright edits; --base names it.");
+    }
     QStringList arguments() const override
     {
         return {QStringLiteral("EGG|PACKAGE"), QStringLiteral("PROJECT")};
     }
-    QStringList options() const override { return {QStringLiteral("--base")}; }
-    QStringList flags() const override { return {QStringLiteral("--accept-losses")}; }
+    std::vector<CommandOption> options() const override
+    {
+        return {{QStringLiteral("--base"), QStringLiteral("BREED"), {}},
+                {QStringLiteral("--accept-losses"),
+                 {},
+                 QStringLiteral("When the project could not keep part of the egg (words after "
+                                "the slot, a 7th tip, a line after the tips, a ball line or name "
+                                "the egg writer refuses), nothing is written and each part is "
+                                "named; --accept-losses imports the rest and lists on stderr "
+                                "what was left out.")}};
+    }
     ExitCode run(Context& context, const QStringList& args) override
     {
         const QString base = context.option(QStringLiteral("--base"));
@@ -277,7 +315,7 @@ public:
         context.requireGame();
         context.requireEdition();
         const ImportedEgg imported = importFile(context.install(), context.state(), args[0], stem);
-        const bool accept = !context.option(QStringLiteral("--accept-losses")).isEmpty();
+        const bool accept = context.flag(QStringLiteral("--accept-losses"));
         writeImportedProject(context.install(), imported, args[1], args[0], accept);
         for (const QString& loss : imported.losses)
             context.err() << "yolkwright-cli: left out: " << loss << '\n';
@@ -382,11 +420,28 @@ class SurveyCommand : public Command
 public:
     QString name() const override { return QStringLiteral("survey"); }
     QStringList arguments() const override { return {QStringLiteral("BREED")}; }
-    QStringList options() const override
+    std::vector<CommandOption> options() const override
     {
-        return {QStringLiteral("--to"), QStringLiteral("--description"),
-                QStringLiteral("--attributes"), QStringLiteral("--baby"),
-                QStringLiteral("--report")};
+        // The help below tells of them together.
+        return {{QStringLiteral("--to"), QStringLiteral("DIR"), {}},
+                {QStringLiteral("--description"), QStringLiteral("POS"), {}},
+                {QStringLiteral("--attributes"), QStringLiteral("POS"), {}},
+                {QStringLiteral("--baby"), QStringLiteral("A|B"), {}},
+                {QStringLiteral("--report"), QStringLiteral("FILE"), {}}};
+    }
+    QString help() const override
+    {
+        return QStringLiteral(
+            "Measure your game's own egg of BREED, print what was found (each region's byte "
+            "position, room and first words) and write its breed files (.blz and .loc) to DIR, "
+            "by default your own res or resUK folder, where Yolkwright looks first. Nothing is "
+            "written unless an unchanged breed written back gives the egg byte for byte. What the "
+            "egg cannot tell is asked on a terminal: which text is the description, and which "
+            "ball set is the baby when their diameters add up alike. In a script it is refused "
+            "with the candidates; answer with --description POS and --attributes POS (byte "
+            "positions of any text), and --baby A or B (A is the set that comes first in the "
+            "egg). --report FILE writes a layout report without the egg's texts, to attach to a "
+            "bug report.");
     }
     ExitCode run(Context& context, const QStringList& args) override
     {
@@ -490,6 +545,33 @@ private:
 
 } // namespace
 
+QString Command::synopsis() const
+{
+    QStringList words{name()};
+    words += arguments();
+    for (const CommandOption& option : options())
+        words.append(option.isFlag() ? QStringLiteral("[%1]").arg(option.name)
+                                     : QStringLiteral("[%1 %2]").arg(option.name, option.value));
+    return words.join(QLatin1Char(' '));
+}
+
+std::optional<CommandOption> Command::option(const QString& name) const
+{
+    for (const CommandOption& own : options())
+        if (own.name == name)
+            return own;
+    return std::nullopt;
+}
+
+QString Command::fullHelp() const
+{
+    QString text = help();
+    for (const CommandOption& option : options())
+        if (!option.help.isEmpty())
+            text += QLatin1Char(' ') + option.help;
+    return text;
+}
+
 Failure::Failure(const QString& file, const QString& reason)
     : Error(file.isEmpty() ? reason : file + QStringLiteral(": ") + reason),
       m_line(file.isEmpty() ? reason : file + QStringLiteral(": ") + reason)
@@ -517,6 +599,11 @@ QString Context::option(const QString& name) const
 {
     const auto found = m_options.commandOptions.find(name);
     return found == m_options.commandOptions.end() ? QString() : found->second;
+}
+
+bool Context::flag(const QString& name) const
+{
+    return m_options.commandOptions.count(name) > 0;
 }
 
 void Context::requireGame()
@@ -605,8 +692,15 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<BreedsCommand>());
     commands.push_back(std::make_unique<NewCommand>());
     commands.push_back(std::make_unique<ShowCommand>());
-    commands.push_back(std::make_unique<EggCommand>());
-    commands.push_back(std::make_unique<PackageCommand>());
+    commands.push_back(std::make_unique<WriteCommand>(
+        QStringLiteral("egg"),
+        QStringLiteral("Write the egg for a project to TARGET (.odd; a .odx is written beside it "
+                       "when the base breed has one). Copy it into the game's eggz folder to "
+                       "play with it."),
+        writeEgg));
+    commands.push_back(std::make_unique<WriteCommand>(
+        QStringLiteral("package"),
+        QStringLiteral("Write a package (.ypk) to share the breed with others."), writePackage));
     commands.push_back(std::make_unique<SheetCommand>());
     commands.push_back(std::make_unique<SurveyCommand>());
     commands.push_back(std::make_unique<ImportCommand>());

@@ -68,6 +68,8 @@ public:
     const FileSystem& fso() const { return m_fso; }
     // The value of a command's own option, or "" when it was not given.
     QString option(const QString& name) const;
+    // Whether a command's own flag (an option without a value) was given.
+    bool flag(const QString& name) const;
 
     // Sets install().gameFolder, or throws Failure.
     void requireGame();
@@ -96,17 +98,36 @@ private:
     bool m_haveEdition = false;
 };
 
+// An option of a command: "--to" taking a value "DIR", or a flag given alone ("--accept-losses",
+// empty value). `help` is its sentence in the usage text, after the command's own; empty when the
+// command's help tells of it already.
+struct CommandOption
+{
+    QString name;
+    QString value;
+    QString help;
+    bool isFlag() const { return value.isEmpty(); }
+};
+
+// One command of the tool. The usage text is made from these rows (helpText), so a new command
+// is one class added to allCommands(), and a new option one row of its options().
 class Command
 {
 public:
     virtual ~Command() = default;
     virtual QString name() const = 0;
     virtual QStringList arguments() const = 0;
-    // The command's own options, each taking a value ("--to").
-    virtual QStringList options() const { return {}; }
-    // The command's own options that take no value ("--accept-losses").
-    virtual QStringList flags() const { return {}; }
+    virtual std::vector<CommandOption> options() const { return {}; }
+    // What the command does, in sentences; the usage text wraps them, each option's help after.
+    virtual QString help() const = 0;
     virtual ExitCode run(Context& context, const QStringList& args) = 0;
+
+    // "name ARGS [--option VALUE] [--flag]..."
+    QString synopsis() const;
+    // The command's own option `name`, or nothing when it does not take it.
+    std::optional<CommandOption> option(const QString& name) const;
+    // help() and each option's help, as the usage text shows them.
+    QString fullHelp() const;
 };
 
 std::vector<std::unique_ptr<Command>> allCommands();

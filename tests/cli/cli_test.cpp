@@ -140,9 +140,9 @@ TEST_F(Cli, HelpExplainsTheCommands)
         const Outcome outcome = ok(flag);
         for (const char* text :
              {"breeds", "new BREED PROJECT", "show PROJECT", "egg PROJECT TARGET",
-              "package PROJECT TARGET", "sheet PROJECT TARGET", "import EGG|PACKAGE PROJECT",
-              "--game-dir DIR", "--edition us|uk", "--data-dir DIR",
-              "yolkwright-cli new Honker my.opj"})
+              "package PROJECT TARGET", "sheet PROJECT TARGET",
+              "import EGG|PACKAGE PROJECT [--base BREED] [--accept-losses]", "--game-dir DIR",
+              "--edition us|uk", "--data-dir DIR", "yolkwright-cli new Honker my.opj"})
             EXPECT_TRUE(outcome.out.contains(QLatin1String(text))) << text;
     }
 }
@@ -209,6 +209,7 @@ TEST_F(Cli, EveryRefusalExitsCleanly)
         {{"--data-dir=", "breeds"}, 2, {}, "The option --data-dir needs a value."},
         {{"new", "Dodo", "d.opj"}, 2, {}, "There is no base breed called \"Dodo\"."},
         {{"breeds", "--to", "x"}, 2, {}, "The option --to does not go with the command breeds."},
+        {{"import", "h.odd", "x.opj", "--accept-losses=no"}, 2, {}, "takes no value."},
         {{"survey", "Zott", "--attributes", "0"}, 2, {}, "(a whole number from 1 on), not 0."},
         {{"survey", "Zott", "--description", "first"}, 2, {}, "byte position"},
         {{"survey", "Zott", "--baby", "C"}, 2, {}, "The option --baby takes A or B, not C."},
