@@ -9,7 +9,7 @@ namespace yw::cli {
 
 // The command-line tool's answers to the core's prompts: questions (the project-version
 // question) are answered Yes with a warning on stderr; messages are held so that a command can
-// print them as notices when it succeeds or fold the last one into its one-line failure.
+// print them as notices when it succeeds. Failures come as exceptions, never from these.
 class CliPrompts : public Prompts
 {
 public:

@@ -2,6 +2,7 @@
 
 #include "files/breedresources.h"
 #include "files/breedsheet.h"
+#include "files/egggrowth.h"
 #include "files/eggimport.h"
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
@@ -12,6 +13,7 @@
 #include "files/surveyreport.h"
 #include "model/gameinstall.h"
 #include "platform/cp1252.h"
+#include "platform/refusal.h"
 #include "platform/savefile.h"
 #include "platform/setting.h"
 #include "platform/winpaths.h"
@@ -36,12 +38,6 @@ namespace {
 QString text(const std::string& bytes)
 {
     return cp1252::toUnicode(bytes);
-}
-
-QString lastMessage(CliPrompts& prompts, const QString& fallback)
-{
-    const QStringList messages = prompts.takeMessages();
-    return messages.isEmpty() ? fallback : messages.last();
 }
 
 // The build field of a project file: the first field of its second line.
@@ -122,27 +118,10 @@ public:
 
         context.requireGame();
         context.requireEdition();
+        // A refusal names its file and is reported as any other failure.
         const NewProject project =
-            readBaseBreed(context.install(), context.state(), chosen->listText, context.prompts());
-        const ProjectState& fresh = project.state;
-        const Installation& install = context.install();
-        switch (project.status) {
-        case NewProjectStatus::Created:
-            break;
-        case NewProjectStatus::NotInstalled:
-            throw Failure(install.baseEggPath(fresh.baseBreed),
-                          lastMessage(context.prompts(), QString()));
-        case NewProjectStatus::NoResources: {
-            QString missing = install.infoFilePath(fresh.baseBreed);
-            if (context.fso().fileExists(missing))
-                missing = install.locatorFilePath(fresh.baseBreed);
-            throw Failure(missing, lastMessage(context.prompts(), QString()));
-        }
-        case NewProjectStatus::DamagedEgg:
-            throw Failure(install.baseEggPath(fresh.baseBreed),
-                          lastMessage(context.prompts(), QString()));
-        }
-        writeNewProjectFile(install, project, path);
+            readBaseBreedOrThrow(context.install(), context.state(), chosen->listText);
+        writeNewProjectFile(context.install(), project, path);
         context.printNotices();
         return ExitCode::Success;
     }
@@ -207,8 +186,11 @@ public:
     }
 };
 
-// Writes what a project makes (egg or package) to TARGET.
-using ProjectWriter = void (*)(Context& context, const QString& target, const QString& project);
+// Writes what a project makes (egg or package) to TARGET, growing the egg as `growth` allows.
+using ProjectWriter = void (*)(Context& context, const QString& target, const QString& project,
+                               EggGrowth& growth);
+
+const QString kGrowHint = QStringLiteral("--grow lets the egg grow past the base egg's room.");
 
 // egg and package: the same body around their writers.
 class WriteCommand : public Command
@@ -223,17 +205,33 @@ public:
     {
         return {QStringLiteral("PROJECT"), QStringLiteral("TARGET")};
     }
+    std::vector<CommandOption> options() const override
+    {
+        return {{QStringLiteral("--grow"), QString(),
+                 QStringLiteral("A text, the tips or a ball set longer than the base egg's room is "
+                                "refused (the tips are cut); with --grow the egg grows instead: "
+                                "the resource holding it is moved to the end of the egg with more "
+                                "room, and what grew is printed.")}};
+    }
+    // The same refusals, and the same word on what was cut or grew, for egg and package.
     ExitCode run(Context& context, const QStringList& args) override
     {
         context.openProject(args[0], true);
+        EggGrowth growth;
+        growth.allowed = context.flag(QStringLiteral("--grow"));
+        const bool tipsCut = !growth.allowed && !cutTips(context.state()).empty();
         try {
-            m_writer(context, args[1], args[0]);
+            m_writer(context, args[1], args[0], growth);
         } catch (const DoesNotFit& e) {
-            throw Failure(args[1], e.message());
+            throw Failure(args[1], e.message() + QLatin1Char(' ') + kGrowHint);
         } catch (const BadValue& e) {
             throw Failure(args[1], e.message());
         }
         context.printNotices();
+        if (tipsCut)
+            context.err() << "yolkwright-cli: note: " << kGrowHint << '\n';
+        for (const GrownResource& grown : growth.grown)
+            context.out() << "grown: " << describeGrowth({grown}) << '\n';
         return ExitCode::Success;
     }
 
@@ -243,16 +241,17 @@ private:
     ProjectWriter m_writer;
 };
 
-void writeEgg(Context& context, const QString& target, const QString& project)
+void writeEgg(Context& context, const QString& target, const QString& project, EggGrowth& growth)
 {
     saveODD(context.install(), context.state(), context.project().shape(), target,
-            context.prompts(), project);
+            context.prompts(), project, &growth);
 }
 
-void writePackage(Context& context, const QString& target, const QString& project)
+void writePackage(Context& context, const QString& target, const QString& project,
+                  EggGrowth& growth)
 {
     SaveYPK(context.install(), context.state(), context.project().shape(), target,
-            context.prompts(), context.settings(), project);
+            context.prompts(), context.settings(), project, &growth);
 }
 
 class SheetCommand : public Command
@@ -615,16 +614,13 @@ void Context::requireGame()
             throw Failure(m_options.gameDir, QStringLiteral("The game folder does not exist."));
         m_install.gameFolder = QDir::cleanPath(QFileInfo(m_options.gameDir).absoluteFilePath());
     } else {
-        const QString folder = findGameFolder(m_fso, m_prompts, m_env);
-        if (folder.isEmpty()) {
-            const QString windows = windowsFolder(m_fso, m_env);
-            const QString ini = windows.isEmpty()
-                                    ? QStringLiteral("oddballz.ini")
-                                    : joinPath(windows, QStringLiteral("oddballz.ini"));
-            throw Failure(ini, lastMessage(m_prompts, QString()) +
-                                   QStringLiteral(" (Or name the game folder with --game-dir.)"));
+        try {
+            m_install.gameFolder = locateGameFolder(m_fso, m_env);
+        } catch (const Refusal& e) {
+            throw Failure(e.path(),
+                          e.reason() +
+                              QStringLiteral(" (Or name the game folder with --game-dir.)"));
         }
-        m_install.gameFolder = folder;
     }
     m_haveGame = true;
 }
@@ -638,7 +634,7 @@ void Context::findGameIfAny()
     try {
         requireGame();
     } catch (const Failure&) {
-        m_prompts.takeMessages();
+        // no game: the command goes on without one
     }
 }
 
@@ -669,11 +665,16 @@ void Context::openProject(const QString& path, bool needGame)
     if (needGame)
         requireGame();
     requireEdition();
-    switch (m_project.open(path, m_prompts, m_settings)) {
+    OpenResult result = OpenResult::Opened;
+    try {
+        result = m_project.open(path, m_prompts, m_settings);
+    } catch (const Refusal& e) {
+        throw Failure(QString(), e.reason()); // the reason names the file
+    }
+    switch (result) {
     case OpenResult::Opened:
         return;
-    case OpenResult::NotProjectFile:
-        throw Failure(QString(), lastMessage(m_prompts, path));
+    case OpenResult::NotProjectFile: // only OpenOPJ gives it; readProjectFile throws
     case OpenResult::Declined:
         throw Failure(path, QStringLiteral("The project was not opened."));
     }

@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "platform/filesystem.h"
 #include "platform/prompts.h"
+#include "platform/refusal.h"
 
 #include <QUndoStack>
 
@@ -74,6 +75,9 @@ Document::Opening Document::open(const QString& path)
             return Opening::Refused;
     } catch (const Cancelled&) {
         return Opening::NotOpened;
+    } catch (const Refusal& e) {
+        m_prompts.message(e.reason(), e.icon());
+        return Opening::Refused;
     } catch (const Error& e) {
         m_prompts.message(
             QStringLiteral("The project %1 could not be opened.\r\n%2").arg(path, e.message()),

@@ -62,10 +62,9 @@ ReplaceColourDialog::ReplaceColourDialog(Document& document, int ballsPerSet,
 
     auto* sets = new QGroupBox(tr("Of the eBalls of"), this);
     auto* setColumn = new QVBoxLayout(sets);
-    m_setA = new QRadioButton(tr("set A, the baby (%1)").arg(cp1252::toUnicode(setNames[0])), sets);
+    m_setA = new QRadioButton(tr("Baby (%1)").arg(cp1252::toUnicode(setNames[0])), sets);
     m_setA->setObjectName(QStringLiteral("optSetA"));
-    m_setB =
-        new QRadioButton(tr("set B, the adult (%1)").arg(cp1252::toUnicode(setNames[1])), sets);
+    m_setB = new QRadioButton(tr("Adult (%1)").arg(cp1252::toUnicode(setNames[1])), sets);
     m_setB->setObjectName(QStringLiteral("optSetB"));
     m_both = new QRadioButton(tr("both sets"), sets);
     m_both->setObjectName(QStringLiteral("optBoth"));

@@ -71,6 +71,18 @@ BreedShape readBreedShape(const Installation& install, const ProjectState& state
 
 namespace {
 
+constexpr int32_t kStartupTipCount = 6;
+
+// The field from `from` to the next two tabs; `from` moves past them (past the end at the last).
+std::string fieldAt(const std::string& line, size_t& from)
+{
+    const size_t split = line.find("\t\t", from);
+    std::string field =
+        line.substr(from, split == std::string::npos ? std::string::npos : split - from);
+    from = split == std::string::npos ? line.size() + 1 : split + 2;
+    return field;
+}
+
 void readLocatorLines(const Installation& install, ProjectState& state, bool strict)
 {
     const QString path = install.locatorFilePath(state.baseBreed);
@@ -91,8 +103,9 @@ void readLocatorLines(const Installation& install, ProjectState& state, bool str
         };
         // A value the file does not give would stay the previous breed's, unseen.
         const auto missing = [&] {
-            const auto count = std::count_if(std::begin(members[row]), std::end(members[row]),
-                                             [](const int32_t* m) { return m != nullptr; });
+            const auto count = std::count_if(
+                std::begin(members[row]), std::end(members[row]),
+                [&](const int32_t* m) { return m != nullptr && m != &state.tipCount; });
             return fault(QStringLiteral("%1 number(s) separated by two tabs").arg(count));
         };
         if (lineIndex >= lines.size()) {
@@ -105,15 +118,19 @@ void readLocatorLines(const Installation& install, ProjectState& state, bool str
         for (int32_t* member : members[row]) {
             if (!member)
                 break;
+            // Stored files may give no tip count, or words there: the start-up count holds.
+            if (member == &state.tipCount) {
+                const auto count =
+                    from > line.size() ? std::nullopt : parseInt32(fieldAt(line, from));
+                *member = count.value_or(kStartupTipCount);
+                break;
+            }
             if (from > line.size()) {
                 if (strict)
                     throw missing();
                 break;
             }
-            const size_t split = line.find("\t\t", from);
-            const std::string field =
-                line.substr(from, split == std::string::npos ? std::string::npos : split - from);
-            from = split == std::string::npos ? line.size() + 1 : split + 2;
+            const std::string field = fieldAt(line, from);
             const auto value = parseInt32(field);
             if (value)
                 *member = *value;

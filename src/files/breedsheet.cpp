@@ -234,13 +234,13 @@ BreedSheet breedSheet(const ProjectState& state, const BreedShape& shape, SheetK
         largest = std::max(largest, std::abs(int(state.ball(record).diameter)));
 
     const std::string* setFiles[2] = {&header.lnzNameA, &header.lnzNameB};
-    const char* setNames[2] = {"Set A (baby)", "Set B (adult)"};
+    const char* setNames[2] = {"Baby", "Adult"};
     sheet.swatches.reserve(size_t(2 * std::max(n, 0)));
     for (int set = 0; set < 2; ++set) {
         const double left = look.margin + set * (setWidth + look.setGap);
         sheet.texts.push_back(makeText(left, headingY, look.headingSize,
-                                       QLatin1String(setNames[set]) + QStringLiteral(" \u00b7 ") +
-                                           sheetText(*setFiles[set]),
+                                       QLatin1String(setNames[set]) + QStringLiteral(" (") +
+                                           sheetText(*setFiles[set]) + QLatin1Char(')'),
                                        kInk, true, setWidth));
         for (int p = 0; p < n; ++p) {
             const int record = set * n + p;

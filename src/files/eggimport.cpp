@@ -1,8 +1,10 @@
 #include "files/eggimport.h"
 
+#include "files/egggrowth.h"
 #include "files/eggregions.h"
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
+#include "files/roundtrip.h"
 #include "platform/cabinet.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
@@ -45,7 +47,8 @@ std::vector<EggSpan> writableRegions(const ProjectState& s, int ballsPerSet, con
 struct Difference
 {
     qint64 bytes = 0;
-    qint64 first = 0; // 1-based; 0 when none
+    qint64 first = 0;   // 1-based; 0 when none
+    bool grown = false; // the egg is its base egg grown, its regions already read
 };
 
 // Where two eggs of one size differ outside the regions.
@@ -137,8 +140,9 @@ void requireNotInput(const Installation& install, const ProjectState& state, con
                                                "name."));
 }
 
-// The base breeds that could have made an egg of `size` bytes: their egg has that size and their
-// resource files are installed. Only these base eggs are ever read.
+// The base breeds that could have made an egg of `size` bytes: their egg has that size, or is
+// smaller when the egg may have grown from it, and their resource files are installed. Only
+// these base eggs are ever read.
 std::vector<const BaseBreedEntry*> basesOfSize(const Installation& install, qint64 size,
                                                const std::string& baseStem)
 {
@@ -146,7 +150,7 @@ std::vector<const BaseBreedEntry*> basesOfSize(const Installation& install, qint
     for (const BaseBreedEntry& base : baseBreeds()) {
         const QFileInfo baseFile(install.baseEggPath(base.stem));
         if ((baseStem.empty() || base.stem == baseStem) && baseFile.isFile() &&
-            baseFile.size() == size &&
+            baseFile.size() <= size &&
             install.files().fileExists(install.infoFilePath(base.stem)) &&
             install.files().fileExists(install.locatorFilePath(base.stem)))
             bases.push_back(&base);
@@ -166,7 +170,8 @@ std::vector<const BaseBreedEntry*> basesOfSize(const Installation& install, qint
     throw FormatError(
         eggPath, QString(),
         QStringLiteral("an egg made from an installed base breed, but no %1 "
-                       "with resource files has an egg of %2 bytes%3%4")
+                       "with resource files has an egg of %2 bytes, or a smaller one "
+                       "it was grown from%3%4")
             .arg(baseStem.empty() ? QStringLiteral("base breed") : breedWithStem(baseStem).listText)
             .arg(size)
             .arg(sizes, editionHint(install)));
@@ -193,6 +198,13 @@ std::optional<Fitted> fitBase(const Installation& install, const ProjectState& c
         readLocatorFile(install, project.state);
         const QString basePath = install.baseEggPath(base.stem);
         const QByteArray baseEgg = readWholeFile(basePath, kEggFileLimit);
+        if (baseEgg.size() != egg.size()) {
+            // A larger egg is read only as this base egg grown, byte for byte.
+            if (!readGrownEgg(project.state, project.shape.ballsPerSet(), baseEgg, egg, basePath))
+                return std::nullopt;
+            fitted.difference.grown = true;
+            return fitted;
+        }
         fitted.difference = differenceOutside(
             egg, baseEgg,
             writableRegions(project.state, project.shape.ballsPerSet(), baseEgg, basePath));
@@ -202,60 +214,14 @@ std::optional<Fitted> fitBase(const Installation& install, const ProjectState& c
     return fitted;
 }
 
-// Bytes of the egg as a message can show them: control bytes written out, at most 40.
-QString shown(const QByteArray& bytes)
-{
-    QString text;
-    for (const char c : bytes.left(40))
-        text += uchar(c) < 0x20 || uchar(c) == 0x7f
-                    ? QStringLiteral("\\x%1").arg(uchar(c), 2, 16, QLatin1Char('0'))
-                    : cp1252::toUnicode(std::string(1, c));
-    return QLatin1Char('"') + text +
-           (bytes.size() > 40 ? QStringLiteral("...\"") : QStringLiteral("\""));
-}
-
-// The project file keeps a curly closing quote as a straight one, so that is no loss.
-bool keptByte(char inEgg, char written)
-{
-    return inEgg == written || (uchar(inEgg) == 148 && written == '"');
-}
-
-// What writing the imported project back over the egg would lose, region by region: a text is
-// what it shows up to its first zero; in the tips and ball sets every byte but a zero the writer
-// fills (the line end after a shorter tips block) must come back.
-std::vector<QString> writeBackLosses(const QByteArray& egg, const ProjectState& state,
-                                     int ballsPerSet, const QString& eggPath)
-{
-    QByteArray written;
-    try {
-        NoPrompts silent;
-        written = patchedEgg(state, egg, ballsPerSet, silent, eggPath);
-    } catch (const Error& error) {
-        return {QStringLiteral("The breed cannot be written back: %1").arg(error.message())};
-    }
-    std::vector<QString> losses;
-    for (const EggSpan& region : writableRegions(state, ballsPerSet, egg, eggPath)) {
-        QByteArray before = egg.mid(region.first - 1, region.end - region.first);
-        const QByteArray after = written.mid(region.first - 1, region.end - region.first);
-        const bool text = !region.what.startsWith(QLatin1String("ball set")) &&
-                          region.what != QLatin1String("the tips");
-        if (text)
-            before.truncate(before.indexOf('\0') < 0 ? before.size() : before.indexOf('\0'));
-        qsizetype at = 0;
-        while (at < before.size() && (keptByte(before[at], after[at]) || (!text && !before[at])))
-            ++at;
-        if (at < before.size() || (text && after[at] != '\0'))
-            losses.push_back(QStringLiteral("%1 would lose %2 (byte %3).")
-                                 .arg(region.what, shown(before.mid(at)))
-                                 .arg(region.first + at));
-    }
-    return losses;
-}
-
-// The egg's regions read into the project, and what writing it back would lose from the egg.
-void readImported(ImportedEgg& imported, const QByteArray& egg, const QString& eggPath)
+// The egg's regions read into the project, and what writing it back would lose from the egg. A
+// grown egg is read already, and only when writing the project gives it back whole.
+void readImported(ImportedEgg& imported, const QByteArray& egg, const QString& eggPath, bool grown)
 {
     NewProject& project = imported.project;
+    project.status = NewProjectStatus::Created;
+    if (grown)
+        return;
     try {
         readEggRegions(project.state, project.shape.ballsPerSet(), egg, eggPath);
     } catch (const FormatError& e) {
@@ -264,8 +230,7 @@ void readImported(ImportedEgg& imported, const QByteArray& egg, const QString& e
                                          "the base breed %1: %2")
                               .arg(imported.baseListText, e.expected()));
     }
-    imported.losses = writeBackLosses(egg, project.state, project.shape.ballsPerSet(), eggPath);
-    project.status = NewProjectStatus::Created;
+    imported.losses = roundTripLosses(egg, project.shape.ballsPerSet(), project.state, eggPath);
 }
 
 } // namespace
@@ -285,7 +250,7 @@ ImportedEgg importEgg(const Installation& install, const ProjectState& current,
                 closest = std::move(fitted);
             continue;
         }
-        readImported(fitted->imported, egg, eggPath);
+        readImported(fitted->imported, egg, eggPath, fitted->difference.grown);
         // Two bases that both fit would give two different projects: not ours to pick.
         if (match)
             throw FormatError(eggPath, QString(),
@@ -353,8 +318,8 @@ PackageMembers packageMembers(const std::vector<CabinetEntry>& entries, const QS
 }
 
 // The declared sizes judged before anything is unpacked: the egg has the size of an installed base
-// breed's egg and the companion that of such a base breed's companion, so unpacking costs no
-// more than that base breed's files.
+// breed's egg (or is larger, grown from it, within the egg limit) and the companion that of such
+// a base breed's companion, so unpacking costs no more than the egg limit and that companion.
 void requirePackageSizes(const Installation& install, const PackageMembers& members,
                          const QString& packagePath, const std::string& baseStem)
 {
@@ -362,6 +327,9 @@ void requirePackageSizes(const Installation& install, const PackageMembers& memb
         throw FormatError(packagePath, kInfoName,
                           QStringLiteral("at most %1 bytes").arg(kTextFileLimit));
     const QString inside = QStringLiteral("%1 (in %2)").arg(members.egg->name, packagePath);
+    if (members.egg->size > kEggFileLimit)
+        throw FormatError(inside, QString(),
+                          QStringLiteral("an egg of at most %1 bytes").arg(kEggFileLimit));
     const std::vector<const BaseBreedEntry*> bases =
         basesOfSize(install, members.egg->size, baseStem);
     if (bases.empty())

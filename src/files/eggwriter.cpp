@@ -1,6 +1,7 @@
 #include "files/eggwriter.h"
 
 #include "files/breedresources.h"
+#include "files/egggrowth.h"
 #include "files/eggregions.h"
 #include "files/fieldcodec.h"
 #include "model/gameinstall.h"
@@ -23,11 +24,6 @@ namespace {
 
 constexpr int kSeparatorBlanks = 6;
 constexpr int kSeparatorsPerLine = 7;
-
-const QString kTipsTooLong = QStringLiteral(
-    "The total length of the on-screen tips was too long. The last registered tip might be "
-    "truncated or removed. This could cause problems within Oddballz, so you might want to "
-    "check the lengths of each tip.");
 
 // A ball line with `blanks` blanks after each of its seven separating commas. The numbers hold
 // no comma, so the first seven commas are exactly the separators.
@@ -104,15 +100,6 @@ QByteArray tipsBlock(const ProjectState& state)
     return block;
 }
 
-// A text region: `clear` zero bytes from `position` + 1, then the text from `position`. An empty
-// text leaves a zero at `position` too: the base egg's first byte there would read back as the
-// text.
-void patchText(QByteArray& egg, qint64 position, qint64 clear, const QByteArray& text)
-{
-    std::memset(egg.data() + position - 1, 0, size_t(clear + 1));
-    std::memcpy(egg.data() + position - 1, text.constData(), size_t(text.size()));
-}
-
 bool holdsAny(const std::string& text, const char* characters)
 {
     return text.find_first_of(characters) != std::string::npos;
@@ -159,21 +146,91 @@ void requireEggShape(const ProjectState& state, int ballsPerSet)
     }
 }
 
-void requireRoom(const QByteArray& text, qint64 room, const QString& field)
+// The field a refusal names for a region too long for its room.
+QString refusedField(const QString& what)
 {
-    if (text.size() > room)
-        throw DoesNotFit(field, text.size() - room);
+    if (what.startsWith(QLatin1String("ball set")))
+        return QStringLiteral("text of ") + what;
+    if (what == QLatin1String("the attributes"))
+        return QStringLiteral("attributes text");
+    if (what == QLatin1String("the name block"))
+        return QStringLiteral("name block (breed name, tray and slot)");
+    return what.mid(4); // "description", "tips"
+}
+
+// A text at `position`, then zeros to the end of its room (`clear` bytes after it); grown, the
+// text and one zero, so readers still find its end. An empty text leaves a zero at `position`
+// too: the base egg's first byte there would read back as the text.
+EggPatch textPatch(qint64 position, qint64 clear, QByteArray text, const QString& what)
+{
+    text.append(qsizetype(std::max<qint64>(clear + 1 - text.size(), 1)), '\0');
+    return {position, std::move(text), what, clear + 1};
+}
+
+// The lines filling the base egg's room exactly, or, when they do not fit and may grow, at six
+// blanks after each comma.
+EggPatch ballSetPatch(const ProjectState& state, const BallSetSpan& span, int first, int count,
+                      bool grow, const QString& what)
+{
+    EggPatch patch{span.start, QByteArray(), what, span.end - span.start};
+    try {
+        patch.bytes = ballSetBytes(state, first, count, patch.room, what);
+    } catch (const DoesNotFit&) {
+        if (!grow)
+            throw;
+        for (int i = 0; i < count; ++i)
+            patch.bytes.append(QByteArray::fromStdString(formatBallLine(state.ball(first + i))))
+                .append(",\r\n");
+    }
+    return patch;
+}
+
+// T + 2 bytes: the block, a line end and zeros; a block of T bytes or more takes T + 1, cut to T
+// unless it may grow, when it keeps a line end and a zero after it.
+EggPatch tipsPatch(qint64 position, qint64 room, QByteArray tips, bool grow, const QString& what)
+{
+    if (tips.size() > room && grow)
+        tips.append("\r\n").append('\0');
+    else if (tips.size() >= room) {
+        tips.truncate(qsizetype(room));
+        tips.append('\0');
+    } else {
+        const auto zeros = qsizetype(room - tips.size());
+        tips.append("\r\n").append(zeros, '\0');
+    }
+    return {position, std::move(tips), what, room + 2};
 }
 
 } // namespace
+
+QStringList cutTips(const ProjectState& state)
+{
+    const qint64 room = tipsRoom(state);
+    if (tipsBlock(state).size() <= room)
+        return {};
+    QStringList cut;
+    qint64 end = 0; // of entry j in the block
+    for (int j = 0; j < state.tipCount && j / 2 < state.tipPairs(QString()); ++j) {
+        const std::string& tip =
+            j % 2 == 0 ? state.regTips[size_t(j / 2)] : state.demoTips[size_t(j / 2)];
+        const qint64 start = end + (j > 0 ? 2 : 0) + 7 + qint64(QByteArray::number(j).size());
+        end = start + qint64(tip.size());
+        if (end > room && !tip.empty())
+            cut << QStringLiteral("%1 tip %2 is %3")
+                       .arg(j % 2 == 0 ? QStringLiteral("registered") : QStringLiteral("demo"))
+                       .arg(j / 2 + 1)
+                       .arg(start >= room ? QStringLiteral("lost") : QStringLiteral("cut"));
+    }
+    return cut;
+}
 
 QString companionPathFor(const QString& eggTarget)
 {
     return eggTarget.left(eggTarget.size() - 1) + QLatin1Char('x');
 }
 
-QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
-                      Prompts& prompts, const QString& baseEggPath)
+EggPatches eggPatches(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
+                      const QString& baseEggPath, bool grow)
 {
     // Everything is checked before the first byte changes, so a refusal shows no notice.
     requireEggShape(state, ballsPerSet);
@@ -181,11 +238,6 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
                                          QStringLiteral("ball set A"));
     const BallSetSpan setB = readBallSet(baseEgg, state.locSetBPos, ballsPerSet, baseEggPath,
                                          QStringLiteral("ball set B"));
-    const QByteArray linesA =
-        ballSetBytes(state, 0, ballsPerSet, setA.end - setA.start, QStringLiteral("ball set A"));
-    const QByteArray linesB = ballSetBytes(state, ballsPerSet, ballsPerSet, setB.end - setB.start,
-                                           QStringLiteral("ball set B"));
-
     // A text region spans its position and the cleared bytes after it.
     const auto requireTextRegion = [&](qint64 position, qint64 length, const QString& what) {
         requireInside(baseEgg, position, length < 0 ? length : length + 1, baseEggPath, what);
@@ -193,49 +245,60 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
     requireTextRegion(state.locDescPos, state.locDescLen, QStringLiteral("the description"));
     requireTextRegion(state.locAttrPos, state.locAttrLen, QStringLiteral("the attributes"));
     requireTextRegion(state.locNamePos, state.locNameLen, QStringLiteral("the name block"));
-    const QByteArray description = straightQuotes(state.breedDescription);
-    const QByteArray attributes = straightQuotes(state.breedAttributes);
-    QByteArray nameBlock(state.breedName.data(), qsizetype(state.breedName.size()));
-    nameBlock.append("\r\n").append(state.eggTray.data(), qsizetype(state.eggTray.size()));
-    nameBlock.append(' ').append(state.eggSlot.data(), qsizetype(state.eggSlot.size()));
-    // At most the locator length, so the cleared byte after the text stays zero and a reader of
-    // the egg finds the whole text within the bytes it reads.
-    requireRoom(description, state.locDescLen, QStringLiteral("description"));
-    requireRoom(attributes, state.locAttrLen, QStringLiteral("attributes text"));
-    requireRoom(nameBlock, state.locNameLen,
-                QStringLiteral("name block (breed name, tray and slot)"));
-
     const qint64 room = tipsRoom(state);
     // The tips' region is what the locator gives, whatever the tips' length: T + 2 bytes, as a
     // block shorter than T is written.
     const qint64 tipsSpan = room < 0 ? room : room + 2;
     requireInside(baseEgg, state.locTipsPos, tipsSpan, baseEggPath, QStringLiteral("the tips"));
-    QByteArray tips = tipsBlock(state);
-    const bool tipsTooLong = tips.size() > room;
-    if (tipsTooLong)
-        tips.truncate(qsizetype(room));
-    else if (tips.size() < room) {
-        // A line end and T - L zeros: T + 2 bytes in all.
-        const QByteArray zeros(qsizetype(room - tips.size()), '\0');
-        tips.append("\r\n").append(zeros);
-    }
+    const std::vector<EggSpan> regions = writtenRegions(state, setA, setB);
+    requireApart(regions, baseEggPath);
 
-    requireApart(writtenRegions(state, setA, setB), baseEggPath);
+    QByteArray nameBlock(state.breedName.data(), qsizetype(state.breedName.size()));
+    nameBlock.append("\r\n").append(state.eggTray.data(), qsizetype(state.eggTray.size()));
+    nameBlock.append(' ').append(state.eggSlot.data(), qsizetype(state.eggSlot.size()));
+    const QByteArray tips = tipsBlock(state);
+    EggPatches result;
+    result.tipsCut = tips.size() > room && !grow;
+    result.patches = {ballSetPatch(state, setA, 0, ballsPerSet, grow, regions[0].what),
+                      ballSetPatch(state, setB, ballsPerSet, ballsPerSet, grow, regions[1].what),
+                      textPatch(state.locDescPos, state.locDescLen,
+                                straightQuotes(state.breedDescription), regions[2].what),
+                      textPatch(state.locAttrPos, state.locAttrLen,
+                                straightQuotes(state.breedAttributes), regions[3].what),
+                      tipsPatch(state.locTipsPos, room, tips, grow, regions[4].what),
+                      textPatch(state.locNamePos, state.locNameLen, nameBlock, regions[5].what)};
+    // At most the room, so the cleared byte after a text stays zero and a reader of the egg finds
+    // the whole text within the bytes it reads.
+    for (const EggPatch& patch : result.patches)
+        if (!grow && patch.bytes.size() > patch.room)
+            throw DoesNotFit(refusedField(patch.what), patch.bytes.size() - patch.room);
+    return result;
+}
 
-    QByteArray egg = baseEgg;
-    std::memcpy(egg.data() + setA.start - 1, linesA.constData(), size_t(linesA.size()));
-    std::memcpy(egg.data() + setB.start - 1, linesB.constData(), size_t(linesB.size()));
-    patchText(egg, state.locDescPos, state.locDescLen, description);
-    patchText(egg, state.locAttrPos, state.locAttrLen, attributes);
-    if (tipsTooLong)
+QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
+                      Prompts& prompts, const QString& baseEggPath, EggGrowth* growth)
+{
+    const bool grow = growth && growth->allowed;
+    EggPatches written = eggPatches(state, baseEgg, ballsPerSet, baseEggPath, grow);
+    if (written.tipsCut)
         prompts.message(kTipsTooLong, PromptIcon::Information);
-    patchText(egg, state.locTipsPos, room, tips);
-    patchText(egg, state.locNamePos, state.locNameLen, nameBlock);
+    QByteArray egg = baseEgg;
+    std::vector<RegionContent> toGrow;
+    for (EggPatch& patch : written.patches) {
+        if (patch.bytes.size() <= patch.room)
+            std::memcpy(egg.data() + patch.first - 1, patch.bytes.constData(),
+                        size_t(patch.bytes.size()));
+        else
+            toGrow.push_back({patch.first, patch.room, std::move(patch.bytes), patch.what});
+    }
+    if (growth)
+        growth->grown = growResources(egg, std::move(toGrow), baseEggPath);
     return egg;
 }
 
 QString saveODD(const Installation& install, const ProjectState& state, const BreedShape& shape,
-                const QString& target, Prompts& prompts, const QString& projectPath)
+                const QString& target, Prompts& prompts, const QString& projectPath,
+                EggGrowth* growth)
 {
     state.tipPairs(install.locatorFilePath(state.baseBreed));
     const QString basePath = install.baseEggPath(state.baseBreed);
@@ -256,7 +319,7 @@ QString saveODD(const Installation& install, const ProjectState& state, const Br
         requireSafeOutput(install, state, companionTarget, projectPath, OutputKind::Egg);
 
     const QByteArray egg = patchedEgg(state, readWholeFile(basePath, kEggFileLimit),
-                                      shape.ballsPerSet(), prompts, basePath);
+                                      shape.ballsPerSet(), prompts, basePath, growth);
     // One save: an egg beside a companion of another breed (or none) is a broken breed.
     std::vector<std::pair<QString, QByteArray>> files = {{target, egg}};
     if (hasCompanion)

@@ -6,10 +6,18 @@
 #include <QString>
 #include <QStringList>
 #include <string>
+#include <vector>
 
 namespace yw {
 
+// The notice shown when the tips are cut to their room.
+inline const QString kTipsTooLong = QStringLiteral(
+    "The total length of the on-screen tips was too long. The last registered tip might be "
+    "truncated or removed. This could cause problems within Oddballz, so you might want to "
+    "check the lengths of each tip.");
+
 struct BreedShape;
+struct EggGrowth;
 struct Installation;
 struct ProjectState;
 class Prompts;
@@ -22,14 +30,44 @@ class Prompts;
 // Every refusal comes before the first file is written, and the egg and its companion are saved
 // together: both or neither.
 QString saveODD(const Installation& install, const ProjectState& state, const BreedShape& shape,
-                const QString& target, Prompts& prompts, const QString& projectPath = QString());
+                const QString& target, Prompts& prompts, const QString& projectPath = QString(),
+                EggGrowth* growth = nullptr);
+
+// The tips that the tips block's room cuts short or leaves out, in order ("registered tip 3 is
+// cut", "demo tip 3 is lost"); empty when the block fits.
+QStringList cutTips(const ProjectState& state);
 
 // The companion of an egg: the target with its last character replaced by 'x' (egg -> egx).
 QString companionPathFor(const QString& eggTarget);
 
+// One region as the egg writer writes it: `bytes` from the 1-based byte `first` on, in place of
+// the base egg's `room` bytes there. Only a region that grows has more bytes than its room.
+struct EggPatch
+{
+    qint64 first = 0;
+    QByteArray bytes;
+    QString what; // "ball set A", "the tips", ... as writtenRegions names them
+    qint64 room = 0;
+};
+
+struct EggPatches
+{
+    // Ball set A, ball set B, the description, the attributes, the tips, the name block.
+    std::vector<EggPatch> patches;
+    bool tipsCut = false; // the tips block was longer than its room and is cut to it
+};
+
+// What the egg writer writes over `baseEgg` for `state`, region by region, after every check of
+// patchedEgg (and throwing as it does); nothing outside these bytes changes. With `grow`, a
+// region too long for its room is neither refused nor cut: its patch is longer than its room.
+EggPatches eggPatches(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
+                      const QString& baseEggPath, bool grow = false);
+
 // The patched egg alone, for tests, benchmarks and fuzzing. `baseEggPath` names the base egg in
 // error messages.
+// With `growth` allowed, a region too long for its room grows (egggrowth.h) instead of being
+// refused or, for the tips, cut; `growth` then lists what grew.
 QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
-                      Prompts& prompts, const QString& baseEggPath);
+                      Prompts& prompts, const QString& baseEggPath, EggGrowth* growth = nullptr);
 
 } // namespace yw

@@ -45,7 +45,7 @@ private:
     QByteArrayView m_file;
 };
 
-std::vector<NeResource> readTable(const Reader& in, qint64 table)
+std::vector<NeResource> readTable(const Reader& in, qint64 table, int& shiftCount)
 {
     if (!in.has(table, 2))
         throw Damaged(QStringLiteral("the resource table begins at byte %1, past the end of the "
@@ -56,6 +56,7 @@ std::vector<NeResource> readTable(const Reader& in, qint64 table)
     if (shift > 15)
         throw Damaged(
             QStringLiteral("the resource table's shift count is %1; at most 15 can be").arg(shift));
+    shiftCount = int(shift);
     std::vector<NeResource> resources;
     qint64 at = table + 2;
     for (;;) {
@@ -85,6 +86,7 @@ std::vector<NeResource> readTable(const Reader& in, qint64 table)
                 r.id = uint16_t(id & 0x7fff);
             else
                 r.name = in.name(table, id, "a resource");
+            r.recordAt = at;
             r.offset = qint64(in.u16(at)) << shift;
             r.length = qint64(in.u16(at + 2)) << shift;
             if (r.offset >= in.size())
@@ -127,7 +129,7 @@ NeResourceTable readNeResources(QByteArrayView file)
     if (tableOffset == 0 || tableOffset == in.u16(header + 0x26))
         return result;
     try {
-        result.resources = readTable(in, header + tableOffset);
+        result.resources = readTable(in, header + tableOffset, result.shift);
         // A table without resources places nothing: the bytes stand alone.
         result.kind =
             result.resources.empty() ? NeResourceTable::Kind::None : NeResourceTable::Kind::Table;

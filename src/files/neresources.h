@@ -19,6 +19,7 @@ struct NeResource
     std::string name;     // a named resource's name, as stored (Windows-1252)
     qint64 offset = 0;    // 0-based first byte
     qint64 length = 0;    // in bytes; data running past the end of the file are cut there
+    qint64 recordAt = 0;  // 0-based first byte of its record in the table (offset, then length)
 };
 
 struct NeResourceTable
@@ -30,6 +31,7 @@ struct NeResourceTable
     };
     Kind kind = Kind::None;
     std::vector<NeResource> resources;
+    int shift = 0; // offsets and lengths count units of 2^shift bytes
     QString problem;
 };
 

@@ -1,9 +1,11 @@
 #include "files/newproject.h"
 
+#include "files/egggrowth.h"
 #include "files/eggregions.h"
 #include "files/eggwriter.h"
 #include "files/outputguard.h"
 #include "files/projectfile.h"
+#include "files/roundtrip.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
 #include "platform/filesystem.h"
@@ -127,10 +129,12 @@ const std::vector<BaseBreedEntry>& baseBreeds()
     return breeds;
 }
 
-NewProject readBaseBreed(const Installation& install, const ProjectState& current,
-                         const QString& listText, Prompts& prompts)
+namespace {
+
+// readBaseBreedOrThrow into `project`, which keeps what was read before a refusal.
+void readBaseBreedInto(NewProject& project, const Installation& install,
+                       const ProjectState& current, const QString& listText)
 {
-    NewProject project;
     project.state = current;
     ProjectState& fresh = project.state;
     const std::optional<std::string> stem = cp1252::fromUnicode(listText);
@@ -138,56 +142,83 @@ NewProject readBaseBreed(const Installation& install, const ProjectState& curren
                                                               : stem.value_or(std::string());
 
     const QString eggPath = install.baseEggPath(fresh.baseBreed);
-    if (!stem || !install.files().fileExists(eggPath)) {
-        prompts.message(QStringLiteral("The breed that was selected, ") + listText +
-                            QStringLiteral(", is not installed in the Oddballz folder. "
-                                           "Yolkwright cannot use it."),
-                        PromptIcon::None);
-        project.status = NewProjectStatus::NotInstalled;
-        return project;
-    }
+    if (!stem || !install.files().fileExists(eggPath))
+        throw BaseBreedRefused(eggPath,
+                               QStringLiteral("The breed that was selected, ") + listText +
+                                   QStringLiteral(", is not installed in the Oddballz folder. "
+                                                  "Yolkwright cannot use it."),
+                               PromptIcon::None, NewProjectStatus::NotInstalled);
 
-    const auto noResources = [&] {
-        prompts.message(QStringLiteral("Yolkwright cannot find any information about the breed "
-                                       "that was selected. A resource file may have been damaged "
-                                       "or deleted."),
-                        PromptIcon::Critical);
-        project.status = NewProjectStatus::NoResources;
-        return project;
+    const auto noResources = [&](const QString& file) {
+        return BaseBreedRefused(file,
+                                QStringLiteral("Yolkwright cannot find any information about the "
+                                               "breed that was selected. A resource file may "
+                                               "have been damaged or deleted."),
+                                PromptIcon::Critical, NewProjectStatus::NoResources);
     };
-    if (!install.files().fileExists(install.infoFilePath(fresh.baseBreed)))
-        return noResources();
+    const QString info = install.infoFilePath(fresh.baseBreed);
+    if (!install.files().fileExists(info))
+        throw noResources(info);
     try {
         project.shape = readBreedShape(install, fresh);
     } catch (const FormatError&) {
         // A header that does not read is a damaged resource file, not a damaged egg.
-        return noResources();
+        throw noResources(info);
     }
-    if (!install.files().fileExists(install.locatorFilePath(fresh.baseBreed)))
-        return noResources();
+    const QString locator = install.locatorFilePath(fresh.baseBreed);
+    if (!install.files().fileExists(locator))
+        throw noResources(locator);
     try {
         readLocatorFile(install, fresh);
     } catch (const FormatError&) {
-        return noResources(); // a locator file that does not read is damaged, like a header
+        throw noResources(locator); // a locator file that does not read is damaged, like a header
     }
 
     const QByteArray egg = readWholeFile(eggPath, kEggFileLimit);
+    // The locator's positions would read the grown egg's old copies, not what the game shows.
+    if (const QString trace = grownTrace(egg); !trace.isEmpty())
+        throw BaseBreedRefused(eggPath,
+                               QStringLiteral("%1 is not the game's own egg: %2.")
+                                   .arg(QDir::toNativeSeparators(eggPath), trace),
+                               PromptIcon::Critical, NewProjectStatus::DamagedEgg);
     bool damaged = false;
     try {
         readEggRegions(fresh, project.shape.ballsPerSet(), egg, eggPath);
     } catch (const FormatError&) {
         damaged = true;
     }
-    if (damaged) {
-        prompts.message(QStringLiteral("It appears that the ") +
-                            cp1252::toUnicode(fresh.baseBreed) +
-                            QStringLiteral(".odd file in your Oddballz folder is either corrupt, a "
-                                           "demo egg, or your version of Oddballz has not been "
-                                           "specified in the Options window."),
-                        PromptIcon::Critical);
-        return project;
-    }
+    if (damaged)
+        throw BaseBreedRefused(eggPath,
+                               QStringLiteral("It appears that the ") +
+                                   cp1252::toUnicode(fresh.baseBreed) +
+                                   QStringLiteral(".odd file in your Oddballz folder is either "
+                                                  "corrupt, a demo egg, or your version of "
+                                                  "Oddballz has not been specified in the "
+                                                  "Options window."),
+                               PromptIcon::Critical, NewProjectStatus::DamagedEgg);
     project.status = NewProjectStatus::Created;
+}
+
+} // namespace
+
+NewProject readBaseBreedOrThrow(const Installation& install, const ProjectState& current,
+                                const QString& listText)
+{
+    NewProject project;
+    readBaseBreedInto(project, install, current, listText);
+    return project;
+}
+
+NewProject readBaseBreed(const Installation& install, const ProjectState& current,
+                         const QString& listText, Prompts& prompts)
+{
+    NewProject project;
+    try {
+        readBaseBreedInto(project, install, current, listText);
+    } catch (const BaseBreedRefused& e) {
+        prompts.message(e.reason(), e.icon());
+        project.status = e.status();
+    }
     return project;
 }
 
@@ -203,8 +234,10 @@ bool resourcesFitEgg(const Installation& install, const std::string& stem)
         const BreedHeader header = readBreedHeader(install, probe);
         readLocatorFile(install, probe);
         const QString eggPath = install.baseEggPath(stem);
-        readEggRegions(probe, header.ballsPerSet, readWholeFile(eggPath, kEggFileLimit), eggPath);
-        return true;
+        const QByteArray egg = readWholeFile(eggPath, kEggFileLimit);
+        readEggRegions(probe, header.ballsPerSet, egg, eggPath);
+        // Places a few bytes off still read; only the round trip shows what they would lose.
+        return roundTripLosses(egg, header.ballsPerSet, probe, eggPath).empty();
     } catch (const Error&) {
         return false;
     }

@@ -4,6 +4,7 @@
 #include "files/survey.h"
 #include "model/installation.h"
 #include "model/projectstate.h"
+#include "platform/refusal.h"
 
 #include <QString>
 #include <QStringList>
@@ -33,10 +34,28 @@ struct NewProject
     BreedShape shape;   // the base breed's information file, read once
 };
 
+// Why readBaseBreedOrThrow refused a base breed: the file to blame, the words for the user.
+class BaseBreedRefused : public Refusal
+{
+public:
+    BaseBreedRefused(const QString& file, const QString& reason, PromptIcon icon,
+                     NewProjectStatus status)
+        : Refusal(file, reason, icon), m_status(status)
+    {}
+    NewProjectStatus status() const { return m_status; }
+
+private:
+    NewProjectStatus m_status;
+};
+
 // The wizard's reading of a base breed: checks that the egg and the resource files are there,
 // then reads both ball sets, the name block, tips, description and attributes into a copy of
-// `current`. Every expected problem is told through `prompts` and given as the status; an
-// unreadable file throws. Never touches `current`: the caller commits after its save dialog.
+// `current`. Every expected problem throws BaseBreedRefused; an unreadable file throws its own
+// error. Never touches `current`: the caller commits after its save dialog.
+NewProject readBaseBreedOrThrow(const Installation& install, const ProjectState& current,
+                                const QString& listText);
+// readBaseBreedOrThrow for the wizard: an expected problem is told through `prompts` and given
+// as the status.
 NewProject readBaseBreed(const Installation& install, const ProjectState& current,
                          const QString& listText, Prompts& prompts);
 
@@ -45,8 +64,9 @@ NewProject readBaseBreed(const Installation& install, const ProjectState& curren
 void readEggRegions(ProjectState& fresh, int ballsPerSet, const QByteArray& egg,
                     const QString& eggPath);
 
-// Whether the program has resource files for the base breed `stem` and the wizard's reads succeed
-// on its installed egg at their positions. Never throws.
+// Whether the program has resource files for the base breed `stem`, the wizard's reads succeed
+// on its installed egg at their positions and writing that breed back unchanged loses nothing.
+// Never throws.
 bool resourcesFitEgg(const Installation& install, const std::string& stem);
 
 // Saves what a survey found as `<stem>.blz` and `<stem>.loc` in `folder` (made if missing).

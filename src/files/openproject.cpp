@@ -13,7 +13,7 @@ OpenResult OpenProject::open(const QString& path, Prompts& prompts, const Settin
                              const std::function<void()>& beforeCommit)
 {
     const OpenResult result =
-        OpenOPJ(m_install, m_state, m_shape, path, prompts, settings, beforeCommit);
+        readProjectFile(m_install, m_state, m_shape, path, prompts, settings, beforeCommit);
     if (result == OpenResult::Opened)
         m_path = path;
     return result;

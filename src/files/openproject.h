@@ -30,7 +30,8 @@ public:
     const QString& path() const { return m_path; }
     bool isOpen() const { return !m_path.isEmpty(); }
 
-    // OpenOPJ into the state and shape; the path becomes `path` when the project was opened.
+    // readProjectFile into the state and shape (a file that is not a project throws Refusal); the
+    // path becomes `path` when the project was opened.
     OpenResult open(const QString& path, Prompts& prompts, const SettingsStore& settings,
                     const std::function<void()>& beforeCommit = {});
     // A project made elsewhere (New, import), already written to `path`, becomes the open one.

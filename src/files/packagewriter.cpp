@@ -46,7 +46,7 @@ QByteArray ypkInfoBytes(const ProjectState& state, const QString& siteName, cons
 
 void SaveYPK(const Installation& install, const ProjectState& state, const BreedShape& shape,
              const QString& packagePath, Prompts& prompts, const SettingsStore& settings,
-             const QString& projectPath)
+             const QString& projectPath, EggGrowth* growth)
 {
     requireSafeOutput(install, state, packagePath, projectPath);
     const QString name = FileSystem::baseName(packagePath);
@@ -63,7 +63,7 @@ void SaveYPK(const Installation& install, const ProjectState& state, const Breed
     const QString companionPath = companionPathFor(eggPath);
     const QString infoPath = work.filePath(QStringLiteral("ypkinfo.inf"));
 
-    saveODD(install, state, shape, eggPath, prompts);
+    saveODD(install, state, shape, eggPath, prompts, QString(), growth);
     saveFileAtomically(infoPath, info);
 
     // Every member carries the base egg's date, so the same project makes the same package.

@@ -6,6 +6,7 @@
 namespace yw {
 
 struct BreedShape;
+struct EggGrowth;
 struct Installation;
 struct ProjectState;
 class Prompts;
@@ -19,9 +20,9 @@ QByteArray ypkInfoBytes(const ProjectState& state, const QString& siteName, cons
 // made for this call and always removed, then a cabinet holding "ypkinfo.inf", N.odx if any and
 // N.odd (N the package's base name), saved atomically. `projectPath` is the project file the
 // package is made from, empty when there is none; the package never replaces it (nor the base
-// breed's files).
+// breed's files). `growth` as for saveODD.
 void SaveYPK(const Installation& install, const ProjectState& state, const BreedShape& shape,
              const QString& packagePath, Prompts& prompts, const SettingsStore& settings,
-             const QString& projectPath = QString());
+             const QString& projectPath = QString(), EggGrowth* growth = nullptr);
 
 } // namespace yw

@@ -10,6 +10,7 @@
 #include "platform/filesystem.h"
 #include "platform/numbers.h"
 #include "platform/prompts.h"
+#include "platform/refusal.h"
 #include "platform/savefile.h"
 #include "platform/setting.h"
 
@@ -128,12 +129,23 @@ OpenResult OpenOPJ(const Installation& install, ProjectState& state, BreedShape&
                    const QString& path, Prompts& prompts, const SettingsStore& settings,
                    const std::function<void()>& beforeCommit)
 {
-    FieldReader in(readWholeFile(path, kTextFileLimit), path);
-    if (in.atEnd() || in.readLine(QStringLiteral("the project header")) != kProjectHeader) {
-        prompts.message(path + QStringLiteral(" is not a valid project file. It cannot be opened."),
-                        PromptIcon::None);
+    try {
+        return readProjectFile(install, state, shape, path, prompts, settings, beforeCommit);
+    } catch (const Refusal& e) {
+        prompts.message(e.reason(), e.icon());
         return OpenResult::NotProjectFile;
     }
+}
+
+OpenResult readProjectFile(const Installation& install, ProjectState& state, BreedShape& shape,
+                           const QString& path, Prompts& prompts, const SettingsStore& settings,
+                           const std::function<void()>& beforeCommit)
+{
+    FieldReader in(readWholeFile(path, kTextFileLimit), path);
+    if (in.atEnd() || in.readLine(QStringLiteral("the project header")) != kProjectHeader)
+        throw Refusal(path,
+                      path + QStringLiteral(" is not a valid project file. It cannot be opened."),
+                      PromptIcon::None);
     const std::string fileBuild = in.text(QStringLiteral("the build of the program that wrote it"));
     in.text(QStringLiteral("the second field of line 2"));
     const std::string baseBreed = in.text(QStringLiteral("the base breed"));

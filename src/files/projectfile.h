@@ -26,7 +26,7 @@ void SaveOPJ(const Installation& install, const ProjectState& state, const Breed
 
 enum class OpenResult {
     Opened,
-    NotProjectFile, // the header was wrong; the user has been told
+    NotProjectFile, // the header was wrong; the user has been told (OpenOPJ only)
     Declined,       // the user answered No to the version question
 };
 
@@ -38,5 +38,10 @@ enum class OpenResult {
 OpenResult OpenOPJ(const Installation& install, ProjectState& state, BreedShape& shape,
                    const QString& path, Prompts& prompts, const SettingsStore& settings,
                    const std::function<void()>& beforeCommit = {});
+// OpenOPJ for a caller that tells the user itself: a file that is not a project throws Refusal
+// instead of being told through `prompts`.
+OpenResult readProjectFile(const Installation& install, ProjectState& state, BreedShape& shape,
+                           const QString& path, Prompts& prompts, const SettingsStore& settings,
+                           const std::function<void()>& beforeCommit = {});
 
 } // namespace yw

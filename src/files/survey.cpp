@@ -1,13 +1,12 @@
 #include "files/survey.h"
 
+#include "files/egggrowth.h"
 #include "files/eggregions.h"
-#include "files/eggwriter.h"
 #include "files/neresources.h"
 #include "files/newproject.h"
+#include "files/roundtrip.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
-#include "platform/numbers.h"
-#include "platform/prompts.h"
 #include "platform/savefile.h"
 #include "platform/text.h"
 
@@ -85,54 +84,13 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
                                               [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-// A 16-bit number in the reader's sense. Plain digits are read here; anything else (a point,
-// a tab, a plus) goes to the reader's own routine, so both agree without a copy per field.
-std::optional<int16_t> ballNumber(std::string_view text)
-{
-    text = trimmed(text, " \t");
-    size_t i = text.size() > 1 && text[0] == '-' ? 1 : 0;
-    if (i == text.size() || text.size() - i > 5)
-        return parseInt16(text);
-    int value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return parseInt16(text);
-        value = value * 10 + (text[i] - '0');
-    }
-    value = text[0] == '-' ? -value : value;
-    if (value < INT16_MIN || value > INT16_MAX)
-        return std::nullopt;
-    return int16_t(value);
-}
-
-// Whether `line` (without its line feed) reads as a ball line, as parseBallLine reads it, and
-// its diameter; without exceptions, since a survey may look at millions of lines.
+// Whether `line` (without its line feed) reads as a ball line, and its diameter.
 std::optional<int16_t> ballLineDiameter(std::string_view line)
 {
-    int16_t diameter = 0;
-    size_t from = 0;
-    for (int field = 0; field < 7; ++field) {
-        const size_t comma = line.find(',', from);
-        if (comma == std::string_view::npos)
-            return std::nullopt;
-        const auto value = ballNumber(line.substr(from, comma - from));
-        if (!value)
-            return std::nullopt;
-        if (field == 5)
-            diameter = std::max<int16_t>(*value, -255);
-        from = comma + 1;
-    }
-    const size_t comma = line.find(',', from);
-    std::string_view last =
-        line.substr(from, comma == std::string_view::npos ? line.npos : comma - from);
-    while (!last.empty() && last.front() == ' ')
-        last.remove_prefix(1);
-    while (!last.empty() && last.back() == ' ')
-        last.remove_suffix(1);
-    const size_t gap = last.find("    ");
-    if (gap == std::string_view::npos || !ballNumber(last.substr(0, gap)))
+    const BallLineReading reading = readBallLine(line);
+    if (reading.fault != BallLineFault::None)
         return std::nullopt;
-    return diameter;
+    return reading.record.diameter;
 }
 
 bool looksLikeBallLine(std::string_view line)
@@ -186,26 +144,6 @@ bool usableSetName(const std::string& name)
     return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
         return uint8_t(c) >= 0x20 && c != '"' && uint8_t(c) != 0x7f;
     });
-}
-
-// Bytes of the egg as a user can read them in a message: line ends and other control bytes
-// written out.
-QString shown(std::string_view bytes, size_t most = 40)
-{
-    QString text;
-    for (const char c : bytes.substr(0, most)) {
-        const auto u = uint8_t(c);
-        if (c == '\r')
-            text += QStringLiteral("\\r");
-        else if (c == '\n')
-            text += QStringLiteral("\\n");
-        else if (u < 0x20 || u == 0x7f)
-            text += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
-        else
-            text += cp1252::toUnicode(std::string(1, c));
-    }
-    return QLatin1Char('"') + text +
-           (bytes.size() > most ? QStringLiteral("...\"") : QStringLiteral("\""));
 }
 
 struct Segment
@@ -273,13 +211,21 @@ private:
     void findSegments();
     void scanSegment(size_t index);
     void scanText(const Span& text, size_t segment);
+    void endRun(BallRun& run, qint64 nextLookalike);
+    int openSection(std::string_view bare);
+    void readTipsBlock(qint64 line, const Span& text);
+    void sortPlainText(const Span& text);
     void chooseBallSets();
+    std::vector<const BallRun*> ballSetPool() const;
+    std::array<const BallRun*, 2> twoLongestRuns(std::vector<const BallRun*> pool) const;
+    void requireWholeSet(const BallRun& run) const;
+    void nameBallSets(const BallRun& baby, const BallRun& adult);
     void chooseTips();
     void chooseNameBlock();
     TextCandidate textAt(qint64 position, const char* what, SurveyRegion region) const;
     void chooseTexts();
+    [[noreturn]] void refuseUntoldTexts(bool description, bool attributes, qint64 otherCount) const;
     void roundTrip();
-    QString regionOf(qint64 at) const;
 
     const QByteArray& m_egg;
     std::string m_stem;
@@ -348,94 +294,55 @@ void Surveyor::scanSegment(size_t index)
     }
 }
 
-void Surveyor::scanText(const Span& text, size_t segment)
+void Surveyor::endRun(BallRun& run, qint64 nextLookalike)
 {
-    bool lnz = false;
-    bool tipsLike = false;
-    int section = -1;
-    BallRun run;
-    qint64 lookalike = -1; // the last line that only looked like a ball line, if just before
-    const auto endRun = [&](qint64 nextLookalike) {
-        if (run.count > 0) {
-            if (nextLookalike >= 0)
-                run.taintedBy = nextLookalike;
-            if (run.section >= 0)
-                ++m_sections[size_t(run.section)].runs;
-            trace("ball lines", run.begin, run.end, run.end);
-            m_runs.push_back(run);
-        }
-        run = BallRun();
-    };
-    qint64 line = text.begin;
-    while (line < text.end) {
-        const char* start = m_egg.constData() + line;
-        const auto* feed =
-            static_cast<const char*>(std::memchr(start, '\n', size_t(text.end - line)));
-        const qint64 lineEnd = feed ? line + (feed - start) + 1 : text.end;
-        const std::string_view content = bytes(line, lineEnd);
-        const std::string_view bare = blankTrimmed(content);
-        bool ball = false;
-        if (bare.size() >= 2 && bare.front() == '[' && bare.back() == ']') {
-            // A section header: only a bracketed word on its own line, so prose that begins
-            // "[Rare] ..." is no LNZ text.
-            lnz = true;
-            section =
-                equalsIgnoringCase(blankTrimmed(bare.substr(1, bare.size() - 2)), "ballz info")
-                    ? int(m_sections.size())
-                    : -1;
-            if (section >= 0)
-                m_sections.emplace_back();
-        } else if (content.substr(0, 8) == "string0=") {
-            tipsLike = true;
-            TipsBlock block{line, 0, -1, 0};
-            qint64 at = line;
-            qint64 lastEnd = line;
-            while (at < text.end) {
-                const std::string key = "string" + std::to_string(block.entries) + "=";
-                if (bytes(at, std::min(text.end, at + qint64(key.size()))) != key)
-                    break;
-                ++block.entries;
-                const char* from = m_egg.constData() + at;
-                const auto* next =
-                    static_cast<const char*>(std::memchr(from, '\n', size_t(text.end - at)));
-                lastEnd = next ? at + (next - from) + 1 : text.end;
-                at = lastEnd;
-            }
-            block.nextLine = lastEnd;
-            if (lastEnd == text.end && text.roomEnd > text.end)
-                block.roomEnd = text.roomEnd;
-            trace("tips", block.begin, lastEnd, block.roomEnd < 0 ? lastEnd : block.roomEnd);
-            m_tips.push_back(block);
-        } else if (feed) {
-            if (const auto diameter = ballLineDiameter(content.substr(0, content.size() - 1))) {
-                if (run.count == 0) {
-                    run.begin = line;
-                    run.segment = segment;
-                    run.section = section;
-                    run.taintedBy = lookalike;
-                }
-                ++run.count;
-                run.diameters += *diameter;
-                run.end = lineEnd;
-                ball = true;
-                lnz = true;
-            }
-        }
-        if (!ball) {
-            const qint64 looked = feed && looksLikeBallLine(content) ? line : -1;
-            endRun(looked);
-            lookalike = looked;
-            if (section >= 0 && !bare.empty() && bare.front() != '[' && bare.front() != ';')
-                ++m_sections[size_t(section)].otherLines;
-        } else {
-            lookalike = -1;
-        }
-        line = lineEnd;
+    if (run.count > 0) {
+        if (nextLookalike >= 0)
+            run.taintedBy = nextLookalike;
+        if (run.section >= 0)
+            ++m_sections[size_t(run.section)].runs;
+        trace("ball lines", run.begin, run.end, run.end);
+        m_runs.push_back(run);
     }
-    endRun(-1);
+    run = BallRun();
+}
 
-    if (text.roomEnd == text.end || lnz || tipsLike)
-        return;
+// A section header is only a bracketed word on a line of its own, so prose that begins
+// "[Rare] ..." is no LNZ text. Gives the section's index when it is "[Ballz Info]", else -1.
+int Surveyor::openSection(std::string_view bare)
+{
+    if (!equalsIgnoringCase(blankTrimmed(bare.substr(1, bare.size() - 2)), "ballz info"))
+        return -1;
+    m_sections.emplace_back();
+    return int(m_sections.size() - 1);
+}
+
+// The consecutive "stringK=" lines from `line` on: one tips block.
+void Surveyor::readTipsBlock(qint64 line, const Span& text)
+{
+    TipsBlock block{line, 0, -1, 0};
+    qint64 at = line;
+    qint64 lastEnd = line;
+    while (at < text.end) {
+        const std::string key = "string" + std::to_string(block.entries) + "=";
+        if (bytes(at, std::min(text.end, at + qint64(key.size()))) != key)
+            break;
+        ++block.entries;
+        const char* from = m_egg.constData() + at;
+        const auto* next = static_cast<const char*>(std::memchr(from, '\n', size_t(text.end - at)));
+        lastEnd = next ? at + (next - from) + 1 : text.end;
+        at = lastEnd;
+    }
+    block.nextLine = lastEnd;
+    if (lastEnd == text.end && text.roomEnd > text.end)
+        block.roomEnd = text.roomEnd;
+    trace("tips", block.begin, lastEnd, block.roomEnd < 0 ? lastEnd : block.roomEnd);
+    m_tips.push_back(block);
+}
+
+// A text that holds no LNZ lines and no tips may be a name block or prose.
+void Surveyor::sortPlainText(const Span& text)
+{
     const std::string_view content = bytes(text.begin, text.end);
     if (isNameBlock(content)) {
         trace("name block", text.begin, text.end, text.roomEnd);
@@ -448,7 +355,55 @@ void Surveyor::scanText(const Span& text, size_t segment)
     }
 }
 
-void Surveyor::chooseBallSets()
+void Surveyor::scanText(const Span& text, size_t segment)
+{
+    bool lnz = false;
+    bool tipsLike = false;
+    int section = -1;
+    BallRun run;
+    qint64 lookalike = -1; // the last line that only looked like a ball line, if just before
+    qint64 line = text.begin;
+    while (line < text.end) {
+        const char* start = m_egg.constData() + line;
+        const auto* feed =
+            static_cast<const char*>(std::memchr(start, '\n', size_t(text.end - line)));
+        const qint64 lineEnd = feed ? line + (feed - start) + 1 : text.end;
+        const std::string_view content = bytes(line, lineEnd);
+        const std::string_view bare = blankTrimmed(content);
+        std::optional<int16_t> diameter;
+        if (bare.size() >= 2 && bare.front() == '[' && bare.back() == ']') {
+            lnz = true;
+            section = openSection(bare);
+        } else if (content.substr(0, 8) == "string0=") {
+            tipsLike = true;
+            readTipsBlock(line, text);
+        } else if (feed) {
+            diameter = ballLineDiameter(content.substr(0, content.size() - 1));
+        }
+        if (diameter) {
+            if (run.count == 0)
+                run = {line, line, 0, 0, segment, section, lookalike};
+            ++run.count;
+            run.diameters += *diameter;
+            run.end = lineEnd;
+            lnz = true;
+            lookalike = -1;
+        } else {
+            const qint64 looked = feed && looksLikeBallLine(content) ? line : -1;
+            endRun(run, looked);
+            lookalike = looked;
+            if (section >= 0 && !bare.empty() && bare.front() != '[' && bare.front() != ';')
+                ++m_sections[size_t(section)].otherLines;
+        }
+        line = lineEnd;
+    }
+    endRun(run, -1);
+    if (text.roomEnd != text.end && !lnz && !tipsLike)
+        sortPlainText(text);
+}
+
+// The runs that may be the two sets: those under "[Ballz Info]" when there are two, else all.
+std::vector<const BallRun*> Surveyor::ballSetPool() const
 {
     std::vector<const BallRun*> pool;
     for (const BallRun& run : m_runs)
@@ -468,7 +423,12 @@ void Surveyor::chooseBallSets()
                                      "two ball sets are needed.")
                           .arg(pool[0]->count)
                           .arg(pool[0]->begin + 1));
-    // The two longest runs, when they are alike in length and longer than any other.
+    return pool;
+}
+
+// The two longest runs, when they are alike in length and longer than any other, in egg order.
+std::array<const BallRun*, 2> Surveyor::twoLongestRuns(std::vector<const BallRun*> pool) const
+{
     std::stable_sort(pool.begin(), pool.end(),
                      [](const BallRun* a, const BallRun* b) { return a->count > b->count; });
     if (pool[0]->count != pool[1]->count || (pool.size() > 2 && pool[2]->count == pool[1]->count)) {
@@ -496,24 +456,35 @@ void Surveyor::chooseBallSets()
     std::array<const BallRun*, 2> sets = {pool[0], pool[1]};
     if (sets[1]->begin < sets[0]->begin)
         std::swap(sets[0], sets[1]);
-    for (const BallRun* run : sets) {
-        if (run->taintedBy >= 0)
-            throw Refused(SurveyRegion::BallSets,
-                          QStringLiteral("The ball lines at byte %1 stand next to a line at byte "
-                                         "%2 that looks like a ball line but does not read as "
-                                         "one, so the whole set cannot be told.")
-                              .arg(run->begin + 1)
-                              .arg(run->taintedBy + 1));
-        if (run->section >= 0) {
-            const Section& section = m_sections[size_t(run->section)];
-            if (section.runs != 1 || section.otherLines != 0)
-                throw Refused(SurveyRegion::BallSets,
-                              QStringLiteral("The ball lines at byte %1 do not fill their "
-                                             "[Ballz Info] section, which holds other lines too, "
-                                             "so the whole set cannot be told.")
-                                  .arg(run->begin + 1));
-        }
-    }
+    return sets;
+}
+
+// A set is whole only when no lookalike line stands next to it and it fills its section.
+void Surveyor::requireWholeSet(const BallRun& run) const
+{
+    if (run.taintedBy >= 0)
+        throw Refused(SurveyRegion::BallSets,
+                      QStringLiteral("The ball lines at byte %1 stand next to a line at byte "
+                                     "%2 that looks like a ball line but does not read as "
+                                     "one, so the whole set cannot be told.")
+                          .arg(run.begin + 1)
+                          .arg(run.taintedBy + 1));
+    if (run.section < 0)
+        return;
+    const Section& section = m_sections[size_t(run.section)];
+    if (section.runs != 1 || section.otherLines != 0)
+        throw Refused(SurveyRegion::BallSets,
+                      QStringLiteral("The ball lines at byte %1 do not fill their "
+                                     "[Ballz Info] section, which holds other lines too, "
+                                     "so the whole set cannot be told.")
+                          .arg(run.begin + 1));
+}
+
+void Surveyor::chooseBallSets()
+{
+    const std::array<const BallRun*, 2> sets = twoLongestRuns(ballSetPool());
+    for (const BallRun* run : sets)
+        requireWholeSet(*run);
     const int n = sets[0]->count;
     if (n > kMaxBallsPerSet)
         throw Refused(SurveyRegion::BallSets,
@@ -532,15 +503,19 @@ void Surveyor::chooseBallSets()
         m_found.babyOpen = true;
     const BallRun* baby = sets[m_found.baby == BabySet::A ? 0 : 1];
     const BallRun* adult = sets[m_found.baby == BabySet::A ? 1 : 0];
-
     m_found.header.ballsPerSet = n;
     m_found.locator.locSetAPos = int32_t(baby->begin + 2);
     m_found.locator.locSetBPos = int32_t(adult->begin + 2);
-    const NeResource* resourceA = m_segments[baby->segment].resource;
-    const NeResource* resourceB = m_segments[adult->segment].resource;
-    if (resourceA && resourceB && baby->segment != adult->segment &&
-        usableSetName(resourceA->name) && usableSetName(resourceB->name) &&
-        resourceA->name != resourceB->name) {
+    nameBallSets(*baby, *adult);
+}
+
+// The sets' LNZ names are their resources' names when each has its own, else made up.
+void Surveyor::nameBallSets(const BallRun& baby, const BallRun& adult)
+{
+    const NeResource* resourceA = m_segments[baby.segment].resource;
+    const NeResource* resourceB = m_segments[adult.segment].resource;
+    if (resourceA && resourceB && baby.segment != adult.segment && usableSetName(resourceA->name) &&
+        usableSetName(resourceB->name) && resourceA->name != resourceB->name) {
         m_found.header.lnzNameA = resourceA->name;
         m_found.header.lnzNameB = resourceB->name;
     } else {
@@ -585,7 +560,7 @@ void Surveyor::chooseTips()
                                  "writing the tips would wipe those lines.")
                       .arg(block.begin + 1)
                       .arg(after + 1)
-                      .arg(shown(next.substr(0, next.find_first_of("\r\n")))));
+                      .arg(shownBytes(next.substr(0, next.find_first_of("\r\n")))));
     }
     const qint64 room = block.roomEnd - block.begin;
     m_found.locator.locTipsPos = int32_t(block.begin + 1);
@@ -621,15 +596,16 @@ void Surveyor::chooseNameBlock()
                                      "has %4 byte(s) glued before it, so where the block begins "
                                      "cannot be told, and a new name would overwrite them.")
                           .arg(glued.front()->begin + 1)
-                          .arg(shown(name))
+                          .arg(shownBytes(name))
                           .arg(QString::fromStdString(listName))
                           .arg(name.size() - listName.size()));
     }
     if (!chosen && named.empty() && m_nameBlocks.size() == 1) {
         chosen = &m_nameBlocks.front();
-        m_found.notes.append(QStringLiteral("The name in the egg, %1, is not the breed's list "
-                                            "name %2.")
-                                 .arg(shown(nameOf(*chosen)), QString::fromStdString(listName)));
+        m_found.notes.append(
+            QStringLiteral("The name in the egg, %1, is not the breed's list "
+                           "name %2.")
+                .arg(shownBytes(nameOf(*chosen)), QString::fromStdString(listName)));
     }
     if (!chosen) {
         QStringList found;
@@ -637,7 +613,7 @@ void Surveyor::chooseNameBlock()
             if (found.size() == 12)
                 break;
             found.append(QStringLiteral("%1 at byte %2")
-                             .arg(shown(bytes(text.begin, text.end)))
+                             .arg(shownBytes(bytes(text.begin, text.end)))
                              .arg(text.begin + 1));
         }
         throw Refused(
@@ -693,6 +669,23 @@ TextCandidate Surveyor::textAt(qint64 position, const char* what, SurveyRegion r
             roomEnd - begin};
 }
 
+// Why the description or the attributes (whichever is not given) cannot be told.
+void Surveyor::refuseUntoldTexts(bool description, bool attributes, qint64 otherCount) const
+{
+    const SurveyRegion region = description ? SurveyRegion::Attributes : SurveyRegion::Description;
+    const bool oneGiven = description || attributes;
+    if (!oneGiven && m_candidateCount == 0)
+        throw Refused(region, QStringLiteral("No text for the description and the attributes "
+                                             "(followed by zero bytes) was found."));
+    if (otherCount + (oneGiven ? 1 : 0) < 2)
+        throw Refused(region, QStringLiteral("Only one text for the description and the "
+                                             "attributes (followed by zero bytes) was found; "
+                                             "give the other by position."));
+    throw Refused(region, QStringLiteral("The description and the attributes cannot be told "
+                                         "apart among %1 texts; choose them by position.")
+                              .arg(m_candidateCount));
+}
+
 void Surveyor::chooseTexts()
 {
     for (const Span& text : m_candidates)
@@ -729,56 +722,13 @@ void Surveyor::chooseTexts()
         attributes = m_listed[firstLonger ? 1 : 0];
         m_found.textsOpen = true;
     }
-    if (!description || !attributes) {
-        const SurveyRegion region =
-            description ? SurveyRegion::Attributes : SurveyRegion::Description;
-        const bool oneGiven = description || attributes;
-        if (!oneGiven && m_candidateCount == 0)
-            throw Refused(region, QStringLiteral("No text for the description and the attributes "
-                                                 "(followed by zero bytes) was found."));
-        if (otherCount + (oneGiven ? 1 : 0) < 2)
-            throw Refused(region, QStringLiteral("Only one text for the description and the "
-                                                 "attributes (followed by zero bytes) was found; "
-                                                 "give the other by position."));
-        throw Refused(region, QStringLiteral("The description and the attributes cannot be told "
-                                             "apart among %1 texts; choose them by position.")
-                                  .arg(m_candidateCount));
-    }
+    if (!description || !attributes)
+        refuseUntoldTexts(bool(description), bool(attributes), otherCount);
     m_found.texts = {*description, *attributes};
     m_found.locator.locDescPos = int32_t(description->position);
     m_found.locator.locDescLen = int32_t(description->room - 1);
     m_found.locator.locAttrPos = int32_t(attributes->position);
     m_found.locator.locAttrLen = int32_t(attributes->room - 1);
-}
-
-QString Surveyor::regionOf(qint64 at) const
-{
-    const LocatorValues& l = m_found.locator;
-    const qint64 n = m_found.header.ballsPerSet;
-    const auto setEnd = [&](qint64 first) {
-        qint64 end = first;
-        for (qint64 k = 0; k < n && end < m_egg.size(); ++k) {
-            const qsizetype feed = m_egg.indexOf('\n', end);
-            end = feed < 0 ? m_egg.size() : feed + 1;
-        }
-        return end;
-    };
-    const struct
-    {
-        qint64 first, end;
-        const char* what;
-    } regions[] = {
-        {l.locSetAPos - 2, setEnd(l.locSetAPos - 2), "ball set A (the baby)"},
-        {l.locSetBPos - 2, setEnd(l.locSetBPos - 2), "ball set B (the adult)"},
-        {l.locNamePos - 1, qint64(l.locNamePos) + l.locNameLen, "the name block"},
-        {l.locDescPos - 1, qint64(l.locDescPos) + l.locDescLen, "the description"},
-        {l.locAttrPos - 1, qint64(l.locAttrPos) + l.locAttrLen, "the attributes"},
-        {l.locTipsPos - 1, l.locTipsPos + 1 + 10 * qint64(l.tipCount) + l.locTipsLen, "the tips"},
-    };
-    for (const auto& region : regions)
-        if (at >= region.first && at < region.end)
-            return QLatin1String(region.what);
-    return QStringLiteral("no region");
 }
 
 void Surveyor::roundTrip()
@@ -788,51 +738,23 @@ void Surveyor::roundTrip()
     ProjectState& read = m_found.read;
     read.baseBreed = m_stem;
     m_found.locator.applyTo(read);
-    QByteArray written;
     try {
         readEggRegions(read, n, m_egg, name);
-        NoPrompts prompts;
-        written = patchedEgg(read, m_egg, n, prompts, name);
-    } catch (const DoesNotFit& error) {
-        throw Refused(SurveyRegion::Check,
-                      QStringLiteral("Written back unchanged, the %1 is %2 byte(s) longer than "
-                                     "its room in the egg, so the egg's lines are not as the "
-                                     "program writes them.")
-                          .arg(error.field())
-                          .arg(error.excessBytes()));
     } catch (const Error& error) {
-        throw Refused(SurveyRegion::Check,
-                      QStringLiteral("An unchanged breed cannot be written back at the places "
-                                     "found: %1")
-                          .arg(error.message()));
+        throw Refused(
+            SurveyRegion::Check,
+            QStringLiteral("The regions found do not read back: %1").arg(error.message()));
     }
-    // The project file stores a curly closing quote for a straight one, so a curly quote in the
-    // egg comes back straight: that is the one difference allowed.
-    const auto same = [&](qint64 i) {
-        return written[i] == m_egg[i] || (uint8_t(m_egg[i]) == 148 && written[i] == '"');
-    };
-    qint64 first = 0;
-    for (; first < m_egg.size(); ++first) {
-        first = std::mismatch(m_egg.begin() + first, m_egg.end(), written.begin() + first).first -
-                m_egg.begin();
-        if (first == m_egg.size() || !same(first))
-            break;
-    }
-    if (first < m_egg.size()) {
-        const QString region = regionOf(first);
-        qint64 last = first;
-        for (qint64 i = first; i < std::min<qint64>(m_egg.size(), first + 40); ++i)
-            if (!same(i) && regionOf(i) == region)
-                last = i;
+    const std::vector<QString> losses = roundTripLosses(m_egg, n, read, name);
+    if (!losses.empty()) {
+        QStringList all(losses.begin(),
+                        losses.begin() + qsizetype(std::min<size_t>(losses.size(), 3)));
+        if (losses.size() > 3)
+            all.append(QStringLiteral("(and %1 more)").arg(losses.size() - 3));
         throw Refused(SurveyRegion::Check,
-                      QStringLiteral("Written back unchanged, the egg would differ from byte %1 "
-                                     "on, in %2: every egg would lose %3 there (it would hold "
-                                     "%4).")
-                          .arg(first + 1)
-                          .arg(region)
-                          .arg(shown(bytes(first, last + 1)))
-                          .arg(shown(std::string_view(written.constData() + first,
-                                                      size_t(last + 1 - first)))));
+                      QStringLiteral("Written back unchanged, every egg made with these places "
+                                     "would lose what this egg holds: %1")
+                          .arg(all.join(QLatin1Char(' '))));
     }
     for (int k = 0; k < n; ++k) {
         std::string label = readableLabel(read.ball(n + k).comment);
@@ -854,6 +776,10 @@ SurveyFindings Surveyor::run()
                       QStringLiteral("The egg has %1 bytes, more than the %2 an egg can have.")
                           .arg(m_egg.size())
                           .arg(kEggFileLimit));
+    // Its rooms would be measured from the grown copies, not the base egg's.
+    if (const QString trace = grownTrace(m_egg); !trace.isEmpty())
+        throw Refused(SurveyRegion::Check,
+                      QStringLiteral("This is not the game's own egg: %1.").arg(trace));
     findSegments();
     for (size_t s = 0; s < m_segments.size(); ++s)
         scanSegment(s);

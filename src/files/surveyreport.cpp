@@ -82,16 +82,22 @@ QStringList surveyFindingsLines(const SurveyFindings& findings)
         return QStringLiteral("(at byte %1, room for %2 characters)").arg(position).arg(length);
     };
 
+    // The sums tell the player which set is the smaller form, the baby.
+    const size_t baby = findings.baby == BabySet::A ? 0 : 1;
     QStringList lines;
-    lines.append(QStringLiteral("Baby ball set %1: %2 eBalls from byte %3 (%4)")
+    lines.append(QStringLiteral("Baby ball set %1: %2 eBalls from byte %3, diameters adding up to "
+                                "%4 (%5)")
                      .arg(cp1252::toUnicode(findings.header.lnzNameA))
                      .arg(n)
                      .arg(l.locSetAPos - 1)
+                     .arg(findings.sets[baby].diameters)
                      .arg(labels.join(QStringLiteral(", "))));
-    lines.append(QStringLiteral("Adult ball set %1: %2 eBalls from byte %3")
+    lines.append(QStringLiteral("Adult ball set %1: %2 eBalls from byte %3, diameters adding up "
+                                "to %4")
                      .arg(cp1252::toUnicode(findings.header.lnzNameB))
                      .arg(n)
-                     .arg(l.locSetBPos - 1));
+                     .arg(l.locSetBPos - 1)
+                     .arg(findings.sets[1 - baby].diameters));
     lines.append(QStringLiteral("Name: %1, tray %2, slot %3 %4")
                      .arg(cp1252::toUnicode(read.breedName), cp1252::toUnicode(read.eggTray),
                           cp1252::toUnicode(read.eggSlot), room(l.locNamePos, l.locNameLen)));
@@ -109,11 +115,12 @@ QStringList surveyFindingsLines(const SurveyFindings& findings)
     lines += findings.notes;
     if (findings.textsOpen)
         lines.append(QStringLiteral("Which text is the description the egg does not tell: the "
-                                    "longer was taken. Check it, and swap if it is wrong."));
+                                    "longer was offered first. Check it, and swap if it is "
+                                    "wrong."));
     if (findings.babyOpen)
         lines.append(QStringLiteral("Which set is the baby the egg does not tell (their "
-                                    "diameters add up alike): set A was taken. Check it, and swap "
-                                    "if it is wrong."));
+                                    "diameters add up alike): set A was offered first. Check it, "
+                                    "and swap if it is wrong."));
     return lines;
 }
 

@@ -4,8 +4,8 @@
 #include "platform/numbers.h"
 #include "platform/text.h"
 
+#include <algorithm>
 #include <string_view>
-#include <vector>
 
 namespace yw {
 
@@ -43,6 +43,57 @@ std::string formatBallLine(const EBallRecord& r)
     return line;
 }
 
+BallLineReading readBallLine(std::string_view line)
+{
+    BallLineReading reading;
+    // The first seven fields end at a comma; the eighth at the next comma or the line's end.
+    // Fields after it are not read.
+    int16_t numbers[7];
+    size_t from = 0;
+    for (int i = 0; i < 7; ++i) {
+        const size_t comma = line.find(',', from);
+        if (comma == std::string_view::npos) {
+            reading.fault = BallLineFault::FewFields;
+            return reading;
+        }
+        const auto value = parseInt16(trimmed(line.substr(from, comma - from)));
+        if (!value) {
+            reading.fault = BallLineFault::Number;
+            reading.field = i + 1;
+            return reading;
+        }
+        numbers[i] = *value;
+        from = comma + 1;
+    }
+    const std::string_view last = trimmed(line.substr(from, line.find(',', from) - from));
+    const size_t gap = last.find(kCommentGap);
+    if (gap == std::string_view::npos) {
+        reading.fault = BallLineFault::CommentGap;
+        return reading;
+    }
+    const auto texture = parseInt16(last.substr(0, gap));
+    if (!texture) {
+        reading.fault = BallLineFault::Texture;
+        return reading;
+    }
+    std::string_view comment = last.substr(gap + kCommentGap.size());
+    comment = comment.substr(0, comment.find(kCommentGap));
+
+    EBallRecord& r = reading.record;
+    r.fillColor = numbers[0];
+    r.borderColor = numbers[1];
+    r.spreckColor = numbers[2];
+    r.fuzziness = numbers[3];
+    r.borderThickness = numbers[4];
+    r.diameter = std::max<int16_t>(numbers[5], -255);
+    r.auxValue = numbers[6];
+    r.texture = *texture;
+    r.useTexture = *texture > -1 ? 1 : 0;
+    r.comment = std::string(comment);
+    reading.commentEnd = size_t(comment.data() + comment.size() - line.data());
+    return reading;
+}
+
 ParsedBallLine parseBallLine(QByteArrayView egg, qint64 position, const QString& fileName)
 {
     const auto fail = [&](const QString& expected) -> FormatError {
@@ -54,56 +105,22 @@ ParsedBallLine parseBallLine(QByteArrayView egg, qint64 position, const QString&
     const qsizetype lineFeed = egg.indexOf('\n', start);
     if (lineFeed < 0)
         throw fail(QStringLiteral("a ball line ending in a line feed"));
-    const std::string_view line(egg.data() + start, size_t(lineFeed - start));
-
-    std::vector<std::string_view> fields;
-    size_t from = 0;
-    for (;;) {
-        const size_t comma = line.find(',', from);
-        if (comma == std::string_view::npos) {
-            fields.push_back(line.substr(from));
-            break;
-        }
-        fields.push_back(line.substr(from, comma - from));
-        from = comma + 1;
-    }
-    if (fields.size() < 8)
+    BallLineReading reading =
+        readBallLine(std::string_view(egg.data() + start, size_t(lineFeed - start)));
+    switch (reading.fault) {
+    case BallLineFault::None:
+        break;
+    case BallLineFault::FewFields:
         throw fail(QStringLiteral("eight comma-separated fields in the ball line"));
-
-    int16_t numbers[7];
-    for (int i = 0; i < 7; ++i) {
-        const auto value = parseInt16(trimmed(fields[size_t(i)]));
-        if (!value)
-            throw fail(QStringLiteral("a 16-bit number in field %1 of the ball line").arg(i + 1));
-        numbers[i] = *value;
-    }
-
-    const std::string_view last = trimmed(fields[7]);
-    const size_t gap = last.find(kCommentGap);
-    if (gap == std::string_view::npos)
+    case BallLineFault::Number:
+        throw fail(
+            QStringLiteral("a 16-bit number in field %1 of the ball line").arg(reading.field));
+    case BallLineFault::CommentGap:
         throw fail(QStringLiteral("four blanks between the texture and the comment"));
-    const auto texture = parseInt16(last.substr(0, gap));
-    if (!texture)
+    case BallLineFault::Texture:
         throw fail(QStringLiteral("a 16-bit texture number in field 8 of the ball line"));
-    std::string_view comment = last.substr(gap + kCommentGap.size());
-    const size_t nextGap = comment.find(kCommentGap);
-    if (nextGap != std::string_view::npos)
-        comment = comment.substr(0, nextGap);
-
-    ParsedBallLine result;
-    EBallRecord& r = result.record;
-    r.fillColor = numbers[0];
-    r.borderColor = numbers[1];
-    r.spreckColor = numbers[2];
-    r.fuzziness = numbers[3];
-    r.borderThickness = numbers[4];
-    r.diameter = std::max<int16_t>(numbers[5], -255);
-    r.auxValue = numbers[6];
-    r.texture = *texture;
-    r.useTexture = *texture > -1 ? 1 : 0;
-    r.comment = std::string(comment);
-    result.nextPosition = qint64(lineFeed) + 2;
-    return result;
+    }
+    return {std::move(reading.record), qint64(lineFeed) + 2};
 }
 
 } // namespace yw

@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace yw {
 
@@ -37,6 +38,22 @@ struct ParsedBallLine
     // egg reader consumes that byte as well and reads it again as the next line's first byte).
     qint64 nextPosition = 0;
 };
+
+enum class BallLineFault { None, FewFields, Number, CommentGap, Texture };
+
+// One line read as a ball line, or why it is none.
+struct BallLineReading
+{
+    BallLineFault fault = BallLineFault::None;
+    int field = 0; // the 1-based field of a Number fault
+    EBallRecord record;
+    // Where what the reader does not read begins: right after the comment.
+    size_t commentEnd = 0;
+};
+
+// The one ball-line reader: `line` without its line feed. Never throws, since a survey asks it of
+// every line of an egg.
+BallLineReading readBallLine(std::string_view line);
 
 // Reads the ball line that starts at the 1-based `position` of `egg`. Throws FormatError (naming
 // `fileName` and the byte position) when the line does not read as a ball line.

@@ -6,6 +6,7 @@
 #include "platform/errors.h"
 #include "platform/filesystem.h"
 #include "platform/prompts.h"
+#include "platform/refusal.h"
 #include "platform/savefile.h"
 #include "platform/setting.h"
 #include "platform/text.h"
@@ -31,13 +32,30 @@ const QString kNotDetermined = QStringLiteral(
 
 QString findGameFolder(const FileSystem& fso, Prompts& prompts, const QProcessEnvironment& env)
 {
-    const QString windows = windowsFolder(fso, env);
-    const QString iniPath = windows.isEmpty()
-                                ? QString()
-                                : fso.resolve(joinPath(windows, QStringLiteral("oddballz.ini")));
-    if (iniPath.isEmpty() || !fso.fileExists(iniPath)) {
-        prompts.message(kNotInstalled, PromptIcon::Exclamation);
+    try {
+        return locateGameFolder(fso, env);
+    } catch (const Refusal& e) {
+        prompts.message(e.reason(), e.icon());
         return QString();
+    }
+}
+
+QString locateGameFolder(const FileSystem& fso, const QProcessEnvironment& env)
+{
+    const QString windows = windowsFolder(fso, env);
+    const QString named = windows.isEmpty() ? QStringLiteral("oddballz.ini")
+                                            : joinPath(windows, QStringLiteral("oddballz.ini"));
+    const QString iniPath = windows.isEmpty() ? QString() : fso.resolve(named);
+    if (iniPath.isEmpty() || !fso.fileExists(iniPath)) {
+        // Where it looked, so that a player whose game sits in another Wine prefix knows why.
+        const QString looked =
+            windows.isEmpty()
+                ? QStringLiteral("Yolkwright found no Windows folder in the Wine prefix %1 (set "
+                                 "WINEPREFIX or windir to look elsewhere).")
+                      .arg(QDir::toNativeSeparators(winePrefix(env)))
+                : QStringLiteral("Yolkwright looked for oddballz.ini in %1.")
+                      .arg(QDir::toNativeSeparators(windows));
+        throw Refusal(named, kNotInstalled + QLatin1Char(' ') + looked, PromptIcon::Exclamation);
     }
 
     for (const std::string& line : splitLines(readWholeFile(iniPath, kTextFileLimit))) {
@@ -58,8 +76,11 @@ QString findGameFolder(const FileSystem& fso, Prompts& prompts, const QProcessEn
             result.chop(1);
         return fso.resolve(result);
     }
-    prompts.message(kNotDetermined, PromptIcon::Exclamation);
-    return QString();
+    throw Refusal(iniPath,
+                  kNotDetermined + QStringLiteral(" Yolkwright read %1, whose \"Last "
+                                                  "Oddball\" line names no folder there is.")
+                                       .arg(QDir::toNativeSeparators(iniPath)),
+                  PromptIcon::Exclamation);
 }
 
 void checkEdition(Installation& install, SettingsStore& settings, Prompts& prompts,

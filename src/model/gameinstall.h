@@ -15,6 +15,10 @@ struct Installation;
 // FileError when the settings file exists but cannot be read.
 QString findGameFolder(const FileSystem& fso, Prompts& prompts,
                        const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
+// findGameFolder for a caller that reports failures itself: throws Refusal (naming the settings
+// file) where findGameFolder tells the user.
+QString locateGameFolder(const FileSystem& fso,
+                         const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
 
 // The first-run edition check (once per user, by the size of "oddballz.wad") and the choice of
 // the edition, which it stores in `install.edition`. Throws FileError when

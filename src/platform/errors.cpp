@@ -24,6 +24,12 @@ DoesNotFit::DoesNotFit(const QString& field, qsizetype excessBytes)
       m_field(field), m_excess(excessBytes)
 {}
 
+CannotGrow::CannotGrow(const QString& eggPath, const QString& what, const QString& reason)
+    : Error(QStringLiteral("%1: %2 cannot grow past the base egg's room: %3.")
+                .arg(eggPath, what, reason)),
+      m_reason(reason)
+{}
+
 BadValue::BadValue(const QString& field, const QString& reason)
     : Error(QStringLiteral("The %1 %2").arg(field, reason)), m_field(field)
 {}

@@ -64,6 +64,17 @@ private:
     qsizetype m_excess;
 };
 
+// A region too long for its room that cannot be given more: `reason` says why.
+class CannotGrow : public Error
+{
+public:
+    CannotGrow(const QString& eggPath, const QString& what, const QString& reason);
+    QString reason() const { return m_reason; }
+
+private:
+    QString m_reason;
+};
+
 // A value that the target format cannot hold without changing its structure (a line break in a
 // ball line's comment, a blank in the tray). `field` names it; the message says why.
 class BadValue : public Error

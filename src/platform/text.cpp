@@ -1,5 +1,7 @@
 #include "platform/text.h"
 
+#include "platform/cp1252.h"
+
 namespace yw {
 
 std::string_view trimmed(std::string_view text, std::string_view characters)
@@ -28,6 +30,24 @@ std::vector<std::string> splitLines(const QByteArray& data)
         pos = end;
     }
     return lines;
+}
+
+QString shownBytes(std::string_view bytes, size_t most)
+{
+    QString text;
+    for (const char c : bytes.substr(0, most)) {
+        const auto u = uint8_t(c);
+        if (c == '\r')
+            text += QStringLiteral("\\r");
+        else if (c == '\n')
+            text += QStringLiteral("\\n");
+        else if (u < 0x20 || u == 0x7f)
+            text += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+        else
+            text += cp1252::toUnicode(std::string(1, c));
+    }
+    return QLatin1Char('"') + text +
+           (bytes.size() > most ? QStringLiteral("...\"") : QStringLiteral("\""));
 }
 
 } // namespace yw

@@ -101,16 +101,26 @@ TEST_F(BreedFiles, LocatorFileSetsOnlyTheValuesItsLinesGive)
     EXPECT_EQ(locatorText(state),
               locatorText(located({100, 50, 200, 40, 3000, 1000, 400, 60, 500, 300, 6})));
 
-    // Single tabs on line 3, line 6 missing its number, two fields only on line 8: those values
-    // stay as they were.
+    // Single tabs on line 3 and line 6 missing its number: those values stay as they were. Line 8
+    // without its tip count gives the start-up count, as stored files have it.
     writeFile(res("Zott.loc"),
               "x\r\ny\r\n111\t55\r\n222\t\t44\r\n3333\r\n\r\n444\t\t66\r\n555\t\t333\r\n");
+    state.tipCount = 4;
     getLOX(install, state);
     const ProjectState expected = located({100, 50, 222, 44, 3333, 1000, 444, 66, 555, 333, 6});
     EXPECT_EQ(locatorText(state), locatorText(expected));
     state.baseBreed = "Norvil"; // no locator file at all: nothing changes, nothing thrown
     getLOX(install, state);
     EXPECT_EQ(locatorText(state), locatorText(expected));
+    // A word in place of the count reads the same, strictly too.
+    state.baseBreed = "Zott";
+    for (const char* count : {"", "\t\tnote"}) {
+        writeFile(res("Zott.loc"), "x\r\ny\r\n1\t\t2\r\n3\t\t4\r\n5\r\n6\r\n7\t\t8\r\n9\t\t10" +
+                                       QByteArray(count) + "\r\n");
+        state.tipCount = 2;
+        readLocatorFile(install, state);
+        EXPECT_EQ(state.tipCount, 6) << count;
+    }
 }
 
 TEST_F(BreedFiles, EditionChoosesTheLocatorFile)
@@ -231,7 +241,7 @@ TEST_F(ProjectFile, HandEditsThatShiftOrBreakFieldsAreRefusedByLine)
         {"a breed of one eBall fewer", "res/Zott.blz", "\",2", "\",1", "line 9"},
         {"a breed of one eBall more", "res/Zott.blz", "\",2", "\",3", "line 11"},
         {"a fraction in the locator file", "res/Zott.loc", "100\t\t50", "100\t\t50.5", "line 3"},
-        {"a locator line without its count", "res/Zott.loc", "300\t\t6", "300", "line 8"},
+        {"a locator line without its tips length", "res/Zott.loc", "\t\t300\t\t6", "", "line 8"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -225,7 +225,8 @@ TEST(BreedSheet, OneSwatchPerEBallInThePalettesColours)
     const ParsedSheet sheet = parse(breedSheetSvg(breedSheet(state, shape)));
     EXPECT_EQ(sheet.title, u"Zot <&\"> \u201d"_s);
     EXPECT_TRUE(sheet.texts.contains(sheet.title));
-    for (const char* text : {"Cr\u00e8me & <b>", "second line", "z<.lnz", "Tray 7", "Slot 12"})
+    for (const char* text : {"Cr\u00e8me & <b>", "second line", "Adult (z<.lnz)",
+                             "Baby (z_small.lnz)", "Tray 7", "Slot 12"})
         EXPECT_TRUE(sheet.texts.filter(QString::fromUtf8(text)).size() == 1) << text;
 
     ASSERT_EQ(sheet.swatches.size(), 8u);

@@ -99,7 +99,7 @@ TEST_F(EggImport, EggsThatNoBaseExplainsAreRefusedWithTheReason)
     const Row rows[] = {
         {.name = "UK",
          .edition = Edition::UK,
-         .says = "bytes (Yolkwright is set to the US edition"},
+         .says = "grown from (Yolkwright is set to the US edition"},
         {.name = "cut short", .at = egg.size() - 1, .put = nullptr, .says = "has an egg of"},
         {.name = "outside", .at = 99, .put = "#", .says = "edits, the first at byte 100"},
         {.name = "the last byte", .at = egg.size() - 1, .put = "#", .says = "in 1 byte(s)"},
@@ -162,9 +162,10 @@ TEST_F(EggImport, TextsEndAtTheirZeroAndWhatAProjectCannotKeepIsNamed)
     const Row rows[] = {
         {"zeros in the texts", s.locDescPos - 1, QByteArray("A meek b\0hear", 13), "A meek b|Shy"},
         {"words after the slot", egg.indexOf('\0', s.locNamePos - 1), " extra",
-         "the name block would lose \" extra\""},
-        {"a 7th tip", egg.indexOf('\0', s.locTipsPos - 1), "string6=x\r\n", "the tips"},
-        {"string9=", s.locTipsPos - 1, "string9=", "the tips"},
+         "The name block would lose \" extra\""},
+        {"a 7th tip", egg.indexOf('\0', s.locTipsPos - 1), "string6=x\r\n",
+         "The tips would lose \"\\r\\nstring6=x\""},
+        {"string9=", s.locTipsPos - 1, "string9=", "The tips would hold \"0=string9="},
         {"a ball line without its final comma", lineEnd - 1, " ", "eBall 0"},
         {"a line break in the name", s.locNamePos, "\n", "breed name holds a line break"},
     };

@@ -226,9 +226,11 @@ protected:
 TEST_F(GameInstall, FindsTheFolderTheSettingsFileNames)
 {
     EXPECT_EQ(find(), QString());
+    // The message says where it looked.
     prompts.expectOne(u"Oddballz does not appear to be installed. You must install it "
-                      "before you can run Yolkwright."_s,
-                      PromptIcon::Exclamation);
+                      "before you can run Yolkwright. Yolkwright looked for oddballz.ini in "_s +
+                          windowsFolder(fso, env),
+                      PromptIcon::Exclamation, false);
 
     const QByteArray posix = game.toUtf8();
     const QList<std::pair<QByteArray, bool>> cases = {
@@ -268,8 +270,10 @@ TEST_F(GameInstall, FindsTheFolderTheSettingsFileNames)
         } else {
             EXPECT_EQ(folder, QString());
             prompts.expectOne(u"The folder where Oddballz is located could not be "
-                              "determined. You may need to re-install Oddballz."_s,
-                              PromptIcon::Exclamation);
+                              "determined. You may need to re-install Oddballz. Yolkwright "
+                              "read "_s +
+                                  windowsFolder(fso, env),
+                              PromptIcon::Exclamation, false);
         }
     }
 

@@ -5,6 +5,9 @@
 #include "shell/dialogs/surveydialog.h"
 #include "support/surveyeggs.h"
 
+#include <QDir>
+#include <numeric>
+
 namespace yw {
 
 using namespace test;
@@ -70,8 +73,10 @@ TEST_F(NewProjectWizardTest, GoCreatesTheProjectWithoutTouchingTheOpenOne)
     go();
     EXPECT_EQ(wizard->result(), QDialog::Accepted);
     EXPECT_FALSE(wizard->isVisible());
+    // The save dialog offers the breed's name.
     EXPECT_EQ(dialogs.asked, std::vector<test::ScriptedDialogs::Asked>(
-                                 {{true, FileKind::Project, test::text::kProjectFilter}}));
+                                 {{true, FileKind::Project, test::text::kProjectFilter,
+                                   QString::fromStdString(sample::breed(0).breedName)}}));
     EXPECT_TRUE(prompts.shown.empty());
     // Quadrapus is read from the stem quadrpus, and the file says so.
     EXPECT_EQ(wizard->createdPath(), target);
@@ -249,10 +254,12 @@ TEST_F(WizardSurveyTest, AnAcceptedSurveySavesTheFilesForTheUser)
     const QString target = path(QStringLiteral("honk.opj"));
     dialogs.answers.push_back(target);
     go();
-    ASSERT_EQ(prompts.shown.size(), 1u);
+    ASSERT_EQ(prompts.shown.size(), 2u);
     EXPECT_TRUE(prompts.shown[0].question);
     EXPECT_TRUE(prompts.shown[0].text.startsWith(QStringLiteral(
         "Yolkwright has no information about the breed that was selected, Honker.")));
+    EXPECT_TRUE(prompts.shown[1].text.contains(QDir::toNativeSeparators(honker("user", ".loc"))))
+        << prompts.shown[1].text.toStdString();
     // What the survey writes is what we ship for the sample egg; the shipped files stay gone.
     EXPECT_EQ(readFile(honker("user", ".blz")), sample::informationFile(1));
     EXPECT_EQ(readFile(honker("user", ".loc")), sample::locatorFile(1, sample::Edition::US));
@@ -262,6 +269,9 @@ TEST_F(WizardSurveyTest, AnAcceptedSurveySavesTheFilesForTheUser)
     const auto text = [](const std::string& bytes) { return cp1252::toUnicode(bytes); };
     for (const QString& line :
          {QStringLiteral("Baby ball set %1: 67 eBalls from byte ").arg(text(content.lnzNameA)),
+          QStringLiteral(", diameters adding up to %1 (")
+              .arg(std::accumulate(content.eBalls.begin(), content.eBalls.begin() + 67, 0,
+                                   [](int sum, const EBallRecord&r) { return sum + r.diameter; })),
           QStringLiteral("(%1, ").arg(text(content.labels[0])),
           QStringLiteral("Name: %1, tray %2, slot %3")
               .arg(text(content.breedName), text(content.eggTray), text(content.eggSlot)),
@@ -316,6 +326,27 @@ TEST_F(WizardSurveyTest, DecliningOrARefusalWritesNothing)
     EXPECT_TRUE(dialogs.asked.empty());
 }
 
+// The player's own files from an earlier survey that no longer fit (the name 3 bytes late): a
+// declined survey blames them, not the egg, and makes nothing.
+TEST_F(WizardSurveyTest, ADeclinedSurveyBlamesThePlayersOwnFiles)
+{
+    QList<QByteArray> lines = readFile(honker("program", ".loc")).split('\n');
+    const qsizetype tab = lines[3].indexOf('\t');
+    lines[3] = QByteArray::number(lines[3].left(tab).toInt() + 3) + lines[3].mid(tab);
+    writeFile(honker("user", ".loc"), lines.join('\n'));
+    writeFile(honker("user", ".blz"), readFile(honker("program", ".blz")));
+    prompts.answers = {PromptAnswer::No};
+    go();
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("does not match its egg")));
+    EXPECT_TRUE(prompts.shown[1].text.startsWith(
+        QStringLiteral("Your own information about Honker, %1, does not match its egg")
+            .arg(QDir::toNativeSeparators(honker("user", ".loc")))))
+        << prompts.shown[1].text.toStdString();
+    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_TRUE(wizard->isVisible());
+}
+
 // The findings' swap: what is saved and made is the way the user set it.
 TEST_F(WizardSurveyTest, SwappedTextsAreSavedTheWayTheUserSetThem)
 {
@@ -328,6 +359,8 @@ TEST_F(WizardSurveyTest, SwappedTextsAreSavedTheWayTheUserSetThem)
     EXPECT_EQ(wizard->created().state.breedAttributes, content.description);
     EXPECT_TRUE(summary.contains(
         QStringLiteral("Description: \"%1\"").arg(cp1252::toUnicode(content.attributes))));
+    // The egg still does not tell, so the note stays.
+    EXPECT_TRUE(summary.contains(QStringLiteral("the egg does not tell"))) << summary.toStdString();
 }
 
 TEST_F(WizardSurveyTest, AmbiguousTextsAreSettledByTheUsersChoice)
@@ -353,7 +386,8 @@ TEST_F(WizardSurveyTest, AmbiguousTextsAreSettledByTheUsersChoice)
     pick = SurveyChoices{extra, egg.locator.locDescPos, {}};
     dialogs.answers.push_back(path(QStringLiteral("odd.opj")));
     go();
-    ASSERT_EQ(prompts.shown.size(), 1u);
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_TRUE(prompts.shown[1].text.contains(QStringLiteral(" was saved as ")));
     EXPECT_EQ(wizard->result(), QDialog::Accepted);
     const ProjectState& made = wizard->created().state;
     EXPECT_EQ(made.breedDescription, "Yet another text here");

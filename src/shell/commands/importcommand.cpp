@@ -71,6 +71,7 @@ bool openEggOrPackage(const Installation& install, const ProjectState& state, Do
     if (prompts.question(findings(imported), PromptButtons::YesNo, PromptIcon::Question) !=
         PromptAnswer::Yes)
         return false;
+    dialogs.suggestName(fileNameFrom(cp1252::toUnicode(imported.project.state.breedName)));
     const QString project = dialogs.savePath(FileKind::Project, kProjectFilter);
     if (project.isEmpty())
         return false;

@@ -16,6 +16,7 @@
 #include "shell/help/weblinks.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -100,7 +101,8 @@ void NewProjectWizard::useSurveyDialogs()
     m_showRefusal = [this](const QString& listText, const SurveyRefusal& refusal,
                            const QByteArray& report) {
         SurveyDialog dialog(
-            listText, refusal, [this, &report] { saveSurveyReport(report); }, this);
+            listText, refusal, [this, &report, listText] { saveSurveyReport(listText, report); },
+            this);
         dialog.exec();
     };
 }
@@ -313,8 +315,13 @@ NewProjectWizard::SurveyOutcome NewProjectWizard::offerSurvey(const QString& lis
     if (install.userFolder.isEmpty())
         install.userFolder = userDataFolder();
     try {
-        saveSurveyedFiles(install, *confirmed, stem, install.userResourceFolder(),
-                          {install.baseEggPath(stem), install.baseCompanionPath(stem)});
+        const auto [info, locator] =
+            saveSurveyedFiles(install, *confirmed, stem, install.userResourceFolder(),
+                              {install.baseEggPath(stem), install.baseCompanionPath(stem)});
+        m_prompts.message(
+            QStringLiteral("What the survey found about %1 was saved as %2 and %3.")
+                .arg(listText, QDir::toNativeSeparators(info), QDir::toNativeSeparators(locator)),
+            PromptIcon::Information);
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The resource files for %1 could not be saved.").arg(listText),
                       e.message());
@@ -323,8 +330,27 @@ NewProjectWizard::SurveyOutcome NewProjectWizard::offerSurvey(const QString& lis
     return SurveyOutcome::Saved;
 }
 
-void NewProjectWizard::saveSurveyReport(const QByteArray& report)
+// The player's own resource files (an earlier survey's) that no longer fit the egg are theirs
+// to blame, not the egg: the shipped ones would be read without them.
+bool NewProjectWizard::refuseOwnFiles(const QString& listText, const Installation& install,
+                                      const std::string& stem)
 {
+    const QString locator = install.locatorFilePath(stem);
+    const QString own = QDir::cleanPath(install.files().resolve(install.userResourceFolder()));
+    if (QDir::cleanPath(QFileInfo(locator).absolutePath()) != own)
+        return false;
+    m_prompts.message(QStringLiteral("Your own information about %1, %2, does not match its egg "
+                                     "%3, so no project was made. Survey the egg again, or remove "
+                                     "your own files to use the ones Yolkwright came with.")
+                          .arg(listText, QDir::toNativeSeparators(locator),
+                               QDir::toNativeSeparators(install.baseEggPath(stem))),
+                      PromptIcon::Exclamation);
+    return true;
+}
+
+void NewProjectWizard::saveSurveyReport(const QString& listText, const QByteArray& report)
+{
+    m_dialogs.suggestName(fileNameFrom(listText) + QStringLiteral("-report"));
     const QString path = m_dialogs.savePath(FileKind::Report, kReportFilter).trimmed();
     if (path.isEmpty())
         return;
@@ -362,7 +388,11 @@ bool NewProjectWizard::StartEgg()
     if (files.fileExists(install.baseEggPath(stem)) && !resourcesFitEgg(install, stem)) {
         const bool missing = !files.fileExists(install.infoFilePath(stem)) ||
                              !files.fileExists(install.locatorFilePath(stem));
-        if (offerSurvey(listText, install, stem, missing) == SurveyOutcome::Refused)
+        const SurveyOutcome outcome = offerSurvey(listText, install, stem, missing);
+        if (outcome == SurveyOutcome::Refused)
+            return false;
+        if (outcome == SurveyOutcome::Declined && !missing &&
+            refuseOwnFiles(listText, install, stem))
             return false;
     }
 
@@ -384,6 +414,7 @@ bool NewProjectWizard::StartEgg()
         return false;
     }
 
+    m_dialogs.suggestName(fileNameFrom(cp1252::toUnicode(project.state.breedName)));
     const QString path = m_dialogs.savePath(FileKind::Project, kProjectFilter).trimmed();
     if (path.isEmpty())
         return false;

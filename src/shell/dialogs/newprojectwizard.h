@@ -112,7 +112,9 @@ private:
     enum class SurveyOutcome { Declined, Saved, Refused };
     // Offers to survey the egg of the base breed `stem` and saves what it finds to the user's
     // folder (set in `install` when it was empty).
-    void saveSurveyReport(const QByteArray& report);
+    void saveSurveyReport(const QString& listText, const QByteArray& report);
+    bool refuseOwnFiles(const QString& listText, const Installation& install,
+                        const std::string& stem);
     SurveyOutcome offerSurvey(const QString& listText, Installation& install,
                               const std::string& stem, bool missing);
 

@@ -64,7 +64,11 @@ void SurveyDialog::swap(const SurveyChoices& choices)
                              result.refusal.message);
         return;
     }
+    // What the egg does not tell stays untold after a swap: the note stays with the choice.
+    const bool textsOpen = m_findings.textsOpen, babyOpen = m_findings.babyOpen;
     m_findings = *result.findings;
+    m_findings.textsOpen = m_findings.textsOpen || textsOpen;
+    m_findings.babyOpen = m_findings.babyOpen || babyOpen;
     surveyFound->setText(surveySummary(m_findings));
 }
 
