@@ -29,16 +29,6 @@ namespace {
 
 using namespace yw;
 
-class SilentPrompts : public Prompts
-{
-public:
-    void message(const QString&, PromptIcon) override {}
-    PromptAnswer question(const QString&, PromptButtons, PromptIcon) override
-    {
-        return PromptAnswer::Yes;
-    }
-};
-
 constexpr qsizetype kEggSize = 1024 * 1024;
 
 // The sample game's Quadrapus (67 eBalls per set, with a companion), its egg padded to 1 MiB:
@@ -88,7 +78,7 @@ struct Setup
     Installation installation;
     ProjectState state;
     BreedShape shape;
-    SilentPrompts prompts;
+    NoPrompts prompts; // the benchmark project is this build's: no question is asked
     MemorySettingsStore settings;
     QString projectPath;
     QString peerFolder;
@@ -125,7 +115,8 @@ void BM_GrowEgg(benchmark::State& run)
         state.eBalls[size_t(i)].comment += std::string(60, 'c');
     const QString path = s.installation.baseEggPath(state.baseBreed);
     for (auto _ : run) {
-        EggGrowth growth{true, {}};
+        EggGrowth growth;
+        growth.allowed = true;
         benchmark::DoNotOptimize(
             patchedEgg(state, base, s.shape.ballsPerSet(), s.prompts, path, &growth));
         if (growth.grown.size() != 3)

@@ -51,13 +51,11 @@ QString buildField(const QString& path)
 // A base breed by its list text or stem, in any letter case.
 const BaseBreedEntry& breedNamed(const QString& name)
 {
+    if (const BaseBreedEntry* breed = findBaseBreed(name))
+        return *breed;
     QStringList names;
-    for (const BaseBreedEntry& breed : baseBreeds()) {
-        if (breed.listText.compare(name, Qt::CaseInsensitive) == 0 ||
-            text(breed.stem).compare(name, Qt::CaseInsensitive) == 0)
-            return breed;
+    for (const BaseBreedEntry& breed : baseBreeds())
         names.append(breed.listText);
-    }
     throw UsageError(QStringLiteral("There is no base breed called \"%1\". The base breeds are: "
                                     "%2.")
                          .arg(name, names.join(QStringLiteral(", "))));

@@ -8,6 +8,7 @@
 #include "platform/filesystem.h"
 #include "platform/prompts.h"
 #include "platform/refusal.h"
+#include "platform/setting.h"
 
 #include <QUndoStack>
 
@@ -38,6 +39,11 @@ Document::~Document()
 bool Document::isModified() const
 {
     return isOpen() && !m_history->isClean();
+}
+
+bool Document::textsMayGrow() const
+{
+    return setting::optGrow.number(m_settings) == 1;
 }
 
 void Document::updateModified()

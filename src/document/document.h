@@ -92,6 +92,12 @@ public:
 
     void CycleRecentFiles(const QString& path);
 
+    // The Options window's "Let texts grow past the base egg's room": the panels' length limits
+    // and the eggs written follow it.
+    bool textsMayGrow() const;
+    // Said after the Options window closed with OK, which may have changed it.
+    void optionsChanged() { emit textsMayGrowChanged(); }
+
 signals:
     // Every change of the project's values, made, undone or redone, and every replacement.
     void changed(const yw::DocumentChange& change);
@@ -101,6 +107,7 @@ signals:
     void pathChanged(const QString& path);
     void modifiedChanged(bool modified);
     void recentFilesChanged();
+    void textsMayGrowChanged();
 
 private:
     void replaced(const QString& oldPath);

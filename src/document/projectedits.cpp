@@ -5,16 +5,64 @@
 
 #include <QKeyEvent>
 #include <QUndoStack>
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
 namespace yw {
 
+namespace {
+
+constexpr ProjectTextRow kProjectTexts[] = {
+    {ProjectText::BreedName, "Breed Name", 0, false,
+     [](ProjectState& s) -> std::string& { return s.breedName; }},
+    {ProjectText::Slot, "Slot", 0, false,
+     [](ProjectState& s) -> std::string& { return s.eggSlot; }},
+    {ProjectText::Tray, "Tray", 0, false,
+     [](ProjectState& s) -> std::string& { return s.eggTray; }},
+    {ProjectText::Description, "Description", 0, false,
+     [](ProjectState& s) -> std::string& { return s.breedDescription; }},
+    {ProjectText::Attributes, "Attributes", 0, false,
+     [](ProjectState& s) -> std::string& { return s.breedAttributes; }},
+    {ProjectText::RegTip1, "Registered Tip %1", 1, false,
+     [](ProjectState& s) -> std::string& { return s.regTips[0]; }},
+    {ProjectText::RegTip2, "Registered Tip %1", 2, false,
+     [](ProjectState& s) -> std::string& { return s.regTips[1]; }},
+    {ProjectText::RegTip3, "Registered Tip %1", 3, false,
+     [](ProjectState& s) -> std::string& { return s.regTips[2]; }},
+    {ProjectText::DemoTip1, "Demo Tip %1", 1, true,
+     [](ProjectState& s) -> std::string& { return s.demoTips[0]; }},
+    {ProjectText::DemoTip2, "Demo Tip %1", 2, true,
+     [](ProjectState& s) -> std::string& { return s.demoTips[1]; }},
+    {ProjectText::DemoTip3, "Demo Tip %1", 3, true,
+     [](ProjectState& s) -> std::string& { return s.demoTips[2]; }},
+};
+
+// Row i is the text i.
+constexpr bool projectTextRowsInOrder()
+{
+    for (size_t i = 0; i < std::size(kProjectTexts); ++i)
+        if (size_t(kProjectTexts[i].text) != i)
+            return false;
+    return std::size(kProjectTexts) == size_t(ProjectText::DemoTip3) + 1;
+}
+static_assert(projectTextRowsInOrder());
+
+} // namespace
+
+const ProjectTextRow& textRow(ProjectText text)
+{
+    if (size_t(text) >= std::size(kProjectTexts))
+        throw std::invalid_argument("not one project text");
+    return kProjectTexts[size_t(text)];
+}
+
 ProjectText tipText(bool demo, int i)
 {
-    if (i < 0 || i > 2)
-        throw std::out_of_range("tip " + std::to_string(i));
-    return ProjectText(int(demo ? ProjectText::DemoTip1 : ProjectText::RegTip1) + i);
+    for (const ProjectTextRow& row : kProjectTexts)
+        if (row.tipNumber == i + 1 && row.demoTip == demo)
+            return row.text;
+    throw std::out_of_range("tip " + std::to_string(i));
 }
 
 ProjectEdits::ProjectEdits(ProjectState& state, QUndoStack& history, QObject* parent)
@@ -117,27 +165,8 @@ QString ProjectEdits::fieldName(EBallField field)
 
 QString ProjectEdits::textName(ProjectText text)
 {
-    switch (text) {
-    case ProjectText::BreedName:
-        return tr("Breed Name");
-    case ProjectText::Slot:
-        return tr("Slot");
-    case ProjectText::Tray:
-        return tr("Tray");
-    case ProjectText::Description:
-        return tr("Description");
-    case ProjectText::Attributes:
-        return tr("Attributes");
-    case ProjectText::RegTip1:
-    case ProjectText::RegTip2:
-    case ProjectText::RegTip3:
-        return tr("Registered Tip %1").arg(int(text) - int(ProjectText::RegTip1) + 1);
-    case ProjectText::DemoTip1:
-    case ProjectText::DemoTip2:
-    case ProjectText::DemoTip3:
-        return tr("Demo Tip %1").arg(int(text) - int(ProjectText::DemoTip1) + 1);
-    }
-    return QString();
+    const ProjectTextRow& row = textRow(text);
+    return row.tipNumber ? tr(row.name).arg(row.tipNumber) : tr(row.name);
 }
 
 const std::string& ProjectEdits::text(ProjectText text) const
@@ -147,27 +176,7 @@ const std::string& ProjectEdits::text(ProjectText text) const
 
 std::string& ProjectEdits::textRef(ProjectText text)
 {
-    switch (text) {
-    case ProjectText::BreedName:
-        return m_state.breedName;
-    case ProjectText::Slot:
-        return m_state.eggSlot;
-    case ProjectText::Tray:
-        return m_state.eggTray;
-    case ProjectText::Description:
-        return m_state.breedDescription;
-    case ProjectText::Attributes:
-        return m_state.breedAttributes;
-    case ProjectText::RegTip1:
-    case ProjectText::RegTip2:
-    case ProjectText::RegTip3:
-        return m_state.regTips[size_t(int(text) - int(ProjectText::RegTip1))];
-    case ProjectText::DemoTip1:
-    case ProjectText::DemoTip2:
-    case ProjectText::DemoTip3:
-        return m_state.demoTips[size_t(int(text) - int(ProjectText::DemoTip1))];
-    }
-    throw std::invalid_argument("not one project text");
+    return textRow(text).in(m_state);
 }
 
 } // namespace yw

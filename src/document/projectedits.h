@@ -31,6 +31,22 @@ enum class ProjectText {
     DemoTip3,
 };
 
+// One row per project text (kProjectTexts, in ProjectText's order): its name in undo steps and
+// where the state keeps it. The edits and the views look texts up here rather than relying on
+// the enum's order.
+struct ProjectTextRow
+{
+    ProjectText text;
+    // "Registered Tip %1" for a tip, with its number.
+    const char* name;
+    int tipNumber; // 1 to 3; 0 for the texts that are not tips
+    bool demoTip;
+    std::string& (*in)(ProjectState& state);
+};
+
+// The row of `text`; throws std::invalid_argument for a value that names no text.
+const ProjectTextRow& textRow(ProjectText text);
+
 // The registered (demo: false) or demo tip i (0 to 2).
 ProjectText tipText(bool demo, int i);
 

@@ -118,6 +118,20 @@ QString CodePageTextEdit::storedText() const
     return text;
 }
 
+QString roomUsedText(qint64 used, qint64 room, bool mayGrow, const QString& otherwise)
+{
+    if (used <= room)
+        return QObject::tr("%1 of %2 characters used, %3 left.")
+            .arg(used)
+            .arg(room)
+            .arg(room - used);
+    return QObject::tr("%1 characters, %2 past the base egg's room of %3: %4")
+        .arg(used)
+        .arg(used - room)
+        .arg(room)
+        .arg(mayGrow ? QObject::tr("writing the egg grows it.") : otherwise);
+}
+
 void CodePageTextEdit::setStoredText(const QString& text)
 {
     QString plain;

@@ -35,6 +35,11 @@ void showRefusal(QWidget& field, const QString& message);
 void holdToCodePage(QLineEdit& field, const QString& refused = QString(),
                     const QString& refusedWhat = QString());
 
+// For the line under a text: how much of its room in the base egg it uses ("120 of 255
+// characters used, 135 left"); past the room, by how much and what writing the egg then does
+// (it grows when `mayGrow`, else `otherwise`).
+QString roomUsedText(qint64 used, qint64 room, bool mayGrow, const QString& otherwise);
+
 // A multi-line text box for Windows-1252 text with an optional length limit. The limit counts the
 // text as the state holds it, where a line break takes two characters (carriage return and line
 // feed). Keystrokes and pastes that cannot be encoded are refused; a paste is cut to the room left.

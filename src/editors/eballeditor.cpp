@@ -36,10 +36,15 @@ int16_t numericValue(const QString& text)
     return int16_t(std::clamp<long long>(leadingNumber(bytes), INT16_MIN, INT16_MAX));
 }
 
-constexpr EBallField kColorFields[] = {EBallField::Fill, EBallField::Border, EBallField::Sprecks};
-constexpr std::array<const char*, 6> kCaptions = {"Fill Color",       "Border Color",
-                                                  "Sprecks Color",    "Fuzziness",
-                                                  "Border Thickness", "eBall Diameter"};
+// The captions are the field rows' names; the texture row's tick carries its own text.
+constexpr std::array<const char*, kEBallFields.size() - 1> kCaptionObjectNames = {
+    "Label1", "Label2", "Label3", "Label4", "Label12", "Label14"};
+static_assert(kEBallFields.back().field == EBallField::UseTexture);
+
+const char* caption(EBallField field)
+{
+    return fieldRow(field).name;
+}
 
 constexpr size_t rowOf(EBallField field)
 {
@@ -72,10 +77,9 @@ EBallEditor::EBallEditor(Document& document, Prompts& prompts, QWidget* parent)
 
 void EBallEditor::createCaptions()
 {
-    const char* labelNames[] = {"Label1", "Label2", "Label3", "Label4", "Label12", "Label14"};
-    for (size_t i = 0; i < kCaptions.size(); ++i) {
-        auto* label = new QLabel(tr(kCaptions[i]), this);
-        label->setObjectName(QLatin1String(labelNames[i]));
+    for (size_t i = 0; i < kCaptionObjectNames.size(); ++i) {
+        auto* label = new QLabel(tr(kEBallFields[i].name), this);
+        label->setObjectName(QLatin1String(kCaptionObjectNames[i]));
         label->move(twips(60), twips(120 + 360 * int(i)) - 1);
         label->resize(twips(4860), label->sizeHint().height());
         m_captionWidth = std::max(m_captionWidth, label->sizeHint().width());
@@ -88,10 +92,10 @@ void EBallEditor::createColourButtons()
 {
     const char* buttonNames[] = {"fillthing", "borderthing", "spreckthing"};
     const char* numberNames[] = {"fn", "bn", "sn"};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < int(kColourFieldCount); ++i) {
         auto* button = new ColorButton(m_panel);
         button->setObjectName(QLatin1String(buttonNames[i]));
-        button->setAccessibleName(tr(kCaptions[size_t(i)]));
+        button->setAccessibleName(tr(kEBallFields[size_t(i)].name));
         connect(button, &QPushButton::clicked, this, [this, i] { chooseColor(ColorField(i)); });
         m_colorButtons[size_t(i)] = button;
 
@@ -107,7 +111,7 @@ void EBallEditor::createLists()
 {
     m_fuzz = new QComboBox(m_panel);
     m_fuzz->setObjectName(QStringLiteral("fuzzthing"));
-    m_fuzz->setAccessibleName(tr(kCaptions[3]));
+    m_fuzz->setAccessibleName(tr(caption(EBallField::Fuzziness)));
     m_fuzz->addItems(
         {tr("0 (no fuzz)"), tr("1 (light fuzz)"), tr("2 (medium fuzz)"), tr("3 (heavy fuzz)")});
     connect(m_fuzz, &QComboBox::currentIndexChanged, this,
@@ -115,7 +119,7 @@ void EBallEditor::createLists()
 
     m_thickness = new QComboBox(m_panel);
     m_thickness->setObjectName(QStringLiteral("thkthing"));
-    m_thickness->setAccessibleName(tr(kCaptions[4]));
+    m_thickness->setAccessibleName(tr(caption(EBallField::BorderThickness)));
     m_thickness->addItems(
         {tr("-1 (no border)"), tr("0 (half border)"), tr("1 (1-pixel)"), tr("2 (2-pixel)")});
     connect(m_thickness, &QComboBox::currentIndexChanged, this,
@@ -126,13 +130,13 @@ void EBallEditor::createDiameter()
 {
     m_diameterText = new QLineEdit(QStringLiteral("0"), m_panel);
     m_diameterText->setObjectName(QStringLiteral("diaTX"));
-    m_diameterText->setAccessibleName(tr(kCaptions[5]));
+    m_diameterText->setAccessibleName(tr(kDiameter.name));
     connect(m_diameterText, &QLineEdit::textChanged, this, &EBallEditor::diameterTextChanged);
     m_edits.endTypingOnFocusOut(m_diameterText);
 
     m_diameterBar = new NumberBar(kDiameter.least, kDiameter.most, m_panel);
     m_diameterBar->setObjectName(QStringLiteral("diaS"));
-    m_diameterBar->setAccessibleName(tr(kCaptions[5]));
+    m_diameterBar->setAccessibleName(tr(kDiameter.name));
     m_diameterBar->setPageStep(10);
     m_diameterBar->setNumber(0);
     // Used with the mouse only; the keyboard edits the text box, whose Up and Down step the bar.
@@ -176,9 +180,10 @@ void EBallEditor::createLowerRow()
 
 void EBallEditor::bindFields()
 {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < int(kColourFieldCount); ++i)
         bind(
-            kColorFields[i], [this, i](int16_t index) { setColor(ColorField(i), index); },
+            kEBallFields[size_t(i)].field,
+            [this, i](int16_t index) { setColor(ColorField(i), index); },
             [this, i] { return int16_t(m_colorButtons[size_t(i)]->index()); });
     // Values the lists have no item for show as the nearest item (none below the first for
     // fuzziness).
@@ -213,7 +218,7 @@ void EBallEditor::bindFields()
 
 void EBallEditor::showColoursUsed(bool used)
 {
-    for (size_t i = 0; i < 3; ++i) {
+    for (size_t i = 0; i < kColourFieldCount; ++i) {
         m_colorButtons[i]->setUnused(!used);
         m_colorButtons[i]->setToolTip(used ? QString() : m_babyNote->text());
         m_colorNumbers[i]->setEnabled(used);
@@ -231,7 +236,7 @@ void EBallEditor::arrangePanel()
     m_panelWidth = std::max(twips(kPanelWidthTwips), twips(180) + listWidth + margin);
     const int right = m_panelWidth - margin;
 
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < int(kColourFieldCount); ++i) {
         ColorButton* button = m_colorButtons[size_t(i)];
         button->setGeometry(right - twips(915), twips(60 + 360 * i), twips(915), twips(315));
         m_colorNumbers[size_t(i)]->setGeometry(0, button->y(), button->x() - twips(30),
@@ -369,7 +374,7 @@ void EBallEditor::chooseColor(ColorField field)
     ColorButton* button = m_colorButtons[size_t(field)];
     if (const std::optional<int> picked = ColorChooser::pick(button->index(), this, button))
         setColor(field, *picked);
-    changed(kColorFields[field]);
+    changed(kEBallFields[size_t(field)].field);
 }
 
 void EBallEditor::diameterTextChanged()

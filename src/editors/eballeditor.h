@@ -50,6 +50,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The colour rows of the field table (kColourFieldCount of them), by their place there.
     enum ColorField { Fill, Border, Sprecks };
 
     void createCaptions();
@@ -100,9 +101,9 @@ private:
     QWidget* m_panel = nullptr;
     int m_panelWidth = 0;
     int m_captionWidth = 0;
-    std::array<ColorButton*, 3> m_colorButtons{};
-    std::array<QLabel*, 3> m_colorNumbers{};
-    std::array<QLabel*, 3> m_colorCaptions{};
+    std::array<ColorButton*, kColourFieldCount> m_colorButtons{};
+    std::array<QLabel*, kColourFieldCount> m_colorNumbers{};
+    std::array<QLabel*, kColourFieldCount> m_colorCaptions{};
     QLabel* m_babyNote = nullptr;
     QComboBox* m_fuzz = nullptr;
     QComboBox* m_thickness = nullptr;

@@ -49,11 +49,11 @@ ReplaceColourDialog::ReplaceColourDialog(Document& document, int ballsPerSet,
 
     auto* fields = new QGroupBox(tr("In the colours"), this);
     auto* fieldRow = new QHBoxLayout(fields);
-    const char* captions[] = {"Fill", "Border", "Sprecks"};
-    const char* names[] = {"chkFill", "chkBorder", "chkSprecks"};
-    for (size_t i = 0; i < 3; ++i) {
+    // The colour rows of the field table, named shorter under "In the colours".
+    const std::array<const char*, kColourFieldCount> captions = {"Fill", "Border", "Sprecks"};
+    for (size_t i = 0; i < kColourFieldCount; ++i) {
         m_fields[i] = new QCheckBox(tr(captions[i]), fields);
-        m_fields[i]->setObjectName(QLatin1String(names[i]));
+        m_fields[i]->setObjectName(QLatin1String(kEBallFields[i].tickName));
         fieldRow->addWidget(m_fields[i]);
         connect(m_fields[i], &QCheckBox::toggled, this, &ReplaceColourDialog::update);
     }
@@ -110,10 +110,9 @@ ColourReplacement ReplaceColourDialog::replacement() const
     replacement.from = int16_t(m_from->index());
     replacement.to = int16_t(m_to->index());
     replacement.fields = {};
-    const EBallField fields[] = {EBallField::Fill, EBallField::Border, EBallField::Sprecks};
-    for (size_t i = 0; i < 3; ++i)
+    for (size_t i = 0; i < kColourFieldCount; ++i)
         if (m_fields[i]->isChecked())
-            replacement.fields |= fields[i];
+            replacement.fields |= kEBallFields[i].field;
     replacement.sets = m_both->isChecked()   ? BallSets(BallSet::A) | BallSet::B
                        : m_setA->isChecked() ? BallSets(BallSet::A)
                                              : BallSets(BallSet::B);

@@ -43,7 +43,7 @@ private:
     int m_ballsPerSet;
     ColorButton* m_from = nullptr;
     ColorButton* m_to = nullptr;
-    std::array<QCheckBox*, 3> m_fields{};
+    std::array<QCheckBox*, kColourFieldCount> m_fields{};
     QRadioButton* m_setA = nullptr;
     QRadioButton* m_setB = nullptr;
     QRadioButton* m_both = nullptr;

@@ -4,6 +4,7 @@
 #include "editors/codepagefields.h"
 #include "editors/numberbar.h"
 #include "editors/twips.h"
+#include "files/egggrowth.h"
 #include "files/fieldcodec.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
@@ -135,7 +136,7 @@ void SlotTrayPanel::createTexts()
     m_tabs->setObjectName(QStringLiteral("textabs"));
     m_tabs->move(twips(60), twips(60));
 
-    auto addPage = [this](const QString& caption, const char* name) {
+    auto addPage = [this](const QString& caption, const char* name, QLabel*& room) {
         auto* page = new QWidget;
         auto* layout = new QVBoxLayout(page);
         layout->setContentsMargins(twips(60), twips(60), twips(60), twips(60));
@@ -143,11 +144,15 @@ void SlotTrayPanel::createTexts()
         edit->setObjectName(QLatin1String(name));
         edit->setAccessibleName(caption);
         layout->addWidget(edit);
+        room = new QLabel(page);
+        room->setObjectName(QLatin1String(name) + QStringLiteral("Room"));
+        room->setWordWrap(true);
+        layout->addWidget(room);
         m_tabs->addTab(page, caption);
         return edit;
     };
-    m_description = addPage(tr("Description"), "eddesc");
-    m_attributes = addPage(tr("Attributes"), "edattr");
+    m_description = addPage(tr("Description"), "eddesc", m_descriptionRoom);
+    m_attributes = addPage(tr("Attributes"), "edattr", m_attributesRoom);
 }
 
 void SlotTrayPanel::connectFields()
@@ -176,7 +181,30 @@ void SlotTrayPanel::connectFields()
     connect(&m_document, &Document::changed, this, [this](const DocumentChange& change) {
         if (change.what == DocumentChange::What::Text)
             showText(change.text);
+        showRoom();
     });
+    connect(&m_document, &Document::textsMayGrowChanged, this, &SlotTrayPanel::setLimits);
+}
+
+void SlotTrayPanel::setLimits()
+{
+    // Growing, a text may be longer than its room up to the cap (and a longer room stays whole).
+    const bool grow = m_document.textsMayGrow();
+    m_description->setMaxLength(grow ? std::max(m_state.locDescLen, kGrownTextCap)
+                                     : m_state.locDescLen);
+    m_attributes->setMaxLength(grow ? std::max(m_state.locAttrLen, kGrownTextCap)
+                                    : m_state.locAttrLen);
+    showRoom();
+}
+
+void SlotTrayPanel::showRoom()
+{
+    const bool grow = m_document.textsMayGrow();
+    const QString otherwise = tr("writing the egg offers to grow it.");
+    m_descriptionRoom->setText(
+        roomUsedText(qint64(m_state.breedDescription.size()), m_state.locDescLen, grow, otherwise));
+    m_attributesRoom->setText(
+        roomUsedText(qint64(m_state.breedAttributes.size()), m_state.locAttrLen, grow, otherwise));
 }
 
 QSize SlotTrayPanel::sizeHint() const
@@ -245,11 +273,10 @@ void SlotTrayPanel::load()
     m_breedName->setCursorPosition(0); // a long name shows its beginning
     setBarFromText(m_slotBar, m_state.eggSlot);
     setBarFromText(m_trayBar, m_state.eggTray);
-    m_description->setMaxLength(m_state.locDescLen);
-    m_attributes->setMaxLength(m_state.locAttrLen);
     m_description->setStoredText(cp1252::toUnicode(fromStoredQuotes(m_state.breedDescription)));
     m_attributes->setStoredText(cp1252::toUnicode(fromStoredQuotes(m_state.breedAttributes)));
     m_loading = false;
+    setLimits();
 }
 
 void SlotTrayPanel::clampNumberText(QLineEdit* box, int low, int high)

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 class QTabWidget;
 
@@ -35,6 +36,10 @@ private:
     void createTexts();
     void connectFields();
     void load();
+    // The texts' length limits, by whether they may grow past the base egg's room, and the room
+    // each uses.
+    void setLimits();
+    void showRoom();
     // Shows the stored text anew where the field shows something else.
     void showText(ProjectText text);
     void store(ProjectText text, const QString& shown, bool typing);
@@ -57,6 +62,8 @@ private:
     QTabWidget* m_tabs = nullptr;
     CodePageTextEdit* m_description = nullptr;
     CodePageTextEdit* m_attributes = nullptr;
+    QLabel* m_descriptionRoom = nullptr;
+    QLabel* m_attributesRoom = nullptr;
 };
 
 } // namespace yw

@@ -3,9 +3,12 @@
 #include "document/document.h"
 #include "editors/codepagefields.h"
 #include "editors/twips.h"
+#include "files/eggwriter.h"
 #include "model/projectstate.h"
 #include "platform/cp1252.h"
+#include "platform/errors.h"
 
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -21,16 +24,22 @@ TipsPanel::TipsPanel(Document& document, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmTips"));
     setWindowTitle(tr("Tips"));
-    const QSize least = innerSizeOfOuterTwips(3000, 2265);
-    setMinimumWidth(least.width());
-    setFixedHeight(least.height());
-    resize(sizeHint());
-
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(twips(60), twips(60), twips(60), twips(60));
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tiptabs"));
     layout->addWidget(m_tabs);
+    // All six tips share one room in the egg, so the room is the block's, under both pages.
+    m_room = new QLabel(this);
+    m_room->setObjectName(QStringLiteral("tipsRoom"));
+    m_room->setWordWrap(true);
+    m_room->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(m_room);
+    const QSize least = innerSizeOfOuterTwips(3000, 2265);
+    setMinimumWidth(least.width());
+    // Room for the longest line, past the room, in three lines at the narrowest.
+    setFixedHeight(least.height() + 3 * m_room->fontMetrics().lineSpacing() + layout->spacing());
+    resize(sizeHint());
 
     auto addPage = [this](const QString& caption, const char* prefix, bool demo,
                           std::array<QLineEdit*, 3>& boxes) {
@@ -75,7 +84,23 @@ TipsPanel::TipsPanel(Document& document, QWidget* parent)
     connect(&m_document, &Document::changed, this, [this](const DocumentChange& change) {
         if (change.what == DocumentChange::What::Text)
             showTip(change.text);
+        showRoom();
     });
+    connect(&m_document, &Document::textsMayGrowChanged, this, &TipsPanel::showRoom);
+    showRoom();
+}
+
+void TipsPanel::showRoom()
+{
+    try {
+        const TipsUse use = tipsUse(m_state);
+        m_room->setText(tr("Tips: ") +
+                        roomUsedText(use.used, use.room, m_document.textsMayGrow(),
+                                     tr("writing the egg asks whether to grow it or cut the "
+                                        "tips.")));
+    } catch (const Error& e) {
+        m_room->setText(e.message()); // a tip count no egg can hold; writing refuses it too
+    }
 }
 
 void TipsPanel::showTip(ProjectText text)

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 
+class QLabel;
 class QLineEdit;
 class QTabWidget;
 
@@ -29,11 +30,14 @@ protected:
 
 private:
     void showTip(ProjectText text);
+    // The room the whole tips block uses and has left in the base egg.
+    void showRoom();
 
     Document& m_document;
     ProjectEdits& m_edits;
     const ProjectState& m_state;
     QTabWidget* m_tabs = nullptr;
+    QLabel* m_room = nullptr;
     std::array<QLineEdit*, 3> m_regTips{};
     std::array<QLineEdit*, 3> m_demoTips{};
 };

@@ -71,8 +71,6 @@ BreedShape readBreedShape(const Installation& install, const ProjectState& state
 
 namespace {
 
-constexpr int32_t kStartupTipCount = 6;
-
 // The field from `from` to the next two tabs; `from` moves past them (past the end at the last).
 std::string fieldAt(const std::string& line, size_t& from)
 {
@@ -88,24 +86,20 @@ void readLocatorLines(const Installation& install, ProjectState& state, bool str
     const QString path = install.locatorFilePath(state.baseBreed);
     const std::vector<std::string> lines = splitLines(readWholeFile(path, kTextFileLimit));
 
-    int32_t* const members[6][3] = {
-        {&state.locDescPos, &state.locDescLen, nullptr},
-        {&state.locNamePos, &state.locNameLen, nullptr},
-        {&state.locSetBPos, nullptr, nullptr},
-        {&state.locSetAPos, nullptr, nullptr},
-        {&state.locAttrPos, &state.locAttrLen, nullptr},
-        {&state.locTipsPos, &state.locTipsLen, &state.tipCount},
-    };
-    for (size_t row = 0; row < 6; ++row) {
+    // The values each line gives, in the order of its fields.
+    std::vector<const LocatorField*> fields[kLocatorLines];
+    for (const LocatorField& field : kLocatorFields)
+        fields[field.line].push_back(&field);
+    for (size_t row = 0; row < kLocatorLines; ++row) {
         const size_t lineIndex = row + 2;
         const auto fault = [&](const QString& expected) {
             return FormatError(path, QStringLiteral("line %1").arg(lineIndex + 1), expected);
         };
         // A value the file does not give would stay the previous breed's, unseen.
         const auto missing = [&] {
-            const auto count = std::count_if(
-                std::begin(members[row]), std::end(members[row]),
-                [&](const int32_t* m) { return m != nullptr && m != &state.tipCount; });
+            const auto count =
+                std::count_if(fields[row].begin(), fields[row].end(),
+                              [](const LocatorField* field) { return !field->whenAbsent; });
             return fault(QStringLiteral("%1 number(s) separated by two tabs").arg(count));
         };
         if (lineIndex >= lines.size()) {
@@ -115,15 +109,13 @@ void readLocatorLines(const Installation& install, ProjectState& state, bool str
         }
         const std::string& line = lines[lineIndex];
         size_t from = 0;
-        for (int32_t* member : members[row]) {
-            if (!member)
-                break;
-            // Stored files may give no tip count, or words there: the start-up count holds.
-            if (member == &state.tipCount) {
-                const auto count =
+        for (const LocatorField* locator : fields[row]) {
+            int32_t* const member = &(state.*locator->state);
+            if (locator->whenAbsent) {
+                const auto value =
                     from > line.size() ? std::nullopt : parseInt32(fieldAt(line, from));
-                *member = count.value_or(kStartupTipCount);
-                break;
+                *member = value.value_or(*locator->whenAbsent);
+                continue;
             }
             if (from > line.size()) {
                 if (strict)
@@ -159,17 +151,16 @@ void getLOX(const Installation& install, ProjectState& state)
 
 void LocatorValues::applyTo(ProjectState& state) const
 {
-    state.locDescPos = locDescPos;
-    state.locDescLen = locDescLen;
-    state.locNamePos = locNamePos;
-    state.locNameLen = locNameLen;
-    state.locSetBPos = locSetBPos;
-    state.locSetAPos = locSetAPos;
-    state.locAttrPos = locAttrPos;
-    state.locAttrLen = locAttrLen;
-    state.locTipsPos = locTipsPos;
-    state.locTipsLen = locTipsLen;
-    state.tipCount = tipCount;
+    for (const LocatorField& row : kLocatorFields)
+        state.*row.state = this->*row.values;
+}
+
+LocatorValues LocatorValues::of(const ProjectState& state)
+{
+    LocatorValues values;
+    for (const LocatorField& row : kLocatorFields)
+        values.*row.values = state.*row.state;
+    return values;
 }
 
 QByteArray informationFileBytes(const BreedHeader& header, const std::vector<std::string>& labels)
@@ -184,23 +175,10 @@ QByteArray informationFileBytes(const BreedHeader& header, const std::vector<std
 
 QByteArray locatorFileBytes(const LocatorValues& v, const std::string& title)
 {
-    const auto line = [](std::initializer_list<int32_t> values) {
-        QByteArray text;
-        for (const int32_t value : values) {
-            if (!text.isEmpty())
-                text += "\t\t";
-            text += QByteArray::number(value);
-        }
-        return text + "\r\n";
-    };
-    QByteArray loc = QByteArray::fromStdString(title) + "\r\nposition\t\tlength\t\tcount\r\n";
-    loc += line({v.locDescPos, v.locDescLen});
-    loc += line({v.locNamePos, v.locNameLen});
-    loc += line({v.locSetBPos});
-    loc += line({v.locSetAPos});
-    loc += line({v.locAttrPos, v.locAttrLen});
-    loc += line({v.locTipsPos, v.locTipsLen, v.tipCount});
-    return loc;
+    QByteArray loc = QByteArray::fromStdString(title) + "\r\nposition\t\tlength\t\tcount";
+    for (const LocatorField& row : kLocatorFields)
+        loc += (row.field == 0 ? "\r\n" : "\t\t") + QByteArray::number(v.*row.values);
+    return loc + "\r\n";
 }
 
 } // namespace yw

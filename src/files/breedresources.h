@@ -1,10 +1,13 @@
 #pragma once
 
 #include "files/breedshape.h"
+#include "model/projectstate.h"
 
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,7 +54,52 @@ struct LocatorValues
 
     bool operator==(const LocatorValues&) const = default;
     void applyTo(ProjectState& state) const;
+    static LocatorValues of(const ProjectState& state);
 };
+
+// One row per locator value, in the file's order: where the state and LocatorValues keep it,
+// and its line (0-5 of the six lines of values) and field on that line. The reader, the writer
+// and the copies between state and values loop over these rows.
+struct LocatorField
+{
+    int32_t ProjectState::*state;
+    int32_t LocatorValues::*values;
+    int line;
+    int field;
+    // Stored files may leave the tip count out, or hold words there: the start-up count holds.
+    std::optional<int32_t> whenAbsent = std::nullopt;
+};
+
+inline constexpr LocatorField kLocatorFields[] = {
+    {&ProjectState::locDescPos, &LocatorValues::locDescPos, 0, 0},
+    {&ProjectState::locDescLen, &LocatorValues::locDescLen, 0, 1},
+    {&ProjectState::locNamePos, &LocatorValues::locNamePos, 1, 0},
+    {&ProjectState::locNameLen, &LocatorValues::locNameLen, 1, 1},
+    {&ProjectState::locSetBPos, &LocatorValues::locSetBPos, 2, 0},
+    {&ProjectState::locSetAPos, &LocatorValues::locSetAPos, 3, 0},
+    {&ProjectState::locAttrPos, &LocatorValues::locAttrPos, 4, 0},
+    {&ProjectState::locAttrLen, &LocatorValues::locAttrLen, 4, 1},
+    {&ProjectState::locTipsPos, &LocatorValues::locTipsPos, 5, 0},
+    {&ProjectState::locTipsLen, &LocatorValues::locTipsLen, 5, 1},
+    {&ProjectState::tipCount, &LocatorValues::tipCount, 5, 2, 6},
+};
+inline constexpr int kLocatorLines = 6;
+
+// Every value of LocatorValues has a row, and the rows fill the lines field by field in order.
+constexpr bool locatorRowsAreWhole()
+{
+    int line = 0, field = -1;
+    for (const LocatorField& row : kLocatorFields) {
+        if (row.line == line + 1 && row.field == 0)
+            line = row.line;
+        else if (row.line != line || row.field != field + 1)
+            return false;
+        field = row.field;
+    }
+    return line == kLocatorLines - 1 &&
+           std::size(kLocatorFields) * sizeof(int32_t) == sizeof(LocatorValues);
+}
+static_assert(locatorRowsAreWhole());
 
 // The information file: the header line, then one label per line, CR LF throughout. Labels
 // must not hold line breaks, nor set names double quotes.

@@ -261,7 +261,8 @@ bool readGrownEgg(ProjectState& fresh, int ballsPerSet, const QByteArray& baseEg
         read.breedAttributes = view.breedAttributes;
         read.regTips = view.regTips;
         read.demoTips = view.demoTips;
-        EggGrowth growth{true, {}};
+        EggGrowth growth;
+        growth.allowed = true;
         NoPrompts none;
         if (patchedEgg(read, baseEgg, ballsPerSet, none, eggPath, &growth) != egg)
             return false;

@@ -28,13 +28,18 @@ struct GrownResource
     qint64 newLength = 0; // both in bytes, whole units of the table's shift
 };
 
-// Asked of the egg writer: whether a region too long for its room may grow; it tells back what
-// grew.
+// Asked of the egg writer: whether a region too long for its room may grow, or whether to ask
+// the user (the editor's offer: "Grow the Egg", for tips also "Cut the Tips", or Cancel); it
+// tells back what grew.
 struct EggGrowth
 {
     bool allowed = false;
+    bool ask = false; // when not allowed
     std::vector<GrownResource> grown;
 };
+
+// How long the editor lets a text grow when growing is on, in characters.
+inline constexpr int kGrownTextCap = 4096;
 
 // Writes each of `regions` into a copy of the resource of `egg`'s table that holds it, the
 // resource's bytes before the region, the content, then its bytes after the region's room. A

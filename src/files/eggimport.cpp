@@ -105,9 +105,8 @@ QString requireBaseCompanion(const Installation& install, const BaseBreedEntry& 
 
 const BaseBreedEntry& breedWithStem(const std::string& stem)
 {
-    for (const BaseBreedEntry& breed : baseBreeds())
-        if (breed.stem == stem)
-            return breed;
+    if (const BaseBreedEntry* breed = findBaseBreed(cp1252::toUnicode(stem)))
+        return *breed;
     throw Error(
         QStringLiteral("There is no base breed called \"%1\".").arg(cp1252::toUnicode(stem)));
 }

@@ -224,6 +224,15 @@ QStringList cutTips(const ProjectState& state)
     return cut;
 }
 
+TipsUse tipsUse(const ProjectState& state)
+{
+    const int pairs = state.tipPairs(QString());
+    qint64 used = 0;
+    for (int j = 0; j < state.tipCount && j / 2 < pairs; ++j)
+        used += qint64((j % 2 == 0 ? state.regTips : state.demoTips)[size_t(j / 2)].size());
+    return {used, tipsRoom(state) - (tipsBlock(state).size() - used)};
+}
+
 QString companionPathFor(const QString& eggTarget)
 {
     return eggTarget.left(eggTarget.size() - 1) + QLatin1Char('x');
@@ -275,12 +284,59 @@ EggPatches eggPatches(const ProjectState& state, const QByteArray& baseEgg, int 
     return result;
 }
 
+namespace {
+
+const QString kGrowOffer = QStringLiteral(
+    "Grow the Egg gives it more room for this write: the part of the egg that holds it is copied "
+    "to the end of the egg with the room it needs, and the egg's table points there.");
+
+// The patches of a write that asks before it grows: for a part too long for its room, "Grow the
+// Egg" or Cancel; for tips that would be cut, also "Cut the Tips", which writes them cut.
+// Cancelled when the user chose Cancel.
+EggPatches askedPatches(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
+                        Prompts& prompts, const QString& baseEggPath)
+{
+    EggPatches written;
+    try {
+        written = eggPatches(state, baseEgg, ballsPerSet, baseEggPath, false);
+    } catch (const DoesNotFit& e) {
+        if (prompts.question(e.message() + QStringLiteral("\r\n\r\n") + kGrowOffer,
+                             PromptButtons::GrowTheEgg,
+                             PromptIcon::Exclamation) != PromptAnswer::Yes)
+            throw Cancelled();
+        return eggPatches(state, baseEgg, ballsPerSet, baseEggPath, true);
+    }
+    if (!written.tipsCut)
+        return written;
+    QStringList cut = cutTips(state);
+    if (!cut.isEmpty())
+        cut.front()[0] = cut.front()[0].toUpper();
+    const QString text = kTipsTooLong + QStringLiteral("\r\n\r\n") +
+                         cut.join(QStringLiteral(", ")) + QStringLiteral(".\r\n\r\n") + kGrowOffer +
+                         QStringLiteral(" Cut the Tips writes them cut, as the base egg's room "
+                                        "holds them.");
+    switch (prompts.question(text, PromptButtons::GrowOrCutTips, PromptIcon::Question)) {
+    case PromptAnswer::Yes:
+        return eggPatches(state, baseEgg, ballsPerSet, baseEggPath, true);
+    case PromptAnswer::No:
+        return written;
+    case PromptAnswer::Cancel:
+        break;
+    }
+    throw Cancelled();
+}
+
+} // namespace
+
 QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int ballsPerSet,
                       Prompts& prompts, const QString& baseEggPath, EggGrowth* growth)
 {
     const bool grow = growth && growth->allowed;
-    EggPatches written = eggPatches(state, baseEgg, ballsPerSet, baseEggPath, grow);
-    if (written.tipsCut)
+    const bool asks = growth && growth->ask && !grow;
+    EggPatches written = asks ? askedPatches(state, baseEgg, ballsPerSet, prompts, baseEggPath)
+                              : eggPatches(state, baseEgg, ballsPerSet, baseEggPath, grow);
+    // Asked, the user chose the cut having read this notice in the question.
+    if (written.tipsCut && !asks)
         prompts.message(kTipsTooLong, PromptIcon::Information);
     QByteArray egg = baseEgg;
     std::vector<RegionContent> toGrow;

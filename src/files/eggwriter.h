@@ -37,6 +37,15 @@ QString saveODD(const Installation& install, const ProjectState& state, const Br
 // cut", "demo tip 3 is lost"); empty when the block fits.
 QStringList cutTips(const ProjectState& state);
 
+// The tips' characters as the egg writer writes them, and the room the base egg has for them: the
+// tips block's room less its "stringN=" keys and the line ends between them.
+struct TipsUse
+{
+    qint64 used = 0;
+    qint64 room = 0;
+};
+TipsUse tipsUse(const ProjectState& state);
+
 // The companion of an egg: the target with its last character replaced by 'x' (egg -> egx).
 QString companionPathFor(const QString& eggTarget);
 

@@ -129,6 +129,15 @@ const std::vector<BaseBreedEntry>& baseBreeds()
     return breeds;
 }
 
+const BaseBreedEntry* findBaseBreed(const QString& name)
+{
+    for (const BaseBreedEntry& breed : baseBreeds())
+        if (breed.listText.compare(name, Qt::CaseInsensitive) == 0 ||
+            cp1252::toUnicode(breed.stem).compare(name, Qt::CaseInsensitive) == 0)
+            return &breed;
+    return nullptr;
+}
+
 namespace {
 
 // readBaseBreedOrThrow into `project`, which keeps what was read before a refusal.
@@ -137,9 +146,9 @@ void readBaseBreedInto(NewProject& project, const Installation& install,
 {
     project.state = current;
     ProjectState& fresh = project.state;
-    const std::optional<std::string> stem = cp1252::fromUnicode(listText);
-    fresh.baseBreed = listText == QStringLiteral("Quadrapus") ? std::string("quadrpus")
-                                                              : stem.value_or(std::string());
+    const BaseBreedEntry* entry = findBaseBreed(listText);
+    const std::optional<std::string> stem = entry ? entry->stem : cp1252::fromUnicode(listText);
+    fresh.baseBreed = stem.value_or(std::string());
 
     const QString eggPath = install.baseEggPath(fresh.baseBreed);
     if (!stem || !install.files().fileExists(eggPath))

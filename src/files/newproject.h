@@ -24,6 +24,8 @@ struct BaseBreedEntry
 
 // The 13 base breeds in the wizard's order; only "Quadrapus" has a stem other than its text.
 const std::vector<BaseBreedEntry>& baseBreeds();
+// The base breed whose list text or stem is `name`, in any letter case; null when none is.
+const BaseBreedEntry* findBaseBreed(const QString& name);
 
 enum class NewProjectStatus { Created, NotInstalled, NoResources, DamagedEgg };
 

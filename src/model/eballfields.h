@@ -80,8 +80,28 @@ constexpr bool ballLineIsWhole()
 }
 static_assert(ballLineIsWhole());
 
-inline constexpr EBallFields kColourFields = {EBallField::Fill, EBallField::Border,
-                                              EBallField::Sprecks};
+// The colour fields lead the table, in the order the eBall editor and Replace Colour show them;
+// they, and only they, hold a palette index (-1 for none).
+inline constexpr size_t kColourFieldCount = 3;
+constexpr bool colourRowsLead()
+{
+    for (size_t i = 0; i < kEBallFields.size(); ++i) {
+        const bool palette = kEBallFields[i].least == -1 && kEBallFields[i].most == 255;
+        if (palette != (i < kColourFieldCount))
+            return false;
+    }
+    return true;
+}
+static_assert(colourRowsLead());
+
+constexpr EBallFields colourFields()
+{
+    EBallFields fields;
+    for (size_t i = 0; i < kColourFieldCount; ++i)
+        fields |= kEBallFields[i].field;
+    return fields;
+}
+inline constexpr EBallFields kColourFields = colourFields();
 
 // The row of `field`; throws std::invalid_argument for a value that names no one field.
 constexpr const EBallFieldRow& fieldRow(EBallField field)

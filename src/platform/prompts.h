@@ -6,7 +6,9 @@ namespace yw {
 
 enum class PromptIcon { None, Information, Exclamation, Critical, Question };
 // ImportWithoutThem: "Import Without Them" (answered Yes) and Cancel, Cancel the default.
-enum class PromptButtons { YesNo, YesNoCancel, ImportWithoutThem };
+// GrowTheEgg: "Grow the Egg" (Yes) and Cancel; GrowOrCutTips: "Grow the Egg" (Yes), "Cut the
+// Tips" (No) and Cancel; Cancel the default of both.
+enum class PromptButtons { YesNo, YesNoCancel, ImportWithoutThem, GrowTheEgg, GrowOrCutTips };
 enum class PromptAnswer { Yes, No, Cancel };
 
 inline const QString kProgramTitle = QStringLiteral("Yolkwright");

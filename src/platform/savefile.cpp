@@ -137,6 +137,8 @@ void saveFilesTogether(const std::vector<std::pair<QString, QByteArray>>& files)
                     p.backup = copy;
                 }
             }
+            if (g_beforePairedRename)
+                g_beforePairedRename(p.target);
             std::filesystem::rename(nativePath(p.temp->fileName()), nativePath(p.real), error);
             if (error)
                 throw FileError(p.target, QString::fromLocal8Bit(error.message()));

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -23,6 +24,11 @@ void saveFileAtomically(const QString& path, const QByteArray& bytes);
 // removed, so either every target holds its new bytes or every target is as it was, and no
 // temporary file is left. Throws FileError naming the target that failed.
 void saveFilesTogether(const std::vector<std::pair<QString, QByteArray>>& files);
+
+// For tests: when set, called with each target of saveFilesTogether just before its new file is
+// renamed into place; a FileError thrown there is taken as that rename failing, as on a disk that
+// went read-only or a share that went away, which no test can bring about at will.
+inline std::function<void(const QString& target)> g_beforePairedRename;
 
 // Throws FileError when `path` exists and is not a regular file: a folder, a pipe or a device is
 // never replaced by (or written into as) a file. A symbolic link is followed.

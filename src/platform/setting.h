@@ -43,6 +43,9 @@ inline const Setting optSplash{kSectionMain, QStringLiteral("optSplash"), QStrin
                                ReadRule::LenientNumber};
 inline const Setting optProjVers{kSectionMain, QStringLiteral("optProjVers"), QStringLiteral("1"),
                                  ReadRule::StrictNumber};
+// "Let texts grow past the base egg's room": "1" lets the panels' texts and the eggs written grow.
+inline const Setting optGrow{kSectionMain, QStringLiteral("optGrow"), QStringLiteral("0"),
+                             ReadRule::LenientNumber};
 inline const Setting siteName{kSectionMain, QStringLiteral("YPKSiteName"), QString(),
                               ReadRule::Text};
 inline const Setting siteUrl{kSectionMain, QStringLiteral("YPKURL"), QString(), ReadRule::Text};

@@ -230,6 +230,8 @@ TEST_F(EggWriter, EveryEditChangesOnlyItsRegions)
          true},
         {"tips far too long", [](ProjectState& s) { s.demoTips[2] = std::string(300, 't'); }, true},
         {"an odd tip count", [](ProjectState& s) { s.tipCount = 5; }},
+        {"the attributes' last cleared byte the egg's last",
+         [this](ProjectState& s) { s.locAttrPos = layout.size - s.locAttrLen; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -337,6 +339,8 @@ TEST_F(EggWriter, RefusesProjectsTheEggCannotHold)
         {"attributes on the name block's last cleared byte",
          outside(&ProjectState::locAttrPos, layout.namePos + layout.nameLen), nothing},
         {"negative description length", outside(&ProjectState::locDescLen, -1), nothing},
+        {"the attributes' last cleared byte past the egg's end",
+         outside(&ProjectState::locAttrPos, layout.size - layout.attrLen + 1), nothing},
         // The tips' room is the locator's, whatever the tips' length (here exactly T bytes).
         {"a tips room past the end",
          [this](ProjectState& s) {
@@ -355,6 +359,8 @@ TEST_F(EggWriter, RefusesProjectsTheEggCannotHold)
         {"a line break in the slot", text(&ProjectState::eggSlot, "5\r"), u"slot"_s},
         {"a line break in a tip", [](ProjectState& s) { s.demoTips[1] = "a\r\nb"; },
          u"demo tip 2"_s},
+        {"a line break in the last tip", [](ProjectState& s) { s.regTips[2] = "a\r\nb"; },
+         u"registered tip 3"_s},
     };
     for (auto member : {&ProjectState::locDescPos, &ProjectState::locNamePos,
                         &ProjectState::locAttrPos, &ProjectState::locTipsPos})

@@ -242,6 +242,8 @@ TEST_F(ProjectFile, HandEditsThatShiftOrBreakFieldsAreRefusedByLine)
         {"a breed of one eBall more", "res/Zott.blz", "\",2", "\",3", "line 11"},
         {"a fraction in the locator file", "res/Zott.loc", "100\t\t50", "100\t\t50.5", "line 3"},
         {"a locator line without its tips length", "res/Zott.loc", "\t\t300\t\t6", "", "line 8"},
+        {"a locator file that stops early", "res/Zott.loc", "400\t\t60\r\n500\t\t300\t\t6\r\n", "",
+         "line 7"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

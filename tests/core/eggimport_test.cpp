@@ -300,6 +300,30 @@ TEST_F(EggImport, DamagedOrHostilePackagesAreRefusedBeforeTheyAreUnpacked)
     } catch (const FormatError& e) {
         EXPECT_TRUE(e.expected().contains(QStringLiteral("bytes unpacked"))) << e.what();
     }
+
+    // One folder of one 10-byte block: a member of 10 bytes fits it, one of 11 runs past it.
+    big = QByteArray(80, '\0');
+    big.replace(0, 4, "MSCF");
+    put(8, 80, 4);
+    put(16, 44, 4);
+    put(26, 1, 2);
+    put(28, 1, 2);
+    put(36, 62, 4);
+    put(40, 1, 2);
+    big[60] = 'a';
+    put(66, 10, 2);
+    put(68, 10, 2);
+    put(44, 10, 4);
+    const std::vector<CabinetEntry> one = cabinetEntries(big, QStringLiteral("one.ypk"));
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0].name + QString::number(one[0].size), QStringLiteral("a10"));
+    put(44, 11, 4);
+    try {
+        cabinetEntries(big, QStringLiteral("one.ypk"));
+        ADD_FAILURE() << "read";
+    } catch (const FormatError& e) {
+        EXPECT_EQ(e.expected(), QStringLiteral("a member inside its folder's data"));
+    }
 }
 
 } // namespace yw

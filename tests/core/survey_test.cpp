@@ -149,6 +149,15 @@ TEST(Survey, RefusesWithItsReason)
              e.bytes += "\x01Honk\r\n1 1" + QByteArray(3, '\0') + "\x01";
          },
          R::NameBlock, "2 name blocks were found and none is the only one named Honker:"},
+        {"two name blocks with the list name", bare(),
+         [](SurveyEgg& e) { e.bytes += "\x01Honker\r\n1 1" + QByteArray(3, '\0') + "\x01"; },
+         R::NameBlock, "2 name blocks were found and none is the only one named Honker:"},
+        {"a given description and three other texts", bare(),
+         [](SurveyEgg& e) {
+             for (const char* text : {"Another text entirely", "And a further one here"})
+                 e.bytes += "\x01" + QByteArray(text) + QByteArray(4, '\0') + "\x02";
+         },
+         R::Attributes, "cannot be told apart among 4 texts", SurveyChoices{-2, {}, {}}},
         {"attributes without a zero", bare(),
          [](SurveyEgg& e) { e.bytes[e.bytes.indexOf('\0', e.locator.locAttrPos - 1)] = '\x05'; },
          R::Description, "Only one text for the description and the attributes"},
@@ -203,6 +212,8 @@ TEST(Survey, RefusesWithItsReason)
             c.choices = {egg.locator.locAttrPos, egg.locator.locAttrPos, {}};
         if (c.choices.descriptionPosition == -1)
             c.choices = {egg.locator.locDescPos + 1, {}, {}};
+        if (c.choices.descriptionPosition == -2)
+            c.choices = {egg.locator.locDescPos, {}, {}};
         const SurveyResult result = surveyEgg(egg.bytes, "Honker", c.choices);
         EXPECT_FALSE(result.findings) << c.name;
         EXPECT_EQ(result.refusal.region, c.region) << c.name;
@@ -354,6 +365,16 @@ TEST(Survey, LayoutReportHoldsByteClassesNotTexts)
         << report.toStdString();
     EXPECT_TRUE(report.contains("| first LL, last OD | after ZZ"));
     EXPECT_FALSE(report.contains(QByteArray::fromStdString(egg.description.substr(0, 14))));
+
+    // A refusal quotes the egg's words; its report does not.
+    SurveyEgg renamed = makeSurveyEgg({.resourceTable = false, .decoys = false});
+    renamed.bytes.replace("Honker\r\n4 2", "Hunker\r\n4 2");
+    renamed.bytes += "\x01Honk\r\n1 1" + QByteArray(3, '\0') + "\x01";
+    const SurveyResult refused = surveyEgg(renamed.bytes, "Honker");
+    ASSERT_TRUE(refused.refusal.message.contains(QStringLiteral("Hunker")));
+    const QByteArray refusedReport = surveyLayoutReport(renamed.bytes, "Honker", refused);
+    EXPECT_TRUE(refusedReport.contains("Outcome: refused (")) << refusedReport.toStdString();
+    EXPECT_FALSE(refusedReport.contains("Hunker") || refusedReport.contains("Honk\\r"));
 }
 
 // The resource table reader: names, offsets, lengths cut at the end of the file; touching

@@ -57,28 +57,28 @@ struct RecordingStore : MemorySettingsStore
 };
 
 // The dialog shows each setting as the program reads it (no leading number is off, a greyed box
-// stays greyed), and OK writes all four back in this order, then rereads the locators.
-TEST(Options, OkRewritesAllFourInOrderFromWhatIsShown)
+// stays greyed), and OK writes all five back in this order, then rereads the locators.
+TEST(Options, OkRewritesEveryOptionInOrderFromWhatIsShown)
 {
     const std::vector<Qt::CheckState> on(3, Qt::Checked);
     const struct
     {
         const char* name;
         std::vector<std::pair<const char*, const char*>> stored;
-        const char* clicks;                // the ask box, the splash box, US
+        const char* clicks;                // the ask box, the splash box, US, growing
         std::vector<Qt::CheckState> shown; // ask, versions, splash
         bool uk;
         const char* written;
     } cases[] = {
-        {"none stored", {}, "", on, false, "1 1 1 False"},
-        {"UK stored", {{"optUK", "1"}}, "", on, true, "1 1 1 True"},
-        {"three clicked", {{"optUK", "1"}}, "asu", on, true, "0 1 0 False"},
+        {"none stored", {}, "", on, false, "1 1 1 False 0"},
+        {"UK stored", {{"optUK", "1"}, {"optGrow", "1"}}, "", on, true, "1 1 1 True 1"},
+        {"four clicked", {{"optUK", "1"}}, "asug", on, true, "0 1 0 False 1"},
         {"odd values",
          {{"optSplash", "often"}, {"optAsk", "7"}, {"optProjVers", "2"}, {"optUK", "maybe"}},
          "",
          {Qt::Checked, Qt::PartiallyChecked, Qt::Unchecked},
          true,
-         "1 2 0 True"}};
+         "1 2 0 True 0"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         RecordingStore settings;
@@ -96,15 +96,18 @@ TEST(Options, OkRewritesAllFourInOrderFromWhatIsShown)
         for (char click : std::string(c.clicks))
             (click == 'a'   ? static_cast<QAbstractButton*>(dialog.optAsk())
              : click == 's' ? static_cast<QAbstractButton*>(dialog.optSplash())
+             : click == 'g' ? static_cast<QAbstractButton*>(dialog.optGrow())
                             : dialog.usOption())
                 ->click();
         QTest::mouseClick(dialog.btnOK(), Qt::LeftButton);
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         const QStringList order = {QStringLiteral("optAsk"), QStringLiteral("optProjVers"),
-                                   QStringLiteral("optSplash"), QStringLiteral("optUK")};
+                                   QStringLiteral("optSplash"), QStringLiteral("optUK"),
+                                   QStringLiteral("optGrow")};
         EXPECT_EQ(settings.writes, order);
         EXPECT_EQ((QStringList{settings.main("optAsk"), settings.main("optProjVers"),
-                               settings.main("optSplash"), settings.main("optUK")})
+                               settings.main("optSplash"), settings.main("optUK"),
+                               settings.main("optGrow")})
                       .join(QLatin1Char(' ')),
                   QLatin1String(c.written));
         const Edition chosen =

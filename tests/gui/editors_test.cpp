@@ -4,11 +4,19 @@
 #include "editors/colorchooser.h"
 #include "editors/eballeditor.h"
 #include "editors/numberbar.h"
+#include "editors/screencolor.h"
+#include "editors/sheetpainter.h"
 #include "editors/slottraypanel.h"
 #include "editors/tipspanel.h"
+#include "files/breedsheet.h"
+#include "files/egggrowth.h"
 #include "guitest.h"
+#include "model/palette.h"
+#include "platform/setting.h"
 
 #include <QClipboard>
+#include <QImage>
+#include <QPainter>
 
 namespace yw {
 namespace {
@@ -505,7 +513,7 @@ TEST_F(PanelTest, TypingIsHeldToTheRoomInTheEggButStoredTextsAreNeverCut)
     state.breedAttributes = "Brave and bold";
     state.breedName = "A name of thirty-five characters...";
     open<SlotTrayPanel>();
-    auto* attributes = field<QPlainTextEdit>("edattr");
+    auto* attributes = field<CodePageTextEdit>("edattr");
     EXPECT_EQ(attributes->toPlainText(), QStringLiteral("Brave and bold"));
     EXPECT_EQ(state.breedName, "A name of thirty-five characters...");
     // Over the room already: typing adds nothing, deleting works.
@@ -520,6 +528,21 @@ TEST_F(PanelTest, TypingIsHeldToTheRoomInTheEggButStoredTextsAreNeverCut)
     QTest::keyClick(attributes, Qt::Key_Return);
     QTest::keyClicks(attributes, QStringLiteral("xyz"));
     EXPECT_EQ(state.breedAttributes, "abcdefg\r\nx");
+    EXPECT_EQ(field<QLabel>("edattrRoom")->text(),
+              QStringLiteral("10 of 10 characters used, 0 left."));
+    // Growing, the limit rises to the cap, and the line says how far past the room it goes.
+    setting::optGrow.write(settings, QStringLiteral("1"));
+    document.optionsChanged();
+    attributes->insertChecked(QString(kGrownTextCap, QLatin1Char('y')));
+    QTest::keyClicks(attributes, QStringLiteral("z"));
+    EXPECT_EQ(state.breedAttributes.size(), size_t(kGrownTextCap));
+    EXPECT_EQ(
+        field<QLabel>("edattrRoom")->text(),
+        QStringLiteral(
+            "4096 characters, 4086 past the base egg's room of 10: writing the egg grows it."));
+    setting::optGrow.write(settings, QStringLiteral("0"));
+    document.optionsChanged();
+    EXPECT_TRUE(field<QLabel>("edattrRoom")->text().endsWith(QStringLiteral("offers to grow it.")));
     field("fldBreedName")->clear();
     QTest::keyClicks(field("fldBreedName"), QString(40, QLatin1Char('n')));
     EXPECT_EQ(state.breedName.size(), 35u);
@@ -533,6 +556,21 @@ TEST_F(PanelTest, TypingIsHeldToTheRoomInTheEggButStoredTextsAreNeverCut)
     name->setCursorPosition(30);
     EXPECT_EQ(name->cursorPositionAt(QPoint(name->contentsRect().left() + 5, name->height() / 2)),
               0);
+}
+
+// All the tips share one room in the egg: the panel shows what the block uses and has left as the
+// user types, and what writing the egg does past it.
+TEST_F(PanelTest, TheTipsShowTheRoomTheirBlockUsesAsTheUserTypes)
+{
+    state.tipCount = 6;
+    state.locTipsLen = 100; // 160 bytes, 58 of them keys and line ends
+    open<TipsPanel>();
+    auto* room = field<QLabel>("tipsRoom");
+    EXPECT_EQ(room->text(), QStringLiteral("Tips: 45 of 102 characters used, 57 left."));
+    QTest::keyClicks(tip("dTip", 2), QString(60, QLatin1Char('x')));
+    EXPECT_EQ(room->text(),
+              QStringLiteral("Tips: 105 characters, 3 past the base egg's room of 102: writing "
+                             "the egg asks whether to grow it or cut the tips."));
 }
 
 TEST(CodePageTextEditTest, LoneLineBreaksShowAsMarksTheFontsHaveNotAsMissingGlyphBoxes)
@@ -587,4 +625,28 @@ TEST_F(PanelTest, TypedTipsGoIntoTheState)
 }
 
 } // namespace
+// The preview draws each disc once and copies it after: a disc whose colour changed is drawn
+// anew, and the copy shows what drawing it directly shows.
+TEST(SheetPainterTest, ACachedDiscFollowsItsColour)
+{
+    ProjectState state;
+    const BreedShape shape{{"a.lnz", "b.lnz", 1}, {"one"}};
+    state.ball(0).diameter = state.ball(1).diameter = 60;
+    const auto centre = [&](bool cached) {
+        const BreedSheet sheet = breedSheet(state, shape, SheetKind::Preview);
+        QImage image(int(sheet.width), int(sheet.height), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        paintBreedSheet(painter, sheet, cached);
+        painter.end();
+        const SheetSwatch& adult = sheet.swatches[1];
+        return image.pixelColor(int(adult.cx), int(adult.cy));
+    };
+    for (const int16_t fill : {4, 200}) {
+        state.ball(1).fillColor = fill;
+        EXPECT_EQ(centre(true), centre(false)) << fill;
+        EXPECT_EQ(centre(true), screenColor(paletteColor(fill))) << fill;
+    }
+}
+
 } // namespace yw

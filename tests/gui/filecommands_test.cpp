@@ -7,8 +7,10 @@
 #include "guitest.h"
 #include "model/palette.h"
 #include "platform/cp1252.h"
+#include "platform/setting.h"
 #include "shell/commands/filecommands.h"
 #include "shell/commands/maincommands.h"
+#include "shell/dialogs/guiprompts.h"
 #include "shell/dialogs/newprojectwizard.h"
 #include "shell/mainwindow/mainwindow.h"
 #include "support/eggreadback.h"
@@ -278,7 +280,6 @@ TEST_F(FileCommandsTest, AnEggOrPackageThatCannotBeWrittenWritesNothing)
 {
     const QString open = openProject();
     const QByteArray project = readFile(open);
-    const QString longEgg = path(QStringLiteral("long.odd"));
     const struct
     {
         const char* action;
@@ -286,12 +287,9 @@ TEST_F(FileCommandsTest, AnEggOrPackageThatCannotBeWrittenWritesNothing)
         QString target;
         const char* reason;
     } cases[] = {{"mnuSaveODD", "egg", open, "project file"},
-                 {"mnuSaveYPK", "package", open, "project file"},
-                 {"mnuSaveODD", "egg", longEgg, "too long"}};
+                 {"mnuSaveYPK", "package", open, "project file"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.what) + ", " + c.reason);
-        if (c.target == longEgg)
-            state.breedDescription = std::string(size_t(state.locDescLen) + 5, 'x');
         prompts.shown.clear();
         dialogs.answers.push_back(c.target);
         act(c.action)->trigger();
@@ -300,7 +298,84 @@ TEST_F(FileCommandsTest, AnEggOrPackageThatCannotBeWrittenWritesNothing)
         EXPECT_TRUE(prompts.shown[0].text.contains(QLatin1String(c.reason)));
     }
     EXPECT_EQ(readFile(open), project);
-    EXPECT_FALSE(QFile::exists(longEgg));
+}
+
+// Past the base egg's room a write asks: Grow the Egg, for tips also Cut the Tips naming each tip
+// cut or lost, or Cancel, which writes nothing. With growing on in Options it grows unasked.
+// Either way the status bar says what grew.
+TEST_F(FileCommandsTest, AWritePastTheBaseEggsRoomAsksToGrowIt)
+{
+    openProject();
+    const QString egg = path(QStringLiteral("long.odd"));
+    const qint64 baseSize = readFile(installation.baseEggPath("Zott")).size();
+    const auto write = [&](std::deque<PromptAnswer> answers) {
+        QFile::remove(egg);
+        prompts.shown.clear();
+        prompts.answers = std::move(answers);
+        dialogs.answers.push_back(egg);
+        act("mnuSaveODD")->trigger();
+        return window->statusBar()->toolTip();
+    };
+    const std::string tips = state.regTips[0];
+    state.regTips[0] = std::string(size_t(tipsUse(state).room) + 5, 't');
+    write({PromptAnswer::Cancel});
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].buttons, PromptButtons::GrowOrCutTips);
+    EXPECT_TRUE(prompts.shown[0].text.startsWith(kTipsTooLong));
+    EXPECT_TRUE(prompts.shown[0].text.contains(QLatin1String(
+        "\r\n\r\nRegistered tip 2 is lost, demo tip 2 is lost, registered tip 3 is lost, demo "
+        "tip 3 is lost.\r\n\r\n")));
+    EXPECT_FALSE(QFile::exists(egg));
+    EXPECT_EQ(write({PromptAnswer::No}), QStringLiteral("Egg written: ") + egg);
+    EXPECT_EQ(prompts.shown.size(), 1u); // the cut is not told twice
+    EXPECT_EQ(QFileInfo(egg).size(), baseSize);
+    EXPECT_TRUE(write({PromptAnswer::Yes}).contains(QLatin1String("; grown: #10 TIPS by ")));
+    EXPECT_GT(QFileInfo(egg).size(), baseSize);
+
+    state.regTips[0] = tips;
+    state.breedDescription = std::string(size_t(state.locDescLen) + 5, 'x');
+    write({PromptAnswer::Cancel});
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].buttons, PromptButtons::GrowTheEgg);
+    EXPECT_TRUE(prompts.shown[0].text.contains(QLatin1String("description is 5 byte(s) too long")));
+    EXPECT_FALSE(QFile::exists(egg));
+    setting::optGrow.write(settings, QStringLiteral("1"));
+    EXPECT_TRUE(write({PromptAnswer::Cancel}).contains(QLatin1String("; grown: ")));
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+// The growing questions show their choices in their own words, each answering as the writer
+// reads it.
+TEST(GuiPromptsTest, GrowingQuestionsNameTheirChoices)
+{
+    GuiPrompts prompts;
+    const struct
+    {
+        PromptButtons buttons;
+        const char* click;
+        const char* shown; // the buttons, in alphabetical order
+        PromptAnswer answer;
+    } cases[] = {
+        {PromptButtons::GrowOrCutTips, "Cut the Tips", "Cancel|Cut the Tips|Grow the Egg",
+         PromptAnswer::No},
+        {PromptButtons::GrowOrCutTips, "Grow the Egg", "Cancel|Cut the Tips|Grow the Egg",
+         PromptAnswer::Yes},
+        {PromptButtons::GrowTheEgg, "Cancel", "Cancel|Grow the Egg", PromptAnswer::Cancel}};
+    for (const auto& c : cases) {
+        QStringList shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(box);
+            for (QAbstractButton* button : box->buttons())
+                shown << button->text().remove(QLatin1Char('&'));
+            shown.sort();
+            for (QAbstractButton* button : box->buttons())
+                if (button->text().remove(QLatin1Char('&')) == QLatin1String(c.click))
+                    button->click();
+        });
+        EXPECT_EQ(prompts.question(QStringLiteral("?"), c.buttons, PromptIcon::Question), c.answer);
+        EXPECT_EQ(shown.join(QLatin1Char('|')), QLatin1String(c.shown));
+    }
 }
 
 TEST_F(FileCommandsTest, ARemovedRecentFileKeepsItsEntry)

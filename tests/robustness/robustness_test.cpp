@@ -671,6 +671,59 @@ TEST_F(BadInput, FullDisk)
     EXPECT_EQ(readFile(small).size(), 5000);
 }
 
+// A paired save (an egg and its companion) is one save: when the second rename fails, the first
+// file is back as it was, the very same file with its own permissions, and nothing else is left;
+// when it succeeds, only the two targets are there, with their permissions kept.
+TEST_F(BadInput, PairedSaveIsAllOrNothing)
+{
+    const QString first = path("pair/a.odd"), second = path("pair/a.odx"), fresh = path("pair/n");
+    writeFile(first, "old first");
+    writeFile(second, "old second");
+    setMode(first, 0640);
+    struct stat before
+    {};
+    ASSERT_EQ(stat(QFile::encodeName(first).constData(), &before), 0);
+    const auto names = [&] {
+        return QDir(path("pair")).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    };
+    const std::vector<std::pair<QString, QByteArray>> files = {
+        {first, "new first"}, {fresh, "new file"}, {second, "new second"}};
+    g_beforePairedRename = [&](const QString& target) {
+        if (target == second)
+            throw FileError(target, QStringLiteral("The disk went away."));
+    };
+    g_cases += 2;
+    EXPECT_THROW(saveFilesTogether(files), FileError);
+    g_beforePairedRename = nullptr;
+    EXPECT_EQ(names(), (QStringList{QStringLiteral("a.odd"), QStringLiteral("a.odx")}));
+    EXPECT_EQ(readFile(first) + readFile(second), "old firstold second");
+    struct stat after
+    {};
+    ASSERT_EQ(stat(QFile::encodeName(first).constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+
+    saveFilesTogether(files);
+    EXPECT_EQ(readFile(first) + readFile(second) + readFile(fresh), "new firstnew secondnew file");
+    EXPECT_EQ(names(),
+              (QStringList{QStringLiteral("a.odd"), QStringLiteral("a.odx"), QStringLiteral("n")}));
+    ASSERT_EQ(stat(QFile::encodeName(first).constData(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+}
+
+// Two files are one only when both the device and the inode agree: the roots of /proc and /sys
+// share their inode number.
+TEST(FileIdentity, TellsFilesOfTwoDevicesApart)
+{
+    struct stat proc
+    {
+    }, sys{};
+    if (stat("/proc", &proc) != 0 || stat("/sys", &sys) != 0 || proc.st_ino != sys.st_ino)
+        GTEST_SKIP() << "no two roots with one inode number here";
+    EXPECT_FALSE(sameFile(QStringLiteral("/proc"), QStringLiteral("/sys")));
+    EXPECT_TRUE(sameFile(QStringLiteral("/proc"), QStringLiteral("/proc/self/..")));
+}
+
 TEST_F(BadInput, PathsWithUnusualCharactersWork)
 {
     const QString names[] = {QStringLiteral("My Breed"), QStringLiteral("say \"hi\""),

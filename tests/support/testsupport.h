@@ -36,15 +36,16 @@ public:
         QString text;
         PromptIcon icon;
         bool question;
+        PromptButtons buttons = PromptButtons::YesNo;
     };
 
     void message(const QString& text, PromptIcon icon) override
     {
         shown.push_back({text, icon, false});
     }
-    PromptAnswer question(const QString& text, PromptButtons, PromptIcon icon) override
+    PromptAnswer question(const QString& text, PromptButtons buttons, PromptIcon icon) override
     {
-        shown.push_back({text, icon, true});
+        shown.push_back({text, icon, true, buttons});
         const PromptAnswer answer = answers.empty() ? PromptAnswer::Yes : answers.front();
         if (!answers.empty())
             answers.pop_front();

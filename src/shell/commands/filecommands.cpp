@@ -2,6 +2,7 @@
 
 #include "document/document.h"
 #include "files/breedsheet.h"
+#include "files/egggrowth.h"
 #include "files/eggwriter.h"
 #include "files/packagewriter.h"
 #include "model/installation.h"
@@ -39,6 +40,25 @@ public:
 
 // How long the status bar says what was written, before the project path is back.
 constexpr int kWrittenNoteMs = 10000;
+
+// Growing as the Options window says; else asking, for a write that needs it.
+EggGrowth growthFor(const Document& document)
+{
+    EggGrowth growth;
+    growth.allowed = document.textsMayGrow();
+    growth.ask = true;
+    return growth;
+}
+
+// What grew, for the status bar after what was written.
+QString grownNote(const EggGrowth& growth)
+{
+    QStringList grown;
+    for (const GrownResource& g : growth.grown)
+        grown << QStringLiteral("%1 by %2 bytes").arg(g.resource).arg(g.newLength - g.oldLength);
+    return grown.isEmpty() ? QString()
+                           : QStringLiteral("; grown: ") + grown.join(QStringLiteral(", "));
+}
 
 } // namespace
 
@@ -110,72 +130,75 @@ void FileCommands::SaveAs()
     m_window.document().saveAs(path);
 }
 
-void FileCommands::SaveEgg()
+bool FileCommands::writeFile(FileKind kind, const QString& filter, const QString& failure,
+                             const std::function<void(const QString& path)>& write)
 {
     if (!m_window.isSaveEnabled())
-        return;
+        return false;
     m_dialogs.suggestName(fileNameFrom(cp1252::toUnicode(m_state.breedName)));
-    const QString path = m_dialogs.savePath(FileKind::Egg, kEggFilter);
+    const QString path = m_dialogs.savePath(kind, filter);
     if (path.isEmpty())
-        return;
+        return false;
     try {
         const BusyPointer busy;
-        const Document& document = m_window.document();
-        saveODD(m_install, m_state, document.shape(), path, m_prompts, document.path());
-        m_window.statusBar()->showMessage(tr("Egg written: %1").arg(path), kWrittenNoteMs);
+        write(path);
+        return true;
+    } catch (const Cancelled&) {
+        return false;
     } catch (const Error& e) {
-        reportFailure(QStringLiteral("The egg %1 could not be written.").arg(path), e.message());
+        reportFailure(failure.arg(path), e.message());
+        return false;
     }
+}
+
+void FileCommands::SaveEgg()
+{
+    const Document& document = m_window.document();
+    writeFile(FileKind::Egg, kEggFilter, QStringLiteral("The egg %1 could not be written."),
+              [&](const QString& path) {
+                  EggGrowth growth = growthFor(document);
+                  saveODD(m_install, m_state, document.shape(), path, m_prompts, document.path(),
+                          &growth);
+                  m_window.statusBar()->showMessage(
+                      tr("Egg written: %1").arg(path) + grownNote(growth), kWrittenNoteMs);
+              });
 }
 
 void FileCommands::SavePackage()
 {
-    if (!m_window.isSaveEnabled())
-        return;
-    m_dialogs.suggestName(fileNameFrom(cp1252::toUnicode(m_state.breedName)));
-    const QString path = m_dialogs.savePath(FileKind::Package, kPackageFilter);
-    if (path.isEmpty())
-        return;
-    try {
-        const BusyPointer busy;
-        const Document& document = m_window.document();
-        SaveYPK(m_install, m_state, document.shape(), path, m_prompts, m_settings, document.path());
-        m_window.statusBar()->showMessage(tr("Package written: %1").arg(path), kWrittenNoteMs);
-    } catch (const Error& e) {
-        reportFailure(QStringLiteral("The package %1 could not be written.").arg(path),
-                      e.message());
-    }
+    const Document& document = m_window.document();
+    writeFile(FileKind::Package, kPackageFilter,
+              QStringLiteral("The package %1 could not be written."), [&](const QString& path) {
+                  EggGrowth growth = growthFor(document);
+                  SaveYPK(m_install, m_state, document.shape(), path, m_prompts, m_settings,
+                          document.path(), &growth);
+                  m_window.statusBar()->showMessage(
+                      tr("Package written: %1").arg(path) + grownNote(growth), kWrittenNoteMs);
+              });
 }
 
 void FileCommands::ExportSheet()
 {
-    if (!m_window.isSaveEnabled())
-        return;
-    m_dialogs.suggestName(fileNameFrom(cp1252::toUnicode(m_state.breedName)));
-    const QString path = m_dialogs.savePath(FileKind::Sheet, kSheetFilter);
-    if (path.isEmpty())
-        return;
+    const Document& document = m_window.document();
     QImage picture;
-    try {
-        const BusyPointer busy;
-        const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
-        const Document& document = m_window.document();
-        saveBreedSheet(m_install, m_state, document.shape(), path, document.path(),
-                       [&](const BreedSheet& sheet) {
-                           picture = renderBreedSheet(sheet);
-                           if (svg)
-                               return breedSheetSvg(sheet);
-                           QByteArray png;
-                           QBuffer buffer(&png);
-                           buffer.open(QIODevice::WriteOnly);
-                           picture.save(&buffer, "PNG");
-                           return png;
-                       });
-    } catch (const Error& e) {
-        reportFailure(QStringLiteral("The breed sheet %1 could not be written.").arg(path),
-                      e.message());
+    const auto draw = [&](const BreedSheet& sheet, bool svg) {
+        picture = renderBreedSheet(sheet);
+        if (svg)
+            return breedSheetSvg(sheet);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "PNG");
+        return png;
+    };
+    if (!writeFile(FileKind::Sheet, kSheetFilter,
+                   QStringLiteral("The breed sheet %1 could not be written."),
+                   [&](const QString& path) {
+                       const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
+                       saveBreedSheet(m_install, m_state, document.shape(), path, document.path(),
+                                      [&](const BreedSheet& sheet) { return draw(sheet, svg); });
+                   }))
         return;
-    }
     auto* window = new BreedSheetWindow(picture, cp1252::toUnicode(m_state.breedName), &m_window);
     window->show();
 }

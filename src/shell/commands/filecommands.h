@@ -7,6 +7,7 @@
 namespace yw {
 
 class FileDialogs;
+enum class FileKind;
 struct FileMenu;
 class MainWindow;
 class NewProjectWizard;
@@ -46,6 +47,12 @@ public:
 
 private:
     void reportFailure(const QString& what, const QString& reason);
+    // Save Egg, Save Package and Export Sheet: asks where, named after the breed, and runs
+    // `write` there under the busy pointer. A failure is told with `failure` ("The egg %1 could
+    // not be written.") and the reason; a question `write` asks may throw Cancelled to stop
+    // quietly. True when the file was written.
+    bool writeFile(FileKind kind, const QString& filter, const QString& failure,
+                   const std::function<void(const QString& path)>& write);
 
     MainWindow& m_window;
     const FileMenu& m_menu;

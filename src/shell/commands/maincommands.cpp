@@ -120,7 +120,8 @@ void MainCommands::showOptions()
                 m_window.document().reopen();
         },
         &m_window);
-    options.exec();
+    if (options.exec() == QDialog::Accepted)
+        m_window.document().optionsChanged();
 }
 
 } // namespace yw

@@ -24,6 +24,19 @@ QMessageBox::Icon boxIcon(PromptIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// A question with buttons of its own words and Cancel, the default: "yes" answers Yes, "no" No.
+PromptAnswer namedButtons(QMessageBox& box, const QString& yes, const QString& no)
+{
+    const QAbstractButton* accept = box.addButton(yes, QMessageBox::AcceptRole);
+    const QAbstractButton* other = no.isEmpty() ? nullptr : box.addButton(no, QMessageBox::NoRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == accept  ? PromptAnswer::Yes
+           : box.clickedButton() == other ? PromptAnswer::No
+                                          : PromptAnswer::Cancel;
+}
+
 } // namespace
 
 void GuiPrompts::message(const QString& text, PromptIcon icon)
@@ -34,13 +47,14 @@ void GuiPrompts::message(const QString& text, PromptIcon icon)
 
 PromptAnswer GuiPrompts::question(const QString& text, PromptButtons buttons, PromptIcon icon)
 {
-    if (buttons == PromptButtons::ImportWithoutThem) {
-        QMessageBox box(boxIcon(icon), kProgramTitle, text, QMessageBox::Cancel, m_parent);
-        const QAbstractButton* accept =
-            box.addButton(QStringLiteral("Import Without Them"), QMessageBox::AcceptRole);
-        box.setDefaultButton(QMessageBox::Cancel);
-        box.exec();
-        return box.clickedButton() == accept ? PromptAnswer::Yes : PromptAnswer::Cancel;
+    if (buttons == PromptButtons::ImportWithoutThem || buttons == PromptButtons::GrowTheEgg ||
+        buttons == PromptButtons::GrowOrCutTips) {
+        QMessageBox box(boxIcon(icon), kProgramTitle, text, QMessageBox::NoButton, m_parent);
+        if (buttons == PromptButtons::ImportWithoutThem)
+            return namedButtons(box, QStringLiteral("Import Without Them"), QString());
+        return namedButtons(box, QStringLiteral("Grow the Egg"),
+                            buttons == PromptButtons::GrowOrCutTips ? QStringLiteral("Cut the Tips")
+                                                                    : QString());
     }
     QMessageBox::StandardButtons choices = QMessageBox::Yes | QMessageBox::No;
     if (buttons == PromptButtons::YesNoCancel)

@@ -378,11 +378,8 @@ bool NewProjectWizard::StartEgg()
     // A breed whose resource files are missing or describe another egg can be surveyed here, so
     // that a player with the real game need not measure the egg by hand. Declining leaves the
     // refusal below as it always was.
-    std::string stem;
-    for (const BaseBreedEntry& breed : baseBreeds()) {
-        if (breed.listText == listText)
-            stem = breed.stem;
-    }
+    const BaseBreedEntry* chosen = findBaseBreed(listText);
+    const std::string stem = chosen ? chosen->stem : std::string();
     Installation install = m_install;
     const FileSystem& files = install.files();
     if (files.fileExists(install.baseEggPath(stem)) && !resourcesFitEgg(install, stem)) {

@@ -74,18 +74,7 @@ OptionsDialog::OptionsDialog(SettingsStore& settings, Installation& install,
     setWindowTitle(QStringLiteral("Options"));
     setModal(true);
 
-    auto* general = new QGroupBox(QStringLiteral("General"), this);
-    m_ask = new QCheckBox(QStringLiteral("Ask before going online."), general);
-    m_splash = new QCheckBox(QStringLiteral("Show splash screen on start."), general);
-    m_projVers =
-        new QCheckBox(QStringLiteral("Warn if a project is out of date or too new."), general);
-    m_ask->setObjectName(setting::optAsk.key);
-    m_splash->setObjectName(setting::optSplash.key);
-    m_projVers->setObjectName(setting::optProjVers.key);
-    auto* generalLayout = new QVBoxLayout(general);
-    generalLayout->addWidget(m_ask);
-    generalLayout->addWidget(m_splash);
-    generalLayout->addWidget(m_projVers);
+    QGroupBox* general = createGeneral();
 
     auto* region = new QGroupBox(QStringLiteral("Region"), this);
     m_us = new QRadioButton(QStringLiteral("Use US Egg Information."), region);
@@ -144,11 +133,33 @@ OptionsDialog::OptionsDialog(SettingsStore& settings, Installation& install,
     load();
 }
 
+QGroupBox* OptionsDialog::createGeneral()
+{
+    auto* general = new QGroupBox(QStringLiteral("General"), this);
+    m_ask = new QCheckBox(QStringLiteral("Ask before going online."), general);
+    m_splash = new QCheckBox(QStringLiteral("Show splash screen on start."), general);
+    m_projVers =
+        new QCheckBox(QStringLiteral("Warn if a project is out of date or too new."), general);
+    m_grow = new QCheckBox(QStringLiteral("Let texts grow past the base egg's room"), general);
+    m_grow->setToolTip(
+        QStringLiteral("Longer texts, tips and eBall comments: writing the egg gives the parts "
+                       "that hold them more room at the end of the egg."));
+    m_ask->setObjectName(setting::optAsk.key);
+    m_splash->setObjectName(setting::optSplash.key);
+    m_projVers->setObjectName(setting::optProjVers.key);
+    m_grow->setObjectName(setting::optGrow.key);
+    auto* layout = new QVBoxLayout(general);
+    for (QCheckBox* box : {m_ask, m_splash, m_projVers, m_grow})
+        layout->addWidget(box);
+    return general;
+}
+
 void OptionsDialog::load()
 {
     loadCheckBox(m_ask, m_settings, setting::optAsk);
     loadCheckBox(m_splash, m_settings, setting::optSplash);
     loadCheckBox(m_projVers, m_settings, setting::optProjVers);
+    m_grow->setChecked(setting::optGrow.number(m_settings) == 1);
     // The edition in use, so that OK without a change keeps it.
     if (editionFromSetting(setting::optUK.text(m_settings)) == Edition::UK)
         m_uk->setChecked(true);
@@ -164,6 +175,8 @@ void OptionsDialog::acceptChanges()
     const bool uk = m_uk->isChecked();
     setting::optUK.write(m_settings, uk ? QStringLiteral("True") : QStringLiteral("False"));
     m_install.edition = uk ? Edition::UK : Edition::US;
+    setting::optGrow.write(m_settings,
+                           m_grow->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     if (m_rereadLocators)
         m_rereadLocators();
     accept();

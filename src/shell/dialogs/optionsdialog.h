@@ -4,6 +4,7 @@
 #include <functional>
 
 class QCheckBox;
+class QGroupBox;
 class QPushButton;
 class QRadioButton;
 
@@ -33,6 +34,7 @@ public:
     QCheckBox* optAsk() const { return m_ask; }
     QCheckBox* optSplash() const { return m_splash; }
     QCheckBox* optProjVers() const { return m_projVers; }
+    QCheckBox* optGrow() const { return m_grow; }
     QRadioButton* usOption() const { return m_us; }
     QRadioButton* ukOption() const { return m_uk; }
     QPushButton* btnSiteName() const { return m_siteName; }
@@ -41,6 +43,7 @@ public:
     QPushButton* btnCancel() const { return m_cancel; }
 
 private:
+    QGroupBox* createGeneral();
     void load();
     void acceptChanges();
     void askForSiteValue(const QString& prompt, const Setting& setting);
@@ -52,6 +55,7 @@ private:
     QCheckBox* m_ask = nullptr;
     QCheckBox* m_splash = nullptr;
     QCheckBox* m_projVers = nullptr;
+    QCheckBox* m_grow = nullptr;
     QRadioButton* m_us = nullptr;
     QRadioButton* m_uk = nullptr;
     QPushButton* m_siteName = nullptr;

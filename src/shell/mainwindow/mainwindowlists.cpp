@@ -123,19 +123,22 @@ QString MainWindow::showBall(int record)
 
 QString MainWindow::showTextPanel(ProjectText text)
 {
-    const bool tips = text >= ProjectText::RegTip1;
+    const ProjectTextRow& row = textRow(text);
+    const bool tips = row.tipNumber != 0;
     const Component panelOf = tips ? Component::Tips : Component::SlotTray;
     if (compnt->currentIndex() != int(panelOf))
         compnt->setCurrentIndex(int(panelOf));
     else
         componentChosen(panelOf);
     // The tab that holds the text comes to the front too.
-    const int tab = text >= ProjectText::DemoTip1 || text == ProjectText::Attributes ? 1 : 0;
+    // Below the slot and tray: the description's tab and the attributes'; the tips' two tabs.
+    const bool tabbed = tips || text == ProjectText::Description || text == ProjectText::Attributes;
+    const int tab = row.demoTip || text == ProjectText::Attributes ? 1 : 0;
     const QMdiSubWindow* panel = mdiArea->activeSubWindow();
     if (auto* tabs = panel ? panel->findChild<QTabWidget*>(tips ? QStringLiteral("tiptabs")
                                                                 : QStringLiteral("textabs"))
                            : nullptr;
-        tabs && text >= ProjectText::Description)
+        tabs && tabbed)
         tabs->setCurrentIndex(tab);
     return tips ? QStringLiteral("Tips") : QStringLiteral("Slot/Tray");
 }
