@@ -461,11 +461,19 @@ public:
             throw Failure(eggPath, QStringLiteral("The breed that was selected, %1, is not "
                                                   "installed in the Oddballz folder.")
                                        .arg(breed.listText));
+        // Every output is judged before the survey runs: a refusal writes the report too.
+        const QStringList inputs = {eggPath, install.baseCompanionPath(breed.stem)};
+        const QString report = context.option(QStringLiteral("--report"));
+        if (!report.isEmpty())
+            requireOutputAllowed(install, report, inputs);
+        QString folder = context.option(QStringLiteral("--to"));
+        if (folder.isEmpty())
+            folder = install.userResourceFolder();
+        requireSurveyedFilesAllowed(install, breed.stem, folder, inputs);
         const QByteArray egg = readWholeFile(eggPath, kEggFileLimit);
         SurveyResult result = surveyEgg(egg, breed.stem, choices);
         if (TerminalQuestions::available())
             result = askOnTerminal(context, egg, breed.stem, choices, std::move(result));
-        const QString report = context.option(QStringLiteral("--report"));
         if (!report.isEmpty())
             saveFileAtomically(report, surveyLayoutReport(egg, breed.stem, result));
         if (!result.findings)
@@ -482,10 +490,7 @@ public:
             out << "  " << line << '\n';
         for (const QString& note : found.notes)
             context.err() << "yolkwright-cli: " << note << '\n';
-        QString folder = context.option(QStringLiteral("--to"));
-        if (folder.isEmpty())
-            folder = install.userResourceFolder();
-        const auto [info, locator] = saveSurveyedFiles(found, breed.stem, folder);
+        const auto [info, locator] = saveSurveyedFiles(install, found, breed.stem, folder, inputs);
         out << "Wrote " << QDir::toNativeSeparators(info) << " and "
             << QDir::toNativeSeparators(locator) << ".\n";
         return ExitCode::Success;

@@ -352,39 +352,6 @@ QByteArray patchedEgg(const ProjectState& state, const QByteArray& baseEgg, int 
     return egg;
 }
 
-QStringList protectedInputs(const Installation& install, const std::string& baseBreed)
-{
-    QStringList inputs = {install.baseEggPath(baseBreed), install.baseCompanionPath(baseBreed)};
-    // Both the shipped files and the player's own, there or not (a file made in the player's
-    // folder would hide the shipped one from every later project of the breed), each found as the
-    // program finds it, in any letter case.
-    for (const QString& base :
-         {install.programFolder,
-          install.userFolder.isEmpty() ? userDataFolder() : install.userFolder}) {
-        const QString folder = install.files().resolve(joinPath(base, resFolder(install.edition)));
-        for (const char* extension : {".blz", ".loc"})
-            inputs << install.files().resolve(
-                joinPath(folder, cp1252::toUnicode(baseBreed) + QLatin1String(extension)));
-    }
-    return inputs;
-}
-
-void requireSafeOutput(const Installation& install, const ProjectState& state,
-                       const QString& output, const QString& projectPath)
-{
-    requireRegularTarget(output);
-    if (sameFile(output, projectPath))
-        throw FileError(output, QStringLiteral("This is the project file the breed is made from, "
-                                               "which would be lost; choose another name."));
-    // Replacing the base egg, its companion or the breed's own files would destroy what every
-    // later egg and project of the breed starts from.
-    for (const QString& input : protectedInputs(install, state.baseBreed))
-        if (sameFile(output, input))
-            throw FileError(output, QStringLiteral("This is a file of the base breed itself (%1); "
-                                                   "choose another name.")
-                                        .arg(QDir::toNativeSeparators(input)));
-}
-
 QString saveODD(const Installation& install, const ProjectState& state, const BreedShape& shape,
                 const QString& target, Prompts& prompts, const QString& projectPath,
                 EggGrowth* growth)
@@ -403,9 +370,9 @@ QString saveODD(const Installation& install, const ProjectState& state, const Br
                                                "letter replaced by \"x\": here that is the egg "
                                                "itself. Choose a name that does not end in \"x\", "
                                                "such as one ending in .odd."));
-    requireSafeOutput(install, state, target, projectPath);
+    requireSafeOutput(install, state, target, projectPath, OutputKind::Egg);
     if (hasCompanion)
-        requireSafeOutput(install, state, companionTarget, projectPath);
+        requireSafeOutput(install, state, companionTarget, projectPath, OutputKind::Egg);
 
     const QByteArray egg = patchedEgg(state, readWholeFile(basePath, kEggFileLimit),
                                       shape.ballsPerSet(), prompts, basePath, growth);

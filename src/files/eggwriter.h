@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/outputguard.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -30,16 +32,6 @@ class Prompts;
 QString saveODD(const Installation& install, const ProjectState& state, const BreedShape& shape,
                 const QString& target, Prompts& prompts, const QString& projectPath = QString(),
                 EggGrowth* growth = nullptr);
-
-// Throws FileError unless `output` may be written: it exists only as a regular file, and is
-// none of the files it is made from (sameFile: by device and inode, so links, bind mounts and
-// other spellings are seen through): the project file `projectPath`, the base breed's egg and
-// companion, and the breed's information and locator files, shipped and per-user.
-void requireSafeOutput(const Installation& install, const ProjectState& state,
-                       const QString& output, const QString& projectPath);
-
-// The base breed's files that no output may replace, whether they are there or not.
-QStringList protectedInputs(const Installation& install, const std::string& baseBreed);
 
 // The tips that the tips block's room cuts short or leaves out, in order ("registered tip 3 is
 // cut", "demo tip 3 is lost"); empty when the block fits.

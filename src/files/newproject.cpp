@@ -3,6 +3,7 @@
 #include "files/egggrowth.h"
 #include "files/eggregions.h"
 #include "files/eggwriter.h"
+#include "files/outputguard.h"
 #include "files/projectfile.h"
 #include "files/roundtrip.h"
 #include "platform/cp1252.h"
@@ -255,14 +256,30 @@ bool resourcesFitEgg(const Installation& install, const std::string& stem)
     }
 }
 
-std::pair<QString, QString> saveSurveyedFiles(const SurveyFindings& findings,
-                                              const std::string& stem, const QString& folder)
+std::pair<QString, QString> surveyedFilePaths(const std::string& stem, const QString& folder)
 {
+    const QString name = cp1252::toUnicode(stem);
+    return {joinPath(folder, name + QStringLiteral(".blz")),
+            joinPath(folder, name + QStringLiteral(".loc"))};
+}
+
+void requireSurveyedFilesAllowed(const Installation& install, const std::string& stem,
+                                 const QString& folder, const QStringList& inputs)
+{
+    const auto [info, locator] = surveyedFilePaths(stem, folder);
+    requireOutputAllowed(install, info, inputs, OutputKind::BreedFile);
+    requireOutputAllowed(install, locator, inputs, OutputKind::BreedFile);
+}
+
+std::pair<QString, QString> saveSurveyedFiles(const Installation& install,
+                                              const SurveyFindings& findings,
+                                              const std::string& stem, const QString& folder,
+                                              const QStringList& inputs)
+{
+    requireSurveyedFilesAllowed(install, stem, folder, inputs);
     if (!QDir().mkpath(folder))
         throw FileError(folder, QStringLiteral("The folder cannot be made."));
-    const QString name = cp1252::toUnicode(stem);
-    const QString info = joinPath(folder, name + QStringLiteral(".blz"));
-    const QString locator = joinPath(folder, name + QStringLiteral(".loc"));
+    const auto [info, locator] = surveyedFilePaths(stem, folder);
     // A pair: a new information file beside an old locator file would describe another egg.
     saveFilesTogether({{info, surveyedInformationFile(findings)},
                        {locator, surveyedLocatorFile(findings, stem)}});

@@ -7,6 +7,7 @@
 #include "platform/refusal.h"
 
 #include <QString>
+#include <QStringList>
 #include <string>
 #include <utility>
 #include <vector>
@@ -72,9 +73,15 @@ bool resourcesFitEgg(const Installation& install, const std::string& stem);
 
 // Saves what a survey found as `<stem>.blz` and `<stem>.loc` in `folder` (made if missing).
 // Throws FileError; the two are saved together (saveFilesTogether), so that a half pair never
-// hides the shipped files or describes another egg. Returns the two paths written.
-std::pair<QString, QString> saveSurveyedFiles(const SurveyFindings& findings,
-                                              const std::string& stem, const QString& folder);
+// hides the shipped files or describes another egg. Both pass the output rule first, with the
+// survey's `inputs` (requireSurveyedFilesAllowed, for checking before the survey runs). Returns
+// the two paths written.
+std::pair<QString, QString> saveSurveyedFiles(const Installation& install,
+                                              const SurveyFindings& findings,
+                                              const std::string& stem, const QString& folder,
+                                              const QStringList& inputs);
+void requireSurveyedFilesAllowed(const Installation& install, const std::string& stem,
+                                 const QString& folder, const QStringList& inputs);
 
 // The new project's file (build field 2), saved atomically.
 void writeNewProjectFile(const Installation& install, const NewProject& project,

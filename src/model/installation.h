@@ -31,12 +31,24 @@ struct Installation
     // Paths of a base breed's files, resolved through files().
     QString infoFilePath(const std::string& baseBreed) const;
     QString locatorFilePath(const std::string& baseBreed) const;
+    // The egg (and companion) a breed starts from: the installed one, or the game's original kept
+    // by Yolkwright when the installed egg is one Yolkwright wrote.
     QString baseEggPath(const std::string& baseBreed) const;
     QString baseCompanionPath(const std::string& baseBreed) const;
+    // The egg and companion in the game's eggz tree, whoever wrote them.
+    QString installedEggPath(const std::string& baseBreed) const;
+    QString installedCompanionPath(const std::string& baseBreed) const;
+    // Where the game's own egg of a breed is kept once Yolkwright writes over it: "original"
+    // holds it, "previous" the last later versions, "written" the digests of the eggs written.
+    QString keptFolder(const std::string& baseBreed) const;
+    // Whether the installed egg is one Yolkwright wrote over a kept original.
+    bool installedEggIsOurs(const std::string& baseBreed) const;
     QString resourcePath(const std::string& stem, const char* extension) const;
     // Where the player's own resource files of this edition go (a survey's findings): the user
     // folder's res/ or resUK/, the per-user data folder when none is set.
     QString userResourceFolder() const;
+    // The user folder, or the per-user data folder when none is set.
+    QString userRoot() const;
 };
 
 } // namespace yw

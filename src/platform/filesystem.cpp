@@ -118,4 +118,21 @@ bool sameFile(const QString& a, const QString& b)
            x.fileName().compare(y.fileName(), Qt::CaseInsensitive) == 0;
 }
 
+bool isInside(const QString& path, const QString& folder, QString* below)
+{
+    if (path.isEmpty() || folder.isEmpty())
+        return false;
+    const QString cleanFolder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    QString inner = QDir::cleanPath(followLinks(path));
+    for (QString outer = QFileInfo(inner).path(); outer != inner;
+         inner = outer, outer = QFileInfo(outer).path()) {
+        if (sameFile(outer, folder) || outer.compare(cleanFolder, Qt::CaseInsensitive) == 0) {
+            if (below)
+                *below = QFileInfo(inner).fileName();
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace yw

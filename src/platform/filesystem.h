@@ -40,4 +40,9 @@ QString followLinks(const QString& path);
 // case, since the program finds its files in any letter case.
 bool sameFile(const QString& a, const QString& b);
 
+// Whether `path` (links followed) lies in the tree of `folder`, whichever way either is spelled:
+// one of its folders is `folder` by sameFile, or by its cleaned path in any letter case when
+// neither is there yet. `below` gets the name of the entry right under `folder` on the way.
+bool isInside(const QString& path, const QString& folder, QString* below = nullptr);
+
 } // namespace yw

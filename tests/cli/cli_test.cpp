@@ -183,6 +183,17 @@ TEST_F(Cli, EveryRefusalExitsCleanly)
     const QString honkerInfo = data() + QStringLiteral("/res/Honker.blz");
     const QString honkerLoc = data() + QStringLiteral("/res/Honker.loc");
     const QString honkerEgg = baseEgg(Edition::US, "Honker");
+    const QString usGame = sample::gameFolder(shared("game"), Edition::US);
+    const QString gameIni =
+        sample::windowsFolder(shared("game"), Edition::US) + QStringLiteral("/oddballz.ini");
+    const QString own = path("data/Brindlecote/Yolkwright/");
+    const QString ownUk = own + QStringLiteral("resUK"),
+                  ownZott = own + QStringLiteral("res/Zott.loc");
+    const QString shippedUk = data() + QStringLiteral("/resUK"),
+                  zottLocNew = data() + QStringLiteral("/res/Zott.loc");
+    const QString gameWad = usGame + QStringLiteral("/oddballz.wad"),
+                  inGame = usGame + QStringLiteral("/h.odd");
+    const QString zottEgg = baseEgg(Edition::US, "Zott");
 
     struct Case
     {
@@ -236,6 +247,27 @@ TEST_F(Cli, EveryRefusalExitsCleanly)
         {{"egg", "tray.opj", "t.odd"}, 1, "t.odd", "The tray holds a blank"},
         {{"--data-dir", data(), "egg", "h.opj", honkerLoc}, 1, honkerLoc, "base breed"},
         {{"--data-dir", data(), "new", "Honker", honkerInfo}, 1, honkerInfo, "base breed"},
+        // No output replaces the game's files, the program's or the player's own breed files.
+        {{"survey", "Honker", "--report", honkerEgg}, 1, honkerEgg, "a file the command reads"},
+        {{"survey", "Honker", "--report", zottEgg}, 1, zottEgg, "an egg of the game"},
+        {{"--data-dir", data(), "survey", "Honker", "--report", honkerLoc},
+         1,
+         honkerLoc,
+         "Yolkwright's own files"},
+        {{"--data-dir", data(), "--edition", "us", "survey", "Honker", "--to", shippedUk},
+         1,
+         shippedUk + QStringLiteral("/Honker.blz"),
+         "Yolkwright's own files"},
+        {{"--edition", "us", "survey", "Zott", "--to", ownUk},
+         1,
+         ownUk + QStringLiteral("/Zott.blz"),
+         "own breed files"},
+        {{"--data-dir", data(), "new", "Honker", zottLocNew}, 1, zottLocNew, "own files"},
+        {{"import", "h.odd", ownZott}, 1, ownZott, "own breed files"},
+        {{"new", "Honker", gameWad}, 1, gameWad, "the game itself"},
+        {{"sheet", "h.opj", gameIni}, 1, gameIni, "the game itself"},
+        {{"egg", "h.opj", inGame}, 1, inGame, "the game itself"},
+        {{"package", "h.opj", zottEgg}, 1, zottEgg, "which only an egg"},
     };
     const auto everything = [&] {
         return test::snapshot(dir.path()) + test::snapshot(s_root->path());

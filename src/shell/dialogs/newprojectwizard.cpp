@@ -1,5 +1,6 @@
 #include "shell/dialogs/newprojectwizard.h"
 
+#include "files/outputguard.h"
 #include "files/surveyreport.h"
 #include "model/edition.h"
 #include "model/gameinstall.h"
@@ -315,7 +316,8 @@ NewProjectWizard::SurveyOutcome NewProjectWizard::offerSurvey(const QString& lis
         install.userFolder = userDataFolder();
     try {
         const auto [info, locator] =
-            saveSurveyedFiles(*confirmed, stem, install.userResourceFolder());
+            saveSurveyedFiles(install, *confirmed, stem, install.userResourceFolder(),
+                              {install.baseEggPath(stem), install.baseCompanionPath(stem)});
         m_prompts.message(
             QStringLiteral("What the survey found about %1 was saved as %2 and %3.")
                 .arg(listText, QDir::toNativeSeparators(info), QDir::toNativeSeparators(locator)),
@@ -353,6 +355,8 @@ void NewProjectWizard::saveSurveyReport(const QString& listText, const QByteArra
     if (path.isEmpty())
         return;
     try {
+        // The egg it reports on lies in the eggz tree, which no report may replace.
+        requireOutputAllowed(m_install, path, {});
         saveFileAtomically(path, report);
     } catch (const Error& e) {
         reportFailure(QStringLiteral("The report %1 could not be saved.").arg(path), e.message());
