@@ -98,9 +98,13 @@ QStringList surveyFindingsLines(const SurveyFindings& findings)
                      .arg(n)
                      .arg(l.locSetBPos - 1)
                      .arg(findings.sets[1 - baby].diameters));
+    // The name shares its block with a line end, the tray, a blank and the slot: its room is
+    // what is left of the block for it.
+    const qint64 nameRoom =
+        qint64(l.locNameLen) - 3 - qint64(read.eggTray.size()) - qint64(read.eggSlot.size());
     lines.append(QStringLiteral("Name: %1, tray %2, slot %3 %4")
                      .arg(cp1252::toUnicode(read.breedName), cp1252::toUnicode(read.eggTray),
-                          cp1252::toUnicode(read.eggSlot), room(l.locNamePos, l.locNameLen)));
+                          cp1252::toUnicode(read.eggSlot), room(l.locNamePos, nameRoom)));
     lines.append(QStringLiteral("Description: %1 %2")
                      .arg(firstWords(read.breedDescription), room(l.locDescPos, l.locDescLen)));
     lines.append(QStringLiteral("Attributes: %1 %2")

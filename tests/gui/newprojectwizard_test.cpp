@@ -273,8 +273,10 @@ TEST_F(WizardSurveyTest, AnAcceptedSurveySavesTheFilesForTheUser)
               .arg(std::accumulate(content.eBalls.begin(), content.eBalls.begin() + 67, 0,
                                    [](int sum, const EBallRecord&r) { return sum + r.diameter; })),
           QStringLiteral("(%1, ").arg(text(content.labels[0])),
-          QStringLiteral("Name: %1, tray %2, slot %3")
-              .arg(text(content.breedName), text(content.eggTray), text(content.eggSlot)),
+          // 40 bytes hold "\r\n4 2" and 35 characters of name.
+          QStringLiteral("Name: %1, tray %2, slot %3 (at byte %4, room for 35 characters)")
+              .arg(text(content.breedName), text(content.eggTray), text(content.eggSlot))
+              .arg(sample::eggLayout(1, sample::Edition::US).locNamePos),
           QStringLiteral("): \"%1").arg(text(content.regTips[0]).simplified().left(20)),
           QStringLiteral("Which text is the description the egg does not tell")})
         EXPECT_TRUE(summary.contains(line)) << line.toStdString() << "\n" << summary.toStdString();
