@@ -69,12 +69,22 @@ QString Installation::keptFolder(const std::string& baseBreed) const
                                     QLatin1Char('/') + cp1252::toUnicode(baseBreed));
 }
 
+namespace {
+
+// The game's own egg or companion of a breed, kept in `kept`.
+QString keptOriginal(const QString& kept, const std::string& baseBreed, const char* extension)
+{
+    return joinPath(kept, QStringLiteral("original/") + cp1252::toUnicode(baseBreed) +
+                              QLatin1String(extension));
+}
+
+} // namespace
+
 bool Installation::installedEggIsOurs(const std::string& baseBreed) const
 {
     const QString kept = keptFolder(baseBreed);
-    const QString original = QStringLiteral("original/") + cp1252::toUnicode(baseBreed);
     if (gameFolder.isEmpty() || !QFileInfo(joinPath(kept, QStringLiteral("written"))).isFile() ||
-        !QFileInfo(joinPath(kept, original + QStringLiteral(".odd"))).isFile())
+        !QFileInfo(keptOriginal(kept, baseBreed, ".odd")).isFile())
         return false;
     try {
         const QByteArray written =
@@ -91,18 +101,14 @@ QString Installation::baseEggPath(const std::string& baseBreed) const
 {
     if (!installedEggIsOurs(baseBreed))
         return installedEggPath(baseBreed);
-    return joinPath(keptFolder(baseBreed), QStringLiteral("original/") +
-                                               cp1252::toUnicode(baseBreed) +
-                                               QStringLiteral(".odd"));
+    return keptOriginal(keptFolder(baseBreed), baseBreed, ".odd");
 }
 
 QString Installation::baseCompanionPath(const std::string& baseBreed) const
 {
     if (!installedEggIsOurs(baseBreed))
         return installedCompanionPath(baseBreed);
-    return joinPath(keptFolder(baseBreed), QStringLiteral("original/") +
-                                               cp1252::toUnicode(baseBreed) +
-                                               QStringLiteral(".odx"));
+    return keptOriginal(keptFolder(baseBreed), baseBreed, ".odx");
 }
 
 } // namespace yw
