@@ -6,6 +6,7 @@
 #include "files/eggimport.h"
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
+#include "files/keptoriginals.h"
 #include "files/newproject.h"
 #include "files/packagewriter.h"
 #include "files/projectfile.h"
@@ -243,6 +244,8 @@ void writeEgg(Context& context, const QString& target, const QString& project, E
 {
     saveODD(context.install(), context.state(), context.project().shape(), target,
             context.prompts(), project, &growth);
+    if (const QString kept = keptOriginalFor(context.install(), target); !kept.isEmpty())
+        context.err() << "yolkwright-cli: note: " << keptNote(kept) << '\n';
 }
 
 void writePackage(Context& context, const QString& target, const QString& project,
@@ -251,6 +254,32 @@ void writePackage(Context& context, const QString& target, const QString& projec
     SaveYPK(context.install(), context.state(), context.project().shape(), target,
             context.prompts(), context.settings(), project, &growth);
 }
+
+class RestoreCommand : public Command
+{
+public:
+    QString name() const override { return QStringLiteral("restore"); }
+    QStringList arguments() const override { return {QStringLiteral("BREED")}; }
+    QString help() const override
+    {
+        return QStringLiteral("Put the game's own egg of BREED (and its companion) back in the "
+                              "game's eggz folder. The first time Yolkwright writes over an egg "
+                              "there, it keeps the egg it replaces as that breed's original, and "
+                              "the last three later versions too, in your own data folder; New, "
+                              "the survey and import start from that original while the egg in "
+                              "the game is one Yolkwright wrote.");
+    }
+    ExitCode run(Context& context, const QStringList& args) override
+    {
+        context.requireGame();
+        context.requireEdition();
+        // A breed by its list name ("Quadrapus") or by its egg's name, as kept.
+        const BaseBreedEntry* breed = findBaseBreed(args[0]);
+        const QString egg = restoreGameEgg(context.install(), breed ? text(breed->stem) : args[0]);
+        context.out() << "Restored " << QDir::toNativeSeparators(egg) << ".\n";
+        return ExitCode::Success;
+    }
+};
 
 class SheetCommand : public Command
 {
@@ -703,6 +732,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<SheetCommand>());
     commands.push_back(std::make_unique<SurveyCommand>());
     commands.push_back(std::make_unique<ImportCommand>());
+    commands.push_back(std::make_unique<RestoreCommand>());
     return commands;
 }
 

@@ -4,6 +4,7 @@
 #include "files/egggrowth.h"
 #include "files/eggregions.h"
 #include "files/fieldcodec.h"
+#include "files/keptoriginals.h"
 #include "model/gameinstall.h"
 #include "model/installation.h"
 #include "model/projectstate.h"
@@ -380,7 +381,16 @@ QString saveODD(const Installation& install, const ProjectState& state, const Br
     std::vector<std::pair<QString, QByteArray>> files = {{target, egg}};
     if (hasCompanion)
         files.emplace_back(companionTarget, readWholeFile(baseCompanion, kEggFileLimit));
+    keepReplacedGameEgg(install, target, egg);
     saveFilesTogether(files);
+    // The companion of the egg replaced would make another breed of this one; it is kept with
+    // the game's egg, so removing it loses nothing.
+    if (!hasCompanion && !keptOriginalFor(install, target).isEmpty()) {
+        const QString stale = install.files().resolve(companionTarget);
+        if (QFileInfo::exists(stale) && !QFile::remove(stale))
+            throw FileError(stale, QStringLiteral("The egg is written, but this companion of the "
+                                                  "egg it replaced cannot be removed."));
+    }
     return target;
 }
 

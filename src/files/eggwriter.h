@@ -28,7 +28,8 @@ class Prompts;
 // Throws DoesNotFit when a text or ball set has no room in the base egg, FormatError when the base
 // egg's located regions are not what the locator file says (wrong edition), FileError otherwise.
 // Every refusal comes before the first file is written, and the egg and its companion are saved
-// together: both or neither.
+// together: both or neither. Written over an egg in the game's eggz tree, the egg replaced is kept
+// first (keepReplacedGameEgg).
 QString saveODD(const Installation& install, const ProjectState& state, const BreedShape& shape,
                 const QString& target, Prompts& prompts, const QString& projectPath = QString(),
                 EggGrowth* growth = nullptr);

@@ -151,11 +151,18 @@ void requireSafeOutput(const Installation& install, const ProjectState& state,
                                                "which would be lost; choose another name."));
     // Replacing the base egg, its companion or the breed's own files would destroy what every
     // later egg and project of the breed starts from.
-    for (const QString& input : protectedInputs(install, state.baseBreed))
+    const QString eggz =
+        install.files().resolve(joinPath(install.gameFolder, QStringLiteral("eggz")));
+    for (const QString& input : protectedInputs(install, state.baseBreed)) {
+        // An egg over the base breed's own installed egg is possible: the base is read first,
+        // and the egg replaced is kept (keepReplacedGameEgg) and read as the base from then on.
+        if (kind == OutputKind::Egg && !install.gameFolder.isEmpty() && isInside(input, eggz))
+            continue;
         if (sameFile(output, input))
             throw FileError(output, QStringLiteral("This is a file of the base breed itself (%1); "
                                                    "choose another name.")
                                         .arg(QDir::toNativeSeparators(input)));
+    }
     requireOutputAllowed(install, output, {}, kind);
 }
 

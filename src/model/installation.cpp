@@ -83,8 +83,9 @@ QString keptOriginal(const QString& kept, const std::string& baseBreed, const ch
 bool Installation::installedEggIsOurs(const std::string& baseBreed) const
 {
     const QString kept = keptFolder(baseBreed);
-    if (gameFolder.isEmpty() || !QFileInfo(joinPath(kept, QStringLiteral("written"))).isFile() ||
-        !QFileInfo(keptOriginal(kept, baseBreed, ".odd")).isFile())
+    // Only a breed Yolkwright has written over pays for reading and hashing its installed egg.
+    if (gameFolder.isEmpty() || !files().fileExists(joinPath(kept, QStringLiteral("written"))) ||
+        !files().fileExists(keptOriginal(kept, baseBreed, ".odd")))
         return false;
     try {
         const QByteArray written =

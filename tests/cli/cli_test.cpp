@@ -682,4 +682,53 @@ TEST_F(Cli, PlayersOwnDataFolderComesFirst)
               (QJsonArray{QStringLiteral("my_small.lnz"), QStringLiteral("my.lnz")}));
 }
 
+// Writing over the game's eggs: the first egg replaced is kept as the breed's original (egg and
+// companion) and never replaced; the last three later ones too. New starts from the original
+// while the installed egg is one Yolkwright wrote; restore puts the original back as one save.
+TEST_F(Cli, TheGamesOwnEggsAreKeptAndRestored)
+{
+    sample::writeSampleGame(path("copy"), Edition::US);
+    const QString game = sample::gameFolder(path("copy"), Edition::US);
+    const QString egg = game + QStringLiteral("/eggz/Norvil/Norvil.odd");
+    const QString companion = game + QStringLiteral("/eggz/Norvil/Norvil.odx");
+    const QByteArray original = readFile(egg), originalCompanion = readFile(companion);
+    const QString keptFolder = path("data/Brindlecote/Yolkwright/originals/res/Norvil/");
+    const auto kept = [&](const char* name) { return keptFolder + QLatin1String(name); };
+    ok("--game-dir", game, "new", "Norvil", "n.opj");
+    const QByteArray nameLine = readFile(path("n.opj")).split('\n')[2];
+    QStringList written;
+    for (const char* name : {"One", "Two", "Three", "Four", "Five"}) {
+        replaceLine(path("n.opj"), 2,
+                    nameLine.left(nameLine.indexOf('\r')).replace("Norvil", name));
+        // Over the project's own base egg: the base is the kept original.
+        const Outcome outcome = ok("--game-dir", game, "egg", "n.opj", egg);
+        EXPECT_TRUE(outcome.err.contains(QStringLiteral("is kept in ") + kept("original")))
+            << describe(outcome);
+        written << QString::fromLatin1(readFile(egg).toHex());
+    }
+    EXPECT_EQ(readFile(kept("original/Norvil.odd")), original);
+    EXPECT_EQ(readFile(kept("original/Norvil.odx")), originalCompanion);
+    QStringList previous;
+    for (const QString& version :
+         QDir(kept("previous")).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        previous << QString::fromLatin1(
+            readFile(kept("previous/") + version + QStringLiteral("/Norvil.odd")).toHex());
+    EXPECT_EQ(previous, written.mid(1, 3));
+    ok("--game-dir", game, "new", "Norvil", "again.opj");
+    EXPECT_EQ(show("again.opj")[QStringLiteral("breedName")], QStringLiteral("Norvil"));
+
+    // An egg without a companion leaves none of the egg it replaced beside it.
+    ok("--game-dir", game, "new", "Honker", "h.opj");
+    ok("--game-dir", game, "egg", "h.opj", egg);
+    EXPECT_FALSE(QFileInfo::exists(companion));
+    EXPECT_EQ(ok("--game-dir", game, "restore", "norvil").out,
+              QStringLiteral("Restored ") + egg + QStringLiteral(".\n"));
+    EXPECT_EQ(readFile(egg), original);
+    EXPECT_EQ(readFile(companion), originalCompanion);
+    const Outcome none = cli("--game-dir", game, "restore", "Honker");
+    EXPECT_EQ(none.code, 1);
+    EXPECT_TRUE(none.err.contains(QStringLiteral("No original egg of Honker is kept")))
+        << describe(none);
+}
+
 } // namespace yw

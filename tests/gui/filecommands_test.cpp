@@ -276,6 +276,35 @@ TEST_F(FileCommandsTest, SavingAnEggOrPackageWritesThatFileAlone)
     EXPECT_EQ(recent(), QStringList({open, QString(), QString(), QString()}));
 }
 
+// An egg saved over the game's own says where the game's egg is kept; Restore Game Egg puts it
+// back, offering only the breeds kept.
+TEST_F(FileCommandsTest, TheGamesEggReplacedIsKeptAndRestored)
+{
+    QStringList offered;
+    commands->setBreedChooser([&](const QStringList& breeds) {
+        offered = breeds;
+        return breeds.value(0);
+    });
+    act("mnuRestoreEgg")->trigger();
+    prompts.expectOne(QStringLiteral("no original egg to put back"), PromptIcon::Information,
+                      false);
+    openProject(QStringLiteral("Norvil"), QStringLiteral("n.opj"));
+    const QString egg = eggPath(QStringLiteral("Norvil"));
+    const QByteArray original = readFile(egg);
+    state.breedName = "Spotty";
+    dialogs.answers = {egg};
+    act("mnuSaveODD")->trigger();
+    EXPECT_NE(readFile(egg), original);
+    EXPECT_TRUE(window->statusBar()->toolTip().endsWith(
+        QStringLiteral("The game's own egg is kept in ") +
+        QDir::toNativeSeparators(installation.keptFolder("Norvil") +
+                                 QStringLiteral("/original."))));
+    act("mnuRestoreEgg")->trigger();
+    EXPECT_EQ(offered, QStringList{QStringLiteral("Norvil")});
+    EXPECT_EQ(readFile(egg), original);
+    EXPECT_EQ(window->statusBar()->toolTip(), QStringLiteral("Original egg put back: ") + egg);
+}
+
 TEST_F(FileCommandsTest, AnEggOrPackageThatCannotBeWrittenWritesNothing)
 {
     const QString open = openProject();

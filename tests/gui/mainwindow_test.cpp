@@ -179,8 +179,9 @@ TEST_F(MainWindowTest, TheMenusHoldTheirItemsInOrderWithTheirKeys)
     EXPECT_EQ(window->windowTitle(), test::text::kWindowTitle);
     // A menu gets its items, in order, when it first opens.
     const std::pair<const char*, const char*> menus[] = {
-        {"mnuFile", "mnuNew mnuOpen mnuOpenEgg &Save mnuSaveAs mnuExportSheet - mnuRecentFile0 "
-                    "mnuRecentFile1 mnuRecentFile2 mnuRecentFile3 mnuRecentFile4 - mnuFile_Exit"},
+        {"mnuFile",
+         "mnuNew mnuOpen mnuOpenEgg &Save mnuSaveAs mnuExportSheet mnuRestoreEgg - mnuRecentFile0 "
+         "mnuRecentFile1 mnuRecentFile2 mnuRecentFile3 mnuRecentFile4 - mnuFile_Exit"},
         {"mnuEdit", "mnuUndo mnuRedo - mnuCut mnuCopy mnuPaste mnuClear - mnuReplaceColour"},
         {"mnUWindow", "mnuWindPreview - mnuWindArrangeHor mnuWindArrangeVert mnuWindCascade "
                       "mnuWindArrangeIcons"},

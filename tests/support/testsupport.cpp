@@ -32,6 +32,8 @@ Installation testInstallation(const FileSystem& fso, const QString& programFolde
     Installation install;
     install.programFolder = programFolder;
     install.gameFolder = gameFolder;
+    // Never the tester's own data folder, where eggs written over the game's are kept.
+    install.userFolder = programFolder + QStringLiteral("/user");
     install.edition = Edition::US;
     install.fso = &fso;
     install.buildNo = "0310";

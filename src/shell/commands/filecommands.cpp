@@ -4,6 +4,7 @@
 #include "files/breedsheet.h"
 #include "files/egggrowth.h"
 #include "files/eggwriter.h"
+#include "files/keptoriginals.h"
 #include "files/packagewriter.h"
 #include "model/installation.h"
 #include "model/projectstate.h"
@@ -21,6 +22,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
+#include <QInputDialog>
 #include <QMenu>
 #include <QStatusBar>
 
@@ -66,7 +68,14 @@ FileCommands::FileCommands(MainWindow& window, const Installation& install, Proj
                            SettingsStore& settings, Prompts& prompts, FileDialogs& dialogs)
     : m_window(window), m_menu(window.menus().file), m_install(install), m_state(state),
       m_settings(settings), m_prompts(prompts), m_dialogs(dialogs),
-      m_runWizard([](NewProjectWizard& wizard) { return wizard.exec() == QDialog::Accepted; })
+      m_runWizard([](NewProjectWizard& wizard) { return wizard.exec() == QDialog::Accepted; }),
+      m_chooseBreed([this](const QStringList& breeds) {
+          bool ok = false;
+          const QString breed = QInputDialog::getItem(
+              &m_window, QStringLiteral("Restore Game Egg"),
+              QStringLiteral("Put back the game's own egg of:"), breeds, 0, false, &ok);
+          return ok ? breed : QString();
+      })
 {
     connect(m_menu.newProject, &QAction::triggered, this, &FileCommands::New);
     connect(m_menu.open, &QAction::triggered, this, &FileCommands::mnuOpen_Click);
@@ -78,6 +87,7 @@ FileCommands::FileCommands(MainWindow& window, const Installation& install, Proj
     connect(m_menu.savePackage, &QAction::triggered, this, &FileCommands::SavePackage);
     connect(m_menu.saveAs, &QAction::triggered, this, &FileCommands::SaveAs);
     connect(m_menu.exportSheet, &QAction::triggered, this, &FileCommands::ExportSheet);
+    connect(m_menu.restoreEgg, &QAction::triggered, this, &FileCommands::RestoreGameEgg);
     for (int k = 1; k <= kRecentFileCount; ++k)
         connect(m_menu.recent[size_t(k)], &QAction::triggered, this, [this, k] { openRecent(k); });
     // The save commands follow the Save button, copied each time the File menu opens.
@@ -159,8 +169,10 @@ void FileCommands::SaveEgg()
                   EggGrowth growth = growthFor(document);
                   saveODD(m_install, m_state, document.shape(), path, m_prompts, document.path(),
                           &growth);
-                  m_window.statusBar()->showMessage(
-                      tr("Egg written: %1").arg(path) + grownNote(growth), kWrittenNoteMs);
+                  QString note = tr("Egg written: %1").arg(path) + grownNote(growth);
+                  if (const QString kept = keptOriginalFor(m_install, path); !kept.isEmpty())
+                      note += QStringLiteral(". ") + keptNote(kept);
+                  m_window.statusBar()->showMessage(note, kWrittenNoteMs);
               });
 }
 
@@ -201,6 +213,28 @@ void FileCommands::ExportSheet()
         return;
     auto* window = new BreedSheetWindow(picture, cp1252::toUnicode(m_state.breedName), &m_window);
     window->show();
+}
+
+void FileCommands::RestoreGameEgg()
+{
+    const QStringList kept = keptBreeds(m_install);
+    if (kept.isEmpty()) {
+        m_prompts.message(QStringLiteral("Yolkwright has not written over any egg of the game, "
+                                         "so there is no original egg to put back."),
+                          PromptIcon::Information);
+        return;
+    }
+    const QString breed = m_chooseBreed(kept);
+    if (breed.isEmpty())
+        return;
+    try {
+        const BusyPointer busy;
+        const QString egg = restoreGameEgg(m_install, breed);
+        m_window.statusBar()->showMessage(tr("Original egg put back: %1").arg(egg), kWrittenNoteMs);
+    } catch (const Error& e) {
+        reportFailure(QStringLiteral("The original egg of %1 could not be put back.").arg(breed),
+                      e.message());
+    }
 }
 
 void FileCommands::openRecent(int k)

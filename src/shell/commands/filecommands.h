@@ -39,11 +39,16 @@ public:
     void ExportSheet();
     // Reopens recent-file entry k (1 to 4).
     void openRecent(int k);
+    // Restore Game Egg...: puts back the game's original egg of a breed chosen among those kept.
+    void RestoreGameEgg();
 
     // How the wizard is shown: modally by default; tests drive it themselves. True when it
     // created a project.
     using WizardRunner = std::function<bool(NewProjectWizard&)>;
     void setWizardRunner(WizardRunner runner) { m_runWizard = std::move(runner); }
+    // How the breed to restore is chosen among those kept: a list dialog by default; "" cancels.
+    using BreedChooser = std::function<QString(const QStringList&)>;
+    void setBreedChooser(BreedChooser chooser) { m_chooseBreed = std::move(chooser); }
 
 private:
     void reportFailure(const QString& what, const QString& reason);
@@ -62,6 +67,7 @@ private:
     Prompts& m_prompts;
     FileDialogs& m_dialogs;
     WizardRunner m_runWizard;
+    BreedChooser m_chooseBreed;
 };
 
 } // namespace yw

@@ -25,6 +25,7 @@ struct FileMenu
     QAction* savePackage = nullptr;
     QAction* saveAs = nullptr;
     QAction* exportSheet = nullptr;
+    QAction* restoreEgg = nullptr;
     // [0] is the disabled "No Recent Files", [1] to [4] the entries.
     std::array<QAction*, kRecentFileCount + 1> recent{};
     QAction* exit = nullptr;
