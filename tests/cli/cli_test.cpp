@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <random>
@@ -55,30 +56,43 @@ class Cli : public test::TempFolderTest
 {
 protected:
     // The sample game of both editions; a US game without the Lips egg whose Honker egg is cut
-    // short; a data folder without Zott's locator file and Snowbo's information file.
-    static void SetUpTestSuite()
-    {
-        s_root = std::make_unique<QTemporaryDir>();
-        sample::writeSampleGame(shared("game"), Edition::US);
-        sample::writeSampleGame(shared("game"), Edition::UK);
-        sample::writeSampleGame(shared("broken"), Edition::US);
-        QFile::remove(broken() + QStringLiteral("/eggz/Lips/Lips.odd"));
-        const QString honker = broken() + QStringLiteral("/eggz/Honker/Honker.odd");
-        writeFile(honker, readFile(honker).left(3000));
-        sample::writeResourceFiles(data());
-        QFile::remove(data() + QStringLiteral("/res/Zott.loc"));
-        QFile::remove(data() + QStringLiteral("/res/Snowbo.blz"));
-        // Norvil's name 3 bytes late still reads, but its room would wipe what follows it.
-        const QString norvil = data() + QStringLiteral("/res/Norvil.loc");
-        writeFile(norvil, readFile(norvil).replace("\r\n15796\t\t", "\r\n15799\t\t"));
-    }
+    // short; a data folder without Zott's locator file and Snowbo's information file. Each is
+    // written when first asked for, as a table's row runs in a process of its own.
+    static void SetUpTestSuite() { s_root = std::make_unique<QTemporaryDir>(); }
     static void TearDownTestSuite() { s_root.reset(); }
     static QString shared(const char* name) { return s_root->filePath(QLatin1String(name)); }
-    static QString broken() { return sample::gameFolder(shared("broken"), Edition::US); }
-    static QString data() { return shared("data"); }
+    static QString game(Edition edition)
+    {
+        if (!QFileInfo::exists(sample::gameFolder(shared("game"), edition)))
+            sample::writeSampleGame(shared("game"), edition);
+        return shared("game");
+    }
+    static QString broken()
+    {
+        const QString game = sample::gameFolder(shared("broken"), Edition::US);
+        if (!QFileInfo::exists(game)) {
+            sample::writeSampleGame(shared("broken"), Edition::US);
+            QFile::remove(game + QStringLiteral("/eggz/Lips/Lips.odd"));
+            const QString honker = game + QStringLiteral("/eggz/Honker/Honker.odd");
+            writeFile(honker, readFile(honker).left(3000));
+        }
+        return game;
+    }
+    static QString data()
+    {
+        if (!QFileInfo::exists(shared("data"))) {
+            sample::writeResourceFiles(shared("data"));
+            QFile::remove(shared("data") + QStringLiteral("/res/Zott.loc"));
+            QFile::remove(shared("data") + QStringLiteral("/res/Snowbo.blz"));
+            // Norvil's name 3 bytes late still reads, but its room would wipe what follows it.
+            const QString norvil = shared("data") + QStringLiteral("/res/Norvil.loc");
+            writeFile(norvil, readFile(norvil).replace("\r\n15796\t\t", "\r\n15799\t\t"));
+        }
+        return shared("data");
+    }
     static QString baseEgg(Edition edition, const char* stem, const char* extension = ".odd")
     {
-        return sample::gameFolder(shared("game"), edition) +
+        return sample::gameFolder(game(edition), edition) +
                QStringLiteral("/eggz/%1/%1%2").arg(QLatin1String(stem), QLatin1String(extension));
     }
 
@@ -95,7 +109,7 @@ protected:
     }
     void useGame(Edition edition)
     {
-        env.insert(QStringLiteral("windir"), sample::windowsFolder(shared("game"), edition));
+        env.insert(QStringLiteral("windir"), sample::windowsFolder(game(edition), edition));
     }
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
 
@@ -152,148 +166,189 @@ TEST_F(Cli, HelpExplainsTheCommands)
     }
 }
 
-// Every refusal: a wrong command line exits with 2 and points to --help, a failure with 1 and one
-// line naming the file; neither prints anything on stdout, nor writes, replaces or leaves behind
-// any file.
-TEST_F(Cli, EveryRefusalExitsCleanly)
+// One refusal: the command line, where @work, @own, @data, @us, @win and @broken stand for the
+// test's folder, the player's own data folder, the shared data folder, the US game, its Windows
+// folder and the broken game; the exit code; for exit 1, the file named first on stderr (@last:
+// the last argument); words of the message.
+struct RefusedCommand
 {
-    ok("new", "Honker", "h.opj");
-    ok("new", "Snowbo", "s.opj");
-    ok("egg", "h.opj", "h.odd");
-    const QList<QByteArray> lines = readFile(path("h.opj")).split('\n');
-    QList<QByteArray> nonNumeric = lines;
-    nonNumeric[6] = "0,0,0,x,0,\"a\",0,0,0,0\r";
-    writeFile(path("cut short.opj"), lines.mid(0, 50).join('\n') + '\n');
-    writeFile(path("nonnumeric.opj"), nonNumeric.join('\n'));
-    writeFile(path("hello.opj"), "hello");
-    writeFile(path("hello.ypk"), "hello");
-    writeFile(path("empty.opj"), "");
-    writeFile(path("long.opj"), readFile(path("h.opj")));
-    replaceLine(path("long.opj"), int(lines.size()) - 3, "\"" + QByteArray(238, 'd') + "\"");
-    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.opj")).constData(), 0600), 0);
-    // A tray with a blank in it would move the slot in the egg.
-    writeFile(path("tray.opj"), readFile(path("h.opj")));
-    replaceLine(path("tray.opj"), 2, "\"Honker\",\"4 4\",\"2\"");
-    QDir().mkpath(path("bare"));
-    const QString ini = path("oddballz.ini"), wad = path("bare/oddballz.wad");
-    const QString nowhere = path("nowhere"), bare = path("bare"), game = broken();
-    const QString lips = game + QStringLiteral("/eggz/Lips/Lips.odd");
-    const QString zottLoc = data() + QStringLiteral("/res/Zott.loc");
-    const QString snowboInfo = data() + QStringLiteral("/res/Snowbo.blz");
-    const QString honkerInfo = data() + QStringLiteral("/res/Honker.blz");
-    const QString honkerLoc = data() + QStringLiteral("/res/Honker.loc");
-    const QString honkerEgg = baseEgg(Edition::US, "Honker");
-    const QString usGame = sample::gameFolder(shared("game"), Edition::US);
-    const QString gameIni =
-        sample::windowsFolder(shared("game"), Edition::US) + QStringLiteral("/oddballz.ini");
-    const QString own = path("data/Brindlecote/Yolkwright/");
-    const QString ownUk = own + QStringLiteral("resUK"),
-                  ownZott = own + QStringLiteral("res/Zott.loc");
-    const QString shippedUk = data() + QStringLiteral("/resUK"),
-                  zottLocNew = data() + QStringLiteral("/res/Zott.loc");
-    const QString gameWad = usGame + QStringLiteral("/oddballz.wad"),
-                  inGame = usGame + QStringLiteral("/h.odd");
-    const QString zottEgg = baseEgg(Edition::US, "Zott");
+    std::vector<const char*> args;
+    int code;
+    const char* file;
+    const char* keyword;
+    bool noGame = false; // no oddballz.ini in the Windows folder
 
-    struct Case
+    std::string arguments() const
     {
-        Args args;
-        int code;
-        Arg file; // exit 1: named first on stderr
-        const char* keyword;
-        bool noGame = false; // no oddballz.ini in the Windows folder
-    };
-    const Case cases[] = {
-        {{}, 2, {}, "No command given."},
-        {{"hatch"}, 2, {}, "Unknown command hatch."},
-        {{"egg", "a.opj"}, 2, {}, "Usage: yolkwright-cli egg PROJECT TARGET"},
-        {{"sheet", "h.opj"}, 2, {}, "Usage: yolkwright-cli sheet PROJECT TARGET"},
-        {{"--edition", "fr", "breeds"}, 2, {}, "The edition must be us or uk, not fr."},
-        {{"--colour", "breeds"}, 2, {}, "Unknown option --colour."},
-        {{"breeds", "--game-dir"}, 2, {}, "The option --game-dir needs a value."},
-        {{"--data-dir=", "breeds"}, 2, {}, "The option --data-dir needs a value."},
-        {{"new", "Dodo", "d.opj"}, 2, {}, "There is no base breed called \"Dodo\"."},
-        {{"breeds", "--to", "x"}, 2, {}, "The option --to does not go with the command breeds."},
-        {{"import", "h.odd", "x.opj", "--accept-losses=no"}, 2, {}, "takes no value."},
-        {{"survey", "Zott", "--attributes", "0"}, 2, {}, "(a whole number from 1 on), not 0."},
-        {{"survey", "Zott", "--description", "first"}, 2, {}, "byte position"},
-        {{"survey", "Zott", "--baby", "C"}, 2, {}, "The option --baby takes A or B, not C."},
-        {{"breeds"}, 1, ini, "run Yolkwright. Yolkwright looked for oddballz.ini in ", true},
-        {{"--game-dir", nowhere, "breeds"}, 1, nowhere, ": The game folder does not exist."},
-        {{"--game-dir", bare, "breeds"}, 1, wad, "--edition"},
-        {{"--game-dir", game, "new", "Lips", "l.opj"}, 1, lips, "Lips, is not installed"},
-        {{"--data-dir", data(), "new", "Zott", "z.opj"}, 1, zottLoc, "cannot find any information"},
-        {{"new", "Honker", "no/such/h.opj"}, 1, "no/such/h.opj", ""},
-        {{"show", "cut short.opj"}, 1, "cut short.opj", "line 51"},
-        {{"egg", "nonnumeric.opj", "out & egg.odd"}, 1, "nonnumeric.opj", "line 7"},
-        {{"package", "hello.opj", "p.ypk"}, 1, "hello.opj", "is not a valid project file"},
-        {{"show", "empty.opj"}, 1, "empty.opj", "is not a valid project file"},
-        {{"egg", "missing.opj", "out & egg.odd"}, 1, "missing.opj", ""},
-        {{"show", "pipe.opj"}, 1, "pipe.opj", "not a regular file"},
-        {{"egg", "h.opj", "h.opj"}, 1, "h.opj", "is the project file"},
-        {{"egg", "h.opj", "no/such/h.odd"}, 1, "no/such/h.odd", ""},
-        {{"egg", "long.opj", "long.odd"}, 1, "long.odd", "description is 1 byte(s) too long"},
-        {{"package", "h.opj", "no/such/h.ypk"}, 1, "no/such/h.ypk", ""},
-        {{"sheet", "missing.opj", "m.svg"}, 1, "missing.opj", ""},
-        {{"sheet", "h.opj", "no/such/h.svg"}, 1, "no/such/h.svg", ""},
-        {{"sheet", "h.opj", "h.opj"}, 1, "h.opj", "project file"},
-        {{"sheet", "h.opj", dir.path()}, 1, dir.path(), "not a regular file"},
-        {{"--edition", "us", "sheet", "h.opj", honkerEgg}, 1, honkerEgg, "base breed"},
-        {{"--data-dir", data(), "sheet", "h.opj", honkerInfo}, 1, honkerInfo, "base breed"},
-        {{"--data-dir", data(), "sheet", "s.opj", "s.svg"}, 1, snowboInfo, ""},
-        {{"import", "h.odd", "h.odd"}, 1, "h.odd", "is read from"},
-        {{"import", "hello.ypk", "x.opj"}, 1, "hello.ypk", "MSCF"},
-        {{"import", "h.odd", "x.opj", "--base", "Zott"}, 1, "h.odd", "no Zott"},
-        {{"egg", "tray.opj", "t.odd"}, 1, "t.odd", "The tray holds a blank"},
-        {{"--data-dir", data(), "egg", "h.opj", honkerLoc}, 1, honkerLoc, "base breed"},
-        {{"--data-dir", data(), "new", "Honker", honkerInfo}, 1, honkerInfo, "base breed"},
-        // No output replaces the game's files, the program's or the player's own breed files.
-        {{"survey", "Honker", "--report", honkerEgg}, 1, honkerEgg, "a file the command reads"},
-        {{"survey", "Honker", "--report", zottEgg}, 1, zottEgg, "an egg of the game"},
-        {{"--data-dir", data(), "survey", "Honker", "--report", honkerLoc},
-         1,
-         honkerLoc,
-         "Yolkwright's own files"},
-        {{"--data-dir", data(), "--edition", "us", "survey", "Honker", "--to", shippedUk},
-         1,
-         shippedUk + QStringLiteral("/Honker.blz"),
-         "Yolkwright's own files"},
-        {{"--edition", "us", "survey", "Zott", "--to", ownUk},
-         1,
-         ownUk + QStringLiteral("/Zott.blz"),
-         "own breed files"},
-        {{"--data-dir", data(), "new", "Honker", zottLocNew}, 1, zottLocNew, "own files"},
-        {{"import", "h.odd", ownZott}, 1, ownZott, "own breed files"},
-        {{"new", "Honker", gameWad}, 1, gameWad, "the game itself"},
-        {{"sheet", "h.opj", gameIni}, 1, gameIni, "the game itself"},
-        {{"egg", "h.opj", inGame}, 1, inGame, "the game itself"},
-        {{"package", "h.opj", zottEgg}, 1, zottEgg, "which only an egg"},
-    };
+        std::string words;
+        for (const char* arg : args)
+            words += std::string(" ") + arg;
+        return words;
+    }
+    friend void PrintTo(const RefusedCommand& row, std::ostream* out)
+    {
+        *out << "yolkwright-cli" << row.arguments();
+    }
+};
+
+const RefusedCommand kRefusals[] = {
+    {{}, 2, {}, "No command given."},
+    {{"hatch"}, 2, {}, "Unknown command hatch."},
+    {{"egg", "a.opj"}, 2, {}, "Usage: yolkwright-cli egg PROJECT TARGET"},
+    {{"sheet", "h.opj"}, 2, {}, "Usage: yolkwright-cli sheet PROJECT TARGET"},
+    {{"--edition", "fr", "breeds"}, 2, {}, "The edition must be us or uk, not fr."},
+    {{"--colour", "breeds"}, 2, {}, "Unknown option --colour."},
+    {{"breeds", "--game-dir"}, 2, {}, "The option --game-dir needs a value."},
+    {{"--data-dir=", "breeds"}, 2, {}, "The option --data-dir needs a value."},
+    {{"new", "Dodo", "d.opj"}, 2, {}, "There is no base breed called \"Dodo\"."},
+    {{"breeds", "--to", "x"}, 2, {}, "The option --to does not go with the command breeds."},
+    {{"import", "h.odd", "x.opj", "--accept-losses=no"}, 2, {}, "takes no value."},
+    {{"survey", "Zott", "--attributes", "0"}, 2, {}, "(a whole number from 1 on), not 0."},
+    {{"survey", "Zott", "--description", "first"}, 2, {}, "byte position"},
+    {{"survey", "Zott", "--baby", "C"}, 2, {}, "The option --baby takes A or B, not C."},
+    {{"breeds"},
+     1,
+     "@work/oddballz.ini",
+     "run Yolkwright. Yolkwright looked for oddballz.ini in ",
+     true},
+    {{"--game-dir", "@work/nowhere", "breeds"}, 1, "@work/nowhere", ": The game folder does not"},
+    {{"--game-dir", "@work/bare", "breeds"}, 1, "@work/bare/oddballz.wad", "--edition"},
+    {{"--game-dir", "@broken", "new", "Lips", "l.opj"},
+     1,
+     "@broken/eggz/Lips/Lips.odd",
+     "Lips, is not installed"},
+    {{"--data-dir", "@data", "new", "Zott", "z.opj"},
+     1,
+     "@data/res/Zott.loc",
+     "cannot find any information"},
+    {{"new", "Honker", "no/such/h.opj"}, 1, "no/such/h.opj", ""},
+    {{"show", "cut short.opj"}, 1, "cut short.opj", "line 51"},
+    {{"egg", "nonnumeric.opj", "out & egg.odd"}, 1, "nonnumeric.opj", "line 7"},
+    {{"package", "hello.opj", "p.ypk"}, 1, "hello.opj", "is not a valid project file"},
+    {{"show", "empty.opj"}, 1, "empty.opj", "is not a valid project file"},
+    {{"egg", "missing.opj", "out & egg.odd"}, 1, "missing.opj", ""},
+    {{"show", "pipe.opj"}, 1, "pipe.opj", "not a regular file"},
+    {{"egg", "h.opj", "h.opj"}, 1, "h.opj", "is the project file"},
+    {{"egg", "h.opj", "no/such/h.odd"}, 1, "no/such/h.odd", ""},
+    {{"egg", "long.opj", "long.odd"}, 1, "long.odd", "description is 1 byte(s) too long"},
+    {{"package", "h.opj", "no/such/h.ypk"}, 1, "no/such/h.ypk", ""},
+    {{"sheet", "missing.opj", "m.svg"}, 1, "missing.opj", ""},
+    {{"sheet", "h.opj", "no/such/h.svg"}, 1, "no/such/h.svg", ""},
+    {{"sheet", "h.opj", "h.opj"}, 1, "h.opj", "project file"},
+    {{"sheet", "h.opj", "@work"}, 1, "@work", "not a regular file"},
+    {{"--edition", "us", "sheet", "h.opj", "@us/eggz/Honker/Honker.odd"}, 1, "@last", "base breed"},
+    {{"--data-dir", "@data", "sheet", "h.opj", "@data/res/Honker.blz"}, 1, "@last", "base breed"},
+    {{"--data-dir", "@data", "sheet", "s.opj", "s.svg"}, 1, "@data/res/Snowbo.blz", ""},
+    {{"import", "h.odd", "h.odd"}, 1, "h.odd", "is read from"},
+    {{"import", "hello.ypk", "x.opj"}, 1, "hello.ypk", "MSCF"},
+    {{"import", "h.odd", "x.opj", "--base", "Zott"}, 1, "h.odd", "no Zott"},
+    {{"egg", "tray.opj", "t.odd"}, 1, "t.odd", "The tray holds a blank"},
+    {{"--data-dir", "@data", "egg", "h.opj", "@data/res/Honker.loc"}, 1, "@last", "base breed"},
+    {{"--data-dir", "@data", "new", "Honker", "@data/res/Honker.blz"}, 1, "@last", "base breed"},
+    // No output replaces the game's files, the program's or the player's own breed files.
+    {{"survey", "Honker", "--report", "@us/eggz/Honker/Honker.odd"},
+     1,
+     "@last",
+     "a file the command reads"},
+    {{"survey", "Honker", "--report", "@us/eggz/Zott/Zott.odd"}, 1, "@last", "an egg of the game"},
+    {{"--data-dir", "@data", "survey", "Honker", "--report", "@data/res/Honker.loc"},
+     1,
+     "@last",
+     "Yolkwright's own files"},
+    {{"--data-dir", "@data", "--edition", "us", "survey", "Honker", "--to", "@data/resUK"},
+     1,
+     "@data/resUK/Honker.blz",
+     "Yolkwright's own files"},
+    {{"--edition", "us", "survey", "Zott", "--to", "@own/resUK"},
+     1,
+     "@own/resUK/Zott.blz",
+     "own breed files"},
+    {{"--data-dir", "@data", "new", "Honker", "@data/res/Zott.loc"}, 1, "@last", "own files"},
+    {{"import", "h.odd", "@own/res/Zott.loc"}, 1, "@own/res/Zott.loc", "own breed files"},
+    {{"new", "Honker", "@us/oddballz.wad"}, 1, "@us/oddballz.wad", "the game itself"},
+    {{"sheet", "h.opj", "@win/oddballz.ini"}, 1, "@win/oddballz.ini", "the game itself"},
+    {{"egg", "h.opj", "@us/h.odd"}, 1, "@us/h.odd", "the game itself"},
+    {{"package", "h.opj", "@us/eggz/Zott/Zott.odd"}, 1, "@last", "which only an egg"},
+};
+
+// The refusals' projects, egg and damaged files in the test's folder.
+class CliRefusal : public Cli, public ::testing::WithParamInterface<RefusedCommand>
+{
+protected:
+    void SetUp() override
+    {
+        Cli::SetUp();
+        ok("new", "Honker", "h.opj");
+        ok("new", "Snowbo", "s.opj");
+        ok("egg", "h.opj", "h.odd");
+        const QList<QByteArray> lines = readFile(path("h.opj")).split('\n');
+        QList<QByteArray> nonNumeric = lines;
+        nonNumeric[6] = "0,0,0,x,0,\"a\",0,0,0,0\r";
+        writeFile(path("cut short.opj"), lines.mid(0, 50).join('\n') + '\n');
+        writeFile(path("nonnumeric.opj"), nonNumeric.join('\n'));
+        writeFile(path("hello.opj"), "hello");
+        writeFile(path("hello.ypk"), "hello");
+        writeFile(path("empty.opj"), "");
+        writeFile(path("long.opj"), readFile(path("h.opj")));
+        replaceLine(path("long.opj"), int(lines.size()) - 3, "\"" + QByteArray(238, 'd') + "\"");
+        ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.opj")).constData(), 0600), 0);
+        // A tray with a blank in it would move the slot in the egg.
+        writeFile(path("tray.opj"), readFile(path("h.opj")));
+        replaceLine(path("tray.opj"), 2, "\"Honker\",\"4 4\",\"2\"");
+        QDir().mkpath(path("bare"));
+    }
+    QString expanded(const char* text) const
+    {
+        QString arg = QString::fromUtf8(text);
+        const std::pair<const char*, std::function<QString()>> folders[] = {
+            {"@work", [&] { return dir.path(); }},
+            {"@own", [&] { return path("data/Brindlecote/Yolkwright"); }},
+            {"@data", data},
+            {"@us", [] { return sample::gameFolder(game(Edition::US), Edition::US); }},
+            {"@win", [] { return sample::windowsFolder(game(Edition::US), Edition::US); }},
+            {"@broken", broken}};
+        for (const auto& [key, folder] : folders)
+            if (arg.contains(QLatin1String(key)))
+                arg.replace(QLatin1String(key), folder());
+        return arg;
+    }
+};
+
+// A wrong command line exits with 2 and points to --help, a failure with 1 and one line naming the
+// file; neither prints anything on stdout, nor writes, replaces or leaves behind any file.
+TEST_P(CliRefusal, ExitsCleanly)
+{
+    const RefusedCommand& c = GetParam();
+    if (c.noGame)
+        env.insert(QStringLiteral("windir"), dir.path());
+    Args args;
+    for (const char* arg : c.args)
+        args.push_back(expanded(arg));
+    const bool last = c.file && std::string_view(c.file) == "@last";
+    const QString file = last ? args.back().text : expanded(c.file);
     const auto everything = [&] {
         return test::snapshot(dir.path()) + test::snapshot(s_root->path());
     };
-    for (const Case& c : cases) {
-        if (c.noGame)
-            env.insert(QStringLiteral("windir"), dir.path());
-        const QStringList before = everything();
-        const Outcome outcome = run(c.args);
-        useGame(Edition::US);
-        std::string command = "command:"; // the row's name
-        for (const Arg& arg : c.args)
-            command += ' ' + arg.text.toStdString();
-        SCOPED_TRACE(command + "\n" + describe(outcome));
-        EXPECT_EQ(outcome.code, c.code);
-        EXPECT_TRUE(outcome.err.contains(QLatin1String(c.keyword)));
-        EXPECT_EQ(outcome.err.count(QLatin1Char('\n')), c.code == 2 ? 2 : 1);
-        if (c.code == 1) {
-            EXPECT_TRUE(outcome.err.startsWith(QStringLiteral("yolkwright-cli: ") + c.file.text));
-        } else {
-            EXPECT_TRUE(outcome.err.contains(QStringLiteral("--help")));
-        }
-        EXPECT_TRUE(outcome.out.isEmpty());
-        EXPECT_EQ(everything(), before);
+    const QStringList before = everything();
+    const Outcome outcome = run(args);
+    SCOPED_TRACE(describe(outcome));
+    EXPECT_EQ(outcome.code, c.code);
+    EXPECT_TRUE(outcome.err.contains(QLatin1String(c.keyword)));
+    EXPECT_EQ(outcome.err.count(QLatin1Char('\n')), c.code == 2 ? 2 : 1);
+    if (c.code == 1) {
+        EXPECT_TRUE(outcome.err.startsWith(QStringLiteral("yolkwright-cli: ") + file));
+    } else {
+        EXPECT_TRUE(outcome.err.contains(QStringLiteral("--help")));
     }
+    EXPECT_TRUE(outcome.out.isEmpty());
+    EXPECT_EQ(everything(), before);
 }
+
+// Each row is named after its command line.
+INSTANTIATE_TEST_SUITE_P(Rows, CliRefusal, ::testing::ValuesIn(kRefusals), [](const auto& info) {
+    return info.param.args.empty() ? std::string("no_command")
+                                   : test::testName(info.param.arguments());
+});
 
 // Random over-long descriptions, attributes, tips and ball-line comments on every sample breed of
 // both editions: refused without --grow (naming it), and with it the egg grows, the same bytes

@@ -101,6 +101,8 @@ struct GrowthRefusalRow
     std::function<QByteArray()> egg;
     RegionContent region;
     const char* reason;
+
+    friend void PrintTo(const GrowthRefusalRow& row, std::ostream* out) { *out << row.name; }
 };
 
 class GrowthRefusal : public ::testing::TestWithParam<GrowthRefusalRow>
@@ -145,6 +147,6 @@ INSTANTIATE_TEST_SUITE_P(
                          },
                          region(0x8001, 4, 9, 'x'),
                          "grow to 67174400 bytes, past the limit of 67108864"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::RowName());
 
 } // namespace yw

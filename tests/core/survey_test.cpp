@@ -64,6 +64,8 @@ TEST(Survey, FindsEveryRegionOfGeneratedEggs)
     }
 }
 
+namespace {
+
 const QByteArray kTipsEnd("\r\n\0", 3);
 
 std::function<void(SurveyEgg&)> replaceAll(const QByteArray& from, const QByteArray& to)
@@ -71,6 +73,8 @@ std::function<void(SurveyEgg&)> replaceAll(const QByteArray& from, const QByteAr
     return [from, to](SurveyEgg& egg) { egg.bytes.replace(from, to); };
 }
 
+// One egg the survey refuses: how it is made and damaged, the region the refusal names and words
+// of its message. A description position of 0, -1 or -2 stands for a choice made on the egg.
 struct RefusalCase
 {
     const char* name;
@@ -79,148 +83,160 @@ struct RefusalCase
     SurveyRegion region;
     const char* message;
     SurveyChoices choices = {};
+
+    friend void PrintTo(const RefusalCase& row, std::ostream* out) { *out << row.name; }
 };
 
-TEST(Survey, RefusesWithItsReason)
+const SurveyEggRecipe ne{.decoys = false};
+
+SurveyEggRecipe bare(int ballsPerSet = 4, int tipCount = 6, bool one = false)
 {
-    const SurveyEggRecipe ne{.decoys = false};
-    const auto bare = [](int ballsPerSet = 4, int tipCount = 6, bool one = false) {
-        SurveyEggRecipe r{.resourceTable = false, .decoys = false, .onePaddingByte = one};
-        r.ballsPerSet = ballsPerSet, r.tipCount = tipCount;
-        return r;
-    };
-    const auto appendText = [](const QByteArray& text) {
-        return
-            [text](SurveyEgg& egg) { egg.bytes += "\x01" + text + QByteArray(4, '\0') + "\x02"; };
-    };
-    const auto insertAfterTips = [](const QByteArray& lines) {
-        return [lines](SurveyEgg& e) {
-            e.bytes.insert(e.bytes.indexOf(kTipsEnd, e.locator.locTipsPos), lines);
-        };
-    };
-    using R = SurveyRegion;
-    const std::vector<RefusalCase> cases = {
-        {"truncated", ne, [](SurveyEgg& e) { e.bytes.truncate(kTable + 4); }, R::ResourceTable,
-         "The egg's resource table is damaged: the list of resource types has no end."},
-        {"table past the end", ne, [](SurveyEgg& e) { put16(e.bytes, kNe + 0x24, 0x7000); },
-         R::ResourceTable, "the resource table begins at byte 28801, past the end of the file"},
-        {"shift count", ne, [](SurveyEgg& e) { put16(e.bytes, kTable, 16); }, R::ResourceTable,
-         "the resource table's shift count is 16; at most 15 can be."},
-        {"offset past the end", ne, [](SurveyEgg& e) { put16(e.bytes, kRecords + 12, 0xffff); },
-         R::ResourceTable, "a resource begins at byte 1048561, past the end of the file"},
-        {"overlap", ne,
-         [](SurveyEgg& e) { e.bytes.replace(kRecords + 12, 2, e.bytes.mid(kRecords, 2)); },
-         R::ResourceTable, "two resources overlap at byte"},
-        {"too many records", ne, [](SurveyEgg& e) { put16(e.bytes, kTable + 4, 60000); },
-         R::ResourceTable, "60000 resources are listed at byte 203, more than the file holds."},
-        {"name anywhere", ne, [](SurveyEgg& e) { put16(e.bytes, kRecords + 6, 0x7fff); },
-         R::ResourceTable, "the name of a resource lies outside the file (byte 32960 of"},
-        {"no ball lines", bare(), [](SurveyEgg& e) { e.bytes.replace(",      ", ";      "); },
-         R::BallSets, "No ball lines were found, so there are no ball sets."},
-        {"unequal sets", bare(), [](SurveyEgg& e) { e.bytes[e.locator.locSetBPos - 1] = ';'; },
-         R::BallSets, "The two runs of ball lines differ in length ("},
-        {"a set cut in two", bare(3),
-         [](SurveyEgg& e) { e.bytes[e.bytes.indexOf('\n', e.locator.locSetBPos - 2) + 2] = 'x'; },
-         R::BallSets, "The two ball sets cannot be told among 3 runs of ball lines ("},
-        {"three sets", bare(2),
-         [](SurveyEgg& e) {
-             const qsizetype from = e.locator.locSetAPos - 2;
-             const qsizetype to = e.bytes.indexOf('\n', e.bytes.indexOf('\n', from) + 1) + 1;
-             e.bytes += "\x01" + e.bytes.mid(from, to - from);
-             e.bytes.replace("[Ballz Info]", "[Ballz Infx]");
-         },
-         R::BallSets, "The two ball sets cannot be told among 3 runs of ball lines"},
-        {"too many eBalls", bare(257), nullptr, R::BallSets,
-         "The ball sets have 257 lines each; at most 256 can be edited."},
-        {"no tips", bare(), [](SurveyEgg& e) { e.bytes.replace("string0=", "strinG0="); }, R::Tips,
-         "No tips block (lines beginning string0=, string1=, ...) was found."},
-        {"two tips blocks", bare(), appendText("string0=again\r\nstring1=and again"), R::Tips,
-         "2 tips blocks were found (at bytes"},
-        {"eight tips", bare(4, 8), nullptr, R::Tips, "has 8 entries; at most 6 can be edited."},
-        {"tips without a zero", bare(),
-         [](SurveyEgg& e) { e.bytes[e.bytes.indexOf('\0', e.locator.locTipsPos - 1)] = '\x03'; },
-         R::Tips, "has no zero byte after it, so its room cannot be measured."},
-        {"no name block", bare(),
-         [](SurveyEgg& e) { e.bytes.replace("Honker\r\n4 2", "Honker\r\n4x2"); }, R::NameBlock,
-         "No name block (the name, a line break, then the tray and the slot"},
-        {"two foreign name blocks", bare(),
-         [](SurveyEgg& e) {
-             e.bytes.replace("Honker\r\n4 2", "Hunker\r\n4 2");
-             e.bytes += "\x01Honk\r\n1 1" + QByteArray(3, '\0') + "\x01";
-         },
-         R::NameBlock, "2 name blocks were found and none is the only one named Honker:"},
-        {"two name blocks with the list name", bare(),
-         [](SurveyEgg& e) { e.bytes += "\x01Honker\r\n1 1" + QByteArray(3, '\0') + "\x01"; },
-         R::NameBlock, "2 name blocks were found and none is the only one named Honker:"},
-        {"a given description and three other texts", bare(),
-         [](SurveyEgg& e) {
-             for (const char* text : {"Another text entirely", "And a further one here"})
-                 e.bytes += "\x01" + QByteArray(text) + QByteArray(4, '\0') + "\x02";
-         },
-         R::Attributes, "cannot be told apart among 4 texts", SurveyChoices{-2, {}, {}}},
-        {"attributes without a zero", bare(),
-         [](SurveyEgg& e) { e.bytes[e.bytes.indexOf('\0', e.locator.locAttrPos - 1)] = '\x05'; },
-         R::Description, "Only one text for the description and the attributes"},
-        {"three texts", bare(), appendText("Another text entirely"), R::Description,
-         "The description and the attributes cannot be told apart among 3 texts"},
-        {"chosen position inside a text", bare(), nullptr, R::Description,
-         "No description can begin at byte", SurveyChoices{-1, {}, {}}},
-        {"one text for both", bare(), nullptr, R::Attributes,
-         "The description and the attributes cannot both be the text at byte",
-         SurveyChoices{0, 0, {}}},
-        // What the writer would not give back: the round trip names the byte and the loss.
-        {"lines after the tips", bare(), insertAfterTips("\r\n[Sounds]\r\nhonk=1.wav"), R::Tips,
-         "is followed by other lines (at byte"},
-        {"a line between the tips", bare(),
-         [](SurveyEgg& e) { e.bytes.replace("\r\nstring2=", "\r\ncount=4\r\nstring2="); }, R::Tips,
-         "is followed by other lines (at byte"},
-        {"odd tips with a last entry", bare(4, 5),
-         [](SurveyEgg& e) { e.bytes.replace("string4=", "string4=lost"); }, R::Check,
-         "The tips would lose \"lost\""},
-        {"one zero after the tips", bare(4, 6, true),
-         [](SurveyEgg& e) {
-             e.bytes.remove(e.bytes.indexOf(kTipsEnd, e.locator.locTipsPos) + 2, 1);
-         },
-         R::Check, "The tips would show \"\\r\""},
-        {"one zero after the tips without a line end", bare(4, 6, true),
-         [](SurveyEgg& e) { e.bytes.remove(e.bytes.indexOf(kTipsEnd, e.locator.locTipsPos), 3); },
-         R::Check, "The tips would lose \"=\""},
-        {"ball lines without a final comma", bare(), replaceAll(",\r\n", "\r\n"), R::Check,
-         "eBall 0 holds a line break"},
-        {"ball lines without blanks", bare(), replaceAll(",      ", ","), R::Check,
-         "The text of ball set A is 28 byte(s) too long"},
-        {"words after the slot", bare(), replaceAll("Honker\r\n4 2", "Honker\r\n4 2 old"), R::Check,
-         "The name block would lose \" old\""},
-        {"a line after the slot", bare(), replaceAll("Honker\r\n4 2", "Honker\r\n4 2\r\nx"),
-         R::Check, "The name block would lose \"\\r\\nx\""},
-        {"a byte glued before the name", bare(), replaceAll("Honker\r\n4 2", "WHonker\r\n4 2"),
-         R::NameBlock, "reads \"WHonker\": the breed's name Honker has 1 byte(s) glued before it"},
-        {"an unreadable line in both sets", bare(8),
-         [](SurveyEgg& e) {
-             e.bytes.replace("    ; baby tail", "; baby tail").replace("    ; tail", "; tail");
-         },
-         R::BallSets, "that looks like a ball line but does not read as one"},
-        {"a set not filling its section", bare(),
-         replaceAll("[Ballz Info]\r\n", "[Ballz Info]\r\nscale 100\r\n"), R::BallSets,
-         "do not fill their [Ballz Info] section"},
-    };
-    for (RefusalCase c : cases) {
-        SurveyEgg egg = makeSurveyEgg(c.recipe);
-        if (c.damage)
-            c.damage(egg);
-        if (c.choices.descriptionPosition == 0)
-            c.choices = {egg.locator.locAttrPos, egg.locator.locAttrPos, {}};
-        if (c.choices.descriptionPosition == -1)
-            c.choices = {egg.locator.locDescPos + 1, {}, {}};
-        if (c.choices.descriptionPosition == -2)
-            c.choices = {egg.locator.locDescPos, {}, {}};
-        const SurveyResult result = surveyEgg(egg.bytes, "Honker", c.choices);
-        EXPECT_FALSE(result.findings) << c.name;
-        EXPECT_EQ(result.refusal.region, c.region) << c.name;
-        EXPECT_TRUE(result.refusal.message.contains(QLatin1String(c.message)))
-            << c.name << ": " << result.refusal.message.toStdString();
-    }
+    SurveyEggRecipe r{.resourceTable = false, .decoys = false, .onePaddingByte = one};
+    r.ballsPerSet = ballsPerSet, r.tipCount = tipCount;
+    return r;
 }
+
+std::function<void(SurveyEgg&)> appendText(const QByteArray& text)
+{
+    return [text](SurveyEgg& egg) { egg.bytes += "\x01" + text + QByteArray(4, '\0') + "\x02"; };
+}
+
+std::function<void(SurveyEgg&)> insertAfterTips(const QByteArray& lines)
+{
+    return [lines](SurveyEgg& e) {
+        e.bytes.insert(e.bytes.indexOf(kTipsEnd, e.locator.locTipsPos), lines);
+    };
+}
+
+using R = SurveyRegion;
+const std::vector<RefusalCase> kRefusals = {
+    {"truncated", ne, [](SurveyEgg& e) { e.bytes.truncate(kTable + 4); }, R::ResourceTable,
+     "The egg's resource table is damaged: the list of resource types has no end."},
+    {"table past the end", ne, [](SurveyEgg& e) { put16(e.bytes, kNe + 0x24, 0x7000); },
+     R::ResourceTable, "the resource table begins at byte 28801, past the end of the file"},
+    {"shift count", ne, [](SurveyEgg& e) { put16(e.bytes, kTable, 16); }, R::ResourceTable,
+     "the resource table's shift count is 16; at most 15 can be."},
+    {"offset past the end", ne, [](SurveyEgg& e) { put16(e.bytes, kRecords + 12, 0xffff); },
+     R::ResourceTable, "a resource begins at byte 1048561, past the end of the file"},
+    {"overlap", ne,
+     [](SurveyEgg& e) { e.bytes.replace(kRecords + 12, 2, e.bytes.mid(kRecords, 2)); },
+     R::ResourceTable, "two resources overlap at byte"},
+    {"too many records", ne, [](SurveyEgg& e) { put16(e.bytes, kTable + 4, 60000); },
+     R::ResourceTable, "60000 resources are listed at byte 203, more than the file holds."},
+    {"name anywhere", ne, [](SurveyEgg& e) { put16(e.bytes, kRecords + 6, 0x7fff); },
+     R::ResourceTable, "the name of a resource lies outside the file (byte 32960 of"},
+    {"no ball lines", bare(), [](SurveyEgg& e) { e.bytes.replace(",      ", ";      "); },
+     R::BallSets, "No ball lines were found, so there are no ball sets."},
+    {"unequal sets", bare(), [](SurveyEgg& e) { e.bytes[e.locator.locSetBPos - 1] = ';'; },
+     R::BallSets, "The two runs of ball lines differ in length ("},
+    {"a set cut in two", bare(3),
+     [](SurveyEgg& e) { e.bytes[e.bytes.indexOf('\n', e.locator.locSetBPos - 2) + 2] = 'x'; },
+     R::BallSets, "The two ball sets cannot be told among 3 runs of ball lines ("},
+    {"three sets", bare(2),
+     [](SurveyEgg& e) {
+         const qsizetype from = e.locator.locSetAPos - 2;
+         const qsizetype to = e.bytes.indexOf('\n', e.bytes.indexOf('\n', from) + 1) + 1;
+         e.bytes += "\x01" + e.bytes.mid(from, to - from);
+         e.bytes.replace("[Ballz Info]", "[Ballz Infx]");
+     },
+     R::BallSets, "The two ball sets cannot be told among 3 runs of ball lines"},
+    {"too many eBalls", bare(257), nullptr, R::BallSets,
+     "The ball sets have 257 lines each; at most 256 can be edited."},
+    {"no tips", bare(), [](SurveyEgg& e) { e.bytes.replace("string0=", "strinG0="); }, R::Tips,
+     "No tips block (lines beginning string0=, string1=, ...) was found."},
+    {"two tips blocks", bare(), appendText("string0=again\r\nstring1=and again"), R::Tips,
+     "2 tips blocks were found (at bytes"},
+    {"eight tips", bare(4, 8), nullptr, R::Tips, "has 8 entries; at most 6 can be edited."},
+    {"tips without a zero", bare(),
+     [](SurveyEgg& e) { e.bytes[e.bytes.indexOf('\0', e.locator.locTipsPos - 1)] = '\x03'; },
+     R::Tips, "has no zero byte after it, so its room cannot be measured."},
+    {"no name block", bare(),
+     [](SurveyEgg& e) { e.bytes.replace("Honker\r\n4 2", "Honker\r\n4x2"); }, R::NameBlock,
+     "No name block (the name, a line break, then the tray and the slot"},
+    {"two foreign name blocks", bare(),
+     [](SurveyEgg& e) {
+         e.bytes.replace("Honker\r\n4 2", "Hunker\r\n4 2");
+         e.bytes += "\x01Honk\r\n1 1" + QByteArray(3, '\0') + "\x01";
+     },
+     R::NameBlock, "2 name blocks were found and none is the only one named Honker:"},
+    {"two name blocks with the list name", bare(),
+     [](SurveyEgg& e) { e.bytes += "\x01Honker\r\n1 1" + QByteArray(3, '\0') + "\x01"; },
+     R::NameBlock, "2 name blocks were found and none is the only one named Honker:"},
+    {"a given description and three other texts", bare(),
+     [](SurveyEgg& e) {
+         for (const char* text : {"Another text entirely", "And a further one here"})
+             e.bytes += "\x01" + QByteArray(text) + QByteArray(4, '\0') + "\x02";
+     },
+     R::Attributes, "cannot be told apart among 4 texts", SurveyChoices{-2, {}, {}}},
+    {"attributes without a zero", bare(),
+     [](SurveyEgg& e) { e.bytes[e.bytes.indexOf('\0', e.locator.locAttrPos - 1)] = '\x05'; },
+     R::Description, "Only one text for the description and the attributes"},
+    {"three texts", bare(), appendText("Another text entirely"), R::Description,
+     "The description and the attributes cannot be told apart among 3 texts"},
+    {"chosen position inside a text", bare(), nullptr, R::Description,
+     "No description can begin at byte", SurveyChoices{-1, {}, {}}},
+    {"one text for both", bare(), nullptr, R::Attributes,
+     "The description and the attributes cannot both be the text at byte", SurveyChoices{0, 0, {}}},
+    // What the writer would not give back: the round trip names the byte and the loss.
+    {"lines after the tips", bare(), insertAfterTips("\r\n[Sounds]\r\nhonk=1.wav"), R::Tips,
+     "is followed by other lines (at byte"},
+    {"a line between the tips", bare(),
+     [](SurveyEgg& e) { e.bytes.replace("\r\nstring2=", "\r\ncount=4\r\nstring2="); }, R::Tips,
+     "is followed by other lines (at byte"},
+    {"odd tips with a last entry", bare(4, 5),
+     [](SurveyEgg& e) { e.bytes.replace("string4=", "string4=lost"); }, R::Check,
+     "The tips would lose \"lost\""},
+    {"one zero after the tips", bare(4, 6, true),
+     [](SurveyEgg& e) { e.bytes.remove(e.bytes.indexOf(kTipsEnd, e.locator.locTipsPos) + 2, 1); },
+     R::Check, "The tips would show \"\\r\""},
+    {"one zero after the tips without a line end", bare(4, 6, true),
+     [](SurveyEgg& e) { e.bytes.remove(e.bytes.indexOf(kTipsEnd, e.locator.locTipsPos), 3); },
+     R::Check, "The tips would lose \"=\""},
+    {"ball lines without a final comma", bare(), replaceAll(",\r\n", "\r\n"), R::Check,
+     "eBall 0 holds a line break"},
+    {"ball lines without blanks", bare(), replaceAll(",      ", ","), R::Check,
+     "The text of ball set A is 28 byte(s) too long"},
+    {"words after the slot", bare(), replaceAll("Honker\r\n4 2", "Honker\r\n4 2 old"), R::Check,
+     "The name block would lose \" old\""},
+    {"a line after the slot", bare(), replaceAll("Honker\r\n4 2", "Honker\r\n4 2\r\nx"), R::Check,
+     "The name block would lose \"\\r\\nx\""},
+    {"a byte glued before the name", bare(), replaceAll("Honker\r\n4 2", "WHonker\r\n4 2"),
+     R::NameBlock, "reads \"WHonker\": the breed's name Honker has 1 byte(s) glued before it"},
+    {"an unreadable line in both sets", bare(8),
+     [](SurveyEgg& e) {
+         e.bytes.replace("    ; baby tail", "; baby tail").replace("    ; tail", "; tail");
+     },
+     R::BallSets, "that looks like a ball line but does not read as one"},
+    {"a set not filling its section", bare(),
+     replaceAll("[Ballz Info]\r\n", "[Ballz Info]\r\nscale 100\r\n"), R::BallSets,
+     "do not fill their [Ballz Info] section"},
+};
+
+} // namespace
+
+class SurveyRefuses : public ::testing::TestWithParam<RefusalCase>
+{};
+
+TEST_P(SurveyRefuses, NamingTheRegionAndTheReason)
+{
+    RefusalCase c = GetParam();
+    SurveyEgg egg = makeSurveyEgg(c.recipe);
+    if (c.damage)
+        c.damage(egg);
+    if (c.choices.descriptionPosition == 0)
+        c.choices = {egg.locator.locAttrPos, egg.locator.locAttrPos, {}};
+    if (c.choices.descriptionPosition == -1)
+        c.choices = {egg.locator.locDescPos + 1, {}, {}};
+    if (c.choices.descriptionPosition == -2)
+        c.choices = {egg.locator.locDescPos, {}, {}};
+    const SurveyResult result = surveyEgg(egg.bytes, "Honker", c.choices);
+    EXPECT_FALSE(result.findings);
+    EXPECT_EQ(result.refusal.region, c.region);
+    EXPECT_TRUE(result.refusal.message.contains(QLatin1String(c.message)))
+        << result.refusal.message.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SurveyRefuses, ::testing::ValuesIn(kRefusals), RowName());
 
 // Ball lines spaced unlike the writer's, and tips that end in zeros or in a line end, lose nothing:
 // they are surveyed exactly.

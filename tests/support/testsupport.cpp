@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace yw::test {
@@ -46,6 +47,20 @@ Installation sampleGameInstallation(const QString& root, const FileSystem& fso)
     const QString program = root + QStringLiteral("/program");
     sample::writeResourceFiles(program);
     return testInstallation(fso, program, sample::gameFolder(root, Edition::US));
+}
+
+std::string testName(std::string_view words)
+{
+    std::string name;
+    for (const char c : words) {
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            name += c;
+        else if (!name.empty() && name.back() != '_')
+            name += '_';
+    }
+    if (!name.empty() && name.back() == '_')
+        name.pop_back();
+    return name;
 }
 
 } // namespace yw::test

@@ -12,6 +12,8 @@
 #include <deque>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace yw::test {
@@ -90,6 +92,19 @@ template <typename Fn> void expectFormatError(Fn&& fn, const QString& file, cons
         ADD_FAILURE() << "not a format error: " << error.message().toStdString();
     }
 }
+
+// A table row's words as a test's name: each run of other characters than letters and digits
+// becomes one '_' ("two tips blocks" -> "two_tips_blocks").
+std::string testName(std::string_view words);
+
+// Names each parameterised test after its row's `name`.
+struct RowName
+{
+    template <class Row> std::string operator()(const ::testing::TestParamInfo<Row>& info) const
+    {
+        return testName(info.param.name);
+    }
+};
 
 } // namespace yw::test
 
