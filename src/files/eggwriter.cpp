@@ -165,7 +165,7 @@ QString refusedField(const QString& what)
 EggPatch textPatch(qint64 position, qint64 clear, QByteArray text, const QString& what)
 {
     text.append(qsizetype(std::max<qint64>(clear + 1 - text.size(), 1)), '\0');
-    return {position, std::move(text), what, clear + 1};
+    return {position, std::move(text), what, clear + 1, RegionKind::Text};
 }
 
 // The lines filling the base egg's room exactly, or, when they do not fit and may grow, at six
@@ -173,7 +173,7 @@ EggPatch textPatch(qint64 position, qint64 clear, QByteArray text, const QString
 EggPatch ballSetPatch(const ProjectState& state, const BallSetSpan& span, int first, int count,
                       bool grow, const QString& what)
 {
-    EggPatch patch{span.start, QByteArray(), what, span.end - span.start};
+    EggPatch patch{span.start, QByteArray(), what, span.end - span.start, RegionKind::BallSet};
     try {
         patch.bytes = ballSetBytes(state, first, count, patch.room, what);
     } catch (const DoesNotFit&) {
@@ -199,7 +199,7 @@ EggPatch tipsPatch(qint64 position, qint64 room, QByteArray tips, bool grow, con
         const auto zeros = qsizetype(room - tips.size());
         tips.append("\r\n").append(zeros, '\0');
     }
-    return {position, std::move(tips), what, room + 2};
+    return {position, std::move(tips), what, room + 2, RegionKind::Tips};
 }
 
 } // namespace

@@ -52,12 +52,20 @@ QString companionPathFor(const QString& eggTarget);
 
 // One region as the egg writer writes it: `bytes` from the 1-based byte `first` on, in place of
 // the base egg's `room` bytes there. Only a region that grows has more bytes than its room.
+// What a region holds, which decides how its bytes are laid out and read back.
+enum class RegionKind {
+    BallSet, // ball lines filling the room exactly
+    Text,    // one text ended by a zero: the description, the attributes, the name block
+    Tips,    // the tips block, a line end and zeros
+};
+
 struct EggPatch
 {
     qint64 first = 0;
     QByteArray bytes;
     QString what; // "ball set A", "the tips", ... as writtenRegions names them
     qint64 room = 0;
+    RegionKind kind = RegionKind::Text;
 };
 
 struct EggPatches

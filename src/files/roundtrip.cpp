@@ -152,12 +152,17 @@ std::vector<QString> roundTripLosses(const QByteArray& baseEgg, int ballsPerSet,
     }
     std::vector<QString> losses;
     for (const EggPatch& patch : written.patches) {
-        if (patch.what.startsWith(QLatin1String("ball set")))
+        switch (patch.kind) {
+        case RegionKind::BallSet:
             compareBallSet(losses, baseEgg, patch, ballsPerSet);
-        else if (patch.what == QLatin1String("the tips"))
+            break;
+        case RegionKind::Tips:
             compareTips(losses, baseEgg, patch);
-        else
+            break;
+        case RegionKind::Text:
             compareText(losses, baseEgg, patch);
+            break;
+        }
     }
     return losses;
 }

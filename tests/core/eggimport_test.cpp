@@ -9,6 +9,7 @@
 #include "samplegame/samplegame.h"
 #include "support/eggreadback.h"
 #include "support/randomedits.h"
+#include "support/samplegamefixture.h"
 #include "support/testsupport.h"
 
 #include <QFile>
@@ -19,23 +20,19 @@ namespace yw {
 using namespace test;
 
 // The sample game of both editions with the program's resource files, an installation of each.
-class EggImport : public TempFolderTest
+class EggImport : public SampleGameFixture
 {
 protected:
     void SetUp() override
     {
-        TempFolderTest::SetUp();
-        installation = sampleGameInstallation(dir.path(), fso);
+        SampleGameFixture::SetUp();
         sample::writeSampleGame(dir.path(), Edition::UK);
         uk = installation;
         uk.edition = Edition::UK;
         uk.gameFolder = sample::gameFolder(dir.path(), Edition::UK);
     }
 
-    FileSystem fso;
-    Installation installation, uk;
-    ProjectState state;
-    ScriptedPrompts prompts;
+    Installation uk;
 };
 
 TEST_F(EggImport, RandomProjectsComeBackFromTheirEggsOrPackages)

@@ -74,6 +74,7 @@ protected:
         return !test::child<QMdiArea>(window.get(), "mdiArea")->subWindowList().isEmpty();
     }
 
+    test::ScriptedDialogs dialogs;
     MemorySettingsStore settings;
     std::unique_ptr<MainWindow> window;
     FileCommands* commands = nullptr;

@@ -6,17 +6,54 @@
 #include "model/projectstate.h"
 #include "platform/filesystem.h"
 #include "platform/settingsstore.h"
+#include "shell/dialogs/filedialogs.h"
 #include "support/samplegamefixture.h"
 #include "support/statecompare.h"
 #include "support/testsupport.h"
 
 #include <QtTest>
 #include <QtWidgets>
+#include <deque>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace yw::test {
+
+// File dialogs that answer from a script (Cancel when it is empty) and record what was asked.
+class ScriptedDialogs : public FileDialogs
+{
+public:
+    struct Asked
+    {
+        bool save;
+        FileKind kind;
+        QString filter;
+        QString name = {}; // the name a save dialog was to suggest
+        bool operator==(const Asked&) const = default;
+    };
+    QString openPath(FileKind kind, const QString& filter) override
+    {
+        return answer(false, kind, filter);
+    }
+    QString savePath(FileKind kind, const QString& filter) override
+    {
+        return answer(true, kind, filter);
+    }
+    std::deque<QString> answers;
+    std::vector<Asked> asked;
+
+private:
+    QString answer(bool save, FileKind kind, const QString& filter)
+    {
+        asked.push_back({save, kind, filter, takeSuggestedName()});
+        if (answers.empty())
+            return QString();
+        const QString path = answers.front();
+        answers.pop_front();
+        return path;
+    }
+};
 
 // The child of `parent` named `name`; a missing one fails the test.
 template <class T = QWidget> T* child(const QObject* parent, const char* name)

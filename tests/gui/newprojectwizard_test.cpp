@@ -44,6 +44,7 @@ protected:
     }
     void go() { QTest::mouseClick(wizard->btnNext, Qt::LeftButton); }
 
+    ScriptedDialogs dialogs;
     ProjectState before;
     std::unique_ptr<NewProjectWizard> wizard;
     QList<QUrl> opened;
