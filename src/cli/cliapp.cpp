@@ -226,7 +226,7 @@ ExitCode run(const QStringList& arguments, QTextStream& out, QTextStream& err,
     } catch (const UsageError& e) {
         return usage(err, e.message());
     } catch (const Failure& e) {
-        err << "yolkwright-cli: " << e.line() << '\n';
+        err << "yolkwright-cli: " << oneLine(e.line()) << '\n';
     } catch (const Error& e) {
         err << "yolkwright-cli: " << oneLine(e.message()) << '\n';
     } catch (const std::exception& e) {

@@ -25,7 +25,11 @@ private:
     QStringList m_messages;
 };
 
-// A message on one line: its line breaks become blanks.
+// A message on one line: its line breaks become blanks, other control characters are written
+// out as terminalText does.
 QString oneLine(const QString& text);
+// `text` with every control character written out (\r, \n, \x1b), so nothing read from an egg or
+// a package can move the cursor, ring or clear the terminal.
+QString terminalText(const QString& text);
 
 } // namespace yw::cli

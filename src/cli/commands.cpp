@@ -344,16 +344,17 @@ public:
         const bool accept = context.flag(QStringLiteral("--accept-losses"));
         writeImportedProject(context.install(), imported, args[1], args[0], accept);
         for (const QString& loss : imported.losses)
-            context.err() << "yolkwright-cli: left out: " << loss << '\n';
+            context.err() << "yolkwright-cli: left out: " << oneLine(loss) << '\n';
         const ProjectState& s = imported.project.state;
+        const auto shown = [](const std::string& bytes) { return terminalText(text(bytes)); };
         context.out() << "base breed: " << imported.baseListText << '\n'
-                      << "name: " << text(s.breedName) << '\n';
+                      << "name: " << shown(s.breedName) << '\n';
         if (imported.package)
-            context.out() << "package breed name: " << text(imported.package->breedName) << '\n'
-                          << "site name: " << text(imported.package->siteName) << '\n'
-                          << "site address: " << text(imported.package->siteUrl) << '\n';
+            context.out() << "package breed name: " << shown(imported.package->breedName) << '\n'
+                          << "site name: " << shown(imported.package->siteName) << '\n'
+                          << "site address: " << shown(imported.package->siteUrl) << '\n';
         if (!imported.note.isEmpty())
-            context.err() << "yolkwright-cli: note: " << imported.note << '\n';
+            context.err() << "yolkwright-cli: note: " << oneLine(imported.note) << '\n';
         context.printNotices();
         return ExitCode::Success;
     }
@@ -486,6 +487,8 @@ public:
         context.requireEdition();
         const Installation& install = context.install();
         const QString eggPath = install.baseEggPath(breed.stem);
+        if (!context.fso().fileExists(eggPath) && somethingIsAt(eggPath))
+            throw Failure(eggPath, notRegularReason(eggPath, "reads"));
         if (!context.fso().fileExists(eggPath))
             throw Failure(eggPath, QStringLiteral("The breed that was selected, %1, is not "
                                                   "installed in the Oddballz folder.")
@@ -516,9 +519,9 @@ public:
             << (found.resourceTable ? " (its resources)" : " (the whole file: it has no resources)")
             << ":\n";
         for (const QString& line : surveyFindingsLines(found))
-            out << "  " << line << '\n';
+            out << "  " << terminalText(line) << '\n';
         for (const QString& note : found.notes)
-            context.err() << "yolkwright-cli: " << note << '\n';
+            context.err() << "yolkwright-cli: " << oneLine(note) << '\n';
         const auto [info, locator] = saveSurveyedFiles(install, found, breed.stem, folder, inputs);
         out << "Wrote " << QDir::toNativeSeparators(info) << " and "
             << QDir::toNativeSeparators(locator) << ".\n";

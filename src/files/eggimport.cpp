@@ -5,6 +5,7 @@
 #include "files/eggwriter.h"
 #include "files/fieldcodec.h"
 #include "files/roundtrip.h"
+#include "model/edition.h"
 #include "platform/cabinet.h"
 #include "platform/cp1252.h"
 #include "platform/errors.h"
@@ -139,6 +140,18 @@ void requireNotInput(const Installation& install, const ProjectState& state, con
                                                "name."));
 }
 
+// The hint for an egg no base breed has the size of: only when the installed game is of the other
+// edition than the one set, where changing it in the Options window is what helps.
+QString sizeEditionHint(const Installation& install)
+{
+    try {
+        if (detectEdition(install.files(), install.gameFolder) != install.edition)
+            return editionHint(install);
+    } catch (const Error&) {
+    }
+    return QString();
+}
+
 // The base breeds that could have made an egg of `size` bytes: their egg has that size, or is
 // smaller when the egg may have grown from it, and their resource files are installed. Only
 // these base eggs are ever read.
@@ -173,7 +186,7 @@ std::vector<const BaseBreedEntry*> basesOfSize(const Installation& install, qint
                        "it was grown from%3%4")
             .arg(baseStem.empty() ? QStringLiteral("base breed") : breedWithStem(baseStem).listText)
             .arg(size)
-            .arg(sizes, editionHint(install)));
+            .arg(sizes, sizeEditionHint(install)));
 }
 
 struct Fitted

@@ -155,6 +155,10 @@ void readBaseBreedInto(NewProject& project, const Installation& install,
     fresh.baseBreed = stem.value_or(std::string());
 
     const QString eggPath = install.baseEggPath(fresh.baseBreed);
+    // A pipe, a folder or a link loop in the egg's place is named as what it is.
+    if (stem && !install.files().fileExists(eggPath) && somethingIsAt(eggPath))
+        throw BaseBreedRefused(eggPath, notRegularReason(eggPath, "reads"), PromptIcon::Critical,
+                               NewProjectStatus::NotInstalled);
     if (!stem || !install.files().fileExists(eggPath))
         throw BaseBreedRefused(eggPath,
                                QStringLiteral("The breed that was selected, ") + listText +

@@ -2,6 +2,7 @@
 
 #include "files/neresources.h"
 #include "platform/cp1252.h"
+#include "platform/text.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -12,7 +13,12 @@ namespace {
 
 QString firstWords(const std::string& bytes, int most = 60)
 {
-    const QString shown = cp1252::toUnicode(bytes).simplified();
+    // Line ends and tabs are spacing here; any other control byte is written out.
+    std::string spaced = bytes;
+    std::replace_if(
+        spaced.begin(), spaced.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; },
+        ' ');
+    const QString shown = writtenOut(spaced).simplified();
     return QLatin1Char('"') +
            (shown.size() > most ? shown.left(most - 3) + QStringLiteral("...") : shown) +
            QLatin1Char('"');
@@ -66,6 +72,15 @@ QString classes(const QByteArray& egg, qint64 from, qint64 count)
     return text;
 }
 
+// A resource name from the egg's table, on one line of the report whatever its bytes: a damaged
+// table can point a name anywhere in the egg.
+QString reportName(const std::string& name)
+{
+    constexpr size_t kShownNameBytes = 32;
+    return writtenOut(std::string_view(name).substr(0, kShownNameBytes)) +
+           (name.size() > kShownNameBytes ? QStringLiteral("...") : QString());
+}
+
 } // namespace
 
 QStringList surveyFindingsLines(const SurveyFindings& findings)
@@ -75,7 +90,7 @@ QStringList surveyFindingsLines(const SurveyFindings& findings)
     const int n = findings.header.ballsPerSet;
     QStringList labels;
     for (size_t k = 0; k < findings.labels.size() && k < 4; ++k)
-        labels.append(cp1252::toUnicode(findings.labels[k]));
+        labels.append(writtenOut(findings.labels[k]));
     if (findings.labels.size() > 4)
         labels.append(QStringLiteral("..."));
     const auto room = [](qint64 position, qint64 length) {
@@ -87,14 +102,14 @@ QStringList surveyFindingsLines(const SurveyFindings& findings)
     QStringList lines;
     lines.append(QStringLiteral("Baby ball set %1: %2 eBalls from byte %3, diameters adding up to "
                                 "%4 (%5)")
-                     .arg(cp1252::toUnicode(findings.header.lnzNameA))
+                     .arg(writtenOut(findings.header.lnzNameA))
                      .arg(n)
                      .arg(l.locSetAPos - 1)
                      .arg(findings.sets[baby].diameters)
                      .arg(labels.join(QStringLiteral(", "))));
     lines.append(QStringLiteral("Adult ball set %1: %2 eBalls from byte %3, diameters adding up "
                                 "to %4")
-                     .arg(cp1252::toUnicode(findings.header.lnzNameB))
+                     .arg(writtenOut(findings.header.lnzNameB))
                      .arg(n)
                      .arg(l.locSetBPos - 1)
                      .arg(findings.sets[1 - baby].diameters));
@@ -103,8 +118,8 @@ QStringList surveyFindingsLines(const SurveyFindings& findings)
     const qint64 nameRoom =
         qint64(l.locNameLen) - 3 - qint64(read.eggTray.size()) - qint64(read.eggSlot.size());
     lines.append(QStringLiteral("Name: %1, tray %2, slot %3 %4")
-                     .arg(cp1252::toUnicode(read.breedName), cp1252::toUnicode(read.eggTray),
-                          cp1252::toUnicode(read.eggSlot), room(l.locNamePos, nameRoom)));
+                     .arg(writtenOut(read.breedName), writtenOut(read.eggTray),
+                          writtenOut(read.eggSlot), room(l.locNamePos, nameRoom)));
     lines.append(QStringLiteral("Description: %1 %2")
                      .arg(firstWords(read.breedDescription), room(l.locDescPos, l.locDescLen)));
     lines.append(QStringLiteral("Attributes: %1 %2")
@@ -174,13 +189,12 @@ QByteArray surveyLayoutReport(const QByteArray& egg, const std::string& stem,
     case NeResourceTable::Kind::Table:
         lines.append(QStringLiteral("Resource table: %1 resources").arg(table.resources.size()));
         for (const NeResource& r : table.resources)
-            lines.append(QStringLiteral("  type %1, %2, offset %3, length %4")
-                             .arg(r.typeName.empty() ? QString::number(r.type)
-                                                     : cp1252::toUnicode(r.typeName))
-                             .arg(r.name.empty() ? QStringLiteral("id %1").arg(r.id)
-                                                 : cp1252::toUnicode(r.name))
-                             .arg(r.offset)
-                             .arg(r.length));
+            lines.append(
+                QStringLiteral("  type %1, %2, offset %3, length %4")
+                    .arg(r.typeName.empty() ? QString::number(r.type) : reportName(r.typeName))
+                    .arg(r.name.empty() ? QStringLiteral("id %1").arg(r.id) : reportName(r.name))
+                    .arg(r.offset)
+                    .arg(r.length));
         break;
     }
     if (result.findings) {

@@ -7,7 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QTemporaryFile>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -15,9 +18,53 @@ namespace yw {
 
 namespace {
 
-const QString kNotRegular = QStringLiteral(
-    "This is not a regular file but a folder, a pipe or a device; Yolkwright %1 only regular "
-    "files.");
+std::filesystem::path nativePath(const QString& path)
+{
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// What a path that is not a regular file is, in a player's words; empty for nothing there (or a
+// link to nothing).
+QString whatIsThere(const QString& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(nativePath(path), error);
+    if (error == std::errc::too_many_symbolic_link_levels)
+        return QStringLiteral("a symbolic link that leads back to itself (a loop)");
+    if (error)
+        return QString();
+    switch (status.type()) {
+    case fs::file_type::directory:
+        return QStringLiteral("a folder");
+    case fs::file_type::fifo:
+        return QStringLiteral("a pipe");
+    case fs::file_type::socket:
+        return QStringLiteral("a socket");
+    case fs::file_type::block:
+    case fs::file_type::character:
+        return QStringLiteral("a device");
+    case fs::file_type::not_found:
+        return QString();
+    default:
+        return QStringLiteral("something other than a file");
+    }
+}
+
+// Why a write failed, called right after it. Qt says "Unknown error" when a flush of its buffer
+// fails, so the system's own reason is taken, and a full disk is named as such.
+QString writeFailure(const QFileDevice& file, const QString& path, qint64 needed)
+{
+    const int code = errno;
+    const QStorageInfo disk(QFileInfo(path).absolutePath());
+    if (code == ENOSPC || (disk.isValid() && disk.bytesAvailable() < needed))
+        return QStringLiteral("The disk is full: the file needs %1 bytes.").arg(needed);
+    // A short write leaves Qt's error unset; the system's reason is then the one to give.
+    if (code != 0 && (file.error() == QFileDevice::NoError ||
+                      file.errorString() == QStringLiteral("Unknown error")))
+        return QString::fromLocal8Bit(std::strerror(code)) + QLatin1Char('.');
+    return file.errorString();
+}
 
 FileError tooLarge(const QString& path, qint64 size, qint64 limit)
 {
@@ -31,9 +78,32 @@ FileError tooLarge(const QString& path, qint64 size, qint64 limit)
 
 void requireRegularTarget(const QString& path)
 {
+    if (const QString reason = notRegularReason(path, "replaces"); !reason.isEmpty())
+        throw FileError(path, reason);
+}
+
+bool somethingIsAt(const QString& path)
+{
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        throw FileError(path, kNotRegular.arg(QStringLiteral("replaces")));
+    return info.exists() || info.isSymLink();
+}
+
+QString notRegularReason(const QString& path, const char* verb)
+{
+    const QFileInfo info(path);
+    if (info.isFile())
+        return QString();
+    const bool reading = qstrcmp(verb, "reads") == 0;
+    const QString what = whatIsThere(path);
+    // A link to nothing yet is written through, as QSaveFile does; read, it names what is missing.
+    if (what.isEmpty() && info.isSymLink())
+        return reading ? QStringLiteral("This is a symbolic link to %1, which does not exist.")
+                             .arg(QDir::toNativeSeparators(info.symLinkTarget()))
+                       : QString();
+    if (what.isEmpty())
+        return reading ? QStringLiteral("The file does not exist.") : QString();
+    return QStringLiteral("This is not a regular file but %1; Yolkwright %2 only regular files.")
+        .arg(what, QLatin1String(verb));
 }
 
 void saveFileAtomically(const QString& path, const QByteArray& bytes)
@@ -46,7 +116,7 @@ void saveFileAtomically(const QString& path, const QByteArray& bytes)
     // full disk, which would put a cut-off file in place of the old one: flush and check first.
     if (file.write(bytes) != bytes.size() || !file.flush() ||
         file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
+        const QString reason = writeFailure(file, path, bytes.size());
         file.cancelWriting();
         throw FileError(path, reason);
     }
@@ -55,11 +125,6 @@ void saveFileAtomically(const QString& path, const QByteArray& bytes)
 }
 
 namespace {
-
-std::filesystem::path nativePath(const QString& path)
-{
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
 
 // A name beside `path` that no file has.
 QString freeNameBeside(const QString& path, const char* tag)
@@ -94,7 +159,7 @@ void prepare(Prepared& p, const QByteArray& bytes)
                                             .arg(QDir::toNativeSeparators(real.absolutePath())));
     if (p.temp->write(bytes) != bytes.size() || !p.temp->flush() ||
         p.temp->error() != QFileDevice::NoError)
-        throw FileError(p.target, p.temp->errorString());
+        throw FileError(p.target, writeFailure(*p.temp, p.real, bytes.size()));
     // What a new file gets from QSaveFile; a replaced file keeps its own permissions.
     p.temp->setPermissions(real.exists()
                                ? real.permissions()
@@ -162,10 +227,8 @@ QByteArray readWholeFile(const QString& path, qint64 limit)
 {
     // Checked before opening: opening a pipe for reading waits for a writer.
     const QFileInfo info(path);
-    if (!info.exists())
-        throw FileError(path, QStringLiteral("The file does not exist."));
     if (!info.isFile())
-        throw FileError(path, kNotRegular.arg(QStringLiteral("reads")));
+        throw FileError(path, notRegularReason(path, "reads"));
     if (info.size() > limit)
         throw tooLarge(path, info.size(), limit);
     QFile file(path);

@@ -34,6 +34,14 @@ inline std::function<void(const QString& target)> g_beforePairedRename;
 // never replaced by (or written into as) a file. A symbolic link is followed.
 void requireRegularTarget(const QString& path);
 
+// Why `path` is not a regular file Yolkwright `verb`s ("reads", "replaces"): not there, a
+// folder, a pipe, a device, a link loop, a link to nothing (when read); empty for a regular file
+// and, when written, for a link to a file not there yet.
+QString notRegularReason(const QString& path, const char* verb);
+
+// Whether anything is at `path`, a link to nothing or a link loop too.
+bool somethingIsAt(const QString& path);
+
 // The one way to read a file whole. Anything but a regular file (a pipe or a device would block
 // or never end) and a file over `limit` bytes are refused before reading; every failure is a
 // FileError naming the file and the reason. A symbolic link is followed.

@@ -34,8 +34,14 @@ std::vector<std::string> splitLines(const QByteArray& data)
 
 QString shownBytes(std::string_view bytes, size_t most)
 {
+    return QLatin1Char('"') + writtenOut(bytes.substr(0, most)) +
+           (bytes.size() > most ? QStringLiteral("...\"") : QStringLiteral("\""));
+}
+
+QString writtenOut(std::string_view bytes)
+{
     QString text;
-    for (const char c : bytes.substr(0, most)) {
+    for (const char c : bytes) {
         const auto u = uint8_t(c);
         if (c == '\r')
             text += QStringLiteral("\\r");
@@ -46,8 +52,7 @@ QString shownBytes(std::string_view bytes, size_t most)
         else
             text += cp1252::toUnicode(std::string(1, c));
     }
-    return QLatin1Char('"') + text +
-           (bytes.size() > most ? QStringLiteral("...\"") : QStringLiteral("\""));
+    return text;
 }
 
 } // namespace yw

@@ -19,5 +19,7 @@ std::vector<std::string> splitLines(const QByteArray& data);
 // terminal, quoted: line ends and other control bytes written out (\r, \n, \x1b), cut after
 // `most` bytes.
 QString shownBytes(std::string_view bytes, size_t most = 40);
+// The same bytes unquoted and whole.
+QString writtenOut(std::string_view bytes);
 
 } // namespace yw

@@ -786,4 +786,46 @@ TEST_F(Cli, TheGamesOwnEggsAreKeptAndRestored)
         << describe(none);
 }
 
+// What stands in a file's place is named: a pipe, a folder, a link loop; and what an egg or a
+// package holds reaches the terminal with its control characters written out.
+TEST_F(Cli, MessagesNameWhatIsThere)
+{
+    sample::writeSampleGame(path("copy"), Edition::US);
+    const QString game = sample::gameFolder(path("copy"), Edition::US);
+    const QString zott = game + QStringLiteral("/eggz/Zott/Zott.odd");
+    QFile::remove(zott);
+    const auto refuses = [&](const char* says, auto... words) {
+        const Outcome outcome = cli("--game-dir", game, words...);
+        EXPECT_EQ(outcome.code, 1) << describe(outcome);
+        EXPECT_TRUE(outcome.err.contains(QLatin1String(says))) << describe(outcome);
+    };
+    ASSERT_EQ(mkfifo(QFile::encodeName(zott).constData(), 0600), 0);
+    refuses("Zott.odd: This is not a regular file but a pipe", "new", "Zott", "z.opj");
+    refuses("Zott.odd: This is not a regular file but a pipe", "survey", "Zott");
+    QFile::remove(zott);
+    QDir().mkpath(zott);
+    refuses("Zott.odd: This is not a regular file but a folder", "new", "Zott", "z.opj");
+    QDir().rmdir(zott);
+    ASSERT_TRUE(QFile::link(zott, zott));
+    refuses("Zott.odd: This is not a regular file but a symbolic link that leads back to itself",
+            "new", "Zott", "z.opj");
+    QFile::remove(game + QStringLiteral("/eggz/Lips/Lips.odd"));
+    refuses("is not installed", "new", "Lips", "l.opj"); // truly missing: the game's own words
+
+    ok("--game-dir", game, "new", "Honker", "h.opj");
+    ASSERT_TRUE(QFile::link(path("loop.odd"), path("loop.odd")));
+    refuses("loop.odd: This is not a regular file but a symbolic link", "egg", "h.opj", "loop.odd");
+    EXPECT_TRUE(QFileInfo(path("loop.odd")).isSymLink());
+
+    const QByteArray nameLine = readFile(path("h.opj")).split('\n')[2];
+    replaceLine(path("h.opj"), 2,
+                nameLine.left(nameLine.indexOf('\r')).replace("\"Honker\"", "\"Hon\x1b[2Jk\x07\""));
+    ok("--game-dir", game, "package", "h.opj", "h.ypk");
+    const Outcome imported = ok("--game-dir", game, "import", "h.ypk", "back.opj");
+    EXPECT_TRUE(imported.out.contains(QStringLiteral("\nname: Hon\\x1b[2Jk\\x07\n")))
+        << describe(imported);
+    EXPECT_TRUE(imported.out.contains(QStringLiteral("package breed name: Hon\\x1b[2Jk\\x07\n")));
+    EXPECT_FALSE(imported.out.contains(QChar(0x1b)) || imported.err.contains(QChar(0x1b)));
+}
+
 } // namespace yw

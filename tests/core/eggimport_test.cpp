@@ -86,17 +86,23 @@ TEST_F(EggImport, EggsThatNoBaseExplainsAreRefusedWithTheReason)
         const char* name;
         int breed = 0;
         Edition edition = Edition::US;
-        qsizetype at = -1;    // where `put` goes, or where the egg is cut when it is null
-        const char* put = ""; // bytes put into the sample egg
-        const char* odx{};    // the companion, instead of the sample's
-        std::string base{};   // as --base names it
+        Edition setTo = Edition::US; // the edition Yolkwright is set to; the game is US
+        qsizetype at = -1;           // where `put` goes, or where the egg is cut when it is null
+        const char* put = "";        // bytes put into the sample egg
+        const char* odx{};           // the companion, instead of the sample's
+        std::string base{};          // as --base names it
         const char* says;
     };
     const qsizetype setA = quadrapus.locSetAPos, name = quadrapus.locNamePos;
     const Row rows[] = {
+        // The edition hint only where changing the setting could help.
         {.name = "UK",
          .edition = Edition::UK,
-         .says = "grown from (Yolkwright is set to the US edition"},
+         .says = "409088 bytes, or a smaller one it was grown from"},
+        {.name = "set to UK",
+         .edition = Edition::UK,
+         .setTo = Edition::UK,
+         .says = "grown from (Yolkwright is set to the UK edition"},
         {.name = "cut short", .at = egg.size() - 1, .put = nullptr, .says = "has an egg of"},
         {.name = "outside", .at = 99, .put = "#", .says = "edits, the first at byte 100"},
         {.name = "the last byte", .at = egg.size() - 1, .put = "#", .says = "in 1 byte(s)"},
@@ -125,6 +131,7 @@ TEST_F(EggImport, EggsThatNoBaseExplainsAreRefusedWithTheReason)
             companion = sample::companionFile(row.breed, row.edition);
             (*companion)[3] = char(~(*companion)[3]);
         }
+        installation.edition = row.setTo;
         try {
             importEgg(installation, state, damaged, companion, QStringLiteral("shared.odd"),
                       row.base);
@@ -132,6 +139,11 @@ TEST_F(EggImport, EggsThatNoBaseExplainsAreRefusedWithTheReason)
         } catch (const FormatError& e) {
             EXPECT_TRUE(e.message().startsWith(QStringLiteral("shared.odd"))) << e.what();
             EXPECT_TRUE(e.message().contains(QLatin1String(row.says))) << e.what();
+            if (row.edition == Edition::UK) {
+                EXPECT_EQ(e.message().contains(QStringLiteral("Options window")),
+                          row.setTo == Edition::UK)
+                    << e.what();
+            }
         }
     }
 }

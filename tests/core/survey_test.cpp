@@ -391,6 +391,14 @@ TEST(Survey, LayoutReportHoldsByteClassesNotTexts)
     const QByteArray refusedReport = surveyLayoutReport(renamed.bytes, "Honker", refused);
     EXPECT_TRUE(refusedReport.contains("Outcome: refused (")) << refusedReport.toStdString();
     EXPECT_FALSE(refusedReport.contains("Hunker") || refusedReport.contains("Honk\\r"));
+
+    // A resource name stays on its line, written out and cut after 32 bytes.
+    const SurveyEgg named =
+        makeSurveyEgg({.more = {{"TWO\nLINES\x1b" + std::string(40, 'N'), "x"}}});
+    const QByteArray namedReport =
+        surveyLayoutReport(named.bytes, "Honker", surveyEgg(named.bytes, "Honker"));
+    EXPECT_TRUE(namedReport.contains("TWO\\nLINES\\x1b" + QByteArray(22, 'N') + "..., offset"))
+        << namedReport.toStdString();
 }
 
 // The resource table reader: names, offsets, lengths cut at the end of the file; touching
