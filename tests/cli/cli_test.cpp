@@ -721,6 +721,7 @@ TEST_F(Cli, TheGamesOwnEggsAreKeptAndRestored)
     ok("--game-dir", game, "new", "Honker", "h.opj");
     ok("--game-dir", game, "egg", "h.opj", egg);
     EXPECT_FALSE(QFileInfo::exists(companion));
+    QDir(game + QStringLiteral("/eggz/Norvil")).removeRecursively(); // even with its folder gone
     EXPECT_EQ(ok("--game-dir", game, "restore", "norvil").out,
               QStringLiteral("Restored ") + egg + QStringLiteral(".\n"));
     EXPECT_EQ(readFile(egg), original);
