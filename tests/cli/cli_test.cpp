@@ -695,6 +695,8 @@ TEST_F(Cli, TheGamesOwnEggsAreKeptAndRestored)
     const QString keptFolder = path("data/Brindlecote/Yolkwright/originals/res/Norvil/");
     const auto kept = [&](const char* name) { return keptFolder + QLatin1String(name); };
     ok("--game-dir", game, "new", "Norvil", "n.opj");
+    ok("--game-dir", game, "egg", "n.opj", "elsewhere.odd"); // outside eggz nothing is kept
+    EXPECT_FALSE(QFileInfo::exists(keptFolder));
     const QByteArray nameLine = readFile(path("n.opj")).split('\n')[2];
     QStringList written;
     for (const char* name : {"One", "Two", "Three", "Four", "Five"}) {
