@@ -1,8 +1,8 @@
 #include "files/surveyreport.h"
-#include "guitest.h"
 #include "platform/cp1252.h"
 #include "shell/dialogs/newprojectwizard.h"
 #include "shell/dialogs/surveydialog.h"
+#include "support/guitest.h"
 #include "support/surveyeggs.h"
 
 #include <QDir>

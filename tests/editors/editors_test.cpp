@@ -10,9 +10,9 @@
 #include "editors/tipspanel.h"
 #include "files/breedsheet.h"
 #include "files/egggrowth.h"
-#include "guitest.h"
 #include "model/palette.h"
 #include "platform/setting.h"
+#include "support/guitest.h"
 
 #include <QClipboard>
 #include <QImage>

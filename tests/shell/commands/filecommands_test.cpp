@@ -4,7 +4,6 @@
 #include "files/breedsheet.h"
 #include "files/eggwriter.h"
 #include "files/newproject.h"
-#include "guitest.h"
 #include "model/palette.h"
 #include "platform/cp1252.h"
 #include "platform/setting.h"
@@ -14,6 +13,7 @@
 #include "shell/dialogs/newprojectwizard.h"
 #include "shell/mainwindow/mainwindow.h"
 #include "support/eggreadback.h"
+#include "support/guitest.h"
 
 namespace yw {
 

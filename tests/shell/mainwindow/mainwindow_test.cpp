@@ -8,7 +8,6 @@
 #include "editors/tipspanel.h"
 #include "files/breedresources.h"
 #include "files/projectfile.h"
-#include "guitest.h"
 #include "shell/commands/editcommands.h"
 #include "shell/commands/maincommands.h"
 #include "shell/dialogs/previewwindow.h"
@@ -18,6 +17,7 @@
 #include "shell/mainwindow/mdieditorwindows.h"
 #include "shell/mainwindow/startup.h"
 #include "shell/toolbar/toolbarstrip.h"
+#include "support/guitest.h"
 #include "support/locator.h"
 
 #include <QRadioButton>

@@ -1,5 +1,4 @@
 #include "document/recentfiles.h"
-#include "guitest.h"
 #include "shell/dialogs/optionsdialog.h"
 #include "shell/help/aboutdialog.h"
 #include "shell/help/changelog.h"
@@ -9,6 +8,7 @@
 #include "shell/mainwindow/tiling.h"
 #include "shell/toolbar/toolbarcolours.h"
 #include "shell/toolbar/toolbarstrip.h"
+#include "support/guitest.h"
 
 namespace yw {
 
