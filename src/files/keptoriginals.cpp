@@ -85,11 +85,16 @@ QByteArray digest(const QByteArray& egg)
 
 } // namespace
 
+bool isInGameEggz(const Installation& install, const QString& path)
+{
+    return !install.gameFolder.isEmpty() &&
+           isInside(path,
+                    install.files().resolve(joinPath(install.gameFolder, QStringLiteral("eggz"))));
+}
+
 QString keptOriginalFor(const Installation& install, const QString& eggTarget)
 {
-    const QString eggz =
-        install.files().resolve(joinPath(install.gameFolder, QStringLiteral("eggz")));
-    if (install.gameFolder.isEmpty() || !isInside(eggTarget, eggz))
+    if (!isInGameEggz(install, eggTarget))
         return QString();
     const QString stem = QFileInfo(install.files().resolve(eggTarget)).completeBaseName();
     const QString original = joinPath(keptFolderOf(install, stem), QStringLiteral("original"));
@@ -99,9 +104,7 @@ QString keptOriginalFor(const Installation& install, const QString& eggTarget)
 QString keepReplacedGameEgg(const Installation& install, const QString& eggTarget,
                             const QByteArray& egg)
 {
-    const QString eggz =
-        install.files().resolve(joinPath(install.gameFolder, QStringLiteral("eggz")));
-    if (install.gameFolder.isEmpty() || !isInside(eggTarget, eggz))
+    if (!isInGameEggz(install, eggTarget))
         return QString();
     const QString target = install.files().resolve(eggTarget);
     const EggPair replaced = readPair(install, target);
@@ -169,7 +172,7 @@ QString restoreGameEgg(const Installation& install, const QString& stem)
     const QString target =
         joinPath(install.gameFolder, QString::fromUtf8(readWholeFile(from, kTextFileLimit)));
     // A hand-edited "from" must not send the original anywhere but the game's eggz tree.
-    if (!isInside(target, joinPath(install.gameFolder, QStringLiteral("eggz"))))
+    if (!isInGameEggz(install, target))
         throw FileError(from, QStringLiteral("This names a place outside the game's eggz folder: "
                                              "%1.")
                                   .arg(QDir::toNativeSeparators(target)));

@@ -22,6 +22,9 @@ struct Installation;
 QString keepReplacedGameEgg(const Installation& install, const QString& eggTarget,
                             const QByteArray& egg);
 
+// Whether `path` lies in the game's eggz tree, where an egg replaced is kept first.
+bool isInGameEggz(const Installation& install, const QString& path);
+
 // The folder holding the original kept for the egg `eggTarget` in the game's eggz tree; empty
 // when the target is elsewhere or nothing of it was kept.
 QString keptOriginalFor(const Installation& install, const QString& eggTarget);

@@ -1,5 +1,6 @@
 #include "files/outputguard.h"
 
+#include "files/keptoriginals.h"
 #include "model/gameinstall.h"
 #include "model/installation.h"
 #include "model/projectstate.h"
@@ -151,12 +152,10 @@ void requireSafeOutput(const Installation& install, const ProjectState& state,
                                                "which would be lost; choose another name."));
     // Replacing the base egg, its companion or the breed's own files would destroy what every
     // later egg and project of the breed starts from.
-    const QString eggz =
-        install.files().resolve(joinPath(install.gameFolder, QStringLiteral("eggz")));
     for (const QString& input : protectedInputs(install, state.baseBreed)) {
         // An egg over the base breed's own installed egg is possible: the base is read first,
         // and the egg replaced is kept (keepReplacedGameEgg) and read as the base from then on.
-        if (kind == OutputKind::Egg && !install.gameFolder.isEmpty() && isInside(input, eggz))
+        if (kind == OutputKind::Egg && isInGameEggz(install, input))
             continue;
         if (sameFile(output, input))
             throw FileError(output, QStringLiteral("This is a file of the base breed itself (%1); "
