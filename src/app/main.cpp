@@ -20,7 +20,7 @@
 
 int main(int argc, char** argv)
 {
-    yw::FontConfigWarmUp fonts;
+    yw::loadFontConfiguration();
     QApplication app(argc, argv);
     QApplication::setStyle(new yw::LazyIconStyle(QApplication::style()));
     QApplication::setApplicationName(QStringLiteral("Yolkwright"));
@@ -40,7 +40,6 @@ int main(int argc, char** argv)
     yw::Installation install;
     yw::ProjectState state;
 
-    fonts.finish();
     yw::EditorStartUp startUp(install, state, fso, settings, prompts);
     if (!startUp.run(yw::commandLineProject(QApplication::arguments())))
         return 1;

@@ -16,6 +16,8 @@ bool hasCacheFolders(FcConfig* config)
     return any;
 }
 
+} // namespace
+
 // What FcInit() does, less one step: since 2.13.9x it also parses every template in
 // fontconfig's conf.avail folder (more XML than the configuration itself) only so that
 // fc-conflist can describe them. The configuration, font set and matches are the same. Anything
@@ -34,16 +36,6 @@ void loadFontConfiguration()
         FcConfigDestroy(config); // the current configuration holds its own reference
     if (!loaded)
         FcInit(); // which tells what is missing
-}
-
-} // namespace
-
-FontConfigWarmUp::FontConfigWarmUp() : m_thread(loadFontConfiguration) {}
-
-void FontConfigWarmUp::finish()
-{
-    if (m_thread.joinable())
-        m_thread.join();
 }
 
 } // namespace yw

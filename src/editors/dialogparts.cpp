@@ -3,6 +3,7 @@
 #include <QBoxLayout>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -29,6 +30,13 @@ QRect centredOnScreen(const QSize& size)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         frame.moveCenter(screen->availableGeometry().center());
     return frame;
+}
+
+QFont installedOrApplicationFont(const QString& family)
+{
+    if (QFontDatabase::families().contains(family, Qt::CaseInsensitive))
+        return QFont(family);
+    return QGuiApplication::font();
 }
 
 } // namespace yw

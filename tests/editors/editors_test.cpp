@@ -2,6 +2,7 @@
 #include "editors/codepagefields.h"
 #include "editors/colorbutton.h"
 #include "editors/colorchooser.h"
+#include "editors/dialogparts.h"
 #include "editors/eballeditor.h"
 #include "editors/numberbar.h"
 #include "editors/screencolor.h"
@@ -15,6 +16,8 @@
 #include "support/guitest.h"
 
 #include <QClipboard>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -647,6 +650,18 @@ TEST(SheetPainterTest, ACachedDiscFollowsItsColour)
         EXPECT_EQ(centre(true), centre(false)) << fill;
         EXPECT_EQ(centre(true), screenColor(paletteColor(fill))) << fill;
     }
+}
+
+// A family the system lacks gives the application's font, not a stand-in picked elsewhere; one it
+// has is kept.
+TEST(InstalledOrApplicationFont, AMissingFamilyGivesTheApplicationsFont)
+{
+    const QString missing = QStringLiteral("No Such Family Anywhere");
+    ASSERT_FALSE(QFontDatabase::families().contains(missing));
+    EXPECT_EQ(installedOrApplicationFont(missing), QGuiApplication::font());
+    const QStringList families = QFontDatabase::families();
+    ASSERT_FALSE(families.isEmpty());
+    EXPECT_EQ(installedOrApplicationFont(families.last()).family(), families.last());
 }
 
 } // namespace yw

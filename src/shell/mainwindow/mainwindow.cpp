@@ -256,7 +256,7 @@ void MainWindow::createLeftPanel()
     ttex->setForegroundRole(QPalette::ToolTipText);
     ttex->setWordWrap(true);
     ttex->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QFont small(QStringLiteral("Tahoma"));
+    QFont small = installedOrApplicationFont(QStringLiteral("Tahoma"));
     small.setPointSizeF(7.5);
     ttex->setFont(small);
     ttex->setGeometry(twips(60), twips(60), twips(1740) - twips(60), kTipsHeight - twips(90));
