@@ -12,9 +12,8 @@
 
 int main(int argc, char** argv)
 {
-    qputenv("YW_STARTUP_PROBE", "1");
     QApplication app(argc, argv);
-    yw::StartupProbe::installIfAsked();
+    app.installEventFilter(new yw::StartupProbe);
     QMainWindow window;
     window.setCentralWidget(new QMdiArea);
     const QStringList arguments = QApplication::arguments();

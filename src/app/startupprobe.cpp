@@ -28,8 +28,7 @@ bool StartupProbe::eventFilter(QObject* watched, QEvent* event)
     if (!m_done && event->type() == QEvent::Paint && watched->isWidgetType() &&
         qobject_cast<QMainWindow*>(static_cast<QWidget*>(watched)->window())) {
         m_done = true;
-        const QWidget* window = static_cast<QWidget*>(watched)->window();
-        const QSize size = window->size();
+        const QSize size = static_cast<QWidget*>(watched)->window()->size();
         QTimer::singleShot(0, qApp, [size] {
             const auto now = std::chrono::system_clock::now().time_since_epoch();
             std::fprintf(stderr,

@@ -33,7 +33,18 @@ EBallRecord makeRecord(int16_t fill, int16_t fuzz, int16_t thickness, int16_t di
             1};
 }
 
-class EBallEditorTest : public ::testing::Test
+// A document of its own, with nothing on disk, for the editors to work on.
+struct OpenDocument
+{
+    ProjectState state;
+    const Installation install;
+    MemorySettingsStore settings;
+    ScriptedPrompts prompts;
+    Document document{install, state, settings, prompts};
+    ProjectEdits& edits = document.edits();
+};
+
+class EBallEditorTest : public ::testing::Test, protected OpenDocument
 {
 protected:
     EBallEditorTest()
@@ -58,12 +69,6 @@ protected:
         QTest::keyClicks(diameterText(), text);
     }
 
-    ProjectState state;
-    const Installation install;
-    MemorySettingsStore settings;
-    ScriptedPrompts prompts;
-    Document document{install, state, settings, prompts};
-    ProjectEdits& edits = document.edits();
     std::unique_ptr<EBallEditor> editor;
 };
 
@@ -379,7 +384,7 @@ TEST_F(ColorChooserTest, ThePictureShowsEveryPaletteEntryInItsCell)
             << index;
 }
 
-class PanelTest : public ::testing::Test
+class PanelTest : public ::testing::Test, protected OpenDocument
 {
 protected:
     PanelTest()
@@ -414,12 +419,6 @@ protected:
         return field((prefix + std::to_string(i)).c_str());
     }
 
-    ProjectState state;
-    const Installation install;
-    MemorySettingsStore settings;
-    ScriptedPrompts prompts;
-    Document document{install, state, settings, prompts};
-    ProjectEdits& edits = document.edits();
     std::vector<QString> names;
     std::unique_ptr<QWidget> panel;
 };
